@@ -1,0 +1,119 @@
+#include "cli_commands.h"
+
+#include "analysis/draw_indicators.h"
+#include "store/database.h"
+#include "store/draw_import.h"
+#include "store/lottery_catalog.h"
+#include "store/lottery_open.h"
+#include "store/lottery_state.h"
+#include "store/u_datamod.h"
+
+#include <cstdio>
+#include <ostream>
+
+namespace quorlin::cli {
+
+namespace {
+
+const char* const kUsage = "用法: quorlin-cli [--home 目录] 命令\n"
+                           "命令:\n"
+                           "  lotteries              列出数据库中的彩票及其开奖记录数\n"
+                           "  import 彩票名称 文件   从文本文件导入开奖号码\n"
+                           "  open 彩票名称          打开彩票（含超过 20000 期的裁剪），输出期数\n"
+                           "  indicators 彩票名称    输出每期的号码指标\n";
+
+std::string formatValue(float value)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.0f", static_cast<double>(value));
+    return buf;
+}
+
+void openByName(LotteryState& state, Tdatamod& datamod, const std::string& name)
+{
+    Database db;
+    db.open(state.databasePath());
+    const LotteryDefinition definition = readDefinition(db, name);
+    db.close();
+    openlottery(state, datamod, definition);
+}
+
+int lotteries(LotteryState& state, std::ostream& out)
+{
+    Database db;
+    db.open(state.databasePath());
+    for (const std::string& name : listlotteries(db)) {
+        Statement count(db, "select count(*) from " + quoteIdentifier(drawTableName(name)));
+        count.step();
+        out << name << '\t' << count.integer(0) << '\n';
+    }
+    return 0;
+}
+
+int import(LotteryState& state, const std::string& name, const std::string& file, std::ostream& out,
+           std::ostream& err)
+{
+    Database db;
+    db.open(state.databasePath());
+    const ImportResult result = importDraws(db, name, file);
+    if (!result.ok) {
+        err << result.error << '\n';
+        return 1;
+    }
+    out << result.added << '\n';
+    return 0;
+}
+
+int indicators(LotteryState& state, Tdatamod& datamod, const std::string& name, std::ostream& out)
+{
+    constexpr int kZones = 5;
+    openByName(state, datamod, name);
+    out << "期号\t开奖号码\t大数\t奇数\t和值\t跨度\t散度\t偏度\tAC值\t重码";
+    for (int z = 1; z <= kZones; ++z)
+        out << "\t区间" << z;
+    out << '\n';
+    const auto rows = computeDrawIndicators(state, kZones);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const DrawIndicatorRow& row = rows[i];
+        out << row.issue << '\t' << state.histext.drawText(i);
+        for (float value : {row.big, row.odd, row.sum, row.span, row.dispersion, row.skew, row.ac, row.repeat})
+            out << '\t' << formatValue(value);
+        for (int zone : row.zones)
+            out << '\t' << zone;
+        out << '\n';
+    }
+    return 0;
+}
+
+} // namespace
+
+int run(const std::vector<std::string>& args, const std::string& home, std::ostream& out, std::ostream& err)
+{
+    LotteryState state;
+    state.apppath = home.empty() || home.back() == '/' ? home : home + '/';
+    Tdatamod datamod;
+    const std::string command = args.empty() ? std::string() : args[0];
+    const std::size_t wanted = command == "lotteries" ? 1 : command == "import" ? 3 : 2;
+    const bool known = command == "lotteries" || command == "import" || command == "open" || command == "indicators";
+    if (!known || args.size() != wanted) {
+        err << kUsage;
+        return 2;
+    }
+    try {
+        if (command == "lotteries")
+            return lotteries(state, out);
+        if (command == "import")
+            return import(state, args[1], args[2], out, err);
+        if (command == "open") {
+            openByName(state, datamod, args[1]);
+            out << state.recnum << '\n';
+            return 0;
+        }
+        return indicators(state, datamod, args[1], out);
+    } catch (const std::exception& e) {
+        err << e.what() << '\n';
+        return 1;
+    }
+}
+
+} // namespace quorlin::cli

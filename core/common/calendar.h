@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+
+namespace quorlin {
+
+/// True for a real calendar date (leap years counted).
+bool isValidDate(int year, int month, int day);
+
+/// True when the text is a real date written year-month-day with '-' or '/' between the parts
+/// (the form the draw tables store, e.g. "2007-05-30").
+bool isDateText(std::string_view text);
+
+} // namespace quorlin

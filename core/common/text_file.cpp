@@ -1,0 +1,43 @@
+#include "common/text_file.h"
+
+#include <fstream>
+
+namespace quorlin {
+
+std::optional<std::vector<std::string>> readTextLines(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+    }
+    if (in.bad())
+        return std::nullopt;
+    if (!lines.empty() && lines.front().starts_with("\xEF\xBB\xBF"))
+        lines.front().erase(0, 3);
+    return lines;
+}
+
+std::vector<std::string_view> splitFields(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        const std::size_t start = line.find_first_not_of(", \t", pos);
+        if (start == std::string_view::npos)
+            break;
+        std::size_t end = line.find_first_of(", \t", start);
+        if (end == std::string_view::npos)
+            end = line.size();
+        fields.push_back(line.substr(start, end - start));
+        pos = end;
+    }
+    return fields;
+}
+
+} // namespace quorlin

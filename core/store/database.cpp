@@ -1,0 +1,199 @@
+#include "store/database.h"
+
+#include <sqlite3.h>
+#include <utility>
+
+namespace quorlin {
+
+namespace {
+
+[[noreturn]] void fail(sqlite3* db, const std::string& what)
+{
+    throw DatabaseError(what + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
+}
+
+} // namespace
+
+std::string quoteIdentifier(std::string_view name)
+{
+    std::string quoted = "\"";
+    for (char ch : name) {
+        if (ch == '"')
+            quoted += '"';
+        quoted += ch;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+Database::~Database() { close(); }
+
+Database::Database(Database&& other) noexcept
+    : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_))
+{
+}
+
+Database& Database::operator=(Database&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        db_ = std::exchange(other.db_, nullptr);
+        path_ = std::move(other.path_);
+    }
+    return *this;
+}
+
+void Database::open(const std::string& path, Mode mode)
+{
+    close();
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;
+    if (mode == Mode::Create)
+        flags |= SQLITE_OPEN_CREATE;
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const std::string message = rc == SQLITE_CANTOPEN ? "无法打开数据库文件 " + path
+                                                          : "数据库文件 " + path + " 打开失败: " + sqlite3_errstr(rc);
+        sqlite3_close(db);
+        throw DatabaseError(message);
+    }
+    db_ = db;
+    path_ = path;
+    sqlite3_busy_timeout(db_, 2000);
+    // Reading the schema proves the file is a database and not some other file of that name.
+    try {
+        exec("pragma schema_version");
+    } catch (const DatabaseError&) {
+        close();
+        throw DatabaseError("文件 " + path + " 不是有效的彩票数据库");
+    }
+}
+
+void Database::close()
+{
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+}
+
+void Database::exec(const std::string& sql)
+{
+    if (!db_)
+        throw DatabaseError("数据库未连接");
+    char* err = nullptr;
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+        std::string message = err ? err : sqlite3_errmsg(db_);
+        sqlite3_free(err);
+        throw DatabaseError("数据库语句执行失败: " + message);
+    }
+}
+
+Statement Database::prepare(const std::string& sql) { return Statement(*this, sql); }
+
+std::vector<std::string> Database::tableNames()
+{
+    std::vector<std::string> names;
+    Statement st(*this, "select name from sqlite_master where type = 'table' and name not like 'sqlite\\_%' escape '\\' "
+                        "order by name");
+    while (st.step())
+        names.push_back(st.text(0));
+    return names;
+}
+
+bool Database::hasTable(const std::string& name)
+{
+    Statement st(*this, "select 1 from sqlite_master where type = 'table' and name = ?1");
+    st.bind(1, name);
+    return st.step();
+}
+
+std::vector<std::string> Database::columnNames(const std::string& table)
+{
+    std::vector<std::string> names;
+    Statement st(*this, "select name from pragma_table_info(?1) order by cid");
+    st.bind(1, table);
+    while (st.step())
+        names.push_back(st.text(0));
+    return names;
+}
+
+Statement::Statement(Database& db, const std::string& sql) : db_(db.handle())
+{
+    if (!db_)
+        throw DatabaseError("数据库未连接");
+    if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK)
+        fail(db_, "数据库语句有误");
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+Statement::Statement(Statement&& other) noexcept : db_(other.db_), stmt_(std::exchange(other.stmt_, nullptr)) {}
+
+Statement& Statement::bind(int index, std::int64_t value)
+{
+    if (sqlite3_bind_int64(stmt_, index, value) != SQLITE_OK)
+        fail(db_, "数据库参数有误");
+    return *this;
+}
+
+Statement& Statement::bind(int index, std::string_view value)
+{
+    if (sqlite3_bind_text(stmt_, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+        fail(db_, "数据库参数有误");
+    return *this;
+}
+
+Statement& Statement::bindNull(int index)
+{
+    if (sqlite3_bind_null(stmt_, index) != SQLITE_OK)
+        fail(db_, "数据库参数有误");
+    return *this;
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    fail(db_, "数据库读写失败");
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+bool Statement::isNull(int col) const { return sqlite3_column_type(stmt_, col) == SQLITE_NULL; }
+
+std::int64_t Statement::integer(int col) const { return sqlite3_column_int64(stmt_, col); }
+
+std::string Statement::text(int col) const
+{
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, col));
+    return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, col))) : std::string();
+}
+
+Transaction::Transaction(Database& db) : db_(db) { db_.exec("begin immediate"); }
+
+Transaction::~Transaction()
+{
+    if (open_) {
+        try {
+            db_.exec("rollback");
+        } catch (const DatabaseError&) {
+            // The connection already ended the transaction; nothing more to undo.
+        }
+    }
+}
+
+void Transaction::commit()
+{
+    db_.exec("commit");
+    open_ = false;
+}
+
+} // namespace quorlin

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace quorlin {
+
+/// A failure of the lottery database (missing file, missing table or column, locked file);
+/// its text is what the user is shown.
+class DatabaseError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class Statement;
+
+/// One connection to the lottery database file (SQLite).
+class Database {
+public:
+    enum class Mode { OpenExisting, Create };
+
+    Database() = default;
+    ~Database();
+    Database(Database&& other) noexcept;
+    Database& operator=(Database&& other) noexcept;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    /// Opens the file; OpenExisting fails with DatabaseError when the file is missing or unreadable.
+    void open(const std::string& path, Mode mode = Mode::OpenExisting);
+    void close();
+    bool connected() const { return db_ != nullptr; }
+    const std::string& path() const { return path_; }
+
+    /// Runs statements that return no rows.
+    void exec(const std::string& sql);
+    Statement prepare(const std::string& sql);
+
+    /// Names of the user tables (no system tables), ordered by name.
+    std::vector<std::string> tableNames();
+    bool hasTable(const std::string& name);
+    /// Column names of a table in their declared order; empty when the table does not exist.
+    std::vector<std::string> columnNames(const std::string& table);
+
+    sqlite3* handle() const { return db_; }
+
+private:
+    sqlite3* db_ = nullptr;
+    std::string path_;
+};
+
+/// A prepared statement; step() walks its rows.
+class Statement {
+public:
+    Statement(Database& db, const std::string& sql);
+    ~Statement();
+    Statement(Statement&& other) noexcept;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    Statement& operator=(Statement&&) = delete;
+
+    Statement& bind(int index, std::int64_t value);
+    Statement& bind(int index, std::string_view value);
+    Statement& bindNull(int index);
+    /// Advances to the next row; false at the end.
+    bool step();
+    void reset();
+
+    bool isNull(int col) const;
+    std::int64_t integer(int col) const;
+    std::string text(int col) const;
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+/// An immediate transaction that rolls back unless committed.
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Database& db_;
+    bool open_ = true;
+};
+
+/// Quotes a table or column name for SQL text ("name" with inner quotes doubled).
+std::string quoteIdentifier(std::string_view name);
+
+} // namespace quorlin

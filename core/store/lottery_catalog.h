@@ -1,0 +1,19 @@
+#pragma once
+
+#include "store/schema.h"
+
+#include <string>
+#include <vector>
+
+namespace quorlin {
+
+class Database;
+
+/// The lotteries of the database: every table whose name ends in 彩票号码表, with that suffix removed.
+std::vector<std::string> listlotteries(Database& db);
+
+/// Reads the first row of a lottery's definition table. Throws DatabaseError when the table is
+/// missing, holds no row, or has an empty 彩票类型.
+LotteryDefinition readDefinition(Database& db, const std::string& lottery);
+
+} // namespace quorlin

@@ -1,0 +1,182 @@
+#include "store/u_public.h"
+
+#include "common/text_file.h"
+#include "store/database.h"
+#include "store/lottery_state.h"
+#include "store/schema.h"
+#include "store/u_datamod.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+namespace quorlin {
+
+std::string LotteryState::databasePath() const { return apppath + kDatabaseRelativePath; }
+
+namespace {
+
+bool allDigits(const std::string& text)
+{
+    return !text.empty() && text.size() <= 9 &&
+           std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
+// Every analysis indexes its tables by the drawn numbers, so a stored draw outside the game's
+// ranges is refused here instead of corrupting them later.
+void verifyDraws(const LotteryState& state, DrawCursor& cursor)
+{
+    for (cursor.first(); !cursor.eof(); cursor.next()) {
+        if (!allDigits(cursor.issue()))
+            throw DatabaseError("号码表中的期号“" + cursor.issue() + "”不是数字");
+        for (int k = 1; k <= state.caisel + state.housel; ++k) {
+            const int limit = k <= state.caisel ? state.caisum : state.housum;
+            const int n = cursor.number(k);
+            if (n < 1 || n > limit)
+                throw DatabaseError("第 " + cursor.issue() + " 期的号码 " + std::to_string(n) + " 超出范围 1-" +
+                                    std::to_string(limit));
+        }
+    }
+    cursor.first();
+}
+
+} // namespace
+
+void loadlottery(LotteryState& state, Tdatamod& datamod)
+{
+    state.bianhuan = false;
+    datamod.close();
+    datamod.t_con.open(state.databasePath());
+
+    const int numberCount = state.caisel + state.housel;
+    verifyDrawTable(datamod.t_con, state.cainame, numberCount);
+    const std::string table = quoteIdentifier(drawTableName(state.cainame));
+    {
+        Transaction tx(datamod.t_con);
+        Statement count(datamod.t_con, "select count(*) from " + table);
+        count.step();
+        const std::int64_t excess = count.integer(0) - kMaxDraws;
+        if (excess > 0) {
+            Statement trim(datamod.t_con, "delete from " + table + " where rowid in (select rowid from " + table +
+                                              " order by 记录期号 limit ?1)");
+            trim.bind(1, excess);
+            trim.step();
+        }
+        tx.commit();
+    }
+    datamod.t_caipiao.open(datamod.t_con, state.cainame, numberCount);
+    verifyDraws(state, datamod.t_caipiao);
+    state.recnum = datamod.t_caipiao.recordCount();
+}
+
+std::int32_t combin(const LotteryState& state, std::int32_t n, std::int32_t k)
+{
+    if (state.caitype == 1) {
+        std::int32_t result = 1;
+        for (std::int32_t i = 0; i < k; ++i)
+            result *= n;
+        return result;
+    }
+    std::int32_t numerator = 1;
+    std::int32_t denominator = 1;
+    for (std::int32_t i = 1; i <= k; ++i) {
+        numerator *= n - i + 1;
+        denominator *= i;
+    }
+    return numerator / denominator;
+}
+
+std::int32_t choose(std::int32_t n, std::int32_t k)
+{
+    std::int32_t result = 1;
+    for (std::int32_t i = 1; i <= k; ++i)
+        result *= n - i + 1;
+    for (std::int32_t i = 1; i <= k; ++i)
+        result /= i;
+    return result;
+}
+
+std::int32_t combrank(const LotteryState& state, std::span<const std::int32_t> numbers)
+{
+    const std::int32_t c = state.caisel;
+    const std::int32_t total = state.caisum;
+    std::int32_t rank = 1;
+    for (std::int32_t i = 0; i < c; ++i) {
+        const std::int32_t lo = i == 0 ? 1 : numbers[static_cast<std::size_t>(i - 1)] + 1;
+        for (std::int32_t j = lo; j < numbers[static_cast<std::size_t>(i)]; ++j)
+            rank += choose(total - j, c - i - 1);
+    }
+    return rank;
+}
+
+void forEachCombination(int total, int count, const std::function<void(std::span<const std::int32_t>)>& visit)
+{
+    if (count <= 0 || count > total)
+        return;
+    std::vector<std::int32_t> comb(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        comb[static_cast<std::size_t>(i)] = i + 1;
+    for (;;) {
+        visit(comb);
+        // Advance the rightmost position that can still grow, then reset the ones after it.
+        int i = count - 1;
+        while (i >= 0 && comb[static_cast<std::size_t>(i)] == total - (count - 1 - i))
+            --i;
+        if (i < 0)
+            return;
+        ++comb[static_cast<std::size_t>(i)];
+        for (int j = i + 1; j < count; ++j)
+            comb[static_cast<std::size_t>(j)] = comb[static_cast<std::size_t>(j - 1)] + 1;
+    }
+}
+
+namespace {
+
+std::optional<std::string> systemEnvironment(const std::string& name)
+{
+    const char* value = std::getenv(name.c_str());
+    if (!value)
+        return std::nullopt;
+    return std::string(value);
+}
+
+// The desktop folder as the XDG user-dirs file names it, with $HOME expanded.
+std::string xdgDesktop(const EnvironmentLookup& env)
+{
+    const std::string home = env("HOME").value_or("");
+    std::string config = env("XDG_CONFIG_HOME").value_or("");
+    if (config.empty())
+        config = home + "/.config";
+    if (auto lines = readTextLines(config + "/user-dirs.dirs")) {
+        for (const std::string& line : *lines) {
+            const std::string key = "XDG_DESKTOP_DIR=";
+            if (!line.starts_with(key))
+                continue;
+            std::string value = line.substr(key.size());
+            if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+                value = value.substr(1, value.size() - 2);
+            if (value.starts_with("$HOME"))
+                value = home + value.substr(5);
+            return value;
+        }
+    }
+    return home.empty() ? std::string() : home + "/Desktop";
+}
+
+} // namespace
+
+std::string getshellfolder(const std::string& name) { return getshellfolder(name, systemEnvironment); }
+
+std::string getshellfolder(const std::string& name, const EnvironmentLookup& env)
+{
+    if (name != "Desktop")
+        return {};
+    const std::string folder = xdgDesktop(env);
+    std::error_code ec;
+    if (folder.empty() || !std::filesystem::is_directory(folder, ec))
+        return {};
+    return folder;
+}
+
+} // namespace quorlin

@@ -1,0 +1,85 @@
+// The command-line front end over a program directory with the shipped database.
+#include "cli_commands.h"
+#include "store/schema.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace quorlin;
+
+namespace {
+
+struct CliFixture : ::testing::Test {
+    test::ShippedProgram program;
+    std::ostringstream out;
+    std::ostringstream err;
+
+    int run(std::vector<std::string> args)
+    {
+        out.str({});
+        err.str({});
+        return cli::run(args, program.path().string(), out, err);
+    }
+
+    std::string writeFile(const std::string& name, const std::string& text)
+    {
+        const std::string path = program.apppath() + name;
+        std::ofstream(path) << text;
+        return path;
+    }
+};
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+} // namespace
+
+TEST_F(CliFixture, ImportOpenAndIndicators)
+{
+    const std::string file = writeFile("draws.txt", "期号 日期 号码\n"
+                                                    "20001 2020-01-01 01 02 03 04 05 01 02\n"
+                                                    "20002 2020-01-04 03 09 17 25 33 04 11\n");
+    ASSERT_EQ(run({"import", kShippedLottery, file}), 0) << err.str();
+    EXPECT_EQ(out.str(), "2\n");
+
+    ASSERT_EQ(run({"lotteries"}), 0) << err.str();
+    EXPECT_EQ(out.str(), std::string(kShippedLottery) + "\t2\n");
+
+    ASSERT_EQ(run({"open", kShippedLottery}), 0) << err.str();
+    EXPECT_EQ(out.str(), "2\n");
+
+    ASSERT_EQ(run({"indicators", kShippedLottery}), 0) << err.str();
+    const auto rows = lines(out.str());
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].substr(0, 6), "期号");
+    EXPECT_EQ(rows[1], "2020001\t01 02 03 04 05 + 01 02\t0\t3\t15\t4\t30\t15\t4\t0\t5\t0\t0\t0\t0");
+    EXPECT_EQ(rows[2], "2020002\t03 09 17 25 33 + 04 11\t2\t5\t87\t30\t4\t28\t7\t1\t1\t1\t1\t1\t1");
+}
+
+TEST_F(CliFixture, ErrorsGoToStderrWithNonZeroStatus)
+{
+    const std::string bad = writeFile("bad.txt", "2020001,2020-01-01,1,2,3,4,5,1,2\n2020002,2020-01-04,1,1,3,4,5,1,2\n");
+    EXPECT_NE(run({"import", kShippedLottery, bad}), 0);
+    EXPECT_NE(err.str().find("第 2 行"), std::string::npos) << err.str();
+    EXPECT_TRUE(out.str().empty());
+
+    EXPECT_NE(run({"open", "不存在的彩票"}), 0);
+    EXPECT_FALSE(err.str().empty());
+
+    EXPECT_NE(run({"frobnicate"}), 0);
+    EXPECT_NE(err.str().find("用法"), std::string::npos);
+    EXPECT_NE(run({"open"}), 0);
+
+    std::filesystem::remove(program.databasePath());
+    EXPECT_NE(run({"lotteries"}), 0);
+    EXPECT_NE(err.str().find("数据库"), std::string::npos) << err.str();
+}

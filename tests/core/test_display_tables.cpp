@@ -1,0 +1,177 @@
+// The standard and transformed history tables and the coming draw's mapping.
+#include "common/random_source.h"
+#include "store/display_tables.h"
+#include "store/lottery_open.h"
+#include "store/lottery_state.h"
+#include "store/schema.h"
+#include "store/u_datamod.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <numeric>
+#include <set>
+
+using namespace quorlin;
+
+namespace {
+
+/// Hands out scripted values; fails the test when the build asks for more than were scripted.
+class ScriptedRandom final : public RandomSource {
+public:
+    explicit ScriptedRandom(std::deque<int> values) : values_(std::move(values)) {}
+    void reseed() override { ++reseeds; }
+    int random(int n) override
+    {
+        if (values_.empty()) {
+            ADD_FAILURE() << "random source ran dry";
+            return 0;
+        }
+        const int v = values_.front();
+        values_.pop_front();
+        EXPECT_LT(v, n);
+        return v;
+    }
+    int reseeds = 0;
+
+private:
+    std::deque<int> values_;
+};
+
+/// W from `window`, then the identity permutation of 1..35.
+ScriptedRandom identityMapping(int window)
+{
+    std::deque<int> values{window - 1};
+    for (int n = 0; n < 35; ++n)
+        values.push_back(n);
+    return ScriptedRandom(values);
+}
+
+struct DisplayFixture : ::testing::Test {
+    test::ShippedProgram program;
+    LotteryState state;
+    Tdatamod datamod;
+
+    void openWith(const std::vector<std::vector<int>>& draws, const std::string& date = "2020-01-01")
+    {
+        state.apppath = program.apppath();
+        test::insertDraws(program.databasePath(), kShippedLottery, draws, date);
+        openlottery(state, datamod, shippedLotteryDefinition());
+    }
+
+    std::vector<int> transformedFront(std::size_t row) const
+    {
+        auto r = state.hisbian.row(row);
+        return {r.begin() + 1, r.end()};
+    }
+};
+
+} // namespace
+
+TEST_F(DisplayFixture, StandardRowHoldsTextAndHitMarks)
+{
+    openWith({{2020001, 3, 9, 17, 25, 33, 4, 11}});
+    ASSERT_EQ(state.histext.rows(), 1u);
+    EXPECT_EQ(state.histext.cell(0, 0), "2020001");
+    EXPECT_EQ(state.histext.cell(0, 1), "03 09 17 25 33 + 04 11");
+    EXPECT_EQ(state.histext.cellCount(), 51);
+    const std::set<int> ones{5, 11, 19, 27, 35, 42, 49};
+    for (int cell = 2; cell <= 50; ++cell)
+        EXPECT_EQ(state.histext.cell(0, cell), ones.count(cell) ? "1" : "0") << "cell " << cell;
+    EXPECT_EQ(state.hisdate[0], "2020-01-01");
+}
+
+TEST_F(DisplayFixture, DateThatIsNotADateLeavesHisdateEmpty)
+{
+    openWith({{2020001, 1, 2, 3, 4, 5, 1, 2}}, "2020-02-30");
+    EXPECT_EQ(state.hisdate[0], "");
+    EXPECT_EQ(state.hisfull.at(0, 0), 2020001);
+}
+
+TEST_F(DisplayFixture, WorkedTransformedHistory)
+{
+    openWith({{2020001, 1, 2, 3, 4, 5, 1, 2}, {2020002, 6, 7, 8, 9, 10, 3, 4}, {2020003, 1, 2, 3, 4, 5, 5, 6}});
+    auto rng = identityMapping(100);
+    buildtransformed(state, rng);
+    EXPECT_EQ(rng.reseeds, 1);
+    EXPECT_EQ(transformedFront(0), (std::vector<int>{2, 3, 4, 5, 6}));
+    EXPECT_EQ(transformedFront(1), (std::vector<int>{8, 9, 10, 11, 12}));
+    EXPECT_EQ(transformedFront(2), (std::vector<int>{3, 4, 5, 6, 11}));
+    const std::vector<int> coming{8, 9, 7, 11, 3};
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_EQ(mapcoming(state, n), coming[static_cast<std::size_t>(n - 1)]) << "number " << n;
+
+    // The display rows follow the transformed fronts, with the real back numbers and issues.
+    EXPECT_EQ(state.histext.cell(2, 0), "2020003");
+    EXPECT_EQ(state.histext.cell(2, 1), "03 04 05 06 11 + 05 06");
+    EXPECT_TRUE(state.histext.marked(2, 11 + 2));
+    EXPECT_FALSE(state.histext.marked(2, 1 + 2));
+    EXPECT_TRUE(state.histext.marked(2, 35 + 3 + 6));
+    // The standard history stays as loaded.
+    EXPECT_EQ(state.hisfull.at(2, 1), 1);
+}
+
+TEST_F(DisplayFixture, WindowLengthDecidesTheTieOrderByCount)
+{
+    // The same numbers twice give codes 2..6 in draw 0 and 3..7 in draw 1. For the third draw,
+    // W = 1 counts draw 1 only (codes 3..7 tie), W = 100 counts both (code 7 is rarer and moves up).
+    openWith({{2020001, 1, 2, 3, 4, 5, 1, 2}, {2020002, 1, 2, 3, 4, 5, 1, 2}, {2020003, 1, 2, 3, 4, 5, 1, 2}});
+    auto narrow = identityMapping(1);
+    buildtransformed(state, narrow);
+    EXPECT_EQ(transformedFront(2), (std::vector<int>{3, 4, 5, 6, 8}));
+    auto wide = identityMapping(100);
+    buildtransformed(state, wide);
+    EXPECT_EQ(transformedFront(2), (std::vector<int>{2, 3, 4, 5, 8}));
+}
+
+TEST_F(DisplayFixture, MappingOfTheComingDrawIsABijection)
+{
+    openWith({{2020001, 5, 11, 19, 26, 33, 2, 9},
+              {2020002, 1, 8, 15, 22, 35, 1, 12},
+              {2020003, 3, 4, 20, 29, 30, 6, 7},
+              {2020004, 12, 13, 14, 27, 31, 3, 5}});
+    ClockRandomSource rng;
+    buildtransformed(state, rng);
+    std::set<int> images;
+    for (int n = 1; n <= 35; ++n) {
+        const int t = mapcoming(state, n);
+        EXPECT_GE(t, 1);
+        EXPECT_LE(t, 35);
+        images.insert(t);
+        EXPECT_EQ(unmapcoming(state, t), n);
+    }
+    EXPECT_EQ(images.size(), 35u);
+}
+
+TEST_F(DisplayFixture, IndependentBuildsKeepBackNumbersAndIssues)
+{
+    std::vector<std::vector<int>> draws;
+    for (int i = 0; i < 40; ++i)
+        draws.push_back({2020001 + i, 1 + i % 31, 2 + i % 31, 3 + i % 31, 4 + i % 31, 5 + i % 31, 1 + i % 12,
+                         1 + (i + 5) % 12});
+    openWith(draws);
+    ClockRandomSource rng;
+    buildtransformed(state, rng);
+    const LotteryState first = state;
+    buildtransformed(state, rng);
+    bool frontDiffers = false;
+    for (std::size_t i = 0; i < draws.size(); ++i) {
+        EXPECT_EQ(state.histext.cell(i, 0), first.histext.cell(i, 0));
+        for (int b = 1; b <= 12; ++b)
+            EXPECT_EQ(state.histext.marked(i, 35 + 3 + b), first.histext.marked(i, 35 + 3 + b));
+        frontDiffers |= state.histext.drawText(i) != first.histext.drawText(i);
+    }
+    EXPECT_TRUE(frontDiffers) << "two builds drew the same mapping";
+}
+
+TEST_F(DisplayFixture, EmptyHistoryBuildsEmptyTablesAndAFullMapping)
+{
+    openWith({});
+    auto rng = identityMapping(50);
+    buildtransformed(state, rng);
+    EXPECT_EQ(state.hisbian.rows(), 0u);
+    EXPECT_EQ(state.histext.rows(), 0u);
+    for (int n = 1; n <= 35; ++n)
+        EXPECT_EQ(unmapcoming(state, mapcoming(state, n)), n);
+}

@@ -1,0 +1,198 @@
+// The lottery database: schema, discovery, definitions, the load with its trimming, and open/close.
+#include "store/database.h"
+#include "store/lottery_catalog.h"
+#include "store/lottery_open.h"
+#include "store/lottery_state.h"
+#include "store/schema.h"
+#include "store/u_datamod.h"
+#include "store/u_public.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorlin;
+
+namespace {
+
+std::vector<int> draw(int issue, std::vector<int> numbers = {1, 2, 3, 4, 5, 1, 2})
+{
+    numbers.insert(numbers.begin(), issue);
+    return numbers;
+}
+
+std::vector<std::string> storedIssues(const std::string& databasePath)
+{
+    Database db;
+    db.open(databasePath);
+    Statement st(db, "select 记录期号 from " + quoteIdentifier(drawTableName(kShippedLottery)) + " order by 记录期号");
+    std::vector<std::string> issues;
+    while (st.step())
+        issues.push_back(st.text(0));
+    return issues;
+}
+
+struct OpenFixture : ::testing::Test {
+    test::ShippedProgram program;
+    LotteryState state;
+    Tdatamod datamod;
+
+    OpenFixture() { state.apppath = program.apppath(); }
+    void open() { openlottery(state, datamod, shippedLotteryDefinition()); }
+};
+
+} // namespace
+
+TEST(Schema, DrawTableHasTheNumberColumnsInOrder)
+{
+    test::ShippedProgram program;
+    Database db;
+    db.open(program.databasePath());
+    EXPECT_EQ(db.columnNames(drawTableName(kShippedLottery)),
+              (std::vector<std::string>{"记录期号", "1", "2", "3", "4", "5", "6", "7", "开奖日期"}));
+    EXPECT_EQ(readDefinition(db, kShippedLottery), shippedLotteryDefinition());
+}
+
+TEST(Catalog, ListsDrawTablesByNameNotByCreation)
+{
+    test::TempProgramDir program;
+    Database db;
+    db.open(program.databasePath(), Database::Mode::Create);
+    db.exec(drawTableStatement("乙", 7));
+    db.exec(drawTableStatement("甲", 7));
+    db.exec(drawTableStatement("", 7));            // a table named 彩票号码表 itself lists an empty name
+    db.exec(definitionTableStatement("丙"));       // a definition table alone makes no lottery
+    db.exec("create table 其他表(a integer)");
+    // Listed in table-name order: 乙… < 彩票号码表 < 甲… byte for byte.
+    EXPECT_EQ(listlotteries(db), (std::vector<std::string>{"乙", "", "甲"}));
+}
+
+TEST(Catalog, BrokenDefinitionsRaiseDatabaseErrors)
+{
+    test::TempProgramDir program;
+    Database db;
+    db.open(program.databasePath(), Database::Mode::Create);
+    db.exec(drawTableStatement("无选项", 7));
+    EXPECT_THROW(readDefinition(db, "无选项"), DatabaseError);
+    db.exec(drawTableStatement("空类型", 7));
+    db.exec(definitionTableStatement("空类型"));
+    db.exec("insert into " + quoteIdentifier(definitionTableName("空类型")) + "(彩票名称) values ('空类型')");
+    EXPECT_THROW(readDefinition(db, "空类型"), DatabaseError);
+}
+
+TEST(Database, MissingFileIsAnErrorAndIsNotCreated)
+{
+    test::TempProgramDir program;
+    Database db;
+    EXPECT_THROW(db.open(program.databasePath()), DatabaseError);
+    EXPECT_FALSE(std::filesystem::exists(program.databasePath()));
+}
+
+TEST_F(OpenFixture, EmptyDrawTableOpensWithNoDraws)
+{
+    open();
+    EXPECT_TRUE(state.caiopen);
+    EXPECT_EQ(state.recnum, 0);
+    EXPECT_EQ(state.hisfull.rows(), 0u);
+    EXPECT_EQ(state.histext.rows(), 0u);
+}
+
+TEST_F(OpenFixture, DrawsAreReadInIssueOrderWhateverTheInsertOrder)
+{
+    test::insertDraws(program.databasePath(), kShippedLottery,
+                      {draw(2020003, {7, 8, 9, 10, 11, 3, 4}), draw(2020001), draw(2020002, {6, 7, 8, 9, 10, 1, 3})});
+    open();
+    ASSERT_EQ(state.recnum, 3);
+    EXPECT_EQ(state.hisfull.at(0, 0), 2020001);
+    EXPECT_EQ(state.hisfull.at(1, 0), 2020002);
+    EXPECT_EQ(state.hisfull.at(2, 0), 2020003);
+    EXPECT_EQ(state.hisfull.at(2, 1), 7);
+    EXPECT_EQ(state.hisfull.at(2, 7), 4);
+}
+
+TEST_F(OpenFixture, TrimsToTheNewestDrawsInTheDatabaseToo)
+{
+    std::vector<std::vector<int>> draws;
+    for (int i = 0; i <= kMaxDraws; ++i)
+        draws.push_back(draw(1000000 + i));
+    test::insertDraws(program.databasePath(), kShippedLottery, draws);
+
+    open();
+    EXPECT_EQ(state.recnum, kMaxDraws);
+    EXPECT_EQ(state.hisfull.at(0, 0), 1000001);
+    closelottery(state, datamod);
+    auto issues = storedIssues(program.databasePath());
+    ASSERT_EQ(issues.size(), static_cast<std::size_t>(kMaxDraws));
+    EXPECT_EQ(issues.front(), "1000001");
+
+    // With exactly the limit nothing more is deleted.
+    open();
+    EXPECT_EQ(state.recnum, kMaxDraws);
+    closelottery(state, datamod);
+    EXPECT_EQ(storedIssues(program.databasePath()).size(), static_cast<std::size_t>(kMaxDraws));
+}
+
+TEST_F(OpenFixture, OpenResetsTheTransformedFlag)
+{
+    state.bianhuan = true;
+    open();
+    EXPECT_FALSE(state.bianhuan);
+}
+
+TEST_F(OpenFixture, DigitTypeLotteryIsRefusedBeforeAnythingChanges)
+{
+    LotteryDefinition digits = shippedLotteryDefinition();
+    digits.type = 1;
+    EXPECT_THROW(openlottery(state, datamod, digits), DatabaseError);
+    EXPECT_FALSE(state.caiopen);
+    EXPECT_FALSE(datamod.t_con.connected());
+    EXPECT_TRUE(state.cainame.empty());
+}
+
+TEST_F(OpenFixture, FailedLoadLeavesNoLotteryOpen)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Database&)> damage;
+    };
+    const std::vector<Case> cases = {
+        {"missing draw table", [](Database& db) { db.exec("drop table " + quoteIdentifier(drawTableName(kShippedLottery))); }},
+        {"missing number column",
+         [](Database& db) { db.exec("alter table " + quoteIdentifier(drawTableName(kShippedLottery)) + " drop column [7]"); }},
+        {"front number out of range",
+         [](Database& db) {
+             db.exec("insert into " + quoteIdentifier(drawTableName(kShippedLottery)) +
+                     " values ('2020001',1,2,3,4,36,1,2,'2020-01-01')");
+         }},
+        {"issue not a number",
+         [](Database& db) {
+             db.exec("insert into " + quoteIdentifier(drawTableName(kShippedLottery)) +
+                     " values ('第一期',1,2,3,4,5,1,2,'2020-01-01')");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::ShippedProgram damaged;
+        {
+            Database db;
+            db.open(damaged.databasePath());
+            c.damage(db);
+        }
+        LotteryState s;
+        s.apppath = damaged.apppath();
+        Tdatamod dm;
+        EXPECT_THROW(openlottery(s, dm, shippedLotteryDefinition()), DatabaseError);
+        EXPECT_FALSE(s.caiopen);
+        EXPECT_FALSE(dm.t_con.connected());
+        EXPECT_FALSE(dm.t_caipiao.active());
+    }
+}
+
+TEST_F(OpenFixture, CloseClearsTheOpenFlagAndConnection)
+{
+    test::insertDraws(program.databasePath(), kShippedLottery, {draw(2020001)});
+    open();
+    ASSERT_TRUE(datamod.t_con.connected());
+    closelottery(state, datamod);
+    EXPECT_FALSE(state.caiopen);
+    EXPECT_FALSE(datamod.t_con.connected());
+}

@@ -1,0 +1,63 @@
+#include "test_support.h"
+
+#include "store/database.h"
+#include "store/schema.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <random>
+
+namespace quorlin::test {
+
+TempProgramDir::TempProgramDir()
+{
+    std::random_device rd;
+    path_ = std::filesystem::temp_directory_path() / ("quorlin-test-" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(path_ / std::filesystem::u8path("数据库"));
+}
+
+TempProgramDir::~TempProgramDir()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string TempProgramDir::databasePath() const { return apppath() + kDatabaseRelativePath; }
+
+ShippedProgram::ShippedProgram()
+{
+    Database db;
+    db.open(databasePath(), Database::Mode::Create);
+    createLottery(db, shippedLotteryDefinition());
+}
+
+void insertDraws(const std::string& databasePath, const std::string& lottery,
+                 const std::vector<std::vector<int>>& draws, const std::string& date)
+{
+    Database db;
+    db.open(databasePath);
+    Transaction tx(db);
+    Statement st(db, "insert into " + quoteIdentifier(drawTableName(lottery)) +
+                         "(记录期号,[1],[2],[3],[4],[5],[6],[7],开奖日期) values (?1,?2,?3,?4,?5,?6,?7,?8,?9)");
+    for (const auto& draw : draws) {
+        st.reset();
+        st.bind(1, std::to_string(draw.at(0)));
+        for (int k = 1; k <= 7; ++k)
+            st.bind(k + 1, draw.at(static_cast<std::size_t>(k)));
+        st.bind(9, date);
+        st.step();
+    }
+    tx.commit();
+}
+
+std::string historyCsvPath()
+{
+    const std::string path = std::string(QUORLIN_SHARED_DATA) + "/dlt_history.csv";
+    if (!std::filesystem::exists(path)) {
+        std::cerr << "draw history not found at " << path << "; skipping the tests that need it\n";
+        return {};
+    }
+    return path;
+}
+
+} // namespace quorlin::test

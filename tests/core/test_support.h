@@ -1,0 +1,40 @@
+#pragma once
+
+#include "store/lottery_state.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace quorlin::test {
+
+/// A temporary program directory, removed with everything in it when the object goes.
+class TempProgramDir {
+public:
+    TempProgramDir();
+    ~TempProgramDir();
+    TempProgramDir(const TempProgramDir&) = delete;
+    TempProgramDir& operator=(const TempProgramDir&) = delete;
+
+    /// The directory with a trailing '/', as LotteryState::apppath holds it.
+    std::string apppath() const { return path_.string() + "/"; }
+    std::string databasePath() const;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+/// A program directory whose database holds the shipped lottery with an empty draw table.
+struct ShippedProgram : TempProgramDir {
+    ShippedProgram();
+};
+
+/// Appends draws to a lottery's table: each as {issue, f1..f5, b1, b2} with date `date`.
+void insertDraws(const std::string& databasePath, const std::string& lottery,
+                 const std::vector<std::vector<int>>& draws, const std::string& date = "2020-01-01");
+
+/// The real draw history file, or empty (after printing why) when it is not there.
+std::string historyCsvPath();
+
+} // namespace quorlin::test
