@@ -78,6 +78,9 @@ void buildtransformed(LotteryState& state, RandomSource& rng)
     std::vector<int> lastSeen(static_cast<std::size_t>(total + 1), -1);
     std::vector<int> order(static_cast<std::size_t>(total + 1), 0);
     std::vector<std::int32_t> rank(static_cast<std::size_t>(total + 1), 0);
+    std::vector<std::int64_t> key(static_cast<std::size_t>(total + 1), 0);
+    // A count never exceeds the window's draws times the front numbers per draw.
+    const std::int64_t kCountRange = static_cast<std::int64_t>(window) * c + 1;
 
     for (int i = 0; i <= recnum; ++i) {
         if (i < recnum)
@@ -97,14 +100,18 @@ void buildtransformed(LotteryState& state, RandomSource& rng)
                 gap[static_cast<std::size_t>(k)] = i - lastSeen[static_cast<std::size_t>(k)];
         }
         // Exchange sort: larger gap first, equal gaps by smaller count; ties stay where it leaves them.
-        for (int k = 1; k <= total; ++k)
+        // One key per code (gap, then the count negated) keeps the comparisons on a local array.
+        for (int k = 1; k <= total; ++k) {
             order[static_cast<std::size_t>(k)] = k;
+            key[static_cast<std::size_t>(k)] =
+                static_cast<std::int64_t>(gap[static_cast<std::size_t>(k)]) * kCountRange - count[static_cast<std::size_t>(k)];
+        }
         for (int a = 1; a < total; ++a) {
             for (int b = a + 1; b <= total; ++b) {
-                const auto ka = static_cast<std::size_t>(order[static_cast<std::size_t>(a)]);
-                const auto kb = static_cast<std::size_t>(order[static_cast<std::size_t>(b)]);
-                if (gap[ka] < gap[kb] || (gap[ka] == gap[kb] && count[ka] > count[kb]))
+                if (key[static_cast<std::size_t>(a)] < key[static_cast<std::size_t>(b)]) {
                     std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(b)]);
+                    std::swap(key[static_cast<std::size_t>(a)], key[static_cast<std::size_t>(b)]);
+                }
             }
         }
         for (int pos = 1; pos <= total; ++pos)

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, configures and builds Quorlin into build/ (or $QUORLIN_BUILD_DIR).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${QUORLIN_BUILD_DIR:-$root/build}"
+
+bash "$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --parallel "$(nproc)"
