@@ -65,24 +65,8 @@ private:
     bool ok_ = false;
 };
 
-void openLottery(benchmark::State& st, int syntheticDraws)
-{
-    BenchProgram program(syntheticDraws);
-    if (!program.ok()) {
-        st.SkipWithError("draw history not available");
-        return;
-    }
-    LotteryState state;
-    state.apppath = program.apppath();
-    Tdatamod datamod;
-    for (auto _ : st) {
-        openlottery(state, datamod, shippedLotteryDefinition());
-        benchmark::DoNotOptimize(state.histext.rows());
-    }
-    st.counters["draws"] = state.recnum;
-}
-
-void transformedBuild(benchmark::State& st, int syntheticDraws)
+/// Runs `body` once per iteration on a lottery opened from the real history or synthetic draws.
+template <class Body> void onOpenedLottery(benchmark::State& st, int syntheticDraws, Body body)
 {
     BenchProgram program(syntheticDraws);
     if (!program.ok()) {
@@ -93,12 +77,26 @@ void transformedBuild(benchmark::State& st, int syntheticDraws)
     state.apppath = program.apppath();
     Tdatamod datamod;
     openlottery(state, datamod, shippedLotteryDefinition());
+    for (auto _ : st)
+        body(state, datamod);
+    st.counters["draws"] = state.recnum;
+}
+
+void openLottery(benchmark::State& st, int syntheticDraws)
+{
+    onOpenedLottery(st, syntheticDraws, [](LotteryState& state, Tdatamod& datamod) {
+        openlottery(state, datamod, shippedLotteryDefinition());
+        benchmark::DoNotOptimize(state.histext.rows());
+    });
+}
+
+void transformedBuild(benchmark::State& st, int syntheticDraws)
+{
     ClockRandomSource rng;
-    for (auto _ : st) {
+    onOpenedLottery(st, syntheticDraws, [&rng](LotteryState& state, Tdatamod&) {
         buildtransformed(state, rng);
         benchmark::DoNotOptimize(state.bianrank.data());
-    }
-    st.counters["draws"] = state.recnum;
+    });
 }
 
 } // namespace
