@@ -1,0 +1,77 @@
+#include "common/file_dialog.h"
+
+#include <QFileDialog>
+
+#include <utility>
+
+namespace {
+
+struct TestState {
+    bool on = false;
+    QStringList nextNames;
+    QList<FileDialog::Record> recorded;
+};
+
+TestState& testState()
+{
+    static TestState state;
+    return state;
+}
+
+// Records the call and hands out (and uses up) the scripted names.
+QStringList answerInTestMode(FileDialog::Kind kind, const QString& caption, const QString& dir, const QString& filter)
+{
+    TestState& state = testState();
+    state.recorded.append({kind, caption, dir, filter});
+    return std::exchange(state.nextNames, {});
+}
+
+} // namespace
+
+QString FileDialog::getOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
+{
+    if (testState().on)
+        return answerInTestMode(Kind::Open, caption, dir, filter).value(0);
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+QStringList FileDialog::getOpenFileNames(QWidget* parent, const QString& caption, const QString& dir,
+                                         const QString& filter)
+{
+    if (testState().on)
+        return answerInTestMode(Kind::OpenMany, caption, dir, filter);
+    return QFileDialog::getOpenFileNames(parent, caption, dir, filter);
+}
+
+QString FileDialog::getSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
+{
+    if (testState().on)
+        return answerInTestMode(Kind::Save, caption, dir, filter).value(0);
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+void FileDialog::setTestMode(bool on)
+{
+    testState().on = on;
+    testState().nextNames.clear();
+}
+
+void FileDialog::setNextFileName(const QString& fileName)
+{
+    testState().nextNames = fileName.isEmpty() ? QStringList{} : QStringList{fileName};
+}
+
+void FileDialog::setNextFileNames(const QStringList& fileNames)
+{
+    testState().nextNames = fileNames;
+}
+
+QList<FileDialog::Record> FileDialog::recorded()
+{
+    return testState().recorded;
+}
+
+void FileDialog::clearRecorded()
+{
+    testState().recorded.clear();
+}

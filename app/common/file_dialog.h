@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+/// Every open and save dialog of the program; in test mode no window is shown, each call is
+/// recorded and answered with the scripted file name(s) — none scripted means the user cancelled.
+class FileDialog {
+public:
+    enum class Kind { Open, OpenMany, Save };
+
+    /// One dialog as asked for in test mode.
+    struct Record {
+        Kind kind;
+        QString caption;
+        QString dir;
+        QString filter;
+    };
+
+    static QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
+    static QStringList getOpenFileNames(QWidget* parent, const QString& caption, const QString& dir,
+                                        const QString& filter);
+    static QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
+
+    static void setTestMode(bool on);
+    /// The answer of the next open or save dialog in test mode; empty = cancelled.
+    static void setNextFileName(const QString& fileName);
+    /// The answer of the next multiple-selection open dialog in test mode; empty = cancelled.
+    static void setNextFileNames(const QStringList& fileNames);
+    static QList<Record> recorded();
+    static void clearRecorded();
+};

@@ -1,0 +1,18 @@
+// Quorlin: the program for players of 中国体彩超级大乐透.
+#include "common/quorlin_application.h"
+#include "shell/lottery_document.h"
+#include "shell/u_main.h"
+
+#include <QScreen>
+
+int main(int argc, char* argv[])
+{
+    QuorlinApplication app(argc, argv);
+    // Every data file lies beside the program.
+    LotteryDocument document((QCoreApplication::applicationDirPath() + "/").toStdString());
+    Tfrmmain frmmain(document);
+    // Filling the screen first keeps the window full-size where no window manager maximizes it.
+    frmmain.setGeometry(frmmain.screen()->availableGeometry());
+    frmmain.showMaximized();
+    return app.exec();
+}

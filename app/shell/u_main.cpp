@@ -1,0 +1,314 @@
+#include "shell/u_main.h"
+
+#include "analysis/u_code.h"
+#include "common/error_handler.h"
+#include "shell/lottery_document.h"
+#include "shell/tool_window_registry.h"
+#include "store/u_index.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kToolBarHeight = 40;
+constexpr int kToolButtonWidth = 55;
+constexpr int kToolButtonHeight = 36;
+// Room the tab strip leaves free at the right end of the toolbar.
+constexpr int kTabStripRightGap = 10;
+const QColor kSilver(192, 192, 192);
+// The total filter offers its red-ball choice only for real numbers, so it must exist to follow a
+// mapping switch: it reads the mapping on creation and on every mappingChanged.
+const QString kTotalFilterKey = QStringLiteral("Tfrmtotalfilt");
+
+} // namespace
+
+Tfrmmain::Tfrmmain(LotteryDocument& document, QWidget* parent)
+    : QMainWindow(parent), document_(document), tools_(new ToolWindowRegistry(this))
+{
+    setObjectName("frmmain");
+    setWindowTitle("Quorlin");
+    setContextMenuPolicy(Qt::PreventContextMenu);
+
+    builtins_.insert("mnuopen", [this] { mnuopenClick(); });
+    builtins_.insert("mnuclose", [this] { mnucloseClick(); });
+    builtins_.insert("mnuexit", [this] { close(); });
+    builtins_.insert("tlbbiaozhun", [this] { tlbbiaozhunClick(); });
+    builtins_.insert("tlbbianwan", [this] { tlbbianwanClick(); });
+    buildMenus();
+    buildToolBar();
+    buildClientArea();
+
+    registerView(0, [](LotteryDocument& doc, QWidget* viewParent) { return new Tfrmcode(doc, viewParent); });
+    connect(tools_, &ToolWindowRegistry::factoriesChanged, this, &Tfrmmain::refreshmenus);
+    connect(&document_, &LotteryDocument::opened, this, &Tfrmmain::lotteryOpened);
+    connect(&document_, &LotteryDocument::closed, this, &Tfrmmain::lotteryClosed);
+    refreshmenus();
+}
+
+Tfrmmain::~Tfrmmain() = default;
+
+void Tfrmmain::registerView(int tab, ViewFactory factory)
+{
+    views_.insert(tab, std::move(factory));
+    refreshmenus();
+}
+
+void Tfrmmain::installHandler(const QString& command, std::function<void()> handler)
+{
+    handlers_.insert(command, std::move(handler));
+    refreshmenus();
+}
+
+void Tfrmmain::buildMenus()
+{
+    menuBar()->setObjectName("mnumain");
+    for (const MenuEntry& menuEntry : mainMenus()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuEntry.caption));
+        menu->setObjectName(menuEntry.name);
+        for (const MenuItemEntry& item : menuEntry.items) {
+            menu->addAction(addCommandAction(item.name, item.caption, item.name, item.availability));
+            if (item.toolKey)
+                commandTools_.insert(item.name, item.toolKey);
+            if (item.tab >= 0)
+                commandTabs_.insert(item.name, item.tab);
+        }
+    }
+}
+
+void Tfrmmain::buildToolBar()
+{
+    tlbmain_ = addToolBar(QString());
+    tlbmain_->setObjectName("tlbmain");
+    tlbmain_->setMovable(false);
+    tlbmain_->setFloatable(false);
+    tlbmain_->setFixedHeight(kToolBarHeight);
+    tlbmain_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const ToolButtonEntry& entry : mainToolButtons()) {
+        if (entry.separatorBefore)
+            tlbmain_->addSeparator();
+        QAction* action = addCommandAction(entry.name, entry.caption, entry.command, entry.availability);
+        action->setToolTip(QString::fromUtf8(entry.hint));
+        tlbmain_->addAction(action);
+        QWidget* button = tlbmain_->widgetForAction(action);
+        button->setObjectName(entry.name);
+        button->setFixedSize(kToolButtonWidth, kToolButtonHeight);
+        if (action->objectName() == "tlbexit")
+            exitButton_ = button;
+    }
+
+    tabmain_ = new QTabBar(tlbmain_);
+    tabmain_->setObjectName("tabmain");
+    tabmain_->setDrawBase(false);
+    tabmain_->setUsesScrollButtons(true);
+    for (const char* caption : analysisTabCaptions())
+        tabmain_->addTab(QString::fromUtf8(caption));
+    tabmain_->hide();
+    connect(tabmain_, &QTabBar::currentChanged, this, &Tfrmmain::tabmainChange);
+    // The tab strip follows the toolbar's width and the exit button's place.
+    tlbmain_->installEventFilter(this);
+    exitButton_->installEventFilter(this);
+}
+
+void Tfrmmain::buildClientArea()
+{
+    client_ = new QWidget(this);
+    client_->setObjectName("client");
+    QPalette silver = client_->palette();
+    silver.setColor(QPalette::Window, kSilver);
+    client_->setPalette(silver);
+    client_->setAutoFillBackground(true);
+    clientLayout_ = new QGridLayout(client_);
+    clientLayout_->setContentsMargins(0, 0, 0, 0);
+
+    imageback_ = new QLabel(client_);
+    imageback_->setObjectName("imageback");
+    imageback_->setScaledContents(true);
+    imageback_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    // The background picture is decoration: without it the client area stays silver.
+    const QPixmap back(QString::fromStdString(document_.state().apppath) + "图片/back.bmp");
+    if (!back.isNull())
+        imageback_->setPixmap(back);
+    clientLayout_->addWidget(imageback_, 0, 0);
+    setCentralWidget(client_);
+
+    // The advertising banner; the program has no banner address, so it stays hidden.
+    pan_ = new QFrame(client_);
+    pan_->setObjectName("pan");
+    pan_->setFixedSize(900, 120);
+    auto* imggif = new QLabel(pan_);
+    imggif->setObjectName("imggif");
+    imggif->setGeometry(0, 0, 900, 120);
+    imggif->setScaledContents(true);
+    imggif->setCursor(Qt::PointingHandCursor);
+    panclose_ = new QLabel(QStringLiteral("×"), pan_);
+    panclose_->setObjectName("panclose");
+    panclose_->setGeometry(840, 10, 25, 25);
+    panclose_->setAlignment(Qt::AlignCenter);
+    panclose_->setCursor(Qt::PointingHandCursor);
+    panclose_->setStyleSheet("background: #404040; color: palette(window); font-size: 24px;");
+    panclose_->installEventFilter(this);
+    pan_->hide();
+}
+
+QAction* Tfrmmain::addCommandAction(const char* name, const char* caption, const QString& command,
+                                    Availability availability)
+{
+    auto* action = new QAction(QString::fromUtf8(caption), this);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
+    actions_.append({action, command, availability});
+    return action;
+}
+
+bool Tfrmmain::commandReady(const QString& command) const
+{
+    if (builtins_.contains(command) || handlers_.contains(command))
+        return true;
+    if (commandTabs_.contains(command))
+        return views_.contains(commandTabs_.value(command));
+    return commandTools_.contains(command) && tools_->has(commandTools_.value(command));
+}
+
+void Tfrmmain::refreshmenus()
+{
+    const bool open = document_.state().caiopen;
+    for (const CommandAction& entry : std::as_const(actions_)) {
+        const bool allowed = entry.availability == Availability::Always || open;
+        entry.action->setEnabled(allowed && commandReady(entry.command));
+    }
+    for (int tab = 0; tab < tabmain_->count(); ++tab)
+        tabmain_->setTabEnabled(tab, open && views_.contains(tab));
+}
+
+void Tfrmmain::runCommand(const QString& command)
+{
+    runGuarded(this, [&] {
+        if (const auto builtin = builtins_.constFind(command); builtin != builtins_.constEnd())
+            (*builtin)();
+        else if (commandTabs_.contains(command))
+            selectAnalysisTab(commandTabs_.value(command));
+        else if (commandTools_.contains(command) && tools_->has(commandTools_.value(command)))
+            tools_->show(commandTools_.value(command));
+        else if (const auto handler = handlers_.constFind(command); handler != handlers_.constEnd())
+            (*handler)();
+    });
+}
+
+void Tfrmmain::mnuopenClick()
+{
+    document_.close();
+    if (!frmindex_)
+        frmindex_ = new Tfrmindex(document_, this);
+    // A successful open discards the dialog so that the next one lists the lotteries afresh.
+    if (frmindex_->exec() == QDialog::Accepted)
+        delete frmindex_.data();
+}
+
+void Tfrmmain::mnucloseClick()
+{
+    document_.close();
+}
+
+void Tfrmmain::tlbbiaozhunClick()
+{
+    document_.setStandard();
+    tools_->ensure(kTotalFilterKey);
+}
+
+void Tfrmmain::tlbbianwanClick()
+{
+    document_.setTransformed();
+    tools_->ensure(kTotalFilterKey);
+}
+
+void Tfrmmain::selectAnalysisTab(int tab)
+{
+    {
+        const QSignalBlocker blocker(tabmain_);
+        tabmain_->setCurrentIndex(tab);
+    }
+    tabmainChange(tab);
+}
+
+void Tfrmmain::tabmainChange(int tab)
+{
+    destroyView();
+    const auto factory = views_.constFind(tab);
+    if (factory == views_.constEnd())
+        return;
+    runGuarded(this, [&] {
+        view_ = (*factory)(document_, client_);
+        clientLayout_->addWidget(view_, 0, 0);
+        view_->show();
+        view_->raise();
+    });
+}
+
+void Tfrmmain::destroyView()
+{
+    delete view_.data();
+}
+
+void Tfrmmain::lotteryOpened()
+{
+    placeTabStrip();
+    {
+        const QSignalBlocker blocker(tabmain_);
+        tabmain_->setCurrentIndex(0);
+    }
+    tabmain_->show();
+    setWindowTitle("Quorlin《" + QString::fromStdString(document_.state().cainame) + "》");
+    refreshmenus();
+    tabmainChange(0);
+}
+
+void Tfrmmain::lotteryClosed()
+{
+    destroyView();
+    tools_->closeAll();
+    tabmain_->hide();
+    setWindowTitle("Quorlin");
+    refreshmenus();
+}
+
+void Tfrmmain::placeTabStrip()
+{
+    const int left = exitButton_->geometry().right() + 1;
+    const int width = std::max(0, tlbmain_->contentsRect().width() - left - kTabStripRightGap);
+    const int height = std::min(tabmain_->sizeHint().height(), kToolBarHeight);
+    tabmain_->setGeometry(left, kToolBarHeight - height, width, height);
+}
+
+void Tfrmmain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refreshmenus();
+}
+
+void Tfrmmain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    pan_->move((client_->width() - pan_->width()) / 2, 200);
+}
+
+bool Tfrmmain::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if ((watched == tlbmain_ || watched == exitButton_) && (type == QEvent::Resize || type == QEvent::Move))
+        placeTabStrip();
+    else if (watched == panclose_ && type == QEvent::MouseButtonPress)
+        pan_->hide();
+    return QMainWindow::eventFilter(watched, event);
+}

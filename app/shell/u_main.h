@@ -1,0 +1,94 @@
+#pragma once
+
+#include "shell/main_commands.h"
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class LotteryDocument;
+class QAction;
+class QFrame;
+class QGridLayout;
+class QLabel;
+class QTabBar;
+class QToolBar;
+class Tfrmindex;
+class ToolWindowRegistry;
+
+/// The main window: menus, toolbar and analysis tab strip, the one analysis view of the selected
+/// tab, and the commands that open and close a lottery and switch its number mapping.
+class Tfrmmain : public QMainWindow {
+    Q_OBJECT
+public:
+    using ViewFactory = std::function<QWidget*(LotteryDocument& document, QWidget* parent)>;
+
+    explicit Tfrmmain(LotteryDocument& document, QWidget* parent = nullptr);
+    ~Tfrmmain() override;
+
+    /// The tool windows; registering a window's factory makes the items that open it usable.
+    ToolWindowRegistry& tools() { return *tools_; }
+    /// Makes the analysis view of tab `tab` available (its tab and menu item become usable).
+    void registerView(int tab, ViewFactory factory);
+    /// Gives a menu item or toolbar command (by its objectName) its action and makes it usable.
+    void installHandler(const QString& command, std::function<void()> handler);
+
+    /// Enables every command that may be used now: what the open state allows and what exists.
+    void refreshmenus();
+    /// The analysis view shown in the client area, or null.
+    QWidget* currentView() const { return view_; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    /// A menu item or toolbar button with the command it runs.
+    struct CommandAction {
+        QAction* action;
+        QString command;
+        Availability availability;
+    };
+
+    void buildMenus();
+    void buildToolBar();
+    void buildClientArea();
+    QAction* addCommandAction(const char* name, const char* caption, const QString& command, Availability availability);
+
+    bool commandReady(const QString& command) const;
+    void runCommand(const QString& command);
+    void mnuopenClick();
+    void mnucloseClick();
+    void tlbbiaozhunClick();
+    void tlbbianwanClick();
+    void selectAnalysisTab(int tab);
+    void tabmainChange(int tab);
+    void destroyView();
+    void lotteryOpened();
+    void lotteryClosed();
+    void placeTabStrip();
+
+    LotteryDocument& document_;
+    ToolWindowRegistry* tools_;
+    QHash<QString, std::function<void()>> builtins_;
+    QHash<QString, std::function<void()>> handlers_;
+    QHash<QString, QString> commandTools_;
+    QHash<QString, int> commandTabs_;
+    QHash<int, ViewFactory> views_;
+    QList<CommandAction> actions_;
+
+    QToolBar* tlbmain_ = nullptr;
+    QWidget* exitButton_ = nullptr;
+    QTabBar* tabmain_ = nullptr;
+    QWidget* client_ = nullptr;
+    QGridLayout* clientLayout_ = nullptr;
+    QLabel* imageback_ = nullptr;
+    QFrame* pan_ = nullptr;
+    QLabel* panclose_ = nullptr;
+    QPointer<QWidget> view_;
+    QPointer<Tfrmindex> frmindex_;
+};

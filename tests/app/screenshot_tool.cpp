@@ -1,0 +1,78 @@
+// quorlin-screens: pictures of the windows over the real draw history, for looking at by eye.
+// Usage: quorlin-screens [folder]   (default /tmp/quorlin-shots)
+#include "common/message_box.h"
+#include "common/quorlin_application.h"
+#include "shell/lottery_document.h"
+#include "shell/u_main.h"
+#include "store/database.h"
+#include "store/draw_import.h"
+#include "store/schema.h"
+#include "store/u_index.h"
+#include "test_support.h"
+
+#include <QAction>
+#include <QDir>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include <iostream>
+
+namespace {
+
+void save(QWidget& widget, const QString& folder, const QString& name)
+{
+    QCoreApplication::processEvents();
+    const QString path = folder + "/" + name + ".png";
+    if (!widget.grab().save(path))
+        std::cerr << "could not write " << path.toStdString() << "\n";
+    else
+        std::cout << path.toStdString() << "\n";
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QuorlinApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/quorlin-shots");
+    QDir().mkpath(folder);
+    MessageBox::setTestMode(true);
+
+    quorlin::test::ShippedProgram program;
+    const std::string history = quorlin::test::historyCsvPath();
+    if (!history.empty()) {
+        quorlin::Database db;
+        db.open(program.databasePath());
+        const quorlin::ImportResult imported = quorlin::importDraws(db, quorlin::kShippedLottery, history);
+        std::cout << "imported " << imported.added << " draws " << imported.error << "\n";
+    }
+
+    LotteryDocument document(program.apppath());
+    Tfrmmain frmmain(document);
+    frmmain.resize(1280, 800);
+    frmmain.show();
+    save(frmmain, folder, "main-closed");
+
+    Tfrmindex frmindex(document, &frmmain);
+    frmindex.show();
+    save(frmindex, folder, "index-initial");
+    auto* list = frmindex.findChild<QListWidget*>("lstcaipiao");
+    list->setCurrentItem(list->findItems(quorlin::kShippedLottery, Qt::MatchExactly).value(0));
+    save(frmindex, folder, "index-selected");
+    QTest::mouseClick(frmindex.findChild<QPushButton*>("btnopen"), Qt::LeftButton);
+    save(frmmain, folder, "main-open");
+
+    frmmain.findChild<QAction*>("tlbbianwan")->trigger();
+    save(frmmain, folder, "main-transformed");
+
+    auto* selectionMenu = frmmain.findChild<QMenu*>("mnufilt");
+    selectionMenu->popup(frmmain.mapToGlobal(QPoint(220, 20)));
+    save(*selectionMenu, folder, "menu-selection");
+    selectionMenu->hide();
+
+    for (const MessageBox::Record& box : MessageBox::recorded())
+        std::cerr << "message: " << box.title.toStdString() << ": " << box.text.toStdString() << "\n";
+    return 0;
+}

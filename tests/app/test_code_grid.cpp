@@ -1,0 +1,113 @@
+// The trend grid 号码走势: one row per draw, newest first, marks in the columns of the drawn numbers.
+#include "gui_test_base.h"
+
+#include "common/message_box.h"
+#include "shell/lottery_document.h"
+#include "shell/u_main.h"
+
+#include <QAbstractItemModelTester>
+#include <QBrush>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTest>
+
+class TestCodeGrid : public GuiTestBase {
+    Q_OBJECT
+private slots:
+    void init() { setUpProgram(); }
+    void cleanup() { tearDownProgram(); }
+
+    void rowsShowTheDrawsNewestFirst();
+    void marksStandInTheColumnsOfTheDrawnNumbers();
+    void columnsHaveTheirColoursAndWidths();
+    void emptyLotteryShowsAnEmptyGrid();
+    void modelPassesTheModelTester();
+};
+
+void TestCodeGrid::rowsShowTheDrawsNewestFirst()
+{
+    openShippedLottery();
+    CodeTrendModel* model = trendModel();
+    QVERIFY(model);
+    const auto& draws = fixtureDraws();
+    QCOMPARE(model->rowCount(), int(draws.size()));
+    QCOMPARE(model->columnCount(), 51);
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const int issue = draws[draws.size() - 1 - static_cast<std::size_t>(row)][0];
+        QCOMPARE(model->data(model->index(row, 0)).toString(), QString::number(issue));
+    }
+    QCOMPARE(model->data(model->index(2, 1)).toString(), QString("03 09 17 25 33 + 04 11"));
+    QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QString("记录期号"));
+    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QString("开奖号码"));
+}
+
+void TestCodeGrid::marksStandInTheColumnsOfTheDrawnNumbers()
+{
+    openShippedLottery();
+    const CodeTrendModel* model = trendModel();
+    QVERIFY(model);
+    const RowMarks middle = marksOf(*model, 2);
+    QCOMPARE(middle.front, (QList<int>{3, 9, 17, 25, 33}));
+    QCOMPARE(middle.back, (QList<int>{4, 11}));
+    // The edges of both blocks: front 01 in the oldest draw, back 12 in the newest.
+    QCOMPARE(marksOf(*model, 4).front, (QList<int>{1, 2, 3, 4, 5}));
+    QCOMPARE(marksOf(*model, 0).back, (QList<int>{7, 12}));
+    QCOMPARE(model->data(model->index(2, 2)), QVariant());
+    QCOMPARE(model->data(model->index(2, 38)), QVariant());
+}
+
+void TestCodeGrid::columnsHaveTheirColoursAndWidths()
+{
+    openShippedLottery();
+    const CodeTrendModel* model = trendModel();
+    auto* grid = mainWindow_->findChild<QTableView*>("grdcode");
+    auto fill = [model](int column) {
+        return model->data(model->index(0, column), Qt::BackgroundRole).value<QBrush>();
+    };
+    QCOMPARE(fill(0).color(), grid->palette().color(QPalette::ToolTipBase));
+    QCOMPARE(fill(1).color(), grid->palette().color(QPalette::ToolTipBase));
+    QCOMPARE(fill(2).color(), QColor(100, 100, 100));
+    QCOMPARE(fill(3).color(), QColor(150, 150, 100));
+    QCOMPARE(fill(37).color(), QColor(150, 150, 100));
+    QCOMPARE(fill(38).color(), QColor(100, 100, 100));
+    QCOMPARE(fill(39).color(), QColor(100, 150, 150));
+    QCOMPARE(fill(50).color(), QColor(100, 150, 150));
+
+    for (const int width : {1200, 1000}) {
+        mainWindow_->resize(width, 700);
+        const int numberWidth = (grid->viewport()->width() - 248) / 47;
+        QTRY_COMPARE(grid->columnWidth(3), numberWidth);
+        QCOMPARE(grid->columnWidth(50), numberWidth);
+        QCOMPARE(grid->columnWidth(0), 70);
+        QCOMPARE(grid->columnWidth(1), 130);
+        QCOMPARE(grid->columnWidth(2), 8);
+        QCOMPARE(grid->columnWidth(38), 8);
+    }
+    QCOMPARE(grid->verticalHeader()->defaultSectionSize(), 24);
+}
+
+void TestCodeGrid::emptyLotteryShowsAnEmptyGrid()
+{
+    tearDownProgram();
+    setUpProgram({});
+    openShippedLottery();
+    CodeTrendModel* model = trendModel();
+    QVERIFY(model);
+    QCOMPARE(model->rowCount(), 0);
+    QCOMPARE(model->columnCount(), 51);
+    triggerAction("tlbbianwan");
+    triggerAction("tlbbiaozhun");
+    QCOMPARE(trendModel()->rowCount(), 0);
+    QVERIFY(MessageBox::recorded().isEmpty());
+}
+
+void TestCodeGrid::modelPassesTheModelTester()
+{
+    openShippedLottery();
+    QAbstractItemModelTester tester(trendModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    triggerAction("tlbbianwan");
+    triggerAction("tlbbiaozhun");
+}
+
+QTEST_MAIN(TestCodeGrid)
+#include "test_code_grid.moc"

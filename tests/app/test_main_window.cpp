@@ -1,0 +1,304 @@
+// The main window: menus and toolbar following the open lottery, opening and closing a lottery,
+// the analysis view, the two number mappings and the tool windows.
+#include "gui_test_base.h"
+
+#include "analysis/u_code.h"
+#include "common/message_box.h"
+#include "common/random_source.h"
+#include "shell/lottery_document.h"
+#include "shell/tool_window_registry.h"
+#include "shell/u_main.h"
+#include "store/database.h"
+#include "store/schema.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <deque>
+#include <filesystem>
+
+namespace {
+
+// Hands out fixed values, so that a transformed build draws a known window and permutation.
+class ScriptedRandom final : public quorlin::RandomSource {
+public:
+    explicit ScriptedRandom(std::deque<int> values) : values_(std::move(values)) {}
+    void reseed() override {}
+    int random(int) override
+    {
+        const int value = values_.front();
+        values_.pop_front();
+        return value;
+    }
+
+private:
+    std::deque<int> values_;
+};
+
+// Window 100 and the identity permutation of 1..35.
+std::deque<int> identityMapping()
+{
+    std::deque<int> values{99};
+    for (int n = 0; n < 35; ++n)
+        values.push_back(n);
+    return values;
+}
+
+QStringList enabledCommands(const QWidget& window)
+{
+    QStringList names;
+    for (const QAction* action : window.findChildren<QAction*>()) {
+        const QString name = action->objectName();
+        if ((name.startsWith("mnu") || name.startsWith("tlb")) && action->isEnabled())
+            names.append(name);
+    }
+    names.sort();
+    return names;
+}
+
+QStringList sorted(QStringList names)
+{
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+class TestMainWindow : public GuiTestBase {
+    Q_OBJECT
+private slots:
+    void init() { setUpProgram(); }
+    void cleanup() { tearDownProgram(); }
+
+    void commandsFollowTheOpenLottery();
+    void menuBarAndToolbarAreComplete();
+    void tabStripSitsRightOfTheExitButton();
+    void closingReturnsToTheClosedState();
+    void analysisItemRecreatesTheViewInStandardNumbers();
+    void mappingCommandsChangeOnlyTheFrontNumbers();
+    void reopeningAfterTheTransformedMappingShowsStandardNumbers();
+    void toolWindowIsCreatedOnceAndForgottenOnClose();
+    void installedHandlerEnablesItsCommandsAndErrorsAreShown();
+    void openDialogIsReusedAfterExitAndFreshAfterAnOpen();
+    void backgroundPictureIsOptional();
+};
+
+void TestMainWindow::commandsFollowTheOpenLottery()
+{
+    const QStringList alwaysUsable{"mnuclose", "mnuexit", "mnuopen", "tlbexit", "tlbopen"};
+    auto* tabmain = mainWindow_->findChild<QTabBar*>("tabmain");
+    QCOMPARE(enabledCommands(*mainWindow_), sorted(alwaysUsable));
+    QVERIFY(!tabmain->isVisible());
+
+    openShippedLottery();
+    QCOMPARE(enabledCommands(*mainWindow_), sorted(alwaysUsable + QStringList{"mnucode", "tlbbiaozhun", "tlbbianwan"}));
+    QVERIFY(tabmain->isVisible());
+    QCOMPARE(tabmain->count(), 10);
+    QVERIFY(tabmain->isTabEnabled(0));
+    for (int tab = 1; tab < 10; ++tab)
+        QVERIFY2(!tabmain->isTabEnabled(tab), qPrintable(tabmain->tabText(tab)));
+}
+
+void TestMainWindow::menuBarAndToolbarAreComplete()
+{
+    QStringList menuCaptions;
+    for (const QAction* menu : mainWindow_->menuBar()->actions())
+        menuCaptions.append(menu->text());
+    QCOMPARE(menuCaptions, (QStringList{"文件(&F)", "彩票数据(&D)", "数据分析(&A)", "选号过滤(&S)", "投资管理(&M)",
+                                        "彩票网站(&W)", "帮助(&H)"}));
+    QCOMPARE(mainWindow_->findChild<QAction*>("mnujiaoqi")->text(), QString("    大底交集(&A)"));
+    QCOMPARE(mainWindow_->findChildren<QAction*>(QRegularExpression("^mnu")).size(), 3 + 4 + 10 + 14 + 4 + 4 + 4);
+
+    QStringList buttons;
+    for (const QAction* action : mainWindow_->findChild<QToolBar*>("tlbmain")->actions())
+        buttons.append(action->isSeparator() ? "|" : action->objectName());
+    QCOMPARE(buttons, (QStringList{"tlbopen", "tlbdata", "tlbpiantai", "tlbyilou", "tlbala", "tlbbiaozhun",
+                                   "tlbbianwan", "tlbyansi", "|", "tlbexit"}));
+    auto* exitButton = mainWindow_->findChild<QToolButton*>("tlbexit");
+    QCOMPARE(exitButton->text(), QString("退出"));
+    QCOMPARE(exitButton->toolTip(), QString("退出系统"));
+}
+
+void TestMainWindow::tabStripSitsRightOfTheExitButton()
+{
+    openShippedLottery();
+    auto* toolbar = mainWindow_->findChild<QToolBar*>("tlbmain");
+    auto* tabmain = mainWindow_->findChild<QTabBar*>("tabmain");
+    auto* exitButton = mainWindow_->findChild<QToolButton*>("tlbexit");
+    for (const int width : {1200, 900}) {
+        mainWindow_->resize(width, 600);
+        QTRY_COMPARE(toolbar->width(), mainWindow_->width());
+        QCOMPARE(tabmain->x(), exitButton->geometry().right() + 1);
+        QCOMPARE(tabmain->geometry().right() + 1, toolbar->contentsRect().width() - 10);
+    }
+}
+
+void TestMainWindow::closingReturnsToTheClosedState()
+{
+    openShippedLottery();
+    QCOMPARE(mainWindow_->windowTitle(), QString("Quorlin《中国体彩超级大乐透》"));
+    triggerAction("mnuclose");
+    QVERIFY(!document_->state().caiopen);
+    QVERIFY(!document_->datamod().t_con.connected());
+    QCOMPARE(mainWindow_->windowTitle(), QString("Quorlin"));
+    QVERIFY(!mainWindow_->findChild<QTabBar*>("tabmain")->isVisible());
+    QVERIFY(!mainWindow_->currentView());
+    QVERIFY(!mainWindow_->findChild<Tfrmcode*>());
+    QVERIFY(!mainWindow_->findChild<QAction*>("mnucode")->isEnabled());
+    QVERIFY(!mainWindow_->findChild<QAction*>("tlbbianwan")->isEnabled());
+}
+
+void TestMainWindow::analysisItemRecreatesTheViewInStandardNumbers()
+{
+    openShippedLottery();
+    const QPointer<QWidget> first = mainWindow_->currentView();
+    QVERIFY(qobject_cast<Tfrmcode*>(first));
+    triggerAction("tlbbianwan");
+    QVERIFY(document_->state().bianhuan);
+
+    // Tab 0 is already selected; the menu item still builds a new grid, which shows real numbers.
+    triggerAction("mnucode");
+    QVERIFY(first.isNull());
+    QVERIFY(qobject_cast<Tfrmcode*>(mainWindow_->currentView()));
+    QCOMPARE(mainWindow_->findChild<QTabBar*>("tabmain")->currentIndex(), 0);
+    QCOMPARE(marksOf(*trendModel(), 2).front, (QList<int>{3, 9, 17, 25, 33}));
+    QVERIFY(document_->state().bianhuan);
+}
+
+void TestMainWindow::mappingCommandsChangeOnlyTheFrontNumbers()
+{
+    tearDownProgram();
+    setUpProgram({{2020001, 1, 2, 3, 4, 5, 1, 2}, {2020002, 6, 7, 8, 9, 10, 3, 4}, {2020003, 1, 2, 3, 4, 5, 5, 6}});
+    document_->setRandomSource(std::make_unique<ScriptedRandom>(identityMapping()));
+    openShippedLottery();
+    CodeTrendModel* model = trendModel();
+    QVERIFY(model);
+
+    // With window 100 and the identity permutation the three draws become 02-06, 08-12 and 03 04 05 06 11.
+    triggerAction("tlbbianwan");
+    QCOMPARE(marksOf(*model, 0).front, (QList<int>{3, 4, 5, 6, 11}));
+    QCOMPARE(marksOf(*model, 1).front, (QList<int>{8, 9, 10, 11, 12}));
+    QCOMPARE(marksOf(*model, 2).front, (QList<int>{2, 3, 4, 5, 6}));
+    QCOMPARE(marksOf(*model, 0).back, (QList<int>{5, 6}));
+    QCOMPARE(marksOf(*model, 2).back, (QList<int>{1, 2}));
+    QCOMPARE(model->data(model->index(0, 0)).toString(), QString("2020003"));
+    QCOMPARE(model->data(model->index(0, 1)).toString(), QString("03 04 05 06 11 + 05 06"));
+
+    triggerAction("tlbbiaozhun");
+    QVERIFY(!document_->state().bianhuan);
+    QCOMPARE(marksOf(*model, 0).front, (QList<int>{1, 2, 3, 4, 5}));
+    QCOMPARE(marksOf(*model, 1).front, (QList<int>{6, 7, 8, 9, 10}));
+    QCOMPARE(marksOf(*model, 0).back, (QList<int>{5, 6}));
+    QCOMPARE(model->data(model->index(0, 1)).toString(), QString("01 02 03 04 05 + 05 06"));
+}
+
+void TestMainWindow::reopeningAfterTheTransformedMappingShowsStandardNumbers()
+{
+    openShippedLottery();
+    triggerAction("tlbbianwan");
+    triggerAction("mnuclose");
+    openShippedLottery();
+    QVERIFY(!document_->state().bianhuan);
+    QCOMPARE(marksOf(*trendModel(), 0).front, (QList<int>{20, 21, 22, 23, 24}));
+    QCOMPARE(marksOf(*trendModel(), 2).front, (QList<int>{3, 9, 17, 25, 33}));
+}
+
+void TestMainWindow::toolWindowIsCreatedOnceAndForgottenOnClose()
+{
+    int created = 0;
+    openShippedLottery();
+    QVERIFY(!mainWindow_->findChild<QAction*>("mnuganzhi")->isEnabled());
+    mainWindow_->tools().registerFactory("Tfrmganzhi", [&created](QWidget* parent) {
+        ++created;
+        return new QWidget(parent);
+    });
+    QVERIFY(mainWindow_->findChild<QAction*>("mnuganzhi")->isEnabled());
+
+    triggerAction("tlbpiantai");
+    const QPointer<QWidget> window = mainWindow_->tools().window("Tfrmganzhi");
+    QVERIFY(window && window->isVisible() && window->isWindow());
+    window->close();
+    triggerAction("mnuganzhi");
+    QCOMPARE(created, 1);
+    QCOMPARE(mainWindow_->tools().window("Tfrmganzhi"), window.data());
+    QVERIFY(window->isVisible());
+
+    triggerAction("mnuclose");
+    QVERIFY(window.isNull());
+    QVERIFY(!mainWindow_->findChild<QAction*>("mnuganzhi")->isEnabled());
+    openShippedLottery();
+    triggerAction("mnuganzhi");
+    QCOMPARE(created, 2);
+}
+
+void TestMainWindow::installedHandlerEnablesItsCommandsAndErrorsAreShown()
+{
+    QVERIFY(!mainWindow_->findChild<QAction*>("tlbdata")->isEnabled());
+    int runs = 0;
+    mainWindow_->installHandler("mnumoddata", [&runs] { ++runs; });
+    triggerAction("tlbdata");
+    triggerAction("mnumoddata");
+    QCOMPARE(runs, 2);
+
+    mainWindow_->installHandler("mnubackupdata", [] { throw quorlin::DatabaseError("数据库文件已损坏"); });
+    triggerAction("mnubackupdata");
+    QCOMPARE(MessageBox::recorded().size(), 1);
+    QCOMPARE(MessageBox::recorded().first().title, QString("错误"));
+    QCOMPARE(MessageBox::recorded().first().text, QString("数据库文件已损坏"));
+    QVERIFY(mainWindow_->isVisible());
+}
+
+void TestMainWindow::openDialogIsReusedAfterExitAndFreshAfterAnOpen()
+{
+    QPointer<QDialog> first;
+    whenModalShown([&first](QDialog* dialog) {
+        first = dialog;
+        QTest::mouseClick(dialog->findChild<QPushButton*>("btnext"), Qt::LeftButton);
+    });
+    triggerAction("mnuopen");
+    QVERIFY(first && !first->isVisible());
+
+    // The same dialog comes back after 退出, and a successful open discards it.
+    bool reused = false;
+    whenModalShown([&](QDialog* dialog) {
+        reused = dialog == first.data();
+        openShippedIn(dialog);
+    });
+    triggerAction("mnuopen");
+    QVERIFY(reused);
+    QVERIFY(document_->state().caiopen);
+    QVERIFY(first.isNull());
+
+    QPointer<QDialog> second;
+    whenModalShown([&second](QDialog* dialog) { second = dialog; });
+    triggerAction("mnuopen");
+    QVERIFY(second);
+    QVERIFY(!document_->state().caiopen);
+    QVERIFY(second->findChild<QListWidget*>("lstcaipiao")->selectedItems().isEmpty());
+}
+
+void TestMainWindow::backgroundPictureIsOptional()
+{
+    QVERIFY(mainWindow_->findChild<QLabel*>("imageback")->pixmap().isNull());
+    QVERIFY(MessageBox::recorded().isEmpty());
+
+    const std::filesystem::path pictures = program_->path() / std::filesystem::u8path("图片");
+    std::filesystem::create_directories(pictures);
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    QVERIFY(picture.save(QString::fromStdString((pictures / "back.bmp").string()), "BMP"));
+    Tfrmmain withPicture(*document_);
+    QCOMPARE(withPicture.findChild<QLabel*>("imageback")->pixmap().size(), QSize(40, 30));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
