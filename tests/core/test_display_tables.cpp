@@ -11,6 +11,7 @@
 
 #include <deque>
 #include <numeric>
+#include <random>
 #include <set>
 
 using namespace quorlin;
@@ -123,6 +124,94 @@ TEST_F(DisplayFixture, WindowLengthDecidesTheTieOrderByCount)
     auto wide = identityMapping(100);
     buildtransformed(state, wide);
     EXPECT_EQ(transformedFront(2), (std::vector<int>{2, 3, 4, 5, 8}));
+}
+
+namespace {
+
+/// The transformed build written out step by step, the gap found by looking back draw by draw:
+/// a slow but plain reference for the program's build. Returns the transformed fronts per draw
+/// and the ranks for the coming draw.
+std::pair<std::vector<std::vector<int>>, std::vector<int>> referenceTransform(const LotteryState& state, int window,
+                                                                              const std::vector<int>& perm)
+{
+    const int total = state.caisum;
+    const int c = state.caisel;
+    const int recnum = state.recnum;
+    auto code = [&](int n, int d) { return (perm[static_cast<std::size_t>(n)] + d) % total + 1; };
+    auto front = [&](int d, int j) { return state.hisfull.at(static_cast<std::size_t>(d), static_cast<std::size_t>(j)); };
+    std::vector<int> count(36, 0), gap(36, 0);
+    std::vector<std::vector<int>> fronts;
+    std::vector<int> rank(36, 0);
+    for (int i = 0; i <= recnum; ++i) {
+        for (int j = 1; j <= c; ++j) {
+            if (i >= 1)
+                ++count[static_cast<std::size_t>(code(front(i - 1, j), i - 1))];
+            if (i >= window + 1)
+                --count[static_cast<std::size_t>(code(front(i - window - 1, j), i - window - 1))];
+        }
+        for (int k = 1; k <= total; ++k) {
+            bool found = false;
+            for (int d = i - 1; d >= 0 && !found; --d) {
+                for (int j = 1; j <= c && !found; ++j) {
+                    if (code(front(d, j), d) == k) {
+                        gap[static_cast<std::size_t>(k)] = i - d;
+                        found = true;
+                    }
+                }
+            }
+        }
+        std::vector<int> order(36);
+        std::iota(order.begin(), order.end(), 0);
+        for (int a = 1; a < total; ++a) {
+            for (int b = a + 1; b <= total; ++b) {
+                const auto ka = static_cast<std::size_t>(order[static_cast<std::size_t>(a)]);
+                const auto kb = static_cast<std::size_t>(order[static_cast<std::size_t>(b)]);
+                if (gap[ka] < gap[kb] || (gap[ka] == gap[kb] && count[ka] > count[kb]))
+                    std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(b)]);
+            }
+        }
+        for (int pos = 1; pos <= total; ++pos)
+            rank[static_cast<std::size_t>(order[static_cast<std::size_t>(pos)])] = pos;
+        if (i < recnum) {
+            std::vector<int> row;
+            for (int j = 1; j <= c; ++j)
+                row.push_back(rank[static_cast<std::size_t>(code(front(i, j), i))]);
+            std::sort(row.begin(), row.end());
+            fronts.push_back(row);
+        }
+    }
+    return {fronts, rank};
+}
+
+} // namespace
+
+TEST_F(DisplayFixture, BuildAgreesWithTheStepByStepReference)
+{
+    std::mt19937 gen(20261210);
+    std::vector<std::vector<int>> draws;
+    for (int i = 0; i < 150; ++i) {
+        std::vector<int> numbers(35);
+        std::iota(numbers.begin(), numbers.end(), 1);
+        std::shuffle(numbers.begin(), numbers.end(), gen);
+        draws.push_back({2020001 + i, numbers[0], numbers[1], numbers[2], numbers[3], numbers[4], 1, 2});
+    }
+    openWith(draws);
+    for (int window : {1, 7, 100}) {
+        SCOPED_TRACE("W = " + std::to_string(window));
+        std::vector<int> shuffled(35);
+        std::iota(shuffled.begin(), shuffled.end(), 0);
+        std::shuffle(shuffled.begin(), shuffled.end(), gen);
+        std::deque<int> script{window - 1};
+        script.insert(script.end(), shuffled.begin(), shuffled.end());
+        ScriptedRandom rng(script);
+        buildtransformed(state, rng);
+
+        const auto [fronts, rank] = referenceTransform(state, window, state.bianperm);
+        for (std::size_t i = 0; i < draws.size(); ++i)
+            ASSERT_EQ(transformedFront(i), fronts[i]) << "draw " << i;
+        EXPECT_EQ(std::vector<int>(state.bianrank.begin() + 1, state.bianrank.end()),
+                  std::vector<int>(rank.begin() + 1, rank.end()));
+    }
 }
 
 TEST_F(DisplayFixture, MappingOfTheComingDrawIsABijection)
