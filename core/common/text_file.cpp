@@ -1,5 +1,6 @@
 #include "common/text_file.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace quorlin {
@@ -38,6 +39,11 @@ std::vector<std::string_view> splitFields(std::string_view line)
         pos = end;
     }
     return fields;
+}
+
+bool isAllDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
 }
 
 } // namespace quorlin

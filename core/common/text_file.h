@@ -14,4 +14,7 @@ std::optional<std::vector<std::string>> readTextLines(const std::string& path);
 /// Splits a line at commas, blanks and tabs; empty fields between separators are dropped.
 std::vector<std::string_view> splitFields(std::string_view line);
 
+/// True when the text is not empty and holds only the digits 0-9.
+bool isAllDigits(std::string_view text);
+
 } // namespace quorlin

@@ -27,14 +27,9 @@ struct ParsedDraw {
     std::array<int, kFront + kBack> numbers{};
 };
 
-bool allDigits(std::string_view text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
-}
-
 bool parseNumber(std::string_view text, int& value)
 {
-    if (!allDigits(text) || text.size() > 3)
+    if (!isAllDigits(text) || text.size() > 3)
         return false;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return true;
@@ -72,7 +67,7 @@ std::string parseLine(const std::vector<std::string_view>& fields, ParsedDraw& d
     if (fields.size() != 2 + kFront + kBack)
         return "应为期号、开奖日期和 7 个号码，实有 " + std::to_string(fields.size()) + " 项";
     const std::string_view issue = fields[0];
-    if (!allDigits(issue) || (issue.size() != 5 && issue.size() != 7))
+    if (!isAllDigits(issue) || (issue.size() != 5 && issue.size() != 7))
         return "期号“" + std::string(issue) + "”应为 5 位或 7 位数字";
     draw.issue = issue.size() == 5 ? "20" + std::string(issue) : std::string(issue);
     if (!normaliseDate(fields[1], draw.date))
@@ -120,7 +115,7 @@ ImportResult importDrawLines(Database& db, const std::string& lottery, const std
         // The first line may name the columns instead of holding a draw.
         if (!seenFirst) {
             seenFirst = true;
-            if (!allDigits(fields[0]))
+            if (!isAllDigits(fields[0]))
                 continue;
         }
         ParsedDraw draw;

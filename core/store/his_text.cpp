@@ -1,5 +1,6 @@
 #include "store/his_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace quorlin {

@@ -17,18 +17,12 @@ std::string LotteryState::databasePath() const { return apppath + kDatabaseRelat
 
 namespace {
 
-bool allDigits(const std::string& text)
-{
-    return !text.empty() && text.size() <= 9 &&
-           std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
-}
-
 // Every analysis indexes its tables by the drawn numbers, so a stored draw outside the game's
 // ranges is refused here instead of corrupting them later.
 void verifyDraws(const LotteryState& state, DrawCursor& cursor)
 {
     for (cursor.first(); !cursor.eof(); cursor.next()) {
-        if (!allDigits(cursor.issue()))
+        if (!isAllDigits(cursor.issue()) || cursor.issue().size() > 9)
             throw DatabaseError("号码表中的期号“" + cursor.issue() + "”不是数字");
         for (int k = 1; k <= state.caisel + state.housel; ++k) {
             const int limit = k <= state.caisel ? state.caisum : state.housum;
