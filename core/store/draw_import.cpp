@@ -6,7 +6,6 @@
 #include "store/draw_cursor.h"
 #include "store/schema.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>

@@ -6,7 +6,6 @@
 #include "store/schema.h"
 #include "store/u_datamod.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
