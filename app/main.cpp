@@ -2,6 +2,7 @@
 #include "common/quorlin_application.h"
 #include "shell/lottery_document.h"
 #include "shell/u_main.h"
+#include "shell/window_catalog.h"
 
 #include <QScreen>
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     // Every data file lies beside the program.
     LotteryDocument document((QCoreApplication::applicationDirPath() + "/").toStdString());
     Tfrmmain frmmain(document);
+    registerWindows(frmmain);
     // Filling the screen first keeps the window full-size where no window manager maximizes it.
     frmmain.setGeometry(frmmain.screen()->availableGeometry());
     frmmain.showMaximized();

@@ -42,11 +42,8 @@ int lotteries(LotteryState& state, std::ostream& out)
 {
     Database db;
     db.open(state.databasePath());
-    for (const std::string& name : listlotteries(db)) {
-        Statement count(db, "select count(*) from " + quoteIdentifier(drawTableName(name)));
-        count.step();
-        out << name << '\t' << count.integer(0) << '\n';
-    }
+    for (const std::string& name : listlotteries(db))
+        out << name << '\t' << countDraws(db, name) << '\n';
     return 0;
 }
 

@@ -16,13 +16,13 @@ const QString kMark = QStringLiteral("●");
 } // namespace
 
 CodeTrendModel::CodeTrendModel(const quorlin::LotteryState& state, QObject* parent)
-    : QAbstractTableModel(parent), state_(state)
+    : QAbstractTableModel(parent), state_(state), rows_(static_cast<int>(state.histext.rows()))
 {
 }
 
 int CodeTrendModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(state_.histext.rows());
+    return parent.isValid() ? 0 : rows_;
 }
 
 int CodeTrendModel::columnCount(const QModelIndex& parent) const
@@ -58,7 +58,10 @@ QVariant CodeTrendModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole)
         return {};
     // Newest draw on top.
-    const std::size_t draw = state_.histext.rows() - 1 - static_cast<std::size_t>(index.row());
+    const auto drawRows = static_cast<int>(state_.histext.rows());
+    if (index.row() >= drawRows)
+        return {};
+    const auto draw = static_cast<std::size_t>(drawRows - 1 - index.row());
     switch (columnKind(column)) {
     case ColumnKind::Issue:
         return QString::fromStdString(state_.histext.issue(draw));
@@ -116,5 +119,6 @@ QVariant CodeTrendModel::background(int column) const
 void CodeTrendModel::reload()
 {
     beginResetModel();
+    rows_ = static_cast<int>(state_.histext.rows());
     endResetModel();
 }

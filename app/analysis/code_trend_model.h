@@ -9,6 +9,8 @@ struct LotteryState;
 /// The trend table of the open lottery: one row per draw, newest first, with the issue, the draw
 /// text and one column per front and back number marked "●" where that number was drawn. Every
 /// cell is read from the state's display rows when it is painted, so long histories cost nothing.
+/// A rebuild of the tables shows at the next reload(); until then a row the tables no longer hold
+/// is empty.
 class CodeTrendModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -34,4 +36,6 @@ private:
     QVariant background(int column) const;
 
     const quorlin::LotteryState& state_;
+    // The row count the views were last told; the tables may be rebuilt before the next reload.
+    int rows_ = 0;
 };

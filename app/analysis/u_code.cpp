@@ -1,6 +1,7 @@
 #include "analysis/u_code.h"
 
 #include "analysis/code_trend_model.h"
+#include "common/repaint_throttle.h"
 #include "shell/lottery_document.h"
 
 #include <QEvent>
@@ -13,11 +14,13 @@
 namespace {
 
 constexpr int kRowHeight = 24;
-constexpr int kIssueWidth = 70;
-constexpr int kDrawTextWidth = 130;
-constexpr int kSeparatorWidth = 8;
-// Width of the grid that the number columns leave to the fixed columns, borders and scroll bar.
-constexpr int kReservedWidth = 248;
+// A column's width with its one-pixel grid line, which the table view draws inside the column.
+constexpr int kGridLine = 1;
+constexpr int kIssueWidth = 70 + kGridLine;
+constexpr int kDrawTextWidth = 130 + kGridLine;
+constexpr int kSeparatorWidth = 8 + kGridLine;
+// A rebuild burst (a search switching the mapping) repaints at most this often.
+constexpr int kRefreshIntervalMs = 200;
 
 } // namespace
 
@@ -40,6 +43,7 @@ Tfrmcode::Tfrmcode(LotteryDocument& document, QWidget* parent) : QWidget(parent)
     grdcode_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdcode_->horizontalHeader()->setMinimumSectionSize(1);
     grdcode_->horizontalHeader()->setHighlightSections(false);
+    grdcode_->horizontalHeader()->setFixedHeight(kRowHeight);
     QPalette info = grdcode_->palette();
     info.setColor(QPalette::Base, info.color(QPalette::ToolTipBase));
     grdcode_->setPalette(info);
@@ -49,7 +53,8 @@ Tfrmcode::Tfrmcode(LotteryDocument& document, QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(grdcode_);
 
-    connect(&document, &LotteryDocument::changed, this, &Tfrmcode::refresh);
+    throttle_ = new RepaintThrottle([this] { refresh(); }, kRefreshIntervalMs, this);
+    connect(&document, &LotteryDocument::changed, this, &Tfrmcode::scheduleRefresh);
     layoutColumns();
 }
 
@@ -57,6 +62,11 @@ void Tfrmcode::refresh()
 {
     model_->reload();
     layoutColumns();
+}
+
+void Tfrmcode::scheduleRefresh()
+{
+    throttle_->request();
 }
 
 bool Tfrmcode::eventFilter(QObject* watched, QEvent* event)
@@ -68,8 +78,15 @@ bool Tfrmcode::eventFilter(QObject* watched, QEvent* event)
 
 void Tfrmcode::layoutColumns()
 {
+    // The number columns share what the fixed columns leave of the width; the pixels that do not
+    // divide evenly go one each to columns spread across the blocks, so the grid ends flush right.
     const int columns = model_->columnCount();
-    const int numberWidth = std::max(1, (grdcode_->viewport()->width() - kReservedWidth) / (columns - 4));
+    const int numberColumns = columns - 4;
+    const int available = std::max(numberColumns, grdcode_->viewport()->width() - kIssueWidth - kDrawTextWidth -
+                                                      2 * kSeparatorWidth);
+    const int base = available / numberColumns;
+    const int extra = available % numberColumns;
+    int numberIndex = 0;
     for (int column = 0; column < columns; ++column) {
         switch (model_->columnKind(column)) {
         case CodeTrendModel::ColumnKind::Issue:
@@ -82,9 +99,12 @@ void Tfrmcode::layoutColumns()
             grdcode_->setColumnWidth(column, kSeparatorWidth);
             break;
         case CodeTrendModel::ColumnKind::Front:
-        case CodeTrendModel::ColumnKind::Back:
-            grdcode_->setColumnWidth(column, numberWidth);
+        case CodeTrendModel::ColumnKind::Back: {
+            const int share = (numberIndex + 1) * extra / numberColumns - numberIndex * extra / numberColumns;
+            grdcode_->setColumnWidth(column, base + share);
+            ++numberIndex;
             break;
+        }
         }
     }
 }

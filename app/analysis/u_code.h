@@ -5,6 +5,7 @@
 class CodeTrendModel;
 class LotteryDocument;
 class QTableView;
+class RepaintThrottle;
 
 /// 号码走势: the trend grid of the open lottery, the view of the first analysis tab.
 class Tfrmcode : public QWidget {
@@ -15,6 +16,8 @@ public:
 
     /// Repaints the grid from the display rows as they are now.
     void refresh();
+    /// Refreshes once the event loop is free, folding a burst of table rebuilds into one repaint.
+    void scheduleRefresh();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -24,4 +27,5 @@ private:
 
     CodeTrendModel* model_;
     QTableView* grdcode_;
+    RepaintThrottle* throttle_;
 };

@@ -55,13 +55,18 @@ void TaskRunner::start(QObject* context, std::function<void(quorlin::Progress&)>
     deliver_ = std::move(deliver);
     lastDone_ = lastTotal_ = -1;
     auto progress = progress_;
-    watcher_.setFuture(QtConcurrent::run([work = std::move(work), progress]() -> std::exception_ptr {
+    // The work and what it captured (a lease on the lottery state, say) are released on the worker
+    // before the task counts as ended, so whoever waits for the end finds them gone.
+    auto job = std::make_shared<std::function<void(quorlin::Progress&)>>(std::move(work));
+    watcher_.setFuture(QtConcurrent::run([job, progress]() -> std::exception_ptr {
+        std::exception_ptr error;
         try {
-            work(*progress);
-            return nullptr;
+            (*job)(*progress);
         } catch (...) {
-            return std::current_exception();
+            error = std::current_exception();
         }
+        *job = nullptr;
+        return error;
     }));
     poll_.start();
 }

@@ -5,13 +5,70 @@
 #include "store/lottery_open.h"
 #include "store/schema.h"
 
-LotteryDocument::LotteryDocument(const std::string& apppath, QObject* parent)
-    : QObject(parent), random_(std::make_unique<quorlin::ClockRandomSource>())
+#include <QMetaObject>
+
+#include <mutex>
+
+// The number of leases held, and the document to tell when it drops to zero (null once the
+// document is gone; the mutex keeps it alive while a lease on another thread posts to it).
+struct LotteryDocument::LeaseCount {
+    std::mutex mutex;
+    int count = 0;
+    LotteryDocument* document = nullptr;
+};
+
+StateBusyError::StateBusyError()
+    : std::runtime_error("后台计算正在读取彩票数据，请等它结束或先停止它，再执行这个命令。")
 {
-    state_.apppath = apppath;
 }
 
-LotteryDocument::~LotteryDocument() = default;
+LotteryDocument::LotteryDocument(const std::string& apppath, QObject* parent)
+    : QObject(parent), random_(std::make_unique<quorlin::ClockRandomSource>()), leases_(std::make_shared<LeaseCount>())
+{
+    state_.apppath = apppath;
+    leases_->document = this;
+}
+
+LotteryDocument::~LotteryDocument()
+{
+    const std::lock_guard lock(leases_->mutex);
+    leases_->document = nullptr;
+}
+
+bool LotteryDocument::busy() const
+{
+    const std::lock_guard lock(leases_->mutex);
+    return leases_->count > 0;
+}
+
+LotteryDocument::StateLease LotteryDocument::lease()
+{
+    bool first = false;
+    {
+        const std::lock_guard lock(leases_->mutex);
+        first = leases_->count++ == 0;
+    }
+    if (first)
+        emit busyChanged(true);
+    // The lease points at the state but owns nothing; dropping it only counts down.
+    return StateLease(&state_, [leases = leases_](const quorlin::LotteryState*) {
+        const std::lock_guard lock(leases->mutex);
+        if (--leases->count == 0 && leases->document)
+            QMetaObject::invokeMethod(leases->document, &LotteryDocument::leaseDropped, Qt::QueuedConnection);
+    });
+}
+
+void LotteryDocument::leaseDropped()
+{
+    if (!busy())
+        emit busyChanged(false);
+}
+
+void LotteryDocument::ensureIdle() const
+{
+    if (busy())
+        throw StateBusyError();
+}
 
 void LotteryDocument::setRandomSource(std::unique_ptr<quorlin::RandomSource> source)
 {
@@ -20,6 +77,7 @@ void LotteryDocument::setRandomSource(std::unique_ptr<quorlin::RandomSource> sou
 
 void LotteryDocument::open(const quorlin::LotteryDefinition& definition)
 {
+    ensureIdle();
     try {
         quorlin::openlottery(state_, datamod_, definition);
     } catch (...) {
@@ -36,6 +94,7 @@ void LotteryDocument::open(const quorlin::LotteryDefinition& definition)
 
 void LotteryDocument::close()
 {
+    ensureIdle();
     quorlin::closelottery(state_, datamod_);
     emit closed();
     emit changed();
@@ -55,6 +114,7 @@ void LotteryDocument::switchMapping(bool transformed)
 {
     if (!state_.caiopen)
         return;
+    ensureIdle();
     state_.bianhuan = transformed;
     if (transformed)
         quorlin::buildtransformed(state_, *random_);
@@ -68,6 +128,7 @@ void LotteryDocument::rebuildStandard()
 {
     if (!state_.caiopen)
         return;
+    ensureIdle();
     quorlin::buildstandard(state_, datamod_);
     emit changed();
 }

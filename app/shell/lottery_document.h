@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 namespace quorlin {
@@ -13,11 +14,25 @@ class RandomSource;
 struct LotteryDefinition;
 } // namespace quorlin
 
+/// A command that would rebuild the lottery state while a background task still reads it.
+class StateBusyError : public std::runtime_error {
+public:
+    StateBusyError();
+};
+
 /// The open lottery of the program: owns the lottery state and the data module, is the one writer
 /// of both, and announces every change so that the windows reading them can follow.
+///
+/// Background work reads the state through a lease (see lease()); while any lease is held the
+/// commands that rebuild the state (open, close, the two mappings, a standard rebuild) are refused
+/// with StateBusyError, so a task never sees a half-rebuilt table.
 class LotteryDocument : public QObject {
     Q_OBJECT
 public:
+    /// Read access to the lottery state for a background task; the state stays as it is until the
+    /// last copy is dropped (which may happen on any thread).
+    using StateLease = std::shared_ptr<const quorlin::LotteryState>;
+
     /// `apppath` is the program directory with a trailing "/".
     explicit LotteryDocument(const std::string& apppath, QObject* parent = nullptr);
     ~LotteryDocument() override;
@@ -25,6 +40,14 @@ public:
     const quorlin::LotteryState& state() const { return state_; }
     /// The data module; windows that walk the draw cursor move it, nothing else.
     quorlin::Tdatamod& datamod() { return datamod_; }
+
+    /// The total filter's working table, the one part of the state a window writes itself.
+    quorlin::Grid<std::int32_t>& allcode() { return state_.allcode; }
+
+    /// Takes a lease on the state for a task that reads it off the user-interface thread.
+    StateLease lease();
+    /// A background task holds a lease now.
+    bool busy() const;
 
     /// The random source of the transformed mapping; tests hand in a scripted one.
     void setRandomSource(std::unique_ptr<quorlin::RandomSource> source);
@@ -49,11 +72,18 @@ signals:
     void mappingChanged();
     /// Any of the above, or a rebuild of the display tables.
     void changed();
+    /// The first lease was taken or the last one dropped; always delivered on the document's thread.
+    void busyChanged(bool busy);
 
 private:
     void switchMapping(bool transformed);
+    void ensureIdle() const;
+    void leaseDropped();
 
     quorlin::LotteryState state_;
     quorlin::Tdatamod datamod_;
     std::unique_ptr<quorlin::RandomSource> random_;
+    struct LeaseCount;
+    // Shared with the leases, so that a lease dropped after the document is gone touches live memory.
+    std::shared_ptr<LeaseCount> leases_;
 };

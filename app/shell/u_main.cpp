@@ -1,8 +1,8 @@
 #include "shell/u_main.h"
 
-#include "analysis/u_code.h"
 #include "common/error_handler.h"
 #include "shell/lottery_document.h"
+#include "shell/main_status_bar.h"
 #include "shell/tool_window_registry.h"
 #include "store/u_index.h"
 
@@ -48,11 +48,16 @@ Tfrmmain::Tfrmmain(LotteryDocument& document, QWidget* parent)
     buildMenus();
     buildToolBar();
     buildClientArea();
+    statusBar_ = new MainStatusBar(document_, this);
+    setStatusBar(statusBar_);
 
-    registerView(0, [](LotteryDocument& doc, QWidget* viewParent) { return new Tfrmcode(doc, viewParent); });
     connect(tools_, &ToolWindowRegistry::factoriesChanged, this, &Tfrmmain::refreshmenus);
     connect(&document_, &LotteryDocument::opened, this, &Tfrmmain::lotteryOpened);
     connect(&document_, &LotteryDocument::closed, this, &Tfrmmain::lotteryClosed);
+    // Whoever switches the mapping (the toolbar, or a search driving the document), the main
+    // window follows it from here.
+    connect(&document_, &LotteryDocument::mappingChanged, this, &Tfrmmain::mappingChanged);
+    connect(&document_, &LotteryDocument::busyChanged, this, &Tfrmmain::refreshmenus);
     refreshmenus();
 }
 
@@ -105,7 +110,15 @@ void Tfrmmain::buildToolBar()
         button->setFixedSize(kToolButtonWidth, kToolButtonHeight);
         if (action->objectName() == "tlbexit")
             exitButton_ = button;
+        if (action->objectName() == "tlbbiaozhun")
+            tlbbiaozhun_ = action;
+        if (action->objectName() == "tlbbianwan")
+            tlbbianwan_ = action;
     }
+
+    // The two mapping buttons show which mapping is active.
+    for (QAction* mapping : {tlbbiaozhun_, tlbbianwan_})
+        mapping->setCheckable(true);
 
     tabmain_ = new QTabBar(tlbmain_);
     tabmain_->setObjectName("tabmain");
@@ -187,6 +200,12 @@ void Tfrmmain::refreshmenus()
         const bool allowed = entry.availability == Availability::Always || open;
         entry.action->setEnabled(allowed && commandReady(entry.command));
     }
+    // A background task reads the display tables: the mapping stays as it is until it ends.
+    if (document_.busy()) {
+        tlbbiaozhun_->setEnabled(false);
+        tlbbianwan_->setEnabled(false);
+    }
+    showMapping();
     for (int tab = 0; tab < tabmain_->count(); ++tab)
         tabmain_->setTabEnabled(tab, open && views_.contains(tab));
 }
@@ -203,11 +222,13 @@ void Tfrmmain::runCommand(const QString& command)
         else if (const auto handler = handlers_.constFind(command); handler != handlers_.constEnd())
             (*handler)();
     });
+    // A checkable button toggles itself even when its command was refused.
+    showMapping();
 }
 
 void Tfrmmain::mnuopenClick()
 {
-    document_.close();
+    mnucloseClick();
     if (!frmindex_)
         frmindex_ = new Tfrmindex(document_, this);
     // A successful open discards the dialog so that the next one lists the lotteries afresh.
@@ -217,19 +238,34 @@ void Tfrmmain::mnuopenClick()
 
 void Tfrmmain::mnucloseClick()
 {
+    // The views and tool windows go first: a tool window stops and waits for its background task,
+    // which releases the lottery state before the document closes it.
+    destroyView();
+    tools_->closeAll();
     document_.close();
 }
 
 void Tfrmmain::tlbbiaozhunClick()
 {
     document_.setStandard();
-    tools_->ensure(kTotalFilterKey);
 }
 
 void Tfrmmain::tlbbianwanClick()
 {
     document_.setTransformed();
+}
+
+void Tfrmmain::mappingChanged()
+{
     tools_->ensure(kTotalFilterKey);
+    showMapping();
+}
+
+void Tfrmmain::showMapping()
+{
+    const quorlin::LotteryState& state = document_.state();
+    tlbbiaozhun_->setChecked(state.caiopen && !state.bianhuan);
+    tlbbianwan_->setChecked(state.caiopen && state.bianhuan);
 }
 
 void Tfrmmain::selectAnalysisTab(int tab)

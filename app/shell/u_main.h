@@ -16,6 +16,7 @@ class QGridLayout;
 class QLabel;
 class QTabBar;
 class QToolBar;
+class MainStatusBar;
 class Tfrmindex;
 class ToolWindowRegistry;
 
@@ -29,6 +30,8 @@ public:
     explicit Tfrmmain(LotteryDocument& document, QWidget* parent = nullptr);
     ~Tfrmmain() override;
 
+    /// The open lottery every window reads.
+    LotteryDocument& document() { return document_; }
     /// The tool windows; registering a window's factory makes the items that open it usable.
     ToolWindowRegistry& tools() { return *tools_; }
     /// Makes the analysis view of tab `tab` available (its tab and menu item become usable).
@@ -65,6 +68,8 @@ private:
     void mnucloseClick();
     void tlbbiaozhunClick();
     void tlbbianwanClick();
+    void mappingChanged();
+    void showMapping();
     void selectAnalysisTab(int tab);
     void tabmainChange(int tab);
     void destroyView();
@@ -89,6 +94,9 @@ private:
     QLabel* imageback_ = nullptr;
     QFrame* pan_ = nullptr;
     QLabel* panclose_ = nullptr;
+    MainStatusBar* statusBar_ = nullptr;
+    QAction* tlbbiaozhun_ = nullptr;
+    QAction* tlbbianwan_ = nullptr;
     QPointer<QWidget> view_;
     QPointer<Tfrmindex> frmindex_;
 };

@@ -7,6 +7,7 @@
 #include "store/lottery_catalog.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -79,11 +81,37 @@ Tfrmindex::Tfrmindex(LotteryDocument& document, QWidget* parent)
     QPushButton* btnopen = addButton(this, "btnopen", "打开彩票", {kFieldLeft, 296, 70, 28});
     QPushButton* btnext = addButton(this, "btnext", "退出", {kFieldLeft + 75, 296, 70, 28});
 
-    connect(lstcaipiao_, &QListWidget::itemSelectionChanged, this, &Tfrmindex::lstcaipiaoClick);
+    // Enter opens the selected lottery.
+    btnopen->setDefault(true);
+
+    // A click reads the definition again, also on the lottery already selected; moving the
+    // selection with the keyboard shows the new one.
+    lstcaipiao_->viewport()->installEventFilter(this);
+    connect(lstcaipiao_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* current) {
+        shownOnPress_ = true;
+        if (current)
+            showDefinition(current->text());
+        else
+            clearDefinition();
+    });
+    connect(lstcaipiao_, &QListWidget::itemClicked, this, [this] {
+        if (!std::exchange(shownOnPress_, false))
+            lstcaipiaoClick();
+    });
     connect(lstcaipiao_, &QListWidget::itemDoubleClicked, this, &Tfrmindex::lstcaipiaoDblClick);
     connect(btnopen, &QPushButton::clicked, this, &Tfrmindex::btnopenClick);
     connect(btnext, &QPushButton::clicked, this, &QDialog::reject);
     listlotteries();
+    // With one lottery there is nothing to choose: it is selected and shown.
+    if (lstcaipiao_->count() == 1)
+        lstcaipiao_->setCurrentRow(0);
+}
+
+bool Tfrmindex::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lstcaipiao_->viewport() && event->type() == QEvent::MouseButtonPress)
+        shownOnPress_ = false;
+    return QDialog::eventFilter(watched, event);
 }
 
 void Tfrmindex::buildDefinitionFields()
@@ -145,9 +173,8 @@ void Tfrmindex::listlotteries()
 
 void Tfrmindex::lstcaipiaoClick()
 {
-    const QList<QListWidgetItem*> selected = lstcaipiao_->selectedItems();
-    if (!selected.isEmpty())
-        showDefinition(selected.first()->text());
+    if (const QListWidgetItem* current = lstcaipiao_->currentItem())
+        showDefinition(current->text());
 }
 
 void Tfrmindex::lstcaipiaoDblClick()
@@ -156,12 +183,28 @@ void Tfrmindex::lstcaipiaoDblClick()
     btnopenClick();
 }
 
+void Tfrmindex::clearDefinition()
+{
+    shown_.reset();
+    edtcainame_->clear();
+    // Radio buttons of one group cannot all be unchecked while they exclude each other.
+    for (QRadioButton* item : caitypeItems_) {
+        item->setAutoExclusive(false);
+        item->setChecked(false);
+        item->setAutoExclusive(true);
+    }
+    edtcaisum_->clear();
+    edtcaisel_->clear();
+    edtcaitime_->clear();
+    for (int k = 1; k <= 7; ++k)
+        weekboxes_[static_cast<std::size_t>(k)]->setChecked(false);
+}
+
 void Tfrmindex::showDefinition(const QString& lottery)
 {
     // Until a definition has been read nothing is shown, so 打开彩票 cannot open a lottery other
-    // than the one selected.
-    shown_.reset();
-    edtcainame_->clear();
+    // than the one selected, and a failed read leaves no field of the one shown before.
+    clearDefinition();
     runGuarded(this, [&] {
         quorlin::Database db;
         db.open(document_.state().databasePath());
@@ -175,8 +218,6 @@ void Tfrmindex::showDefinition(const QString& lottery)
     edtcaisum_->setText(QString::number(shown_->numberTotal));
     edtcaisel_->setText(QString::number(shown_->numberCount));
     edtcaitime_->setText(QString::fromStdString(shown_->drawTime));
-    for (int k = 1; k <= 7; ++k)
-        weekboxes_[static_cast<std::size_t>(k)]->setChecked(false);
     for (const char day : shown_->drawWeekdays) {
         if (day >= '1' && day <= '7')
             weekboxes_[static_cast<std::size_t>(day - '0')]->setChecked(true);

@@ -23,6 +23,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildDefinitionFields();
@@ -32,6 +33,7 @@ private:
     void lstcaipiaoDblClick();
     void btnopenClick();
     void showDefinition(const QString& lottery);
+    void clearDefinition();
 
     LotteryDocument& document_;
     QListWidget* lstcaipiao_;
@@ -46,4 +48,6 @@ private:
     std::array<QCheckBox*, 8> weekboxes_{};
     /// The definition shown in the fields, the one 打开彩票 opens.
     std::optional<quorlin::LotteryDefinition> shown_;
+    /// The press of the click now ending changed the current item, which showed its definition.
+    bool shownOnPress_ = false;
 };

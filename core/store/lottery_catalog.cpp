@@ -36,4 +36,14 @@ LotteryDefinition readDefinition(Database& db, const std::string& lottery)
     return def;
 }
 
+std::int64_t countDraws(Database& db, const std::string& lottery)
+{
+    const std::string table = drawTableName(lottery);
+    if (!db.hasTable(table))
+        throw DatabaseError("找不到彩票“" + lottery + "”的号码表 " + table);
+    Statement count(db, "select count(*) from " + quoteIdentifier(table));
+    count.step();
+    return count.integer(0);
+}
+
 } // namespace quorlin

@@ -2,6 +2,7 @@
 
 #include "store/schema.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,5 +16,8 @@ std::vector<std::string> listlotteries(Database& db);
 /// Reads the first row of a lottery's definition table. Throws DatabaseError when the table is
 /// missing, holds no row, or has an empty 彩票类型.
 LotteryDefinition readDefinition(Database& db, const std::string& lottery);
+
+/// The number of draws stored in a lottery's draw table. Throws DatabaseError when it is missing.
+std::int64_t countDraws(Database& db, const std::string& lottery);
 
 } // namespace quorlin

@@ -4,6 +4,7 @@
 #include "common/message_box.h"
 #include "shell/lottery_document.h"
 #include "shell/u_main.h"
+#include "shell/window_catalog.h"
 #include "store/schema.h"
 
 #include <QAction>
@@ -41,6 +42,7 @@ void GuiTestBase::setUpProgram(const std::vector<std::vector<int>>& draws)
     quorlin::test::insertDraws(program_->databasePath(), quorlin::kShippedLottery, draws);
     document_ = std::make_unique<LotteryDocument>(program_->apppath());
     mainWindow_ = std::make_unique<Tfrmmain>(*document_);
+    registerWindows(*mainWindow_);
     mainWindow_->resize(1200, 700);
     mainWindow_->show();
 }

@@ -4,6 +4,7 @@
 #include "common/quorlin_application.h"
 #include "shell/lottery_document.h"
 #include "shell/u_main.h"
+#include "shell/window_catalog.h"
 #include "store/database.h"
 #include "store/draw_import.h"
 #include "store/schema.h"
@@ -51,6 +52,7 @@ int main(int argc, char* argv[])
 
     LotteryDocument document(program.apppath());
     Tfrmmain frmmain(document);
+    registerWindows(frmmain);
     frmmain.resize(1280, 800);
     frmmain.show();
     save(frmmain, folder, "main-closed");

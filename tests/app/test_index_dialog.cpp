@@ -66,6 +66,8 @@ private slots:
     void failedOpenLeavesNoLotteryOpen();
     void unreadableDefinitionIsReportedAndNotOpened();
     void missingDatabaseIsReported();
+    void clickOnTheSelectedLotteryReadsItAgain();
+    void singleLotteryIsPreselectedAndEnterOpensIt();
 
 private:
     void select(const QString& lottery);
@@ -209,8 +211,13 @@ void TestIndexDialog::unreadableDefinitionIsReportedAndNotOpened()
     select(kNoDefinition);
     QCOMPARE(MessageBox::recorded().size(), 1);
     QVERIFY(MessageBox::recorded().first().text.contains("选项表"));
-    // The lottery shown before must not be opened in place of the one selected.
+    // Nothing of the lottery shown before stays: it must not be opened in place of the one selected.
     QCOMPARE(nameShown(), QString());
+    for (const char* field : {"edtcaisum", "edtcaisel", "edtcaitime"})
+        QVERIFY2(dialog_->findChild<QLineEdit*>(field)->text().isEmpty(), field);
+    for (const QRadioButton* type : dialog_->findChildren<QRadioButton*>())
+        QVERIFY(!type->isChecked());
+    QCOMPARE(checkedWeekdays(*dialog_), QList<int>());
     pressOpen();
     QCOMPARE(MessageBox::recorded().last().text, QString("请选择彩票！"));
     verifyNothingOpen();
@@ -227,6 +234,49 @@ void TestIndexDialog::missingDatabaseIsReported()
     QCOMPARE(dialog_->findChild<QListWidget*>("lstcaipiao")->count(), 0);
     QTest::mouseClick(dialog_->findChild<QPushButton*>("btnext"), Qt::LeftButton);
     QVERIFY(!dialog_->isVisible());
+}
+
+void TestIndexDialog::clickOnTheSelectedLotteryReadsItAgain()
+{
+    auto* list = dialog_->findChild<QListWidget*>("lstcaipiao");
+    QListWidgetItem* item = list->findItems(kWeekdaysTwoFive, Qt::MatchExactly).value(0);
+    const QPoint centre = list->visualItemRect(item).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    QCOMPARE(checkedWeekdays(*dialog_), (QList<int>{2, 5}));
+
+    // Another program changes the definition; a click on the same lottery shows the change.
+    {
+        quorlin::Database db;
+        db.open(program_->databasePath());
+        db.exec("update " + quorlin::quoteIdentifier(quorlin::definitionTableName(kWeekdaysTwoFive.toStdString())) +
+                " set 开奖星期 = '7'");
+    }
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    QCOMPARE(checkedWeekdays(*dialog_), (QList<int>{7}));
+    QVERIFY(MessageBox::recorded().isEmpty());
+
+    // A click that selects a broken lottery reports it once, not once per signal.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->findItems(kNoDefinition, Qt::MatchExactly).value(0)).center());
+    QCOMPARE(MessageBox::recorded().size(), 1);
+}
+
+void TestIndexDialog::singleLotteryIsPreselectedAndEnterOpensIt()
+{
+    dialog_.reset();
+    tearDownProgram();
+    setUpProgram();
+    dialog_ = std::make_unique<Tfrmindex>(*document_, mainWindow_.get());
+    dialog_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
+    QCOMPARE(nameShown(), QString(quorlin::kShippedLottery));
+    QCOMPARE(checkedWeekdays(*dialog_), (QList<int>{1, 3, 6}));
+
+    auto* list = dialog_->findChild<QListWidget*>("lstcaipiao");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY2(document_->state().caiopen, qPrintable(messageTexts().join('\n')));
+    QCOMPARE(dialog_->result(), int(QDialog::Accepted));
 }
 
 QTEST_MAIN(TestIndexDialog)

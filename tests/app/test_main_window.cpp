@@ -3,7 +3,9 @@
 #include "gui_test_base.h"
 
 #include "analysis/u_code.h"
+#include "common/error_handler.h"
 #include "common/message_box.h"
+#include "common/task_runner.h"
 #include "common/random_source.h"
 #include "shell/lottery_document.h"
 #include "shell/tool_window_registry.h"
@@ -20,11 +22,13 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <deque>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -90,6 +94,11 @@ private slots:
     void installedHandlerEnablesItsCommandsAndErrorsAreShown();
     void openDialogIsReusedAfterExitAndFreshAfterAnOpen();
     void backgroundPictureIsOptional();
+    void statusBarShowsTheOpenLotteryAndTheMapping();
+    void statusBarHintsHowToFillAnEmptyDatabase();
+    void mappingSwitchedByTheDocumentIsFollowed();
+    void stateIsNotRebuiltWhileATaskReadsIt();
+    void closingStopsAToolWindowsTaskFirst();
 };
 
 void TestMainWindow::commandsFollowTheOpenLottery()
@@ -278,12 +287,14 @@ void TestMainWindow::openDialogIsReusedAfterExitAndFreshAfterAnOpen()
     QVERIFY(document_->state().caiopen);
     QVERIFY(first.isNull());
 
+    // The fresh dialog lists the lotteries again; the only one is selected at once.
     QPointer<QDialog> second;
     whenModalShown([&second](QDialog* dialog) { second = dialog; });
     triggerAction("mnuopen");
     QVERIFY(second);
     QVERIFY(!document_->state().caiopen);
-    QVERIFY(second->findChild<QListWidget*>("lstcaipiao")->selectedItems().isEmpty());
+    QCOMPARE(second->findChild<QListWidget*>("lstcaipiao")->count(), 1);
+    QCOMPARE(second->findChild<QListWidget*>("lstcaipiao")->currentRow(), 0);
 }
 
 void TestMainWindow::backgroundPictureIsOptional()
@@ -298,6 +309,129 @@ void TestMainWindow::backgroundPictureIsOptional()
     QVERIFY(picture.save(QString::fromStdString((pictures / "back.bmp").string()), "BMP"));
     Tfrmmain withPicture(*document_);
     QCOMPARE(withPicture.findChild<QLabel*>("imageback")->pixmap().size(), QSize(40, 30));
+}
+
+namespace {
+
+QString statusField(const QWidget& window, const char* name)
+{
+    const auto* label = window.findChild<QLabel*>(name);
+    return label && label->isVisible() ? label->text() : QString();
+}
+
+// A tool window that keeps a task reading the lottery state until it is told to stop.
+class ReadingToolWindow : public QWidget {
+public:
+    ReadingToolWindow(LotteryDocument& document, QWidget* parent) : QWidget(parent)
+    {
+        runner.run(
+            this,
+            [lease = document.lease()](quorlin::Progress& progress) {
+                while (!progress.cancelled())
+                    QThread::msleep(1);
+                return lease->recnum;
+            },
+            [](int) {});
+    }
+    TaskRunner runner{this};
+};
+
+} // namespace
+
+void TestMainWindow::statusBarShowsTheOpenLotteryAndTheMapping()
+{
+    openShippedLottery();
+    QCOMPARE(statusField(*mainWindow_, "lblcaipiao"), QString("彩票：中国体彩超级大乐透"));
+    QCOMPARE(statusField(*mainWindow_, "lblqishu"), QString("共 5 期"));
+    QCOMPARE(statusField(*mainWindow_, "lblzuixin"), QString("最新：第 2020005 期  2020-01-01"));
+    QCOMPARE(statusField(*mainWindow_, "lblzoushi"), QString("标准走势"));
+    auto* standard = mainWindow_->findChild<QAction*>("tlbbiaozhun");
+    auto* transformed = mainWindow_->findChild<QAction*>("tlbbianwan");
+    QVERIFY(standard->isChecked() && !transformed->isChecked());
+
+    triggerAction("tlbbianwan");
+    QCOMPARE(statusField(*mainWindow_, "lblzoushi"), QString("变幻走势"));
+    QVERIFY(!standard->isChecked() && transformed->isChecked());
+    // Pressing the active button again keeps it shown as active.
+    triggerAction("tlbbianwan");
+    QVERIFY(!standard->isChecked() && transformed->isChecked());
+    triggerAction("tlbbiaozhun");
+    QVERIFY(standard->isChecked() && !transformed->isChecked());
+
+    triggerAction("mnuclose");
+    QVERIFY(!standard->isChecked() && !transformed->isChecked());
+    QCOMPARE(statusField(*mainWindow_, "lblqishu"), QString());
+    QVERIFY(statusField(*mainWindow_, "lblcaipiao").contains("打开彩票"));
+}
+
+void TestMainWindow::statusBarHintsHowToFillAnEmptyDatabase()
+{
+    tearDownProgram();
+    setUpProgram({});
+    QVERIFY(statusField(*mainWindow_, "lblcaipiao").contains("还没有开奖号码"));
+    QVERIFY(statusField(*mainWindow_, "lblcaipiao").contains("import"));
+    openShippedLottery();
+    QCOMPARE(statusField(*mainWindow_, "lblqishu"), QString("共 0 期"));
+    QCOMPARE(statusField(*mainWindow_, "lblzuixin"), QString("还没有开奖号码"));
+}
+
+void TestMainWindow::mappingSwitchedByTheDocumentIsFollowed()
+{
+    int filters = 0;
+    mainWindow_->tools().registerFactory("Tfrmtotalfilt", [&filters](QWidget* parent) {
+        ++filters;
+        return new QWidget(parent);
+    });
+    openShippedLottery();
+    QCOMPARE(filters, 0);
+    // No toolbar involved: the total filter window is made ready and the buttons and status follow.
+    document_->setTransformed();
+    QCOMPARE(filters, 1);
+    QVERIFY(mainWindow_->tools().window("Tfrmtotalfilt") && !mainWindow_->tools().window("Tfrmtotalfilt")->isVisible());
+    QVERIFY(mainWindow_->findChild<QAction*>("tlbbianwan")->isChecked());
+    QCOMPARE(statusField(*mainWindow_, "lblzoushi"), QString("变幻走势"));
+    document_->setStandard();
+    QCOMPARE(filters, 1);
+    QVERIFY(mainWindow_->findChild<QAction*>("tlbbiaozhun")->isChecked());
+}
+
+void TestMainWindow::stateIsNotRebuiltWhileATaskReadsIt()
+{
+    openShippedLottery();
+    auto lease = std::make_optional(document_->lease());
+    QVERIFY(document_->busy());
+    QVERIFY(!mainWindow_->findChild<QAction*>("tlbbianwan")->isEnabled());
+    QVERIFY(!mainWindow_->findChild<QAction*>("tlbbiaozhun")->isEnabled());
+
+    // Whoever asks, the tables stay as the task sees them and the refusal is shown.
+    const std::string before = document_->state().histext.drawText(0);
+    QVERIFY(!runGuarded(mainWindow_.get(), [this] { document_->setTransformed(); }));
+    QVERIFY(!runGuarded(mainWindow_.get(), [this] { document_->close(); }));
+    QVERIFY(!document_->state().bianhuan);
+    QVERIFY(document_->state().caiopen);
+    QCOMPARE(document_->state().histext.drawText(0), before);
+    QCOMPARE(MessageBox::recorded().size(), 2);
+    QVERIFY(MessageBox::recorded().first().text.contains("后台计算"));
+
+    lease.reset();
+    QTRY_VERIFY(mainWindow_->findChild<QAction*>("tlbbianwan")->isEnabled());
+    triggerAction("tlbbianwan");
+    QVERIFY(document_->state().bianhuan);
+}
+
+void TestMainWindow::closingStopsAToolWindowsTaskFirst()
+{
+    mainWindow_->tools().registerFactory("Tfrmsep", [this](QWidget* parent) {
+        return new ReadingToolWindow(*document_, parent);
+    });
+    openShippedLottery();
+    triggerAction("mnusep");
+    QVERIFY(document_->busy());
+    triggerAction("mnuclose");
+    QVERIFY(!document_->state().caiopen);
+    QVERIFY(!mainWindow_->tools().window("Tfrmsep"));
+    QVERIFY2(MessageBox::recorded().isEmpty(), qPrintable(messageTexts().join('\n')));
+    QVERIFY(!document_->busy());
 }
 
 QTEST_MAIN(TestMainWindow)
