@@ -39,6 +39,10 @@ void verifyDraws(const LotteryState& state, DrawCursor& cursor)
 void loadlottery(LotteryState& state, Tdatamod& datamod)
 {
     state.bianhuan = false;
+    // The transformed mapping belongs to the history it was built from.
+    state.hisbian.resize(0, 0);
+    state.bianperm.clear();
+    state.bianrank.clear();
     datamod.close();
     datamod.t_con.open(state.databasePath());
 
