@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace quorlin;
 
 namespace {
@@ -129,6 +132,54 @@ TEST_F(OpenFixture, TrimsToTheNewestDrawsInTheDatabaseToo)
     EXPECT_EQ(state.recnum, kMaxDraws);
     closelottery(state, datamod);
     EXPECT_EQ(storedIssues(program.databasePath()).size(), static_cast<std::size_t>(kMaxDraws));
+}
+
+namespace {
+
+/// Another program's connection holding the write lock: an uncommitted insert into its own table.
+struct OtherWriter {
+    Database db;
+    explicit OtherWriter(const std::string& path)
+    {
+        db.open(path);
+        db.exec("create table 其他程序表(a integer)");
+        db.exec("begin immediate");
+        db.exec("insert into 其他程序表 values (1)");
+    }
+    void commit() { db.exec("commit"); }
+};
+
+} // namespace
+
+TEST_F(OpenFixture, OpensWhileAnotherProgramWritesWhenNothingIsTrimmed)
+{
+    std::vector<std::vector<int>> draws;
+    for (int i = 0; i < kMaxDraws; ++i)
+        draws.push_back(draw(1000000 + i));
+    test::insertDraws(program.databasePath(), kShippedLottery, draws);
+    OtherWriter writer(program.databasePath());
+    open();
+    EXPECT_TRUE(state.caiopen);
+    EXPECT_EQ(state.recnum, kMaxDraws);
+    writer.commit();
+}
+
+TEST_F(OpenFixture, TrimmingWaitsForABriefLockOfAnotherWriter)
+{
+    std::vector<std::vector<int>> draws;
+    for (int i = 0; i <= kMaxDraws; ++i)
+        draws.push_back(draw(1000000 + i));
+    test::insertDraws(program.databasePath(), kShippedLottery, draws);
+    OtherWriter writer(program.databasePath());
+    // The other program finishes its write well within the connection's busy timeout.
+    std::thread release([&writer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        writer.commit();
+    });
+    EXPECT_NO_THROW(open());
+    release.join();
+    EXPECT_EQ(state.recnum, kMaxDraws);
+    EXPECT_EQ(state.hisfull.at(0, 0), 1000001);
 }
 
 TEST_F(OpenFixture, OpenResetsTheTransformedFlag)
