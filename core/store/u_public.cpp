@@ -14,28 +14,6 @@ namespace quorlin {
 
 std::string LotteryState::databasePath() const { return apppath + kDatabaseRelativePath; }
 
-namespace {
-
-// Every analysis indexes its tables by the drawn numbers, so a stored draw outside the game's
-// ranges is refused here instead of corrupting them later.
-void verifyDraws(const LotteryState& state, DrawCursor& cursor)
-{
-    for (cursor.first(); !cursor.eof(); cursor.next()) {
-        if (!isAllDigits(cursor.issue()) || cursor.issue().size() > 9)
-            throw DatabaseError("号码表中的期号“" + cursor.issue() + "”不是数字");
-        for (int k = 1; k <= state.caisel + state.housel; ++k) {
-            const int limit = k <= state.caisel ? state.caisum : state.housum;
-            const int n = cursor.number(k);
-            if (n < 1 || n > limit)
-                throw DatabaseError("第 " + cursor.issue() + " 期的号码 " + std::to_string(n) + " 超出范围 1-" +
-                                    std::to_string(limit));
-        }
-    }
-    cursor.first();
-}
-
-} // namespace
-
 void loadlottery(LotteryState& state, Tdatamod& datamod)
 {
     state.bianhuan = false;
@@ -68,8 +46,9 @@ void loadlottery(LotteryState& state, Tdatamod& datamod)
         }
         tx.commit();
     }
-    datamod.t_caipiao.open(datamod.t_con, state.cainame, numberCount);
-    verifyDraws(state, datamod.t_caipiao);
+    std::vector<int> limits(static_cast<std::size_t>(state.caisel), state.caisum);
+    limits.insert(limits.end(), static_cast<std::size_t>(state.housel), state.housum);
+    datamod.t_caipiao.open(datamod.t_con, state.cainame, limits);
     state.recnum = datamod.t_caipiao.recordCount();
 }
 

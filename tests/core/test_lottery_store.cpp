@@ -199,26 +199,52 @@ TEST_F(OpenFixture, DigitTypeLotteryIsRefusedBeforeAnythingChanges)
     EXPECT_TRUE(state.cainame.empty());
 }
 
-TEST_F(OpenFixture, FailedLoadLeavesNoLotteryOpen)
+namespace {
+
+/// Damage that stores a good draw and then the given row (its SQL values) in the draw table.
+std::function<void(Database&)> storeRow(const std::string& values)
+{
+    return [values](Database& db) {
+        const std::string table = quoteIdentifier(drawTableName(kShippedLottery));
+        db.exec("insert into " + table + " values ('2020000',1,2,3,4,5,1,2,'2020-01-01')");
+        db.exec("insert into " + table + " values (" + values + ")");
+    };
+}
+
+} // namespace
+
+TEST_F(OpenFixture, FailedLoadNamesTheProblemAndLeavesNoLotteryOpen)
 {
     struct Case {
         const char* name;
         std::function<void(Database&)> damage;
+        std::vector<std::string> says; ///< parts the error text must hold
     };
     const std::vector<Case> cases = {
-        {"missing draw table", [](Database& db) { db.exec("drop table " + quoteIdentifier(drawTableName(kShippedLottery))); }},
+        {"missing draw table",
+         [](Database& db) { db.exec("drop table " + quoteIdentifier(drawTableName(kShippedLottery))); },
+         {"找不到"}},
         {"missing number column",
-         [](Database& db) { db.exec("alter table " + quoteIdentifier(drawTableName(kShippedLottery)) + " drop column [7]"); }},
-        {"front number out of range",
-         [](Database& db) {
-             db.exec("insert into " + quoteIdentifier(drawTableName(kShippedLottery)) +
-                     " values ('2020001',1,2,3,4,36,1,2,'2020-01-01')");
-         }},
-        {"issue not a number",
-         [](Database& db) {
-             db.exec("insert into " + quoteIdentifier(drawTableName(kShippedLottery)) +
-                     " values ('第一期',1,2,3,4,5,1,2,'2020-01-01')");
-         }},
+         [](Database& db) { db.exec("alter table " + quoteIdentifier(drawTableName(kShippedLottery)) + " drop column [7]"); },
+         {"缺少列“7”"}},
+        {"front number out of range", storeRow("'2020001',1,2,3,4,36,1,2,'2020-01-01'"),
+         {"第 2020001 期", "第 5 列", "36 超出范围 1-35"}},
+        {"back number out of range", storeRow("'2020001',1,2,3,4,5,1,13,'2020-01-01'"),
+         {"第 2020001 期", "第 7 列", "13 超出范围 1-12"}},
+        {"number zero", storeRow("'2020001',0,2,3,4,5,1,2,'2020-01-01'"), {"第 2020001 期", "第 1 列", "0 超出范围"}},
+        {"number beyond 32 bits", storeRow("'2020001',4294967297,2,3,4,5,1,2,'2020-01-01'"),
+         {"第 2020001 期", "第 1 列", "4294967297 超出范围"}},
+        {"text in a number column", storeRow("'2020001',1,2,'abc',4,5,1,2,'2020-01-01'"),
+         {"第 2020001 期", "第 3 列", "“abc”不是数字"}},
+        {"real number in a number column", storeRow("'2020001',1,2,3,4,5,3.5,2,'2020-01-01'"),
+         {"第 2020001 期", "第 6 列", "3.5 不是整数"}},
+        {"empty number", storeRow("'2020001',1,NULL,3,4,5,1,2,'2020-01-01'"), {"第 2020001 期", "第 2 列", "为空"}},
+        {"empty text as number", storeRow("'2020001',1,2,3,'',5,1,2,'2020-01-01'"),
+         {"第 2020001 期", "第 4 列", "为空"}},
+        {"issue not a number", storeRow("'第一期',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“第一期”不是数字"}},
+        {"issue with a letter", storeRow("'20a0001',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“20a0001”不是数字"}},
+        {"issue of ten digits", storeRow("'2020000001',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“2020000001”太长"}},
+        {"empty issue", storeRow("NULL,1,2,3,4,5,1,2,'2020-01-01'"), {"期号为空"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -231,7 +257,14 @@ TEST_F(OpenFixture, FailedLoadLeavesNoLotteryOpen)
         LotteryState s;
         s.apppath = damaged.apppath();
         Tdatamod dm;
-        EXPECT_THROW(openlottery(s, dm, shippedLotteryDefinition()), DatabaseError);
+        try {
+            openlottery(s, dm, shippedLotteryDefinition());
+            ADD_FAILURE() << "the lottery opened";
+        } catch (const DatabaseError& e) {
+            const std::string text = e.what();
+            for (const std::string& part : c.says)
+                EXPECT_NE(text.find(part), std::string::npos) << "“" << text << "” does not say “" << part << "”";
+        }
         EXPECT_FALSE(s.caiopen);
         EXPECT_FALSE(dm.t_con.connected());
         EXPECT_FALSE(dm.t_caipiao.active());
