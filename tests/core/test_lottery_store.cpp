@@ -82,6 +82,38 @@ TEST(Catalog, BrokenDefinitionsRaiseDatabaseErrors)
     EXPECT_THROW(readDefinition(db, "空类型"), DatabaseError);
 }
 
+TEST(Catalog, DefinitionNumbersThatDoNotReadAsNumbersAreConversionErrors)
+{
+    struct Case {
+        const char* column;
+        const char* value; ///< SQL value stored in the column
+        const char* says;
+    };
+    const std::vector<Case> cases = {
+        {"彩票类型", "'abc'", "彩票类型“abc”不是数字"},
+        {"彩票类型", "'1x'", "彩票类型“1x”不是数字"},
+        {"彩票类型", "0.5", "彩票类型 0.5 不是整数"},
+        {"彩票类型", "4294967296", "彩票类型 4294967296 超出范围"},
+        {"号码总数", "'三十五'", "号码总数“三十五”不是数字"},
+        {"选择号码数", "'7个'", "选择号码数“7个”不是数字"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.column) + " = " + c.value);
+        test::ShippedProgram program;
+        Database db;
+        db.open(program.databasePath());
+        db.exec("update " + quoteIdentifier(definitionTableName(kShippedLottery)) + " set " + c.column + " = " + c.value);
+        try {
+            readDefinition(db, kShippedLottery);
+            ADD_FAILURE() << "the definition was read";
+        } catch (const ConversionError& e) {
+            const std::string text = e.what();
+            EXPECT_NE(text.find(kShippedLottery), std::string::npos) << text;
+            EXPECT_NE(text.find(c.says), std::string::npos) << text;
+        }
+    }
+}
+
 TEST(Database, MissingFileIsAnErrorAndIsNotCreated)
 {
     test::TempProgramDir program;
@@ -189,14 +221,30 @@ TEST_F(OpenFixture, OpenResetsTheTransformedFlag)
     EXPECT_FALSE(state.bianhuan);
 }
 
-TEST_F(OpenFixture, DigitTypeLotteryIsRefusedBeforeAnythingChanges)
+TEST_F(OpenFixture, OnlyLottoTypeLotteriesOpenAndOthersAreRefusedBeforeAnythingChanges)
 {
-    LotteryDefinition digits = shippedLotteryDefinition();
-    digits.type = 1;
-    EXPECT_THROW(openlottery(state, datamod, digits), DatabaseError);
-    EXPECT_FALSE(state.caiopen);
-    EXPECT_FALSE(datamod.t_con.connected());
-    EXPECT_TRUE(state.cainame.empty());
+    struct Case {
+        int type;
+        const char* says;
+        const char* neverSays;
+    };
+    const std::vector<Case> cases = {{1, "数字型", "未知"}, {2, "未知", "数字型"}, {-1, "未知", "数字型"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("type " + std::to_string(c.type));
+        LotteryDefinition definition = shippedLotteryDefinition();
+        definition.type = c.type;
+        try {
+            openlottery(state, datamod, definition);
+            ADD_FAILURE() << "the lottery opened";
+        } catch (const DatabaseError& e) {
+            const std::string text = e.what();
+            EXPECT_NE(text.find(c.says), std::string::npos) << text;
+            EXPECT_EQ(text.find(c.neverSays), std::string::npos) << text;
+        }
+        EXPECT_FALSE(state.caiopen);
+        EXPECT_FALSE(datamod.t_con.connected());
+        EXPECT_TRUE(state.cainame.empty());
+    }
 }
 
 namespace {
