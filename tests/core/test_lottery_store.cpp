@@ -43,6 +43,20 @@ struct OpenFixture : ::testing::Test {
     void open() { openlottery(state, datamod, shippedLotteryDefinition()); }
 };
 
+/// The text of the `Error` that `action` throws; empty, failing the test, when it throws none.
+template <class Error> std::string thrownText(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const Error& e) {
+        return e.what();
+    }
+    ADD_FAILURE() << "nothing was thrown";
+    return {};
+}
+
+bool holds(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
 } // namespace
 
 TEST(Schema, DrawTableHasTheNumberColumnsInOrder)
@@ -103,14 +117,9 @@ TEST(Catalog, DefinitionNumbersThatDoNotReadAsNumbersAreConversionErrors)
         Database db;
         db.open(program.databasePath());
         db.exec("update " + quoteIdentifier(definitionTableName(kShippedLottery)) + " set " + c.column + " = " + c.value);
-        try {
-            readDefinition(db, kShippedLottery);
-            ADD_FAILURE() << "the definition was read";
-        } catch (const ConversionError& e) {
-            const std::string text = e.what();
-            EXPECT_NE(text.find(kShippedLottery), std::string::npos) << text;
-            EXPECT_NE(text.find(c.says), std::string::npos) << text;
-        }
+        const std::string text = thrownText<ConversionError>([&] { readDefinition(db, kShippedLottery); });
+        EXPECT_TRUE(holds(text, kShippedLottery)) << text;
+        EXPECT_TRUE(holds(text, c.says)) << text;
     }
 }
 
@@ -233,14 +242,9 @@ TEST_F(OpenFixture, OnlyLottoTypeLotteriesOpenAndOthersAreRefusedBeforeAnythingC
         SCOPED_TRACE("type " + std::to_string(c.type));
         LotteryDefinition definition = shippedLotteryDefinition();
         definition.type = c.type;
-        try {
-            openlottery(state, datamod, definition);
-            ADD_FAILURE() << "the lottery opened";
-        } catch (const DatabaseError& e) {
-            const std::string text = e.what();
-            EXPECT_NE(text.find(c.says), std::string::npos) << text;
-            EXPECT_EQ(text.find(c.neverSays), std::string::npos) << text;
-        }
+        const std::string text = thrownText<DatabaseError>([&] { openlottery(state, datamod, definition); });
+        EXPECT_TRUE(holds(text, c.says)) << text;
+        EXPECT_FALSE(holds(text, c.neverSays)) << text;
         EXPECT_FALSE(state.caiopen);
         EXPECT_FALSE(datamod.t_con.connected());
         EXPECT_TRUE(state.cainame.empty());
@@ -305,14 +309,9 @@ TEST_F(OpenFixture, FailedLoadNamesTheProblemAndLeavesNoLotteryOpen)
         LotteryState s;
         s.apppath = damaged.apppath();
         Tdatamod dm;
-        try {
-            openlottery(s, dm, shippedLotteryDefinition());
-            ADD_FAILURE() << "the lottery opened";
-        } catch (const DatabaseError& e) {
-            const std::string text = e.what();
-            for (const std::string& part : c.says)
-                EXPECT_NE(text.find(part), std::string::npos) << "“" << text << "” does not say “" << part << "”";
-        }
+        const std::string text = thrownText<DatabaseError>([&] { openlottery(s, dm, shippedLotteryDefinition()); });
+        for (const std::string& part : c.says)
+            EXPECT_TRUE(holds(text, part)) << "“" << text << "” does not say “" << part << "”";
         EXPECT_FALSE(s.caiopen);
         EXPECT_FALSE(dm.t_con.connected());
         EXPECT_FALSE(dm.t_caipiao.active());
