@@ -26,7 +26,7 @@ void verifyDrawTable(Database& db, const std::string& lottery, int numberCount)
 
 namespace {
 
-// Issues are read as 32-bit integers, so at most nine digits.
+// A 期号 is read as a 32-bit integer, so it has at most nine digits.
 constexpr std::size_t kMaxIssueDigits = 9;
 
 std::string readIssue(const Statement& st)

@@ -17,8 +17,8 @@ class DrawCursor {
 public:
     /// Reads the draw table of `lottery` with its number columns "1".."M", M = numberLimits.size(),
     /// where column k must hold 1..numberLimits[k-1]. Throws DatabaseError when the table or one of
-    /// its columns is missing or a stored draw is not valid (the text names the issue and column):
-    /// every analysis indexes its tables by issue and number, so they must be sound from here on.
+    /// its columns is missing or a stored draw is not valid (the text names its 期号 and column):
+    /// every analysis indexes its tables by 期号 and number, so they must be sound from here on.
     void open(Database& db, const std::string& lottery, std::span<const int> numberLimits);
     void close();
     bool active() const { return active_; }

@@ -55,7 +55,7 @@ template <class Error> std::string thrownText(const std::function<void()>& actio
     return {};
 }
 
-bool holds(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool holds(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
 
 } // namespace
 
@@ -270,7 +270,7 @@ TEST_F(OpenFixture, FailedLoadNamesTheProblemAndLeavesNoLotteryOpen)
     struct Case {
         const char* name;
         std::function<void(Database&)> damage;
-        std::vector<std::string> says; ///< parts the error text must hold
+        std::vector<std::string> says; ///< pieces the error text must hold
     };
     const std::vector<Case> cases = {
         {"missing draw table",
@@ -293,10 +293,10 @@ TEST_F(OpenFixture, FailedLoadNamesTheProblemAndLeavesNoLotteryOpen)
         {"empty number", storeRow("'2020001',1,NULL,3,4,5,1,2,'2020-01-01'"), {"第 2020001 期", "第 2 列", "为空"}},
         {"empty text as number", storeRow("'2020001',1,2,3,'',5,1,2,'2020-01-01'"),
          {"第 2020001 期", "第 4 列", "为空"}},
-        {"issue not a number", storeRow("'第一期',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“第一期”不是数字"}},
-        {"issue with a letter", storeRow("'20a0001',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“20a0001”不是数字"}},
-        {"issue of ten digits", storeRow("'2020000001',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“2020000001”太长"}},
-        {"empty issue", storeRow("NULL,1,2,3,4,5,1,2,'2020-01-01'"), {"期号为空"}},
+        {"期号 not a number", storeRow("'第一期',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“第一期”不是数字"}},
+        {"期号 with a letter", storeRow("'20a0001',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“20a0001”不是数字"}},
+        {"期号 of ten digits", storeRow("'2020000001',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“2020000001”太长"}},
+        {"empty 期号", storeRow("NULL,1,2,3,4,5,1,2,'2020-01-01'"), {"期号为空"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -310,8 +310,8 @@ TEST_F(OpenFixture, FailedLoadNamesTheProblemAndLeavesNoLotteryOpen)
         s.apppath = damaged.apppath();
         Tdatamod dm;
         const std::string text = thrownText<DatabaseError>([&] { openlottery(s, dm, shippedLotteryDefinition()); });
-        for (const std::string& part : c.says)
-            EXPECT_TRUE(holds(text, part)) << "“" << text << "” does not say “" << part << "”";
+        for (const std::string& piece : c.says)
+            EXPECT_TRUE(holds(text, piece)) << "“" << text << "” does not say “" << piece << "”";
         EXPECT_FALSE(s.caiopen);
         EXPECT_FALSE(dm.t_con.connected());
         EXPECT_FALSE(dm.t_caipiao.active());
