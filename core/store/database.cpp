@@ -1,6 +1,9 @@
 #include "store/database.h"
 
 #include <sqlite3.h>
+
+#include <charconv>
+#include <cmath>
 #include <utility>
 
 namespace quorlin {
@@ -170,6 +173,35 @@ void Statement::reset()
 bool Statement::isNull(int col) const { return sqlite3_column_type(stmt_, col) == SQLITE_NULL; }
 
 std::int64_t Statement::integer(int col) const { return sqlite3_column_int64(stmt_, col); }
+
+std::int64_t Statement::wholeNumber(int col, const std::string& what) const
+{
+    switch (sqlite3_column_type(stmt_, col)) {
+    case SQLITE_INTEGER:
+        return integer(col);
+    case SQLITE_NULL:
+        throw ConversionError(what + "为空");
+    case SQLITE_FLOAT: {
+        // Whole reals fit a 64-bit integer below 2^63.
+        const double value = sqlite3_column_double(stmt_, col);
+        if (std::trunc(value) == value && std::abs(value) < 9.2e18)
+            return static_cast<std::int64_t>(value);
+        throw ConversionError(what + " " + text(col) + " 不是整数");
+    }
+    default: {
+        // A text of digits is stored as text only in a column without number affinity.
+        const std::string stored = text(col);
+        if (stored.empty())
+            throw ConversionError(what + "为空");
+        std::int64_t value = 0;
+        const char* end = stored.data() + stored.size();
+        const auto [last, ec] = std::from_chars(stored.data(), end, value);
+        if (ec == std::errc() && last == end)
+            return value;
+        throw ConversionError(what + "“" + stored + "”不是数字");
+    }
+    }
+}
 
 std::string Statement::text(int col) const
 {

@@ -18,6 +18,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// A stored value that does not read as what the program needs (a text or a fraction where a
+/// whole number belongs); its text names the value and where it is stored.
+class ConversionError : public DatabaseError {
+public:
+    using DatabaseError::DatabaseError;
+};
+
 class Statement;
 
 /// One connection to the lottery database file (SQLite).
@@ -74,6 +81,10 @@ public:
 
     bool isNull(int col) const;
     std::int64_t integer(int col) const;
+    /// The value as a whole number: an integer, a real without fraction or a text of digits.
+    /// Throws ConversionError "`what`为空" for NULL or empty text, "`what`“…”不是数字" for other
+    /// texts and "`what` 3.5 不是整数" for a fraction.
+    std::int64_t wholeNumber(int col, const std::string& what) const;
     std::string text(int col) const;
 
 private:

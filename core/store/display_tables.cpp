@@ -6,6 +6,7 @@
 #include "store/u_datamod.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -136,19 +137,43 @@ void buildtransformed(LotteryState& state, RandomSource& rng)
     }
 }
 
+namespace {
+
+// A transformed build of the loaded history has left a permutation and ranks for every number.
+bool hasTransformedMapping(const LotteryState& state)
+{
+    const auto size = static_cast<std::size_t>(state.caisum + 1);
+    return state.bianperm.size() == size && state.bianrank.size() == size;
+}
+
+void requireFrontNumber(const LotteryState& state, std::int32_t n)
+{
+    if (n < 1 || n > state.caisum)
+        throw std::out_of_range("前区号码 " + std::to_string(n) + " 超出范围 1-" + std::to_string(state.caisum));
+}
+
+} // namespace
+
 std::int32_t mapcoming(const LotteryState& state, std::int32_t n)
 {
+    requireFrontNumber(state, n);
+    // Before any transformed build of this history the numbers are their own transformed numbers.
+    if (!hasTransformedMapping(state))
+        return n;
     const std::int32_t code = (state.bianperm[static_cast<std::size_t>(n)] + state.recnum) % state.caisum + 1;
     return state.bianrank[static_cast<std::size_t>(code)];
 }
 
 std::int32_t unmapcoming(const LotteryState& state, std::int32_t t)
 {
+    requireFrontNumber(state, t);
+    if (!hasTransformedMapping(state))
+        return t;
     for (std::int32_t n = 1; n <= state.caisum; ++n) {
         if (mapcoming(state, n) == t)
             return n;
     }
-    return 0;
+    return 0; // not reached: the ranks of a build are a permutation of 1..caisum
 }
 
 } // namespace quorlin

@@ -15,9 +15,12 @@ void buildstandard(LotteryState& state, Tdatamod& datamod);
 /// bianperm, bianrank and histext in the transformed space; hisfull must already be built.
 void buildtransformed(LotteryState& state, RandomSource& rng);
 
-/// Real front number n (1..caisum) → its transformed number for the coming draw.
+/// Real front number n (1..caisum) → its transformed number for the coming draw. Until a
+/// transformed build of the loaded history exists (a load forgets the previous one) this is the
+/// identity. Throws std::out_of_range for n outside 1..caisum.
 std::int32_t mapcoming(const LotteryState& state, std::int32_t n);
-/// Transformed number t → the real front number that maps to it; 0 when none does.
+/// Transformed number t (1..caisum) → the real front number that maps to it; the inverse of
+/// mapcoming, with the same identity before a build and the same range error.
 std::int32_t unmapcoming(const LotteryState& state, std::int32_t t);
 
 } // namespace quorlin

@@ -1,5 +1,6 @@
 #include "store/draw_cursor.h"
 
+#include "common/text_file.h"
 #include "store/database.h"
 #include "store/schema.h"
 
@@ -23,9 +24,38 @@ void verifyDrawTable(Database& db, const std::string& lottery, int numberCount)
     }
 }
 
-void DrawCursor::open(Database& db, const std::string& lottery, int numberCount)
+namespace {
+
+// A 期号 is read as a 32-bit integer, so it has at most nine digits.
+constexpr std::size_t kMaxIssueDigits = 9;
+
+std::string readIssue(const Statement& st)
+{
+    if (st.isNull(0))
+        throw ConversionError("号码表中有一期的期号为空");
+    std::string issue = st.text(0);
+    if (!isAllDigits(issue))
+        throw ConversionError("号码表中的期号“" + issue + "”不是数字");
+    if (issue.size() > kMaxIssueDigits)
+        throw ConversionError("号码表中的期号“" + issue + "”太长，最多 " + std::to_string(kMaxIssueDigits) + " 位数字");
+    return issue;
+}
+
+int readNumber(const Statement& st, const std::string& issue, int k, int limit)
+{
+    const std::string what = "第 " + issue + " 期第 " + std::to_string(k) + " 列的号码";
+    const std::int64_t n = st.wholeNumber(k, what);
+    if (n < 1 || n > limit)
+        throw DatabaseError(what + " " + std::to_string(n) + " 超出范围 1-" + std::to_string(limit));
+    return static_cast<int>(n);
+}
+
+} // namespace
+
+void DrawCursor::open(Database& db, const std::string& lottery, std::span<const int> numberLimits)
 {
     close();
+    const int numberCount = static_cast<int>(numberLimits.size());
     verifyDrawTable(db, lottery, numberCount);
     std::string sql = "select 记录期号";
     for (int i = 1; i <= numberCount; ++i)
@@ -43,12 +73,10 @@ void DrawCursor::open(Database& db, const std::string& lottery, int numberCount)
     Statement st(db, sql);
     std::size_t r = 0;
     while (st.step() && r < rows) {
-        issues_.push_back(st.text(0));
-        for (int k = 1; k <= numberCount; ++k) {
-            if (st.isNull(k))
-                throw DatabaseError("第 " + issues_.back() + " 期的第 " + std::to_string(k) + " 个号码为空");
-            numbers_.at(r, static_cast<std::size_t>(k - 1)) = static_cast<int>(st.integer(k));
-        }
+        issues_.push_back(readIssue(st));
+        for (int k = 1; k <= numberCount; ++k)
+            numbers_.at(r, static_cast<std::size_t>(k - 1)) =
+                readNumber(st, issues_.back(), k, numberLimits[static_cast<std::size_t>(k - 1)]);
         dates_.push_back(st.text(numberCount + 1));
         ++r;
     }

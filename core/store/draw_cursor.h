@@ -3,6 +3,7 @@
 #include "common/grid.h"
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,11 @@ class Database;
 /// draw table read when it is opened. Readers move it to the first row before walking it.
 class DrawCursor {
 public:
-    /// Reads the draw table of `lottery` with its `numberCount` number columns "1".."M".
-    /// Throws DatabaseError when the table or one of its columns is missing.
-    void open(Database& db, const std::string& lottery, int numberCount);
+    /// Reads the draw table of `lottery` with its number columns "1".."M", M = numberLimits.size(),
+    /// where column k must hold 1..numberLimits[k-1]. Throws DatabaseError when the table or one of
+    /// its columns is missing or a stored draw is not valid (the text names its 期号 and column):
+    /// every analysis indexes its tables by 期号 and number, so they must be sound from here on.
+    void open(Database& db, const std::string& lottery, std::span<const int> numberLimits);
     void close();
     bool active() const { return active_; }
 

@@ -2,6 +2,9 @@
 
 #include "store/database.h"
 
+#include <cstdint>
+#include <limits>
+
 namespace quorlin {
 
 std::vector<std::string> listlotteries(Database& db)
@@ -15,6 +18,20 @@ std::vector<std::string> listlotteries(Database& db)
     return lotteries;
 }
 
+namespace {
+
+// A definition number as the program keeps it (32 bits); anything else in the column is refused
+// rather than read as some other number.
+int definitionNumber(const Statement& st, int col, const std::string& what)
+{
+    const std::int64_t value = st.wholeNumber(col, what);
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        throw ConversionError(what + " " + std::to_string(value) + " 超出范围");
+    return static_cast<int>(value);
+}
+
+} // namespace
+
 LotteryDefinition readDefinition(Database& db, const std::string& lottery)
 {
     const std::string table = definitionTableName(lottery);
@@ -24,13 +41,13 @@ LotteryDefinition readDefinition(Database& db, const std::string& lottery)
                          " limit 1");
     if (!st.step())
         throw DatabaseError("彩票“" + lottery + "”的选项表是空的");
-    if (st.isNull(1) || st.text(1).empty())
-        throw DatabaseError("彩票“" + lottery + "”的彩票类型为空");
+    const std::string of = "彩票“" + lottery + "”的";
     LotteryDefinition def;
     def.name = st.text(0);
-    def.type = static_cast<int>(st.integer(1));
-    def.numberTotal = static_cast<int>(st.integer(2));
-    def.numberCount = static_cast<int>(st.integer(3));
+    def.type = definitionNumber(st, 1, of + "彩票类型");
+    // The two counts only describe the lottery; an empty one reads as 0.
+    def.numberTotal = st.isNull(2) ? 0 : definitionNumber(st, 2, of + "号码总数");
+    def.numberCount = st.isNull(3) ? 0 : definitionNumber(st, 3, of + "选择号码数");
     def.drawTime = st.text(4);
     def.drawWeekdays = st.text(5);
     return def;

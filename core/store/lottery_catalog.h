@@ -14,7 +14,8 @@ class Database;
 std::vector<std::string> listlotteries(Database& db);
 
 /// Reads the first row of a lottery's definition table. Throws DatabaseError when the table is
-/// missing, holds no row, or has an empty 彩票类型.
+/// missing or holds no row, and ConversionError when 彩票类型 is empty or, like 号码总数 and
+/// 选择号码数, holds something that is not a whole number (an empty count reads as 0).
 LotteryDefinition readDefinition(Database& db, const std::string& lottery);
 
 /// The number of draws stored in a lottery's draw table. Throws DatabaseError when it is missing.

@@ -11,8 +11,11 @@ namespace quorlin {
 
 void openlottery(LotteryState& state, Tdatamod& datamod, const LotteryDefinition& definition)
 {
-    if (definition.type != 0)
+    if (definition.type == 1)
         throw DatabaseError("彩票“" + definition.name + "”是数字型彩票，本程序只能分析乐透型彩票");
+    if (definition.type != 0)
+        throw DatabaseError("彩票“" + definition.name + "”的彩票类型 " + std::to_string(definition.type) +
+                            " 是未知类型，本程序只能分析乐透型彩票");
     closelottery(state, datamod);
     state.cainame = definition.name;
     state.caisum = 35;

@@ -14,42 +14,30 @@ namespace quorlin {
 
 std::string LotteryState::databasePath() const { return apppath + kDatabaseRelativePath; }
 
-namespace {
-
-// Every analysis indexes its tables by the drawn numbers, so a stored draw outside the game's
-// ranges is refused here instead of corrupting them later.
-void verifyDraws(const LotteryState& state, DrawCursor& cursor)
-{
-    for (cursor.first(); !cursor.eof(); cursor.next()) {
-        if (!isAllDigits(cursor.issue()) || cursor.issue().size() > 9)
-            throw DatabaseError("号码表中的期号“" + cursor.issue() + "”不是数字");
-        for (int k = 1; k <= state.caisel + state.housel; ++k) {
-            const int limit = k <= state.caisel ? state.caisum : state.housum;
-            const int n = cursor.number(k);
-            if (n < 1 || n > limit)
-                throw DatabaseError("第 " + cursor.issue() + " 期的号码 " + std::to_string(n) + " 超出范围 1-" +
-                                    std::to_string(limit));
-        }
-    }
-    cursor.first();
-}
-
-} // namespace
-
 void loadlottery(LotteryState& state, Tdatamod& datamod)
 {
     state.bianhuan = false;
+    // The transformed mapping belongs to the history it was built from.
+    state.hisbian.resize(0, 0);
+    state.bianperm.clear();
+    state.bianrank.clear();
     datamod.close();
     datamod.t_con.open(state.databasePath());
 
     const int numberCount = state.caisel + state.housel;
     verifyDrawTable(datamod.t_con, state.cainame, numberCount);
     const std::string table = quoteIdentifier(drawTableName(state.cainame));
-    {
-        Transaction tx(datamod.t_con);
+    auto countDraws = [&] {
         Statement count(datamod.t_con, "select count(*) from " + table);
         count.step();
-        const std::int64_t excess = count.integer(0) - kMaxDraws;
+        return count.integer(0);
+    };
+    // The write lock is taken only when there is something to trim, so another program writing to
+    // the file does not stop the lottery from opening. The count is taken again under the lock
+    // because that program may have changed the table in between.
+    if (countDraws() > kMaxDraws) {
+        Transaction tx(datamod.t_con);
+        const std::int64_t excess = countDraws() - kMaxDraws;
         if (excess > 0) {
             Statement trim(datamod.t_con, "delete from " + table + " where rowid in (select rowid from " + table +
                                               " order by 记录期号 limit ?1)");
@@ -58,8 +46,9 @@ void loadlottery(LotteryState& state, Tdatamod& datamod)
         }
         tx.commit();
     }
-    datamod.t_caipiao.open(datamod.t_con, state.cainame, numberCount);
-    verifyDraws(state, datamod.t_caipiao);
+    std::vector<int> limits(static_cast<std::size_t>(state.caisel), state.caisum);
+    limits.insert(limits.end(), static_cast<std::size_t>(state.housel), state.housum);
+    datamod.t_caipiao.open(datamod.t_con, state.cainame, limits);
     state.recnum = datamod.t_caipiao.recordCount();
 }
 

@@ -15,7 +15,8 @@ struct Tdatamod;
 inline constexpr int kMaxDraws = 20000;
 
 /// Opens the lottery connection and the draw cursor of `state.cainame`, deletes the oldest draws
-/// beyond kMaxDraws (one transaction), sets recnum and clears bianhuan. Throws DatabaseError.
+/// beyond kMaxDraws (one transaction), sets recnum, clears bianhuan and forgets the transformed
+/// mapping of the previous history (hisbian, bianperm, bianrank). Throws DatabaseError.
 void loadlottery(LotteryState& state, Tdatamod& datamod);
 
 /// Rows of the combination space: caisum^k for a digit-type lottery, else C(n, k).

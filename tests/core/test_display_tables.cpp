@@ -264,3 +264,42 @@ TEST_F(DisplayFixture, EmptyHistoryBuildsEmptyTablesAndAFullMapping)
     for (int n = 1; n <= 35; ++n)
         EXPECT_EQ(unmapcoming(state, mapcoming(state, n)), n);
 }
+
+TEST_F(DisplayFixture, MappingIsTheIdentityUntilATransformedBuildOfTheLoadedHistory)
+{
+    const std::vector<std::vector<int>> draws{
+        {2020001, 1, 2, 3, 4, 5, 1, 2}, {2020002, 6, 7, 8, 9, 10, 3, 4}, {2020003, 1, 2, 3, 4, 5, 5, 6}};
+    openWith(draws);
+    for (int n = 1; n <= 35; ++n) {
+        EXPECT_EQ(mapcoming(state, n), n);
+        EXPECT_EQ(unmapcoming(state, n), n);
+    }
+
+    auto rng = identityMapping(100);
+    buildtransformed(state, rng);
+    ASSERT_EQ(mapcoming(state, 1), 8);
+    ASSERT_EQ(unmapcoming(state, 8), 1);
+
+    // A new load belongs to another history: the old mapping is forgotten.
+    openlottery(state, datamod, shippedLotteryDefinition());
+    EXPECT_EQ(state.hisbian.rows(), 0u);
+    for (int n = 1; n <= 35; ++n) {
+        EXPECT_EQ(mapcoming(state, n), n);
+        EXPECT_EQ(unmapcoming(state, n), n);
+    }
+}
+
+TEST_F(DisplayFixture, NumbersOutsideTheFrontRangeAreRefusedByTheMapping)
+{
+    openWith({{2020001, 1, 2, 3, 4, 5, 1, 2}});
+    auto rng = identityMapping(10);
+    for (bool built : {false, true}) {
+        SCOPED_TRACE(built ? "after a transformed build" : "before any transformed build");
+        if (built)
+            buildtransformed(state, rng);
+        for (int bad : {0, 36, -1}) {
+            EXPECT_THROW(mapcoming(state, bad), std::out_of_range) << bad;
+            EXPECT_THROW(unmapcoming(state, bad), std::out_of_range) << bad;
+        }
+    }
+}

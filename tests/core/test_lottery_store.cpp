@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace quorlin;
 
 namespace {
@@ -39,6 +42,20 @@ struct OpenFixture : ::testing::Test {
     OpenFixture() { state.apppath = program.apppath(); }
     void open() { openlottery(state, datamod, shippedLotteryDefinition()); }
 };
+
+/// The text of the `Error` that `action` throws; empty, failing the test, when it throws none.
+template <class Error> std::string thrownText(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const Error& e) {
+        return e.what();
+    }
+    ADD_FAILURE() << "nothing was thrown";
+    return {};
+}
+
+bool holds(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
 
 } // namespace
 
@@ -77,6 +94,33 @@ TEST(Catalog, BrokenDefinitionsRaiseDatabaseErrors)
     db.exec(definitionTableStatement("空类型"));
     db.exec("insert into " + quoteIdentifier(definitionTableName("空类型")) + "(彩票名称) values ('空类型')");
     EXPECT_THROW(readDefinition(db, "空类型"), DatabaseError);
+}
+
+TEST(Catalog, DefinitionNumbersThatDoNotReadAsNumbersAreConversionErrors)
+{
+    struct Case {
+        const char* column;
+        const char* value; ///< SQL value stored in the column
+        const char* says;
+    };
+    const std::vector<Case> cases = {
+        {"彩票类型", "'abc'", "彩票类型“abc”不是数字"},
+        {"彩票类型", "'1x'", "彩票类型“1x”不是数字"},
+        {"彩票类型", "0.5", "彩票类型 0.5 不是整数"},
+        {"彩票类型", "4294967296", "彩票类型 4294967296 超出范围"},
+        {"号码总数", "'三十五'", "号码总数“三十五”不是数字"},
+        {"选择号码数", "'7个'", "选择号码数“7个”不是数字"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.column) + " = " + c.value);
+        test::ShippedProgram program;
+        Database db;
+        db.open(program.databasePath());
+        db.exec("update " + quoteIdentifier(definitionTableName(kShippedLottery)) + " set " + c.column + " = " + c.value);
+        const std::string text = thrownText<ConversionError>([&] { readDefinition(db, kShippedLottery); });
+        EXPECT_TRUE(holds(text, kShippedLottery)) << text;
+        EXPECT_TRUE(holds(text, c.says)) << text;
+    }
 }
 
 TEST(Database, MissingFileIsAnErrorAndIsNotCreated)
@@ -131,6 +175,54 @@ TEST_F(OpenFixture, TrimsToTheNewestDrawsInTheDatabaseToo)
     EXPECT_EQ(storedIssues(program.databasePath()).size(), static_cast<std::size_t>(kMaxDraws));
 }
 
+namespace {
+
+/// Another program's connection holding the write lock: an uncommitted insert into its own table.
+struct OtherWriter {
+    Database db;
+    explicit OtherWriter(const std::string& path)
+    {
+        db.open(path);
+        db.exec("create table 其他程序表(a integer)");
+        db.exec("begin immediate");
+        db.exec("insert into 其他程序表 values (1)");
+    }
+    void commit() { db.exec("commit"); }
+};
+
+} // namespace
+
+TEST_F(OpenFixture, OpensWhileAnotherProgramWritesWhenNothingIsTrimmed)
+{
+    std::vector<std::vector<int>> draws;
+    for (int i = 0; i < kMaxDraws; ++i)
+        draws.push_back(draw(1000000 + i));
+    test::insertDraws(program.databasePath(), kShippedLottery, draws);
+    OtherWriter writer(program.databasePath());
+    open();
+    EXPECT_TRUE(state.caiopen);
+    EXPECT_EQ(state.recnum, kMaxDraws);
+    writer.commit();
+}
+
+TEST_F(OpenFixture, TrimmingWaitsForABriefLockOfAnotherWriter)
+{
+    std::vector<std::vector<int>> draws;
+    for (int i = 0; i <= kMaxDraws; ++i)
+        draws.push_back(draw(1000000 + i));
+    test::insertDraws(program.databasePath(), kShippedLottery, draws);
+    OtherWriter writer(program.databasePath());
+    // The other program finishes its write well within the connection's busy timeout.
+    std::thread release([&writer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        writer.commit();
+    });
+    EXPECT_NO_THROW(open());
+    release.join();
+    EXPECT_EQ(state.recnum, kMaxDraws);
+    EXPECT_EQ(state.hisfull.at(0, 0), 1000001);
+}
+
 TEST_F(OpenFixture, OpenResetsTheTransformedFlag)
 {
     state.bianhuan = true;
@@ -138,36 +230,73 @@ TEST_F(OpenFixture, OpenResetsTheTransformedFlag)
     EXPECT_FALSE(state.bianhuan);
 }
 
-TEST_F(OpenFixture, DigitTypeLotteryIsRefusedBeforeAnythingChanges)
+TEST_F(OpenFixture, OnlyLottoTypeLotteriesOpenAndOthersAreRefusedBeforeAnythingChanges)
 {
-    LotteryDefinition digits = shippedLotteryDefinition();
-    digits.type = 1;
-    EXPECT_THROW(openlottery(state, datamod, digits), DatabaseError);
-    EXPECT_FALSE(state.caiopen);
-    EXPECT_FALSE(datamod.t_con.connected());
-    EXPECT_TRUE(state.cainame.empty());
+    struct Case {
+        int type;
+        const char* says;
+        const char* neverSays;
+    };
+    const std::vector<Case> cases = {{1, "数字型", "未知"}, {2, "未知", "数字型"}, {-1, "未知", "数字型"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("type " + std::to_string(c.type));
+        LotteryDefinition definition = shippedLotteryDefinition();
+        definition.type = c.type;
+        const std::string text = thrownText<DatabaseError>([&] { openlottery(state, datamod, definition); });
+        EXPECT_TRUE(holds(text, c.says)) << text;
+        EXPECT_FALSE(holds(text, c.neverSays)) << text;
+        EXPECT_FALSE(state.caiopen);
+        EXPECT_FALSE(datamod.t_con.connected());
+        EXPECT_TRUE(state.cainame.empty());
+    }
 }
 
-TEST_F(OpenFixture, FailedLoadLeavesNoLotteryOpen)
+namespace {
+
+/// Damage that stores a good draw and then the given row (its SQL values) in the draw table.
+std::function<void(Database&)> storeRow(const std::string& values)
+{
+    return [values](Database& db) {
+        const std::string table = quoteIdentifier(drawTableName(kShippedLottery));
+        db.exec("insert into " + table + " values ('2020000',1,2,3,4,5,1,2,'2020-01-01')");
+        db.exec("insert into " + table + " values (" + values + ")");
+    };
+}
+
+} // namespace
+
+TEST_F(OpenFixture, FailedLoadNamesTheProblemAndLeavesNoLotteryOpen)
 {
     struct Case {
         const char* name;
         std::function<void(Database&)> damage;
+        std::vector<std::string> says; ///< pieces the error text must hold
     };
     const std::vector<Case> cases = {
-        {"missing draw table", [](Database& db) { db.exec("drop table " + quoteIdentifier(drawTableName(kShippedLottery))); }},
+        {"missing draw table",
+         [](Database& db) { db.exec("drop table " + quoteIdentifier(drawTableName(kShippedLottery))); },
+         {"找不到"}},
         {"missing number column",
-         [](Database& db) { db.exec("alter table " + quoteIdentifier(drawTableName(kShippedLottery)) + " drop column [7]"); }},
-        {"front number out of range",
-         [](Database& db) {
-             db.exec("insert into " + quoteIdentifier(drawTableName(kShippedLottery)) +
-                     " values ('2020001',1,2,3,4,36,1,2,'2020-01-01')");
-         }},
-        {"issue not a number",
-         [](Database& db) {
-             db.exec("insert into " + quoteIdentifier(drawTableName(kShippedLottery)) +
-                     " values ('第一期',1,2,3,4,5,1,2,'2020-01-01')");
-         }},
+         [](Database& db) { db.exec("alter table " + quoteIdentifier(drawTableName(kShippedLottery)) + " drop column [7]"); },
+         {"缺少列“7”"}},
+        {"front number out of range", storeRow("'2020001',1,2,3,4,36,1,2,'2020-01-01'"),
+         {"第 2020001 期", "第 5 列", "36 超出范围 1-35"}},
+        {"back number out of range", storeRow("'2020001',1,2,3,4,5,1,13,'2020-01-01'"),
+         {"第 2020001 期", "第 7 列", "13 超出范围 1-12"}},
+        {"number zero", storeRow("'2020001',0,2,3,4,5,1,2,'2020-01-01'"), {"第 2020001 期", "第 1 列", "0 超出范围"}},
+        {"number beyond 32 bits", storeRow("'2020001',4294967297,2,3,4,5,1,2,'2020-01-01'"),
+         {"第 2020001 期", "第 1 列", "4294967297 超出范围"}},
+        {"text in a number column", storeRow("'2020001',1,2,'abc',4,5,1,2,'2020-01-01'"),
+         {"第 2020001 期", "第 3 列", "“abc”不是数字"}},
+        {"real number in a number column", storeRow("'2020001',1,2,3,4,5,3.5,2,'2020-01-01'"),
+         {"第 2020001 期", "第 6 列", "3.5 不是整数"}},
+        {"empty number", storeRow("'2020001',1,NULL,3,4,5,1,2,'2020-01-01'"), {"第 2020001 期", "第 2 列", "为空"}},
+        {"empty text as number", storeRow("'2020001',1,2,3,'',5,1,2,'2020-01-01'"),
+         {"第 2020001 期", "第 4 列", "为空"}},
+        {"期号 not a number", storeRow("'第一期',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“第一期”不是数字"}},
+        {"期号 with a letter", storeRow("'20a0001',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“20a0001”不是数字"}},
+        {"期号 of ten digits", storeRow("'2020000001',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“2020000001”太长"}},
+        {"empty 期号", storeRow("NULL,1,2,3,4,5,1,2,'2020-01-01'"), {"期号为空"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -180,7 +309,9 @@ TEST_F(OpenFixture, FailedLoadLeavesNoLotteryOpen)
         LotteryState s;
         s.apppath = damaged.apppath();
         Tdatamod dm;
-        EXPECT_THROW(openlottery(s, dm, shippedLotteryDefinition()), DatabaseError);
+        const std::string text = thrownText<DatabaseError>([&] { openlottery(s, dm, shippedLotteryDefinition()); });
+        for (const std::string& piece : c.says)
+            EXPECT_TRUE(holds(text, piece)) << "“" << text << "” does not say “" << piece << "”";
         EXPECT_FALSE(s.caiopen);
         EXPECT_FALSE(dm.t_con.connected());
         EXPECT_FALSE(dm.t_caipiao.active());
