@@ -209,7 +209,10 @@ std::string Statement::text(int col) const
     return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, col))) : std::string();
 }
 
-Transaction::Transaction(Database& db) : db_(db) { db_.exec("begin immediate"); }
+Transaction::Transaction(Database& db, Kind kind) : db_(db)
+{
+    db_.exec(kind == Kind::Write ? "begin immediate" : "begin");
+}
 
 Transaction::~Transaction()
 {

@@ -92,10 +92,12 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-/// An immediate transaction that rolls back unless committed.
+/// A transaction that rolls back unless committed: a write transaction takes the write lock at
+/// once ("begin immediate"); a read transaction gives its reads one consistent view of the file.
 class Transaction {
 public:
-    explicit Transaction(Database& db);
+    enum class Kind { Write, Read };
+    explicit Transaction(Database& db, Kind kind = Kind::Write);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

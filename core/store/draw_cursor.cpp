@@ -62,26 +62,34 @@ void DrawCursor::open(Database& db, const std::string& lottery, std::span<const 
         sql += ",[" + std::to_string(i) + "]";
     sql += ",开奖日期 from " + quoteIdentifier(drawTableName(lottery)) + " order by 记录期号";
 
-    // Count first so the number block is sized once.
-    Statement count(db, "select count(*) from " + quoteIdentifier(drawTableName(lottery)));
+    // Count first so the number block is sized once; the count and the rows are read in one
+    // transaction, so a draw another program adds meanwhile cannot make them disagree.
+    Transaction snapshot(db, Transaction::Kind::Read);
+    readRows(db, sql, numberLimits);
+    snapshot.commit();
+    active_ = true;
+    pos_ = 0;
+}
+
+void DrawCursor::readRows(Database& db, const std::string& sql, std::span<const int> numberLimits)
+{
+    const auto numberCount = numberLimits.size();
+    Statement count(db, "select count(*) from (" + sql + ")");
     count.step();
     const auto rows = static_cast<std::size_t>(count.integer(0));
     issues_.reserve(rows);
     dates_.reserve(rows);
-    numbers_.resize(rows, static_cast<std::size_t>(numberCount));
+    numbers_.resize(rows, numberCount);
 
     Statement st(db, sql);
     std::size_t r = 0;
-    while (st.step() && r < rows) {
+    while (r < rows && st.step()) {
         issues_.push_back(readIssue(st));
-        for (int k = 1; k <= numberCount; ++k)
-            numbers_.at(r, static_cast<std::size_t>(k - 1)) =
-                readNumber(st, issues_.back(), k, numberLimits[static_cast<std::size_t>(k - 1)]);
-        dates_.push_back(st.text(numberCount + 1));
+        for (std::size_t k = 1; k <= numberCount; ++k)
+            numbers_.at(r, k - 1) = readNumber(st, issues_.back(), static_cast<int>(k), numberLimits[k - 1]);
+        dates_.push_back(st.text(static_cast<int>(numberCount) + 1));
         ++r;
     }
-    active_ = true;
-    pos_ = 0;
 }
 
 void DrawCursor::close()

@@ -39,6 +39,8 @@ public:
     const std::string& date() const { return dates_[pos_]; }
 
 private:
+    void readRows(Database& db, const std::string& sql, std::span<const int> numberLimits);
+
     bool active_ = false;
     std::size_t pos_ = 0;
     std::vector<std::string> issues_;

@@ -26,9 +26,10 @@ const QString kWeekdaysTwoFive = QStringLiteral("乙彩票");
 const QString kDigitType = QStringLiteral("数字彩票");
 const QString kMissingColumn = QStringLiteral("缺列彩票");
 const QString kNoDefinition = QStringLiteral("无选项彩票");
+const QString kUnknownType = QStringLiteral("类型二彩票");
 
 // Beside the shipped lottery: a lotto drawn on days 2 and 5, a digit-type lottery, one whose draw
-// table lacks the last number column, and one without a definition table.
+// table lacks the last number column, one without a definition table and one of an unknown type.
 void addFixtureLotteries(const std::string& databasePath)
 {
     quorlin::Database db;
@@ -36,6 +37,7 @@ void addFixtureLotteries(const std::string& databasePath)
     quorlin::createLottery(db, {kWeekdaysTwoFive.toStdString(), 0, 35, 7, "20:30", "25"});
     quorlin::createLottery(db, {kDigitType.toStdString(), 1, 10, 3, "20:30", "1234567"});
     quorlin::createLottery(db, {kMissingColumn.toStdString(), 0, 35, 6, "20:30", "1"});
+    quorlin::createLottery(db, {kUnknownType.toStdString(), 2, 35, 7, "20:30", "1"});
     db.exec(quorlin::drawTableStatement(kNoDefinition.toStdString(), 7));
 }
 
@@ -117,7 +119,8 @@ void TestIndexDialog::listsEveryLotteryAndShowsTheDesignValues()
     for (int row = 0; row < list->count(); ++row)
         listed.append(list->item(row)->text());
     listed.sort();
-    QStringList expected{quorlin::kShippedLottery, kWeekdaysTwoFive, kDigitType, kMissingColumn, kNoDefinition};
+    QStringList expected{quorlin::kShippedLottery, kWeekdaysTwoFive, kDigitType, kMissingColumn, kNoDefinition,
+                         kUnknownType};
     expected.sort();
     QCOMPARE(listed, expected);
 
@@ -182,6 +185,7 @@ void TestIndexDialog::failedOpenLeavesNoLotteryOpen_data()
     QTest::addColumn<QString>("lottery");
     QTest::addColumn<QString>("reason");
     QTest::newRow("digit type") << kDigitType << QString("数字型");
+    QTest::newRow("unknown type") << kUnknownType << QString("未知类型");
     QTest::newRow("draw table lacks a number column") << kMissingColumn << QString("缺少列“7”");
 }
 
