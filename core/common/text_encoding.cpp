@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
-#include <stdexcept>
 
 namespace quorlin {
 
@@ -72,13 +71,15 @@ std::string_view utf8CharAt(std::string_view text, std::size_t offset)
     return text.substr(offset, std::max<std::size_t>(1, utf8SequenceLength(text, offset)));
 }
 
-IconvConverter::IconvConverter(const char* to, const char* from) : cd_(iconv_open(to, from))
+IconvConverter::IconvConverter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+
+IconvConverter::~IconvConverter()
 {
-    if (cd_ == reinterpret_cast<void*>(-1))
-        throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+    if (valid())
+        iconv_close(static_cast<iconv_t>(cd_));
 }
 
-IconvConverter::~IconvConverter() { iconv_close(static_cast<iconv_t>(cd_)); }
+bool IconvConverter::valid() const { return cd_ != reinterpret_cast<void*>(-1); }
 
 std::size_t IconvConverter::convert(std::string_view in, std::string& out)
 {

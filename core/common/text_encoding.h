@@ -23,6 +23,8 @@ class IconvConverter {
 public:
     IconvConverter(const char* to, const char* from);
     ~IconvConverter();
+    /// False when the C library offers no such conversion (its gconv modules are missing).
+    bool valid() const;
     IconvConverter(const IconvConverter&) = delete;
     IconvConverter& operator=(const IconvConverter&) = delete;
 

@@ -89,6 +89,8 @@ bool TextReader::decideEncoding()
             return fail(lineError(n, "文件标明为 UTF-8 编码，这一行却不是有效的 UTF-8"));
         encoding_ = TextEncoding::Gbk;
         fromGbk_ = std::make_unique<IconvConverter>("UTF-8", "GBK");
+        if (!fromGbk_->valid())
+            return fail("系统缺少 GBK 编码转换，无法读取 GBK 文件");
         return true;
     }
     if (rest.bad())

@@ -11,7 +11,10 @@ namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
 
-std::string systemError() { return std::strerror(errno); }
+std::string systemError()
+{
+    return std::strerror(errno);
+}
 
 // A scratch name beside the target that no other writer of this or another process picks.
 std::FILE* createScratch(const std::string& path, std::string& scratch)
@@ -31,8 +34,13 @@ std::FILE* createScratch(const std::string& path, std::string& scratch)
 
 TextWriter::TextWriter(std::string path, TextEncoding encoding) : path_(std::move(path))
 {
-    if (encoding == TextEncoding::Gbk)
+    if (encoding == TextEncoding::Gbk) {
         toGbk_ = std::make_unique<IconvConverter>("GBK", "UTF-8");
+        if (!toGbk_->valid()) {
+            fail("系统缺少 GBK 编码转换，无法写入文件 " + path_);
+            return;
+        }
+    }
     file_ = createScratch(path_, scratch_);
     if (!file_)
         fail("无法写入文件 " + path_ + "：" + systemError());

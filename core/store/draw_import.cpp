@@ -17,7 +17,10 @@ namespace {
 constexpr int kFront = 5;
 constexpr int kNumbers = 7;
 
-std::string refusal(const std::string& reason) { return reason + "。文件未导入。"; }
+std::string refusal(const std::string& reason)
+{
+    return reason + "。文件未导入。";
+}
 
 std::string lineRefusal(std::size_t line, const std::string& reason)
 {
@@ -61,7 +64,8 @@ public:
             break;
         }
         if (auto [seen, isNew] = fileIssues_.try_emplace(draw.issue, number); !isNew)
-            return lineRefusal(number, "期号 " + draw.issueText() + " 在第 " + std::to_string(seen->second) + " 行已经出现");
+            return lineRefusal(number,
+                               "期号 " + draw.issueText() + " 在第 " + std::to_string(seen->second) + " 行已经出现");
         const auto stored = stored_.find(draw.issueText());
         if (stored == stored_.end()) {
             added_.push_back(draw);
@@ -79,8 +83,9 @@ public:
     {
         if (added_.empty() && skipped_ == 0)
             return ImportResult{false, 0, 0, refusal("文件中没有开奖号码（空文件，或只有标题行）")};
-        Statement insert(db_, "insert into " + table_ +
-                                  "(记录期号,[1],[2],[3],[4],[5],[6],[7],开奖日期) values (?1,?2,?3,?4,?5,?6,?7,?8,?9)");
+        Statement insert(db_,
+                         "insert into " + table_ +
+                             "(记录期号,[1],[2],[3],[4],[5],[6],[7],开奖日期) values (?1,?2,?3,?4,?5,?6,?7,?8,?9)");
         for (const ImportedDraw& draw : added_) {
             insert.reset();
             insert.bind(1, draw.issueText());
@@ -130,7 +135,10 @@ private:
     int skipped_ = 0;
 };
 
-ImportResult failure(std::string error) { return ImportResult{false, 0, 0, std::move(error)}; }
+ImportResult failure(std::string error)
+{
+    return ImportResult{false, 0, 0, std::move(error)};
+}
 
 } // namespace
 

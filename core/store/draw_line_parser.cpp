@@ -27,8 +27,8 @@ struct Separator {
 // Separators people type by mistake, often from a Chinese input method. They are refused by name
 // instead of being guessed at, so a file is never read in a way its author did not mean.
 constexpr Separator kForeignSeparators[] = {
-    {"，", "全角逗号"}, {"、", "顿号"}, {"；", "全角分号"}, {";", "分号"}, {"：", "全角冒号"},
-    {":", "冒号"},     {"｜", "全角竖线"}, {"|", "竖线"},   {"　", "全角空格"},
+    {"，", "全角逗号"}, {"、", "顿号"},     {"；", "全角分号"}, {";", "分号"},      {"：", "全角冒号"},
+    {":", "冒号"},      {"｜", "全角竖线"}, {"|", "竖线"},      {"　", "全角空格"},
 };
 
 const Separator* foreignSeparator(std::string_view line)
@@ -55,11 +55,15 @@ bool looksLikeHeader(std::string_view line)
     return true;
 }
 
-std::string quoted(std::string_view text) { return "“" + std::string(text) + "”"; }
+std::string quoted(std::string_view text)
+{
+    return "“" + std::string(text) + "”";
+}
 
 std::string numberName(int k)
 {
-    return k < kFront ? "前区第 " + std::to_string(k + 1) + " 个号码" : "后区第 " + std::to_string(k - kFront + 1) + " 个号码";
+    return k < kFront ? "前区第 " + std::to_string(k + 1) + " 个号码"
+                      : "后区第 " + std::to_string(k - kFront + 1) + " 个号码";
 }
 
 // Reads the 7 numbers; returns the reason when one is not a valid number of its zone.

@@ -9,8 +9,8 @@ namespace quorlin {
 
 /// One draw read from an import file, kept small because a file may hold thousands of them.
 struct ImportedDraw {
-    std::int32_t issue = 0; ///< seven digits, e.g. 2007001
-    std::int32_t date = 0;  ///< year * 10000 + month * 100 + day
+    std::int32_t issue = 0;                ///< seven digits, e.g. 2007001
+    std::int32_t date = 0;                 ///< year * 10000 + month * 100 + day
     std::array<std::uint8_t, 7> numbers{}; ///< 5 front, then 2 back, in the file's order
 
     /// The issue as the draw table stores it ("2007001").

@@ -120,20 +120,28 @@ TEST_F(ImportFixture, FileWithoutValidDrawsIsRefusedNamingWhy)
         {"full-width commas in the first line",
          "2007001，2007-05-30，22，24，29，31，35，4，11\n" + kSecondLine,
          {"第 1 行", "全角逗号"}},
-        {"full-width commas after a header", "期号,日期\n" + kSecondLine + "\n2007003，2007-06-04，3，4，18，23，32，1，6",
+        {"full-width commas after a header",
+         "期号,日期\n" + kSecondLine + "\n2007003，2007-06-04，3，4，18，23，32，1，6",
          {"第 3 行", "全角逗号"}},
-        {"GBK full-width commas", kGbkHeader + "\r\n2007001" + kGbkComma + "2007-05-30" + kGbkComma + "22 24 29 31 35 4 11",
+        {"GBK full-width commas",
+         kGbkHeader + "\r\n2007001" + kGbkComma + "2007-05-30" + kGbkComma + "22 24 29 31 35 4 11",
          {"第 2 行", "全角逗号"}},
         {"semicolons", "2007001;2007-05-30;22;24;29;31;35;4;11\n", {"第 1 行", "分号"}},
         {"header in the second line", kFirstLine + "\nissue,date,f1,f2,f3,f4,f5,b1,b2\n", {"第 2 行"}},
-        {"over-long number", "2007001,2007-05-30,22,24,29,31,0000000000035,4,11\n", {"第 1 行", "0000000000035", "过长"}},
+        {"over-long number",
+         "2007001,2007-05-30,22,24,29,31,0000000000035,4,11\n",
+         {"第 1 行", "0000000000035", "过长"}},
         {"number with a letter", "2007001,2007-05-30,22,24,29,31,3S,4,11\n", {"第 1 行", "3S", "不是数字"}},
         {"leading zeros out of range", "2007001,2007-05-30,22,24,29,31,0036,4,11\n", {"第 1 行", "36", "1-35"}},
         {"empty file", "", {"没有开奖号码"}},
         {"blank lines only", "\r\n \r\n", {"没有开奖号码"}},
         {"header only", "issue,date,f1,f2,f3,f4,f5,b1,b2\r\n", {"没有开奖号码"}},
         {"UTF-16 with mark", "\xFF\xFE" + utf16le(kFirstLine + "\r\n"), {"UTF-16"}},
-        {"UTF-16 big-endian mark", std::string("\xFE\xFF\0" "2", 4), {"UTF-16"}},
+        {"UTF-16 big-endian mark",
+         std::string("\xFE\xFF\0"
+                     "2",
+                     4),
+         {"UTF-16"}},
         {"UTF-16 without mark", utf16le(kFirstLine + "\r\n"), {"UTF-16"}},
     };
     for (const Case& c : cases) {
@@ -185,10 +193,10 @@ TEST_F(ImportFixture, BadLineRefusesTheWholeFileNamingItsLine)
 TEST_F(ImportFixture, ReimportAddsNewDrawsAndSkipsEqualStoredOnes)
 {
     ASSERT_TRUE(importDrawLines(db, kShippedLottery, {kFirstLine, kSecondLine}).ok);
-    const ImportResult result = importDrawLines(
-        db, kShippedLottery,
-        {"issue,date,f1,f2,f3,f4,f5,b1,b2", "07001,2007-5-30,22,24,29,31,35,04,11", kSecondLine,
-         "2007003,2007-06-04,3,4,18,23,32,1,6"});
+    const ImportResult result =
+        importDrawLines(db, kShippedLottery,
+                        {"issue,date,f1,f2,f3,f4,f5,b1,b2", "07001,2007-5-30,22,24,29,31,35,04,11", kSecondLine,
+                         "2007003,2007-06-04,3,4,18,23,32,1,6"});
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.added, 1);
     EXPECT_EQ(result.skipped, 2);

@@ -34,7 +34,8 @@ struct MakedbFixture : ::testing::Test {
     {
         Database db;
         db.open(database().string());
-        Statement st(db, "select 记录期号 from " + quoteIdentifier(drawTableName(kShippedLottery)) + " order by 记录期号");
+        Statement st(db,
+                     "select 记录期号 from " + quoteIdentifier(drawTableName(kShippedLottery)) + " order by 记录期号");
         std::vector<std::string> issues;
         while (st.step())
             issues.push_back(st.text(0));

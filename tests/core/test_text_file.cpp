@@ -76,7 +76,9 @@ TEST_F(TextFileFixture, WriterEncodesAndEndsLinesWithCrLfAndReaderReadsThemBack)
     };
     const std::vector<std::string> lines = {"期号 中国体彩超级大乐透", "", "01 02 03 04 05+06 07"};
     const std::vector<Case> cases = {
-        {"GBK", TextEncoding::Gbk, kGbkIssue + " \xD6\xD0\xB9\xFA\xCC\xE5\xB2\xCA\xB3\xAC\xBC\xB6\xB4\xF3\xC0\xD6\xCD\xB8\r\n\r\n01 02 03 04 05+06 07\r\n"},
+        {"GBK", TextEncoding::Gbk,
+         kGbkIssue + " \xD6\xD0\xB9\xFA\xCC\xE5\xB2\xCA\xB3\xAC\xBC\xB6\xB4\xF3\xC0\xD6\xCD\xB8\r\n\r\n01 02 03 04 "
+                     "05+06 07\r\n"},
         {"UTF-8", TextEncoding::Utf8, "期号 中国体彩超级大乐透\r\n\r\n01 02 03 04 05+06 07\r\n"},
     };
     for (const Case& c : cases) {
@@ -108,7 +110,9 @@ TEST_F(TextFileFixture, ReaderTakesLineEndsMarksAndEncodingsAsPeopleWriteThem)
         {"UTF-8 with mark", "\xEF\xBB\xBF期号\r\n号码", {"期号", "号码"}},
         {"UTF-8 without mark", "1\n期号\n", {"1", "期号"}},
         {"GBK", kGbkIssue + "\r\n", {"期号"}},
-        {"GBK whose first Chinese line is also valid UTF-8", "1\n" + kGbkSmall + "\n" + kGbkIssue + "\n", {"1", "小", "期号"}},
+        {"GBK whose first Chinese line is also valid UTF-8",
+         "1\n" + kGbkSmall + "\n" + kGbkIssue + "\n",
+         {"1", "小", "期号"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -125,11 +129,27 @@ TEST_F(TextFileFixture, ReaderRefusesUtf16AndUnreadableBytesNamingTheLine)
         std::string fragment;
     };
     const std::vector<Case> cases = {
-        {"UTF-16 little-endian mark", std::string("\xFF\xFE" "1\0\r\0\n\0", 8), "UTF-16"},
-        {"UTF-16 big-endian mark", std::string("\xFE\xFF\0" "1\0\r\0\n", 8), "UTF-16"},
-        {"UTF-16 without mark", std::string("1\0" "2\0\r\0\n\0", 8), "UTF-16"},
+        {"UTF-16 little-endian mark",
+         std::string("\xFF\xFE"
+                     "1\0\r\0\n\0",
+                     8),
+         "UTF-16"},
+        {"UTF-16 big-endian mark",
+         std::string("\xFE\xFF\0"
+                     "1\0\r\0\n",
+                     8),
+         "UTF-16"},
+        {"UTF-16 without mark",
+         std::string("1\0"
+                     "2\0\r\0\n\0",
+                     8),
+         "UTF-16"},
         {"neither UTF-8 nor GBK", "ok\n\xFF\xFF\n", "第 2 行"},
-        {"UTF-8 mark over GBK bytes", "\xEF\xBB\xBF" "期号\n" + kGbkIssue + "\n", "第 2 行"},
+        {"UTF-8 mark over GBK bytes",
+         "\xEF\xBB\xBF"
+         "期号\n" +
+             kGbkIssue + "\n",
+         "第 2 行"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
