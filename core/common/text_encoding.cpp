@@ -79,7 +79,10 @@ IconvConverter::~IconvConverter()
         iconv_close(static_cast<iconv_t>(cd_));
 }
 
-bool IconvConverter::valid() const { return cd_ != reinterpret_cast<void*>(-1); }
+bool IconvConverter::valid() const
+{
+    return cd_ != reinterpret_cast<void*>(-1);
+}
 
 std::size_t IconvConverter::convert(std::string_view in, std::string& out)
 {
