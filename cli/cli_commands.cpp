@@ -8,19 +8,27 @@
 #include "store/lottery_state.h"
 #include "store/u_datamod.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
+#include <string_view>
+#include <utility>
 
 namespace quorlin::cli {
 
 namespace {
 
-const char* const kUsage = "用法: quorlin-cli [--home 目录] 命令\n"
+const char* const kUsage = "用法: quorlin-cli [--home 程序目录] 命令\n"
                            "命令:\n"
                            "  lotteries              列出数据库中的彩票及其开奖记录数\n"
-                           "  import 彩票名称 文件   从文本文件导入开奖号码\n"
+                           "  import 彩票名称 文件   从文本文件导入开奖号码，输出新增的期数\n"
                            "  open 彩票名称          打开彩票（含超过 20000 期的裁剪），输出期数\n"
-                           "  indicators 彩票名称    输出每期的号码指标\n";
+                           "  indicators 彩票名称    输出每期的号码指标\n"
+                           "  -h, --help             显示本说明\n";
+
+// The commands and the number of words each takes, the command included.
+constexpr std::pair<std::string_view, std::size_t> kCommands[] = {
+    {"lotteries", 1}, {"import", 3}, {"open", 2}, {"indicators", 2}};
 
 std::string formatValue(float value)
 {
@@ -57,7 +65,10 @@ int import(LotteryState& state, const std::string& name, const std::string& file
         err << result.error << '\n';
         return 1;
     }
+    // Scripts read the count of added draws as the only line on stdout; the rest is for people.
     out << result.added << '\n';
+    if (result.skipped > 0)
+        err << "已跳过 " << result.skipped << " 期已存在且相同的开奖号码\n";
     return 0;
 }
 
@@ -84,18 +95,38 @@ int indicators(LotteryState& state, Tdatamod& datamod, const std::string& name, 
 
 } // namespace
 
-int run(const std::vector<std::string>& args, const std::string& home, std::ostream& out, std::ostream& err)
+int run(std::vector<std::string> args, const std::string& defaultHome, std::ostream& out, std::ostream& err)
 {
-    LotteryState state;
-    state.apppath = home.empty() || home.back() == '/' ? home : home + '/';
-    Tdatamod datamod;
+    std::string home = defaultHome;
+    if (!args.empty() && args[0] == "--home") {
+        if (args.size() < 2) {
+            err << "--home 后缺少程序目录\n" << kUsage;
+            return 2;
+        }
+        home = args[1];
+        args.erase(args.begin(), args.begin() + 2);
+    }
     const std::string command = args.empty() ? std::string() : args[0];
-    const std::size_t wanted = command == "lotteries" ? 1 : command == "import" ? 3 : 2;
-    const bool known = command == "lotteries" || command == "import" || command == "open" || command == "indicators";
-    if (!known || args.size() != wanted) {
+    if (command == "-h" || command == "--help") {
+        out << kUsage;
+        return 0;
+    }
+    const auto known = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                    [&](const auto& entry) { return entry.first == command; });
+    if (known == std::end(kCommands)) {
+        if (!command.empty())
+            err << "未知命令：" << command << '\n';
         err << kUsage;
         return 2;
     }
+    if (args.size() != known->second) {
+        err << kUsage;
+        return 2;
+    }
+
+    LotteryState state;
+    state.apppath = home.empty() || home.back() == '/' ? home : home + '/';
+    Tdatamod datamod;
     try {
         if (command == "lotteries")
             return lotteries(state, out);

@@ -21,13 +21,6 @@ std::string executableDirectory(const char* argv0)
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    std::string home;
-    if (args.size() >= 2 && args[0] == "--home") {
-        home = args[1];
-        args.erase(args.begin(), args.begin() + 2);
-    } else {
-        home = executableDirectory(argv[0]);
-    }
-    return quorlin::cli::run(args, home, std::cout, std::cerr);
+    return quorlin::cli::run(std::vector<std::string>(argv + 1, argv + argc), executableDirectory(argv[0]), std::cout,
+                             std::cerr);
 }

@@ -1,26 +1,22 @@
 #include "common/text_file.h"
 
+#include "common/text_reader.h"
+
 #include <algorithm>
-#include <fstream>
 
 namespace quorlin {
 
 std::optional<std::vector<std::string>> readTextLines(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    TextReader reader;
+    if (!reader.open(path))
         return std::nullopt;
     std::vector<std::string> lines;
     std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-    }
-    if (in.bad())
+    while (reader.next(line))
+        lines.push_back(line);
+    if (reader.failed())
         return std::nullopt;
-    if (!lines.empty() && lines.front().starts_with("\xEF\xBB\xBF"))
-        lines.front().erase(0, 3);
     return lines;
 }
 

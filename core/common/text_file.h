@@ -7,8 +7,8 @@
 
 namespace quorlin {
 
-/// Reads a text file as lines without their CR/LF ends; a leading UTF-8 byte-order mark is dropped.
-/// Returns nothing when the file cannot be read.
+/// Reads a whole small text file (UTF-8 or GBK) as UTF-8 lines through TextReader.
+/// Returns nothing when the file cannot be read; large files are read with TextReader directly.
 std::optional<std::vector<std::string>> readTextLines(const std::string& path);
 
 /// Splits a line at commas, blanks and tabs; empty fields between separators are dropped.

@@ -7,17 +7,20 @@ namespace quorlin {
 
 class Database;
 
-/// What an import did: the draws added, or why the file was refused (nothing written then).
+/// What an import did: the draws added and those skipped as already stored, or why the file was
+/// refused (nothing written then).
 struct ImportResult {
     bool ok = false;
     int added = 0;
+    int skipped = 0;
     std::string error;
 };
 
-/// Appends the draws of a text file to a lottery's draw table in one transaction. One draw per
-/// line: issue, date (YYYY-MM-DD) and the 5 front and 2 back numbers, separated by commas,
-/// blanks or tabs; a header line is skipped; a 5-digit issue is widened with "20" in front.
-/// A bad line refuses the whole file with a message naming its line number.
+/// Adds the draws of a text file (UTF-8 or GBK, read line by line; the lines are described at
+/// DrawLineParser) to a lottery's draw table in one transaction. A draw whose issue is stored with
+/// the same date and numbers is skipped, so an updated full history can be imported again; one
+/// stored differently, a repeated issue, a bad line or a file without any draw refuses the whole
+/// file with a message naming the line.
 ImportResult importDraws(Database& db, const std::string& lottery, const std::string& path);
 
 /// The same for lines already read (line numbers count from 1).

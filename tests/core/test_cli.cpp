@@ -65,21 +65,63 @@ TEST_F(CliFixture, ImportOpenAndIndicators)
     EXPECT_EQ(rows[2], "2020002\t03 09 17 25 33 + 04 11\t2\t5\t87\t30\t4\t28\t7\t1\t1\t1\t1\t1\t1");
 }
 
-TEST_F(CliFixture, ErrorsGoToStderrWithNonZeroStatus)
+TEST_F(CliFixture, ReimportPrintsTheAddedCountAndNotesTheSkippedOnStderr)
+{
+    const std::string draws = "2020001,2020-01-01,1,2,3,4,5,1,2\n2020002,2020-01-04,3,9,17,25,33,4,11\n";
+    ASSERT_EQ(run({"import", kShippedLottery, writeFile("old.txt", draws)}), 0) << err.str();
+    EXPECT_EQ(out.str(), "2\n");
+    EXPECT_TRUE(err.str().empty()) << err.str();
+
+    const std::string longer = writeFile("new.txt", draws + "2020003,2020-01-06,2,8,16,24,32,3,10\n");
+    ASSERT_EQ(run({"import", kShippedLottery, longer}), 0) << err.str();
+    EXPECT_EQ(out.str(), "1\n");
+    EXPECT_EQ(err.str(), "已跳过 2 期已存在且相同的开奖号码\n");
+}
+
+TEST_F(CliFixture, ErrorsGoToStderrWithStatusOne)
 {
     const std::string bad = writeFile("bad.txt", "2020001,2020-01-01,1,2,3,4,5,1,2\n2020002,2020-01-04,1,1,3,4,5,1,2\n");
-    EXPECT_NE(run({"import", kShippedLottery, bad}), 0);
+    EXPECT_EQ(run({"import", kShippedLottery, bad}), 1);
     EXPECT_NE(err.str().find("第 2 行"), std::string::npos) << err.str();
     EXPECT_TRUE(out.str().empty());
 
-    EXPECT_NE(run({"open", "不存在的彩票"}), 0);
+    EXPECT_EQ(run({"open", "不存在的彩票"}), 1);
     EXPECT_FALSE(err.str().empty());
 
-    EXPECT_NE(run({"frobnicate"}), 0);
-    EXPECT_NE(err.str().find("用法"), std::string::npos);
-    EXPECT_NE(run({"open"}), 0);
-
     std::filesystem::remove(program.databasePath());
-    EXPECT_NE(run({"lotteries"}), 0);
+    EXPECT_EQ(run({"lotteries"}), 1);
     EXPECT_NE(err.str().find("数据库"), std::string::npos) << err.str();
+}
+
+TEST_F(CliFixture, HelpGoesToStdoutAndWrongCommandLinesToStderr)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--help"}, {"-h"}, {"--home", program.path().string(), "--help"}}) {
+        SCOPED_TRACE(args.front());
+        EXPECT_EQ(run(args), 0);
+        EXPECT_NE(out.str().find("用法"), std::string::npos);
+        EXPECT_NE(out.str().find("import"), std::string::npos);
+        EXPECT_TRUE(err.str().empty());
+    }
+
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        std::string first; // what stderr starts with
+    };
+    const std::vector<Case> cases = {
+        {"unknown command", {"frobnicate", "x"}, "未知命令：frobnicate\n用法"},
+        {"no command", {}, "用法"},
+        {"open without a name", {"open"}, "用法"},
+        {"import without a file", {"import", kShippedLottery}, "用法"},
+        {"lotteries with an argument", {"lotteries", "x"}, "用法"},
+        {"home without its folder", {"--home"}, "--home"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(run(c.args), 2);
+        EXPECT_TRUE(err.str().starts_with(c.first)) << err.str();
+        EXPECT_NE(err.str().find("用法"), std::string::npos);
+        EXPECT_TRUE(out.str().empty());
+    }
 }

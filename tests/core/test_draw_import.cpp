@@ -1,4 +1,5 @@
-// Importing draws from text: accepted forms, refused lines (nothing written), the real history.
+// Importing draws from text: accepted forms, refused files (nothing written), re-import of a
+// longer history, the real history.
 #include "store/database.h"
 #include "store/draw_import.h"
 #include "store/schema.h"
@@ -11,6 +12,24 @@
 using namespace quorlin;
 
 namespace {
+
+// The first real draw as the draw table holds it.
+const std::vector<std::string> kFirstDraw = {"2007001", "22", "24", "29", "31", "35", "4", "11", "2007-05-30"};
+const std::string kFirstLine = "2007001,2007-05-30,22,24,29,31,35,4,11";
+const std::string kSecondLine = "2007002,2007-06-02,15,22,31,34,35,5,12";
+// "期号,日期,号码" and the full-width comma "，" in GBK.
+const std::string kGbkHeader = "\xC6\xDA\xBA\xC5,\xC8\xD5\xC6\xDA,\xBA\xC5\xC2\xEB";
+const std::string kGbkComma = "\xA3\xAC";
+
+std::string utf16le(const std::string& ascii)
+{
+    std::string out;
+    for (char ch : ascii) {
+        out += ch;
+        out += '\0';
+    }
+    return out;
+}
 
 struct ImportFixture : ::testing::Test {
     test::ShippedProgram program;
@@ -31,6 +50,15 @@ struct ImportFixture : ::testing::Test {
         }
         return out;
     }
+
+    void clear() { db.exec("delete from " + quoteIdentifier(drawTableName(kShippedLottery))); }
+
+    ImportResult importText(const std::string& bytes)
+    {
+        const std::string path = program.apppath() + "draws.txt";
+        std::ofstream(path, std::ios::binary) << bytes;
+        return importDraws(db, kShippedLottery, path);
+    }
 };
 
 } // namespace
@@ -47,11 +75,85 @@ TEST_F(ImportFixture, AcceptsHeaderSeparatorsAndShortIssues)
     const ImportResult result = importDrawLines(db, kShippedLottery, lines);
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.added, 3);
+    EXPECT_EQ(result.skipped, 0);
     const auto stored = rows();
     ASSERT_EQ(stored.size(), 3u);
-    EXPECT_EQ(stored[0], (std::vector<std::string>{"2007001", "22", "24", "29", "31", "35", "4", "11", "2007-05-30"}));
+    EXPECT_EQ(stored[0], kFirstDraw);
     EXPECT_EQ(stored[1][7], "12");
     EXPECT_EQ(stored[2][8], "2007-06-04");
+}
+
+TEST_F(ImportFixture, ReadsTheFileFormsPeopleHave)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const std::vector<Case> cases = {
+        {"CR LF line ends", kFirstLine + "\r\n"},
+        {"stray CR before the line end", kFirstLine + "\r\r\n"},
+        {"no end on the last line", kFirstLine},
+        {"leading zeros", "2007001,2007-05-30,0022,24,29,31,035,04,0011\n"},
+        {"English header", "issue,date,f1,f2,f3,f4,f5,b1,b2\n" + kFirstLine + "\n"},
+        {"UTF-8 mark and Chinese header", "\xEF\xBB\xBF期号,日期,前区,后区\r\n" + kFirstLine + "\r\n"},
+        {"GBK header", kGbkHeader + "\r\n\r\n" + kFirstLine + "\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clear();
+        const ImportResult result = importText(c.bytes);
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(result.added, 1);
+        EXPECT_EQ(rows(), std::vector<std::vector<std::string>>{kFirstDraw});
+    }
+}
+
+TEST_F(ImportFixture, FileWithoutValidDrawsIsRefusedNamingWhy)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> fragments;
+    };
+    const std::vector<Case> cases = {
+        {"typo in the first issue", "2007O01,2007-05-30,22,24,29,31,35,4,11\n" + kSecondLine, {"第 1 行", "2007O01"}},
+        {"full-width commas in the first line",
+         "2007001，2007-05-30，22，24，29，31，35，4，11\n" + kSecondLine,
+         {"第 1 行", "全角逗号"}},
+        {"full-width commas after a header",
+         "期号,日期\n" + kSecondLine + "\n2007003，2007-06-04，3，4，18，23，32，1，6",
+         {"第 3 行", "全角逗号"}},
+        {"GBK full-width commas",
+         kGbkHeader + "\r\n2007001" + kGbkComma + "2007-05-30" + kGbkComma + "22 24 29 31 35 4 11",
+         {"第 2 行", "全角逗号"}},
+        {"semicolons", "2007001;2007-05-30;22;24;29;31;35;4;11\n", {"第 1 行", "分号"}},
+        {"header in the second line", kFirstLine + "\nissue,date,f1,f2,f3,f4,f5,b1,b2\n", {"第 2 行"}},
+        {"over-long number",
+         "2007001,2007-05-30,22,24,29,31,0000000000035,4,11\n",
+         {"第 1 行", "0000000000035", "过长"}},
+        {"number with a letter", "2007001,2007-05-30,22,24,29,31,3S,4,11\n", {"第 1 行", "3S", "不是数字"}},
+        {"leading zeros out of range", "2007001,2007-05-30,22,24,29,31,0036,4,11\n", {"第 1 行", "36", "1-35"}},
+        {"empty file", "", {"没有开奖号码"}},
+        {"blank lines only", "\r\n \r\n", {"没有开奖号码"}},
+        {"header only", "issue,date,f1,f2,f3,f4,f5,b1,b2\r\n", {"没有开奖号码"}},
+        {"UTF-16 with mark", "\xFF\xFE" + utf16le(kFirstLine + "\r\n"), {"UTF-16"}},
+        {"UTF-16 big-endian mark",
+         std::string("\xFE\xFF\0"
+                     "2",
+                     4),
+         {"UTF-16"}},
+        {"UTF-16 without mark", utf16le(kFirstLine + "\r\n"), {"UTF-16"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clear();
+        const ImportResult result = importText(c.bytes);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.added, 0);
+        for (const std::string& fragment : c.fragments)
+            EXPECT_NE(result.error.find(fragment), std::string::npos) << result.error;
+        EXPECT_TRUE(rows().empty()) << "a refused file must write nothing";
+    }
 }
 
 TEST_F(ImportFixture, BadLineRefusesTheWholeFileNamingItsLine)
@@ -73,8 +175,7 @@ TEST_F(ImportFixture, BadLineRefusesTheWholeFileNamingItsLine)
         {"back number too big", "2020002,2020-01-03,1,2,3,4,5,6,13", "后区"},
         {"back number repeated", "2020002,2020-01-03,1,2,3,4,5,6,6", "后区"},
         {"negative number", "2020002,2020-01-03,1,2,3,4,-5,6,7", "号码"},
-        {"issue repeated in the file", "2020001,2020-01-03,1,2,3,4,5,6,7", "已经存在"},
-        {"issue already stored", "2019001,2019-01-01,1,2,3,4,5,6,7", "已经存在"},
+        {"issue repeated in the file", "2020001,2020-01-03,1,2,3,4,5,6,7", "第 2 行"},
     };
     ASSERT_TRUE(importDrawLines(db, kShippedLottery, {"2019001,2019-01-01,1,2,3,4,5,6,7"}).ok);
     for (const Case& c : cases) {
@@ -89,6 +190,46 @@ TEST_F(ImportFixture, BadLineRefusesTheWholeFileNamingItsLine)
     }
 }
 
+TEST_F(ImportFixture, ReimportAddsNewDrawsAndSkipsEqualStoredOnes)
+{
+    ASSERT_TRUE(importDrawLines(db, kShippedLottery, {kFirstLine, kSecondLine}).ok);
+    const ImportResult result =
+        importDrawLines(db, kShippedLottery,
+                        {"issue,date,f1,f2,f3,f4,f5,b1,b2", "07001,2007-5-30,22,24,29,31,35,04,11", kSecondLine,
+                         "2007003,2007-06-04,3,4,18,23,32,1,6"});
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.added, 1);
+    EXPECT_EQ(result.skipped, 2);
+    const auto stored = rows();
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[0], kFirstDraw);
+    EXPECT_EQ(stored[2][0], "2007003");
+}
+
+TEST_F(ImportFixture, StoredIssueWithOtherDrawRefusesNamingBothVersions)
+{
+    struct Case {
+        const char* name;
+        std::string line;
+        std::string fileVersion;
+    };
+    const std::vector<Case> cases = {
+        {"other back number", "2007001,2007-05-30,22,24,29,31,35,4,12", "22 24 29 31 35 + 04 12"},
+        {"other front order", "2007001,2007-05-30,24,22,29,31,35,4,11", "24 22 29 31 35 + 04 11"},
+        {"other date", "2007001,2007-05-31,22,24,29,31,35,4,11", "2007-05-31"},
+    };
+    ASSERT_TRUE(importDrawLines(db, kShippedLottery, {kFirstLine}).ok);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ImportResult result = importDrawLines(db, kShippedLottery, {kSecondLine, c.line});
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.error.find("第 2 行"), std::string::npos) << result.error;
+        EXPECT_NE(result.error.find("2007-05-30 22 24 29 31 35 + 04 11"), std::string::npos) << result.error;
+        EXPECT_NE(result.error.find(c.fileVersion), std::string::npos) << result.error;
+        EXPECT_EQ(rows().size(), 1u) << "a refused file must write nothing";
+    }
+}
+
 TEST_F(ImportFixture, UnknownLotteryAndMissingFileAreRefused)
 {
     EXPECT_FALSE(importDrawLines(db, "没有这个彩票", {"2020001,2020-01-01,1,2,3,4,5,6,7"}).ok);
@@ -97,19 +238,20 @@ TEST_F(ImportFixture, UnknownLotteryAndMissingFileAreRefused)
     EXPECT_NE(missing.error.find("nowhere.csv"), std::string::npos);
 }
 
-TEST_F(ImportFixture, RealHistoryImportsCleanly)
+TEST_F(ImportFixture, RealHistoryImportsCleanlyAndReimportsAsSkipped)
 {
     const std::string csv = test::historyCsvPath();
-    if (csv.empty())
-        GTEST_SKIP() << "draw history not available";
     const ImportResult result = importDraws(db, kShippedLottery, csv);
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.added, 2933);
     const auto stored = rows();
-    EXPECT_EQ(stored.front()[0], "2007001");
+    EXPECT_EQ(stored.front(), kFirstDraw);
     EXPECT_EQ(stored.back()[0], "2026115");
     EXPECT_EQ(stored.back()[8], "2026-10-10");
-    // A second import of the same file adds nothing.
-    EXPECT_FALSE(importDraws(db, kShippedLottery, csv).ok);
+
+    const ImportResult again = importDraws(db, kShippedLottery, csv);
+    ASSERT_TRUE(again.ok) << again.error;
+    EXPECT_EQ(again.added, 0);
+    EXPECT_EQ(again.skipped, 2933);
     EXPECT_EQ(rows().size(), 2933u);
 }

@@ -3,8 +3,8 @@
 #include "store/database.h"
 #include "store/schema.h"
 
-#include <cstdlib>
-#include <iostream>
+#include <gtest/gtest.h>
+
 #include <random>
 
 namespace quorlin::test {
@@ -52,11 +52,9 @@ void insertDraws(const std::string& databasePath, const std::string& lottery,
 
 std::string historyCsvPath()
 {
-    const std::string path = std::string(QUORLIN_SHARED_DATA) + "/dlt_history.csv";
-    if (!std::filesystem::exists(path)) {
-        std::cerr << "draw history not found at " << path << "; skipping the tests that need it\n";
-        return {};
-    }
+    const std::string path = std::string(QUORLIN_DATA_DIR) + "/dlt_history.csv";
+    if (!std::filesystem::exists(path))
+        ADD_FAILURE() << "the shipped draw history is missing: " << path;
     return path;
 }
 

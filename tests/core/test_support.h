@@ -34,7 +34,7 @@ struct ShippedProgram : TempProgramDir {
 void insertDraws(const std::string& databasePath, const std::string& lottery,
                  const std::vector<std::vector<int>>& draws, const std::string& date = "2020-01-01");
 
-/// The real draw history file, or empty (after printing why) when it is not there.
+/// The draw history the project ships (data/dlt_history.csv); a missing file fails the test.
 std::string historyCsvPath();
 
 } // namespace quorlin::test

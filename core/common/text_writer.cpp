@@ -1,0 +1,120 @@
+#include "common/text_writer.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace quorlin {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 16;
+
+std::string systemError()
+{
+    return std::strerror(errno);
+}
+
+// A scratch name beside the target that no other writer of this or another process picks.
+std::FILE* createScratch(const std::string& path, std::string& scratch)
+{
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        scratch = path + ".part-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+        if (std::FILE* file = std::fopen(scratch.c_str(), "wbx"))
+            return file;
+        if (errno != EEXIST)
+            break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TextWriter::TextWriter(std::string path, TextEncoding encoding) : path_(std::move(path))
+{
+    if (encoding == TextEncoding::Gbk) {
+        toGbk_ = std::make_unique<IconvConverter>("GBK", "UTF-8");
+        if (!toGbk_->valid()) {
+            fail("系统缺少 GBK 编码转换，无法写入文件 " + path_);
+            return;
+        }
+    }
+    file_ = createScratch(path_, scratch_);
+    if (!file_)
+        fail("无法写入文件 " + path_ + "：" + systemError());
+    buffer_.reserve(kBufferSize + 1024);
+}
+
+TextWriter::~TextWriter()
+{
+    if (!committed_)
+        discard();
+}
+
+bool TextWriter::fail(std::string message)
+{
+    if (error_.empty())
+        error_ = std::move(message);
+    discard();
+    return false;
+}
+
+void TextWriter::discard()
+{
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+        std::remove(scratch_.c_str());
+    }
+}
+
+bool TextWriter::writeLine(std::string_view line)
+{
+    if (failed())
+        return false;
+    ++lines_;
+    if (toGbk_ && !isAscii(line)) {
+        const std::size_t bad = toGbk_->convert(line, encoded_);
+        if (bad != std::string_view::npos)
+            return fail("第 " + std::to_string(lines_) + " 行的字符“" + std::string(utf8CharAt(line, bad)) +
+                        "”无法用 GBK 编码，文件 " + path_ + " 未写入");
+        buffer_ += encoded_;
+    } else {
+        buffer_ += line;
+    }
+    buffer_ += "\r\n";
+    return buffer_.size() < kBufferSize || flushBuffer();
+}
+
+bool TextWriter::flushBuffer()
+{
+    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
+        return fail("写入文件 " + path_ + " 时出错：" + systemError());
+    buffer_.clear();
+    return true;
+}
+
+bool TextWriter::commit()
+{
+    if (failed() || committed_)
+        return !failed();
+    if (!flushBuffer())
+        return false;
+    // The data must be on disk before the rename makes it the target, or a crash could leave an
+    // empty file where the old one was.
+    if (std::fflush(file_) != 0 || fsync(fileno(file_)) != 0)
+        return fail("写入文件 " + path_ + " 时出错：" + systemError());
+    const int closed = std::fclose(file_);
+    file_ = nullptr;
+    if (closed != 0 || std::rename(scratch_.c_str(), path_.c_str()) != 0) {
+        const std::string reason = systemError();
+        std::remove(scratch_.c_str());
+        return fail("无法写入文件 " + path_ + "：" + reason);
+    }
+    committed_ = true;
+    return true;
+}
+
+} // namespace quorlin

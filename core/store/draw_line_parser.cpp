@@ -1,0 +1,161 @@
+#include "store/draw_line_parser.h"
+
+#include "common/calendar.h"
+#include "common/text_file.h"
+#include "store/his_text.h"
+
+#include <charconv>
+#include <cstdio>
+#include <vector>
+
+namespace quorlin {
+
+namespace {
+
+constexpr int kFront = 5;
+constexpr int kBack = 2;
+constexpr int kFrontTotal = 35;
+constexpr int kBackTotal = 12;
+// Leading zeros are fine ("0022"); beyond this many digits a field is not a lottery number.
+constexpr std::size_t kMaxNumberDigits = 9;
+
+struct Separator {
+    std::string_view text;
+    const char* name;
+};
+
+// Separators people type by mistake, often from a Chinese input method. They are refused by name
+// instead of being guessed at, so a file is never read in a way its author did not mean.
+constexpr Separator kForeignSeparators[] = {
+    {"，", "全角逗号"}, {"、", "顿号"},     {"；", "全角分号"}, {";", "分号"},      {"：", "全角冒号"},
+    {":", "冒号"},      {"｜", "全角竖线"}, {"|", "竖线"},      {"　", "全角空格"},
+};
+
+const Separator* foreignSeparator(std::string_view line)
+{
+    for (const Separator& sep : kForeignSeparators) {
+        if (line.find(sep.text) != std::string_view::npos)
+            return &sep;
+    }
+    return nullptr;
+}
+
+// A header names the columns: no field of it, split at any separator, is a number.
+bool looksLikeHeader(std::string_view line)
+{
+    std::string text(line);
+    for (const Separator& sep : kForeignSeparators) {
+        for (std::size_t pos = text.find(sep.text); pos != std::string::npos; pos = text.find(sep.text, pos))
+            text.replace(pos, sep.text.size(), " ");
+    }
+    for (std::string_view field : splitFields(text)) {
+        if (isAllDigits(field))
+            return false;
+    }
+    return true;
+}
+
+std::string quoted(std::string_view text)
+{
+    return "“" + std::string(text) + "”";
+}
+
+std::string numberName(int k)
+{
+    return k < kFront ? "前区第 " + std::to_string(k + 1) + " 个号码"
+                      : "后区第 " + std::to_string(k - kFront + 1) + " 个号码";
+}
+
+// Reads the 7 numbers; returns the reason when one is not a valid number of its zone.
+std::string parseNumbers(const std::vector<std::string_view>& fields, ImportedDraw& draw)
+{
+    for (int k = 0; k < kFront + kBack; ++k) {
+        const std::string_view field = fields[static_cast<std::size_t>(2 + k)];
+        if (!isAllDigits(field))
+            return numberName(k) + quoted(field) + "不是数字";
+        if (field.size() > kMaxNumberDigits)
+            return numberName(k) + quoted(field) + "过长";
+        int value = 0;
+        std::from_chars(field.data(), field.data() + field.size(), value);
+        const bool front = k < kFront;
+        const int limit = front ? kFrontTotal : kBackTotal;
+        if (value < 1 || value > limit)
+            return std::string(front ? "前区" : "后区") + "号码 " + std::to_string(value) + " 不在 1-" +
+                   std::to_string(limit) + " 之内";
+        for (int j = front ? 0 : kFront; j < k; ++j) {
+            if (draw.numbers[static_cast<std::size_t>(j)] == value)
+                return std::string(front ? "前区" : "后区") + "号码 " + std::to_string(value) + " 重复";
+        }
+        draw.numbers[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(value);
+    }
+    return {};
+}
+
+std::string parseDraw(std::string_view line, ImportedDraw& draw)
+{
+    if (const Separator* sep = foreignSeparator(line))
+        return "用了" + std::string(sep->name) + quoted(sep->text) + "作分隔符；只能用英文逗号、空格或制表符分隔";
+    const auto fields = splitFields(line);
+    if (fields.size() != 2 + kFront + kBack)
+        return "应为期号、开奖日期和 7 个号码，实有 " + std::to_string(fields.size()) + " 项";
+    const std::string_view issue = fields[0];
+    if (!isAllDigits(issue) || (issue.size() != 5 && issue.size() != 7))
+        return "期号" + quoted(issue) + "应为 5 位或 7 位数字";
+    std::from_chars(issue.data(), issue.data() + issue.size(), draw.issue);
+    if (issue.size() == 5)
+        draw.issue += 2000000;
+    if (fields[1].find('/') != std::string_view::npos || !parseDrawDate(fields[1], draw.date))
+        return "开奖日期" + quoted(fields[1]) + "不是 YYYY-MM-DD 形式的有效日期";
+    return parseNumbers(fields, draw);
+}
+
+} // namespace
+
+bool parseDrawDate(std::string_view text, std::int32_t& date)
+{
+    if (!isDateText(text))
+        return false;
+    int year = 0, month = 0, day = 0;
+    char sep = 0;
+    std::sscanf(std::string(text).c_str(), "%d%c%d%*c%d", &year, &sep, &month, &day);
+    date = year * 10000 + month * 100 + day;
+    return true;
+}
+
+std::string ImportedDraw::issueText() const
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%07d", static_cast<int>(issue));
+    return buf;
+}
+
+std::string ImportedDraw::dateText() const
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", static_cast<int>(date / 10000), static_cast<int>(date / 100 % 100),
+                  static_cast<int>(date % 100));
+    return buf;
+}
+
+std::string ImportedDraw::text() const
+{
+    int values[kFront + kBack];
+    for (int k = 0; k < kFront + kBack; ++k)
+        values[k] = numbers[static_cast<std::size_t>(k)];
+    return dateText() + " " + formatDrawText(values, kFront, values + kFront, kBack);
+}
+
+DrawLineParser::Kind DrawLineParser::parse(std::string_view line, ImportedDraw& draw, std::string& reason)
+{
+    // Spreadsheets export empty rows as a run of commas.
+    if (line.find_first_not_of(", \t") == std::string_view::npos)
+        return Kind::Blank;
+    const bool first = !seenLine_;
+    seenLine_ = true;
+    if (first && looksLikeHeader(line))
+        return Kind::Header;
+    reason = parseDraw(line, draw);
+    return reason.empty() ? Kind::Draw : Kind::Refused;
+}
+
+} // namespace quorlin

@@ -1,0 +1,115 @@
+#include "makedb_command.h"
+
+#include "store/database.h"
+#include "store/draw_import.h"
+#include "store/schema.h"
+
+#include <filesystem>
+#include <ostream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace quorlin::makedb {
+
+namespace {
+
+const char* const kUsage = "用法: quorlin-makedb [--history 开奖历史文件] 程序目录\n"
+                           "在程序目录中建立附属文件夹；其中还没有 数据库/彩票数据.mdb 时建立它，\n"
+                           "含彩票“中国体彩超级大乐透”，给出 --history 时并导入该文件的开奖号码。\n"
+                           "已有的数据库是用户的数据，从不改动。\n"
+                           "选项:\n"
+                           "  --history 文件   新数据库导入的开奖历史（每行一期：期号、日期、7 个号码）\n"
+                           "  -h, --help       显示本说明\n";
+
+struct Options {
+    std::string home;
+    std::string history;
+};
+
+// Returns the exit status when the arguments end the run (help or a mistake), -1 otherwise.
+int parseArguments(const std::vector<std::string>& args, Options& options, std::ostream& out, std::ostream& err)
+{
+    int folders = 0;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "-h" || arg == "--help") {
+            out << kUsage;
+            return 0;
+        }
+        if (arg == "--history" && i + 1 < args.size()) {
+            options.history = args[++i];
+        } else if (arg.starts_with("-")) {
+            err << (arg == "--history" ? "--history 后缺少文件名\n" : "未知选项：" + arg + "\n") << kUsage;
+            return 2;
+        } else {
+            options.home = arg;
+            ++folders;
+        }
+    }
+    if (folders != 1) {
+        err << kUsage;
+        return 2;
+    }
+    return -1;
+}
+
+// Builds the database in `scratch`: the shipped lottery, filled from the history when one is given.
+// Returns the number of draws imported, or sets `error`.
+int buildDatabase(const fs::path& scratch, const std::string& history, std::string& error)
+{
+    Database db;
+    db.open(scratch.string(), Database::Mode::Create);
+    createLottery(db, shippedLotteryDefinition());
+    if (history.empty())
+        return 0;
+    const ImportResult imported = importDraws(db, kShippedLottery, history);
+    if (!imported.ok)
+        error = history + "：" + imported.error;
+    return imported.added;
+}
+
+} // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    Options options;
+    if (const int status = parseArguments(args, options, out, err); status >= 0)
+        return status;
+
+    const fs::path home = fs::u8path(options.home);
+    fs::path scratch;
+    try {
+        for (const char* folder : {"数据库", "附属", "旋转矩阵", "图片", "帮助"})
+            fs::create_directories(home / fs::u8path(folder));
+
+        const fs::path target = home / fs::u8path(kDatabaseRelativePath);
+        if (fs::exists(target)) {
+            out << "保留已有数据库 " << target.string() << '\n';
+            return 0;
+        }
+        // Build and fill beside the target and move it into place, so that neither a half-built nor
+        // a half-filled file is ever found there.
+        scratch = target;
+        scratch += ".new-" + std::to_string(getpid());
+        fs::remove(scratch);
+        std::string error;
+        const int draws = buildDatabase(scratch, options.history, error);
+        if (!error.empty()) {
+            fs::remove(scratch);
+            err << error << '\n';
+            return 1;
+        }
+        fs::rename(scratch, target);
+        out << "已建立数据库 " << target.string() << "，含 " << draws << " 期开奖号码\n";
+        return 0;
+    } catch (const std::exception& e) {
+        std::error_code ec;
+        if (!scratch.empty())
+            fs::remove(scratch, ec);
+        err << e.what() << '\n';
+        return 1;
+    }
+}
+
+} // namespace quorlin::makedb
