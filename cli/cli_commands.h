@@ -6,9 +6,22 @@
 
 namespace quorlin::cli {
 
-/// Runs one command line (without the program name) against the program directory given with
-/// `--home DIR`, or else `defaultHome`; writes results to `out`, errors and notes to `err`, and
-/// returns the exit status: 0 done, 1 the command failed, 2 the command line was wrong.
+class CliArgs;
+struct CliContext;
+
+/// One command of quorlin-cli: its name, its line in the usage, and what it runs.
+struct CliCommand {
+    const char* name;
+    const char* usage;
+    int (*run)(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+};
+
+/// Every command, in the order the usage lists them.
+const std::vector<CliCommand>& cliCommands();
+
+/// Runs one command line (without the program name) against the program directory `defaultHome`
+/// (a leading "--home DIR" overrides it); writes results to `out`, errors to `err`, and returns
+/// the exit status: 0 done, 1 refused or failed, 2 wrong words.
 int run(std::vector<std::string> args, const std::string& defaultHome, std::ostream& out, std::ostream& err);
 
 } // namespace quorlin::cli

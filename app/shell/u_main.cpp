@@ -238,6 +238,11 @@ void Tfrmmain::mnuopenClick()
 
 void Tfrmmain::mnucloseClick()
 {
+    closeLottery();
+}
+
+void Tfrmmain::closeLottery()
+{
     // The views and tool windows go first: a tool window stops and waits for its background task,
     // which releases the lottery state before the document closes it.
     destroyView();

@@ -41,6 +41,9 @@ public:
 
     /// Enables every command that may be used now: what the open state allows and what exists.
     void refreshmenus();
+    /// 关闭彩票: closes the analysis view and every tool window (stopping their tasks), then the
+    /// lottery. The commands that change the database run it first.
+    void closeLottery();
     /// The analysis view shown in the client area, or null.
     QWidget* currentView() const { return view_; }
 

@@ -112,9 +112,10 @@ TEST_F(CliFixture, HelpGoesToStdoutAndWrongCommandLinesToStderr)
     const std::vector<Case> cases = {
         {"unknown command", {"frobnicate", "x"}, "未知命令：frobnicate\n用法"},
         {"no command", {}, "用法"},
-        {"open without a name", {"open"}, "用法"},
-        {"import without a file", {"import", kShippedLottery}, "用法"},
-        {"lotteries with an argument", {"lotteries", "x"}, "用法"},
+        {"open without a name", {"open"}, "参数个数不对\n用法: quorlin-cli open"},
+        {"import without a file", {"import", kShippedLottery}, "参数个数不对\n用法: quorlin-cli import"},
+        {"lotteries with an argument", {"lotteries", "x"}, "参数个数不对"},
+        {"unknown option", {"open", kShippedLottery, "--frob"}, "未知选项：--frob"},
         {"home without its folder", {"--home"}, "--home"},
     };
     for (const Case& c : cases) {

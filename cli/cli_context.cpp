@@ -1,0 +1,62 @@
+#include "cli_context.h"
+
+#include "store/database.h"
+#include "store/lottery_catalog.h"
+#include "store/lottery_open.h"
+
+#include <algorithm>
+
+namespace quorlin::cli {
+
+void CliContext::open(const std::string& lottery)
+{
+    Database db;
+    db.open(state.databasePath());
+    const LotteryDefinition definition = readDefinition(db, lottery);
+    db.close();
+    openlottery(state, datamod, definition);
+}
+
+std::string CliArgs::option(const std::string& name, const std::string& fallback)
+{
+    const auto it = std::find(words_.begin(), words_.end(), name);
+    if (it == words_.end())
+        return fallback;
+    if (it + 1 == words_.end())
+        throw UsageError(name + " 后缺少取值");
+    std::string value = *(it + 1);
+    words_.erase(it, it + 2);
+    if (std::find(words_.begin(), words_.end(), name) != words_.end())
+        throw UsageError(name + " 只能给一次");
+    return value;
+}
+
+bool CliArgs::flag(const std::string& name)
+{
+    const auto it = std::find(words_.begin(), words_.end(), name);
+    if (it == words_.end())
+        return false;
+    words_.erase(it);
+    return true;
+}
+
+const std::vector<std::string>& CliArgs::positional(std::size_t count)
+{
+    positionalAtLeast(count);
+    if (words_.size() != count)
+        throw UsageError("参数个数不对");
+    return words_;
+}
+
+const std::vector<std::string>& CliArgs::positionalAtLeast(std::size_t min)
+{
+    for (const std::string& word : words_) {
+        if (word.size() > 2 && word.starts_with("--"))
+            throw UsageError("未知选项：" + word);
+    }
+    if (words_.size() < min)
+        throw UsageError("参数个数不对");
+    return words_;
+}
+
+} // namespace quorlin::cli

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "store/lottery_state.h"
+#include "store/u_datamod.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quorlin::cli {
+
+/// Wrong words on the command line: the command's usage is printed to stderr, exit status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// What a command works on: the program directory's lottery state and data module.
+struct CliContext {
+    LotteryState state;
+    Tdatamod datamod;
+
+    /// Opens a lottery as the registry dialog does (definition read, load, standard tables).
+    void open(const std::string& lottery);
+};
+
+/// The words after the command name, with helpers for "--flag value" options.
+class CliArgs {
+public:
+    explicit CliArgs(std::vector<std::string> words) : words_(std::move(words)) {}
+
+    /// Removes "--name VALUE" and returns VALUE, or `fallback` when the flag is absent.
+    /// Throws UsageError when the value is missing or the flag is given twice.
+    std::string option(const std::string& name, const std::string& fallback = {});
+    /// Removes "--name" and tells whether it was there.
+    bool flag(const std::string& name);
+    /// The words left; throws UsageError unless there are exactly `count` and none is a flag.
+    const std::vector<std::string>& positional(std::size_t count);
+    /// As positional(), but `min` or more.
+    const std::vector<std::string>& positionalAtLeast(std::size_t min);
+
+private:
+    std::vector<std::string> words_;
+};
+
+} // namespace quorlin::cli

@@ -1,0 +1,63 @@
+#include "cli_commands.h"
+
+#include "cli_context.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace quorlin::cli {
+
+namespace {
+
+void printUsage(std::ostream& to)
+{
+    to << "用法: quorlin-cli [--home 程序目录] 命令\n命令:\n";
+    for (const CliCommand& command : cliCommands())
+        to << "  " << command.usage << '\n';
+    to << "  -h, --help             显示本说明\n";
+}
+
+} // namespace
+
+int run(std::vector<std::string> args, const std::string& defaultHome, std::ostream& out, std::ostream& err)
+{
+    std::string home = defaultHome;
+    if (!args.empty() && args[0] == "--home") {
+        if (args.size() < 2) {
+            err << "--home 后缺少程序目录\n";
+            printUsage(err);
+            return 2;
+        }
+        home = args[1];
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    const std::string name = args.empty() ? std::string() : args[0];
+    if (name == "-h" || name == "--help") {
+        printUsage(out);
+        return 0;
+    }
+    const auto& commands = cliCommands();
+    const auto command =
+        std::find_if(commands.begin(), commands.end(), [&](const CliCommand& entry) { return entry.name == name; });
+    if (command == commands.end()) {
+        if (!name.empty())
+            err << "未知命令：" << name << '\n';
+        printUsage(err);
+        return 2;
+    }
+
+    CliContext context;
+    context.state.apppath = home.empty() || home.back() == '/' ? home : home + '/';
+    CliArgs words(std::vector<std::string>(args.begin() + 1, args.end()));
+    try {
+        return command->run(context, words, out, err);
+    } catch (const UsageError& e) {
+        err << e.what() << "\n用法: quorlin-cli " << command->usage << '\n';
+        return 2;
+    } catch (const std::exception& e) {
+        err << e.what() << '\n';
+        return 1;
+    }
+}
+
+} // namespace quorlin::cli

@@ -1,0 +1,16 @@
+// open NAME: opens the lottery (trimming it to the newest 20000 draws) and prints its draw count.
+#include "cli_context.h"
+#include "commands.h"
+
+#include <ostream>
+
+namespace quorlin::cli {
+
+int runOpen(CliContext& context, CliArgs& args, std::ostream& out, std::ostream&)
+{
+    context.open(args.positional(1)[0]);
+    out << context.state.recnum << '\n';
+    return 0;
+}
+
+} // namespace quorlin::cli

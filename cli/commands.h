@@ -1,0 +1,16 @@
+#pragma once
+
+// The commands of quorlin-cli, one file each; command_table.cpp lists them.
+#include <iosfwd>
+
+namespace quorlin::cli {
+
+class CliArgs;
+struct CliContext;
+
+int runLotteries(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runImport(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runOpen(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runIndicators(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+
+} // namespace quorlin::cli
