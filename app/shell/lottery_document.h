@@ -42,7 +42,7 @@ public:
     quorlin::Tdatamod& datamod() { return datamod_; }
 
     /// The total filter's working table, the one part of the state a window writes itself.
-    quorlin::Grid<std::int32_t>& allcode() { return state_.allcode; }
+    quorlin::CombinationTable& allcode() { return state_.allcode; }
 
     /// Takes a lease on the state for a task that reads it off the user-interface thread.
     StateLease lease();

@@ -88,6 +88,17 @@ bool TextWriter::writeLine(std::string_view line)
     return buffer_.size() < kBufferSize || flushBuffer();
 }
 
+bool TextWriter::writeRaw(std::string_view bytes)
+{
+    if (failed())
+        return false;
+    if (!flushBuffer())
+        return false;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+        return fail("写入文件 " + path_ + " 时出错：" + systemError());
+    return true;
+}
+
 bool TextWriter::flushBuffer()
 {
     if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())

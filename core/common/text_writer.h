@@ -24,6 +24,9 @@ public:
 
     /// Adds one line (without its line end); false once anything has failed.
     bool writeLine(std::string_view line);
+    /// Adds bytes that are already ASCII lines ended by CR LF (a bet list formatted in blocks);
+    /// they are written as they are. False once anything has failed.
+    bool writeRaw(std::string_view bytes);
     /// Flushes the lines to disk and renames the scratch file over the target; false on failure,
     /// which leaves the target untouched.
     bool commit();

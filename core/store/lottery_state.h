@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/grid.h"
+#include "filter/combination_table.h"
 #include "store/his_text.h"
 
 #include <cstdint>
@@ -23,8 +24,8 @@ struct LotteryState {
     bool caiopen = false;     ///< a lottery is open
     bool bianhuan = false;    ///< the display uses the transformed mapping
 
-    /// The total filter's working table: one row per front combination, caisel + 2 cells.
-    Grid<std::int32_t> allcode;
+    /// The total filter's working table: one row per front combination with its exclusion mark.
+    CombinationTable allcode;
 
     /// Standard history: [0] issue, [1..c] front numbers, [c+1..c+h] back numbers.
     Grid<std::int32_t> hisfull;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace quorlin {
+
+/// The total filter's working table `allcode`: one row per front combination (its numbers
+/// ascending) with its exclusion mark, 0 in the current set and 1 excluded. Kept compact (one byte
+/// per number and per mark, and the combination as a bit mask for the filter's tests), since the
+/// full table of 35 numbers holds 324,632 rows.
+class CombinationTable {
+public:
+    /// Numbers per row (caisel).
+    int width() const { return width_; }
+    std::size_t rows() const { return marks_.size(); }
+    bool empty() const { return marks_.empty(); }
+
+    /// Every combination of `width` numbers out of 1..`total` in the combination order (first
+    /// number varying slowest), marks 0.
+    void buildAll(int total, int width);
+    /// The given combinations in their order (each `width` ascending numbers), marks 0.
+    void assign(int width, std::span<const std::uint8_t> numbers);
+    void clear();
+
+    std::span<const std::uint8_t> row(std::size_t r) const
+    {
+        return {numbers_.data() + r * static_cast<std::size_t>(width_), static_cast<std::size_t>(width_)};
+    }
+    /// Bit n set for every number n of the row.
+    std::uint64_t mask(std::size_t r) const { return masks_[r]; }
+    std::uint8_t mark(std::size_t r) const { return marks_[r]; }
+    void setMark(std::size_t r, std::uint8_t mark) { marks_[r] = mark; }
+    /// Rows whose mark is 0.
+    std::size_t unmarked() const;
+
+    const std::uint8_t* numberData() const { return numbers_.data(); }
+    const std::uint64_t* maskData() const { return masks_.data(); }
+    std::uint8_t* markData() { return marks_.data(); }
+
+private:
+    void computeMasks();
+
+    int width_ = 0;
+    std::vector<std::uint8_t> numbers_;
+    std::vector<std::uint64_t> masks_;
+    std::vector<std::uint8_t> marks_;
+};
+
+} // namespace quorlin

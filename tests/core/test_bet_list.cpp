@@ -1,0 +1,118 @@
+// Bet lists: the text of a line, the numbered and saved files, and reading a list back in.
+#include "filter/bet_list.h"
+#include "filter/bet_list_reader.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace quorlin;
+
+namespace {
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+struct BetListFixture : ::testing::Test {
+    test::TempProgramDir dir;
+    std::string path(const std::string& name) { return dir.apppath() + name; }
+    std::string write(const std::string& name, const std::string& text)
+    {
+        std::ofstream(path(name), std::ios::binary) << text;
+        return path(name);
+    }
+};
+
+} // namespace
+
+TEST_F(BetListFixture, PairedListFormsEveryLineAndWritesBothForms)
+{
+    const BetList list = BetList::paired(5, {1, 2, 3, 4, 5, 3, 9, 17, 25, 33}, 2, backPairs({6, 7, 1}, 12));
+    ASSERT_EQ(list.size(), 6u);
+    EXPECT_EQ(list.bet(0), "01 02 03 04 05+01 06");
+    EXPECT_EQ(list.bet(2), "01 02 03 04 05+06 07");
+    EXPECT_EQ(list.bet(5), "03 09 17 25 33+06 07");
+    EXPECT_EQ(list.numbered(2), "0000003    01 02 03 04 05+06 07");
+
+    std::string error;
+    ASSERT_TRUE(list.writeNumbered(path("temp.txt"), nullptr, error)) << error;
+    const std::string numbered = readAll(path("temp.txt"));
+    EXPECT_TRUE(numbered.starts_with("0000001    01 02 03 04 05+01 06\r\n0000002    01 02 03 04 05+01 07\r\n"));
+    EXPECT_TRUE(numbered.ends_with("0000006    03 09 17 25 33+06 07\r\n"));
+    ASSERT_TRUE(list.writeSaved(path("saved.txt"), nullptr, error)) << error;
+    EXPECT_EQ(readAll(path("saved.txt")).substr(0, 22), "01 02 03 04 05+01 06\r\n");
+    EXPECT_EQ(readAll(path("saved.txt")).size(), 6u * 22u);
+}
+
+TEST_F(BetListFixture, LineNumbersGrowPastSevenDigits)
+{
+    // 2,000,000 fronts × 6 back pairs: the numbering runs past 9,999,999 and keeps counting.
+    std::vector<std::uint8_t> fronts;
+    for (int i = 0; i < 2'000'000; ++i)
+        fronts.insert(fronts.end(), {1, 2, 3, 4, 5});
+    const BetList list = BetList::paired(5, std::move(fronts), 2, backPairs({1, 2, 3, 4}, 12));
+    EXPECT_EQ(list.numbered(9'999'999), "10000000    01 02 03 04 05+02 03");
+    std::string error;
+    ASSERT_TRUE(list.writeNumbered(path("big.txt"), nullptr, error)) << error;
+    const std::string text = readAll(path("big.txt"));
+    EXPECT_NE(text.find("9999999    01 02 03 04 05+01 04\r\n10000000    01 02 03 04 05+02 03\r\n"), std::string::npos);
+    EXPECT_TRUE(text.ends_with("12000000    01 02 03 04 05+03 04\r\n"));
+}
+
+TEST_F(BetListFixture, ReadingCollapsesEqualFrontsAndCollectsTheNumbers)
+{
+    const LoadedBetList two = readBetList(write("two.txt", "01 02 03 04 05+01 02\r\n01 02 03 04 05+01 03\r\n"), 35, 5, 12, 2);
+    ASSERT_TRUE(two.ok) << two.error;
+    EXPECT_EQ(two.fronts, (std::vector<std::uint8_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(two.backNumbers, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(two.frontNumbers, (std::vector<int>{1, 2, 3, 4, 5}));
+    ASSERT_EQ(two.lines.size(), 2u);
+    EXPECT_EQ(two.lines.numbered(1), "0000002    01 02 03 04 05+01 03");
+
+    // Front-only lines (the exclusion windows' form, trailing blank included) carry no back numbers;
+    // the list ends at the first empty line; a front seen again later is a new entry.
+    const LoadedBetList fronts =
+        readBetList(write("f.txt", "01 02 03 04 05 \n02 03 04 05 06\n01 02 03 04 05\n\n07 08 09 10 11\n"), 35, 5, 12, 2);
+    ASSERT_TRUE(fronts.ok) << fronts.error;
+    EXPECT_TRUE(fronts.backNumbers.empty());
+    EXPECT_EQ(fronts.fronts.size(), 15u);
+    EXPECT_EQ(fronts.lines.size(), 3u);
+    EXPECT_EQ(fronts.lines.bet(0), "01 02 03 04 05");
+
+    // After the first line too short for back numbers, none are read; those before still count.
+    const LoadedBetList mixed = readBetList(write("m.txt", "01 02 03 04 05+11 12\n01 02 03 04 06\n01 02 03 04 07+01 02\n"),
+                                            35, 5, 12, 2);
+    ASSERT_TRUE(mixed.ok) << mixed.error;
+    EXPECT_EQ(mixed.backNumbers, (std::vector<int>{11, 12}));
+    EXPECT_EQ(mixed.lines.bet(2), "01 02 03 04 07");
+}
+
+TEST_F(BetListFixture, BadListsAreRefusedNamingTheLine)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* fragment;
+    };
+    const std::vector<Case> cases = {
+        {"front number 36", "01 02 03 04 05\n01 02 03 04 36\n", "第 2 行"},
+        {"back number 13", "01 02 03 04 05+01 13\n", "后区"},
+        {"front not ascending", "01 02 03 05 04\n", "从小到大"},
+        {"letters", "01 02 O3 04 05\n", "前区"},
+        {"too many entries", "01 02 03 04 05\n01 02 03 04 06\n01 02 03 04 07\n", "超过 2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LoadedBetList loaded = readBetList(write("bad.txt", c.text), 35, 5, 12, 2, 2);
+        EXPECT_FALSE(loaded.ok);
+        EXPECT_NE(loaded.error.find(c.fragment), std::string::npos) << loaded.error;
+    }
+    EXPECT_FALSE(readBetList(path("missing.txt"), 35, 5, 12, 2).ok);
+}
