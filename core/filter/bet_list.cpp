@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <stdexcept>
 
 namespace quorlin {
 
@@ -32,32 +33,45 @@ inline char* putNumber(char* out, std::uint8_t n)
     return out + 2;
 }
 
-// The running line number as text: at least seven digits, counted up in place.
+// The running line number as text, at least seven digits, counted up in place. The digits live in
+// one 64-bit word (byte i = character i), so most steps are one addition and the number is written
+// with one 8-byte store; only a carry past a 9 takes the slow way. Up to 99,999,999 lines.
 class LineCounter {
 public:
-    LineCounter() { digits_.fill('0'); }
     void next()
     {
-        for (std::size_t i = digits_.size(); i-- > 0;) {
-            if (digits_[i] != '9') {
-                ++digits_[i];
-                if (i < first_)
-                    first_ = i;
-                return;
-            }
-            digits_[i] = '0';
+        const int shift = 8 * (length_ - 1);
+        if (((word_ >> shift) & 0xFF) != '9') {
+            word_ += std::uint64_t{1} << shift;
+            return;
         }
+        std::array<char, 9> digits{};
+        std::memcpy(digits.data() + 1, &word_, 8);
+        digits[0] = '0';
+        int i = length_;
+        while (digits[static_cast<std::size_t>(i)] == '9') {
+            digits[static_cast<std::size_t>(i)] = '0';
+            --i;
+        }
+        ++digits[static_cast<std::size_t>(i)];
+        if (i == 0) {
+            if (length_ == 8)
+                throw std::length_error("投注号码超过 99999999 注");
+            ++length_; // 9999999 → 10000000
+        }
+        std::memcpy(&word_, digits.data() + (i == 0 ? 0 : 1), 8);
     }
+    /// Writes the number; `out` must have room for 8 bytes.
     char* put(char* out) const
     {
-        const std::size_t n = digits_.size() - first_;
-        std::memcpy(out, digits_.data() + first_, n);
-        return out + n;
+        std::memcpy(out, &word_, 8);
+        return out + length_;
     }
+    std::size_t length() const { return static_cast<std::size_t>(length_); }
 
 private:
-    std::array<char, 12> digits_{};
-    std::size_t first_ = 12 - 7;
+    std::uint64_t word_ = 0x2030303030303030; // "0000000 " in memory order
+    int length_ = 7;
 };
 
 } // namespace
@@ -142,38 +156,206 @@ bool BetList::writeSaved(const std::string& path, Progress* progress, std::strin
     return write(path, false, progress, error);
 }
 
+namespace {
+
+// Writes bet lines into 1 MiB blocks handed to a TextWriter. Every line is laid out in a small
+// template — number, four blanks, front text — copied out whole, and then the changing parts (the
+// number, the back text with its CR LF) are stored straight into the output: copying bytes just
+// stored into the template would stall on every line.
+class LineEmitter {
+public:
+    LineEmitter(TextWriter& writer, bool numbered, int frontWidth, int backWidth, const std::vector<std::uint8_t>& backs,
+                Progress* progress, std::size_t total)
+        : writer_(writer), numbered_(numbered), frontWidth_(frontWidth), progress_(progress), total_(total),
+          chunk_(kChunk + kBlockRoom + 256)
+    {
+        out_ = chunk_.data();
+        const std::size_t tuples = backWidth > 0 ? backs.size() / static_cast<std::size_t>(backWidth) : 0;
+        noBack_ = tuples;
+        backText_.assign((tuples + 1) * kBackStride, '\0');
+        backLength_ = static_cast<std::size_t>(3 * backWidth) + 2;
+        for (std::size_t b = 0; b <= tuples; ++b) {
+            char* t = backText_.data() + b * kBackStride;
+            if (b < tuples) {
+                for (int k = 0; k < backWidth; ++k) {
+                    *t++ = k == 0 ? '+' : ' ';
+                    t = putNumber(t, backs[b * static_cast<std::size_t>(backWidth) + static_cast<std::size_t>(k)]);
+                }
+            }
+            *t++ = '\r';
+            *t++ = '\n';
+        }
+    }
+
+    std::size_t noBack() const { return noBack_; }
+
+    /// Lays out the template for a new front combination.
+    void setFront(const std::uint8_t* front)
+    {
+        numberLength_ = numbered_ ? counter_.length() : 0;
+        char* t = line_.data();
+        if (numbered_) {
+            std::memcpy(t + numberLength_, "    ", 4);
+            t += numberLength_ + 4;
+        }
+        for (int k = 0; k < frontWidth_; ++k) {
+            if (k > 0)
+                *t++ = ' ';
+            t = putNumber(t, front[k]);
+        }
+        backAt_ = static_cast<std::size_t>(t - line_.data());
+    }
+
+    /// One line: the front last set with back tuple `back` (noBack() for none). False on a failed
+    /// write or a stop.
+    bool line(std::size_t back)
+    {
+        // Fixed-size copies compile to a few moves; the template ends before byte 32 for five numbers.
+        if (backAt_ <= 32)
+            std::memcpy(out_, line_.data(), 32);
+        else
+            std::memcpy(out_, line_.data(), 48);
+        if (numbered_) {
+            counter_.next();
+            ++lineNumber_;
+            if (counter_.length() != numberLength_)
+                relayout();
+            counter_.put(out_); // for seven digits its eighth byte is a blank, the first of the four
+        }
+        std::memcpy(out_ + backAt_, backText_.data() + back * kBackStride, kBackStride);
+        out_ += backAt_ + (back == noBack_ ? 2 : backLength_);
+        if (static_cast<std::size_t>(out_ - chunk_.data()) >= kChunk && !flush())
+            return false;
+        if (progress_ && ++done_ % kProgressLines == 0) {
+            if (progress_->cancelled())
+                return false;
+            progress_->report(static_cast<std::int64_t>(done_), static_cast<std::int64_t>(total_));
+        }
+        return true;
+    }
+
+    /// All lines of one front with every back tuple 0..tuples-1, numbered. Where the numbers keep
+    /// seven digits the whole block is copied from a template laid out once and only the numbers
+    /// and the front text are stored into it; otherwise line by line.
+    bool pairedBlock(const std::uint8_t* front, std::size_t tuples)
+    {
+        const std::size_t frontLength = static_cast<std::size_t>(3 * frontWidth_ - 1);
+        const std::size_t lineLength = 11 + frontLength + backLength_;
+        if (!numbered_ || tuples == 0 || frontLength < 8 || counter_.length() != 7 ||
+            lineNumber_ + tuples > 9'999'999 || tuples * lineLength > kBlockRoom) {
+            setFront(front);
+            for (std::size_t b = 0; b < tuples; ++b)
+                if (!line(b))
+                    return false;
+            return true;
+        }
+        if (blockTuples_ != tuples) {
+            block_.assign(tuples * lineLength, ' ');
+            for (std::size_t b = 0; b < tuples; ++b)
+                std::memcpy(block_.data() + b * lineLength + 11 + frontLength, backText_.data() + b * kBackStride,
+                            backLength_);
+            blockTuples_ = tuples;
+        }
+        std::array<char, 32> text{};
+        char* t = text.data();
+        for (int k = 0; k < frontWidth_; ++k) {
+            if (k > 0)
+                *t++ = ' ';
+            t = putNumber(t, front[k]);
+        }
+        std::memcpy(out_, block_.data(), block_.size());
+        for (std::size_t b = 0; b < tuples; ++b) {
+            char* p = out_ + b * lineLength;
+            counter_.next();
+            counter_.put(p); // seven digits and a blank
+            std::memcpy(p + 11, text.data(), 8);
+            std::memcpy(p + 11 + frontLength - 8, text.data() + frontLength - 8, 8);
+        }
+        lineNumber_ += tuples;
+        out_ += block_.size();
+        if (static_cast<std::size_t>(out_ - chunk_.data()) >= kChunk && !flush())
+            return false;
+        if (progress_ && (done_ + tuples) / kProgressLines != done_ / kProgressLines) {
+            if (progress_->cancelled())
+                return false;
+            progress_->report(static_cast<std::int64_t>(done_ + tuples), static_cast<std::int64_t>(total_));
+        }
+        done_ += tuples;
+        return true;
+    }
+
+    bool flush()
+    {
+        const bool ok = writer_.writeRaw(std::string_view(chunk_.data(), static_cast<std::size_t>(out_ - chunk_.data())));
+        out_ = chunk_.data();
+        return ok;
+    }
+
+private:
+    static constexpr std::size_t kBackStride = 16;
+    static constexpr std::size_t kBlockRoom = 1 << 16;
+
+    // The number grew a digit: move the front text one place on, in the output too.
+    void relayout()
+    {
+        std::array<char, 48> old = line_;
+        const std::size_t frontAt = numberLength_ + 4;
+        numberLength_ = counter_.length();
+        std::memcpy(line_.data() + numberLength_, "    ", 4);
+        std::memcpy(line_.data() + numberLength_ + 4, old.data() + frontAt, backAt_ - frontAt);
+        backAt_ += numberLength_ + 4 - frontAt;
+        std::memcpy(out_, line_.data(), 48);
+    }
+
+    TextWriter& writer_;
+    bool numbered_;
+    int frontWidth_;
+    Progress* progress_;
+    std::size_t total_;
+    std::size_t done_ = 0;
+    std::vector<char> chunk_;
+    char* out_ = nullptr;
+    LineCounter counter_;
+    std::array<char, 48> line_{};
+    std::size_t numberLength_ = 0;
+    std::size_t backAt_ = 0;
+    std::vector<char> backText_;
+    std::size_t backLength_ = 2;
+    std::size_t noBack_ = 0;
+    std::size_t lineNumber_ = 0;
+    std::vector<char> block_;
+    std::size_t blockTuples_ = 0;
+};
+
+} // namespace
+
 bool BetList::write(const std::string& path, bool numberedForm, Progress* progress, std::string& error) const
 {
     TextWriter writer(path);
-    std::vector<char> chunk(kChunk + 128);
-    char* out = chunk.data();
-    LineCounter counter;
     const std::size_t total = size();
-    for (std::size_t i = 0; i < total; ++i) {
-        if (progress && i % kProgressLines == 0) {
-            if (progress->cancelled()) {
-                error = "已停止";
-                return false;
+    LineEmitter emit(writer, numberedForm, frontWidth_, backWidth_, backs_, progress, total);
+    const auto w = static_cast<std::size_t>(frontWidth_);
+    bool going = true;
+    if (paired_) {
+        const std::size_t backs = backCount();
+        for (std::size_t f = 0; going && f < frontCount(); ++f)
+            going = emit.pairedBlock(fronts_.data() + f * w, backs);
+    } else {
+        std::size_t shown = static_cast<std::size_t>(-1);
+        for (std::size_t i = 0; going && i < lineFront_.size(); ++i) {
+            if (lineFront_[i] != shown) {
+                shown = lineFront_[i];
+                emit.setFront(fronts_.data() + shown * w);
             }
-            progress->report(static_cast<std::int64_t>(i), static_cast<std::int64_t>(total));
-        }
-        if (numberedForm) {
-            counter.next();
-            out = counter.put(out);
-            std::memcpy(out, "    ", 4);
-            out += 4;
-        }
-        out = appendBet(i, out);
-        *out++ = '\r';
-        *out++ = '\n';
-        if (static_cast<std::size_t>(out - chunk.data()) >= kChunk) {
-            if (!writer.writeRaw(std::string_view(chunk.data(), static_cast<std::size_t>(out - chunk.data()))))
-                break;
-            out = chunk.data();
+            going = emit.line(lineBack_[i] == kNoBack ? emit.noBack() : lineBack_[i]);
         }
     }
-    if (out != chunk.data())
-        writer.writeRaw(std::string_view(chunk.data(), static_cast<std::size_t>(out - chunk.data())));
+    if (progress && progress->cancelled()) {
+        error = "已停止";
+        return false;
+    }
+    if (going)
+        emit.flush();
     if (!writer.commit()) {
         error = writer.error();
         return false;

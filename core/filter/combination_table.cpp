@@ -1,6 +1,7 @@
 #include "filter/combination_table.h"
 
 #include <algorithm>
+#include <bit>
 #include <stdexcept>
 
 namespace quorlin {
@@ -9,8 +10,10 @@ void CombinationTable::buildAll(int total, int width)
 {
     if (width < 1 || width > total || total > 63)
         throw std::invalid_argument("组合表的号码个数不合理");
+    total_ = total;
     width_ = width;
     numbers_.clear();
+    numbers_.reserve(static_cast<std::size_t>(width) * 400'000);
     std::vector<std::uint8_t> comb(static_cast<std::size_t>(width));
     for (int i = 0; i < width; ++i)
         comb[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i + 1);
@@ -27,23 +30,25 @@ void CombinationTable::buildAll(int total, int width)
             comb[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(comb[static_cast<std::size_t>(j - 1)] + 1);
     }
     marks_.assign(numbers_.size() / static_cast<std::size_t>(width), 0);
-    computeMasks();
+    computeDerived();
 }
 
-void CombinationTable::assign(int width, std::span<const std::uint8_t> numbers)
+void CombinationTable::assign(int total, int width, std::span<const std::uint8_t> numbers)
 {
-    if (width < 1 || numbers.size() % static_cast<std::size_t>(width) != 0)
+    if (width < 1 || total > 63 || numbers.size() % static_cast<std::size_t>(width) != 0)
         throw std::invalid_argument("组合表的号码个数不合理");
+    total_ = total;
     width_ = width;
     numbers_.assign(numbers.begin(), numbers.end());
     marks_.assign(numbers_.size() / static_cast<std::size_t>(width), 0);
-    computeMasks();
+    computeDerived();
 }
 
 void CombinationTable::clear()
 {
     numbers_.clear();
     masks_.clear();
+    stats_.clear();
     marks_.clear();
 }
 
@@ -52,15 +57,36 @@ std::size_t CombinationTable::unmarked() const
     return static_cast<std::size_t>(std::count(marks_.begin(), marks_.end(), std::uint8_t{0}));
 }
 
-void CombinationTable::computeMasks()
+void CombinationTable::computeDerived()
 {
     masks_.resize(marks_.size());
+    stats_.resize(marks_.size());
     const auto w = static_cast<std::size_t>(width_);
     for (std::size_t r = 0; r < marks_.size(); ++r) {
+        const std::uint8_t* x = numbers_.data() + r * w;
         std::uint64_t m = 0;
+        Stats st{};
+        int sum = 0;
+        for (std::size_t k = 0; k < w; ++k) {
+            m |= std::uint64_t{1} << x[k];
+            sum += x[k];
+            st.big = static_cast<std::uint8_t>(st.big + (x[k] >= total_ / 2 ? 1 : 0));
+            st.odd = static_cast<std::uint8_t>(st.odd + (x[k] % 2 != 0 ? 1 : 0));
+        }
+        st.sum = static_cast<std::uint16_t>(sum);
+        st.span = static_cast<std::uint8_t>(x[w - 1] - x[0]);
+        // The value farthest from every number lies at an end or halfway inside the widest gap.
+        int worst = std::max(x[0] - 1, total_ - x[w - 1]);
+        for (std::size_t k = 1; k < w; ++k)
+            worst = std::max(worst, (x[k] - x[k - 1]) / 2);
+        st.dispersion = static_cast<std::uint8_t>(worst);
+        // Bit d of (m >> x) is set when x + d is a number too; bit 0 (a number with itself) is dropped.
+        std::uint64_t differences = 0;
         for (std::size_t k = 0; k < w; ++k)
-            m |= std::uint64_t{1} << numbers_[r * w + k];
+            differences |= m >> x[k];
+        st.ac = static_cast<std::uint8_t>(std::popcount(differences >> 1));
         masks_[r] = m;
+        stats_[r] = st;
     }
 }
 

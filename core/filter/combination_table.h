@@ -21,8 +21,24 @@ public:
     /// Every combination of `width` numbers out of 1..`total` in the combination order (first
     /// number varying slowest), marks 0.
     void buildAll(int total, int width);
-    /// The given combinations in their order (each `width` ascending numbers), marks 0.
-    void assign(int width, std::span<const std::uint8_t> numbers);
+    /// The given combinations in their order (each `width` ascending numbers out of 1..`total`),
+    /// marks 0.
+    void assign(int total, int width, std::span<const std::uint8_t> numbers);
+
+    /// The indicators of a row's real numbers, worked out once when the table is filled, so a run
+    /// in the real numbers only compares.
+    struct Stats {
+        std::uint16_t sum;
+        std::uint8_t big; ///< numbers ≥ total div 2, the total filter's rule
+        std::uint8_t odd;
+        std::uint8_t span;
+        std::uint8_t dispersion;
+        std::uint8_t ac;
+        std::uint8_t spare;
+    };
+    const Stats& stats(std::size_t r) const { return stats_[r]; }
+    const Stats* statsData() const { return stats_.data(); }
+    int total() const { return total_; }
     void clear();
 
     std::span<const std::uint8_t> row(std::size_t r) const
@@ -41,11 +57,13 @@ public:
     std::uint8_t* markData() { return marks_.data(); }
 
 private:
-    void computeMasks();
+    void computeDerived();
 
+    int total_ = 0;
     int width_ = 0;
     std::vector<std::uint8_t> numbers_;
     std::vector<std::uint64_t> masks_;
+    std::vector<Stats> stats_;
     std::vector<std::uint8_t> marks_;
 };
 

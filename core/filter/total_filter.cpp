@@ -42,17 +42,24 @@ std::uint64_t maskOf(const std::vector<int>& numbers)
     return m;
 }
 
-// Everything a run needs per row, prepared once: masks for the counting conditions, the range
-// bounds, and the skew as two mask tests (a row's skew is at most k exactly when it holds no
-// number farther than k from the latest draw).
+// A range that every value passes, for a condition that is not checked.
+constexpr FilterRange kAnything{0, 0xFFFF};
+
+// lo ≤ v ≤ hi in one comparison, without a branch.
+inline bool within(int v, const FilterRange& r)
+{
+    return static_cast<unsigned>(v - r.lo) <= static_cast<unsigned>(r.hi - r.lo);
+}
+
+// Everything a run needs per row, prepared once: the ranges (unchecked conditions pass anything),
+// masks for the counting conditions, and the skew as two mask tests (a row's skew is at most k
+// exactly when it holds no number farther than k from the latest draw).
 struct RunPlan {
-    bool big = false, odd = false, sum = false, span = false, disp = false, skew = false, ac = false;
-    bool bankers = false, front = false;
-    FilterRange bigR, oddR, sumR, spanR, dispR, acR, bankerR, frontR;
+    FilterRange big = kAnything, odd = kAnything, sum = kAnything, span = kAnything, disp = kAnything,
+                ac = kAnything, bankers = kAnything, front = kAnything;
     std::uint64_t bigMask = 0, oddMask = 0, bankerMask = 0, frontMask = 0;
-    std::uint64_t skewTooFar = 0;  // numbers whose distance exceeds the upper bound
-    std::uint64_t skewFarEnough = 0; // numbers whose distance reaches the lower bound
-    bool skewLowTrivial = true;
+    std::uint64_t skewTooFar = 0;      // numbers farther from the latest draw than the upper bound
+    std::uint64_t skewFarEnough = ~std::uint64_t{0}; // numbers at least the lower bound away
     int total = 35;
     std::array<std::uint8_t, 64> map{};
     bool mapped = false;
@@ -62,17 +69,18 @@ RunPlan makePlan(const TotalFilterSettings& s, const FilterSpace& space)
 {
     RunPlan p;
     p.total = space.total;
-    auto take = [](const std::optional<FilterRange>& from, bool& on, FilterRange& to) {
-        on = from.has_value();
-        if (on)
+    auto take = [](const std::optional<FilterRange>& from, FilterRange& to) {
+        if (from && from->lo <= from->hi)
             to = *from;
+        else if (from)
+            to = FilterRange{1, 0}; // nothing passes an empty range
     };
-    take(s.big, p.big, p.bigR);
-    take(s.odd, p.odd, p.oddR);
-    take(s.sum, p.sum, p.sumR);
-    take(s.span, p.span, p.spanR);
-    take(s.dispersion, p.disp, p.dispR);
-    take(s.ac, p.ac, p.acR);
+    take(s.big, p.big);
+    take(s.odd, p.odd);
+    take(s.sum, p.sum);
+    take(s.span, p.span);
+    take(s.dispersion, p.disp);
+    take(s.ac, p.ac);
     for (int n = 1; n <= space.total; ++n) {
         if (n >= space.total / 2)
             p.bigMask |= std::uint64_t{1} << n;
@@ -80,8 +88,8 @@ RunPlan makePlan(const TotalFilterSettings& s, const FilterSpace& space)
             p.oddMask |= std::uint64_t{1} << n;
     }
     if (s.skew) {
-        p.skew = true;
         // Distance of every number to the nearest number of the latest draw.
+        p.skewFarEnough = s.skew->lo <= 0 ? ~std::uint64_t{0} : 0;
         for (int n = 1; n <= space.total; ++n) {
             int nearest = 0;
             bool found = false;
@@ -93,17 +101,18 @@ RunPlan makePlan(const TotalFilterSettings& s, const FilterSpace& space)
             }
             if (nearest > s.skew->hi)
                 p.skewTooFar |= std::uint64_t{1} << n;
-            if (nearest >= s.skew->lo)
+            if (s.skew->lo > 0 && nearest >= s.skew->lo)
                 p.skewFarEnough |= std::uint64_t{1} << n;
         }
-        p.skewLowTrivial = s.skew->lo <= 0;
     }
-    p.bankers = s.bankersOn;
-    p.bankerR = s.bankerHits;
-    p.bankerMask = maskOf(s.bankers);
-    p.front = s.frontOn;
-    p.frontR = s.frontHits;
-    p.frontMask = maskOf(s.front);
+    if (s.bankersOn) {
+        p.bankers = s.bankerHits.lo <= s.bankerHits.hi ? s.bankerHits : FilterRange{1, 0};
+        p.bankerMask = maskOf(s.bankers);
+    }
+    if (s.frontOn) {
+        p.front = s.frontHits.lo <= s.frontHits.hi ? s.frontHits : FilterRange{1, 0};
+        p.frontMask = maskOf(s.front);
+    }
     if (!space.mapping.empty()) {
         p.mapped = true;
         for (int n = 1; n <= space.total; ++n)
@@ -112,85 +121,91 @@ RunPlan makePlan(const TotalFilterSettings& s, const FilterSpace& space)
     return p;
 }
 
-// True when the row (its numbers ascending in `x`, its bit mask `m`, both in the number space the
-// conditions see) passes every indicator condition of the plan.
-inline bool passesIndicators(const RunPlan& p, const std::uint8_t* x, int w, std::uint64_t m)
+// The tests on the row's bit mask, in the space the conditions see.
+inline bool passesMaskTests(const RunPlan& p, std::uint64_t m)
 {
-    if (p.big && !p.bigR.contains(std::popcount(m & p.bigMask)))
-        return false;
-    if (p.odd && !p.oddR.contains(std::popcount(m & p.oddMask)))
-        return false;
-    if (p.sum) {
-        int sum = 0;
-        for (int k = 0; k < w; ++k)
-            sum += x[k];
-        if (!p.sumR.contains(sum))
-            return false;
-    }
-    if (p.span && !p.spanR.contains(x[w - 1] - x[0]))
-        return false;
-    if (p.disp) {
-        // The value farthest from every number lies at an end or halfway inside the widest gap.
-        int worst = std::max(x[0] - 1, p.total - x[w - 1]);
-        for (int k = 1; k < w; ++k)
+    return ((m & p.skewTooFar) == 0) & ((m & p.skewFarEnough) != 0) &
+           within(std::popcount(m & p.bankerMask), p.bankers);
+}
+
+// A row of the real numbers: its indicators were worked out when the table was filled.
+inline bool passesReal(const RunPlan& p, const CombinationTable::Stats& st, std::uint64_t m)
+{
+    return within(st.big, p.big) & within(st.odd, p.odd) & within(st.sum, p.sum) & within(st.span, p.span) &
+           within(st.dispersion, p.disp) & within(st.ac, p.ac) & passesMaskTests(p, m);
+}
+
+// A row under the transformed mapping: its mapped numbers `x` (ascending) and mask `m`.
+inline bool passesMapped(const RunPlan& p, const std::uint8_t* x, int w, std::uint64_t m)
+{
+    int sum = 0;
+    int worst = std::max(x[0] - 1, p.total - x[w - 1]);
+    std::uint64_t differences = 0;
+    for (int k = 0; k < w; ++k) {
+        sum += x[k];
+        differences |= m >> x[k];
+        if (k > 0)
             worst = std::max(worst, (x[k] - x[k - 1]) / 2);
-        if (!p.dispR.contains(worst))
-            return false;
     }
-    if (p.skew && ((m & p.skewTooFar) != 0 || (!p.skewLowTrivial && (m & p.skewFarEnough) == 0)))
-        return false;
-    if (p.ac) {
-        // Bit d of (m >> x) is set when x + d is a number too: one shift per number gives every
-        // difference, bit 0 (a number with itself) dropped.
-        std::uint64_t differences = 0;
-        for (int k = 0; k < w; ++k)
-            differences |= m >> x[k];
-        if (!p.acR.contains(std::popcount(differences >> 1)))
-            return false;
-    }
-    if (p.bankers && !p.bankerR.contains(std::popcount(m & p.bankerMask)))
-        return false;
-    return true;
+    return within(std::popcount(m & p.bigMask), p.big) & within(std::popcount(m & p.oddMask), p.odd) &
+           within(sum, p.sum) & within(x[w - 1] - x[0], p.span) & within(worst, p.disp) &
+           within(std::popcount(differences >> 1), p.ac) & passesMaskTests(p, m);
 }
 
 template <bool Mapped>
-bool runRows(const CombinationTable& table, const RunPlan& p, std::uint8_t* marks, Progress* progress)
+[[gnu::always_inline]] inline bool runRowsImpl(const CombinationTable& table, const RunPlan& p, std::uint8_t* marks,
+                                               Progress* progress)
 {
     const int w = table.width();
     const std::size_t rows = table.rows();
     const std::uint8_t* numbers = table.numberData();
     const std::uint64_t* masks = table.maskData();
-    std::array<std::uint8_t, 8> mappedRow{};
-    for (std::size_t r = 0; r < rows; ++r) {
-        if (progress && r % kProgressStep == 0) {
+    const CombinationTable::Stats* stats = table.statsData();
+    for (std::size_t start = 0; start < rows; start += kProgressStep) {
+        if (progress) {
             if (progress->cancelled())
                 return false;
-            progress->report(static_cast<std::int64_t>(r), static_cast<std::int64_t>(rows));
+            progress->report(static_cast<std::int64_t>(start), static_cast<std::int64_t>(rows));
         }
-        if (marks[r] != 0)
-            continue;
-        const std::uint8_t* x = numbers + r * static_cast<std::size_t>(w);
-        bool keep = true;
-        // The chosen front numbers are judged on the stored numbers, the rest in the run's space.
-        if (p.front && !p.frontR.contains(std::popcount(masks[r] & p.frontMask)))
-            keep = false;
-        if (keep) {
+        const std::size_t end = std::min(rows, start + kProgressStep);
+        for (std::size_t r = start; r < end; ++r) {
+            // The chosen front numbers are judged on the stored numbers, the rest in the run's space.
+            bool keep = within(std::popcount(masks[r] & p.frontMask), p.front);
             if constexpr (Mapped) {
-                std::uint64_t m = 0;
-                for (int k = 0; k < w; ++k) {
-                    mappedRow[static_cast<std::size_t>(k)] = p.map[x[k]];
-                    m |= std::uint64_t{1} << p.map[x[k]];
+                if (marks[r] != 0)
+                    continue;
+                if (!keep) {
+                    marks[r] = 1;
+                    continue;
                 }
-                std::sort(mappedRow.begin(), mappedRow.begin() + w);
-                keep = passesIndicators(p, mappedRow.data(), w, m);
+                std::array<std::uint8_t, 8> x{};
+                std::uint64_t m = 0;
+                const std::uint8_t* stored = numbers + r * static_cast<std::size_t>(w);
+                for (int k = 0; k < w; ++k) {
+                    x[static_cast<std::size_t>(k)] = p.map[stored[k]];
+                    m |= std::uint64_t{1} << x[static_cast<std::size_t>(k)];
+                }
+                std::sort(x.begin(), x.begin() + w);
+                keep = passesMapped(p, x.data(), w, m);
             } else {
-                keep = passesIndicators(p, x, w, masks[r]);
+                keep = keep & passesReal(p, stats[r], masks[r]);
             }
+            marks[r] = static_cast<std::uint8_t>(marks[r] | (keep ? 0 : 1));
         }
-        if (!keep)
-            marks[r] = 1;
     }
     return true;
+}
+
+// Bit counting is one instruction on processors that have it; the program picks at run time.
+[[gnu::target("popcnt")]] bool runRowsPopcnt(const CombinationTable& table, const RunPlan& p, std::uint8_t* marks,
+                                             Progress* progress)
+{
+    return p.mapped ? runRowsImpl<true>(table, p, marks, progress) : runRowsImpl<false>(table, p, marks, progress);
+}
+
+bool runRowsPortable(const CombinationTable& table, const RunPlan& p, std::uint8_t* marks, Progress* progress)
+{
+    return p.mapped ? runRowsImpl<true>(table, p, marks, progress) : runRowsImpl<false>(table, p, marks, progress);
 }
 
 } // namespace
@@ -224,8 +239,8 @@ std::optional<std::size_t> runTotalFilter(CombinationTable& table, const TotalFi
     const RunPlan plan = makePlan(settings, space);
     // The marks of this run go to a copy, so a stopped run changes nothing.
     std::vector<std::uint8_t> marks(table.markData(), table.markData() + table.rows());
-    const bool done = plan.mapped ? runRows<true>(table, plan, marks.data(), progress)
-                                  : runRows<false>(table, plan, marks.data(), progress);
+    const bool done = __builtin_cpu_supports("popcnt") ? runRowsPopcnt(table, plan, marks.data(), progress)
+                                                       : runRowsPortable(table, plan, marks.data(), progress);
     if (!done)
         return std::nullopt;
     std::copy(marks.begin(), marks.end(), table.markData());

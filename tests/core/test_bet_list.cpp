@@ -51,6 +51,27 @@ TEST_F(BetListFixture, PairedListFormsEveryLineAndWritesBothForms)
     EXPECT_EQ(readAll(path("saved.txt")).size(), 6u * 22u);
 }
 
+TEST_F(BetListFixture, WrittenFilesHoldExactlyTheLinesShown)
+{
+    std::vector<std::uint8_t> fronts;
+    for (std::uint8_t a = 1; a <= 40; ++a)
+        fronts.insert(fronts.end(), {a, static_cast<std::uint8_t>(a + 1), 50, 60, 70});
+    std::vector<int> back;
+    for (int n = 1; n <= 12; ++n)
+        back.push_back(n);
+    const BetList list = BetList::paired(5, std::move(fronts), 2, backPairs(back, 12));
+    std::string numbered, saved;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        numbered += list.numbered(i) + "\r\n";
+        saved += list.bet(i) + "\r\n";
+    }
+    std::string error;
+    ASSERT_TRUE(list.writeNumbered(path("n.txt"), nullptr, error)) << error;
+    ASSERT_TRUE(list.writeSaved(path("s.txt"), nullptr, error)) << error;
+    EXPECT_EQ(readAll(path("n.txt")), numbered);
+    EXPECT_EQ(readAll(path("s.txt")), saved);
+}
+
 TEST_F(BetListFixture, LineNumbersGrowPastSevenDigits)
 {
     // 2,000,000 fronts × 6 back pairs: the numbering runs past 9,999,999 and keeps counting.

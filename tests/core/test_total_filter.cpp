@@ -153,7 +153,7 @@ TEST(TotalFilter, WorkedCases)
 {
     CombinationTable table;
     auto keeps = [&](const TotalFilterSettings& s, std::vector<std::uint8_t> comb) {
-        table.assign(5, comb);
+        table.assign(35, 5, comb);
         runTotalFilter(table, s, realSpace());
         return table.mark(0) == 0;
     };
