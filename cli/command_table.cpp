@@ -11,6 +11,12 @@ const std::vector<CliCommand>& cliCommands()
         {"import", "import 彩票名称 文件   从文本文件导入开奖号码，输出新增的期数", runImport},
         {"open", "open 彩票名称          打开彩票（含超过 20000 期的裁剪），输出期数", runOpen},
         {"indicators", "indicators 彩票名称    输出每期的号码指标", runIndicators},
+        {"filter",
+         "filter 彩票名称 [--big A-B] [--odd A-B] [--sum A-B] [--span A-B] [--dispersion A-B] [--skew A-B]\n"
+         "                         [--ac A-B] [--banker \"号码\" [--banker-hits A-B]] [--front \"号码\" [--front-hits A-B]]\n"
+         "                         [--back \"号码\"] [--in 文件] [--out 文件]\n"
+         "                         总体过滤一次（标准走势），输出注数；--out 写出投注号码",
+         runFilter},
     };
     return commands;
 }

@@ -249,6 +249,19 @@ std::optional<std::size_t> runTotalFilter(CombinationTable& table, const TotalFi
     return table.unmarked();
 }
 
+std::vector<std::uint8_t> survivingFronts(const CombinationTable& table)
+{
+    std::vector<std::uint8_t> fronts;
+    fronts.reserve(table.unmarked() * static_cast<std::size_t>(table.width()));
+    for (std::size_t r = 0; r < table.rows(); ++r) {
+        if (table.mark(r) == 0) {
+            const auto row = table.row(r);
+            fronts.insert(fronts.end(), row.begin(), row.end());
+        }
+    }
+    return fronts;
+}
+
 BankerParse parseBankers(const std::string& text)
 {
     BankerParse result;

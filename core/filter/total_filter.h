@@ -61,6 +61,10 @@ std::optional<std::string> validateTotalFilter(const TotalFilterSettings& settin
 std::optional<std::size_t> runTotalFilter(CombinationTable& table, const TotalFilterSettings& settings,
                                           const FilterSpace& space, Progress* progress = nullptr);
 
+/// The unmarked rows' numbers in table order, `width` numbers each: the fronts a run's bet list
+/// pairs with the back tuples.
+std::vector<std::uint8_t> survivingFronts(const CombinationTable& table);
+
 /// The banker text of the window: items separated by blanks and line breaks, blanks and commas
 /// before an item skipped, each item a whole number ("1,2" is one item and not a number).
 /// Returns the numbers (repeats once), or the item that is not a number.
