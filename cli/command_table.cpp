@@ -11,6 +11,12 @@ const std::vector<CliCommand>& cliCommands()
         {"import", "import 彩票名称 文件   从文本文件导入开奖号码，输出新增的期数", runImport},
         {"open", "open 彩票名称          打开彩票（含超过 20000 期的裁剪），输出期数", runOpen},
         {"indicators", "indicators 彩票名称    输出每期的号码指标", runIndicators},
+        {"summary", "summary 彩票名称 指标 N 指标分析的总结（big odd sum span dispersion skew ac repeat；N 为期数或 all）",
+         runSummary},
+        {"zones", "zones 彩票名称 Z       Z 个区间（1-7）的区间分析表", runZones},
+        {"omission", "omission 彩票名称 [--back] [--rule return|current] [--sort number|chase|omission|count]\n"
+                     "                         中奖回补（return）或中奖偏态（current）分析表",
+         runOmission},
         {"filter",
          "filter 彩票名称 [--big A-B] [--odd A-B] [--sum A-B] [--span A-B] [--dispersion A-B] [--skew A-B]\n"
          "                         [--ac A-B] [--banker \"号码\" [--banker-hits A-B]] [--front \"号码\" [--front-hits A-B]]\n"

@@ -12,6 +12,9 @@ int runLotteries(CliContext& context, CliArgs& args, std::ostream& out, std::ost
 int runImport(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runOpen(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runIndicators(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runSummary(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runZones(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runOmission(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runFilter(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 
 } // namespace quorlin::cli

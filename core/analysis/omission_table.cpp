@@ -1,0 +1,104 @@
+#include "analysis/omission_table.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+namespace quorlin {
+
+namespace {
+
+std::string oneDecimal(long double value)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1Lf", value);
+    return buf;
+}
+
+bool sortsBefore(const OmissionRow& a, const OmissionRow& b, OmissionSort sort)
+{
+    switch (sort) {
+    case OmissionSort::Chase:
+        return a.chase < b.chase; // swap when a's is smaller: largest first
+    case OmissionSort::Omission:
+        return a.omission < b.omission;
+    case OmissionSort::Count:
+        return b.occurrences < a.occurrences; // fewest occurrences first
+    case OmissionSort::Number:
+        return false;
+    }
+    return false;
+}
+
+} // namespace
+
+OmissionTable buildOmissionTable(const std::vector<std::int32_t>& draws, int candidates, int width, int recnum,
+                                 OmissionRule rule, OmissionSort sort)
+{
+    const int K = candidates;
+    const int m = width;
+    const long double P = static_cast<long double>(K) / m;
+    const int drawCount = m > 0 ? static_cast<int>(draws.size()) / m : 0;
+    const int newest = drawCount - 1;
+
+    OmissionTable table;
+    table.headers = {"待选号码",   "理论周期", "理论中奖总次数",
+                     "实际总奖总次数", "历史最大遗漏",
+                     rule == OmissionRule::Return ? "前次遗漏" : "目前遗漏", "目前冷态倍数", "追号价值"};
+    for (int r = 1; r <= K; ++r) {
+        OmissionRow row;
+        row.number = r;
+        int L = newest;
+        int k = 0;
+        long double g[5] = {0, 0, 0, 0, 0};
+        bool applied = false;
+        // From the newest draw down: every draw holding the number is one occurrence.
+        for (int i = newest; i >= 0; --i) {
+            const std::int32_t* d = draws.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(m);
+            if (std::find(d, d + m, r) == d + m)
+                continue;
+            ++k;
+            const int gap = L - i;
+            if (k <= 4)
+                g[k] = gap;
+            if (rule == OmissionRule::Current) {
+                if (k == 1) {
+                    row.omission = gap;
+                    applied = true;
+                }
+            } else if (k == 3 && g[1] <= 1.5L * P && g[2] <= P && g[3] >= 3 * P) {
+                row.omission = gap;
+                applied = true;
+            } else if (k == 4 && g[1] <= 1.5L * P && g[2] <= P && g[3] <= P && g[4] >= 3 * P) {
+                row.omission = gap;
+                applied = true;
+            }
+            row.longestAbsence = std::max(row.longestAbsence, gap);
+            L = i;
+        }
+        row.occurrences = k;
+        // A number never drawn has no occurrences to divide by: its chase value is 0.
+        if (k > 0)
+            row.chase = static_cast<std::int64_t>(row.omission) * 100 * m * m * recnum /
+                        (static_cast<std::int64_t>(K) * K * k);
+        char number[8];
+        std::snprintf(number, sizeof number, "%.2d", r);
+        row.cells = {number,
+                     oneDecimal(P),
+                     oneDecimal(static_cast<long double>(recnum) * m / K),
+                     std::to_string(k),
+                     std::to_string(row.longestAbsence),
+                     applied ? std::to_string(row.omission) : "0",
+                     applied ? oneDecimal(static_cast<long double>(row.omission) * m / K) : "0",
+                     std::to_string(row.chase) + "%"};
+        table.rows.push_back(std::move(row));
+    }
+    // Exchange sort over whole rows; equal keys end where it leaves them.
+    for (std::size_t a = 0; a + 1 < table.rows.size(); ++a)
+        for (std::size_t b = a + 1; b < table.rows.size(); ++b)
+            if (sortsBefore(table.rows[a], table.rows[b], sort))
+                std::swap(table.rows[a], table.rows[b]);
+    return table;
+}
+
+} // namespace quorlin

@@ -1,0 +1,190 @@
+// What the analysis views show: indicator summaries and advice, zone tables, omission tables.
+#include "analysis/draw_indicators.h"
+#include "analysis/indicator_summary.h"
+#include "analysis/omission_table.h"
+#include "analysis/zone_table.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace quorlin;
+
+namespace {
+
+// Draws whose indicator value is given; the front numbers do not matter to the summary.
+IndicatorAnalysis analyse(Indicator indicator, const std::vector<float>& values, int recent)
+{
+    std::vector<DrawIndicatorRow> draws;
+    std::vector<std::int32_t> fronts;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        DrawIndicatorRow row;
+        row.issue = 2020001 + static_cast<int>(i);
+        row.big = row.odd = row.sum = row.span = row.dispersion = row.skew = row.ac = row.repeat = values[i];
+        draws.push_back(row);
+        fronts.insert(fronts.end(), {1, 2, 3, 4, 5});
+    }
+    return analyseIndicator(indicator, draws, fronts, 35, 5, recent);
+}
+
+std::string lastLine(const IndicatorAnalysis& a)
+{
+    const auto lines = summaryLines(a);
+    return lines.size() == 6 ? lines.back() : std::string();
+}
+
+} // namespace
+
+TEST(IndicatorSummary, TheoreticalLinesAndTheBigCountAdvice)
+{
+    const IndicatorAnalysis a = analyse(Indicator::Big, {2, 3, 4, 4}, 3);
+    EXPECT_EQ(summaryLines(a), (std::vector<std::string>{
+                                   "理论最多大数个数：5.0", "理论最少大数个数：0.0", "理论平均大数个数：2.5",
+                                   "最近3期大数个数总和：11.0", "最近3期理论大数个数总和：7.5"}));
+    EXPECT_EQ(analyse(Indicator::Big, {0, 4, 4, 4}, 3).advice, IndicatorAnalysis::Advice::High); // 12 ≥ 11.25
+    EXPECT_EQ(analyse(Indicator::Big, {0, 1, 2, 2}, 3).advice, IndicatorAnalysis::Advice::Low);  // 5 ≤ 5
+    EXPECT_EQ(analyse(Indicator::Big, {0, 2, 2, 2}, 3).advice, IndicatorAnalysis::Advice::None);
+    EXPECT_EQ(lastLine(analyse(Indicator::Big, {0, 4, 4, 4}, 3)),
+              "最近3期大数个数总和远远超过理论个数总和，建议选择小于理论平均大数个数的组合！");
+}
+
+TEST(IndicatorSummary, AdviceThresholdsOfSumAndRepeat)
+{
+    // Sum: the history's mean is 90, so T = 270 for N = 3; high from 405, low up to 180.
+    struct Case {
+        const char* name;
+        Indicator indicator;
+        std::vector<float> values;
+        int recent;
+        float theoretical;
+        IndicatorAnalysis::Advice advice;
+    };
+    using A = IndicatorAnalysis::Advice;
+    const std::vector<Case> cases = {
+        {"sum high", Indicator::Sum, {0, 45, 135, 135, 135}, 3, 270.0f, A::High},
+        {"sum low", Indicator::Sum, {120, 120, 120, 60, 60, 60}, 3, 270.0f, A::Low},
+        {"sum between", Indicator::Sum, {0, 180, 90, 90, 90}, 3, 270.0f, A::None},
+        {"repeat N=1 always high", Indicator::Repeat, {0, 0, 0}, 1, 0.0f, A::High},
+        {"repeat N=2 two", Indicator::Repeat, {0, 1, 1}, 2, 1.0f, A::High},
+        {"repeat N=2 one", Indicator::Repeat, {0, 0, 1}, 2, 1.0f, A::None},
+        {"repeat N=2 none", Indicator::Repeat, {0, 0, 0}, 2, 1.0f, A::Low},
+        {"repeat N=3", Indicator::Repeat, {0, 1, 1, 1}, 3, 2.0f, A::None},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const IndicatorAnalysis a = analyse(c.indicator, c.values, c.recent);
+        EXPECT_FLOAT_EQ(a.theoreticalTotal, c.theoretical);
+        EXPECT_EQ(a.advice, c.advice);
+    }
+    EXPECT_EQ(summaryLines(analyse(Indicator::Repeat, {0, 1, 1, 1}, 3))[2], "理论平均重码个数：0.0");
+}
+
+TEST(IndicatorSummary, RecentCountStaysWithinTheHistoryAndAnEmptyHistoryHasNoSummary)
+{
+    EXPECT_EQ(analyse(Indicator::Odd, {1, 2}, 3).recent, 2);
+    EXPECT_EQ(analyse(Indicator::Odd, {1, 2}, 0).recent, 1);
+    EXPECT_TRUE(summaryLines(analyse(Indicator::Odd, {}, 3)).empty());
+    const IndicatorAnalysis a = analyse(Indicator::Skew, {15, 3}, 2);
+    EXPECT_EQ(a.rows[0].value, "15");
+    EXPECT_EQ(a.rows[0].numbers, "01 02 03 04 05 ");
+}
+
+TEST(ZoneTable, HeadersAndCounts)
+{
+    const ZoneTable five = buildZoneTable({2020001}, {3, 9, 17, 25, 33}, 35, 5, 5);
+    EXPECT_EQ(five.headers, (std::vector<std::string>{"记录期号", "开奖号码", "01-07号码总数", "08-14号码总数",
+                                                      "15-21号码总数", "22-28号码总数", "29-35号码总数"}));
+    EXPECT_EQ(five.rows[0].counts, (std::vector<int>{1, 1, 1, 1, 1}));
+    EXPECT_EQ(five.rows[0].numbers, "03 09 17 25 33 ");
+    const ZoneTable four = buildZoneTable({2020001}, {3, 9, 17, 25, 35}, 35, 5, 4);
+    EXPECT_EQ(four.headers.back(), "28-35号码总数");
+    EXPECT_EQ(four.headers[2], "01-09号码总数");
+    EXPECT_EQ(four.rows[0].counts, (std::vector<int>{2, 1, 1, 1}));
+    EXPECT_EQ(buildZoneTable({1}, {3, 9, 17, 25, 33}, 35, 5, 2).rows[0].counts, (std::vector<int>{3, 2}));
+    EXPECT_EQ(buildZoneTable({1}, {1, 2, 3, 4, 5}, 35, 5, 7).headers.back(), "31-35号码总数");
+}
+
+namespace {
+
+// 2000 draws in which number 1 comes in the draws `with` (indexes, oldest 0) and otherwise not.
+std::vector<std::int32_t> historyWithNumberOne(const std::set<int>& with)
+{
+    std::vector<std::int32_t> draws;
+    for (int i = 0; i < 2000; ++i) {
+        if (with.count(i))
+            draws.insert(draws.end(), {1, 2, 3, 4, 5});
+        else
+            draws.insert(draws.end(), {6, 7, 8, 9, 10});
+    }
+    return draws;
+}
+
+const OmissionRow& rowOf(const OmissionTable& table, int number)
+{
+    for (const OmissionRow& row : table.rows)
+        if (row.number == number)
+            return row;
+    throw std::logic_error("no row");
+}
+
+} // namespace
+
+TEST(OmissionTable, ReturnRuleAndItsChaseValue)
+{
+    // Newest draw, 5 before it, 24 before that, and 287 more long ago: 290 occurrences.
+    std::set<int> with{1999, 1994, 1970};
+    for (int i = 0; i < 287; ++i)
+        with.insert(i);
+    const OmissionTable table = buildOmissionTable(historyWithNumberOne(with), 35, 5, 2000, OmissionRule::Return,
+                                                   OmissionSort::Number);
+    const OmissionRow& one = rowOf(table, 1);
+    EXPECT_EQ(one.cells, (std::vector<std::string>{"01", "7.0", "285.7", "290", "1684", "24", "3.4", "337%"}));
+    EXPECT_EQ(table.headers[5], "前次遗漏");
+
+    // A gap of 20 before the third occurrence and 30 before the fourth: no return.
+    std::set<int> late{1999, 1994, 1974, 1944};
+    for (int i = 0; i < 286; ++i)
+        late.insert(i);
+    const OmissionRow& none = rowOf(
+        buildOmissionTable(historyWithNumberOne(late), 35, 5, 2000, OmissionRule::Return, OmissionSort::Number), 1);
+    EXPECT_EQ(none.cells[5], "0");
+    EXPECT_EQ(none.cells[6], "0");
+    EXPECT_EQ(none.cells[7], "0%");
+}
+
+TEST(OmissionTable, CurrentRuleAndNumbersNeverDrawn)
+{
+    std::set<int> with{1985};
+    for (int i = 0; i < 289; ++i)
+        with.insert(i);
+    const OmissionTable table = buildOmissionTable(historyWithNumberOne(with), 35, 5, 2000, OmissionRule::Current,
+                                                   OmissionSort::Number);
+    EXPECT_EQ(rowOf(table, 1).cells[5], "14");
+    EXPECT_EQ(rowOf(table, 1).cells[6], "2.0");
+    EXPECT_EQ(rowOf(table, 1).cells[7], "197%");
+    // Number 2 came in the newest draw (with 1? no: 2..5 come in the draws of 1, 6..10 otherwise).
+    EXPECT_EQ(rowOf(table, 6).cells[5], "0");
+    EXPECT_EQ(rowOf(table, 6).cells[6], "0.0");
+    // Never drawn: no division by zero, 0%.
+    EXPECT_EQ(rowOf(table, 35).cells[3], "0");
+    EXPECT_EQ(rowOf(table, 35).cells[7], "0%");
+    EXPECT_EQ(table.headers[5], "目前遗漏");
+}
+
+TEST(OmissionTable, SortsAsTheExchangeSortLeavesThem)
+{
+    // Five back-zone draws of two numbers each over 1..6.
+    const std::vector<std::int32_t> draws{1, 2, 3, 4, 1, 5, 2, 3, 1, 6};
+    auto order = [&](OmissionSort sort) {
+        std::vector<int> numbers;
+        for (const OmissionRow& row : buildOmissionTable(draws, 6, 2, 5, OmissionRule::Current, sort).rows)
+            numbers.push_back(row.number);
+        return numbers;
+    };
+    EXPECT_EQ(order(OmissionSort::Number), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    // Current omissions 1→0, 2→1, 3→1, 4→3, 5→2, 6→0, largest first; worked by hand through the
+    // exchange sort, which leaves 2 before 3 and 1 before 6.
+    EXPECT_EQ(order(OmissionSort::Omission), (std::vector<int>{4, 5, 2, 3, 1, 6}));
+    // Occurrences 1→3, 2→2, 3→2, 4→1, 5→1, 6→1, fewest first: the sort leaves 4 5 6 and 3 2 1.
+    EXPECT_EQ(order(OmissionSort::Count), (std::vector<int>{4, 5, 6, 3, 2, 1}));
+}
