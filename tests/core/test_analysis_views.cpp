@@ -68,7 +68,8 @@ TEST(IndicatorSummary, AdviceThresholdsOfSumAndRepeat)
         {"repeat N=2 two", Indicator::Repeat, {0, 1, 1}, 2, 1.0f, A::High},
         {"repeat N=2 one", Indicator::Repeat, {0, 0, 1}, 2, 1.0f, A::None},
         {"repeat N=2 none", Indicator::Repeat, {0, 0, 0}, 2, 1.0f, A::Low},
-        {"repeat N=3", Indicator::Repeat, {0, 1, 1, 1}, 3, 2.0f, A::None},
+        {"repeat N=3", Indicator::Repeat, {0, 1, 1, 0}, 3, 2.0f, A::None},
+        {"repeat N=3 three", Indicator::Repeat, {0, 1, 1, 1}, 3, 2.0f, A::High},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
