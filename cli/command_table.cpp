@@ -11,8 +11,10 @@ const std::vector<CliCommand>& cliCommands()
         {"import", "import 彩票名称 文件   从文本文件导入开奖号码，输出新增的期数", runImport},
         {"open", "open 彩票名称          打开彩票（含超过 20000 期的裁剪），输出期数", runOpen},
         {"indicators", "indicators 彩票名称    输出每期的号码指标", runIndicators},
-        {"sidetext", "sidetext encode 明文文件 附属文件 | sidetext decode 附属文件\n"
-                     "                         写入或读出关于框、启动画面的加密附属文件", runSideText},
+        {"sidetext",
+         "sidetext encode 明文文件 附属文件 | sidetext decode 附属文件\n"
+         "                         写入或读出关于框、启动画面的加密附属文件",
+         runSideText},
     };
     return commands;
 }

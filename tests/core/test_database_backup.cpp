@@ -119,7 +119,9 @@ TEST_F(BackupFixture, RestoreReplacesTheDatabaseAndKeepsTheOldOneAsBak)
 
 TEST_F(BackupFixture, RestoreKeepsADamagedDatabaseByteForByte)
 {
-    { std::ofstream(database, std::ios::binary | std::ios::trunc) << "damaged"; }
+    {
+        std::ofstream(database, std::ios::binary | std::ios::trunc) << "damaged";
+    }
     const DatabaseCopyResult result = restoreDatabase(other.databasePath(), program.databasePath());
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(drawCount(database), 5);
@@ -144,7 +146,8 @@ TEST_F(BackupFixture, RestoreRefusesFilesThatHoldNoDrawTable)
         fs::path source;
         const char* says;
     } cases[] = {
-        {"text file", writeFile("说明.mdb", "this is not a database, only a few words of text"), "不是有效的彩票数据库"},
+        {"text file", writeFile("说明.mdb", "this is not a database, only a few words of text"),
+         "不是有效的彩票数据库"},
         {"missing file", other.path() / "没有这个.mdb", "无法打开"},
         {"database without a draw table", noDrawTable, "没有彩票号码表"},
         {"draw table without the number columns", fewColumns, "没有彩票号码表"},

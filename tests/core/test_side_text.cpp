@@ -22,7 +22,8 @@ TEST(SideText, LinesFollowTheDocumentedSchemeAndComeBack)
         EXPECT_EQ(hex, k.hex);
     }
 
-    for (const std::string& text : std::vector<std::string>{"作者：Quorlin 项目", "网站：帮助/index.html", std::string(300, 'x')}) {
+    for (const std::string& text :
+         std::vector<std::string>{"作者：Quorlin 项目", "网站：帮助/index.html", std::string(300, 'x')}) {
         std::string hex;
         std::string back;
         ASSERT_TRUE(encipherSideLine(text, hex));

@@ -80,8 +80,9 @@ bool writable(const std::filesystem::path& folder)
 
 ReadOnlyFolder::ReadOnlyFolder(std::filesystem::path folder) : folder_(std::move(folder))
 {
-    std::filesystem::permissions(folder_, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                              std::filesystem::perms::others_write,
+    std::filesystem::permissions(folder_,
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
     if (writable(folder_))
         immutable_ = setImmutable(true);
