@@ -103,6 +103,10 @@ DatabaseCopyResult failed(const std::string& error)
 
 DatabaseCopyResult backupDatabase(const std::string& database, const std::string& target)
 {
+    // Renaming a copy over the database itself would cut it off from the open lottery's connection.
+    std::error_code ec;
+    if (fs::equivalent(database, target, ec))
+        return failed("不能备份到数据库文件本身：" + target);
     try {
         Scratch scratch(target);
         copyPages(database, scratch);

@@ -13,7 +13,7 @@ struct DatabaseCopyResult {
 /// 数据备份: writes a consistent copy of the lottery database `database` to `target`, replacing it.
 /// The copy is taken through SQLite's online backup (so a lottery open at the same time does not
 /// matter) into a scratch file beside `target`, which is then renamed into place: a failure leaves
-/// `target` as it was.
+/// `target` as it was. The database itself is refused as the target.
 DatabaseCopyResult backupDatabase(const std::string& database, const std::string& target);
 
 /// Empty when the file at `path` is a database holding at least one lottery draw table (a table

@@ -94,6 +94,11 @@ TEST_F(BackupFixture, FailedBackupSaysWhyAndLeavesTheTargetAlone)
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.empty());
 
+    result = backupDatabase(program.databasePath(), program.apppath() + "数据库/../数据库/彩票数据.mdb");
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("数据库文件本身"), std::string::npos) << result.error;
+    EXPECT_EQ(filesIn(folder), std::set<std::string>{"彩票数据.mdb"});
+
     test::ReadOnlyFolder readOnly(target.parent_path());
     if (!readOnly.active())
         GTEST_SKIP() << "this file system lets the test write into a read-only folder";
