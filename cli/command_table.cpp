@@ -23,6 +23,10 @@ const std::vector<CliCommand>& cliCommands()
          "                         [--back \"号码\"] [--in 文件] [--out 文件]\n"
          "                         总体过滤一次（标准走势），输出注数；--out 写出投注号码",
          runFilter},
+        {"sidetext",
+         "sidetext encode 明文文件 附属文件 | sidetext decode 附属文件\n"
+         "                         写入或读出关于框、启动画面的加密附属文件",
+         runSideText},
     };
     return commands;
 }

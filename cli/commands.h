@@ -16,5 +16,6 @@ int runSummary(CliContext& context, CliArgs& args, std::ostream& out, std::ostre
 int runZones(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runOmission(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runFilter(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runSideText(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 
 } // namespace quorlin::cli

@@ -1,6 +1,7 @@
 #include "common/text_writer.h"
 
-#include <atomic>
+#include "common/scratch_file.h"
+
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -16,20 +17,6 @@ std::string systemError()
     return std::strerror(errno);
 }
 
-// A scratch name beside the target that no other writer of this or another process picks.
-std::FILE* createScratch(const std::string& path, std::string& scratch)
-{
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        scratch = path + ".part-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
-        if (std::FILE* file = std::fopen(scratch.c_str(), "wbx"))
-            return file;
-        if (errno != EEXIST)
-            break;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 TextWriter::TextWriter(std::string path, TextEncoding encoding) : path_(std::move(path))
@@ -41,7 +28,7 @@ TextWriter::TextWriter(std::string path, TextEncoding encoding) : path_(std::mov
             return;
         }
     }
-    file_ = createScratch(path_, scratch_);
+    file_ = createScratchFile(path_, scratch_);
     if (!file_)
         fail("无法写入文件 " + path_ + "：" + systemError());
     buffer_.reserve(kBufferSize + 1024);

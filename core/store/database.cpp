@@ -49,7 +49,7 @@ Database& Database::operator=(Database&& other) noexcept
 void Database::open(const std::string& path, Mode mode)
 {
     close();
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;
+    int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_FULLMUTEX;
     if (mode == Mode::Create)
         flags |= SQLITE_OPEN_CREATE;
     sqlite3* db = nullptr;

@@ -30,7 +30,8 @@ class Statement;
 /// One connection to the lottery database file (SQLite).
 class Database {
 public:
-    enum class Mode { OpenExisting, Create };
+    /// ReadOnly opens an existing file without ever writing to it (a file the user picked, say).
+    enum class Mode { OpenExisting, Create, ReadOnly };
 
     Database() = default;
     ~Database();

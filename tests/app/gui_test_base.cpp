@@ -1,5 +1,6 @@
 #include "gui_test_base.h"
 
+#include "common/desktop_opener.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "shell/lottery_document.h"
@@ -38,6 +39,8 @@ void GuiTestBase::setUpProgram(const std::vector<std::vector<int>>& draws)
     MessageBox::clearRecorded();
     FileDialog::setTestMode(true);
     FileDialog::clearRecorded();
+    DesktopOpener::setTestMode(true);
+    DesktopOpener::clearRecorded();
     program_ = std::make_unique<quorlin::test::ShippedProgram>();
     quorlin::test::insertDraws(program_->databasePath(), quorlin::kShippedLottery, draws);
     document_ = std::make_unique<LotteryDocument>(program_->apppath());

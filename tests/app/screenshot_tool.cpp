@@ -3,6 +3,8 @@
 #include "common/message_box.h"
 #include "common/quorlin_application.h"
 #include "shell/lottery_document.h"
+#include "shell/u_about.h"
+#include "shell/u_flash.h"
 #include "shell/u_main.h"
 #include "shell/window_catalog.h"
 #include "store/database.h"
@@ -73,6 +75,15 @@ int main(int argc, char* argv[])
     selectionMenu->popup(frmmain.mapToGlobal(QPoint(220, 20)));
     save(*selectionMenu, folder, "menu-selection");
     selectionMenu->hide();
+
+    // The about box and the splash with the side files the build puts beside this program.
+    const QString apppath = QCoreApplication::applicationDirPath() + "/";
+    Tfrmabout frmabout(apppath, &frmmain);
+    frmabout.show();
+    save(frmabout, folder, "about");
+    Tfrmflash frmflash(apppath);
+    frmflash.show();
+    save(frmflash, folder, "flash");
 
     for (const MessageBox::Record& box : MessageBox::recorded())
         std::cerr << "message: " << box.title.toStdString() << ": " << box.text.toStdString() << "\n";

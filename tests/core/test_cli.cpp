@@ -126,3 +126,21 @@ TEST_F(CliFixture, HelpGoesToStdoutAndWrongCommandLinesToStderr)
         EXPECT_TRUE(out.str().empty());
     }
 }
+
+TEST_F(CliFixture, SideTextEncodesAPlainFileAndDecodesItBack)
+{
+    const std::string plain = writeFile("about-plain.txt", "作者：Quorlin 项目\n网站：帮助/index.html\n");
+    const std::string side = program.apppath() + "about.txt";
+    ASSERT_EQ(run({"sidetext", "encode", plain, side}), 0) << err.str();
+    std::ifstream enciphered(side);
+    std::string first;
+    std::getline(enciphered, first);
+    EXPECT_EQ(first.find("Quorlin"), std::string::npos) << "the line is stored enciphered";
+
+    ASSERT_EQ(run({"sidetext", "decode", side}), 0) << err.str();
+    EXPECT_EQ(lines(out.str()), (std::vector<std::string>{"作者：Quorlin 项目", "网站：帮助/index.html"}));
+
+    EXPECT_EQ(run({"sidetext", "decode", plain}), 1);
+    EXPECT_NE(err.str().find("第 1 行"), std::string::npos) << err.str();
+    EXPECT_EQ(run({"sidetext", "recode", side}), 2);
+}

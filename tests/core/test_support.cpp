@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <fstream>
 #include <random>
 
 namespace quorlin::test {
@@ -56,6 +62,53 @@ std::string historyCsvPath()
     if (!std::filesystem::exists(path))
         ADD_FAILURE() << "the shipped draw history is missing: " << path;
     return path;
+}
+
+namespace {
+
+// Whether a new file can be created in the folder now.
+bool writable(const std::filesystem::path& folder)
+{
+    const std::filesystem::path probe = folder / "probe";
+    if (!std::ofstream(probe))
+        return false;
+    std::filesystem::remove(probe);
+    return true;
+}
+
+} // namespace
+
+ReadOnlyFolder::ReadOnlyFolder(std::filesystem::path folder) : folder_(std::move(folder))
+{
+    std::filesystem::permissions(folder_,
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    if (writable(folder_))
+        immutable_ = setImmutable(true);
+    active_ = !writable(folder_);
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    if (immutable_)
+        setImmutable(false);
+    std::filesystem::permissions(folder_, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+}
+
+bool ReadOnlyFolder::setImmutable(bool on) const
+{
+    const int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return done;
 }
 
 } // namespace quorlin::test

@@ -37,4 +37,22 @@ void insertDraws(const std::string& databasePath, const std::string& lottery,
 /// The draw history the project ships (data/dlt_history.csv); a missing file fails the test.
 std::string historyCsvPath();
 
+/// Makes a folder unwritable while it lives: no file can be created, renamed or removed in it.
+/// Permissions alone do not stop root, so the folder is also marked immutable where the file
+/// system allows it; `active()` is false when neither worked (the test should skip then).
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(std::filesystem::path folder);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+    bool active() const { return active_; }
+
+private:
+    bool setImmutable(bool on) const;
+    std::filesystem::path folder_;
+    bool immutable_ = false;
+    bool active_ = false;
+};
+
 } // namespace quorlin::test

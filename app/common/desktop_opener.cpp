@@ -1,0 +1,53 @@
+#include "common/desktop_opener.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace {
+
+struct TestState {
+    bool on = false;
+    QList<DesktopOpener::Record> recorded;
+};
+
+TestState& testState()
+{
+    static TestState state;
+    return state;
+}
+
+} // namespace
+
+bool DesktopOpener::openUrl(const QUrl& url)
+{
+    if (testState().on) {
+        testState().recorded.append({Kind::Url, url});
+        return true;
+    }
+    return QDesktopServices::openUrl(url);
+}
+
+bool DesktopOpener::startProgram(const QString& path)
+{
+    if (testState().on) {
+        testState().recorded.append({Kind::Program, QUrl::fromLocalFile(path)});
+        return true;
+    }
+    return QProcess::startDetached(path, {}, QFileInfo(path).absolutePath());
+}
+
+void DesktopOpener::setTestMode(bool on)
+{
+    testState().on = on;
+}
+
+QList<DesktopOpener::Record> DesktopOpener::recorded()
+{
+    return testState().recorded;
+}
+
+void DesktopOpener::clearRecorded()
+{
+    testState().recorded.clear();
+}

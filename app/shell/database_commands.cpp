@@ -1,0 +1,78 @@
+#include "shell/database_commands.h"
+
+#include "common/error_handler.h"
+#include "common/file_dialog.h"
+#include "common/message_box.h"
+#include "shell/lottery_document.h"
+#include "shell/main_status_bar.h"
+#include "shell/u_main.h"
+#include "store/database_backup.h"
+#include "store/schema.h"
+#include "store/u_public.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kFilter = QStringLiteral("数据库(*.mdb)");
+
+// The dialogs start on the user's desktop, or in the home folder where there is none.
+QString desktopFolder()
+{
+    const QString desktop = QString::fromStdString(quorlin::getshellfolder("Desktop"));
+    return desktop.isEmpty() ? QDir::homePath() : desktop;
+}
+
+// A name typed without an extension gets ".mdb", as the dialogs promise with their filter.
+QString withDefaultSuffix(const QString& name)
+{
+    return QFileInfo(name).suffix().isEmpty() ? name + ".mdb" : name;
+}
+
+std::string databasePath(Tfrmmain& frmmain)
+{
+    return frmmain.document().state().apppath + quorlin::kDatabaseRelativePath;
+}
+
+void mnubackupdataClick(Tfrmmain& frmmain)
+{
+    const QString chosen = FileDialog::getSaveFileName(&frmmain, QStringLiteral("数据备份"),
+                                                       QDir(desktopFolder()).filePath("彩票数据.mdb"), kFilter);
+    if (chosen.isEmpty())
+        return;
+    const quorlin::DatabaseCopyResult result =
+        quorlin::backupDatabase(databasePath(frmmain), withDefaultSuffix(chosen).toStdString());
+    if (result.ok)
+        MessageBox::information(&frmmain, QStringLiteral("数据备份"), QStringLiteral("成功备份！"));
+    else
+        ErrorHandler::report(&frmmain, "数据备份失败：" + QString::fromStdString(result.error));
+}
+
+void mnustoredataClick(Tfrmmain& frmmain)
+{
+    // The restored database must not be read by anything still open on the old one.
+    frmmain.closeLottery();
+    QString chosen = FileDialog::getOpenFileName(&frmmain, QStringLiteral("数据恢复"), desktopFolder(), kFilter);
+    if (chosen.isEmpty())
+        return;
+    if (!QFileInfo::exists(chosen))
+        chosen = withDefaultSuffix(chosen);
+    const quorlin::DatabaseCopyResult result = quorlin::restoreDatabase(chosen.toStdString(), databasePath(frmmain));
+    if (result.ok) {
+        // The status line tells whether the restored database holds draws.
+        if (auto* status = frmmain.findChild<MainStatusBar*>())
+            status->refresh();
+        MessageBox::information(&frmmain, QStringLiteral("数据恢复"), QStringLiteral("成功恢复！"));
+    } else {
+        ErrorHandler::report(&frmmain, "数据恢复失败，原数据库未改动：" + QString::fromStdString(result.error));
+    }
+}
+
+} // namespace
+
+void installDatabaseCommands(Tfrmmain& frmmain)
+{
+    frmmain.installHandler("mnubackupdata", [&frmmain] { mnubackupdataClick(frmmain); });
+    frmmain.installHandler("mnustoredata", [&frmmain] { mnustoredataClick(frmmain); });
+}
