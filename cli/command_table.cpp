@@ -11,6 +11,7 @@ const std::vector<CliCommand>& cliCommands()
         {"import", "import 彩票名称 文件   从文本文件导入开奖号码，输出新增的期数", runImport},
         {"open", "open 彩票名称          打开彩票（含超过 20000 期的裁剪），输出期数", runOpen},
         {"indicators", "indicators 彩票名称    输出每期的号码指标", runIndicators},
+        {"export", "export 彩票名称 [文件] 导出历史号码（默认 附属/彩票名称历史号码.txt），输出行数", runExport},
     };
     return commands;
 }
