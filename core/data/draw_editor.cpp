@@ -259,11 +259,11 @@ void DrawEditor::dropNewRow()
 {
     // A new row is always the last one.
     const int row = rowCount() - 1;
+    state_ = State::Browse;
+    current_ = row - 1;
     if (observer_)
         observer_->beginRemoveRow(row);
     rows_.pop_back();
-    state_ = State::Browse;
-    current_ = rowCount() - 1;
     if (observer_)
         observer_->endRemoveRow();
 }
@@ -284,12 +284,12 @@ void DrawEditor::remove()
     }
     tx.commit();
     const int row = current_;
+    state_ = State::Browse;
+    // Like a card index: the next draw takes the deleted one's place, or the one before at the end.
+    current_ = std::min(row, rowCount() - 2);
     if (observer_)
         observer_->beginRemoveRow(row);
     rows_.erase(rows_.begin() + row);
-    state_ = State::Browse;
-    // Like a card index: the next draw takes the deleted one's place, or the one before at the end.
-    current_ = std::min(row, rowCount() - 1);
     if (observer_)
         observer_->endRemoveRow();
 }

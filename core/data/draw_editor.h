@@ -10,6 +10,7 @@ namespace quorlin {
 class Database;
 
 /// Told by a DrawEditor before and after its rows change, so that a view over them can follow.
+/// It may read the editor meanwhile but must not change it.
 class DrawEditorObserver {
 public:
     virtual ~DrawEditorObserver() = default;
