@@ -75,12 +75,10 @@ Tfrmdata::Tfrmdata(const quorlin::LotteryState& state, QWidget* parent)
     setMinimumSize(420, 300);
 
     label1_ = named(new QLabel("选择彩票：", this), "Label1");
-    lstcaipiao_ = new QListWidget(this);
-    lstcaipiao_->setObjectName("lstcaipiao");
+    lstcaipiao_ = named(new QListWidget(this), "lstcaipiao");
     label2_ = named(new QLabel("彩票数据：", this), "Label2");
 
-    grdcaipiao_ = new QTableView(this);
-    grdcaipiao_->setObjectName("grdcaipiao");
+    grdcaipiao_ = named(new QTableView(this), "grdcaipiao");
     grdcaipiao_->setModel(model_);
     grdcaipiao_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdcaipiao_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -131,16 +129,17 @@ Tfrmdata::Tfrmdata(const quorlin::LotteryState& state, QWidget* parent)
 
     resize(kClientWidth, kClientHeight);
     // The connection stays open as long as the window.
-    runGuarded(this, [&] { con_.open(state.databasePath()); });
-    listlotteries();
+    runGuarded(this, [&] {
+        con_.open(state.databasePath());
+        listlotteries();
+    });
 }
 
 Tfrmdata::~Tfrmdata() = default;
 
 void Tfrmdata::buildNavigator()
 {
-    dbv_caipiao_ = new QWidget(this);
-    dbv_caipiao_->setObjectName("dbv_caipiao");
+    dbv_caipiao_ = named(new QWidget(this), "dbv_caipiao");
     for (int i = 0; i < NavButtonCount; ++i) {
         const NavigatorEntry& entry = kNavigator[i];
         auto* button = named(new QPushButton(QString::fromUtf8(entry.caption), dbv_caipiao_), entry.name);
@@ -226,10 +225,8 @@ bool Tfrmdata::eventFilter(QObject* watched, QEvent* event)
 
 void Tfrmdata::listlotteries()
 {
-    runGuarded(this, [this] {
-        for (const std::string& name : quorlin::listlotteries(con_))
-            lstcaipiao_->addItem(QString::fromStdString(name));
-    });
+    for (const std::string& name : quorlin::listlotteries(con_))
+        lstcaipiao_->addItem(QString::fromStdString(name));
 }
 
 QString Tfrmdata::lotteryForTransfer(const QString& noSelection)

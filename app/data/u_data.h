@@ -29,8 +29,6 @@ public:
     explicit Tfrmdata(const quorlin::LotteryState& state, QWidget* parent = nullptr);
     ~Tfrmdata() override;
 
-    /// The caption of btnedit is the mode: "完成添加" while adding.
-    bool addMode() const { return addMode_; }
     /// Closing is refused in add mode: the user finishes adding first.
     void done(int result) override;
 
@@ -46,6 +44,7 @@ private:
     void buildNavigator();
     void placeControls();
     void setColumnWidths();
+    /// Fills lstcaipiao as the registry dialog does. Throws DatabaseError.
     void listlotteries();
     void selectLottery(const QString& lottery);
     void setAddMode(bool on);
@@ -85,6 +84,7 @@ private:
     QPushButton* btnimport_;
     QPushButton* btnedit_;
     QPushButton* btnext_;
+    /// Add mode, captioned "完成添加" on btnedit; browse mode otherwise.
     bool addMode_ = false;
     /// The grid's current row changes because of the window, not because the user moved it.
     bool syncing_ = false;
