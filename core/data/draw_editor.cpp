@@ -76,11 +76,7 @@ const DrawEditor::Cells& DrawEditor::columnNames()
 void DrawEditor::open(const std::string& lottery)
 {
     ResetScope reset(observer_);
-    active_ = false;
-    rows_.clear();
-    current_ = -1;
-    state_ = State::Browse;
-    lottery_.clear();
+    forget();
     verifyDrawTable(db_, lottery, kNumbers);
     table_ = quoteIdentifier(drawTableName(lottery));
     readRows();
@@ -92,6 +88,11 @@ void DrawEditor::open(const std::string& lottery)
 void DrawEditor::close()
 {
     ResetScope reset(observer_);
+    forget();
+}
+
+void DrawEditor::forget()
+{
     active_ = false;
     rows_.clear();
     current_ = -1;

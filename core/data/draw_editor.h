@@ -87,6 +87,8 @@ private:
         Cells cells;
     };
 
+    /// Leaves no table open, without telling the observer.
+    void forget();
     void readRows();
     void dropNewRow();
     void notifyRowChanged(int row);
