@@ -27,6 +27,7 @@ const std::vector<CliCommand>& cliCommands()
          "sidetext encode 明文文件 附属文件 | sidetext decode 附属文件\n"
          "                         写入或读出关于框、启动画面的加密附属文件",
          runSideText},
+        {"export", "export 彩票名称 [文件] 导出历史号码（默认 附属/彩票名称历史号码.txt），输出行数", runExport},
     };
     return commands;
 }

@@ -17,5 +17,6 @@ int runZones(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
 int runOmission(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runFilter(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runSideText(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runExport(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 
 } // namespace quorlin::cli

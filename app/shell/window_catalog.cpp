@@ -3,6 +3,8 @@
 #include "analysis/u_code.h"
 #include "shell/database_commands.h"
 #include "shell/help_commands.h"
+#include "data/u_data.h"
+#include "shell/lottery_document.h"
 #include "shell/u_main.h"
 
 void registerWindows(Tfrmmain& frmmain)
@@ -10,4 +12,10 @@ void registerWindows(Tfrmmain& frmmain)
     frmmain.registerView(0, [](LotteryDocument& doc, QWidget* parent) { return new Tfrmcode(doc, parent); });
     installDatabaseCommands(frmmain);
     installHelpCommands(frmmain);
+    // 数据添加 and the toolbar's 彩票数据: the analyses must not keep reading the draws it changes.
+    frmmain.installHandler("mnumoddata", [&frmmain] {
+        frmmain.closeLottery();
+        Tfrmdata frmdata(frmmain.document().state(), &frmmain);
+        frmdata.exec();
+    });
 }

@@ -4,6 +4,7 @@
 #include "common/text_file.h"
 #include "store/his_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <vector>
@@ -67,10 +68,12 @@ std::string numberName(int k)
 }
 
 // Reads the 7 numbers; returns the reason when one is not a valid number of its zone.
-std::string parseNumbers(const std::vector<std::string_view>& fields, ImportedDraw& draw)
+std::string parseNumbers(const std::array<std::string_view, 7>& fields, ImportedDraw& draw)
 {
     for (int k = 0; k < kFront + kBack; ++k) {
-        const std::string_view field = fields[static_cast<std::size_t>(2 + k)];
+        const std::string_view field = fields[static_cast<std::size_t>(k)];
+        if (field.empty())
+            return numberName(k) + "未填写";
         if (!isAllDigits(field))
             return numberName(k) + quoted(field) + "不是数字";
         if (field.size() > kMaxNumberDigits)
@@ -91,6 +94,19 @@ std::string parseNumbers(const std::vector<std::string_view>& fields, ImportedDr
     return {};
 }
 
+std::string parseIssue(std::string_view issue, IssueForm form, ImportedDraw& draw)
+{
+    if (issue.empty())
+        return "期号未填写";
+    const bool shortAllowed = form == IssueForm::ShortOrFull;
+    if (!isAllDigits(issue) || (issue.size() != 7 && !(shortAllowed && issue.size() == 5)))
+        return "期号" + quoted(issue) + (shortAllowed ? "应为 5 位或 7 位数字" : "应为 7 位数字");
+    std::from_chars(issue.data(), issue.data() + issue.size(), draw.issue);
+    if (issue.size() == 5)
+        draw.issue += 2000000;
+    return {};
+}
+
 std::string parseDraw(std::string_view line, ImportedDraw& draw)
 {
     if (const Separator* sep = foreignSeparator(line))
@@ -98,18 +114,23 @@ std::string parseDraw(std::string_view line, ImportedDraw& draw)
     const auto fields = splitFields(line);
     if (fields.size() != 2 + kFront + kBack)
         return "应为期号、开奖日期和 7 个号码，实有 " + std::to_string(fields.size()) + " 项";
-    const std::string_view issue = fields[0];
-    if (!isAllDigits(issue) || (issue.size() != 5 && issue.size() != 7))
-        return "期号" + quoted(issue) + "应为 5 位或 7 位数字";
-    std::from_chars(issue.data(), issue.data() + issue.size(), draw.issue);
-    if (issue.size() == 5)
-        draw.issue += 2000000;
-    if (fields[1].find('/') != std::string_view::npos || !parseDrawDate(fields[1], draw.date))
-        return "开奖日期" + quoted(fields[1]) + "不是 YYYY-MM-DD 形式的有效日期";
-    return parseNumbers(fields, draw);
+    DrawFields typed{fields[0], fields[1], {}};
+    std::copy(fields.begin() + 2, fields.end(), typed.numbers.begin());
+    return parseDrawFields(typed, IssueForm::ShortOrFull, draw);
 }
 
 } // namespace
+
+std::string parseDrawFields(const DrawFields& fields, IssueForm form, ImportedDraw& draw)
+{
+    if (std::string reason = parseIssue(fields.issue, form, draw); !reason.empty())
+        return reason;
+    if (fields.date.empty())
+        return "开奖日期未填写";
+    if (fields.date.find('/') != std::string_view::npos || !parseDrawDate(fields.date, draw.date))
+        return "开奖日期" + quoted(fields.date) + "不是 YYYY-MM-DD 形式的有效日期";
+    return parseNumbers(fields.numbers, draw);
+}
 
 bool parseDrawDate(std::string_view text, std::int32_t& date)
 {

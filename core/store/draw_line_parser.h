@@ -36,6 +36,22 @@ private:
     bool seenLine_ = false;
 };
 
+/// The fields of one draw as typed, before they are checked.
+struct DrawFields {
+    std::string_view issue;
+    std::string_view date;
+    std::array<std::string_view, 7> numbers; ///< 5 front, then 2 back
+};
+
+/// The issue forms a field may hold: files may use the short form (07001 for 2007001), the
+/// draw-entry grid takes the stored form only.
+enum class IssueForm { ShortOrFull, Full };
+
+/// Checks the fields of one draw — issue, a real date YYYY-MM-DD, 5 distinct front numbers of
+/// 1-35, 2 distinct back numbers of 1-12 — and reads them into `draw`. Returns why they are not a
+/// valid draw, naming the field, or an empty text.
+std::string parseDrawFields(const DrawFields& fields, IssueForm form, ImportedDraw& draw);
+
 /// Reads a date written YYYY-MM-DD or YYYY/MM/DD (one-digit month and day too) as
 /// year * 10000 + month * 100 + day; false when it is not a real date in that form.
 bool parseDrawDate(std::string_view text, std::int32_t& date);

@@ -2,6 +2,7 @@
 // Usage: quorlin-screens [folder]   (default /tmp/quorlin-shots)
 #include "common/message_box.h"
 #include "common/quorlin_application.h"
+#include "data/u_data.h"
 #include "shell/lottery_document.h"
 #include "shell/u_about.h"
 #include "shell/u_flash.h"
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 #include <iostream>
@@ -84,6 +86,21 @@ int main(int argc, char* argv[])
     Tfrmflash frmflash(apppath);
     frmflash.show();
     save(frmflash, folder, "flash");
+    // 彩票数据 over the real history: browse mode, then add mode with a new draw half typed.
+    Tfrmdata frmdata(document.state(), &frmmain);
+    frmdata.show();
+    auto* lotteries = frmdata.findChild<QListWidget*>("lstcaipiao");
+    lotteries->setCurrentItem(lotteries->findItems(quorlin::kShippedLottery, Qt::MatchExactly).value(0));
+    save(frmdata, folder, "data-browse");
+    QTest::mouseClick(frmdata.findChild<QPushButton*>("btnedit"), Qt::LeftButton);
+    QTest::mouseClick(frmdata.findChild<QPushButton*>("btnadd"), Qt::LeftButton);
+    auto* draws = frmdata.findChild<QTableView*>("grdcaipiao");
+    const int newRow = draws->model()->rowCount() - 1;
+    for (const auto& [column, text] : {std::pair{0, "2026116"}, {1, "03"}, {2, "11"}})
+        draws->model()->setData(draws->model()->index(newRow, column), QString::fromUtf8(text));
+    save(frmdata, folder, "data-add");
+    frmdata.findChild<QPushButton*>("dbv_cancel")->click();
+    frmdata.findChild<QPushButton*>("btnedit")->click();
 
     for (const MessageBox::Record& box : MessageBox::recorded())
         std::cerr << "message: " << box.title.toStdString() << ": " << box.text.toStdString() << "\n";

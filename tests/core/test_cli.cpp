@@ -144,3 +144,30 @@ TEST_F(CliFixture, SideTextEncodesAPlainFileAndDecodesItBack)
     EXPECT_NE(err.str().find("第 1 行"), std::string::npos) << err.str();
     EXPECT_EQ(run({"sidetext", "recode", side}), 2);
 }
+
+TEST_F(CliFixture, ExportWritesTheHistoryOldestFirstToTheAttachedFolderByDefault)
+{
+    const std::string draws = "2020002,2020-01-04,3,9,17,25,33,4,11\n2020001,2020-01-01,1,2,3,4,5,10,12\n";
+    ASSERT_EQ(run({"import", kShippedLottery, writeFile("draws.txt", draws)}), 0) << err.str();
+    const std::string expected = "2020001 01 02 03 04 05 10 12 \r\n2020002 03 09 17 25 33 04 11 \r\n";
+    auto bytes = [](const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+
+    // The program folder has no 附属 yet: the default place makes it.
+    ASSERT_EQ(run({"export", kShippedLottery}), 0) << err.str();
+    EXPECT_EQ(out.str(), "2\n");
+    EXPECT_EQ(bytes(program.path() / "附属" / (std::string(kShippedLottery) + "历史号码.txt")), expected);
+
+    const std::string chosen = program.apppath() + "chosen.txt";
+    ASSERT_EQ(run({"export", kShippedLottery, chosen}), 0) << err.str();
+    EXPECT_EQ(out.str(), "2\n");
+    EXPECT_EQ(bytes(chosen), expected);
+
+    EXPECT_EQ(run({"export", "没有的彩票", chosen}), 1);
+    EXPECT_NE(err.str().find("没有的彩票"), std::string::npos) << err.str();
+    EXPECT_EQ(bytes(chosen), expected);
+    EXPECT_EQ(run({"export", kShippedLottery, chosen, "extra"}), 2);
+    EXPECT_EQ(run({"export"}), 2);
+}
