@@ -257,6 +257,9 @@ void Tfrmdata::setAddMode(bool on)
     model_->setEditable(on);
     grdcaipiao_->setEditTriggers(on ? kTypingTriggers : QAbstractItemView::NoEditTriggers);
     btnext_->setEnabled(!on);
+    // Another lottery chosen while a row is typed would drop that row unseen: the list waits
+    // until 完成添加.
+    lstcaipiao_->setEnabled(!on);
     dbv_caipiao_->setEnabled(on);
     btnadd_->setEnabled(on);
     btnedit_->setText(on ? "完成添加" : "开始添加");

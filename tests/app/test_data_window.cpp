@@ -241,8 +241,11 @@ void TestDataWindow::closeIsRefusedInAddMode()
     QVERIFY(dialog_->isVisible());
     QCOMPARE(messageTexts(), QStringList(2, "请单击《完成添加》按钮保存添加"));
     QCOMPARE(MessageBox::recorded().first().kind, MessageBox::Kind::Warning);
+    // Nor can another lottery be chosen, which would drop a row being typed.
+    QVERIFY(!dialog_->findChild<QListWidget*>("lstcaipiao")->isEnabled());
 
     click("btnedit");
+    QVERIFY(dialog_->findChild<QListWidget*>("lstcaipiao")->isEnabled());
     dialog_->close();
     QVERIFY(!dialog_->isVisible());
 }
