@@ -76,26 +76,21 @@ private:
 
 } // namespace
 
+BetList::BetList(bool paired, int frontWidth, std::vector<std::uint8_t> fronts, int backWidth,
+                 std::vector<std::uint8_t> backs)
+    : paired_(paired), frontWidth_(frontWidth), backWidth_(backWidth), fronts_(std::move(fronts)), backs_(std::move(backs))
+{
+}
+
 BetList BetList::paired(int frontWidth, std::vector<std::uint8_t> fronts, int backWidth, std::vector<std::uint8_t> backs)
 {
-    BetList list;
-    list.paired_ = true;
-    list.frontWidth_ = frontWidth;
-    list.backWidth_ = backWidth;
-    list.fronts_ = std::move(fronts);
-    list.backs_ = std::move(backs);
-    return list;
+    return BetList(true, frontWidth, std::move(fronts), backWidth, std::move(backs));
 }
 
 BetList BetList::lines(int frontWidth, std::vector<std::uint8_t> fronts, int backWidth, std::vector<std::uint8_t> backs,
                        std::vector<std::uint32_t> lineFront, std::vector<std::uint16_t> lineBack)
 {
-    BetList list;
-    list.paired_ = false;
-    list.frontWidth_ = frontWidth;
-    list.backWidth_ = backWidth;
-    list.fronts_ = std::move(fronts);
-    list.backs_ = std::move(backs);
+    BetList list(false, frontWidth, std::move(fronts), backWidth, std::move(backs));
     list.lineFront_ = std::move(lineFront);
     list.lineBack_ = std::move(lineBack);
     return list;
