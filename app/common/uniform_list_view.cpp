@@ -199,11 +199,13 @@ void UniformListView::updateGeometries()
     if (rows > 0) {
         QStyleOptionViewItem option;
         initViewItemOption(&option);
+        // Lines of equal height: the first stands for all; the last is the widest where the lines
+        // are numbered.
         const QModelIndex first = indexOfRow(0);
-        // Equal lines: the first one's size stands for all of them.
+        const QModelIndex last = indexOfRow(rows - 1);
         const QSize hint = itemDelegateForIndex(first)->sizeHint(option, first);
         rowHeight_ = std::max(1, hint.height());
-        rowWidth_ = hint.width();
+        rowWidth_ = std::max(hint.width(), itemDelegateForIndex(last)->sizeHint(option, last).width());
     }
     const int whole = std::max(1, viewport()->height() / rowHeight_);
     verticalScrollBar()->setRange(0, std::max(0, rows - whole));

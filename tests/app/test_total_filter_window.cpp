@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -118,6 +119,28 @@ QByteArray fileBytes(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// Sets an environment variable for the life of the object.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnvironment()
+    {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
 
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -523,7 +546,11 @@ void TestTotalFilterWindow::saveWritesTheBetsAlone()
     filter();
     QCOMPARE(memoLine(5), QString("0000006    02 03 04 05 06+06 07"));
 
+    // The dialog starts on the user's Desktop.
     QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir("Desktop"));
+    const ScopedEnvironment home("HOME", folder.path().toUtf8());
+    const ScopedEnvironment config("XDG_CONFIG_HOME", folder.filePath("config").toUtf8());
     FileDialog::setNextFileName(folder.filePath("bets"));
     click("btnsave");
     waitIdle();
@@ -538,8 +565,15 @@ void TestTotalFilterWindow::saveWritesTheBetsAlone()
     QCOMPARE(dialog.kind, FileDialog::Kind::Save);
     QCOMPARE(dialog.filter, QString("文本文件(*.txt)"));
     // The latest fixture draw is 2020005.
-    QVERIFY2(dialog.dir.endsWith(QString(quorlin::kShippedLottery) + "2020006期总体过滤投注号码.txt"),
-             qPrintable(dialog.dir));
+    QCOMPARE(dialog.dir, folder.filePath("Desktop/") + quorlin::kShippedLottery + "2020006期总体过滤投注号码.txt");
+
+    // 关闭 only hides the window: opened again, it shows the same list.
+    click("btnclose");
+    QVERIFY(!window()->isVisible());
+    triggerAction("mnutotalfilt");
+    QCOMPARE(mainWindow_->tools().window("Tfrmtotalfilt"), window());
+    QVERIFY(window()->isVisible());
+    QCOMPARE(memoLines(), 6);
 }
 
 void TestTotalFilterWindow::loadedListIsNarrowedAndPairedAnew()
