@@ -220,11 +220,6 @@ void Tfrmtotalfilt::setSettings(const quorlin::TotalFilterSettings& settings)
         back_->setSelected(n, true);
 }
 
-std::shared_ptr<const quorlin::BetList> Tfrmtotalfilt::result() const
-{
-    return model_->bets();
-}
-
 bool Tfrmtotalfilt::isBusy() const
 {
     return runner_->isRunning();

@@ -41,8 +41,6 @@ public:
     std::optional<quorlin::TotalFilterSettings> settings(QString& message) const;
     /// Shows `settings` in the controls: conditions, banker text, chosen numbers.
     void setSettings(const quorlin::TotalFilterSettings& settings);
-    /// The bet list shown; never null.
-    std::shared_ptr<const quorlin::BetList> result() const;
     /// A run, load or save is in progress.
     bool isBusy() const;
     /// The generator of the random selections; tests hand in a scripted one.
