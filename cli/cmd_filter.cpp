@@ -6,6 +6,7 @@
 #include "filter/bet_list_reader.h"
 #include "filter/combination_table.h"
 #include "filter/total_filter.h"
+#include "store/filter_space.h"
 
 #include <charconv>
 #include <ostream>
@@ -88,15 +89,7 @@ int runFilter(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
         throw UsageError("--front-hits 要和 --front 一起给");
 
     context.open(name);
-    FilterSpace space;
-    space.total = state.caisum;
-    space.width = state.caisel;
-    space.backTotal = state.housum;
-    space.backWidth = state.housel;
-    if (!state.hisfull.empty()) {
-        const auto last = state.hisfull.row(state.hisfull.rows() - 1);
-        space.latestDraw.assign(last.begin() + 1, last.begin() + 1 + state.caisel);
-    }
+    const FilterSpace space = filterspace(state);
 
     if (!bankers.empty()) {
         const BankerParse parsed = parseBankers(bankers);

@@ -1,10 +1,12 @@
 #include "shell/window_catalog.h"
 
 #include "analysis/u_code.h"
+#include "data/u_data.h"
+#include "filter/u_totalfilt.h"
 #include "shell/database_commands.h"
 #include "shell/help_commands.h"
-#include "data/u_data.h"
 #include "shell/lottery_document.h"
+#include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 
 void registerWindows(Tfrmmain& frmmain)
@@ -18,4 +20,6 @@ void registerWindows(Tfrmmain& frmmain)
         Tfrmdata frmdata(frmmain.document().state(), &frmmain);
         frmdata.exec();
     });
+    frmmain.tools().registerFactory(
+        "Tfrmtotalfilt", [&frmmain](QWidget* parent) { return new Tfrmtotalfilt(frmmain.document(), parent); });
 }

@@ -6,6 +6,10 @@
 #include "shell/lottery_document.h"
 #include "shell/u_about.h"
 #include "shell/u_flash.h"
+#include "filter/total_filter.h"
+#include "filter/u_totalfilt.h"
+#include "shell/lottery_document.h"
+#include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 #include "shell/window_catalog.h"
 #include "store/database.h"
@@ -22,7 +26,9 @@
 #include <QTableView>
 #include <QTest>
 
+#include <chrono>
 #include <iostream>
+#include <thread>
 
 namespace {
 
@@ -34,6 +40,29 @@ void save(QWidget& widget, const QString& folder, const QString& name)
         std::cerr << "could not write " << path.toStdString() << "\n";
     else
         std::cout << path.toStdString() << "\n";
+}
+
+// The total filter keeping every front combination with all twelve back numbers: 21,425,712 bets.
+void shootTotalFilter(Tfrmmain& frmmain, const QString& folder)
+{
+    frmmain.findChild<QAction*>("tlbbiaozhun")->trigger();
+    frmmain.findChild<QAction*>("mnutotalfilt")->trigger();
+    auto* filter = qobject_cast<Tfrmtotalfilt*>(frmmain.tools().window("Tfrmtotalfilt"));
+    save(*filter, folder, "totalfilt-initial");
+    quorlin::TotalFilterSettings everything;
+    everything.frontOn = true;
+    for (int n = 1; n <= 35; ++n)
+        everything.front.push_back(n);
+    for (int n = 1; n <= 12; ++n)
+        everything.back.push_back(n);
+    filter->setSettings(everything);
+    QTest::mouseClick(filter->findChild<QPushButton*>("btnfilt"), Qt::LeftButton);
+    for (int shots = 0; filter->isBusy(); std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
+        QCoreApplication::processEvents();
+        if (shots++ == 25)
+            save(*filter, folder, "totalfilt-running");
+    }
+    save(*filter, folder, "totalfilt-all");
 }
 
 } // namespace
@@ -101,6 +130,7 @@ int main(int argc, char* argv[])
     save(frmdata, folder, "data-add");
     frmdata.findChild<QPushButton*>("dbv_cancel")->click();
     frmdata.findChild<QPushButton*>("btnedit")->click();
+    shootTotalFilter(frmmain, folder);
 
     for (const MessageBox::Record& box : MessageBox::recorded())
         std::cerr << "message: " << box.title.toStdString() << ": " << box.text.toStdString() << "\n";

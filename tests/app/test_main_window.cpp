@@ -112,7 +112,8 @@ void TestMainWindow::commandsFollowTheOpenLottery()
     QVERIFY(!tabmain->isVisible());
 
     openShippedLottery();
-    QCOMPARE(enabledCommands(*mainWindow_), sorted(alwaysUsable + QStringList{"mnucode", "tlbbiaozhun", "tlbbianwan"}));
+    QCOMPARE(enabledCommands(*mainWindow_),
+             sorted(alwaysUsable + QStringList{"mnucode", "tlbbiaozhun", "tlbbianwan", "mnutotalfilt", "tlbala"}));
     QVERIFY(tabmain->isVisible());
     QCOMPARE(tabmain->count(), 10);
     QVERIFY(tabmain->isTabEnabled(0));

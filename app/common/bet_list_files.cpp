@@ -1,0 +1,40 @@
+#include "common/bet_list_files.h"
+
+#include "common/file_dialog.h"
+#include "store/u_public.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString desktop()
+{
+    return QString::fromStdString(quorlin::getshellfolder("Desktop"));
+}
+
+} // namespace
+
+namespace BetListFiles {
+
+QString filter()
+{
+    return QStringLiteral("文本文件(*.txt)");
+}
+
+QString askSaveName(QWidget* parent, const QString& proposedName)
+{
+    const QString folder = desktop();
+    const QString start = folder.isEmpty() ? proposedName : QDir(folder).filePath(proposedName);
+    QString name = FileDialog::getSaveFileName(parent, QStringLiteral("保存投注号码"), start, filter());
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".txt");
+    return name;
+}
+
+QString askOpenName(QWidget* parent)
+{
+    return FileDialog::getOpenFileName(parent, QStringLiteral("载入投注号码"), desktop(), filter());
+}
+
+} // namespace BetListFiles

@@ -1,0 +1,464 @@
+#include "filter/u_totalfilt.h"
+
+#include "common/bet_list_files.h"
+#include "common/bet_list_model.h"
+#include "common/bet_list_printer.h"
+#include "common/error_handler.h"
+#include "common/form_widgets.h"
+#include "common/integer_fields.h"
+#include "common/message_box.h"
+#include "common/number_button_grid.h"
+#include "common/print_dialog.h"
+#include "common/random_source.h"
+#include "common/task_runner.h"
+#include "common/uniform_list_view.h"
+#include "filter/bet_list.h"
+#include "filter/total_filter_conditions.h"
+#include "filter/total_filter_jobs.h"
+#include "shell/lottery_document.h"
+#include "store/filter_space.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kClientWidth = 760;
+constexpr int kClientHeight = 574;
+constexpr int kLeftWidth = 415;
+constexpr int kRightLeft = 431;
+constexpr int kRightWidth = 321;
+const QColor kFrontColour(255, 50, 50);
+const QColor kBackColour(50, 50, 255);
+// The progress bar counts in thousandths, whatever the number of rows or lines.
+constexpr int kProgressSteps = 1000;
+
+void refuse(QWidget* parent, const QString& message)
+{
+    MessageBox::critical(parent, QStringLiteral("错误"), message);
+}
+
+QString resultCaption(std::size_t bets)
+{
+    return QStringLiteral("过滤结果：%1注").arg(bets);
+}
+
+} // namespace
+
+Tfrmtotalfilt::Tfrmtotalfilt(LotteryDocument& document, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      document_(document), random_(std::make_unique<quorlin::ClockRandomSource>()), runner_(new TaskRunner(this))
+{
+    setObjectName("frmtotalfilt");
+    setWindowTitle(QStringLiteral("总体过滤"));
+    setFixedSize(kClientWidth, kClientHeight);
+
+    const quorlin::LotteryState& state = document_.state();
+    conditions_ = new TotalFilterConditions(state.caisum, state.caisel, this);
+    conditions_->setGeometry(8, 4, kLeftWidth, 198);
+    buildNumberChoice();
+    buildResultArea();
+
+    connect(runner_, &TaskRunner::progress, this, [this](qint64 done, qint64 total) {
+        pb_->setValue(total > 0 ? static_cast<int>(std::min(done, total) * kProgressSteps / total) : 0);
+    });
+    connect(runner_, &TaskRunner::finished, this, [this] {
+        unsetCursor();
+        updateCommandStates();
+    });
+    // The red-ball choice is offered only while the real numbers are shown.
+    connect(&document_, &LotteryDocument::mappingChanged, this, &Tfrmtotalfilt::followMapping);
+    followMapping();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+Tfrmtotalfilt::~Tfrmtotalfilt() = default;
+
+void Tfrmtotalfilt::buildNumberChoice()
+{
+    const quorlin::LotteryState& state = document_.state();
+    const QString width = QString::number(state.caisel);
+
+    chkhongqiu_ = new QCheckBox(QStringLiteral("选择红球："), this);
+    chkhongqiu_->setObjectName("chkhongqiu");
+    chkhongqiu_->setGeometry(8, 208, 90, 22);
+    FormWidgets::label(this, QStringLiteral("中"), {100, 208, 16, 22});
+    edtzhong1_ = FormWidgets::lineEdit(this, "edtzhong1", {116, 208, 36, 22});
+    FormWidgets::label(this, QStringLiteral("到"), {156, 208, 16, 22});
+    edtzhong2_ = FormWidgets::lineEdit(this, "edtzhong2", {174, 208, 36, 22});
+    edtsuiji1_ = FormWidgets::lineEdit(this, "edtsuiji1", {250, 208, 36, 22});
+    btnsuiji1_ = FormWidgets::button(this, "btnsuiji1", QStringLiteral("随机选择红球"), {290, 206, 133, 26});
+    front_ = new NumberButtonGrid(50, state.caisum, kFrontColour, QStringLiteral("btnhong"), this);
+    front_->setObjectName("GroupBox2");
+    front_->setGeometry(8, 234, kLeftWidth, 165);
+
+    chklanqiu_ = new QCheckBox(QStringLiteral("选择蓝球："), this);
+    chklanqiu_->setObjectName("chklanqiu");
+    chklanqiu_->setGeometry(8, 405, 90, 22);
+    chklanqiu_->setChecked(true);
+    chklanqiu_->setEnabled(false);
+    edtsuiji2_ = FormWidgets::lineEdit(this, "edtsuiji2", {250, 405, 36, 22});
+    btnsuiji2_ = FormWidgets::button(this, "btnsuiji2", QStringLiteral("随机选择蓝球"), {290, 403, 133, 26});
+    back_ = new NumberButtonGrid(30, state.housum, kBackColour, QStringLiteral("btnlan"), this);
+    back_->setObjectName("GroupBox3");
+    back_->setGeometry(8, 431, kLeftWidth, 105);
+
+    edtzhong1_->setText(width);
+    edtzhong2_->setText(width);
+    edtsuiji1_->setText(width);
+    edtsuiji2_->setText(QString::number(state.housel));
+
+    connect(chkhongqiu_, &QCheckBox::toggled, this, &Tfrmtotalfilt::updateCommandStates);
+    connect(front_, &NumberButtonGrid::numberClicked, this, [this](int n) {
+        numberClicked(front_, chkhongqiu_, edtsuiji1_, QStringLiteral("请先在《选择红球》框上打勾！"), n);
+    });
+    connect(back_, &NumberButtonGrid::numberClicked, this, [this](int n) {
+        numberClicked(back_, chklanqiu_, edtsuiji2_, QStringLiteral("请先在《选择蓝球》框上打勾！"), n);
+    });
+    connect(btnsuiji1_, &QPushButton::clicked, this,
+            [this] { randomSelect(front_, edtsuiji1_, QStringLiteral("随机选择红球的个数")); });
+    connect(btnsuiji2_, &QPushButton::clicked, this,
+            [this] { randomSelect(back_, edtsuiji2_, QStringLiteral("随机选择蓝球的个数")); });
+}
+
+void Tfrmtotalfilt::buildResultArea()
+{
+    model_ = new BetListModel(this);
+    memcode_ = new UniformListView(this);
+    memcode_->setObjectName("memcode");
+    memcode_->setModel(model_);
+    memcode_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    memcode_->setGeometry(kRightLeft, 8, kRightWidth, 462);
+    lblcode_ = new QLabel(QStringLiteral("过滤结果："), this);
+    lblcode_->setObjectName("lblcode");
+    lblcode_->setGeometry(kRightLeft, 476, kRightWidth, 20);
+
+    pb_ = new QProgressBar(this);
+    pb_->setObjectName("pb");
+    pb_->setGeometry(8, 545, 330, 22);
+    pb_->setRange(0, kProgressSteps);
+    pb_->setTextVisible(false);
+    btnstop_ = FormWidgets::button(this, "btnstop", QStringLiteral("停止"), {345, 543, 78, 26});
+    connect(btnstop_, &QPushButton::clicked, this, &Tfrmtotalfilt::btnstopClick);
+
+    const int columns[3] = {kRightLeft, kRightLeft + 110, kRightLeft + 220};
+    QPushButton* btnfilt = FormWidgets::button(this, "btnfilt", QStringLiteral("过滤"), {columns[0], 502, 101, 28});
+    btnfilt->setDefault(true);
+    commands_ = {btnfilt,
+                 FormWidgets::button(this, "btnclear", QStringLiteral("清空"), {columns[1], 502, 101, 28}),
+                 FormWidgets::button(this, "btnsave", QStringLiteral("保存"), {columns[2], 502, 101, 28}),
+                 FormWidgets::button(this, "btnload", QStringLiteral("载入"), {columns[0], 536, 101, 28}),
+                 FormWidgets::button(this, "btnprint", QStringLiteral("打印"), {columns[1], 536, 101, 28}),
+                 FormWidgets::button(this, "btnclose", QStringLiteral("关闭"), {columns[2], 536, 101, 28})};
+    connect(commands_[0], &QPushButton::clicked, this, &Tfrmtotalfilt::btnfiltClick);
+    connect(commands_[1], &QPushButton::clicked, this, &Tfrmtotalfilt::btnclearClick);
+    connect(commands_[2], &QPushButton::clicked, this, &Tfrmtotalfilt::btnsaveClick);
+    connect(commands_[3], &QPushButton::clicked, this, &Tfrmtotalfilt::btnloadClick);
+    connect(commands_[4], &QPushButton::clicked, this, &Tfrmtotalfilt::btnprintClick);
+    connect(commands_[5], &QPushButton::clicked, this, &QWidget::hide);
+}
+
+std::optional<quorlin::TotalFilterSettings> Tfrmtotalfilt::settings(QString& message) const
+{
+    if (!conditions_->anyChecked() && !chkhongqiu_->isChecked()) {
+        message = QStringLiteral("请选择过滤条件！");
+        return std::nullopt;
+    }
+    message = conditions_->emptyFieldMessage();
+    if (!message.isEmpty())
+        return std::nullopt;
+
+    // Every number is read before anything runs, so a bad field never leaves a run half done.
+    quorlin::TotalFilterSettings s;
+    IntegerFields fields;
+    conditions_->read(s, fields);
+    s.frontOn = chkhongqiu_->isChecked();
+    s.front = front_->selectedNumbers();
+    if (s.frontOn)
+        s.frontHits = {fields.read(edtzhong1_->text(), QStringLiteral("红球最少中奖个数")),
+                       fields.read(edtzhong2_->text(), QStringLiteral("红球最多中奖个数"))};
+    s.back = back_->selectedNumbers();
+    if (!fields.ok()) {
+        message = fields.error();
+        return std::nullopt;
+    }
+    if (conditions_->uncheckedOrderWrong()) {
+        message = QStringLiteral("请前面组合框中的数值应该小于等于后面组合框中的数值！");
+        return std::nullopt;
+    }
+    if (const auto refusal = quorlin::validateTotalFilter(s, quorlin::filterspace(document_.state()))) {
+        message = QString::fromStdString(*refusal);
+        return std::nullopt;
+    }
+    return s;
+}
+
+void Tfrmtotalfilt::setSettings(const quorlin::TotalFilterSettings& settings)
+{
+    conditions_->show(settings);
+    chkhongqiu_->setChecked(settings.frontOn);
+    edtzhong1_->setText(QString::number(settings.frontHits.lo));
+    edtzhong2_->setText(QString::number(settings.frontHits.hi));
+    front_->clearSelection();
+    for (int n : settings.front)
+        front_->setSelected(n, true);
+    back_->clearSelection();
+    for (int n : settings.back)
+        back_->setSelected(n, true);
+}
+
+bool Tfrmtotalfilt::isBusy() const
+{
+    return runner_->isRunning();
+}
+
+void Tfrmtotalfilt::setRandomSource(std::unique_ptr<quorlin::RandomSource> source)
+{
+    random_ = std::move(source);
+}
+
+std::string Tfrmtotalfilt::tempPath() const
+{
+    return document_.state().apppath + "temp.txt";
+}
+
+QString Tfrmtotalfilt::proposedName(const QString& extension) const
+{
+    const quorlin::LotteryState& state = document_.state();
+    const int latest = state.hisfull.empty() ? 0 : state.hisfull.at(state.hisfull.rows() - 1, 0);
+    return QString::fromStdString(state.cainame) + QString::number(latest + 1) + QStringLiteral("期总体过滤投注号码") +
+           extension;
+}
+
+template <class Work, class Done> void Tfrmtotalfilt::startTask(Work work, Done done)
+{
+    runner_->run(this, std::move(work), std::move(done));
+    pb_->setValue(0);
+    setCursor(Qt::BusyCursor);
+    updateCommandStates();
+}
+
+void Tfrmtotalfilt::btnfiltClick()
+{
+    if (isBusy())
+        return;
+    QString message;
+    const std::optional<quorlin::TotalFilterSettings> settings = this->settings(message);
+    if (!settings) {
+        refuse(this, message);
+        return;
+    }
+    TotalFilterRun run{*settings, quorlin::filterspace(document_.state()), rebuildall_, tempPath()};
+    startTask(
+        [lease = document_.lease(), table = &document_.allcode(), run = std::move(run)](quorlin::Progress& progress) {
+            (void)lease; // the tables the run reads stay as they are until it ends
+            return runTotalFilterJob(*table, run, progress);
+        },
+        [this](const TotalFilterOutcome& outcome) { filtered(outcome); });
+}
+
+void Tfrmtotalfilt::filtered(const TotalFilterOutcome& outcome)
+{
+    if (!outcome.completed)
+        return;
+    if (outcome.survivors == 0) {
+        refuse(this, QStringLiteral("没有符合条件的投注号码，请重新选择过滤条件！"));
+        model_->setBets(nullptr);
+        return;
+    }
+    showList(outcome.bets);
+    conditions_->uncheck(true);
+    rebuildall_ = false;
+}
+
+void Tfrmtotalfilt::showList(std::shared_ptr<const quorlin::BetList> bets)
+{
+    lblcode_->setText(resultCaption(bets->size()));
+    model_->setBets(std::move(bets));
+}
+
+void Tfrmtotalfilt::btnclearClick()
+{
+    if (isBusy())
+        return;
+    const QString width = QString::number(document_.state().caisel);
+    conditions_->uncheck(true);
+    chkhongqiu_->setChecked(false);
+    conditions_->clearRanges();
+    conditions_->resetBankers();
+    front_->clearSelection();
+    back_->clearSelection();
+    model_->setBets(nullptr);
+    lblcode_->setText(QStringLiteral("过滤结果："));
+    edtsuiji1_->setText(width);
+    edtzhong1_->setText(width);
+    edtzhong2_->setText(width);
+    edtsuiji2_->setText(QString::number(document_.state().housel));
+    rebuildall_ = true;
+    // Back to the real numbers; the trend grid follows the document.
+    runGuarded(this, [this] { document_.setStandard(); });
+    followMapping();
+}
+
+void Tfrmtotalfilt::btnsaveClick()
+{
+    if (isBusy())
+        return;
+    const QString name = BetListFiles::askSaveName(this, proposedName(QStringLiteral(".txt")));
+    if (name.isEmpty())
+        return;
+    startTask(
+        [bets = model_->bets(), path = name.toStdString()](quorlin::Progress& progress) {
+            std::string error;
+            if (bets->writeSaved(path, &progress, error))
+                return true;
+            if (progress.cancelled())
+                return false;
+            throw std::runtime_error(error);
+        },
+        [this](bool saved) {
+            if (saved)
+                MessageBox::information(this, QStringLiteral("提示"), QStringLiteral("成功保存！"));
+        });
+}
+
+void Tfrmtotalfilt::btnloadClick()
+{
+    if (isBusy())
+        return;
+    const QString name = BetListFiles::askOpenName(this);
+    if (name.isEmpty())
+        return;
+    startTask(
+        [lease = document_.lease(), table = &document_.allcode(), path = name.toStdString(),
+         space = quorlin::filterspace(document_.state()), temp = tempPath()](quorlin::Progress& progress) {
+            (void)lease;
+            return loadTotalFilterJob(*table, path, space, temp, progress);
+        },
+        [this](const TotalFilterOutcome& outcome) { loaded(outcome); });
+}
+
+void Tfrmtotalfilt::loaded(const TotalFilterOutcome& outcome)
+{
+    if (!outcome.completed)
+        return;
+    if (!outcome.refusal.empty()) {
+        refuse(this, QString::fromStdString(outcome.refusal));
+        return;
+    }
+    // The file's numbers become the choice; its back pairs are not kept, the next run pairs anew.
+    chkhongqiu_->setChecked(true);
+    front_->clearSelection();
+    back_->clearSelection();
+    for (int n : outcome.frontNumbers)
+        front_->setSelected(n, true);
+    for (int n : outcome.backNumbers)
+        back_->setSelected(n, true);
+    showList(outcome.bets);
+    conditions_->uncheck(false);
+    conditions_->clearRanges();
+    edtsuiji1_->setText(QString::number(document_.state().caisel));
+    edtsuiji2_->setText(QString::number(document_.state().housel));
+    rebuildall_ = false;
+}
+
+void Tfrmtotalfilt::btnprintClick()
+{
+    if (isBusy())
+        return;
+    const std::shared_ptr<const quorlin::BetList> bets = model_->bets();
+    if (bets->empty()) {
+        refuse(this, QStringLiteral("没有可以打印的投注号码！"));
+        return;
+    }
+    const BetListPrinter pages(*bets,
+                               QString::fromStdString(document_.state().cainame) + QStringLiteral("总体过滤投注号码"));
+    QPrinter printer(QPrinter::HighResolution);
+    if (!PrintDialog::exec(this, printer, pages.pageCount(), proposedName(QStringLiteral(".pdf"))))
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool printed = pages.print(printer, printer.fromPage(), printer.toPage());
+    QApplication::restoreOverrideCursor();
+    if (!printed)
+        refuse(this, QStringLiteral("请安装打印机！"));
+}
+
+void Tfrmtotalfilt::btnstopClick()
+{
+    runner_->cancel();
+}
+
+void Tfrmtotalfilt::numberClicked(NumberButtonGrid* grid, QCheckBox* box, QLineEdit* count, const QString& refusal,
+                                  int n)
+{
+    if (!box->isChecked()) {
+        refuse(this, refusal);
+        return;
+    }
+    grid->toggle(n);
+    count->setText(QString::number(grid->selectedCount()));
+}
+
+void Tfrmtotalfilt::randomSelect(NumberButtonGrid* grid, QLineEdit* count, const QString& field)
+{
+    IntegerFields fields;
+    const int wanted = fields.read(count->text(), field);
+    if (!fields.ok()) {
+        refuse(this, fields.error());
+        return;
+    }
+    const int pool = grid->usable();
+    if (wanted < 0 || wanted > pool) {
+        refuse(this, QStringLiteral("%1应在 0 到 %2 之间！").arg(field).arg(pool));
+        return;
+    }
+    grid->clearSelection();
+    random_->reseed();
+    std::vector<int> drawn;
+    while (static_cast<int>(drawn.size()) < wanted) {
+        const int r = random_->random(pool);
+        if (std::find(drawn.begin(), drawn.end(), r) == drawn.end())
+            drawn.push_back(r);
+    }
+    for (int r : drawn)
+        grid->setSelected(r + 1, true);
+}
+
+void Tfrmtotalfilt::followMapping()
+{
+    frontChoice_ = !document_.state().bianhuan;
+    if (!frontChoice_)
+        chkhongqiu_->setChecked(false);
+    updateCommandStates();
+}
+
+void Tfrmtotalfilt::updateCommandStates()
+{
+    const bool idle = !runner_->isRunning();
+    conditions_->setEnabled(idle);
+    chkhongqiu_->setEnabled(idle && frontChoice_);
+    btnsuiji1_->setEnabled(idle && chkhongqiu_->isChecked());
+    front_->setEnabled(idle && frontChoice_);
+    back_->setEnabled(idle);
+    for (QWidget* w :
+         {static_cast<QWidget*>(edtzhong1_), static_cast<QWidget*>(edtzhong2_), static_cast<QWidget*>(edtsuiji1_),
+          static_cast<QWidget*>(edtsuiji2_), static_cast<QWidget*>(btnsuiji2_)})
+        w->setEnabled(idle);
+    for (QPushButton* command : commands_)
+        command->setEnabled(idle);
+    pb_->setVisible(!idle);
+    btnstop_->setVisible(!idle);
+}
