@@ -14,6 +14,7 @@
 #include "test_support.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QListWidget>
 #include <QMenu>
@@ -84,6 +85,31 @@ int main(int argc, char* argv[])
     Tfrmflash frmflash(apppath);
     frmflash.show();
     save(frmflash, folder, "flash");
+
+    // The sum and zone tabs on the real numbers and transformed, and both omission windows sorted
+    // by chase value.
+    frmmain.findChild<QAction*>("tlbbiaozhun")->trigger();
+    for (const char* tab : {"mnuhei", "mnuqujian"}) {
+        frmmain.findChild<QAction*>(tab)->trigger();
+        save(frmmain, folder, QString(tab) + "-standard");
+        frmmain.findChild<QAction*>("tlbbianwan")->trigger();
+        QTest::qWait(300);
+        save(frmmain, folder, QString(tab) + "-transformed");
+        frmmain.findChild<QAction*>("tlbbiaozhun")->trigger();
+        QTest::qWait(300);
+    }
+    for (const char* tool : {"mnuyilou", "mnupiantai"}) {
+        frmmain.findChild<QAction*>(tool)->trigger();
+        QWidget* window = QApplication::activeWindow();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->objectName() == QString(tool).replace("mnu", "frm"))
+                window = w;
+        QTest::mouseClick(window->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        QTest::qWait(100);
+        save(*window, folder, QString(tool) + "-chase");
+
+        window->hide();
+    }
 
     for (const MessageBox::Record& box : MessageBox::recorded())
         std::cerr << "message: " << box.title.toStdString() << ": " << box.text.toStdString() << "\n";
