@@ -4,6 +4,7 @@
 #include "common/bar_chart.h"
 #include "common/error_handler.h"
 #include "common/repaint_throttle.h"
+#include "common/text_grid.h"
 #include "shell/lottery_document.h"
 
 #include <QCheckBox>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kIssueWidth = 60;
 constexpr int kNumbersWidth = 120;
-constexpr int kRowHeight = 22;
 // Room around a header's text inside its section.
 constexpr int kHeaderPadding = 10;
 // A search that switches the mapping many times a second recomputes the view at most this often.
@@ -38,17 +37,8 @@ AnalysisView::AnalysisView(LotteryDocument& document, const QString& objectName,
     setObjectName(objectName);
     setWindowTitle(caption);
 
-    model_ = new TextTableModel(this);
-    tabhistory_ = new QTableView;
+    tabhistory_ = new TextGrid;
     tabhistory_->setObjectName("tabhistory");
-    tabhistory_->setModel(model_);
-    tabhistory_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tabhistory_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tabhistory_->setWordWrap(false);
-    tabhistory_->verticalHeader()->hide();
-    tabhistory_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    tabhistory_->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    tabhistory_->horizontalHeader()->setHighlightSections(false);
     tabhistory_->horizontalHeader()->setMinimumSectionSize(1);
     tabhistory_->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
     tabhistory_->viewport()->installEventFilter(this);
@@ -112,7 +102,7 @@ void AnalysisView::btntongjiClick()
 
 void AnalysisView::showTable(QStringList headers, int rows, TextTableModel::Cell cell)
 {
-    model_->reset(std::move(headers), rows, std::move(cell));
+    tabhistory_->table().reset(std::move(headers), rows, std::move(cell));
     layoutColumns();
     scrollToNewest();
 }
@@ -152,7 +142,7 @@ bool AnalysisView::eventFilter(QObject* watched, QEvent* event)
 void AnalysisView::layoutColumns()
 {
     // The issue and the numbers have fixed widths; the value columns share what is left.
-    const int columns = model_->columnCount();
+    const int columns = tabhistory_->table().columnCount();
     if (columns < 2)
         return;
     tabhistory_->setColumnWidth(0, kIssueWidth);
@@ -168,7 +158,7 @@ void AnalysisView::layoutColumns()
     const QFontMetrics metrics(header->font());
     bool wraps = false;
     for (int column = 2; column < columns; ++column)
-        wraps |= metrics.horizontalAdvance(model_->headerData(column, Qt::Horizontal).toString()) + kHeaderPadding > share;
+        wraps |= metrics.horizontalAdvance(tabhistory_->table().headerData(column, Qt::Horizontal).toString()) + kHeaderPadding > share;
     header->setFixedHeight((wraps ? 2 : 1) * metrics.lineSpacing() + kHeaderPadding);
 }
 

@@ -10,10 +10,10 @@ class QCheckBox;
 class QHBoxLayout;
 class QPushButton;
 class QSplitter;
-class QTableView;
 class QVBoxLayout;
 class RecentCountBox;
 class RepaintThrottle;
+class TextGrid;
 
 /// The frame the indicator views and the zone view share: the history grid under "历史走势：", the
 /// bar chart of the newest N draws, the recent-count box, "显示标注" and the recount button. While
@@ -57,8 +57,7 @@ private:
     void layoutColumns();
     void scrollToNewest();
 
-    TextTableModel* model_;
-    QTableView* tabhistory_;
+    TextGrid* tabhistory_;
     QSplitter* splitter_;
     RepaintThrottle* throttle_;
     int gridWidth_ = 0;

@@ -2,7 +2,7 @@
 
 #include "common/bar_chart.h"
 #include "common/error_handler.h"
-#include "common/text_table_model.h"
+#include "common/text_grid.h"
 #include "shell/lottery_document.h"
 
 #include <QCheckBox>
@@ -11,7 +11,6 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
@@ -35,7 +34,6 @@ const RuleTexts& textsOf(OmissionRule rule)
 }
 
 constexpr int kColumns = 8;
-constexpr int kRowHeight = 22;
 // What the grid's frame and scroll bar take of its width before the eight columns share it.
 constexpr int kGridChrome = 30;
 // Wide enough for the 35 front numbers under their bars.
@@ -53,14 +51,8 @@ OmissionWindow::OmissionWindow(LotteryDocument& document, OmissionRule rule, QWi
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
     resize(kWindowWidth, kWindowHeight);
 
-    model_ = new TextTableModel(this);
-    tabhistory_ = new QTableView;
+    tabhistory_ = new TextGrid;
     tabhistory_->setObjectName("tabhistory");
-    tabhistory_->setModel(model_);
-    tabhistory_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tabhistory_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tabhistory_->verticalHeader()->hide();
-    tabhistory_->verticalHeader()->setDefaultSectionSize(kRowHeight);
     tabhistory_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
 
     chthistory_ = new BarChart("总体中奖分析图表");
@@ -126,7 +118,7 @@ void OmissionWindow::analyse(OmissionSort sort)
     QStringList headers;
     for (const std::string& header : table_.headers)
         headers.append(QString::fromStdString(header));
-    model_->reset(headers, static_cast<int>(table_.rows.size()), [this](int row, int column) {
+    tabhistory_->table().reset(headers, static_cast<int>(table_.rows.size()), [this](int row, int column) {
         return QString::fromStdString(table_.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)]);
     });
     layoutColumns();

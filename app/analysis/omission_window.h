@@ -10,8 +10,7 @@ class BarChart;
 class LotteryDocument;
 class QCheckBox;
 class QRadioButton;
-class QTableView;
-class TextTableModel;
+class TextGrid;
 
 /// 中奖回补分析选号 and 中奖偏态分析选号: every number of the front or back zone with its
 /// occurrences, longest absence, omission and chase value, as a table and a four-series chart. The
@@ -38,8 +37,7 @@ private:
     LotteryDocument& document_;
     quorlin::OmissionRule rule_;
     quorlin::OmissionTable table_;
-    TextTableModel* model_;
-    QTableView* tabhistory_;
+    TextGrid* tabhistory_;
     BarChart* chthistory_;
     QRadioButton* optqian_;
     std::array<QCheckBox*, 4> chk_{};

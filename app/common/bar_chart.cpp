@@ -18,6 +18,8 @@ namespace {
 constexpr int kLabelRoom = 14;
 // What the value axis and the margins take of the view's width before the plot.
 constexpr int kAxisAllowance = 80;
+// How much darker a bar's edge is than the bar (percent, as QColor::darker takes it).
+constexpr int kEdgeShade = 130;
 // Head room above the highest bar for its value label.
 constexpr double kHeadRoom = 1.15;
 // Value ticks are spaced so that no more than this many stand on the axis.
@@ -85,8 +87,9 @@ void BarChart::draw()
             continue;
         auto* set = new QBarSet(s.title);
         set->setColor(s.colour);
-        // A white bar on the white plot needs an edge to be seen.
-        set->setBorderColor(Qt::darkGray);
+        // A white bar on the white plot needs an edge to be seen; a shade of the bar's own colour
+        // keeps thousands of thin bars in their colour.
+        set->setBorderColor(s.colour.darker(kEdgeShade));
         QList<qreal> values;
         values.reserve(s.bars.size());
         for (const Bar& bar : s.bars) {
