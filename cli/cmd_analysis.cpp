@@ -59,11 +59,7 @@ int runZones(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
     if (zones > 7)
         throw UsageError("区间数应为 1-7");
     context.open(words[0]);
-    const LotteryState& state = context.state;
-    std::vector<std::int32_t> issues;
-    for (std::size_t i = 0; i < state.hisfull.rows(); ++i)
-        issues.push_back(state.hisfull.at(i, 0));
-    const ZoneTable table = buildZoneTable(issues, loadedFronts(state), state.caisum, state.caisel, zones);
+    const ZoneTable table = buildZoneTable(context.state, zones, false);
     printRow(out, table.headers);
     for (const ZoneTable::Row& row : table.rows) {
         std::vector<std::string> cells{row.issue, row.numbers};
@@ -93,17 +89,9 @@ int runOmission(CliContext& context, CliArgs& args, std::ostream& out, std::ostr
         throw UsageError("--sort 应为 number chase omission count 之一");
 
     context.open(name);
-    const LotteryState& state = context.state;
     // The windows read the draw table itself, always in the real numbers.
-    const int K = back ? state.housum : state.caisum;
-    const int m = back ? state.housel : state.caisel;
-    const int first = back ? state.caisel + 1 : 1;
-    std::vector<std::int32_t> draws;
-    for (std::size_t i = 0; i < state.hisfull.rows(); ++i)
-        for (int k = 0; k < m; ++k)
-            draws.push_back(state.hisfull.at(i, static_cast<std::size_t>(first + k)));
-    const OmissionTable table = buildOmissionTable(draws, K, m, state.recnum,
-                                                   rule == "current" ? OmissionRule::Current : OmissionRule::Return, order);
+    const OmissionTable table = buildOmissionTable(
+        context.state, back, rule == "current" ? OmissionRule::Current : OmissionRule::Return, order);
     printRow(out, table.headers);
     for (const OmissionRow& row : table.rows)
         printRow(out, row.cells);

@@ -206,6 +206,9 @@ void Tfrmmain::refreshmenus()
         tlbbianwan_->setEnabled(false);
     }
     showMapping();
+    // Disabling the current tab moves the strip on to the next enabled one; that is no choice of
+    // the user's and must not create a view (after a close it would open one on no lottery).
+    const QSignalBlocker blocker(tabmain_);
     for (int tab = 0; tab < tabmain_->count(); ++tab)
         tabmain_->setTabEnabled(tab, open && views_.contains(tab));
 }

@@ -1,6 +1,10 @@
 #include "shell/window_catalog.h"
 
+#include "analysis/indicator_texts.h"
+#include "analysis/indicator_view.h"
+#include "analysis/omission_window.h"
 #include "analysis/u_code.h"
+#include "analysis/u_qujian.h"
 #include "data/u_data.h"
 #include "filter/u_totalfilt.h"
 #include "shell/database_commands.h"
@@ -22,4 +26,17 @@ void registerWindows(Tfrmmain& frmmain)
     });
     frmmain.tools().registerFactory(
         "Tfrmtotalfilt", [&frmmain](QWidget* parent) { return new Tfrmtotalfilt(frmmain.document(), parent); });
+    // Tabs 1 to 8: the one indicator view with the texts of each indicator (Tfrmdaxiao … Tfrmcongma).
+    for (const quorlin::IndicatorTexts& texts : quorlin::indicatorWindows())
+        frmmain.registerView(texts.tab, [&texts](LotteryDocument& doc, QWidget* parent) {
+            return new IndicatorView(doc, texts, parent);
+        });
+    frmmain.registerView(9, [](LotteryDocument& doc, QWidget* parent) { return new Tfrmqujian(doc, parent); });
+    LotteryDocument& document = frmmain.document();
+    frmmain.tools().registerFactory("Tfrmyilou", [&document](QWidget* parent) {
+        return new OmissionWindow(document, quorlin::OmissionRule::Return, parent);
+    });
+    frmmain.tools().registerFactory("Tfrmpiantai", [&document](QWidget* parent) {
+        return new OmissionWindow(document, quorlin::OmissionRule::Current, parent);
+    });
 }

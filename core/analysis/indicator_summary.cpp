@@ -86,7 +86,12 @@ IndicatorAnalysis analyseIndicator(Indicator indicator, const std::vector<DrawIn
 
 std::vector<std::int32_t> loadedFronts(const LotteryState& state)
 {
-    const Grid<std::int32_t>& history = state.bianhuan ? state.hisbian : state.hisfull;
+    return loadedFronts(state, state.bianhuan);
+}
+
+std::vector<std::int32_t> loadedFronts(const LotteryState& state, bool transformed)
+{
+    const Grid<std::int32_t>& history = transformed ? state.hisbian : state.hisfull;
     std::vector<std::int32_t> fronts;
     const std::size_t draws = std::min(static_cast<std::size_t>(std::max(state.recnum, 0)), history.rows());
     for (std::size_t i = 0; i < draws; ++i) {

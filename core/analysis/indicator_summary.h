@@ -42,6 +42,8 @@ IndicatorAnalysis analyseIndicator(const LotteryState& state, Indicator indicato
 
 /// The front numbers of every loaded draw in the current mode's number space, caisel per draw.
 std::vector<std::int32_t> loadedFronts(const LotteryState& state);
+/// The same in the transformed space (hisbian) or the real one (hisfull), whatever the mode.
+std::vector<std::int32_t> loadedFronts(const LotteryState& state, bool transformed);
 
 /// The summary memo's lines below its "总结：" heading: the five value lines and, when there is
 /// one, the advice line. Empty without draws.

@@ -1,5 +1,7 @@
 #include "analysis/omission_table.h"
 
+#include "store/lottery_state.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -99,6 +101,25 @@ OmissionTable buildOmissionTable(const std::vector<std::int32_t>& draws, int can
             if (sortsBefore(table.rows[a], table.rows[b], sort))
                 std::swap(table.rows[a], table.rows[b]);
     return table;
+}
+
+std::vector<std::int32_t> zoneHistory(const LotteryState& state, bool back)
+{
+    const int m = back ? state.housel : state.caisel;
+    const int first = back ? state.caisel + 1 : 1;
+    const std::size_t draws = std::min(static_cast<std::size_t>(std::max(state.recnum, 0)), state.hisfull.rows());
+    std::vector<std::int32_t> history;
+    history.reserve(draws * static_cast<std::size_t>(m));
+    for (std::size_t i = 0; i < draws; ++i)
+        for (int k = 0; k < m; ++k)
+            history.push_back(state.hisfull.at(i, static_cast<std::size_t>(first + k)));
+    return history;
+}
+
+OmissionTable buildOmissionTable(const LotteryState& state, bool back, OmissionRule rule, OmissionSort sort)
+{
+    return buildOmissionTable(zoneHistory(state, back), back ? state.housum : state.caisum,
+                              back ? state.housel : state.caisel, state.recnum, rule, sort);
 }
 
 } // namespace quorlin

@@ -6,6 +6,8 @@
 
 namespace quorlin {
 
+struct LotteryState;
+
 /// Which omission the table's column 5 holds: the long gap before a recent return (中奖回补分析,
 /// "前次遗漏") or the current omission (中奖偏态分析, "目前遗漏"). The only point where the two
 /// windows differ.
@@ -34,5 +36,12 @@ struct OmissionTable {
 /// first) out of 1..`candidates` (K), for `recnum` loaded draws.
 OmissionTable buildOmissionTable(const std::vector<std::int32_t>& draws, int candidates, int width, int recnum,
                                  OmissionRule rule, OmissionSort sort);
+
+/// The zone history the omission windows read: the real numbers of the front zone (or of the
+/// back zone) of every loaded draw, oldest first, caisel (housel) per draw; never transformed.
+std::vector<std::int32_t> zoneHistory(const LotteryState& state, bool back);
+
+/// The table of the open lottery's front zone (35 numbers, 5 a draw) or back zone (12, 2).
+OmissionTable buildOmissionTable(const LotteryState& state, bool back, OmissionRule rule, OmissionSort sort);
 
 } // namespace quorlin

@@ -1,6 +1,8 @@
 #include "analysis/zone_table.h"
 
+#include "analysis/indicator_summary.h"
 #include "analysis/indicators.h"
+#include "store/lottery_state.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -39,6 +41,17 @@ ZoneTable buildZoneTable(const std::vector<std::int32_t>& issues, const std::vec
         table.rows.push_back(std::move(row));
     }
     return table;
+}
+
+ZoneTable buildZoneTable(const LotteryState& state, int zones, bool transformed)
+{
+    const Grid<std::int32_t>& history = transformed ? state.hisbian : state.hisfull;
+    const std::size_t draws = std::min(static_cast<std::size_t>(std::max(state.recnum, 0)), history.rows());
+    std::vector<std::int32_t> issues;
+    issues.reserve(draws);
+    for (std::size_t i = 0; i < draws; ++i)
+        issues.push_back(history.at(i, 0));
+    return buildZoneTable(issues, loadedFronts(state, transformed), state.caisum, state.caisel, zones);
 }
 
 } // namespace quorlin

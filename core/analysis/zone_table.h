@@ -6,6 +6,8 @@
 
 namespace quorlin {
 
+struct LotteryState;
+
 /// The zone window's table: for Z zones of equal width over the front numbers (the last one
 /// possibly shorter), every loaded draw's count of numbers per zone.
 struct ZoneTable {
@@ -24,5 +26,9 @@ struct ZoneTable {
 /// per draw) out of 1..`total`.
 ZoneTable buildZoneTable(const std::vector<std::int32_t>& issues, const std::vector<std::int32_t>& fronts, int total,
                          int count, int zones);
+
+/// The table of the open lottery's loaded draws in the transformed space (hisbian) or the real
+/// one (hisfull), whatever the mode: the zone window opens and recounts on the real numbers.
+ZoneTable buildZoneTable(const LotteryState& state, int zones, bool transformed);
 
 } // namespace quorlin

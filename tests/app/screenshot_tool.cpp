@@ -19,6 +19,9 @@
 #include "test_support.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QListWidget>
 #include <QMenu>
@@ -131,6 +134,39 @@ int main(int argc, char* argv[])
     frmdata.findChild<QPushButton*>("dbv_cancel")->click();
     frmdata.findChild<QPushButton*>("btnedit")->click();
     shootTotalFilter(frmmain, folder);
+
+    // The sum and zone tabs on the real numbers and transformed, and both omission windows sorted
+    // by chase value.
+    frmmain.findChild<QAction*>("tlbbiaozhun")->trigger();
+    for (const char* tab : {"mnuhei", "mnuqujian"}) {
+        frmmain.findChild<QAction*>(tab)->trigger();
+        save(frmmain, folder, QString(tab) + "-standard");
+        frmmain.findChild<QAction*>("tlbbianwan")->trigger();
+        QTest::qWait(300);
+        save(frmmain, folder, QString(tab) + "-transformed");
+        frmmain.findChild<QAction*>("tlbbiaozhun")->trigger();
+        QTest::qWait(300);
+    }
+    // Every draw of the history in the sum chart.
+    frmmain.findChild<QAction*>("mnuhei")->trigger();
+    frmmain.currentView()->findChild<QComboBox*>("comzuijingqishu")->setCurrentIndex(0);
+    QElapsedTimer allDraws;
+    allDraws.start();
+    QTest::mouseClick(frmmain.currentView()->findChild<QPushButton*>("btntongji"), Qt::LeftButton);
+    std::cout << "all draws recounted and charted in " << allDraws.elapsed() << " ms\n";
+    save(frmmain, folder, "mnuhei-all");
+    for (const char* tool : {"mnuyilou", "mnupiantai"}) {
+        frmmain.findChild<QAction*>(tool)->trigger();
+        QWidget* window = QApplication::activeWindow();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->objectName() == QString(tool).replace("mnu", "frm"))
+                window = w;
+        QTest::mouseClick(window->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        QTest::qWait(100);
+        save(*window, folder, QString(tool) + "-chase");
+
+        window->hide();
+    }
 
     for (const MessageBox::Record& box : MessageBox::recorded())
         std::cerr << "message: " << box.title.toStdString() << ": " << box.text.toStdString() << "\n";

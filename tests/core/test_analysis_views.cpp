@@ -3,6 +3,7 @@
 #include "analysis/indicator_summary.h"
 #include "analysis/omission_table.h"
 #include "analysis/zone_table.h"
+#include "store/lottery_state.h"
 
 #include <gtest/gtest.h>
 
@@ -188,4 +189,51 @@ TEST(OmissionTable, SortsAsTheExchangeSortLeavesThem)
     EXPECT_EQ(order(OmissionSort::Omission), (std::vector<int>{4, 5, 2, 3, 1, 6}));
     // Occurrences 1→3, 2→2, 3→2, 4→1, 5→1, 6→1, fewest first: the sort leaves 4 5 6 and 3 2 1.
     EXPECT_EQ(order(OmissionSort::Count), (std::vector<int>{4, 5, 6, 3, 2, 1}));
+}
+
+namespace {
+
+// Two draws whose real front numbers lie in the first and last zone, and a transformed history
+// that swaps them, shown in transformed mode.
+LotteryState stateInTransformedMode()
+{
+    LotteryState state;
+    state.recnum = 2;
+    state.bianhuan = true;
+    state.hisfull.resize(2, 8);
+    state.hisbian.resize(2, 6);
+    const std::int32_t real[2][8] = {{2020001, 1, 2, 3, 4, 5, 1, 2}, {2020002, 31, 32, 33, 34, 35, 11, 12}};
+    const std::int32_t transformed[2][6] = {{2020001, 31, 32, 33, 34, 35}, {2020002, 1, 2, 3, 4, 5}};
+    for (std::size_t r = 0; r < 2; ++r) {
+        for (std::size_t c = 0; c < 8; ++c)
+            state.hisfull.at(r, c) = real[r][c];
+        for (std::size_t c = 0; c < 6; ++c)
+            state.hisbian.at(r, c) = transformed[r][c];
+    }
+    return state;
+}
+
+} // namespace
+
+TEST(AnalysisViewsOfTheOpenLottery, ZonesFollowTheAskedSpaceOmissionsTheRealNumbers)
+{
+    const LotteryState state = stateInTransformedMode();
+    const ZoneTable real = buildZoneTable(state, 5, false);
+    ASSERT_EQ(real.rows.size(), 2u);
+    EXPECT_EQ(real.rows[0].issue, "2020001");
+    EXPECT_EQ(real.rows[0].counts, (std::vector<int>{5, 0, 0, 0, 0}));
+    EXPECT_EQ(real.rows[1].numbers, "31 32 33 34 35 ");
+    const ZoneTable transformed = buildZoneTable(state, 5, true);
+    EXPECT_EQ(transformed.rows[0].counts, (std::vector<int>{0, 0, 0, 0, 5}));
+    EXPECT_EQ(transformed.rows[1].issue, "2020002");
+
+    // Whatever the mode, the omission windows read the real numbers of the chosen zone.
+    EXPECT_EQ(zoneHistory(state, false), (std::vector<std::int32_t>{1, 2, 3, 4, 5, 31, 32, 33, 34, 35}));
+    EXPECT_EQ(zoneHistory(state, true), (std::vector<std::int32_t>{1, 2, 11, 12}));
+    const OmissionTable back = buildOmissionTable(state, true, OmissionRule::Current, OmissionSort::Number);
+    ASSERT_EQ(back.rows.size(), 12u);
+    EXPECT_EQ(back.rows[0].cells[1], "6.0");
+    EXPECT_EQ(back.rows[0].cells[5], "1"); // back number 01 came in the older of the two draws
+    EXPECT_EQ(back.rows[10].cells[5], "0");
+    EXPECT_EQ(buildOmissionTable(state, false, OmissionRule::Current, OmissionSort::Number).rows.size(), 35u);
 }

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "common/bar_chart.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QStringList>
+#include <QTableView>
+
+/// What an analysis window shows: the texts of its grid, and of its bar chart the titles of the
+/// visible series, the values of one, the labels under the bars and whether the values stand on them.
+namespace view_probe {
+
+inline QStringList headerTexts(const QTableView& grid)
+{
+    QStringList texts;
+    for (int column = 0; column < grid.model()->columnCount(); ++column)
+        texts.append(grid.model()->headerData(column, Qt::Horizontal).toString());
+    return texts;
+}
+
+inline QStringList rowTexts(const QTableView& grid, int row)
+{
+    QStringList texts;
+    for (int column = 0; column < grid.model()->columnCount(); ++column)
+        texts.append(grid.model()->index(row, column).data().toString());
+    return texts;
+}
+
+inline QStringList columnTexts(const QTableView& grid, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < grid.model()->rowCount(); ++row)
+        texts.append(grid.model()->index(row, column).data().toString());
+    return texts;
+}
+
+inline QStringList shownTitles(const BarChart& chart)
+{
+    QStringList titles;
+    for (const QBarSet* set : chart.shownSeries()->barSets())
+        titles.append(set->label());
+    return titles;
+}
+
+inline QList<double> shownValues(const BarChart& chart, int set)
+{
+    QList<double> values;
+    const QBarSet* bars = chart.shownSeries()->barSets().at(set);
+    for (int i = 0; i < bars->count(); ++i)
+        values.append(bars->at(i));
+    return values;
+}
+
+inline QColor shownColour(const BarChart& chart, int set)
+{
+    return chart.shownSeries()->barSets().at(set)->color();
+}
+
+inline QStringList shownLabels(const BarChart& chart)
+{
+    const auto axes = chart.chart()->axes(Qt::Horizontal);
+    auto* axis = axes.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis*>(axes.first());
+    return axis ? axis->categories() : QStringList();
+}
+
+inline bool valuesShown(const BarChart& chart)
+{
+    return chart.shownSeries()->isLabelsVisible();
+}
+
+} // namespace view_probe
