@@ -66,11 +66,14 @@ std::string numberName(int k)
                       : "后区第 " + std::to_string(k - kFront + 1) + " 个号码";
 }
 
-// Reads the 7 numbers; returns the reason when one is not a valid number of its zone.
-std::string parseNumbers(const std::vector<std::string_view>& fields, ImportedDraw& draw)
+} // namespace
+
+std::string parseDrawNumbers(std::span<const std::string_view> fields, ImportedDraw& draw)
 {
+    if (fields.size() != kFront + kBack)
+        return "应有 7 个号码，实有 " + std::to_string(fields.size()) + " 个";
     for (int k = 0; k < kFront + kBack; ++k) {
-        const std::string_view field = fields[static_cast<std::size_t>(2 + k)];
+        const std::string_view field = fields[static_cast<std::size_t>(k)];
         if (!isAllDigits(field))
             return numberName(k) + quoted(field) + "不是数字";
         if (field.size() > kMaxNumberDigits)
@@ -91,6 +94,8 @@ std::string parseNumbers(const std::vector<std::string_view>& fields, ImportedDr
     return {};
 }
 
+namespace {
+
 std::string parseDraw(std::string_view line, ImportedDraw& draw)
 {
     if (const Separator* sep = foreignSeparator(line))
@@ -98,18 +103,24 @@ std::string parseDraw(std::string_view line, ImportedDraw& draw)
     const auto fields = splitFields(line);
     if (fields.size() != 2 + kFront + kBack)
         return "应为期号、开奖日期和 7 个号码，实有 " + std::to_string(fields.size()) + " 项";
-    const std::string_view issue = fields[0];
-    if (!isAllDigits(issue) || (issue.size() != 5 && issue.size() != 7))
-        return "期号" + quoted(issue) + "应为 5 位或 7 位数字";
-    std::from_chars(issue.data(), issue.data() + issue.size(), draw.issue);
-    if (issue.size() == 5)
-        draw.issue += 2000000;
+    if (!parseDrawIssue(fields[0], draw.issue))
+        return "期号" + quoted(fields[0]) + "应为 5 位或 7 位数字";
     if (fields[1].find('/') != std::string_view::npos || !parseDrawDate(fields[1], draw.date))
         return "开奖日期" + quoted(fields[1]) + "不是 YYYY-MM-DD 形式的有效日期";
-    return parseNumbers(fields, draw);
+    return parseDrawNumbers(std::span(fields).subspan(2), draw);
 }
 
 } // namespace
+
+bool parseDrawIssue(std::string_view text, std::int32_t& issue)
+{
+    if (!isAllDigits(text) || (text.size() != 5 && text.size() != 7))
+        return false;
+    std::from_chars(text.data(), text.data() + text.size(), issue);
+    if (text.size() == 5)
+        issue += 2000000;
+    return true;
+}
 
 bool parseDrawDate(std::string_view text, std::int32_t& date)
 {
