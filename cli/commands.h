@@ -12,5 +12,6 @@ int runLotteries(CliContext& context, CliArgs& args, std::ostream& out, std::ost
 int runImport(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runOpen(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runIndicators(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runDownload(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 
 } // namespace quorlin::cli

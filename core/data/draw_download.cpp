@@ -124,7 +124,9 @@ bool DrawDownload::addPage(std::string_view answer, int page)
         if (!takeDraw(draw, service, reachedStored))
             return false;
     }
-    if (!service || results.draws.empty() || reachedStored || (results.pages > 0 && page >= results.pages))
+    // The answer's own page number counts: an address that always names the last page ends here.
+    const int at = results.pageNo > 0 ? results.pageNo : page;
+    if (!service || results.draws.empty() || reachedStored || (results.pages > 0 && at >= results.pages))
         return false;
     if (unseen == 0)
         return failWith(pagePrefix(page) + "与前面的页相同：开奖服务没有按页码翻页");

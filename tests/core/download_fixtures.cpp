@@ -1,5 +1,6 @@
 #include "download_fixtures.h"
 
+#include "store/database.h"
 #include "store/schema.h"
 #include "test_support.h"
 
@@ -77,6 +78,22 @@ void storeLatestDraws(const std::string& databasePath)
     static const char* const dates[] = {"2026-09-28", "2026-09-30", "2026-10-05", "2026-10-07", "2026-10-10"};
     for (std::size_t i = 0; i < latestDraws().size(); ++i)
         insertDraws(databasePath, kShippedLottery, {latestDraws()[i]}, dates[i]);
+}
+
+std::vector<std::string> storedRows(const std::string& databasePath)
+{
+    Database db;
+    db.open(databasePath);
+    Statement st(db, "select 记录期号,开奖日期,[1],[2],[3],[4],[5],[6],[7] from " +
+                         quoteIdentifier(drawTableName(kShippedLottery)) + " order by 记录期号");
+    std::vector<std::string> rows;
+    while (st.step()) {
+        std::string row = st.text(0) + " " + st.text(1);
+        for (int k = 2; k <= 8; ++k)
+            row += " " + std::to_string(st.integer(k));
+        rows.push_back(row);
+    }
+    return rows;
 }
 
 } // namespace quorlin::test

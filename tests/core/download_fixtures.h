@@ -13,6 +13,14 @@ struct PublishedDraw {
     std::array<int, 7> numbers;
 };
 
+/// Two draws of the shipped history (Wednesday 2026-10-07, Saturday 2026-10-10) and three made-up
+/// draws after it, as the results service lists them.
+inline const PublishedDraw d26114{"26114", "2026-10-07", {8, 12, 15, 29, 30, 9, 12}};
+inline const PublishedDraw d26115{"26115", "2026-10-10", {12, 20, 32, 33, 35, 6, 7}};
+inline const PublishedDraw d26116{"26116", "2026-10-12", {1, 8, 15, 22, 29, 4, 12}};
+inline const PublishedDraw d26117{"26117", "2026-10-14", {3, 11, 19, 27, 35, 2, 9}};
+inline const PublishedDraw d26118{"26118", "2026-10-17", {5, 6, 7, 8, 9, 10, 11}};
+
 /// The bytes of a file of tests/data/download; a missing file fails the test.
 std::string downloadFixture(const std::string& name);
 
@@ -27,5 +35,8 @@ std::string resultsTablePage(const std::vector<PublishedDraw>& draws);
 const std::vector<std::vector<int>>& latestDraws();
 /// Stores latestDraws() with their real dates (2026115 is Saturday 2026-10-10).
 void storeLatestDraws(const std::string& databasePath);
+
+/// The shipped lottery's draw table as "issue date n1 … n7" lines in issue order.
+std::vector<std::string> storedRows(const std::string& databasePath);
 
 } // namespace quorlin::test

@@ -3,7 +3,6 @@
 #include "data/download_address.h"
 #include "data/draw_download.h"
 #include "download_fixtures.h"
-#include "store/database.h"
 #include "store/schema.h"
 #include "test_support.h"
 
@@ -12,38 +11,17 @@
 #include <fstream>
 
 using namespace quorlin;
-using test::PublishedDraw;
+using namespace quorlin::test;
 
 namespace {
 
 struct DownloadFixture : ::testing::Test {
     test::ShippedProgram program;
 
-    /// The draw table as "issue date numbers" lines in issue order.
-    std::vector<std::string> table()
-    {
-        Database db;
-        db.open(program.databasePath());
-        Statement st(db, "select 记录期号,开奖日期,[1],[2],[3],[4],[5],[6],[7] from " +
-                             quoteIdentifier(drawTableName(kShippedLottery)) + " order by 记录期号");
-        std::vector<std::string> rows;
-        while (st.step()) {
-            std::string row = st.text(0) + " " + st.text(1);
-            for (int k = 2; k <= 8; ++k)
-                row += " " + std::to_string(st.integer(k));
-            rows.push_back(row);
-        }
-        return rows;
-    }
+    std::vector<std::string> table() { return test::storedRows(program.databasePath()); }
 
     DrawDownload download() { return DrawDownload(program.databasePath(), kShippedLottery); }
 };
-
-const PublishedDraw d26116{"26116", "2026-10-12", {1, 8, 15, 22, 29, 4, 12}};
-const PublishedDraw d26117{"26117", "2026-10-14", {3, 11, 19, 27, 35, 2, 9}};
-const PublishedDraw d26118{"26118", "2026-10-17", {5, 6, 7, 8, 9, 10, 11}};
-const PublishedDraw d26115{"26115", "2026-10-10", {12, 20, 32, 33, 35, 6, 7}};
-const PublishedDraw d26114{"26114", "2026-10-07", {8, 12, 15, 29, 30, 9, 12}};
 
 } // namespace
 
@@ -131,6 +109,9 @@ TEST_F(DownloadFixture, AnEmptyTableIsFilledFromScratchToTheLastPage)
 
     DrawDownload unpaged = download();
     EXPECT_FALSE(unpaged.addPage(test::serviceAnswer({}, 1, 0), 1)) << "an empty page ends the list";
+    DrawDownload lastPageFirst = download();
+    EXPECT_FALSE(lastPageFirst.addPage(test::downloadFixture("results-service-2007.json"), 1))
+        << "the answer says it is page 30 of 30";
 }
 
 TEST_F(DownloadFixture, NothingNewIsNoFailure)
