@@ -103,7 +103,7 @@ private slots:
 
 void TestMainWindow::commandsFollowTheOpenLottery()
 {
-    const QStringList alwaysUsable{"mnuclose", "mnuexit", "mnuopen", "tlbexit", "tlbopen"};
+    const QStringList alwaysUsable{"mnuclose", "mnuexit", "mnuopen", "tlbexit", "tlbopen", "mnudownload"};
     auto* tabmain = mainWindow_->findChild<QTabBar*>("tabmain");
     QCOMPARE(enabledCommands(*mainWindow_), sorted(alwaysUsable));
     QVERIFY(!tabmain->isVisible());
