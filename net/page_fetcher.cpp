@@ -79,7 +79,7 @@ QString PageFetcher::failure(QNetworkReply& reply) const
         switch (reply.error()) {
         case QNetworkReply::OperationCanceledError: // the transfer timeout aborts the reply
         case QNetworkReply::TimeoutError:
-            reason = QStringLiteral("%1 秒内没有收到数据（超时）").arg(std::chrono::duration<double>(timeout_).count());
+            reason = QStringLiteral("等了 %1 秒没有收到数据，已超时").arg(std::chrono::duration<double>(timeout_).count());
             break;
         case QNetworkReply::ConnectionRefusedError:
             reason = QStringLiteral("服务器拒绝连接");
@@ -104,5 +104,5 @@ QString PageFetcher::failure(QNetworkReply& reply) const
             break;
         }
     }
-    return QStringLiteral("下载 %1 失败：%2").arg(address_, reason);
+    return QStringLiteral("%1（网址 %2）").arg(reason, address_);
 }

@@ -158,8 +158,8 @@ private slots:
         QCOMPARE(MessageBox::recorded().size(), 1);
         const MessageBox::Record box = MessageBox::recorded().first();
         QCOMPARE(box.kind, MessageBox::Kind::Critical);
-        QVERIFY2(box.text.startsWith("下载失败：下载 " + server_->url("/kj.qry?gameNo=85&pageNo=1") +
-                                     " 失败：服务器答复 HTTP 404"),
+        QVERIFY2(box.text.startsWith("下载失败：服务器答复 HTTP 404 Not Found（网址 " +
+                                     server_->url("/kj.qry?gameNo=85&pageNo=1") + "）"),
                  qPrintable(box.text));
         QVERIFY(box.text.endsWith("新增 0 期开奖号码：数据库没有改动。"));
         QCOMPARE(rows().size(), 5u);

@@ -106,10 +106,10 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<int>("timeoutMs");
         QTest::addColumn<QString>("error");
-        QTest::newRow("404 on page 2") << "/kj.qry?pageNo=1" << 10000 << "下载 %1/kj.qry?pageNo=2 失败：服务器答复 HTTP 404";
+        QTest::newRow("404 on page 2") << "/kj.qry?pageNo=1" << 10000 << "服务器答复 HTTP 404 Not Found（网址 %1/kj.qry?pageNo=2）";
         QTest::newRow("error answer") << "/busy" << 10000 << "开奖服务返回错误：系统繁忙（错误代码 9999）";
-        QTest::newRow("no answer in time") << "/silent" << 300 << "下载 %1/silent 失败：0.3 秒内没有收到数据（超时）";
-        QTest::newRow("unreachable") << "closed" << 10000 << "失败：服务器拒绝连接";
+        QTest::newRow("no answer in time") << "/silent" << 300 << "等了 0.3 秒没有收到数据，已超时（网址 %1/silent）";
+        QTest::newRow("unreachable") << "closed" << 10000 << "服务器拒绝连接（网址 http://127.0.0.1:";
         QTest::newRow("not a web address") << "file:///etc/passwd" << 10000 << "不是 http:// 或 https:// 开头的网址";
         QTest::newRow("a conflicting row") << "/conflict" << 10000 << "期号 2026115 已存为 2026-10-10";
     }
