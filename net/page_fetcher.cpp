@@ -10,6 +10,27 @@ namespace {
 constexpr qint64 kMaxPageBytes = 16 * 1024 * 1024;
 constexpr int kMaxRedirects = 10;
 
+// What the user is told for the failures people meet; others keep Qt's own text.
+const char* knownReason(QNetworkReply::NetworkError error)
+{
+    static const struct {
+        QNetworkReply::NetworkError error;
+        const char* reason;
+    } kReasons[] = {
+        {QNetworkReply::ConnectionRefusedError, "服务器拒绝连接"},
+        {QNetworkReply::HostNotFoundError, "找不到服务器（网络没有连通，或地址有误）"},
+        {QNetworkReply::RemoteHostClosedError, "服务器中断了连接"},
+        {QNetworkReply::TooManyRedirectsError, "重定向次数过多"},
+        {QNetworkReply::InsecureRedirectError, "服务器把安全连接（https）重定向到不安全的地址"},
+        {QNetworkReply::SslHandshakeFailedError, "无法建立安全连接（SSL）"},
+    };
+    for (const auto& known : kReasons) {
+        if (known.error == error)
+            return known.reason;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 PageFetcher::PageFetcher(QObject* parent) : QObject(parent) {}
@@ -75,34 +96,13 @@ QString PageFetcher::failure(QNetworkReply& reply) const
     } else if (status >= 400) {
         const QString phrase = reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
         reason = QStringLiteral("服务器答复 HTTP %1%2").arg(status).arg(phrase.isEmpty() ? QString() : " " + phrase);
+    } else if (const char* known = knownReason(reply.error())) {
+        reason = QString::fromUtf8(known);
+    } else if (reply.error() == QNetworkReply::OperationCanceledError || reply.error() == QNetworkReply::TimeoutError) {
+        // The transfer timeout aborts the reply; a stop by the user never gets here.
+        reason = QStringLiteral("等了 %1 秒没有收到数据，已超时").arg(std::chrono::duration<double>(timeout_).count());
     } else {
-        switch (reply.error()) {
-        case QNetworkReply::OperationCanceledError: // the transfer timeout aborts the reply
-        case QNetworkReply::TimeoutError:
-            reason = QStringLiteral("等了 %1 秒没有收到数据，已超时").arg(std::chrono::duration<double>(timeout_).count());
-            break;
-        case QNetworkReply::ConnectionRefusedError:
-            reason = QStringLiteral("服务器拒绝连接");
-            break;
-        case QNetworkReply::HostNotFoundError:
-            reason = QStringLiteral("找不到服务器（网络没有连通，或地址有误）");
-            break;
-        case QNetworkReply::RemoteHostClosedError:
-            reason = QStringLiteral("服务器中断了连接");
-            break;
-        case QNetworkReply::TooManyRedirectsError:
-            reason = QStringLiteral("重定向次数过多");
-            break;
-        case QNetworkReply::InsecureRedirectError:
-            reason = QStringLiteral("服务器把安全连接（https）重定向到不安全的地址");
-            break;
-        case QNetworkReply::SslHandshakeFailedError:
-            reason = QStringLiteral("无法建立安全连接（SSL）：") + reply.errorString();
-            break;
-        default:
-            reason = reply.errorString();
-            break;
-        }
+        reason = reply.errorString();
     }
     return QStringLiteral("%1（网址 %2）").arg(reason, address_);
 }

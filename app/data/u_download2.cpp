@@ -1,6 +1,7 @@
 #include "data/u_download2.h"
 
 #include "common/message_box.h"
+#include "common/placed_widgets.h"
 #include "draw_downloader.h"
 #include "store/schema.h"
 
@@ -9,7 +10,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -17,23 +17,6 @@ constexpr int kClientWidth = 354;
 constexpr int kClientHeight = 74;
 const QColor kGreen(0, 128, 0);
 const char* const kAllLotteries = "所有彩票";
-
-QPushButton* addButton(QWidget* parent, const char* name, const char* caption, const QRect& geometry)
-{
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLabel* addLabel(QWidget* parent, const char* name, const char* caption, const QRect& geometry)
-{
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
-}
 
 } // namespace
 
@@ -136,6 +119,5 @@ void Tfrmdownload2::reject()
 void Tfrmdownload2::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }

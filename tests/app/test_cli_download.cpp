@@ -1,7 +1,6 @@
 // quorlin-cli download against a web server on 127.0.0.1: the count of added draws on stdout and an
 // exit status that tells a failure (an error answer included) from success.
 #include "cli_commands.h"
-#include "data/download_address.h"
 #include "download_fixtures.h"
 #include "loopback_http_server.h"
 #include "store/schema.h"
@@ -9,8 +8,6 @@
 
 #include <QTest>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 using namespace quorlin::test;
@@ -84,8 +81,7 @@ private slots:
 
     void withoutAnAddressTheSideFileIsUsed()
     {
-        std::filesystem::create_directories(program_->path() / std::filesystem::u8path("附属"));
-        std::ofstream(program_->apppath() + quorlin::kAddressFileRelativePath) << server_->url("/new").toStdString();
+        writeAddressFile(program_->apppath(), server_->url("/new").toStdString());
         QCOMPARE(run({"download", quorlin::kShippedLottery}), 0);
         QCOMPARE(out_, "2\n");
         QCOMPARE(server_->requests(), QStringList{"/new"});

@@ -3,7 +3,6 @@
 #include "gui_test_base.h"
 
 #include "common/message_box.h"
-#include "data/download_address.h"
 #include "download_fixtures.h"
 #include "loopback_http_server.h"
 #include "shell/lottery_document.h"
@@ -17,8 +16,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <filesystem>
-#include <fstream>
 
 using namespace quorlin::test;
 using Answer = LoopbackHttpServer::Answer;
@@ -57,9 +54,7 @@ private slots:
         setUpProgram({});
         storeLatestDraws(program_->databasePath());
         server_ = std::make_unique<LoopbackHttpServer>();
-        std::filesystem::create_directories(program_->path() / std::filesystem::u8path("附属"));
-        std::ofstream(program_->apppath() + quorlin::kAddressFileRelativePath)
-            << server_->url("/kj.qry?gameNo=85&pageNo=1").toStdString() << "\n";
+        writeAddressFile(program_->apppath(), server_->url("/kj.qry?gameNo=85&pageNo=1").toStdString());
     }
 
     void cleanup()

@@ -3,7 +3,6 @@
 #include "download_fixtures.h"
 #include "draw_downloader.h"
 #include "loopback_http_server.h"
-#include "data/download_address.h"
 #include "store/schema.h"
 #include "test_support.h"
 
@@ -12,8 +11,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 using namespace quorlin::test;
@@ -37,8 +34,7 @@ private:
 
     void writeAddressFile(const QString& address)
     {
-        std::filesystem::create_directories(program_->path() / std::filesystem::u8path("附属"));
-        std::ofstream(program_->apppath() + quorlin::kAddressFileRelativePath) << "# 测试\n" << address.toStdString() << "\n";
+        quorlin::test::writeAddressFile(program_->apppath(), address.toStdString());
     }
 
     quorlin::DownloadResult download(std::chrono::milliseconds timeout = std::chrono::seconds(10))

@@ -1,5 +1,6 @@
 #include "download_fixtures.h"
 
+#include "data/download_address.h"
 #include "store/database.h"
 #include "store/schema.h"
 #include "test_support.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -78,6 +80,13 @@ void storeLatestDraws(const std::string& databasePath)
     static const char* const dates[] = {"2026-09-28", "2026-09-30", "2026-10-05", "2026-10-07", "2026-10-10"};
     for (std::size_t i = 0; i < latestDraws().size(); ++i)
         insertDraws(databasePath, kShippedLottery, {latestDraws()[i]}, dates[i]);
+}
+
+void writeAddressFile(const std::string& apppath, const std::string& address)
+{
+    const std::filesystem::path path = std::filesystem::u8path(apppath + kAddressFileRelativePath);
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path) << "# 开奖号码的下载地址\n" << address << "\n";
 }
 
 std::vector<std::string> storedRows(const std::string& databasePath)

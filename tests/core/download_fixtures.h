@@ -36,6 +36,9 @@ const std::vector<std::vector<int>>& latestDraws();
 /// Stores latestDraws() with their real dates (2026115 is Saturday 2026-10-10).
 void storeLatestDraws(const std::string& databasePath);
 
+/// Writes the download's address side file of the program directory `apppath`.
+void writeAddressFile(const std::string& apppath, const std::string& address);
+
 /// The shipped lottery's draw table as "issue date n1 … n7" lines in issue order.
 std::vector<std::string> storedRows(const std::string& databasePath);
 
