@@ -58,8 +58,8 @@ DownloadAddress readDownloadAddress(const std::string& apppath)
         if (address.empty() || address.front() == '#')
             continue;
         if (std::string problem = addressProblem(address); !problem.empty())
-            return DownloadAddress{false, {}, true, path + " 第 " + std::to_string(reader.lineNumber()) + " 行：" +
-                                                        problem};
+            return DownloadAddress{
+                false, {}, true, path + " 第 " + std::to_string(reader.lineNumber()) + " 行：" + problem};
         return DownloadAddress{true, std::move(address), true, {}};
     }
     if (reader.failed())

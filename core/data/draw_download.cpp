@@ -39,9 +39,9 @@ std::string downloadMessage(const DownloadResult& result)
         return result.added > 0 ? "下载完成！新增 " + std::to_string(result.added) + " 期开奖号码。"
                                 : std::string("下载完成！没有新的开奖号码。");
     case DownloadResult::Outcome::Stopped:
-        return result.found > 0 ? "下载已停止：已读到的 " + std::to_string(result.found) +
-                                      " 期新开奖号码没有写入，数据库没有改动。"
-                                : std::string("下载已停止，数据库没有改动。");
+        return result.found > 0
+                   ? "下载已停止：已读到的 " + std::to_string(result.found) + " 期新开奖号码没有写入，数据库没有改动。"
+                   : std::string("下载已停止，数据库没有改动。");
     case DownloadResult::Outcome::Failed:
         break;
     }

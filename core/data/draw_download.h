@@ -73,7 +73,7 @@ private:
     StoredDraws stored_;
     std::optional<std::int64_t> newestIssue_;
     std::string newestDate_;
-    std::int32_t chainDate_ = 0; ///< the date of the last draw dated from the stored ones
+    std::int32_t chainDate_ = 0;  ///< the date of the last draw dated from the stored ones
     std::optional<bool> service_; ///< the format of the first page
     std::unordered_map<std::int32_t, ImportedDraw> seen_;
     std::vector<ImportedDraw> pending_;

@@ -105,7 +105,9 @@ void LoopbackHttpServer::respond(QTcpSocket* socket, const QString& target)
     if (answer.silent)
         return;
     QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) +
-                      (answer.status == 200 ? " OK" : answer.status == 404 ? " Not Found" : " Moved") +
+                      (answer.status == 200   ? " OK"
+                       : answer.status == 404 ? " Not Found"
+                                              : " Moved") +
                       "\r\nContent-Type: text/plain; charset=utf-8\r\nConnection: close\r\nContent-Length: " +
                       QByteArray::number(answer.body.size()) + "\r\n";
     if (!answer.location.isEmpty())
@@ -116,12 +118,13 @@ void LoopbackHttpServer::respond(QTcpSocket* socket, const QString& target)
     const qsizetype size = (answer.body.size() + chunks - 1) / chunks;
     QPointer<QTcpSocket> guard(socket);
     for (int i = 0; i < chunks; ++i) {
-        QTimer::singleShot(answer.chunkDelayMs * (i + 1), socket, [guard, part = answer.body.mid(i * size, size), last = i == chunks - 1] {
-            if (!guard)
-                return;
-            guard->write(part);
-            if (last)
-                guard->disconnectFromHost();
-        });
+        QTimer::singleShot(answer.chunkDelayMs * (i + 1), socket,
+                           [guard, part = answer.body.mid(i * size, size), last = i == chunks - 1] {
+                               if (!guard)
+                                   return;
+                               guard->write(part);
+                               if (last)
+                                   guard->disconnectFromHost();
+                           });
     }
 }

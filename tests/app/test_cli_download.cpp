@@ -56,13 +56,17 @@ private slots:
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
         QTest::addColumn<int>("rows");
-        QTest::newRow("new draws") << "/new" << 0 << "2\n" << "" << 7;
-        QTest::newRow("nothing new") << "/latest" << 0 << "0\n" << "没有新的开奖号码\n" << 5;
+        QTest::newRow("new draws") << "/new" << 0 << "2\n"
+                                   << "" << 7;
+        QTest::newRow("nothing new") << "/latest" << 0 << "0\n"
+                                     << "没有新的开奖号码\n"
+                                     << 5;
         QTest::newRow("error answer") << "/busy" << 1 << "0\n"
                                       << "下载失败：开奖服务返回错误：系统繁忙（错误代码 9999）\n"
                                          "新增 0 期开奖号码：数据库没有改动。\n"
                                       << 5;
-        QTest::newRow("404") << "/missing" << 1 << "0\n" << "服务器答复 HTTP 404" << 5;
+        QTest::newRow("404") << "/missing" << 1 << "0\n"
+                             << "服务器答复 HTTP 404" << 5;
     }
 
     void printsTheCountAndTellsFailures()

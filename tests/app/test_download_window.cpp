@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QTest>
 
-
 using namespace quorlin::test;
 using Answer = LoopbackHttpServer::Answer;
 

@@ -64,8 +64,7 @@ private slots:
         storeLatestDraws(program_->databasePath());
         writeAddressFile(server_->url("/kj.qry?gameNo=85&pageNo=1"));
         server_->answerPage("/kj.qry", 1, Answer::page(serviceAnswer({d26118, d26117}, 1, 40)));
-        server_->answerPage("/kj.qry", 2,
-                            Answer::page(serviceAnswer({d26116, d26115, d26114}, 2, 40)));
+        server_->answerPage("/kj.qry", 2, Answer::page(serviceAnswer({d26116, d26115, d26114}, 2, 40)));
         server_->answerPage("/kj.qry", 3, Answer::page(serviceAnswer({}, 3, 40)));
 
         const quorlin::DownloadResult result = download();
@@ -91,8 +90,8 @@ private slots:
         const quorlin::DownloadResult result = download();
         QVERIFY2(result.ok(), result.error.c_str());
         QCOMPARE(result.added, 3);
-        QCOMPARE(server_->requests(), QStringList({"/old", "/kj.qry?gameNo=85&pageNo=1", "/old?pageNo=2",
-                                                   "/kj.qry?gameNo=85&pageNo=2"}));
+        QCOMPARE(server_->requests(),
+                 QStringList({"/old", "/kj.qry?gameNo=85&pageNo=1", "/old?pageNo=2", "/kj.qry?gameNo=85&pageNo=2"}));
         QCOMPARE(qs(rows().front()), "2026114 2026-10-07 8 12 15 29 30 9 12");
         QCOMPARE(rows().size(), 3u);
     }
@@ -102,7 +101,8 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<int>("timeoutMs");
         QTest::addColumn<QString>("error");
-        QTest::newRow("404 on page 2") << "/kj.qry?pageNo=1" << 10000 << "服务器答复 HTTP 404 Not Found（网址 %1/kj.qry?pageNo=2）";
+        QTest::newRow("404 on page 2") << "/kj.qry?pageNo=1" << 10000
+                                       << "服务器答复 HTTP 404 Not Found（网址 %1/kj.qry?pageNo=2）";
         QTest::newRow("error answer") << "/busy" << 10000 << "开奖服务返回错误：系统繁忙（错误代码 9999）";
         QTest::newRow("no answer in time") << "/silent" << 300 << "等了 0.3 秒没有收到数据，已超时（网址 %1/silent）";
         QTest::newRow("unreachable") << "closed" << 10000 << "服务器拒绝连接（网址 http://127.0.0.1:";

@@ -45,8 +45,8 @@ std::string serviceAnswer(const std::vector<PublishedDraw>& draws, int pageNo, i
     std::string list;
     for (const PublishedDraw& draw : draws) {
         list += std::string(list.empty() ? "" : ", ") + R"({"lotteryGameName": "超级大乐透", "lotteryDrawNum": ")" +
-                draw.issue + R"(", "lotteryDrawResult": ")" + numbersText(draw.numbers) +
-                R"(", "lotteryDrawTime": ")" + draw.date + R"(", "lotteryUnsortDrawresult": {}, "matchList": []})";
+                draw.issue + R"(", "lotteryDrawResult": ")" + numbersText(draw.numbers) + R"(", "lotteryDrawTime": ")" +
+                draw.date + R"(", "lotteryUnsortDrawresult": {}, "matchList": []})";
     }
     return R"({"dataFrom": "", "emptyFlag": false, "errorCode": "0", "errorMessage": "处理成功", "success": true, )"
            R"("value": {"list": [)" +

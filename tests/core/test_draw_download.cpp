@@ -144,7 +144,8 @@ TEST_F(DownloadFixture, AFailureOnAnyPageWritesNothingAndSaysWhatWasRead)
          "期号 2026115 已存为 2026-10-10 12 20 32 33 35 + 06 07，下载的却是 2026-10-10 12 20 32 33 35 + 06 08"},
         {"stored with another date", test::serviceAnswer({changedDate}, 2, 50),
          "期号 2026115 已存为 2026-10-10 12 20 32 33 35 + 06 07，下载的却是 2026-10-11 12 20 32 33 35 + 06 07"},
-        {"a repeated issue with other numbers", test::serviceAnswer({{"26116", "2026-10-12", {1, 2, 3, 4, 5, 6, 7}}}, 2, 50),
+        {"a repeated issue with other numbers",
+         test::serviceAnswer({{"26116", "2026-10-12", {1, 2, 3, 4, 5, 6, 7}}}, 2, 50),
          "第 2 页：期号 2026116 在下载的页面中出现两次，号码不同"},
         {"the same page again", firstPage, "第 2 页：与前面的页相同：开奖服务没有按页码翻页"},
         {"a results page after the service", test::resultsTablePage({d26115}), "第 2 页：答复的格式与第 1 页不同"},
@@ -162,8 +163,9 @@ TEST_F(DownloadFixture, AFailureOnAnyPageWritesNothingAndSaysWhatWasRead)
         EXPECT_EQ(result.added, 0);
         EXPECT_EQ(result.found, 2);
         EXPECT_EQ(result.error.substr(0, std::string(c.error).size()), c.error) << result.error;
-        EXPECT_EQ(downloadMessage(result), "下载失败：" + result.error +
-                                               "\n新增 0 期开奖号码：失败前读到的 2 期新开奖号码也没有写入，数据库没有改动。");
+        EXPECT_EQ(downloadMessage(result),
+                  "下载失败：" + result.error +
+                      "\n新增 0 期开奖号码：失败前读到的 2 期新开奖号码也没有写入，数据库没有改动。");
         EXPECT_EQ(table().size(), 5u);
     }
 }
@@ -177,7 +179,9 @@ TEST_F(DownloadFixture, AResultsPageChecksStoredNumbersAndNeedsADateToStartFrom)
     run.addPage(test::resultsTablePage({d26116, changed}), 1);
     const DownloadResult conflict = run.finish();
     EXPECT_FALSE(conflict.ok());
-    EXPECT_EQ(conflict.error.substr(0, 100).find("期号 2026115 已存为 2026-10-10 12 20 32 33 35 + 06 07，下载的却是 11 20 32"), 0u)
+    EXPECT_EQ(conflict.error.substr(0, 100).find(
+                  "期号 2026115 已存为 2026-10-10 12 20 32 33 35 + 06 07，下载的却是 11 20 32"),
+              0u)
         << conflict.error;
     EXPECT_EQ(table().size(), 5u);
 

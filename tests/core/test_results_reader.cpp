@@ -102,9 +102,7 @@ TEST(ServiceAnswer, ToleratesWhatTheServiceMayVary)
 
 TEST(ServiceAnswer, RefusesAnswersAndRowsItCannotRead)
 {
-    const auto answer = [](const std::string& row) {
-        return R"({"success": true, "value": {"list": [)" + row + "]}}";
-    };
+    const auto answer = [](const std::string& row) { return R"({"success": true, "value": {"list": [)" + row + "]}}"; };
     const auto row = [](const char* issue, const char* result, const char* time) {
         return std::string(R"({"lotteryDrawNum": ")") + issue + R"(", "lotteryDrawResult": ")" + result +
                R"(", "lotteryDrawTime": ")" + time + "\"}";
@@ -117,7 +115,8 @@ TEST(ServiceAnswer, RefusesAnswersAndRowsItCannotRead)
         {"not JSON", "{\"success\": true, ", "开奖服务的应答不是有效的 JSON（JSON 第 "},
         {"not an object", "[1, 2]", "开奖服务的应答格式不对：不是 JSON 对象"},
         {"refused without message", R"({"success": false})", "开奖服务返回错误"},
-        {"error code without flag", R"({"errorCode": "500", "errorMessage": "x"})", "开奖服务返回错误：x（错误代码 500）"},
+        {"error code without flag", R"({"errorCode": "500", "errorMessage": "x"})",
+         "开奖服务返回错误：x（错误代码 500）"},
         {"no list", R"({"success": true, "value": {}})", "开奖服务的应答中没有开奖号码列表（value.list）"},
         {"row not an object", answer("3"), "开奖服务应答的第 1 条开奖记录有误：不是一条开奖记录"},
         {"bad issue", answer(row("0700", "01 02 03 04 05 01 02", "2007-05-30")),
@@ -125,7 +124,8 @@ TEST(ServiceAnswer, RefusesAnswersAndRowsItCannotRead)
         {"bad date", answer(row("07001", "01 02 03 04 05 01 02", "2007-02-30")),
          "开奖服务应答的第 1 条开奖记录（期号 07001）有误：开奖日期“2007-02-30”不是有效日期"},
         {"six numbers", answer(row("07001", "01 02 03 04 05 01", "2007-05-30")),
-         "开奖服务应答的第 1 条开奖记录（期号 07001）有误：开奖号码“01 02 03 04 05 01”应为 5 个前区号码和 2 个后区号码"},
+         "开奖服务应答的第 1 条开奖记录（期号 07001）有误：开奖号码“01 02 03 04 05 01”应为 5 个前区号码和 2 "
+         "个后区号码"},
         {"front out of range", answer(row("07001", "01 02 03 04 36 01 02", "2007-05-30")),
          "开奖服务应答的第 1 条开奖记录（期号 07001）有误：前区号码 36 不在 1-35 之内"},
         {"back repeated", answer(row("07001", "01 02 03 04 05 07 07", "2007-05-30")),
@@ -169,7 +169,8 @@ TEST(ResultsTable, RefusesPagesWithoutRowsAndRowsItCannotRead)
         std::string page;
         const char* error;
     } cases[] = {
-        {"no row", "<html><body>暂无数据</body></html>", "下载的页面中找不到开奖号码（下载地址不对，或网页的格式变了）"},
+        {"no row", "<html><body>暂无数据</body></html>",
+         "下载的页面中找不到开奖号码（下载地址不对，或网页的格式变了）"},
         {"row on the second line only", "<html>\n" + good, "下载的页面中找不到开奖号码"},
         {"four-digit issue", "<td>6116</td><td>", "下载的页面中找不到开奖号码"},
         {"cut short", "<tr><td>26116</td><td>2026-10-12</td><td>01 08 15",
