@@ -24,9 +24,6 @@ public:
     explicit Tfrmdownload2(const std::string& apppath, QWidget* parent = nullptr);
     ~Tfrmdownload2() override;
 
-    /// The download this window runs (tests shorten its timeout).
-    DrawDownloader& downloader() { return *downloader_; }
-
 protected:
     void showEvent(QShowEvent* event) override;
     /// Escape stops a running download instead of leaving it behind.
