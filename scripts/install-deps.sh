@@ -9,6 +9,7 @@ packages=(
   libgl-dev
   libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei xvfb xauth x11-utils imagemagick poppler-utils
+  ca-certificates
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "analysis/u_code.h"
 #include "analysis/u_qujian.h"
 #include "data/u_data.h"
+#include "data/u_download2.h"
 #include "filter/u_totalfilt.h"
 #include "shell/database_commands.h"
 #include "shell/help_commands.h"
@@ -38,5 +39,11 @@ void registerWindows(Tfrmmain& frmmain)
     });
     frmmain.tools().registerFactory("Tfrmpiantai", [&document](QWidget* parent) {
         return new OmissionWindow(document, quorlin::OmissionRule::Current, parent);
+    });
+    // The download writes to the draw table, so the open lottery is closed first.
+    frmmain.installHandler("mnudownload", [&frmmain] {
+        frmmain.closeLottery();
+        Tfrmdownload2 frmdownload2(frmmain.document().state().apppath, &frmmain);
+        frmdownload2.exec();
     });
 }

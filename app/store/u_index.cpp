@@ -2,6 +2,7 @@
 
 #include "common/error_handler.h"
 #include "common/message_box.h"
+#include "common/placed_widgets.h"
 #include "shell/lottery_document.h"
 #include "store/database.h"
 #include "store/lottery_catalog.h"
@@ -14,7 +15,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include <algorithm>
 #include <utility>
@@ -33,14 +33,6 @@ constexpr int kValueWidth = 63;
 // Where a classic group box's content begins below its title; the weekday layout is measured for it.
 constexpr int kClassicContentTop = 12;
 
-QLabel* addLabel(QWidget* parent, const char* name, const char* caption, const QRect& geometry)
-{
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
-}
-
 QLineEdit* addField(QWidget* parent, const char* name, const QRect& geometry, const QString& designText = {})
 {
     auto* edit = new QLineEdit(designText, parent);
@@ -49,15 +41,6 @@ QLineEdit* addField(QWidget* parent, const char* name, const QRect& geometry, co
     edit->setReadOnly(true);
     edit->setEnabled(false);
     return edit;
-}
-
-QPushButton* addButton(QWidget* parent, const char* name, const char* caption, const QRect& geometry)
-{
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -237,6 +220,5 @@ void Tfrmindex::btnopenClick()
 void Tfrmindex::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }

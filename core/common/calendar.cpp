@@ -50,4 +50,48 @@ bool isDateText(std::string_view text)
     return isValidDate(year, month, day);
 }
 
+namespace {
+
+// Days since 1970-01-01 of a proleptic Gregorian date, and back (H. Hinnant's civil-day algorithms).
+int dayNumber(int date)
+{
+    int year = date / 10000;
+    const int month = date / 100 % 100;
+    const int day = date % 100;
+    year -= month <= 2 ? 1 : 0;
+    const int era = (year >= 0 ? year : year - 399) / 400;
+    const int yearOfEra = year - era * 400;
+    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+int civilDate(int days)
+{
+    days += 719468;
+    const int era = (days >= 0 ? days : days - 146096) / 146097;
+    const int dayOfEra = days - era * 146097;
+    const int yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int shiftedMonth = (5 * dayOfYear + 2) / 153;
+    const int day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;
+    const int month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9;
+    const int year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    return year * 10000 + month * 100 + day;
+}
+
+} // namespace
+
+int weekdayOf(int date)
+{
+    // 1970-01-01 was a Thursday.
+    const int weekday = (dayNumber(date) + 4) % 7;
+    return weekday < 0 ? weekday + 7 : weekday;
+}
+
+int addDays(int date, int days)
+{
+    return civilDate(dayNumber(date) + days);
+}
+
 } // namespace quorlin

@@ -11,4 +11,10 @@ bool isValidDate(int year, int month, int day);
 /// (the form the draw tables store, e.g. "2007-05-30").
 bool isDateText(std::string_view text);
 
+/// Day of the week of a date written year * 10000 + month * 100 + day: 0 Sunday, 1 Monday … 6 Saturday.
+int weekdayOf(int date);
+
+/// The date `days` days after `date` (both written year * 10000 + month * 100 + day).
+int addDays(int date, int days);
+
 } // namespace quorlin

@@ -4,17 +4,14 @@
 #include "store/database.h"
 #include "store/draw_cursor.h"
 #include "store/draw_line_parser.h"
-#include "store/his_text.h"
-#include "store/schema.h"
+#include "store/stored_draws.h"
 
-#include <array>
 #include <unordered_map>
 
 namespace quorlin {
 
 namespace {
 
-constexpr int kFront = 5;
 constexpr int kNumbers = 7;
 
 std::string refusal(const std::string& reason)
@@ -27,26 +24,13 @@ std::string lineRefusal(std::size_t line, const std::string& reason)
     return refusal("第 " + std::to_string(line) + " 行：" + reason);
 }
 
-/// A draw already in the table, as far as an import compares it.
-struct StoredDraw {
-    std::array<std::int64_t, kNumbers> numbers{};
-    std::string date;
-};
-
 /// One import into one lottery: holds the transaction, the stored draws and the new draws while
 /// the file's lines stream through it.
 class DrawImporter {
 public:
     DrawImporter(Database& db, const std::string& lottery)
-        : db_(checkedTable(db, lottery)), table_(quoteIdentifier(drawTableName(lottery))), tx_(db_)
+        : db_(checkedTable(db, lottery)), lottery_(lottery), tx_(db_), stored_(readStoredDraws(db_, lottery))
     {
-        Statement st(db_, "select 记录期号,[1],[2],[3],[4],[5],[6],[7],开奖日期 from " + table_);
-        while (st.step()) {
-            StoredDraw& stored = stored_[st.text(0)];
-            for (int k = 0; k < kNumbers; ++k)
-                stored.numbers[static_cast<std::size_t>(k)] = st.integer(k + 1);
-            stored.date = st.text(8);
-        }
     }
 
     /// Takes the next line; returns the refusal of the whole file, or an empty text.
@@ -72,7 +56,7 @@ public:
             return {};
         }
         if (!sameDraw(stored->second, draw))
-            return lineRefusal(number, "期号 " + draw.issueText() + " 已存为 " + storedText(stored->second) +
+            return lineRefusal(number, "期号 " + draw.issueText() + " 已存为 " + storedDrawText(stored->second) +
                                            "，文件中却是 " + draw.text());
         ++skipped_;
         return {};
@@ -83,17 +67,7 @@ public:
     {
         if (added_.empty() && skipped_ == 0)
             return ImportResult{false, 0, 0, refusal("文件中没有开奖号码（空文件，或只有标题行）")};
-        Statement insert(db_,
-                         "insert into " + table_ +
-                             "(记录期号,[1],[2],[3],[4],[5],[6],[7],开奖日期) values (?1,?2,?3,?4,?5,?6,?7,?8,?9)");
-        for (const ImportedDraw& draw : added_) {
-            insert.reset();
-            insert.bind(1, draw.issueText());
-            for (int k = 0; k < kNumbers; ++k)
-                insert.bind(2 + k, std::int64_t{draw.numbers[static_cast<std::size_t>(k)]});
-            insert.bind(9, draw.dateText());
-            insert.step();
-        }
+        appendDraws(db_, lottery_, added_);
         tx_.commit();
         return ImportResult{true, static_cast<int>(added_.size()), skipped_, {}};
     }
@@ -106,29 +80,10 @@ private:
         return db;
     }
 
-    // Equal means the same numbers in the same columns and the same day, however the date is written.
-    static bool sameDraw(const StoredDraw& stored, const ImportedDraw& draw)
-    {
-        for (int k = 0; k < kNumbers; ++k) {
-            if (stored.numbers[static_cast<std::size_t>(k)] != draw.numbers[static_cast<std::size_t>(k)])
-                return false;
-        }
-        std::int32_t date = 0;
-        return parseDrawDate(stored.date, date) && date == draw.date;
-    }
-
-    static std::string storedText(const StoredDraw& stored)
-    {
-        int values[kNumbers];
-        for (int k = 0; k < kNumbers; ++k)
-            values[k] = static_cast<int>(stored.numbers[static_cast<std::size_t>(k)]);
-        return stored.date + " " + formatDrawText(values, kFront, values + kFront, kNumbers - kFront);
-    }
-
     Database& db_;
-    std::string table_;
+    std::string lottery_;
     Transaction tx_;
-    std::unordered_map<std::string, StoredDraw> stored_;
+    StoredDraws stored_;
     std::unordered_map<std::int32_t, std::size_t> fileIssues_;
     DrawLineParser parser_;
     std::vector<ImportedDraw> added_;

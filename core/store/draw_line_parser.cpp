@@ -67,9 +67,12 @@ std::string numberName(int k)
                       : "后区第 " + std::to_string(k - kFront + 1) + " 个号码";
 }
 
-// Reads the 7 numbers; returns the reason when one is not a valid number of its zone.
-std::string parseNumbers(const std::array<std::string_view, 7>& fields, ImportedDraw& draw)
+} // namespace
+
+std::string parseDrawNumbers(std::span<const std::string_view> fields, ImportedDraw& draw)
 {
+    if (fields.size() != kFront + kBack)
+        return "应有 7 个号码，实有 " + std::to_string(fields.size()) + " 个";
     for (int k = 0; k < kFront + kBack; ++k) {
         const std::string_view field = fields[static_cast<std::size_t>(k)];
         if (field.empty())
@@ -93,6 +96,8 @@ std::string parseNumbers(const std::array<std::string_view, 7>& fields, Imported
     }
     return {};
 }
+
+namespace {
 
 std::string parseIssue(std::string_view issue, IssueForm form, ImportedDraw& draw)
 {
@@ -129,7 +134,16 @@ std::string parseDrawFields(const DrawFields& fields, IssueForm form, ImportedDr
         return "开奖日期未填写";
     if (fields.date.find('/') != std::string_view::npos || !parseDrawDate(fields.date, draw.date))
         return "开奖日期" + quoted(fields.date) + "不是 YYYY-MM-DD 形式的有效日期";
-    return parseNumbers(fields.numbers, draw);
+    return parseDrawNumbers(fields.numbers, draw);
+}
+
+bool parseDrawIssue(std::string_view text, std::int32_t& issue)
+{
+    ImportedDraw draw;
+    if (!parseIssue(text, IssueForm::ShortOrFull, draw).empty())
+        return false;
+    issue = draw.issue;
+    return true;
 }
 
 bool parseDrawDate(std::string_view text, std::int32_t& date)

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -52,8 +53,15 @@ enum class IssueForm { ShortOrFull, Full };
 /// valid draw, naming the field, or an empty text.
 std::string parseDrawFields(const DrawFields& fields, IssueForm form, ImportedDraw& draw);
 
+/// Reads an issue of 7 digits, or of 5 digits with "20" put in front ("07001" is 2007001).
+bool parseDrawIssue(std::string_view text, std::int32_t& issue);
+
 /// Reads a date written YYYY-MM-DD or YYYY/MM/DD (one-digit month and day too) as
 /// year * 10000 + month * 100 + day; false when it is not a real date in that form.
 bool parseDrawDate(std::string_view text, std::int32_t& date);
+
+/// Reads the 7 numbers of a draw (5 front of 01-35, 2 back of 01-12, each zone without repeats,
+/// leading zeros allowed) into `draw.numbers`; returns the reason when one is not valid, else "".
+std::string parseDrawNumbers(std::span<const std::string_view> fields, ImportedDraw& draw);
 
 } // namespace quorlin

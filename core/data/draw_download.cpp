@@ -1,0 +1,207 @@
+#include "data/draw_download.h"
+
+#include "common/calendar.h"
+#include "data/results_page.h"
+#include "store/draw_cursor.h"
+#include "store/his_text.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace quorlin {
+
+namespace {
+
+constexpr int kNumbers = 7;
+constexpr int kFront = 5;
+// More pages than the service has ever had for this game: a service that never ends its list.
+constexpr int kMaxPages = 1000;
+
+std::string numbersText(const ImportedDraw& draw)
+{
+    int values[kNumbers];
+    for (int k = 0; k < kNumbers; ++k)
+        values[k] = draw.numbers[static_cast<std::size_t>(k)];
+    return formatDrawText(values, kFront, values + kFront, kNumbers - kFront);
+}
+
+std::string pagePrefix(int page)
+{
+    return page > 1 ? "第 " + std::to_string(page) + " 页：" : std::string();
+}
+
+} // namespace
+
+std::string downloadMessage(const DownloadResult& result)
+{
+    switch (result.outcome) {
+    case DownloadResult::Outcome::Done:
+        return result.added > 0 ? "下载完成！新增 " + std::to_string(result.added) + " 期开奖号码。"
+                                : std::string("下载完成！没有新的开奖号码。");
+    case DownloadResult::Outcome::Stopped:
+        return result.found > 0
+                   ? "下载已停止：已读到的 " + std::to_string(result.found) + " 期新开奖号码没有写入，数据库没有改动。"
+                   : std::string("下载已停止，数据库没有改动。");
+    case DownloadResult::Outcome::Failed:
+        break;
+    }
+    std::string text = "下载失败：" + result.error + "\n新增 0 期开奖号码：";
+    if (result.found > 0)
+        text += "失败前读到的 " + std::to_string(result.found) + " 期新开奖号码也没有写入，";
+    return text + "数据库没有改动。";
+}
+
+std::int32_t nextDrawDate(std::int32_t date)
+{
+    // Sunday … Saturday: the days to the next Monday, Wednesday or Saturday.
+    static constexpr int kDaysToNextDraw[] = {1, 2, 1, 3, 2, 1, 2};
+    return addDays(date, kDaysToNextDraw[weekdayOf(date)]);
+}
+
+DrawDownload::DrawDownload(const std::string& databasePath, std::string lottery) : lottery_(std::move(lottery))
+{
+    try {
+        db_.open(databasePath);
+        verifyDrawTable(db_, lottery_, kNumbers);
+        stored_ = readStoredDraws(db_, lottery_);
+    } catch (const DatabaseError& e) {
+        failWith(e.what());
+        return;
+    }
+    // The newest draw is the last one in issue order, as the draw table is always read.
+    const auto newest = std::max_element(stored_.begin(), stored_.end(),
+                                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (newest == stored_.end())
+        return;
+    std::int64_t issue = 0;
+    const std::string& text = newest->first;
+    const auto [last, ec] = std::from_chars(text.data(), text.data() + text.size(), issue);
+    if (text.empty() || ec != std::errc() || last != text.data() + text.size()) {
+        failWith("最新一期的期号“" + text + "”不是数字，无法判断哪些开奖号码是新的");
+        return;
+    }
+    newestIssue_ = issue;
+    newestDate_ = newest->second.date;
+}
+
+bool DrawDownload::failWith(std::string reason)
+{
+    if (error_.empty())
+        error_ = std::move(reason);
+    return false;
+}
+
+void DrawDownload::fail(std::string reason)
+{
+    failWith(std::move(reason));
+}
+
+bool DrawDownload::addPage(std::string_view answer, int page)
+{
+    if (failed() || stopped_)
+        return false;
+    const ResultsPage results = readResultsPage(answer);
+    if (!results.ok)
+        return failWith(pagePrefix(page) + results.error);
+    const bool service = results.format == ResultsPage::Format::Service;
+    if (!service_)
+        service_ = service;
+    else if (*service_ != service)
+        return failWith(pagePrefix(page) + "答复的格式与第 1 页不同");
+
+    bool reachedStored = false;
+    int unseen = 0;
+    for (ImportedDraw draw : results.draws) {
+        if (const auto seen = seen_.find(draw.issue); seen != seen_.end()) {
+            // A draw published during the download moves every later draw one place down, so the
+            // last draw of a page comes again at the top of the next one.
+            if (seen->second.numbers != draw.numbers || seen->second.date != draw.date)
+                return failWith(pagePrefix(page) + "期号 " + draw.issueText() + " 在下载的页面中出现两次，号码不同");
+            continue;
+        }
+        ++unseen;
+        seen_.emplace(draw.issue, draw);
+        if (!takeDraw(draw, service, reachedStored))
+            return false;
+    }
+    // The answer's own page number counts: an address that always names the last page ends here.
+    const int at = results.pageNo > 0 ? results.pageNo : page;
+    if (!service || results.draws.empty() || reachedStored || (results.pages > 0 && at >= results.pages))
+        return false;
+    if (unseen == 0)
+        return failWith(pagePrefix(page) + "与前面的页相同：开奖服务没有按页码翻页");
+    if (page >= kMaxPages)
+        return failWith("开奖服务的页数超过 " + std::to_string(kMaxPages) + " 页，下载中止");
+    return true;
+}
+
+// Takes one draw of a page: skips it when stored or older than the newest stored draw, dates it
+// when the page gives no date, keeps it for writing; false when it fails the download.
+bool DrawDownload::takeDraw(const ImportedDraw& draw, bool dated, bool& reachedStored)
+{
+    const bool older = newestIssue_ && draw.issue <= *newestIssue_;
+    reachedStored = reachedStored || older;
+    if (const auto stored = stored_.find(draw.issueText()); stored != stored_.end()) {
+        if (!sameDraw(stored->second, draw, dated))
+            return failWith(conflictText(draw, stored->second, dated));
+        return true;
+    }
+    if (older)
+        return true;
+    ImportedDraw added = draw;
+    if (!dated && !dateFromStored(added))
+        return false;
+    pending_.push_back(added);
+    return true;
+}
+
+bool DrawDownload::dateFromStored(ImportedDraw& draw)
+{
+    if (!newestIssue_)
+        return failWith("开奖号码表是空的，而结果页不含开奖日期，无法推算新开奖号码的日期；请先导入开奖历史，"
+                        "或改用开奖服务的地址");
+    if (chainDate_ == 0 && !parseDrawDate(newestDate_, chainDate_))
+        return failWith("最新一期的开奖日期“" + newestDate_ + "”不是有效日期，无法推算新开奖号码的日期");
+    chainDate_ = nextDrawDate(chainDate_);
+    draw.date = chainDate_;
+    return true;
+}
+
+std::string DrawDownload::conflictText(const ImportedDraw& draw, const StoredDraw& stored, bool dated) const
+{
+    return "期号 " + draw.issueText() + " 已存为 " + storedDrawText(stored) + "，下载的却是 " +
+           (dated ? draw.text() : numbersText(draw)) + "；请核对后在数据添加中改正";
+}
+
+DownloadResult DrawDownload::finish()
+{
+    if (stopped_)
+        return DownloadResult{DownloadResult::Outcome::Stopped, 0, found(), {}};
+    if (failed())
+        return DownloadResult{DownloadResult::Outcome::Failed, 0, found(), error_};
+    std::vector<ImportedDraw> writing = pending_;
+    // The service lists newest first; its draws carry their dates, so they go in issue order.
+    if (service_.value_or(false))
+        std::sort(writing.begin(), writing.end(), [](const auto& a, const auto& b) { return a.issue < b.issue; });
+    try {
+        Transaction tx(db_);
+        // Another program may have written to the table since it was read: nothing is written twice.
+        const StoredDraws now = readStoredDraws(db_, lottery_);
+        std::vector<ImportedDraw> fresh;
+        for (const ImportedDraw& draw : writing) {
+            const auto stored = now.find(draw.issueText());
+            if (stored == now.end())
+                fresh.push_back(draw);
+            else if (!sameDraw(stored->second, draw))
+                return DownloadResult{DownloadResult::Outcome::Failed, 0, found(),
+                                      conflictText(draw, stored->second, true)};
+        }
+        appendDraws(db_, lottery_, fresh);
+        tx.commit();
+        return DownloadResult{DownloadResult::Outcome::Done, static_cast<int>(fresh.size()), 0, {}};
+    } catch (const DatabaseError& e) {
+        return DownloadResult{DownloadResult::Outcome::Failed, 0, found(), e.what()};
+    }
+}
+
+} // namespace quorlin

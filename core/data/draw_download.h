@@ -1,0 +1,84 @@
+#pragma once
+
+#include "store/database.h"
+#include "store/draw_line_parser.h"
+#include "store/stored_draws.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace quorlin {
+
+/// What a download did. The draws of one download are written together or not at all: a failure or
+/// a stop writes nothing, whatever was read before it.
+struct DownloadResult {
+    enum class Outcome { Done, Failed, Stopped };
+
+    Outcome outcome = Outcome::Failed;
+    int added = 0; ///< draws written; 0 unless Done
+    int found = 0; ///< new draws read before a failure or stop, none of them written
+    std::string error;
+
+    bool ok() const { return outcome == Outcome::Done; }
+};
+
+/// The text the user is shown after a download: "下载完成！" with the count of new draws (or "没有新的
+/// 开奖号码"), or what went wrong together with the count of draws added, which is then 0.
+std::string downloadMessage(const DownloadResult& result);
+
+/// The draw day after `date` (year * 10000 + month * 100 + day): the first Monday, Wednesday or
+/// Saturday after it.
+std::int32_t nextDrawDate(std::int32_t date);
+
+/// One download into a lottery's draw table: takes the fetched answers page by page, says when
+/// another page is needed, and writes the new draws at the end in one transaction.
+///
+/// A draw is new when its issue is above the newest stored issue. Draws of the results service
+/// carry their dates; draws of a results page are dated from the newest stored draw on, one draw
+/// day after the other in page order. Draws already stored are skipped, and one stored with other
+/// numbers (or another date) fails the download. Pages of the service are wanted until a page
+/// reaches the stored issues, is empty, or is the last.
+class DrawDownload {
+public:
+    /// Opens its own connection to the database and reads the lottery's draws; a database error
+    /// fails the download (see failed()).
+    DrawDownload(const std::string& databasePath, std::string lottery);
+
+    /// Takes the answer fetched for page `page` (counted from 1); true when page + 1 is wanted.
+    bool addPage(std::string_view answer, int page);
+    /// The fetch of a page failed; `reason` says why.
+    void fail(std::string reason);
+    /// The user stopped the download.
+    void stop() { stopped_ = true; }
+
+    bool failed() const { return !error_.empty(); }
+    /// New draws read so far.
+    int found() const { return static_cast<int>(pending_.size()); }
+
+    /// Writes the new draws unless the download failed or was stopped; one transaction.
+    DownloadResult finish();
+
+private:
+    bool takeDraw(const ImportedDraw& draw, bool dated, bool& reachedStored);
+    bool dateFromStored(ImportedDraw& draw);
+    bool failWith(std::string reason);
+    std::string conflictText(const ImportedDraw& draw, const StoredDraw& stored, bool dated) const;
+
+    Database db_;
+    std::string lottery_;
+    StoredDraws stored_;
+    std::optional<std::int64_t> newestIssue_;
+    std::string newestDate_;
+    std::int32_t chainDate_ = 0;  ///< the date of the last draw dated from the stored ones
+    std::optional<bool> service_; ///< the format of the first page
+    std::unordered_map<std::int32_t, ImportedDraw> seen_;
+    std::vector<ImportedDraw> pending_;
+    std::string error_;
+    bool stopped_ = false;
+};
+
+} // namespace quorlin

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "store/draw_line_parser.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorlin {
+
+/// What one answer of the results source held: the draws it lists, in its order, or why it could
+/// not be read.
+struct ResultsPage {
+    /// The lottery administration's JSON service, or a results web page read at fixed offsets.
+    enum class Format { Service, Table };
+
+    Format format = Format::Table;
+    bool ok = false;
+    std::string error;
+    /// In the answer's order (newest first for the service). A results page gives no dates: their
+    /// `date` is 0.
+    std::vector<ImportedDraw> draws;
+    int pageNo = 0; ///< the service's page number; 0 when not given
+    int pages = 0;  ///< the service's count of pages; 0 when not given
+};
+
+/// Reads one answer as fetched (UTF-8 or GBK bytes). An answer whose text starts with "{" or "[" is
+/// the service's JSON; any other is a results page.
+ResultsPage readResultsPage(std::string_view bytes);
+
+/// Reads an answer of the results service (UTF-8 JSON): `success`, `errorCode` and `errorMessage`,
+/// and per draw in `value.list` its `lotteryDrawNum`, `lotteryDrawResult` and `lotteryDrawTime`;
+/// every other field is ignored. An answer with `success` false is an error naming the service's
+/// message.
+ResultsPage readServiceAnswer(std::string_view text);
+
+/// Reads a results page (UTF-8 text): its first line, trimmed, holds a draw row wherever five digits
+/// (the short issue) are followed by "</td><td"; the seven two-character numbers stand 59, 62 … 77
+/// characters after the issue's first character. A page without any row is an error.
+ResultsPage scanResultsTable(std::string_view text);
+
+} // namespace quorlin

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "store/draw_line_parser.h"
+
+#include <cstdlib>
+
+// A draw that a reader accepted must be one the draw table can take; anything else is a finding.
+inline void checkDraw(const quorlin::ImportedDraw& draw, bool dated)
+{
+    for (int k = 0; k < 7; ++k) {
+        const int n = draw.numbers[static_cast<std::size_t>(k)];
+        if (n < 1 || n > (k < 5 ? 35 : 12))
+            std::abort();
+        for (int j = k < 5 ? 0 : 5; j < k; ++j) {
+            if (draw.numbers[static_cast<std::size_t>(j)] == n)
+                std::abort();
+        }
+    }
+    if (draw.issue < 0 || draw.issue > 9999999 || draw.issueText().size() != 7)
+        std::abort();
+    std::int32_t date = 0;
+    if (dated && (!quorlin::parseDrawDate(draw.dateText(), date) || date != draw.date))
+        std::abort();
+}

@@ -1,0 +1,298 @@
+// The download's merge: which draws are new, how they are dated, when more pages are wanted, and that
+// one download writes all its new draws or none.
+#include "data/download_address.h"
+#include "data/draw_download.h"
+#include "download_fixtures.h"
+#include "store/schema.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace quorlin;
+using namespace quorlin::test;
+
+namespace {
+
+struct DownloadFixture : ::testing::Test {
+    test::ShippedProgram program;
+
+    std::vector<std::string> table() { return test::storedRows(program.databasePath()); }
+
+    DrawDownload download() { return DrawDownload(program.databasePath(), kShippedLottery); }
+};
+
+} // namespace
+
+TEST(NextDrawDate, IsTheFirstMondayWednesdayOrSaturdayAfter)
+{
+    const struct {
+        int date;
+        int next;
+    } cases[] = {
+        {20261011, 20261012}, // Sunday -> Monday
+        {20261012, 20261014}, // Monday -> Wednesday
+        {20261013, 20261014}, // Tuesday -> Wednesday
+        {20261014, 20261017}, // Wednesday -> Saturday
+        {20261015, 20261017}, // Thursday -> Saturday
+        {20261016, 20261017}, // Friday -> Saturday
+        {20261017, 20261019}, // Saturday -> Monday
+        {20241230, 20250101}, // across the year
+        {20240226, 20240228}, // Monday before a leap day
+        {20240228, 20240302}, // Wednesday across the leap day
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(nextDrawDate(c.date), c.next) << c.date;
+}
+
+TEST_F(DownloadFixture, AResultsPageAddsNewerRowsInPageOrderDatedFromTheNewestStored)
+{
+    // Stored newest: 2026115 on Saturday 2026-10-10. K+1 then K+2 on the page.
+    test::storeLatestDraws(program.databasePath());
+    DrawDownload run = download();
+    EXPECT_FALSE(run.addPage(test::resultsTablePage({d26115, d26116, d26117}), 1)) << "a results page is one page";
+    const DownloadResult result = run.finish();
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.added, 2);
+    const auto rows = table();
+    ASSERT_EQ(rows.size(), 7u);
+    EXPECT_EQ(rows[5], "2026116 2026-10-12 1 8 15 22 29 4 12");
+    EXPECT_EQ(rows[6], "2026117 2026-10-14 3 11 19 27 35 2 9");
+}
+
+TEST_F(DownloadFixture, ANewestFirstResultsPageGivesTheNewestTheEarlierDate)
+{
+    test::storeLatestDraws(program.databasePath());
+    DrawDownload run = download();
+    run.addPage(test::downloadFixture("results-page-newest-first.html"), 1);
+    const DownloadResult result = run.finish();
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.added, 2);
+    const auto rows = table();
+    ASSERT_EQ(rows.size(), 7u);
+    EXPECT_EQ(rows[5], "2026116 2026-10-14 1 8 15 22 29 4 12");
+    EXPECT_EQ(rows[6], "2026117 2026-10-12 3 11 19 27 35 2 9");
+}
+
+TEST_F(DownloadFixture, ServicePagesAreReadUntilOneReachesTheStoredDraws)
+{
+    test::storeLatestDraws(program.databasePath());
+    DrawDownload run = download();
+    // Page 2 repeats 26116: a draw published between the two fetches moved it down.
+    EXPECT_TRUE(run.addPage(test::serviceAnswer({d26118, d26117}, 1, 50), 1));
+    EXPECT_EQ(run.found(), 2);
+    EXPECT_FALSE(run.addPage(test::serviceAnswer({d26117, d26116, d26115, d26114}, 2, 50), 2));
+    const DownloadResult result = run.finish();
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.added, 3);
+    EXPECT_EQ(downloadMessage(result), "下载完成！新增 3 期开奖号码。");
+    const auto rows = table();
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows[5], "2026116 2026-10-12 1 8 15 22 29 4 12");
+    EXPECT_EQ(rows[6], "2026117 2026-10-14 3 11 19 27 35 2 9");
+    EXPECT_EQ(rows[7], "2026118 2026-10-17 5 6 7 8 9 10 11");
+}
+
+TEST_F(DownloadFixture, AnEmptyTableIsFilledFromScratchToTheLastPage)
+{
+    DrawDownload run = download();
+    EXPECT_TRUE(run.addPage(test::downloadFixture("results-service-latest.json"), 1)) << "page 1 of 587";
+    EXPECT_FALSE(run.addPage(test::downloadFixture("results-service-2007.json"), 30)) << "page 30 of 30 is the last";
+    const DownloadResult result = run.finish();
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.added, 12);
+    const auto rows = table();
+    ASSERT_EQ(rows.size(), 12u);
+    EXPECT_EQ(rows.front(), "2007001 2007-05-30 22 24 29 31 35 4 11");
+    EXPECT_EQ(rows.back(), "2026115 2026-10-10 12 20 32 33 35 6 7");
+
+    DrawDownload unpaged = download();
+    EXPECT_FALSE(unpaged.addPage(test::serviceAnswer({}, 1, 0), 1)) << "an empty page ends the list";
+    DrawDownload lastPageFirst = download();
+    EXPECT_FALSE(lastPageFirst.addPage(test::downloadFixture("results-service-2007.json"), 1))
+        << "the answer says it is page 30 of 30";
+}
+
+TEST_F(DownloadFixture, NothingNewIsNoFailure)
+{
+    test::storeLatestDraws(program.databasePath());
+    DrawDownload run = download();
+    EXPECT_FALSE(run.addPage(test::downloadFixture("results-service-latest.json"), 1));
+    const DownloadResult result = run.finish();
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.added, 0);
+    EXPECT_EQ(downloadMessage(result), "下载完成！没有新的开奖号码。");
+    EXPECT_EQ(table().size(), 5u);
+}
+
+TEST_F(DownloadFixture, AFailureOnAnyPageWritesNothingAndSaysWhatWasRead)
+{
+    PublishedDraw changedNumbers = d26115;
+    changedNumbers.numbers[6] = 8;
+    PublishedDraw changedDate = d26115;
+    changedDate.date = "2026-10-11";
+    const std::string firstPage = test::serviceAnswer({d26117, d26116}, 1, 50);
+    const struct {
+        const char* name;
+        std::string secondPage;
+        const char* error;
+    } cases[] = {
+        {"error answer", test::downloadFixture("results-service-error.json"),
+         "第 2 页：开奖服务返回错误：系统繁忙（错误代码 9999）"},
+        {"stored with other numbers", test::serviceAnswer({changedNumbers}, 2, 50),
+         "期号 2026115 已存为 2026-10-10 12 20 32 33 35 + 06 07，下载的却是 2026-10-10 12 20 32 33 35 + 06 08"},
+        {"stored with another date", test::serviceAnswer({changedDate}, 2, 50),
+         "期号 2026115 已存为 2026-10-10 12 20 32 33 35 + 06 07，下载的却是 2026-10-11 12 20 32 33 35 + 06 07"},
+        {"a repeated issue with other numbers",
+         test::serviceAnswer({{"26116", "2026-10-12", {1, 2, 3, 4, 5, 6, 7}}}, 2, 50),
+         "第 2 页：期号 2026116 在下载的页面中出现两次，号码不同"},
+        {"the same page again", firstPage, "第 2 页：与前面的页相同：开奖服务没有按页码翻页"},
+        {"a results page after the service", test::resultsTablePage({d26115}), "第 2 页：答复的格式与第 1 页不同"},
+        {"not readable", "{\"success\": tru", "第 2 页：开奖服务的应答不是有效的 JSON"},
+    };
+    test::storeLatestDraws(program.databasePath());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DrawDownload run = download();
+        ASSERT_TRUE(run.addPage(firstPage, 1));
+        EXPECT_FALSE(run.addPage(c.secondPage, 2));
+        EXPECT_TRUE(run.failed());
+        const DownloadResult result = run.finish();
+        EXPECT_EQ(result.outcome, DownloadResult::Outcome::Failed);
+        EXPECT_EQ(result.added, 0);
+        EXPECT_EQ(result.found, 2);
+        EXPECT_EQ(result.error.substr(0, std::string(c.error).size()), c.error) << result.error;
+        EXPECT_EQ(downloadMessage(result),
+                  "下载失败：" + result.error +
+                      "\n新增 0 期开奖号码：失败前读到的 2 期新开奖号码也没有写入，数据库没有改动。");
+        EXPECT_EQ(table().size(), 5u);
+    }
+}
+
+TEST_F(DownloadFixture, AResultsPageChecksStoredNumbersAndNeedsADateToStartFrom)
+{
+    PublishedDraw changed = d26115;
+    changed.numbers[0] = 11;
+    test::storeLatestDraws(program.databasePath());
+    DrawDownload run = download();
+    run.addPage(test::resultsTablePage({d26116, changed}), 1);
+    const DownloadResult conflict = run.finish();
+    EXPECT_FALSE(conflict.ok());
+    EXPECT_EQ(conflict.error.substr(0, 100).find(
+                  "期号 2026115 已存为 2026-10-10 12 20 32 33 35 + 06 07，下载的却是 11 20 32"),
+              0u)
+        << conflict.error;
+    EXPECT_EQ(table().size(), 5u);
+
+    test::ShippedProgram empty;
+    DrawDownload fromNothing(empty.databasePath(), kShippedLottery);
+    fromNothing.addPage(test::resultsTablePage({d26116}), 1);
+    const DownloadResult undated = fromNothing.finish();
+    EXPECT_FALSE(undated.ok());
+    EXPECT_EQ(undated.error.find("开奖号码表是空的，而结果页不含开奖日期"), 0u) << undated.error;
+
+    test::ShippedProgram badDate;
+    test::insertDraws(badDate.databasePath(), kShippedLottery, {{2026115, 12, 20, 32, 33, 35, 6, 7}}, "十月十日");
+    DrawDownload fromBadDate(badDate.databasePath(), kShippedLottery);
+    fromBadDate.addPage(test::resultsTablePage({d26116}), 1);
+    EXPECT_EQ(fromBadDate.finish().error, "最新一期的开奖日期“十月十日”不是有效日期，无法推算新开奖号码的日期");
+}
+
+TEST_F(DownloadFixture, AStopOrAFetchFailureWritesNothing)
+{
+    test::storeLatestDraws(program.databasePath());
+    DrawDownload stopped = download();
+    ASSERT_TRUE(stopped.addPage(test::serviceAnswer({d26117, d26116}, 1, 50), 1));
+    stopped.stop();
+    const DownloadResult result = stopped.finish();
+    EXPECT_EQ(result.outcome, DownloadResult::Outcome::Stopped);
+    EXPECT_EQ(downloadMessage(result), "下载已停止：已读到的 2 期新开奖号码没有写入，数据库没有改动。");
+
+    DrawDownload unreachable = download();
+    unreachable.fail("无法连接服务器");
+    EXPECT_FALSE(unreachable.addPage(test::serviceAnswer({d26117}, 1, 50), 1));
+    EXPECT_EQ(downloadMessage(unreachable.finish()), "下载失败：无法连接服务器\n新增 0 期开奖号码：数据库没有改动。");
+    EXPECT_EQ(table().size(), 5u);
+}
+
+TEST_F(DownloadFixture, DrawsStoredMeanwhileAreNotWrittenTwice)
+{
+    test::storeLatestDraws(program.databasePath());
+    DrawDownload run = download();
+    run.addPage(test::serviceAnswer({d26117, d26116, d26115}, 1, 50), 1);
+    // Another program stores 26116 while the pages are fetched.
+    test::insertDraws(program.databasePath(), kShippedLottery, {{2026116, 1, 8, 15, 22, 29, 4, 12}}, "2026-10-12");
+    const DownloadResult result = run.finish();
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.added, 1);
+    EXPECT_EQ(table().size(), 7u);
+}
+
+TEST_F(DownloadFixture, AMissingTableFailsTheDownload)
+{
+    DrawDownload run(program.databasePath(), "没有的彩票");
+    EXPECT_TRUE(run.failed());
+    EXPECT_FALSE(run.addPage(test::serviceAnswer({d26116}, 1, 1), 1));
+    EXPECT_FALSE(run.finish().error.empty());
+}
+
+TEST(DownloadAddress, ComesFromTheSideFileOrTheDefault)
+{
+    test::TempProgramDir dir;
+    EXPECT_EQ(readDownloadAddress(dir.apppath()).address, kDefaultResultsAddress) << "no side file";
+    std::filesystem::create_directories(dir.path() / std::filesystem::u8path("附属"));
+    const auto write = [&](const std::string& bytes) {
+        std::ofstream(dir.apppath() + kAddressFileRelativePath, std::ios::binary) << bytes;
+    };
+
+    write("# 开奖号码的下载地址\r\n\r\n  http://127.0.0.1:8080/kj.json?pageNo=1  \r\nhttp://second\r\n");
+    DownloadAddress read = readDownloadAddress(dir.apppath());
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_TRUE(read.fromFile);
+    EXPECT_EQ(read.address, "http://127.0.0.1:8080/kj.json?pageNo=1");
+
+    write("# \xD6\xD0\xCE\xC4\xD7\xA2\xCA\xCD\r\n"); // a GBK comment and nothing else
+    read = readDownloadAddress(dir.apppath());
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.address, kDefaultResultsAddress);
+
+    write("www.example.com/kj.html\n");
+    read = readDownloadAddress(dir.apppath());
+    EXPECT_FALSE(read.ok);
+    EXPECT_NE(read.error.find("第 1 行：下载地址“www.example.com/kj.html”不是 http:// 或 https:// 开头的网址"),
+              std::string::npos)
+        << read.error;
+}
+
+TEST(DownloadAddress, ProblemsOfAnAddress)
+{
+    EXPECT_EQ(addressProblem("https://webapi.example.cn/x?a=1"), "");
+    EXPECT_EQ(addressProblem("HTTP://127.0.0.1:1/"), "");
+    EXPECT_NE(addressProblem("ftp://example.com/"), "");
+    EXPECT_NE(addressProblem("http://"), "");
+    EXPECT_NE(addressProblem("http://:80/"), "");
+    EXPECT_NE(addressProblem("http://a b/"), "");
+}
+
+TEST(DownloadAddress, ThePageNumberIsSetOrAdded)
+{
+    const struct {
+        const char* address;
+        int page;
+        const char* expected;
+    } cases[] = {
+        {"http://h/q?gameNo=85&pageNo=1&pageSize=30", 3, "http://h/q?gameNo=85&pageNo=3&pageSize=30"},
+        {"http://h/q?gameNo=85&pageNo=7", 1, "http://h/q?gameNo=85&pageNo=1"},
+        {"http://h/q?pageNo", 2, "http://h/q?pageNo=2"},
+        {"http://h/q?gameNo=85", 2, "http://h/q?gameNo=85&pageNo=2"},
+        {"http://h/q?gameNo=85", 1, "http://h/q?gameNo=85"},
+        {"http://h/kj.html", 1, "http://h/kj.html"},
+        {"http://h/kj.html", 2, "http://h/kj.html?pageNo=2"},
+        {"http://h/q?", 2, "http://h/q?pageNo=2"},
+        {"http://h/q?a=1&", 2, "http://h/q?a=1&pageNo=2"},
+        {"http://h/q?xpageNo=1#top", 2, "http://h/q?xpageNo=1&pageNo=2#top"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pageAddress(c.address, c.page), c.expected) << c.address << " page " << c.page;
+}
