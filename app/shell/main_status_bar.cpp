@@ -77,7 +77,7 @@ QString MainStatusBar::closedHint() const
         return "数据库无法读取：" + QString::fromUtf8(e.what());
     }
     if (draws == 0)
-        return QStringLiteral("数据库里还没有开奖号码。导入开奖号码：quorlin-cli import 中国体彩超级大乐透 文件"
-                              "（每行一期：期号、开奖日期、5 个前区号码和 2 个后区号码）");
+        return QStringLiteral("数据库里还没有开奖号码：请用“彩票数据”菜单的“数据下载”下载，或在“数据添加”中"
+                              "录入或导入（每行一期：期号、开奖日期、5 个前区号码和 2 个后区号码）。");
     return QStringLiteral("没有打开彩票：请用“文件 → 打开彩票”选择彩票。");
 }

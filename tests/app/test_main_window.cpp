@@ -375,7 +375,8 @@ void TestMainWindow::statusBarHintsHowToFillAnEmptyDatabase()
     tearDownProgram();
     setUpProgram({});
     QVERIFY(statusField(*mainWindow_, "lblcaipiao").contains("还没有开奖号码"));
-    QVERIFY(statusField(*mainWindow_, "lblcaipiao").contains("import"));
+    QVERIFY(statusField(*mainWindow_, "lblcaipiao").contains("数据下载"));
+    QVERIFY(statusField(*mainWindow_, "lblcaipiao").contains("数据添加"));
     openShippedLottery();
     QCOMPARE(statusField(*mainWindow_, "lblqishu"), QString("共 0 期"));
     QCOMPARE(statusField(*mainWindow_, "lblzuixin"), QString("还没有开奖号码"));
