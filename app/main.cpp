@@ -1,17 +1,26 @@
 // Quorlin: the program for players of 中国体彩超级大乐透.
+#include "common/error_handler.h"
 #include "common/quorlin_application.h"
 #include "shell/lottery_document.h"
 #include "shell/u_flash.h"
 #include "shell/u_main.h"
 #include "shell/window_catalog.h"
+#include "store/program_directory.h"
 
 #include <QScreen>
 
 int main(int argc, char* argv[])
 {
     QuorlinApplication app(argc, argv);
-    // Every data file lies beside the program.
-    const QString apppath = QCoreApplication::applicationDirPath() + "/";
+    // Every data file lies in the program directory: beside the program, or for an installed program
+    // the user's own folder (~/.local/share/quorlin), made ready on first start.
+    const quorlin::ProgramDirectory home =
+        quorlin::locateProgramDirectory(QCoreApplication::applicationDirPath().toStdString());
+    if (home.installed) {
+        if (const std::string error = quorlin::prepareProgramDirectory(home.shareDir, home.path); !error.empty())
+            ErrorHandler::report(nullptr, QString::fromStdString(error));
+    }
+    const QString apppath = QString::fromStdString(home.path) + "/";
     {
         Tfrmflash frmflash(apppath);
         frmflash.exec();

@@ -1,5 +1,6 @@
 // quorlin-cli: lists, imports, opens and analyses lotteries of the program's database.
 #include "cli_commands.h"
+#include "store/program_directory.h"
 
 #include <filesystem>
 #include <iostream>
@@ -21,6 +22,15 @@ std::string executableDirectory(const char* argv0)
 
 int main(int argc, char** argv)
 {
-    return quorlin::cli::run(std::vector<std::string>(argv + 1, argv + argc), executableDirectory(argv[0]), std::cout,
-                             std::cerr);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    // A program folder given with --home is used as it is; otherwise the folder beside the program,
+    // or for an installed program the user's own folder, made ready on first use.
+    const quorlin::ProgramDirectory home = quorlin::locateProgramDirectory(executableDirectory(argv[0]));
+    if (home.installed && (args.empty() || args[0] != "--home")) {
+        if (const std::string error = quorlin::prepareProgramDirectory(home.shareDir, home.path); !error.empty()) {
+            std::cerr << error << '\n';
+            return 1;
+        }
+    }
+    return quorlin::cli::run(args, home.path, std::cout, std::cerr);
 }

@@ -1,12 +1,10 @@
 #include "makedb_command.h"
 
-#include "store/database.h"
-#include "store/draw_import.h"
+#include "store/program_directory.h"
 #include "store/schema.h"
 
 #include <filesystem>
 #include <ostream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -54,21 +52,6 @@ int parseArguments(const std::vector<std::string>& args, Options& options, std::
     return -1;
 }
 
-// Builds the database in `scratch`: the shipped lottery, filled from the history when one is given.
-// Returns the number of draws imported, or sets `error`.
-int buildDatabase(const fs::path& scratch, const std::string& history, std::string& error)
-{
-    Database db;
-    db.open(scratch.string(), Database::Mode::Create);
-    createLottery(db, shippedLotteryDefinition());
-    if (history.empty())
-        return 0;
-    const ImportResult imported = importDraws(db, kShippedLottery, history);
-    if (!imported.ok)
-        error = history + "：" + imported.error;
-    return imported.added;
-}
-
 } // namespace
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -78,9 +61,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return status;
 
     const fs::path home = fs::u8path(options.home);
-    fs::path scratch;
     try {
-        for (const char* folder : {"数据库", "附属", "旋转矩阵", "图片", "帮助"})
+        for (const char* folder : kSideFolders)
             fs::create_directories(home / fs::u8path(folder));
 
         const fs::path target = home / fs::u8path(kDatabaseRelativePath);
@@ -88,25 +70,14 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             out << "保留已有数据库 " << target.string() << '\n';
             return 0;
         }
-        // Build and fill beside the target and move it into place, so that neither a half-built nor
-        // a half-filled file is ever found there.
-        scratch = target;
-        scratch += ".new-" + std::to_string(getpid());
-        fs::remove(scratch);
-        std::string error;
-        const int draws = buildDatabase(scratch, options.history, error);
-        if (!error.empty()) {
-            fs::remove(scratch);
+        int draws = 0;
+        if (const std::string error = createShippedDatabase(target.string(), options.history, draws); !error.empty()) {
             err << error << '\n';
             return 1;
         }
-        fs::rename(scratch, target);
         out << "已建立数据库 " << target.string() << "，含 " << draws << " 期开奖号码\n";
         return 0;
     } catch (const std::exception& e) {
-        std::error_code ec;
-        if (!scratch.empty())
-            fs::remove(scratch, ec);
         err << e.what() << '\n';
         return 1;
     }

@@ -1,0 +1,119 @@
+// Where the program keeps its data: beside a program run from its folder, or in the user's own
+// folder for an installed one, prepared from the installed data without touching what the user has.
+#include "store/database.h"
+#include "store/lottery_catalog.h"
+#include "store/program_directory.h"
+#include "store/schema.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+
+using namespace quorlin;
+namespace fs = std::filesystem;
+
+namespace {
+
+void writeFile(const fs::path& path, const std::string& text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// An installed layout: <root>/usr/bin and <root>/usr/share/quorlin with a manual and the history.
+struct InstalledFixture : ::testing::Test {
+    test::TempProgramDir root;
+    fs::path bin = root.path() / "usr" / "bin";
+    fs::path share = root.path() / "usr" / "share" / "quorlin";
+    fs::path home = root.path() / "home";
+
+    InstalledFixture()
+    {
+        fs::create_directories(bin);
+        writeFile(share / "files" / "帮助" / "index.html", "manual 1");
+        writeFile(share / "dlt_history.csv", "2020001,2020-01-01,1,2,3,4,5,1,2\n2020002,2020-01-04,3,9,17,25,33,4,11\n");
+    }
+    EnvironmentLookup env(std::map<std::string, std::string> vars)
+    {
+        return [vars](const std::string& name) -> std::optional<std::string> {
+            const auto it = vars.find(name);
+            return it == vars.end() ? std::nullopt : std::optional<std::string>(it->second);
+        };
+    }
+    std::int64_t drawsIn(const fs::path& dir)
+    {
+        Database db;
+        db.open((dir / fs::path(kDatabaseRelativePath)).string());
+        return countDraws(db, kShippedLottery);
+    }
+};
+
+} // namespace
+
+TEST_F(InstalledFixture, ProgramFolderBesideItsDatabaseOrTheUsersDataFolder)
+{
+    const auto installed = locateProgramDirectory(bin.string(), env({{"HOME", home.string()}}));
+    EXPECT_TRUE(installed.installed);
+    EXPECT_EQ(installed.path, (home / ".local" / "share" / "quorlin").string());
+    EXPECT_EQ(fs::path(installed.shareDir), share);
+
+    const auto xdg = locateProgramDirectory(bin.string(), env({{"HOME", home.string()}, {"XDG_DATA_HOME", "/data/x"}}));
+    EXPECT_EQ(xdg.path, "/data/x/quorlin");
+    // A relative XDG_DATA_HOME is to be ignored.
+    EXPECT_EQ(locateProgramDirectory(bin.string(), env({{"HOME", "/h"}, {"XDG_DATA_HOME", "rel"}})).path,
+              "/h/.local/share/quorlin");
+
+    // A build folder (the database folder beside the program) stays the program directory.
+    fs::create_directories(bin / fs::path("数据库"));
+    const auto build = locateProgramDirectory(bin.string(), env({{"HOME", home.string()}}));
+    EXPECT_FALSE(build.installed);
+    EXPECT_EQ(build.path, bin.string());
+}
+
+TEST_F(InstalledFixture, FirstStartPreparesLaterStartsKeepTheUsersData)
+{
+    const fs::path user = home / "quorlin";
+    ASSERT_EQ(prepareProgramDirectory(share.string(), user.string()), "");
+    EXPECT_EQ(drawsIn(user), 2);
+    EXPECT_EQ(readFile(user / fs::path("帮助") / "index.html"), "manual 1");
+    for (const char* folder : kSideFolders)
+        EXPECT_TRUE(fs::is_directory(user / fs::path(folder))) << folder;
+
+    // The user adds a draw and edits the manual; a later start (also after an upgrade) keeps both.
+    test::insertDraws((user / fs::path(kDatabaseRelativePath)).string(), kShippedLottery,
+                      {{2020003, 1, 2, 3, 4, 6, 1, 3}});
+    writeFile(user / fs::path("帮助") / "index.html", "my notes");
+    writeFile(share / "files" / "帮助" / "index.html", "manual 2");
+    ASSERT_EQ(prepareProgramDirectory(share.string(), user.string()), "");
+    EXPECT_EQ(drawsIn(user), 3);
+    EXPECT_EQ(readFile(user / fs::path("帮助") / "index.html"), "my notes");
+}
+
+TEST_F(InstalledFixture, AnUpgradeReplacesProgramFilesTheUserLeftAlone)
+{
+    const fs::path user = home / "quorlin";
+    writeFile(share / "files" / "附属" / "about.txt", "about 1");
+    ASSERT_EQ(prepareProgramDirectory(share.string(), user.string()), "");
+    writeFile(share / "files" / "附属" / "about.txt", "about 2");
+    writeFile(share / "files" / "旋转矩阵" / "new.txt", "wheel");
+    ASSERT_EQ(prepareProgramDirectory(share.string(), user.string()), "");
+    EXPECT_EQ(readFile(user / fs::path("附属") / "about.txt"), "about 2");
+    EXPECT_EQ(readFile(user / fs::path("旋转矩阵") / "new.txt"), "wheel");
+}
+
+TEST_F(InstalledFixture, ABadHistoryLeavesNoDatabase)
+{
+    writeFile(share / "dlt_history.csv", "2020001,2020-01-01,1,2,3,4,36,1,2\n");
+    const fs::path user = home / "quorlin";
+    const std::string error = prepareProgramDirectory(share.string(), user.string());
+    EXPECT_NE(error.find("第 1 行"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(user / fs::path(kDatabaseRelativePath)));
+}
