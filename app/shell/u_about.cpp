@@ -3,6 +3,7 @@
 #include "shell/side_text_labels.h"
 
 #include <QFrame>
+#include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -85,6 +86,13 @@ Tfrmabout::Tfrmabout(const QString& apppath, QWidget* parent)
     QList<QLabel*> lines;
     for (const char* name : {"lblauthor", "lblbanquan", "lblweb", "lblqq", "lblphone1", "lblphone2", "lblmail"})
         lines.append(addLabel(panel, name, {92, 40 + 16 * static_cast<int>(lines.size()), 292, 16}, 13, kInfoBlue));
+
+    // Where this program keeps the user's data: beside it, or ~/.local/share/quorlin when installed.
+    auto* lbldata = new QLabel("数据位置：" + QDir::toNativeSeparators(apppath), this);
+    lbldata->setObjectName("lbldata");
+    lbldata->setGeometry(8, 168, 310, 36);
+    lbldata->setWordWrap(true);
+    lbldata->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* btnclose = new QPushButton("关闭", this);
     btnclose->setObjectName("btnclose");

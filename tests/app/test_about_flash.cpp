@@ -66,6 +66,8 @@ void TestAboutFlash::aboutBoxShowsAboutTxtAndComesBackAsTheSameWindow()
     const char* const lines[] = {"lblauthor", "lblbanquan", "lblweb", "lblqq", "lblphone1", "lblphone2", "lblmail"};
     for (int k = 0; k < 7; ++k)
         QCOMPARE(labelText(*about, lines[k]), QStringLiteral("关于第%1").arg(k + 1));
+    // The user learns where the data lives.
+    QVERIFY(labelText(*about, "lbldata").contains(QString::fromStdString(program_->path().string())));
     QVERIFY(MessageBox::recorded().isEmpty());
 
     // 关闭 hides the box; the main window stays usable meanwhile and the next use shows it again.
