@@ -14,6 +14,48 @@ namespace quorlin {
 
 namespace {
 
+// Codes (1..caisum) sit in the low bits of a sort entry, the key above them.
+constexpr int kCodeBits = 8;
+constexpr std::uint64_t kCodeMask = (std::uint64_t{1} << kCodeBits) - 1;
+
+// The exchange sort of entries 1..n: for a < b, swap when entry a's key is smaller than entry b's.
+// Position a keeps a running entry; a larger key coming along takes its place and leaves the running
+// one behind — the same moves as the pairwise swaps, without branches. Four consecutive passes run
+// side by side, each taking at every position what the one before it left there, so their chains
+// of compares overlap instead of waiting on each other.
+inline std::uint64_t exchangeStep(std::uint64_t& current, std::uint64_t other)
+{
+    const bool larger = (other >> kCodeBits) > (current >> kCodeBits);
+    const std::uint64_t left = larger ? current : other;
+    current = larger ? other : current;
+    return left;
+}
+
+void exchangeSort(std::uint64_t* __restrict entries, int n)
+{
+    int a = 1;
+    for (; a + 3 < n; a += 4) {
+        // The four passes start one position apart ...
+        std::uint64_t c0 = entries[a];
+        std::uint64_t c1 = exchangeStep(c0, entries[a + 1]);
+        std::uint64_t c2 = exchangeStep(c1, exchangeStep(c0, entries[a + 2]));
+        std::uint64_t c3 = exchangeStep(c2, exchangeStep(c1, exchangeStep(c0, entries[a + 3])));
+        // ... and then step together over the rest.
+        for (int b = a + 4; b <= n; ++b)
+            entries[b] = exchangeStep(c3, exchangeStep(c2, exchangeStep(c1, exchangeStep(c0, entries[b]))));
+        entries[a] = c0;
+        entries[a + 1] = c1;
+        entries[a + 2] = c2;
+        entries[a + 3] = c3;
+    }
+    for (; a < n; ++a) {
+        std::uint64_t current = entries[a];
+        for (int b = a + 1; b <= n; ++b)
+            entries[b] = exchangeStep(current, entries[b]);
+        entries[a] = current;
+    }
+}
+
 // Hit marks and texts of one display row from its front numbers and real back numbers.
 void fillDisplayRow(HisText& text, std::size_t r, std::int32_t issue, const int* front, int c, const int* back, int h)
 {
@@ -77,11 +119,10 @@ void buildtransformed(LotteryState& state, RandomSource& rng)
     std::vector<int> count(static_cast<std::size_t>(total + 1), 0);
     std::vector<int> gap(static_cast<std::size_t>(total + 1), 0);
     std::vector<int> lastSeen(static_cast<std::size_t>(total + 1), -1);
-    std::vector<int> order(static_cast<std::size_t>(total + 1), 0);
     std::vector<std::int32_t> rank(static_cast<std::size_t>(total + 1), 0);
-    std::vector<std::int64_t> key(static_cast<std::size_t>(total + 1), 0);
+    std::vector<std::uint64_t> packed(static_cast<std::size_t>(total + 1), 0);
     // A count never exceeds the window's draws times the front numbers per draw.
-    const std::int64_t kCountRange = static_cast<std::int64_t>(window) * c + 1;
+    const std::uint64_t kCountRange = static_cast<std::uint64_t>(window) * static_cast<std::uint64_t>(c) + 1;
 
     for (int i = 0; i <= recnum; ++i) {
         if (i < recnum)
@@ -101,22 +142,15 @@ void buildtransformed(LotteryState& state, RandomSource& rng)
                 gap[static_cast<std::size_t>(k)] = i - lastSeen[static_cast<std::size_t>(k)];
         }
         // Exchange sort: larger gap first, equal gaps by smaller count; ties stay where it leaves them.
-        // One key per code (gap, then the count negated) keeps the comparisons on a local array.
+        // Each entry packs the key (gap, then the count reversed) above the code.
         for (int k = 1; k <= total; ++k) {
-            order[static_cast<std::size_t>(k)] = k;
-            key[static_cast<std::size_t>(k)] =
-                static_cast<std::int64_t>(gap[static_cast<std::size_t>(k)]) * kCountRange - count[static_cast<std::size_t>(k)];
+            const auto sortKey = static_cast<std::uint64_t>(gap[static_cast<std::size_t>(k)]) * kCountRange +
+                                 static_cast<std::uint64_t>(kCountRange - 1 - count[static_cast<std::size_t>(k)]);
+            packed[static_cast<std::size_t>(k)] = sortKey << kCodeBits | static_cast<std::uint64_t>(k);
         }
-        for (int a = 1; a < total; ++a) {
-            for (int b = a + 1; b <= total; ++b) {
-                if (key[static_cast<std::size_t>(a)] < key[static_cast<std::size_t>(b)]) {
-                    std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(b)]);
-                    std::swap(key[static_cast<std::size_t>(a)], key[static_cast<std::size_t>(b)]);
-                }
-            }
-        }
+        exchangeSort(packed.data(), total);
         for (int pos = 1; pos <= total; ++pos)
-            rank[static_cast<std::size_t>(order[static_cast<std::size_t>(pos)])] = pos;
+            rank[packed[static_cast<std::size_t>(pos)] & kCodeMask] = pos;
 
         if (i < recnum) {
             auto row = state.hisbian.row(static_cast<std::size_t>(i));
