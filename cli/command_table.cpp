@@ -28,6 +28,15 @@ const std::vector<CliCommand>& cliCommands()
          "                         写入或读出关于框、启动画面的加密附属文件",
          runSideText},
         {"export", "export 彩票名称 [文件] 导出历史号码（默认 附属/彩票名称历史号码.txt），输出行数", runExport},
+        {"plan",
+         "plan fixed|staged|variable [--loss 前期亏损] [--profit 预期利润] [--stake 单倍投入] [--prize 单注奖金]\n"
+         "                         [--draws 投注期数] [--stages 阶段次数] [--bets \"每期注数 …\"]\n"
+         "                         固定、阶段或可变投资计划表（缺省值同窗口）及平均每期净利润",
+         runPlan},
+        {"invest",
+         "invest 彩票名称 --codes 号码文件 [--settings 设置文件] [--search]\n"
+         "                         投资模式分析：输出投资和赢亏表及总体赢余；--search 输出最优设置",
+         runInvest},
     };
     return commands;
 }

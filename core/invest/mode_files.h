@@ -27,7 +27,7 @@ struct ModeForm {
     bool operator==(const ModeForm&) const = default;
 };
 
-/// The rule the form describes; throws ConversionError for a field that holds no whole number.
+/// The rule the form describes; throws WholeNumberError for a field that holds no whole number.
 ModeRule modeRuleOf(const ModeForm& form);
 
 /// The three files of the window, by what they hold.

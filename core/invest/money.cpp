@@ -10,7 +10,7 @@ namespace {
 __extension__ typedef __int128 Wide;
 } // namespace
 
-ConversionError::ConversionError(std::string_view text)
+WholeNumberError::WholeNumberError(std::string_view text)
     : std::runtime_error("“" + std::string(text) + "”不是有效的整数")
 {
 }
@@ -36,7 +36,7 @@ std::int64_t toInt64(std::string_view text)
 {
     const auto value = parseWholeNumber(text);
     if (!value)
-        throw ConversionError(text);
+        throw WholeNumberError(text);
     return *value;
 }
 
@@ -44,7 +44,7 @@ std::int32_t toInt32(std::string_view text)
 {
     const std::int64_t value = toInt64(text);
     if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
-        throw ConversionError(text);
+        throw WholeNumberError(text);
     return static_cast<std::int32_t>(value);
 }
 

@@ -10,9 +10,9 @@ namespace quorlin {
 
 /// A text that should hold a whole number and does not; its message names the text, as the
 /// conversion error the user sees.
-class ConversionError : public std::runtime_error {
+class WholeNumberError : public std::runtime_error {
 public:
-    explicit ConversionError(std::string_view text);
+    explicit WholeNumberError(std::string_view text);
 };
 
 /// A stake-plan figure that leaves the range of signed 64-bit numbers. The plans compute exactly
@@ -24,9 +24,9 @@ public:
 
 /// The whole number in `text` (blanks around it and a leading sign allowed), or nothing.
 std::optional<std::int64_t> parseWholeNumber(std::string_view text);
-/// The whole number of a field or file line; throws ConversionError.
+/// The whole number of a field or file line; throws WholeNumberError.
 std::int64_t toInt64(std::string_view text);
-/// As toInt64, for the fields that size tables and count bets; throws ConversionError also when
+/// As toInt64, for the fields that size tables and count bets; throws WholeNumberError also when
 /// the number does not fit 32 bits.
 std::int32_t toInt32(std::string_view text);
 

@@ -64,7 +64,7 @@ PlanLoad loadPlanFile(const std::string& path, PlanStore& store)
             if (store.kind() == PlanKind::Fixed)
                 load.stoppedAt = i + 1;
             else
-                load.error = "第" + std::to_string(i + 1) + "行：" + ConversionError((*lines)[i]).what();
+                load.error = "第" + std::to_string(i + 1) + "行：" + WholeNumberError((*lines)[i]).what();
             break;
         }
         if (c == 0)

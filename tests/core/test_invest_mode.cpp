@@ -441,5 +441,5 @@ TEST(ModeForm, TheRuleTakesTheListItemsAndFieldTexts)
     form.sepmode = false;
     EXPECT_EQ(modeRuleOf(form).sepindex, 1) << "without 间隔模式 every hit is observed";
     form.outofsin = "十";
-    EXPECT_THROW(modeRuleOf(form), ConversionError);
+    EXPECT_THROW(modeRuleOf(form), WholeNumberError);
 }

@@ -194,8 +194,8 @@ TEST(WholeNumbers, FieldTextsAreReadLikeTheFieldsShowThem)
     EXPECT_EQ(toInt64("-7"), -7);
     EXPECT_EQ(toInt64("+7"), 7);
     for (const char* bad : {"", "abc", "1.5", "12a", "99999999999999999999"})
-        EXPECT_THROW(toInt64(bad), ConversionError) << bad;
-    EXPECT_THROW(toInt32("3000000000"), ConversionError);
+        EXPECT_THROW(toInt64(bad), WholeNumberError) << bad;
+    EXPECT_THROW(toInt32("3000000000"), WholeNumberError);
 }
 
 struct PlanFileFixture : ::testing::Test {
