@@ -6,6 +6,10 @@
 #include "data/u_data.h"
 #include "shell/lottery_document.h"
 #include "shell/u_main.h"
+#include "invest/u_gudingjihua.h"
+#include "invest/u_jieduanjihua.h"
+#include "invest/u_keibianjihua.h"
+#include "shell/tool_window_registry.h"
 
 void registerWindows(Tfrmmain& frmmain)
 {
@@ -18,4 +22,9 @@ void registerWindows(Tfrmmain& frmmain)
         Tfrmdata frmdata(frmmain.document().state(), &frmmain);
         frmdata.exec();
     });
+    // The stake plans need no open lottery; their files lie in the program directory.
+    const std::string apppath = frmmain.document().state().apppath;
+    frmmain.tools().registerFactory("Tfrmgudingjihua", [apppath](QWidget* parent) { return new Tfrmgudingjihua(apppath, parent); });
+    frmmain.tools().registerFactory("Tfrmjieduanjihua", [apppath](QWidget* parent) { return new Tfrmjieduanjihua(apppath, parent); });
+    frmmain.tools().registerFactory("Tfrmkeibianjihua", [apppath](QWidget* parent) { return new Tfrmkeibianjihua(apppath, parent); });
 }

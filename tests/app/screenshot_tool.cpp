@@ -1,11 +1,14 @@
 // quorlin-screens: pictures of the windows over the real draw history, for looking at by eye.
 // Usage: quorlin-screens [folder]   (default /tmp/quorlin-shots)
+#include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/print_dialog.h"
 #include "common/quorlin_application.h"
 #include "data/u_data.h"
 #include "shell/lottery_document.h"
 #include "shell/u_about.h"
 #include "shell/u_flash.h"
+#include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 #include "shell/window_catalog.h"
 #include "store/database.h"
@@ -16,6 +19,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -101,6 +105,31 @@ int main(int argc, char* argv[])
     save(frmdata, folder, "data-add");
     frmdata.findChild<QPushButton*>("dbv_cancel")->click();
     frmdata.findChild<QPushButton*>("btnedit")->click();
+
+    // The stake plans with their default inputs (the variable plan grown by 30 draws of 8 to 20
+    // bets), each also printed to a PDF beside the pictures.
+    PrintDialog::setTestMode(true);
+    FileDialog::setTestMode(true);
+    for (const auto& [key, name] : {std::pair{"Tfrmgudingjihua", "plan-fixed"}, {"Tfrmjieduanjihua", "plan-staged"},
+                                    {"Tfrmkeibianjihua", "plan-variable"}}) {
+        QWidget* plan = frmmain.tools().show(QString::fromUtf8(key));
+        if (auto* generate = plan->findChild<QPushButton*>("btnala")) {
+            generate->click();
+        } else {
+            plan->findChild<QPushButton*>("btnnew")->click();
+            for (int draw = 0; draw < 30; ++draw) {
+                plan->findChild<QLineEdit*>("edtjushu")->setText(QString::number(8 + draw * 7 % 13));
+                plan->findChild<QPushButton*>("btnjisuan")->click();
+            }
+            FileDialog::setNextFileName(folder + "/" + name + ".txt");
+            plan->findChild<QPushButton*>("btnsave")->click();
+        }
+        save(*plan, folder, name);
+        FileDialog::setNextFileName(folder + "/" + name + ".pdf");
+        plan->findChild<QPushButton*>("btnprint")->click();
+        std::cout << (folder + "/" + name + ".pdf").toStdString() << "\n";
+        plan->hide();
+    }
 
     for (const MessageBox::Record& box : MessageBox::recorded())
         std::cerr << "message: " << box.title.toStdString() << ": " << box.text.toStdString() << "\n";

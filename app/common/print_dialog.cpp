@@ -1,0 +1,46 @@
+#include "common/print_dialog.h"
+
+#include "common/file_dialog.h"
+
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+bool& testMode()
+{
+    static bool on = false;
+    return on;
+}
+
+bool toPdf(QWidget* parent, QPrinter& printer, const QString& pdfName)
+{
+    QString name = FileDialog::getSaveFileName(parent, QStringLiteral("打印到 PDF 文件"), pdfName,
+                                               QStringLiteral("PDF 文件(*.pdf)"));
+    if (name.isEmpty())
+        return false;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".pdf");
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(name);
+    return true;
+}
+
+} // namespace
+
+bool PrintDialog::exec(QWidget* parent, QPrinter& printer, int pages, const QString& pdfName)
+{
+    if (testMode() || QPrinterInfo::availablePrinters().isEmpty())
+        return toPdf(parent, printer, pdfName);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(1, pages);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void PrintDialog::setTestMode(bool on)
+{
+    testMode() = on;
+}

@@ -1,0 +1,40 @@
+#include "common/text_table_model.h"
+
+TextTableModel::TextTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void TextTableModel::reset(QStringList headers, int rows, Cell cell)
+{
+    beginResetModel();
+    headers_ = std::move(headers);
+    rows_ = rows;
+    cell_ = std::move(cell);
+    endResetModel();
+}
+
+int TextTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : rows_;
+}
+
+int TextTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(headers_.size());
+}
+
+QVariant TextTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rows_ || index.column() >= headers_.size())
+        return {};
+    if (role == Qt::DisplayRole)
+        return cell_(index.row(), index.column());
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    return {};
+}
+
+QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < headers_.size())
+        return headers_[section];
+    return {};
+}
