@@ -9,6 +9,7 @@
 #include "invest/u_gudingjihua.h"
 #include "invest/u_jieduanjihua.h"
 #include "invest/u_keibianjihua.h"
+#include "invest/u_tozi.h"
 #include "shell/tool_window_registry.h"
 
 void registerWindows(Tfrmmain& frmmain)
@@ -27,4 +28,6 @@ void registerWindows(Tfrmmain& frmmain)
     frmmain.tools().registerFactory("Tfrmgudingjihua", [apppath](QWidget* parent) { return new Tfrmgudingjihua(apppath, parent); });
     frmmain.tools().registerFactory("Tfrmjieduanjihua", [apppath](QWidget* parent) { return new Tfrmjieduanjihua(apppath, parent); });
     frmmain.tools().registerFactory("Tfrmkeibianjihua", [apppath](QWidget* parent) { return new Tfrmkeibianjihua(apppath, parent); });
+    // 投资模式分析 reads the open lottery's draws when it marks the hits of a code list.
+    frmmain.tools().registerFactory("Tfrmtozi", [&frmmain](QWidget* parent) { return new Tfrmtozi(frmmain.document(), parent); });
 }

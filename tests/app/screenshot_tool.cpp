@@ -8,6 +8,8 @@
 #include "shell/lottery_document.h"
 #include "shell/u_about.h"
 #include "shell/u_flash.h"
+#include "invest/mode_files.h"
+#include "invest/u_tozi.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 #include "shell/window_catalog.h"
@@ -129,6 +131,27 @@ int main(int argc, char* argv[])
         plan->findChild<QPushButton*>("btnprint")->click();
         std::cout << (folder + "/" + name + ".pdf").toStdString() << "\n";
         plan->hide();
+    }
+
+    // 投资模式分析 over the real history: 100 全组选 codes analysed with the default rule, then the
+    // search's best setting; the code list and the settings printed to PDFs.
+    auto* tozi = static_cast<Tfrmtozi*>(frmmain.tools().show("Tfrmtozi"));
+    quorlin::ModeForm mode = tozi->form();
+    mode.playType = quorlin::PlayType::Quanzuxuan;
+    tozi->setForm(mode);
+    tozi->findChild<QPushButton*>("btnfilt")->click();
+    tozi->findChild<QPushButton*>("btnala")->click();
+    save(*tozi, folder, "tozi-analysed");
+    auto* search = tozi->findChild<QPushButton*>("btnyouhua");
+    search->click();
+    save(*tozi, folder, "tozi-searching");
+    while (search->text() != QStringLiteral("搜索"))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    save(*tozi, folder, "tozi-searched");
+    for (const char* item : {"mnuprintcode", "mnuprintset"}) {
+        FileDialog::setNextFileName(folder + "/tozi-" + item + ".pdf");
+        tozi->findChild<QAction*>(item)->trigger();
+        std::cout << (folder + "/tozi-" + item + ".pdf").toStdString() << "\n";
     }
 
     for (const MessageBox::Record& box : MessageBox::recorded())
