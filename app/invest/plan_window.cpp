@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -28,13 +27,8 @@ const QString kFileFilter = QStringLiteral("文本文件(*.txt)");
 } // namespace
 
 PlanWindow::PlanWindow(PlanKind kind, std::string apppath, const QString& caption, QWidget* parent)
-    : QDialog(parent), apppath_(std::move(apppath)), store_(kind)
+    : InvestWindow(caption, parent), apppath_(std::move(apppath)), store_(kind)
 {
-    setWindowTitle(caption);
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setModal(false);
-
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(6);
     addField(fields, 0, 0, "edtprekui", QStringLiteral("前期亏损："), QStringLiteral("0"));
@@ -192,6 +186,13 @@ void PlanWindow::refuse(const QString& text)
     MessageBox::critical(this, QStringLiteral("错误"), text);
 }
 
+void PlanWindow::addGenerateCommand()
+{
+    QPushButton* btnala = addCommand("btnala", QStringLiteral("生成计划"));
+    btnala->setDefault(true);
+    connect(btnala, &QPushButton::clicked, this, &PlanWindow::generateWholePlan);
+}
+
 void PlanWindow::generateWholePlan()
 {
     runGuarded(this, [this] {
@@ -282,22 +283,4 @@ void PlanWindow::btnprintClick()
                         QStringLiteral(".pdf");
     runPrintJob(this, planPageCount(rows_.size()), pdf,
                 [&plan](QPaintDevice& device) { return planPages(plan, device); });
-}
-
-void PlanWindow::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    // Centred on the screen the first time; later it comes back where the user left it.
-    if (!placed_) {
-        placed_ = true;
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - rect().center());
-    }
-    setColumnWidths();
-}
-
-void PlanWindow::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    setColumnWidths();
 }

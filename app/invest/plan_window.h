@@ -4,7 +4,8 @@
 #include "invest/plan_store.h"
 #include "invest/stake_plan.h"
 
-#include <QDialog>
+#include "invest/invest_window.h"
+
 #include <QStringList>
 
 #include <string>
@@ -19,9 +20,8 @@ class TextTableModel;
 
 /// The design the three stake-plan windows share: the input fields, the plan table over its plan
 /// store, and 保存, 载入, 打印 and 关闭. The windows add the commands that build their plans and
-/// what differs in loading. A plan window stays on top, keeps its contents while hidden, and only
-/// hides when closed.
-class PlanWindow : public QDialog {
+/// what differs in loading. A plan window keeps its contents while hidden.
+class PlanWindow : public InvestWindow {
     Q_OBJECT
 public:
     ~PlanWindow() override;
@@ -61,8 +61,9 @@ protected:
     /// Shows an error box of the window, captioned "错误".
     void refuse(const QString& text);
 
-    /// 生成计划 of the fixed and staged plans: builds the whole plan from the fields and shows it.
-    void generateWholePlan();
+    /// Adds 生成计划 of the fixed and staged plans, the window's default button: it builds the whole
+    /// plan from the fields and shows it.
+    void addGenerateCommand();
     /// A fixed or staged plan read from its file: N rows, the rows read filled in, the first
     /// column headed `firstHeader`. True unless the load ended with an error.
     bool showLoadedWholePlan(const quorlin::PlanLoad& load, const QString& firstHeader);
@@ -72,13 +73,12 @@ protected:
     /// After a plan was written.
     virtual void planSaved() {}
 
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void setColumnWidths() override;
 
 private:
+    void generateWholePlan();
     QLineEdit* addField(QGridLayout* grid, int row, int column, const char* name, const QString& label,
                         const QString& text);
-    void setColumnWidths();
     void btnsaveClick();
     void btnloadClick();
     void btnprintClick();
@@ -99,5 +99,4 @@ private:
     QPushButton* btnload_ = nullptr;
     QPushButton* btnprint_ = nullptr;
     QPushButton* btnclose_ = nullptr;
-    bool placed_ = false;
 };

@@ -1,14 +1,10 @@
 #include "invest/u_gudingjihua.h"
 
-#include <QPushButton>
-
 Tfrmgudingjihua::Tfrmgudingjihua(std::string apppath, QWidget* parent)
     : PlanWindow(quorlin::PlanKind::Fixed, std::move(apppath), QStringLiteral("固定计划投资"), parent)
 {
     setObjectName("frmgudingjihua");
-    QPushButton* btnala = addCommand("btnala", QStringLiteral("生成计划"));
-    btnala->setDefault(true);
-    connect(btnala, &QPushButton::clicked, this, &Tfrmgudingjihua::generateWholePlan);
+    addGenerateCommand();
 }
 
 void Tfrmgudingjihua::planLoaded(const quorlin::PlanLoad& load)

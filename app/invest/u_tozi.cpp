@@ -26,7 +26,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -46,15 +45,10 @@ QString caption(PlayType type)
 } // namespace
 
 Tfrmtozi::Tfrmtozi(LotteryDocument& document, QWidget* parent)
-    : QDialog(parent), document_(document), random_(std::make_unique<ClockRandomSource>()),
-      runner_(new TaskRunner(this))
+    : InvestWindow(QStringLiteral("投资模式分析"), parent), document_(document),
+      random_(std::make_unique<ClockRandomSource>()), runner_(new TaskRunner(this))
 {
     setObjectName("frmtozi");
-    setWindowTitle(QStringLiteral("投资模式分析"));
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setModal(false);
-
     grptozi_ = new ModeSettingsBox(this);
     auto* optzhuzhi = new QGroupBox(QStringLiteral("投注类型"), this);
     optzhuzhi->setObjectName("optzhuzhi");
@@ -454,21 +448,4 @@ void Tfrmtozi::setColumnWidths()
     grdsep_->setColumnWidth(1, sep / 3 - 5);
     share(grdsepmode_, grdsepmode_->viewport()->width() - 20);
     share(grdtozi_, grdtozi_->viewport()->width() - 20);
-}
-
-void Tfrmtozi::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!placed_) {
-        placed_ = true;
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - rect().center());
-    }
-    setColumnWidths();
-}
-
-void Tfrmtozi::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    setColumnWidths();
 }

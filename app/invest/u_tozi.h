@@ -5,7 +5,7 @@
 #include "invest/mode_files.h"
 #include "invest/mode_replay.h"
 
-#include <QDialog>
+#include "invest/invest_window.h"
 
 #include <memory>
 #include <vector>
@@ -28,7 +28,7 @@ class RandomSource;
 /// 投资模式分析: replays a betting rule over the history for a generated code list, shows what each
 /// betting block won or lost, and searches the rule's settings on a worker thread for the largest
 /// overall surplus. The hit marks are worked out once per code list; the replay only walks them.
-class Tfrmtozi : public QDialog {
+class Tfrmtozi : public InvestWindow {
     Q_OBJECT
 public:
     Tfrmtozi(LotteryDocument& document, QWidget* parent = nullptr);
@@ -42,8 +42,7 @@ public:
     void setForm(const quorlin::ModeForm& form);
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void setColumnWidths() override;
 
 private:
     QTableView* addTable(const char* name, const QString& caption, TextTableModel*& model, class QGridLayout* grid,
@@ -72,7 +71,6 @@ private:
     void analyse(bool quiet);
     void showResult(quorlin::ModeResult result);
     void setSearching(bool searching);
-    void setColumnWidths();
     QString proposedFile(quorlin::ModeFileKind kind) const;
     /// cainame + "  " + the last issue + "期" + the play type's caption + `what`.
     QString printTitle(const QString& what) const;
@@ -108,5 +106,4 @@ private:
     QPushButton* tlbtnload_;
     QPushButton* tlbtnprint_;
     QPushButton* btnclose_;
-    bool placed_ = false;
 };
