@@ -11,7 +11,7 @@ namespace quorlin {
 
 /// The plan file's name proposed by each window: "固定投资计划表.txt" and so on.
 const char* planFileName(PlanKind kind);
-/// Lines before the table part: 5 (fixed), 6 (staged with 阶段次数, variable with 本期注数).
+/// Lines before the table rows: 5 (fixed), 6 (staged with 阶段次数, variable with 本期注数).
 int planHeaderLines(PlanKind kind);
 
 /// Writes a plan file: the field texts, then every cell of every table row on a line of its own
