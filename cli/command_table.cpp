@@ -29,6 +29,15 @@ const std::vector<CliCommand>& cliCommands()
          runSideText},
         {"export", "export 彩票名称 [文件] 导出历史号码（默认 附属/彩票名称历史号码.txt），输出行数", runExport},
         {"download", "download 彩票名称 [地址]  下载新的开奖号码，输出新增的期数", runDownload},
+        {"plan",
+         "plan fixed|staged|variable [--loss 前期亏损] [--profit 预期利润] [--stake 单倍投入] [--prize 单注奖金]\n"
+         "                         [--draws 投注期数] [--stages 阶段次数] [--bets \"每期注数 …\"]\n"
+         "                         固定、阶段或可变投资计划表（缺省值同窗口）及平均每期净利润",
+         runPlan},
+        {"invest",
+         "invest 彩票名称 --codes 号码文件 [--settings 设置文件] [--search]\n"
+         "                         投资模式分析：输出投资和赢亏表及总体赢余；--search 输出最优设置",
+         runInvest},
     };
     return commands;
 }

@@ -8,6 +8,10 @@
 #include "data/u_data.h"
 #include "data/u_download2.h"
 #include "filter/u_totalfilt.h"
+#include "invest/u_gudingjihua.h"
+#include "invest/u_jieduanjihua.h"
+#include "invest/u_keibianjihua.h"
+#include "invest/u_tozi.h"
 #include "shell/database_commands.h"
 #include "shell/help_commands.h"
 #include "shell/lottery_document.h"
@@ -46,4 +50,11 @@ void registerWindows(Tfrmmain& frmmain)
         Tfrmdownload2 frmdownload2(frmmain.document().state().apppath, &frmmain);
         frmdownload2.exec();
     });
+    // The stake plans need no open lottery; their files lie in the program directory.
+    const std::string apppath = frmmain.document().state().apppath;
+    frmmain.tools().registerFactory("Tfrmgudingjihua", [apppath](QWidget* parent) { return new Tfrmgudingjihua(apppath, parent); });
+    frmmain.tools().registerFactory("Tfrmjieduanjihua", [apppath](QWidget* parent) { return new Tfrmjieduanjihua(apppath, parent); });
+    frmmain.tools().registerFactory("Tfrmkeibianjihua", [apppath](QWidget* parent) { return new Tfrmkeibianjihua(apppath, parent); });
+    // 投资模式分析 reads the open lottery's draws when it marks the hits of a code list.
+    frmmain.tools().registerFactory("Tfrmtozi", [&frmmain](QWidget* parent) { return new Tfrmtozi(frmmain.document(), parent); });
 }

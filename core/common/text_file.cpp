@@ -1,6 +1,7 @@
 #include "common/text_file.h"
 
 #include "common/text_reader.h"
+#include "common/text_writer.h"
 
 #include <algorithm>
 
@@ -8,15 +9,23 @@ namespace quorlin {
 
 std::optional<std::vector<std::string>> readTextLines(const std::string& path)
 {
+    std::string error;
+    return readTextLines(path, error);
+}
+
+std::optional<std::vector<std::string>> readTextLines(const std::string& path, std::string& error)
+{
     TextReader reader;
-    if (!reader.open(path))
-        return std::nullopt;
     std::vector<std::string> lines;
     std::string line;
-    while (reader.next(line))
-        lines.push_back(line);
-    if (reader.failed())
+    if (reader.open(path)) {
+        while (reader.next(line))
+            lines.push_back(line);
+    }
+    if (reader.failed()) {
+        error = reader.error();
         return std::nullopt;
+    }
     return lines;
 }
 
@@ -40,6 +49,21 @@ std::vector<std::string_view> splitFields(std::string_view line)
 bool isAllDigits(std::string_view text)
 {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
+} // namespace quorlin
+
+namespace quorlin {
+
+bool writeTextLines(const std::string& path, const std::vector<std::string>& lines, std::string& error)
+{
+    TextWriter writer(path);
+    for (const std::string& line : lines)
+        writer.writeLine(line);
+    if (writer.commit())
+        return true;
+    error = writer.error();
+    return false;
 }
 
 } // namespace quorlin

@@ -10,11 +10,21 @@ namespace quorlin {
 /// Reads a whole small text file (UTF-8 or GBK) as UTF-8 lines through TextReader.
 /// Returns nothing when the file cannot be read; large files are read with TextReader directly.
 std::optional<std::vector<std::string>> readTextLines(const std::string& path);
+/// As above, saying in `error` why the file could not be read.
+std::optional<std::vector<std::string>> readTextLines(const std::string& path, std::string& error);
 
 /// Splits a line at commas, blanks and tabs; empty fields between separators are dropped.
 std::vector<std::string_view> splitFields(std::string_view line);
 
 /// True when the text is not empty and holds only the digits 0-9.
 bool isAllDigits(std::string_view text);
+
+} // namespace quorlin
+
+namespace quorlin {
+
+/// Writes `lines` as one of the program's text files (GBK, CR LF), replacing the file only when
+/// complete; false with `error` set when it cannot be written.
+bool writeTextLines(const std::string& path, const std::vector<std::string>& lines, std::string& error);
 
 } // namespace quorlin

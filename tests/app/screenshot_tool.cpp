@@ -1,6 +1,8 @@
 // quorlin-screens: pictures of the windows over the real draw history, for looking at by eye.
 // Usage: quorlin-screens [folder]   (default /tmp/quorlin-shots)
+#include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/print_dialog.h"
 #include "common/quorlin_application.h"
 #include "data/u_data.h"
 #include "shell/lottery_document.h"
@@ -9,6 +11,8 @@
 #include "filter/total_filter.h"
 #include "filter/u_totalfilt.h"
 #include "shell/lottery_document.h"
+#include "invest/mode_files.h"
+#include "invest/u_tozi.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 #include "shell/window_catalog.h"
@@ -23,6 +27,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -166,6 +171,52 @@ int main(int argc, char* argv[])
         save(*window, folder, QString(tool) + "-chase");
 
         window->hide();
+    }
+
+    // The stake plans with their default inputs (the variable plan grown by 30 draws of 8 to 20
+    // bets), each also printed to a PDF beside the pictures.
+    PrintDialog::setTestMode(true);
+    FileDialog::setTestMode(true);
+    for (const auto& [key, name] : {std::pair{"Tfrmgudingjihua", "plan-fixed"}, {"Tfrmjieduanjihua", "plan-staged"},
+                                    {"Tfrmkeibianjihua", "plan-variable"}}) {
+        QWidget* plan = frmmain.tools().show(QString::fromUtf8(key));
+        if (auto* generate = plan->findChild<QPushButton*>("btnala")) {
+            generate->click();
+        } else {
+            plan->findChild<QPushButton*>("btnnew")->click();
+            for (int draw = 0; draw < 30; ++draw) {
+                plan->findChild<QLineEdit*>("edtjushu")->setText(QString::number(8 + draw * 7 % 13));
+                plan->findChild<QPushButton*>("btnjisuan")->click();
+            }
+            FileDialog::setNextFileName(folder + "/" + name + ".txt");
+            plan->findChild<QPushButton*>("btnsave")->click();
+        }
+        save(*plan, folder, name);
+        FileDialog::setNextFileName(folder + "/" + name + ".pdf");
+        plan->findChild<QPushButton*>("btnprint")->click();
+        std::cout << (folder + "/" + name + ".pdf").toStdString() << "\n";
+        plan->hide();
+    }
+
+    // 投资模式分析 over the real history: 100 全组选 codes analysed with the default rule, then the
+    // search's best setting; the code list and the settings printed to PDFs.
+    auto* tozi = static_cast<Tfrmtozi*>(frmmain.tools().show("Tfrmtozi"));
+    quorlin::ModeForm mode = tozi->form();
+    mode.playType = quorlin::PlayType::Quanzuxuan;
+    tozi->setForm(mode);
+    tozi->findChild<QPushButton*>("btnfilt")->click();
+    tozi->findChild<QPushButton*>("btnala")->click();
+    save(*tozi, folder, "tozi-analysed");
+    auto* search = tozi->findChild<QPushButton*>("btnyouhua");
+    search->click();
+    save(*tozi, folder, "tozi-searching");
+    while (search->text() != QStringLiteral("搜索"))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    save(*tozi, folder, "tozi-searched");
+    for (const char* item : {"mnuprintcode", "mnuprintset"}) {
+        FileDialog::setNextFileName(folder + "/tozi-" + item + ".pdf");
+        tozi->findChild<QAction*>(item)->trigger();
+        std::cout << (folder + "/tozi-" + item + ".pdf").toStdString() << "\n";
     }
 
     for (const MessageBox::Record& box : MessageBox::recorded())

@@ -106,7 +106,8 @@ void TestMainWindow::commandsFollowTheOpenLottery()
     const QStringList alwaysUsable{"mnuclose",      "mnuexit",   "mnuopen",    "tlbexit",      "tlbopen",
                                    "mnubackupdata", "mnustoredata", "mnuweb1", "mnuweb2",      "mnuweb3",
                                    "mnuweb4",       "mnuhelpcotent", "mnumyname", "mnumail",   "mnuhelpabout",
-                                   "tlbyansi",      "mnumoddata", "tlbdata",   "mnudownload"};
+                                   "tlbyansi",      "mnumoddata", "tlbdata",   "mnudownload",
+                                   "mnugudingjihua", "mnujieduanjihua", "mnukeibianjihua", "mnutozi"};
     auto* tabmain = mainWindow_->findChild<QTabBar*>("tabmain");
     QCOMPARE(enabledCommands(*mainWindow_), sorted(alwaysUsable));
     QVERIFY(!tabmain->isVisible());
