@@ -31,19 +31,35 @@ std::string HisText::cell(std::size_t r, int c) const
     return marked(r, c) ? "1" : "0";
 }
 
+namespace {
+
+// One number "%.2d" (at least two digits), appended without going through printf: the display
+// rows are rebuilt for every draw on every mapping switch.
+void appendNumber(std::string& text, int n)
+{
+    if (n >= 0 && n < 100) {
+        text += static_cast<char>('0' + n / 10);
+        text += static_cast<char>('0' + n % 10);
+    } else {
+        text += std::to_string(n);
+    }
+}
+
+} // namespace
+
 std::string formatDrawText(const int* front, int frontCount, const int* back, int backCount)
 {
     std::string text;
     text.reserve(static_cast<std::size_t>(frontCount + backCount) * 3 + 3);
-    char buf[16];
     for (int i = 0; i < frontCount; ++i) {
-        std::snprintf(buf, sizeof buf, i == 0 ? "%.2d" : " %.2d", front[i]);
-        text += buf;
+        if (i > 0)
+            text += ' ';
+        appendNumber(text, front[i]);
     }
     text += " +";
     for (int i = 0; i < backCount; ++i) {
-        std::snprintf(buf, sizeof buf, " %.2d", back[i]);
-        text += buf;
+        text += ' ';
+        appendNumber(text, back[i]);
     }
     return text;
 }
