@@ -28,6 +28,14 @@ const std::vector<CliCommand>& cliCommands()
          "                         写入或读出关于框、启动画面的加密附属文件",
          runSideText},
         {"export", "export 彩票名称 [文件] 导出历史号码（默认 附属/彩票名称历史号码.txt），输出行数", runExport},
+        {"select",
+         "select 彩票名称 intimacy|interval|stembranch|fourstep [--back] [--target 序号] [--backtest]\n"
+         "                         [--take S] [--mode overall|each] [--limit L|all] (intimacy)\n"
+         "                         [--interval Q] [--take S] (interval)   [--additional] (stembranch)\n"
+         "                         [--steps L1,L2,L3,L4] (fourstep)\n"
+         "                         选号窗口对目标期（序号同目前投注期，默认下一期）的推荐号码；\n"
+         "                         --backtest 输出历史统计表和汇总",
+         runSelect},
     };
     return commands;
 }

@@ -18,5 +18,6 @@ int runOmission(CliContext& context, CliArgs& args, std::ostream& out, std::ostr
 int runFilter(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runSideText(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runExport(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runSelect(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 
 } // namespace quorlin::cli

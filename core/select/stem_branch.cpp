@@ -59,6 +59,17 @@ std::int32_t comingDrawDate(std::int32_t lastDate, const std::string& lotteryNam
     return days::toDate(days::fromDate(lastDate) + step);
 }
 
+std::optional<std::int32_t> targetDrawDate(const ZoneDraws& draws, std::size_t target, const std::string& lotteryName)
+{
+    const bool coming = target >= draws.size();
+    if (coming && draws.size() == 0)
+        return std::nullopt;
+    std::int32_t date = 0;
+    if (!parseDrawDate(draws.dates[coming ? draws.size() - 1 : target], date))
+        return std::nullopt;
+    return coming ? comingDrawDate(date, lotteryName) : date;
+}
+
 std::optional<int> stemIndex(std::string_view text)
 {
     const auto found = std::find(kStems.begin(), kStems.end(), text);

@@ -38,6 +38,10 @@ StemBranch stemBranchOf(std::int32_t date);
 /// day); for any other lottery the next day.
 std::int32_t comingDrawDate(std::int32_t lastDate, const std::string& lotteryName);
 
+/// The date of target draw `target`: a draw's own date, or for the coming draw (draws.size())
+/// the date after the last draw's. Nothing when that date text is not a date (or there is no draw).
+std::optional<std::int32_t> targetDrawDate(const ZoneDraws& draws, std::size_t target, const std::string& lotteryName);
+
 /// The index of a stem or branch text; nothing when it is none of them.
 std::optional<int> stemIndex(std::string_view text);
 std::optional<int> branchIndex(std::string_view text);
