@@ -9,7 +9,6 @@
 
 namespace quorlin {
 
-class DrawOccurrences;
 class Progress;
 struct ZoneDraws;
 
@@ -38,8 +37,6 @@ struct IntimacySelection {
 
 /// The selection for target draw `target` (1 .. draws.size(); draws.size() is the coming draw).
 /// The target needs a draw before it: see firstDrawRefusal.
-IntimacySelection selectIntimate(const ZoneDraws& draws, const DrawOccurrences& occurrences, std::size_t target,
-                                 const IntimacySettings& settings);
 IntimacySelection selectIntimate(const ZoneDraws& draws, std::size_t target, const IntimacySettings& settings);
 
 /// The back-test of every draw from the second on; the first draw has no bet.

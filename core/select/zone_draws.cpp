@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
 
 namespace quorlin {
 
@@ -24,14 +23,20 @@ ZoneColumns columnsOf(const LotteryState& state, Zone zone)
     return {state.caisel + 1, state.housum, state.housel};
 }
 
+// Written by hand: a back-test formats tens of thousands of these lists.
 template <class T> std::string listText(std::span<const T> numbers, bool twoDigits)
 {
     std::string text;
     text.reserve(numbers.size() * 3);
-    char buf[16];
-    for (const T n : numbers) {
-        std::snprintf(buf, sizeof buf, twoDigits ? "%.2d " : "%d ", static_cast<int>(n));
-        text += buf;
+    for (const T value : numbers) {
+        const auto n = static_cast<unsigned>(value);
+        if (n >= 100)
+            text += std::to_string(n);
+        else if (n >= 10 || twoDigits)
+            text += static_cast<char>('0' + n / 10);
+        if (n < 100)
+            text += static_cast<char>('0' + n % 10);
+        text += ' ';
     }
     return text;
 }
