@@ -3,6 +3,10 @@
 #include "analysis/u_code.h"
 #include "data/u_data.h"
 #include "filter/u_totalfilt.h"
+#include "select/u_ganzhi.h"
+#include "select/u_qingmi.h"
+#include "select/u_sep.h"
+#include "select/u_sibu.h"
 #include "shell/database_commands.h"
 #include "shell/help_commands.h"
 #include "shell/lottery_document.h"
@@ -22,4 +26,12 @@ void registerWindows(Tfrmmain& frmmain)
     });
     frmmain.tools().registerFactory(
         "Tfrmtotalfilt", [&frmmain](QWidget* parent) { return new Tfrmtotalfilt(frmmain.document(), parent); });
+    frmmain.tools().registerFactory(
+        "Tfrmqingmi", [&frmmain](QWidget* parent) { return new Tfrmqingmi(frmmain.document(), parent); });
+    frmmain.tools().registerFactory(
+        "Tfrmsep", [&frmmain](QWidget* parent) { return new Tfrmsep(frmmain.document(), parent); });
+    frmmain.tools().registerFactory(
+        "Tfrmganzhi", [&frmmain](QWidget* parent) { return new Tfrmganzhi(frmmain.document(), parent); });
+    frmmain.tools().registerFactory(
+        "Tfrmsibu", [&frmmain](QWidget* parent) { return new Tfrmsibu(frmmain.document(), parent); });
 }
