@@ -6,62 +6,98 @@
 #include <QChart>
 #include <QCursor>
 #include <QFontMetrics>
+#include <QPen>
 #include <QToolTip>
 #include <QValueAxis>
 
 #include <algorithm>
 
 BacktestBarChart::BacktestBarChart(const QString& title, const QString& seriesName, QWidget* parent)
-    : QChartView(parent), series_(new QBarSeries), set_(new QBarSet(seriesName)), axisX_(new QBarCategoryAxis),
-      axisY_(new QValueAxis)
+    : QChartView(parent), series_(new QBarSeries), set_(new QBarSet(seriesName)), labelled_(new QBarCategoryAxis),
+      counted_(new QValueAxis), axisY_(new QValueAxis)
 {
     auto* chart = new QChart;
     chart->setTitle(title);
     chart->legend()->setAlignment(Qt::AlignBottom);
-    // Thousands of bars: animations and antialiasing would only slow the redraw.
+    // Thousands of bars: an animation would only slow the redraw.
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setMargins(QMargins(4, 4, 4, 4));
+    set_->setLabelColor(Qt::black);
     series_->append(set_);
-    series_->setBarWidth(0.8);
     series_->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     chart->addSeries(series_);
-    chart->addAxis(axisX_, Qt::AlignBottom);
     chart->addAxis(axisY_, Qt::AlignLeft);
-    series_->attachAxis(axisX_);
     series_->attachAxis(axisY_);
     axisY_->setLabelFormat("%d");
+    counted_->setLabelsVisible(false);
+    counted_->setGridLineVisible(false);
+    // Both x axes belong to the chart; only one is attached at a time.
+    labelled_->setParent(this);
+    counted_->setParent(this);
     setChart(chart);
-    setRenderHint(QPainter::Antialiasing, false);
+    useAxis(labelled_);
+    // A drag along the history zooms into those draws; a right click zooms out again.
+    setRubberBand(QChartView::HorizontalRubberBand);
     connect(series_, &QBarSeries::hovered, this, [this](bool status, int index, QBarSet*) {
-        if (status && index >= 0 && index < static_cast<int>(bars_.size()))
+        if (status && index >= 0 && index < static_cast<int>(bars_.size())) {
+            const quorlin::ChartBar& bar = bars_[static_cast<std::size_t>(index)];
             QToolTip::showText(QCursor::pos(),
-                               QString::fromStdString(bars_[static_cast<std::size_t>(index)].label) + QStringLiteral("：") +
-                                   QString::number(bars_[static_cast<std::size_t>(index)].value),
+                               QString::fromStdString(bar.label) + QStringLiteral("：") + QString::number(bar.value),
                                this);
+        }
     });
+}
+
+void BacktestBarChart::useAxis(QAbstractAxis* axis)
+{
+    for (QAbstractAxis* attached : series_->attachedAxes())
+        if (attached->orientation() == Qt::Horizontal) {
+            series_->detachAxis(attached);
+            chart()->removeAxis(attached);
+            attached->setParent(this);
+        }
+    chart()->addAxis(axis, Qt::AlignBottom);
+    series_->attachAxis(axis);
 }
 
 void BacktestBarChart::setBars(const std::vector<quorlin::ChartBar>& bars)
 {
     bars_ = bars;
     QList<qreal> values;
-    QStringList labels;
     values.reserve(static_cast<qsizetype>(bars.size()));
-    labels.reserve(static_cast<qsizetype>(bars.size()));
     int highest = 0;
     for (const quorlin::ChartBar& bar : bars) {
         values.append(bar.value);
-        labels.append(QString::fromStdString(bar.label));
         highest = std::max(highest, bar.value);
     }
     set_->remove(0, set_->count());
-    axisX_->clear();
-    axisX_->append(labels);
+    const bool labels = labelsFit();
+    if (labels) {
+        QStringList texts;
+        for (const quorlin::ChartBar& bar : bars)
+            texts.append(QString::fromStdString(bar.label));
+        labelled_->clear();
+        labelled_->append(texts);
+        useAxis(labelled_);
+    } else {
+        counted_->setRange(-0.5, static_cast<qreal>(bars.size()) - 0.5);
+        useAxis(counted_);
+    }
     set_->append(values);
-    // Room above the highest bar for its mark; whole numbers only.
-    axisY_->setRange(0, highest + 1);
-    axisY_->setTickCount(std::min(highest + 1, 5) + 1);
-    fitLabels();
+    // Room above the highest bar for its mark; the small counts of hits get a line every one or
+    // two hits, the frequencies round steps.
+    int top = highest + 1 + highest / 5;
+    if (top > 4 && top <= 10)
+        top += top % 2;
+    axisY_->setRange(0, top);
+    axisY_->setTickCount(top <= 4 ? top + 1 : top <= 10 ? top / 2 + 1 : 5);
+    if (top > 10)
+        axisY_->applyNiceNumbers();
+    // Bars narrower than a pixel: drawn edge to edge without outlines and smoothed, so that a
+    // whole history reads as the shape of its hit counts instead of vanishing.
+    series_->setBarWidth(labels ? 0.8 : 1.0);
+    set_->setPen(labels ? QPen(set_->brush().color().darker(120)) : QPen(Qt::NoPen));
+    setRenderHint(QPainter::Antialiasing, !labels);
 }
 
 void BacktestBarChart::setMarksShown(bool shown)
@@ -84,19 +120,11 @@ QString BacktestBarChart::seriesName() const
     return set_->label();
 }
 
-void BacktestBarChart::resizeEvent(QResizeEvent* event)
+bool BacktestBarChart::labelsFit() const
 {
-    QChartView::resizeEvent(event);
-    fitLabels();
-}
-
-void BacktestBarChart::fitLabels()
-{
-    // Category labels that would overlap are a black smear: show them only when each has room.
-    const QFontMetrics metrics(axisX_->labelsFont());
+    const QFontMetrics metrics(labelled_->labelsFont());
     int widest = 0;
     for (const quorlin::ChartBar& bar : bars_)
         widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(bar.label)));
-    const qreal room = bars_.empty() ? 0 : chart()->plotArea().width() / static_cast<qreal>(bars_.size());
-    axisX_->setLabelsVisible(bars_.empty() || room >= widest + 4);
+    return bars_.empty() || chart()->plotArea().width() / static_cast<qreal>(bars_.size()) >= widest + 4;
 }

@@ -6,14 +6,16 @@
 
 #include <vector>
 
+class QAbstractAxis;
 class QBarCategoryAxis;
 class QBarSeries;
 class QBarSet;
 class QValueAxis;
 
 /// A bar chart of a back-test: one titled series of labelled bars, with the value marks above the
-/// bars shown on request. Labels under the bars are left out when there are more bars than labels
-/// fit; hovering a bar shows its label and value.
+/// bars shown on request. A chart with more bars than labels fit under them (a whole history)
+/// goes without the labels; hovering a bar shows its label and value, and a drag zooms into a
+/// stretch of bars.
 class BacktestBarChart : public QChartView {
     Q_OBJECT
 public:
@@ -25,20 +27,22 @@ public:
     void setMarksShown(bool shown);
     bool marksShown() const;
 
-    /// The bars now shown, for tests and the tooltip.
+    /// The bars now shown.
     const std::vector<quorlin::ChartBar>& bars() const { return bars_; }
     QString title() const;
     QString seriesName() const;
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
-    void fitLabels();
+    /// Every bar's label has room under it.
+    bool labelsFit() const;
+    void useAxis(QAbstractAxis* axis);
 
     QBarSeries* series_;
     QBarSet* set_;
-    QBarCategoryAxis* axisX_;
+    /// The labelled axis of a chart whose labels fit; it takes thousands of labels slowly (each
+    /// is checked against all before it), so a dense chart counts its bars on a plain axis.
+    QBarCategoryAxis* labelled_;
+    QValueAxis* counted_;
     QValueAxis* axisY_;
     std::vector<quorlin::ChartBar> bars_;
 };

@@ -30,7 +30,7 @@ public:
         bool marksAtOnce = true;
         /// The last rows are scrolled into view after a back-test.
         bool scrollToEnd = false;
-        int tableWidth = 400;
+        int tableWidth = 360;
         /// The widths of the four columns for the table's width.
         std::function<std::array<int, 4>(int tableWidth)> columnWidths = [](int) {
             return std::array<int, 4>{55, 100, 130, 50};

@@ -3,6 +3,7 @@
 #include "common/form_widgets.h"
 #include "common/message_box.h"
 #include "common/task_runner.h"
+#include "select/radio_group.h"
 #include "shell/lottery_document.h"
 
 #include <QComboBox>
@@ -43,6 +44,18 @@ SelectionWindow::~SelectionWindow() = default;
 bool SelectionWindow::isBusy() const
 {
     return runner_->isRunning();
+}
+
+quorlin::Zone SelectionWindow::zone() const
+{
+    return optqianhou_ && optqianhou_->itemIndex() == 1 ? quorlin::Zone::Back : quorlin::Zone::Front;
+}
+
+RadioGroup* SelectionWindow::buildZoneChoice(const QRect& geometry)
+{
+    optqianhou_ = new RadioGroup("optqianhou", {QStringLiteral("前区"), QStringLiteral("后区")}, 0, this);
+    optqianhou_->setGeometry(geometry);
+    return optqianhou_;
 }
 
 quorlin::ZoneDraws SelectionWindow::readDraws(quorlin::Zone zone)
@@ -122,4 +135,12 @@ void SelectionWindow::startBacktest(
 void SelectionWindow::refuse(const QString& message)
 {
     MessageBox::critical(this, QStringLiteral("错误"), message);
+}
+
+bool SelectionWindow::refused(const std::string& refusal)
+{
+    if (refusal.empty())
+        return false;
+    refuse(QString::fromStdString(refusal));
+    return true;
 }

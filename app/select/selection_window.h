@@ -12,6 +12,7 @@ class LotteryDocument;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class RadioGroup;
 class TaskRunner;
 
 namespace quorlin {
@@ -29,6 +30,8 @@ public:
 
     /// A back-test is running.
     bool isBusy() const;
+    /// The zone chosen in 前区/后区; the front zone in a window without the choice.
+    quorlin::Zone zone() const;
     BacktestFrame* frame() const { return frame_; }
 
 protected:
@@ -37,6 +40,8 @@ protected:
 
     /// The window's draw list of one zone, read afresh from the open lottery's draw cursor.
     quorlin::ZoneDraws readDraws(quorlin::Zone zone);
+    /// The zone choice optqianhou, 前区 chosen.
+    RadioGroup* buildZoneChoice(const QRect& geometry);
     /// Places the back-test frame.
     void buildFrame(const BacktestFrame::Style& style, const QRect& geometry);
     /// 目前投注期 with its label: the issue of every draw, then the coming draw, which is chosen.
@@ -56,11 +61,14 @@ protected:
     void startBacktest(std::function<quorlin::BacktestReport(const quorlin::LotteryState&, quorlin::Progress&)> work);
     /// Shows why a command cannot be carried out.
     void refuse(const QString& message);
+    /// Shows `refusal` when there is one; true then.
+    bool refused(const std::string& refusal);
 
     LotteryDocument& document_;
 
 private:
     TaskRunner* runner_;
     BacktestFrame* frame_ = nullptr;
+    RadioGroup* optqianhou_ = nullptr;
     QList<QPushButton*> commands_;
 };

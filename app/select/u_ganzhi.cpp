@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int kBackZone = 1; // item of optqianhou
 constexpr int kAdditional = 1; // item of optadd
 
 QLineEdit* shownField(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
@@ -32,8 +31,8 @@ Tfrmganzhi::Tfrmganzhi(LotteryDocument& document, QWidget* parent)
     : SelectionWindow(document, "frmganzhi", QStringLiteral("最优开奖干支选号"), {1000, 560}, parent),
       draws_(readDraws(quorlin::Zone::Front))
 {
-    optqianhou_ = new RadioGroup("optqianhou", {QStringLiteral("前区"), QStringLiteral("后区")}, 0, this);
-    optqianhou_->setGeometry(8, 4, 150, 40);
+    // The zone is read by each command; choosing it changes nothing else.
+    buildZoneChoice({8, 4, 150, 40});
     optadd_ = new RadioGroup("optadd", {QStringLiteral("标准"), QStringLiteral("附加")}, 0, this);
     optadd_->setGeometry(166, 4, 150, 40);
     comcurqi_ = buildTargetList({96, 54, 110, 24}, draws_);
@@ -56,11 +55,6 @@ Tfrmganzhi::Tfrmganzhi(LotteryDocument& document, QWidget* parent)
     connect(btnclose, &QPushButton::clicked, this, &QWidget::hide);
     comcurqiChange();
     btntongjiClick();
-}
-
-quorlin::Zone Tfrmganzhi::zone() const
-{
-    return optqianhou_->itemIndex() == kBackZone ? quorlin::Zone::Back : quorlin::Zone::Front;
 }
 
 bool Tfrmganzhi::additional() const

@@ -14,7 +14,6 @@ class Tfrmganzhi : public SelectionWindow {
 public:
     explicit Tfrmganzhi(LotteryDocument& document, QWidget* parent = nullptr);
 
-    quorlin::Zone zone() const;
     /// 附加 is chosen.
     bool additional() const;
 
@@ -25,7 +24,6 @@ private:
     void showStemBranch(std::int32_t date);
 
     quorlin::ZoneDraws draws_;
-    RadioGroup* optqianhou_;
     RadioGroup* optadd_;
     QComboBox* comcurqi_;
     QLineEdit* edtdate_;

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int kOverall = 1; // item of optsel
-constexpr int kBackZone = 1; // item of optqianhou
 // 阶段次数 opens on 7, or on the last item when the history is shorter (the same count then).
 constexpr int kDefaultLimit = 7;
 
@@ -40,8 +39,7 @@ Tfrmqingmi::Tfrmqingmi(LotteryDocument& document, QWidget* parent)
     const quorlin::ZoneDraws draws = readDraws(quorlin::Zone::Front);
     const int recnum = document_.state().recnum;
 
-    optqianhou_ = new RadioGroup("optqianhou", {QStringLiteral("前区"), QStringLiteral("后区")}, 0, this);
-    optqianhou_->setGeometry(8, 4, 150, 40);
+    RadioGroup* optqianhou = buildZoneChoice({8, 4, 150, 40});
     optsel_ = new RadioGroup("optsel", {QStringLiteral("各个位置"), QStringLiteral("总体位置")}, kOverall, this);
     optsel_->setGeometry(166, 4, 200, 40);
     comselnum_ = buildList("comselnum", {}, numberItems(1, draws.zoneSize), draws.zoneSize / 2 - 1, {470, 12, 70, 24});
@@ -61,26 +59,21 @@ Tfrmqingmi::Tfrmqingmi(LotteryDocument& document, QWidget* parent)
 
     tabcode_ = new QTableWidget(this);
     tabcode_->setObjectName("tabcode");
-    tabcode_->setGeometry(8, 122, 984, 150);
+    tabcode_->setGeometry(8, 122, 984, 110);
     tabcode_->horizontalHeader()->hide();
     tabcode_->verticalHeader()->hide();
     tabcode_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     BacktestFrame::Style style;
     style.historyTitle = QStringLiteral("最优亲密数字选号历史中奖图表");
-    buildFrame(style, {8, 280, 984, 402});
+    buildFrame(style, {8, 240, 984, 442});
 
     connect(btngen, &QPushButton::clicked, this, &Tfrmqingmi::btngenClick);
     connect(btntongji, &QPushButton::clicked, this, &Tfrmqingmi::btntongjiClick);
     connect(optsel_, &RadioGroup::clicked, this, &Tfrmqingmi::optselClick);
-    connect(optqianhou_, &RadioGroup::clicked, this, &Tfrmqingmi::optqianhouClick);
+    connect(optqianhou, &RadioGroup::clicked, this, &Tfrmqingmi::optqianhouClick);
     // The window opens showing the evaluation of the whole history.
     btntongjiClick();
-}
-
-quorlin::Zone Tfrmqingmi::zone() const
-{
-    return optqianhou_->itemIndex() == kBackZone ? quorlin::Zone::Back : quorlin::Zone::Front;
 }
 
 quorlin::IntimacySettings Tfrmqingmi::settings() const
@@ -97,11 +90,8 @@ void Tfrmqingmi::btngenClick()
 {
     const quorlin::ZoneDraws draws = readDraws(zone());
     const auto target = static_cast<std::size_t>(comcurqi_->currentIndex());
-    const std::string refusal = quorlin::firstDrawRefusal(target);
-    if (!refusal.empty()) {
-        refuse(QString::fromStdString(refusal));
+    if (refused(quorlin::firstDrawRefusal(target)))
         return;
-    }
     const quorlin::IntimacySelection selection = quorlin::selectIntimate(draws, target, settings());
     showTallies(selection);
     edtcurcode_->setText(QString::fromStdString(quorlin::intimacyRecommendation(
@@ -121,11 +111,11 @@ void Tfrmqingmi::optselClick()
     Label5_->setText(optsel_->itemIndex() == kOverall ? QStringLiteral("总体号码数：") : QStringLiteral("各位号码数："));
 }
 
-void Tfrmqingmi::optqianhouClick(int index)
+void Tfrmqingmi::optqianhouClick()
 {
     const quorlin::LotteryState& state = document_.state();
     comselnum_->clear();
-    if (index == kBackZone) {
+    if (zone() == quorlin::Zone::Back) {
         optsel_->setItemIndex(0);
         optsel_->setEnabled(false);
         comselnum_->addItems(numberItems(1, state.housum));

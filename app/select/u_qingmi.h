@@ -19,16 +19,14 @@ public:
 
     /// The settings the controls hold now.
     quorlin::IntimacySettings settings() const;
-    quorlin::Zone zone() const;
 
 private:
     void btngenClick();
     void btntongjiClick();
     void optselClick();
-    void optqianhouClick(int index);
+    void optqianhouClick();
     void showTallies(const quorlin::IntimacySelection& selection);
 
-    RadioGroup* optqianhou_;
     RadioGroup* optsel_;
     QLabel* Label5_;
     QComboBox* comselnum_;

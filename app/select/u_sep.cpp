@@ -7,19 +7,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-constexpr int kBackZone = 1; // item of optqianhou
-
-} // namespace
-
 Tfrmsep::Tfrmsep(LotteryDocument& document, QWidget* parent)
     : SelectionWindow(document, "frmsep", QStringLiteral("最优间隔回补选号"), {1000, 560}, parent)
 {
     const quorlin::ZoneDraws draws = readDraws(quorlin::Zone::Front);
 
-    optqianhou_ = new RadioGroup("optqianhou", {QStringLiteral("前区"), QStringLiteral("后区")}, 0, this);
-    optqianhou_->setGeometry(8, 4, 150, 40);
+    RadioGroup* optqianhou = buildZoneChoice({8, 4, 150, 40});
     comqishu_ = buildList("comqishu", QStringLiteral("间隔期数："), numberItems(1, 20), 4, {256, 12, 70, 24});
     comcodenum_ = buildList("comcodenum", QStringLiteral("选号个数："), numberItems(1, draws.zoneSize), 9,
                             {428, 12, 70, 24});
@@ -31,18 +24,14 @@ Tfrmsep::Tfrmsep(LotteryDocument& document, QWidget* parent)
     BacktestFrame::Style style;
     style.historyTitle = QStringLiteral("最优间隔回补选号历史中奖图表");
     style.marksAtOnce = false;
+    style.tableWidth = 400;
     style.columnWidths = [](int width) { return std::array<int, 4>{60, 100, 130, width - 320}; };
     buildFrame(style, {8, 124, 984, 428});
 
     connect(btngen, &QPushButton::clicked, this, &Tfrmsep::btngenClick);
     connect(btntongji, &QPushButton::clicked, this, &Tfrmsep::btntongjiClick);
-    connect(optqianhou_, &RadioGroup::clicked, this, &Tfrmsep::optqianhouClick);
+    connect(optqianhou, &RadioGroup::clicked, this, &Tfrmsep::optqianhouClick);
     btntongjiClick();
-}
-
-quorlin::Zone Tfrmsep::zone() const
-{
-    return optqianhou_->itemIndex() == kBackZone ? quorlin::Zone::Back : quorlin::Zone::Front;
 }
 
 quorlin::IntervalSettings Tfrmsep::settings() const
@@ -54,11 +43,8 @@ void Tfrmsep::btngenClick()
 {
     const quorlin::ZoneDraws draws = readDraws(zone());
     const auto target = static_cast<std::size_t>(comcurqi_->currentIndex());
-    const std::string refusal = quorlin::firstDrawRefusal(target);
-    if (!refusal.empty()) {
-        refuse(QString::fromStdString(refusal));
+    if (refused(quorlin::firstDrawRefusal(target)))
         return;
-    }
     const quorlin::IntervalSelection selection = quorlin::selectBackfill(draws, target, settings());
     edtcurcode_->setText(QString::fromStdString(quorlin::backfillRecommendation(
         comcurqi_->currentText().toStdString(), zone() == quorlin::Zone::Back, selection.numbers)));
@@ -71,10 +57,10 @@ void Tfrmsep::btntongjiClick()
     });
 }
 
-void Tfrmsep::optqianhouClick(int index)
+void Tfrmsep::optqianhouClick()
 {
     const quorlin::LotteryState& state = document_.state();
-    const bool back = index == kBackZone;
+    const bool back = zone() == quorlin::Zone::Back;
     comcodenum_->clear();
     comcodenum_->addItems(numberItems(1, back ? state.housum : state.caisum));
     comcodenum_->setCurrentText(back ? QStringLiteral("2") : QStringLiteral("10"));

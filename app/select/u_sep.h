@@ -16,14 +16,12 @@ public:
     explicit Tfrmsep(LotteryDocument& document, QWidget* parent = nullptr);
 
     quorlin::IntervalSettings settings() const;
-    quorlin::Zone zone() const;
 
 private:
     void btngenClick();
     void btntongjiClick();
-    void optqianhouClick(int index);
+    void optqianhouClick();
 
-    RadioGroup* optqianhou_;
     QComboBox* comqishu_;
     QComboBox* comcodenum_;
     QComboBox* comcurqi_;

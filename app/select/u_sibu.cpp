@@ -80,11 +80,8 @@ void Tfrmsibu::btngenClick()
 {
     const quorlin::FourStepSettings s = settings();
     const auto target = static_cast<std::size_t>(comcurqi_->currentIndex());
-    const std::string refusal = quorlin::fourStepTargetRefusal(target, s);
-    if (!refusal.empty()) {
-        refuse(QString::fromStdString(refusal));
+    if (refused(quorlin::fourStepTargetRefusal(target, s)))
         return;
-    }
     const quorlin::ZoneDraws draws = quorlin::historyZoneDraws(document_.state(), quorlin::Zone::Front);
     const quorlin::FourStepSelection selection = quorlin::selectFourStep(draws, target, s);
     const std::vector<int>* steps[4] = {&selection.step1, &selection.step2, &selection.step3, &selection.step4};

@@ -1,6 +1,6 @@
 // 最优开奖干支选号: the date, stem and branch of the chosen target, 生成号码 in both modes, the
 // back-test over every draw, and the draw whose date is not a date.
-#include "gui_test_base.h"
+#include "selection_window_test.h"
 
 #include "select/backtest_bar_chart.h"
 #include "select/u_ganzhi.h"
@@ -15,47 +15,20 @@
 #include <QTableView>
 #include <QTest>
 
-class TestGanzhiWindow : public GuiTestBase {
+class TestGanzhiWindow : public SelectionWindowTest {
     Q_OBJECT
 
 private:
-    Tfrmganzhi* window_ = nullptr;
-
-    template <class T> T* child(const char* name) const
-    {
-        T* found = window_->findChild<T*>(name);
-        if (!found)
-            qFatal("no %s", name);
-        return found;
-    }
-    void click(const char* name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
-    QString text(const char* name) const { return child<QLineEdit>(name)->text(); }
-    QString cell(int row, int column) const
-    {
-        const QAbstractItemModel* model = child<QTableView>("tabhistory")->model();
-        return model->data(model->index(row, column)).toString();
-    }
-
     // Draws on the given dates, then the lottery opened and the window shown.
     void openWith(const std::vector<std::pair<std::vector<int>, std::string>>& draws)
     {
         setUpProgram({});
         for (const auto& [draw, date] : draws)
             quorlin::test::insertDraws(program_->databasePath(), quorlin::kShippedLottery, {draw}, date);
-        openShippedLottery();
-        triggerAction("mnuganzhi");
-        window_ = qobject_cast<Tfrmganzhi*>(mainWindow_->tools().window("Tfrmganzhi"));
-        QVERIFY(window_);
-        QTRY_VERIFY(!window_->isBusy());
+        openWindow("mnuganzhi", "Tfrmganzhi");
     }
 
 private slots:
-    void cleanup()
-    {
-        window_ = nullptr;
-        tearDownProgram();
-    }
-
     void targetsDatesAndRecommendations()
     {
         openWith({{{2001001, 3, 8, 13, 1, 2, 1, 2}, "2001-05-01"},
@@ -95,8 +68,7 @@ private slots:
         QCOMPARE(child<BacktestBarChart>("chthistory")->bars().size(), 3u);
 
         // The back-test follows the zone and mode: 附加 back zone on 甲子: digits 0 2 5 7.
-        click("btntongji");
-        QTRY_VERIFY(!window_->isBusy());
+        backtest();
         QCOMPARE(cell(0, 1), QStringLiteral("1 2 "));
         QCOMPARE(cell(0, 2), QStringLiteral("2 5 7 10 12 "));
         QCOMPARE(child<BacktestBarChart>("chtcishu")->bars().size(), 3u);
@@ -104,6 +76,10 @@ private slots:
 
         click("btnclose");
         QVERIFY(!window_->isVisible());
+        // The toolbar's 干支选号 brings the same window back.
+        triggerAction("tlbpiantai");
+        QCOMPARE(mainWindow_->tools().window("Tfrmganzhi"), window_);
+        QVERIFY(window_->isVisible());
     }
 
     void aDrawWithoutADate()

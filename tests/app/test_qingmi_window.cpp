@@ -1,6 +1,6 @@
 // 最优亲密数字选号: opens on the back-test of the whole history, 生成号码 in both modes and zones,
 // the list changes of the zone and mode choices, the refused first draw.
-#include "gui_test_base.h"
+#include "selection_window_test.h"
 
 #include "select/backtest_bar_chart.h"
 #include "select/backtest_frame.h"
@@ -19,41 +19,17 @@
 #include <QTableWidget>
 #include <QTest>
 
-class TestQingmiWindow : public GuiTestBase {
+class TestQingmiWindow : public SelectionWindowTest {
     Q_OBJECT
 
 private:
-    Tfrmqingmi* window_ = nullptr;
-
-    template <class T> T* child(const char* name) const
-    {
-        T* found = window_->findChild<T*>(name);
-        if (!found)
-            qFatal("no %s", name);
-        return found;
-    }
-    void click(const char* name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
-    QString cell(int row, int column) const
-    {
-        const QAbstractItemModel* model = child<QTableView>("tabhistory")->model();
-        return model->data(model->index(row, column)).toString();
-    }
 
 private slots:
     void init()
     {
         // 2020001 01-05, 2020002 06-10, 2020003 03 09 17 25 33, 2020004 11-15, 2020005 20-24.
         setUpProgram();
-        openShippedLottery();
-        triggerAction("mnuqingmi");
-        window_ = qobject_cast<Tfrmqingmi*>(mainWindow_->tools().window("Tfrmqingmi"));
-        QVERIFY(window_);
-        QTRY_VERIFY(!window_->isBusy());
-    }
-    void cleanup()
-    {
-        window_ = nullptr;
-        tearDownProgram();
+        openWindow("mnuqingmi", "Tfrmqingmi");
     }
 
     void opensOnTheBacktestOfTheWholeHistory()
@@ -135,8 +111,7 @@ private slots:
         click("btngen");
         // Back numbers 07 12 never came out before: nothing counted, the first two numbers.
         QCOMPARE(child<QLineEdit>("edtcurcode")->text(), QStringLiteral("2020006期后区推荐投注号码：1 2 "));
-        click("btntongji");
-        QTRY_VERIFY(!window_->isBusy());
+        backtest();
         QCOMPARE(cell(0, 1), QStringLiteral("01 02 "));
         QCOMPARE(child<BacktestBarChart>("chtcishu")->bars().size(), 3u);
 

@@ -1,6 +1,6 @@
 // 最优间隔回补选号: the back-test frame with its own column widths and summary, 生成号码 with the
 // taken order, the zone switch, 显示标注 waiting for the next back-test.
-#include "gui_test_base.h"
+#include "selection_window_test.h"
 
 #include "select/backtest_bar_chart.h"
 #include "select/u_sep.h"
@@ -15,41 +15,17 @@
 #include <QTableView>
 #include <QTest>
 
-class TestSepWindow : public GuiTestBase {
+class TestSepWindow : public SelectionWindowTest {
     Q_OBJECT
 
 private:
-    Tfrmsep* window_ = nullptr;
-
-    template <class T> T* child(const char* name) const
-    {
-        T* found = window_->findChild<T*>(name);
-        if (!found)
-            qFatal("no %s", name);
-        return found;
-    }
-    void click(const char* name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
-    QString cell(int row, int column) const
-    {
-        const QAbstractItemModel* model = child<QTableView>("tabhistory")->model();
-        return model->data(model->index(row, column)).toString();
-    }
 
 private slots:
     void init()
     {
         // 2020001 01-05, 2020002 06-10, 2020003 03 09 17 25 33, 2020004 11-15, 2020005 20-24.
         setUpProgram();
-        openShippedLottery();
-        triggerAction("mnusep");
-        window_ = qobject_cast<Tfrmsep*>(mainWindow_->tools().window("Tfrmsep"));
-        QVERIFY(window_);
-        QTRY_VERIFY(!window_->isBusy());
-    }
-    void cleanup()
-    {
-        window_ = nullptr;
-        tearDownProgram();
+        openWindow("mnusep", "Tfrmsep");
     }
 
     void opensOnTheBacktest()
@@ -98,8 +74,7 @@ private slots:
         QVERIFY(!chart->marksShown());
         child<QCheckBox>("chkhistorybiao")->setChecked(true);
         QVERIFY(!chart->marksShown());
-        click("btntongji");
-        QTRY_VERIFY(!window_->isBusy());
+        backtest();
         QVERIFY(chart->marksShown());
     }
 };

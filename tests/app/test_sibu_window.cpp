@@ -1,6 +1,6 @@
 // 最优四步综合选号: the step lists and their defaults, 生成号码 filling the five fields, the refused
 // early target, the back-test table from draw L1 + 20 scrolled to its end, no frequency chart.
-#include "gui_test_base.h"
+#include "selection_window_test.h"
 
 #include "select/backtest_bar_chart.h"
 #include "select/four_step.h"
@@ -37,42 +37,17 @@ std::vector<std::vector<int>> history()
 
 } // namespace
 
-class TestSibuWindow : public GuiTestBase {
+class TestSibuWindow : public SelectionWindowTest {
     Q_OBJECT
 
 private:
-    Tfrmsibu* window_ = nullptr;
     const quorlin::ZoneDraws fronts_ = quorlin::test::scrambledDraws(80, 35, 5, 21);
-
-    template <class T> T* child(const char* name) const
-    {
-        T* found = window_->findChild<T*>(name);
-        if (!found)
-            qFatal("no %s", name);
-        return found;
-    }
-    void click(const char* name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
-    QString text(const char* name) const { return child<QLineEdit>(name)->text(); }
-    QString cell(int row, int column) const
-    {
-        const QAbstractItemModel* model = child<QTableView>("tabhistory")->model();
-        return model->data(model->index(row, column)).toString();
-    }
 
 private slots:
     void init()
     {
         setUpProgram(history());
-        openShippedLottery();
-        triggerAction("mnusibu");
-        window_ = qobject_cast<Tfrmsibu*>(mainWindow_->tools().window("Tfrmsibu"));
-        QVERIFY(window_);
-        QTRY_VERIFY(!window_->isBusy());
-    }
-    void cleanup()
-    {
-        window_ = nullptr;
-        tearDownProgram();
+        openWindow("mnusibu", "Tfrmsibu");
     }
 
     void opensOnTheBacktestFromDrawL1Plus20()
@@ -128,13 +103,16 @@ private slots:
     {
         child<QComboBox>("com1")->setCurrentText(QStringLiteral("20"));
         child<QComboBox>("com2")->setCurrentText(QStringLiteral("3"));
-        click("btntongji");
-        QTRY_VERIFY(!window_->isBusy());
+        backtest();
         QCOMPARE(child<QTableView>("tabhistory")->model()->rowCount(), 80 - 40);
         const quorlin::BacktestReport expected = quorlin::fourStepBacktest(fronts_, {20, 3, 10, 10});
         QCOMPARE(cell(5, 2), QString::fromStdString(expected.rows[5].bet));
         click("btnclose");
         QVERIFY(!window_->isVisible());
+        // The toolbar's 四步选号 brings the same window back.
+        triggerAction("tlbyilou");
+        QCOMPARE(mainWindow_->tools().window("Tfrmsibu"), window_);
+        QVERIFY(window_->isVisible());
     }
 };
 
