@@ -96,6 +96,27 @@ private slots:
         click("btngen");
         QCOMPARE(text("edtcurcode"), QStringLiteral("2020001期推荐投注号码：1 3 6 8 11 13 16 18 21 23 26 28 31 33 "));
     }
+
+    void everySelectionWindowOpensOnAnEmptyHistory()
+    {
+        // No draw: every back-test is empty and every recommendation is refused with a message.
+        setUpProgram({});
+        const std::pair<const char*, const char*> windows[] = {
+            {"mnuganzhi", "Tfrmganzhi"}, {"mnuqingmi", "Tfrmqingmi"}, {"mnusep", "Tfrmsep"}, {"mnusibu", "Tfrmsibu"}};
+        for (const auto& [command, key] : windows) {
+            if (window_)
+                triggerAction(command);
+            else
+                openWindow(command, key);
+            window_ = qobject_cast<SelectionWindow*>(mainWindow_->tools().window(key));
+            QTRY_VERIFY(!window_->isBusy());
+            QCOMPARE(rows(), 0);
+            QVERIFY(child<QPlainTextEdit>("mem")->toPlainText().contains(QStringLiteral("1000")));
+            const qsizetype messages = messageTexts().size();
+            click("btngen");
+            QCOMPARE(messageTexts().size(), messages + 1);
+        }
+    }
 };
 
 QTEST_MAIN(TestGanzhiWindow)
