@@ -38,6 +38,14 @@ const std::vector<CliCommand>& cliCommands()
          "invest 彩票名称 --codes 号码文件 [--settings 设置文件] [--search]\n"
          "                         投资模式分析：输出投资和赢亏表及总体赢余；--search 输出最优设置",
          runInvest},
+        {"select",
+         "select 彩票名称 intimacy|interval|stembranch|fourstep [--back] [--target 序号] [--backtest]\n"
+         "                         [--take S] [--mode overall|each] [--limit L|all] (intimacy)\n"
+         "                         [--interval Q] [--take S] (interval)   [--additional] (stembranch)\n"
+         "                         [--steps L1,L2,L3,L4] (fourstep)\n"
+         "                         选号窗口对目标期（序号同目前投注期，默认下一期）的推荐号码；\n"
+         "                         --backtest 输出历史统计表和汇总",
+         runSelect},
     };
     return commands;
 }

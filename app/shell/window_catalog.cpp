@@ -12,6 +12,10 @@
 #include "invest/u_jieduanjihua.h"
 #include "invest/u_keibianjihua.h"
 #include "invest/u_tozi.h"
+#include "select/u_ganzhi.h"
+#include "select/u_qingmi.h"
+#include "select/u_sep.h"
+#include "select/u_sibu.h"
 #include "shell/database_commands.h"
 #include "shell/help_commands.h"
 #include "shell/lottery_document.h"
@@ -57,4 +61,12 @@ void registerWindows(Tfrmmain& frmmain)
     frmmain.tools().registerFactory("Tfrmkeibianjihua", [apppath](QWidget* parent) { return new Tfrmkeibianjihua(apppath, parent); });
     // 投资模式分析 reads the open lottery's draws when it marks the hits of a code list.
     frmmain.tools().registerFactory("Tfrmtozi", [&frmmain](QWidget* parent) { return new Tfrmtozi(frmmain.document(), parent); });
+    frmmain.tools().registerFactory(
+        "Tfrmqingmi", [&frmmain](QWidget* parent) { return new Tfrmqingmi(frmmain.document(), parent); });
+    frmmain.tools().registerFactory(
+        "Tfrmsep", [&frmmain](QWidget* parent) { return new Tfrmsep(frmmain.document(), parent); });
+    frmmain.tools().registerFactory(
+        "Tfrmganzhi", [&frmmain](QWidget* parent) { return new Tfrmganzhi(frmmain.document(), parent); });
+    frmmain.tools().registerFactory(
+        "Tfrmsibu", [&frmmain](QWidget* parent) { return new Tfrmsibu(frmmain.document(), parent); });
 }
