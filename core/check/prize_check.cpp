@@ -179,20 +179,31 @@ std::vector<std::size_t> PrizeChecker::winningLines(const DrawCheck& check, std:
     std::vector<std::uint8_t> frontHits, backHits;
     score(check.draw, frontHits, backHits);
     const PatternLevels levels = levelsOf(check.rules);
+    int worst = -1;
+    for (const auto& byBack : levels)
+        for (const int level : byBack)
+            worst = std::max(worst, level);
+    // Best level first, each in list order: the player looks for the big prizes.
     std::vector<std::size_t> lines;
-    if (bets_.isPaired()) {
-        const std::size_t backs = backMasks_.size();
-        for (std::size_t f = 0; f < frontHits.size() && lines.size() < limit; ++f)
-            for (std::size_t t = 0; t < backs && lines.size() < limit; ++t)
-                if (levels[frontHits[f]][backHits[t]] >= 0)
-                    lines.push_back(f * backs + t);
-        return lines;
+    for (int level = 0; level <= worst && lines.size() < limit; ++level) {
+        if (bets_.isPaired()) {
+            const std::size_t backs = backMasks_.size();
+            for (std::size_t f = 0; f < frontHits.size() && lines.size() < limit; ++f) {
+                const auto& byBack = levels[frontHits[f]];
+                if (std::find(byBack.begin(), byBack.end(), level) == byBack.end())
+                    continue;
+                for (std::size_t t = 0; t < backs && lines.size() < limit; ++t)
+                    if (byBack[backHits[t]] == level)
+                        lines.push_back(f * backs + t);
+            }
+            continue;
+        }
+        const auto& lf = bets_.lineFronts();
+        const auto& lb = bets_.lineBacks();
+        for (std::size_t i = 0; i < lf.size() && lines.size() < limit; ++i)
+            if (levels[frontHits[lf[i]]][backHits[lb[i]]] == level)
+                lines.push_back(i);
     }
-    const auto& lf = bets_.lineFronts();
-    const auto& lb = bets_.lineBacks();
-    for (std::size_t i = 0; i < lf.size() && lines.size() < limit; ++i)
-        if (levels[frontHits[lf[i]]][backHits[lb[i]]] >= 0)
-            lines.push_back(i);
     return lines;
 }
 

@@ -56,7 +56,8 @@ public:
     /// Lines that have no back part.
     std::size_t frontOnlyLines() const { return frontOnly_; }
     /// The lines (0-based) of `check`'s draw that won a prize (of any hit pattern with a level,
-    /// or with front or back hits when the draw has no rule set), at most `limit`.
+    /// or with front or back hits when the draw has no rule set), best level first and in list
+    /// order within a level, at most `limit`.
     std::vector<std::size_t> winningLines(const DrawCheck& check, std::size_t limit) const;
 
 private:

@@ -168,6 +168,12 @@ TEST(PrizeCheck, NumberedAndSavedFilesGiveTheResultOfTheListItself)
     EXPECT_EQ(expected->bestLevel, 3);
     EXPECT_EQ(expected->bestLine, std::optional<std::size_t>(2));
     EXPECT_EQ(list.bet(*expected->bestLine), "01 02 03 04 05+02 11");
+    // The winners best first: the 4+2 line before the 4+1 and 3+x lines that come earlier in the list.
+    const std::vector<std::size_t> winners = PrizeChecker(list).winningLines(*expected, 100);
+    ASSERT_FALSE(winners.empty());
+    EXPECT_EQ(winners.front(), 2u);
+    EXPECT_EQ(winners.size(), expected->levelCounts[3] + expected->levelCounts[4] + expected->levelCounts[5] +
+                                  expected->levelCounts[6] + expected->levelCounts[7] + expected->levelCounts[8]);
     for (const char* name : {"n.txt", "s.txt"}) {
         const LoadedBetList loaded = readBetList(dir.apppath() + name, 35, 5, 12, 2, 1'200'000, nullptr, true);
         ASSERT_TRUE(loaded.ok) << loaded.error;
@@ -195,6 +201,7 @@ TEST(PrizeCheck, LinesWithoutBackNumbersAreCheckedOnTheFrontOnly)
     EXPECT_EQ(got->money, 10005);
     EXPECT_EQ(got->bestLine, std::optional<std::size_t>(0));
     EXPECT_EQ(checker.winningLines(*got, 10), (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(checker.winningLines(*got, 1), (std::vector<std::size_t>{0}));
 }
 
 TEST(PrizeCheck, ARangeOfTheRealHistoryMatchesBetByBetScoring)
