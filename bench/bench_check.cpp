@@ -5,12 +5,10 @@
 #include "check/prize_check.h"
 #include "filter/bet_list.h"
 #include "filter/combination_table.h"
+#include "test_support.h"
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <random>
-#include <sstream>
 
 using namespace quorlin;
 
@@ -71,34 +69,12 @@ void BM_CheckFullListAsLines(benchmark::State& state) { checkOneDraw(state, true
 BENCHMARK(BM_CheckFullListPaired)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckFullListAsLines)->Unit(benchmark::kMillisecond);
 
-Grid<std::int32_t> history()
-{
-    std::ifstream in(std::string(QUORLIN_SHARED_DATA) + "/dlt_history.csv");
-    std::string line;
-    std::getline(in, line);
-    std::vector<std::vector<int>> rows;
-    while (std::getline(in, line)) {
-        std::vector<int> row;
-        std::stringstream cut(line);
-        std::string cell;
-        for (int k = 0; std::getline(cut, cell, ','); ++k)
-            if (k != 1)
-                row.push_back(std::stoi(cell));
-        rows.push_back(row);
-    }
-    Grid<std::int32_t> grid(rows.size(), 8);
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        for (std::size_t k = 0; k < 8; ++k)
-            grid.at(r, k) = rows[r][k];
-    return grid;
-}
-
 // Every condition, the others so loose that the skew counts among nearly every row (the worst
 // case: the closed form does not apply since two rows fall out), or among the rows that typical
 // ranges keep.
 void backtest(benchmark::State& state, bool typical)
 {
-    const Grid<std::int32_t> his = history();
+    const Grid<std::int32_t> his = test::shippedHistory();
     TotalFilterSettings s;
     s.big = FilterRange{0, 5};
     s.odd = FilterRange{0, 5};

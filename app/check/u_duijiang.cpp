@@ -4,6 +4,7 @@
 #include "common/error_handler.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/task_progress_strip.h"
 #include "common/task_runner.h"
 #include "common/text_grid.h"
 #include "filter/bet_list.h"
@@ -16,7 +17,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -26,7 +26,6 @@
 
 namespace {
 
-constexpr int kProgressSteps = 1000;
 // Enough columns for the largest prize table shipped (九个奖级).
 constexpr int kLevelColumns = 9;
 // The winning bets of one draw listed at most; a full list can win millions of small prizes.
@@ -100,11 +99,7 @@ Tfrmduijiang::Tfrmduijiang(LotteryDocument& document, QWidget* parent)
     QPushButton* btnduijiang = button("btnduijiang", QStringLiteral("核对"));
     btnduijiang->setDefault(true);
     QPushButton* btnclose = button("btnclose", QStringLiteral("关闭"));
-    btnstop_ = button("btnstop", QStringLiteral("停止"));
-    pb_ = new QProgressBar;
-    pb_->setObjectName("pb");
-    pb_->setRange(0, kProgressSteps);
-    pb_->setTextVisible(false);
+    strip_ = new TaskProgressStrip(runner_, this);
     auto* rangeRow = new QHBoxLayout;
     rangeRow->addWidget(optzuixin_);
     rangeRow->addWidget(optqihao_);
@@ -114,8 +109,7 @@ Tfrmduijiang::Tfrmduijiang(LotteryDocument& document, QWidget* parent)
     rangeRow->addWidget(new QLabel(QStringLiteral("期")));
     rangeRow->addWidget(chkzhuijia_);
     rangeRow->addStretch(1);
-    rangeRow->addWidget(pb_);
-    rangeRow->addWidget(btnstop_);
+    rangeRow->addWidget(strip_);
     rangeRow->addWidget(btnduijiang);
     rangeRow->addWidget(btnclose);
     commands_ = {btnfile, btnduijiang};
@@ -153,15 +147,8 @@ Tfrmduijiang::Tfrmduijiang(LotteryDocument& document, QWidget* parent)
     connect(btnfile, &QPushButton::clicked, this, [this] { runGuarded(this, [this] { btnfileClick(); }); });
     connect(btnduijiang, &QPushButton::clicked, this, [this] { runGuarded(this, [this] { btnduijiangClick(); }); });
     connect(btnclose, &QPushButton::clicked, this, &QWidget::hide);
-    connect(btnstop_, &QPushButton::clicked, runner_, &TaskRunner::cancel);
     connect(tabdraws_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) { showWinners(index.row()); });
-    connect(runner_, &TaskRunner::progress, this, [this](qint64 done, qint64 total) {
-        pb_->setValue(total > 0 ? static_cast<int>(std::min(done, total) * kProgressSteps / total) : 0);
-    });
-    connect(runner_, &TaskRunner::finished, this, [this] {
-        unsetCursor();
-        updateCommandStates();
-    });
+    connect(strip_, &TaskProgressStrip::ended, this, &Tfrmduijiang::updateCommandStates);
     updateCommandStates();
 }
 
@@ -199,8 +186,7 @@ void Tfrmduijiang::load(const QString& path)
             return std::shared_ptr<const Loaded>(std::move(list));
         },
         [this, path](std::shared_ptr<const Loaded> list) { loaded(std::move(list), path); });
-    pb_->setValue(0);
-    setCursor(Qt::BusyCursor);
+    strip_->started();
     updateCommandStates();
 }
 
@@ -283,8 +269,7 @@ void Tfrmduijiang::btnduijiangClick()
             checks_ = std::move(*checks);
             showChecks();
         });
-    pb_->setValue(0);
-    setCursor(Qt::BusyCursor);
+    strip_->started();
     updateCommandStates();
 }
 
@@ -393,6 +378,4 @@ void Tfrmduijiang::updateCommandStates()
     const bool idle = !isBusy();
     for (QPushButton* command : commands_)
         command->setEnabled(idle);
-    pb_->setVisible(!idle);
-    btnstop_->setVisible(!idle);
 }

@@ -13,9 +13,9 @@ class LotteryDocument;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class TaskProgressStrip;
 class TaskRunner;
 class TextGrid;
 
@@ -63,8 +63,7 @@ private:
     QLineEdit* edtqishu_;
     QCheckBox* chkzhuijia_;
     QList<QPushButton*> commands_;
-    QPushButton* btnstop_;
-    QProgressBar* pb_;
+    TaskProgressStrip* strip_;
     TextGrid* tabdraws_;
     QLabel* lblzongji_;
     BarChart* chtlevels_;

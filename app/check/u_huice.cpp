@@ -3,6 +3,7 @@
 #include "common/bar_chart.h"
 #include "common/error_handler.h"
 #include "common/message_box.h"
+#include "common/task_progress_strip.h"
 #include "common/task_runner.h"
 #include "common/text_grid.h"
 #include "shell/lottery_document.h"
@@ -11,15 +12,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include <cmath>
 
 namespace {
-
-constexpr int kProgressSteps = 1000;
 
 QString percent(double rate)
 {
@@ -64,22 +62,16 @@ Tfrmhuice::Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget*
     btnhuice_ = new QPushButton(QStringLiteral("回测"));
     btnhuice_->setObjectName("btnhuice");
     btnhuice_->setDefault(true);
-    btnstop_ = new QPushButton(QStringLiteral("停止"));
-    btnstop_->setObjectName("btnstop");
     auto* btnclose = new QPushButton(QStringLiteral("关闭"));
     btnclose->setObjectName("btnclose");
-    pb_ = new QProgressBar;
-    pb_->setObjectName("pb");
-    pb_->setRange(0, kProgressSteps);
-    pb_->setTextVisible(false);
+    strip_ = new TaskProgressStrip(runner_, this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("回测最近")));
     top->addWidget(edtqishu_);
     top->addWidget(new QLabel(QStringLiteral("期（取总体过滤窗口的条件，按真实号码，偏度对各期的上一期）")));
     top->addStretch(1);
-    top->addWidget(pb_);
-    top->addWidget(btnstop_);
+    top->addWidget(strip_);
     top->addWidget(btnhuice_);
     top->addWidget(btnclose);
 
@@ -109,15 +101,8 @@ Tfrmhuice::Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget*
     layout->addWidget(tabhistory_, 3);
 
     connect(btnhuice_, &QPushButton::clicked, this, [this] { runGuarded(this, [this] { btnhuiceClick(); }); });
-    connect(btnstop_, &QPushButton::clicked, runner_, &TaskRunner::cancel);
     connect(btnclose, &QPushButton::clicked, this, &QWidget::hide);
-    connect(runner_, &TaskRunner::progress, this, [this](qint64 done, qint64 total) {
-        pb_->setValue(total > 0 ? static_cast<int>(std::min(done, total) * kProgressSteps / total) : 0);
-    });
-    connect(runner_, &TaskRunner::finished, this, [this] {
-        unsetCursor();
-        updateCommandStates();
-    });
+    connect(strip_, &TaskProgressStrip::ended, this, &Tfrmhuice::updateCommandStates);
     updateCommandStates();
 }
 
@@ -166,8 +151,7 @@ void Tfrmhuice::runOn(const quorlin::TotalFilterSettings& settings)
             result_ = std::move(result);
             showResult();
         });
-    pb_->setValue(0);
-    setCursor(Qt::BusyCursor);
+    strip_->started();
     updateCommandStates();
 }
 
@@ -229,6 +213,4 @@ void Tfrmhuice::updateCommandStates()
     const bool idle = !isBusy();
     btnhuice_->setEnabled(idle);
     edtqishu_->setEnabled(idle);
-    pb_->setVisible(!idle);
-    btnstop_->setVisible(!idle);
 }

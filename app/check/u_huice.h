@@ -11,8 +11,8 @@ class BarChart;
 class LotteryDocument;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
+class TaskProgressStrip;
 class TaskRunner;
 class TextGrid;
 
@@ -48,8 +48,7 @@ private:
     QLineEdit* edtqishu_;
     QLabel* lbltiaojian_;
     QPushButton* btnhuice_;
-    QPushButton* btnstop_;
-    QProgressBar* pb_;
+    TaskProgressStrip* strip_;
     TextGrid* tabsummary_;
     TextGrid* tabhistory_;
     BarChart* chthuice_;

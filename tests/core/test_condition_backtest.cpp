@@ -5,37 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 using namespace quorlin;
 
 namespace {
 
-Grid<std::int32_t> historyGrid()
-{
-    std::ifstream in(test::historyCsvPath());
-    std::string line;
-    std::getline(in, line);
-    std::vector<std::vector<int>> rows;
-    while (std::getline(in, line)) {
-        std::vector<int> row;
-        std::stringstream cut(line);
-        std::string cell;
-        for (int k = 0; std::getline(cut, cell, ','); ++k)
-            if (k != 1)
-                row.push_back(std::stoi(cell));
-        rows.push_back(row);
-    }
-    Grid<std::int32_t> grid(rows.size(), 8);
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        for (std::size_t k = 0; k < 8; ++k)
-            grid.at(r, k) = rows[r][k];
-    return grid;
-}
-
 struct BacktestFixture : ::testing::Test {
-    Grid<std::int32_t> his = historyGrid();
+    Grid<std::int32_t> his = test::shippedHistory();
     BacktestHistory history{&his, 35, 5};
 };
 

@@ -29,24 +29,7 @@ PrizeRules shippedRules()
 LotteryState historyState()
 {
     LotteryState state;
-    std::ifstream in(test::historyCsvPath());
-    std::string line;
-    std::getline(in, line);
-    std::vector<std::vector<std::string>> rows;
-    while (std::getline(in, line)) {
-        std::vector<std::string> cells;
-        std::stringstream cut(line);
-        for (std::string cell; std::getline(cut, cell, ',');)
-            cells.push_back(cell);
-        rows.push_back(cells);
-    }
-    state.hisfull.resize(rows.size(), 8);
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        state.hisfull.at(r, 0) = std::stoi(rows[r][0]);
-        for (std::size_t k = 1; k <= 7; ++k)
-            state.hisfull.at(r, k) = std::stoi(rows[r][k + 1]);
-        state.hisdate.push_back(rows[r][1]);
-    }
+    state.hisfull = test::shippedHistory(&state.hisdate);
     return state;
 }
 
