@@ -117,6 +117,12 @@ void Tfrmhuice::btnhuiceClick()
 {
     if (isBusy())
         return;
+    // Under the transformed mapping the conditions speak of the coming draw's labels, which the
+    // past draws never had.
+    if (document_.state().bianhuan) {
+        MessageBox::critical(this, QStringLiteral("错误"), QStringLiteral("回测按真实号码进行，请先切换到标准走势！"));
+        return;
+    }
     QString message = QStringLiteral("请先打开总体过滤窗口并设置过滤条件！");
     const auto settings = source_ ? source_(message) : std::nullopt;
     if (!settings) {

@@ -163,6 +163,9 @@ void TestCheckWindows::backtestAsksForTheTotalFilterFirst()
     QTest::mouseClick(huice->findChild<QPushButton*>("btnhuice"), Qt::LeftButton);
     QCOMPARE(messageTexts(), QStringList{"请先打开总体过滤窗口并设置过滤条件！"});
     QVERIFY(!huice->result());
+    triggerAction("tlbbianwan");
+    QTest::mouseClick(huice->findChild<QPushButton*>("btnhuice"), Qt::LeftButton);
+    QCOMPARE(messageTexts().last(), QString("回测按真实号码进行，请先切换到标准走势！"));
 }
 
 void TestCheckWindows::windowsGoWithTheLottery()
