@@ -46,6 +46,15 @@ const std::vector<CliCommand>& cliCommands()
          "                         选号窗口对目标期（序号同目前投注期，默认下一期）的推荐号码；\n"
          "                         --backtest 输出历史统计表和汇总",
          runSelect},
+        {"check",
+         "check 彩票名称 文件 [--issue 期号 | --last N] [--extra]\n"
+         "                         投注号码的中奖核对：每期各奖级注数和奖金，最后一行合计（追加每注 3 元）",
+         runCheck},
+        {"backtest",
+         "backtest 彩票名称 --last N [--big A-B] [--odd A-B] [--sum A-B] [--span A-B] [--dispersion A-B]\n"
+         "                         [--skew A-B] [--ac A-B] [--banker \"号码\" [--banker-hits A-B]] [--front \"号码\" [--front-hits A-B]]\n"
+         "                         过滤条件回测：每期各条件是否保留开奖号码及保留注数，最后是各条件的汇总",
+         runBacktest},
     };
     return commands;
 }

@@ -22,5 +22,7 @@ int runDownload(CliContext& context, CliArgs& args, std::ostream& out, std::ostr
 int runPlan(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runInvest(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runSelect(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runBacktest(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 
 } // namespace quorlin::cli

@@ -144,7 +144,7 @@ void Tfrmtotalfilt::buildResultArea()
     memcode_->setGeometry(kRightLeft, 8, kRightWidth, 462);
     lblcode_ = new QLabel(QStringLiteral("过滤结果："), this);
     lblcode_->setObjectName("lblcode");
-    lblcode_->setGeometry(kRightLeft, 476, kRightWidth, 20);
+    lblcode_->setGeometry(kRightLeft, 476, kRightWidth - 110, 20);
 
     pb_ = new QProgressBar(this);
     pb_->setObjectName("pb");
@@ -169,6 +169,8 @@ void Tfrmtotalfilt::buildResultArea()
     connect(commands_[3], &QPushButton::clicked, this, &Tfrmtotalfilt::btnloadClick);
     connect(commands_[4], &QPushButton::clicked, this, &Tfrmtotalfilt::btnprintClick);
     connect(commands_[5], &QPushButton::clicked, this, &QWidget::hide);
+    commands_.append(FormWidgets::button(this, "btnhuice", QStringLiteral("回测"), {kRightLeft + 220, 472, 101, 26}));
+    connect(commands_[6], &QPushButton::clicked, this, &Tfrmtotalfilt::backtestRequested);
 }
 
 std::optional<quorlin::TotalFilterSettings> Tfrmtotalfilt::settings(QString& message) const

@@ -46,6 +46,10 @@ public:
     /// The generator of the random selections; tests hand in a scripted one.
     void setRandomSource(std::unique_ptr<quorlin::RandomSource> source);
 
+signals:
+    /// 回测: the player asks how the conditions in the controls would have done in past draws.
+    void backtestRequested();
+
 private:
     void buildNumberChoice();
     void buildResultArea();

@@ -56,6 +56,8 @@ const std::vector<MenuEntry>& mainMenus()
              {"mnusibu", "最优四步综合选号(&Z)", kOpen, "Tfrmsibu"},
              {"mnufushi", "最优复式搜索选号(&F)", kOpen, "Tfrmfushi"},
              {"mnujiaoqi", "    大底交集(&A)", kOpen, "Tfrmjiaoqi"},
+             {"mnuduijiang", "投注中奖核对(&K)", kOpen, "Tfrmduijiang"},
+             {"mnuhuice", "过滤条件回测(&B)", kOpen, "Tfrmhuice"},
          }},
         {"mnujihua",
          "投资管理(&M)",

@@ -5,6 +5,8 @@
 #include "analysis/omission_window.h"
 #include "analysis/u_code.h"
 #include "analysis/u_qujian.h"
+#include "check/u_duijiang.h"
+#include "check/u_huice.h"
 #include "data/u_data.h"
 #include "data/u_download2.h"
 #include "filter/u_totalfilt.h"
@@ -33,8 +35,15 @@ void registerWindows(Tfrmmain& frmmain)
         Tfrmdata frmdata(frmmain.document().state(), &frmmain);
         frmdata.exec();
     });
-    frmmain.tools().registerFactory(
-        "Tfrmtotalfilt", [&frmmain](QWidget* parent) { return new Tfrmtotalfilt(frmmain.document(), parent); });
+    frmmain.tools().registerFactory("Tfrmtotalfilt", [&frmmain](QWidget* parent) {
+        auto* window = new Tfrmtotalfilt(frmmain.document(), parent);
+        // 回测 there runs the back-test window on the conditions the total filter holds.
+        QObject::connect(window, &Tfrmtotalfilt::backtestRequested, window, [&frmmain] {
+            if (auto* huice = qobject_cast<Tfrmhuice*>(frmmain.tools().show("Tfrmhuice")))
+                huice->btnhuiceClick();
+        });
+        return window;
+    });
     // Tabs 1 to 8: the one indicator view with the texts of each indicator (Tfrmdaxiao … Tfrmcongma).
     for (const quorlin::IndicatorTexts& texts : quorlin::indicatorWindows())
         frmmain.registerView(texts.tab, [&texts](LotteryDocument& doc, QWidget* parent) {
@@ -47,6 +56,19 @@ void registerWindows(Tfrmmain& frmmain)
     });
     frmmain.tools().registerFactory("Tfrmpiantai", [&document](QWidget* parent) {
         return new OmissionWindow(document, quorlin::OmissionRule::Current, parent);
+    });
+    frmmain.tools().registerFactory("Tfrmduijiang", [&document](QWidget* parent) { return new Tfrmduijiang(document, parent); });
+    frmmain.tools().registerFactory("Tfrmhuice", [&frmmain](QWidget* parent) {
+        // The conditions are those of the total filter window as it stands when 回测 is pressed.
+        auto source = [&frmmain](QString& message) -> std::optional<quorlin::TotalFilterSettings> {
+            auto* filter = qobject_cast<Tfrmtotalfilt*>(frmmain.tools().window("Tfrmtotalfilt"));
+            if (!filter) {
+                message = QStringLiteral("请先打开总体过滤窗口并设置过滤条件！");
+                return std::nullopt;
+            }
+            return filter->settings(message);
+        };
+        return new Tfrmhuice(frmmain.document(), source, parent);
     });
     // The download writes to the draw table, so the open lottery is closed first.
     frmmain.installHandler("mnudownload", [&frmmain] {

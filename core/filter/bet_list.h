@@ -34,6 +34,16 @@ public:
     std::size_t frontCount() const { return frontWidth_ ? fronts_.size() / static_cast<std::size_t>(frontWidth_) : 0; }
     std::size_t backCount() const { return backWidth_ ? backs_.size() / static_cast<std::size_t>(backWidth_) : 0; }
 
+    /// The parts of the list as stored, for whoever scores every line without forming its text.
+    bool isPaired() const { return paired_; }
+    int frontWidth() const { return frontWidth_; }
+    int backWidth() const { return backWidth_; }
+    const std::uint8_t* frontData() const { return fronts_.data(); }
+    const std::uint8_t* backData() const { return backs_.data(); }
+    /// Of a loaded list (not paired): the front entry and back tuple (kNoBack) of every line.
+    const std::vector<std::uint32_t>& lineFronts() const { return lineFront_; }
+    const std::vector<std::uint16_t>& lineBacks() const { return lineBack_; }
+
     /// The bet of line i (0-based), e.g. "01 02 03 04 05+06 07".
     std::string bet(std::size_t i) const;
     /// Line i in the numbered form: number i + 1 as "%.7d", four blanks, the bet.

@@ -35,6 +35,14 @@ int fieldAt(std::string_view line, std::size_t at, int limit)
     return n >= 1 && n <= limit ? n : 0;
 }
 
+// The numbered form's "%.7d" line number and four blanks.
+bool numberedPrefix(std::string_view line)
+{
+    if (line.size() <= 11 || line.substr(7, 4) != "    ")
+        return false;
+    return std::all_of(line.begin(), line.begin() + 7, [](char c) { return c >= '0' && c <= '9'; });
+}
+
 LoadedBetList refuse(std::size_t line, const std::string& reason)
 {
     LoadedBetList result;
@@ -45,7 +53,7 @@ LoadedBetList refuse(std::size_t line, const std::string& reason)
 } // namespace
 
 LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidth, int backTotal, int backWidth,
-                          std::size_t maxEntries, Progress* progress)
+                          std::size_t maxEntries, Progress* progress, bool numberedToo)
 {
     TextReader reader;
     if (!reader.open(path)) {
@@ -68,9 +76,11 @@ LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidt
 
     std::string raw;
     while (reader.next(raw)) {
-        const std::string_view line = trimmed(raw);
+        std::string_view line = trimmed(raw);
         if (line.empty())
             break;
+        if (numberedToo && numberedPrefix(line))
+            line.remove_prefix(11);
         const std::size_t no = reader.lineNumber();
         if (progress && no % 65536 == 0 && progress->cancelled())
             return refuse(no, "已停止");

@@ -27,8 +27,9 @@ struct LoadedBetList {
 /// front numbers stand at the characters 3i − 2 (i = 1..frontWidth), the back numbers after them
 /// while every line so far is long enough to hold them; consecutive lines with the same front
 /// part give one entry. Refused, naming the line, when a number is not two digits in range, the
-/// front numbers are not ascending, or there are more than `maxEntries` entries.
+/// front numbers are not ascending, or there are more than `maxEntries` entries. With
+/// `numberedToo` a line in the numbered form is read as its bet (the prize check reads both forms).
 LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidth, int backTotal, int backWidth,
-                          std::size_t maxEntries = 1'200'000, Progress* progress = nullptr);
+                          std::size_t maxEntries = 1'200'000, Progress* progress = nullptr, bool numberedToo = false);
 
 } // namespace quorlin

@@ -88,22 +88,9 @@ RunPlan makePlan(const TotalFilterSettings& s, const FilterSpace& space)
             p.oddMask |= std::uint64_t{1} << n;
     }
     if (s.skew) {
-        // Distance of every number to the nearest number of the latest draw.
-        p.skewFarEnough = s.skew->lo <= 0 ? ~std::uint64_t{0} : 0;
-        for (int n = 1; n <= space.total; ++n) {
-            int nearest = 0;
-            bool found = false;
-            for (int d : space.latestDraw) {
-                const int dist = std::abs(n - d);
-                if (!found || dist < nearest)
-                    nearest = dist;
-                found = true;
-            }
-            if (nearest > s.skew->hi)
-                p.skewTooFar |= std::uint64_t{1} << n;
-            if (s.skew->lo > 0 && nearest >= s.skew->lo)
-                p.skewFarEnough |= std::uint64_t{1} << n;
-        }
+        const SkewMasks skew = skewMasks(*s.skew, space.latestDraw, space.total);
+        p.skewTooFar = skew.tooFar;
+        p.skewFarEnough = skew.farEnough;
     }
     if (s.bankersOn) {
         p.bankers = s.bankerHits.lo <= s.bankerHits.hi ? s.bankerHits : FilterRange{1, 0};
@@ -209,6 +196,27 @@ bool runRowsPortable(const CombinationTable& table, const RunPlan& p, std::uint8
 }
 
 } // namespace
+
+SkewMasks skewMasks(const FilterRange& skew, const std::vector<int>& latestDraw, int total)
+{
+    SkewMasks m;
+    m.farEnough = skew.lo <= 0 ? ~std::uint64_t{0} : 0;
+    for (int n = 1; n <= total; ++n) {
+        int nearest = 0;
+        bool found = false;
+        for (int d : latestDraw) {
+            const int dist = std::abs(n - d);
+            if (!found || dist < nearest)
+                nearest = dist;
+            found = true;
+        }
+        if (nearest > skew.hi)
+            m.tooFar |= std::uint64_t{1} << n;
+        if (skew.lo > 0 && nearest >= skew.lo)
+            m.farEnough |= std::uint64_t{1} << n;
+    }
+    return m;
+}
 
 std::optional<std::string> validateTotalFilter(const TotalFilterSettings& s, const FilterSpace& space)
 {

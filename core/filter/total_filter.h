@@ -50,6 +50,15 @@ struct FilterSpace {
     std::vector<int> mapping;     ///< mapping[n] for n in 1..total; empty for the real numbers
 };
 
+/// The skew condition against one latest draw as two number masks (bit n for number n): a
+/// combination's skew lies in the range exactly when it holds no number of `tooFar` and at least
+/// one of `farEnough` (every number's distance is to the nearest number of the latest draw).
+struct SkewMasks {
+    std::uint64_t tooFar = 0;
+    std::uint64_t farEnough = ~std::uint64_t{0};
+};
+SkewMasks skewMasks(const FilterRange& skew, const std::vector<int>& latestDraw, int total);
+
 /// Checks the settings in the order the window reports them (after its own checks for empty
 /// fields): a condition at all, lower ≤ upper for every range given, banker hits, the chosen front
 /// and back numbers. Returns the window's message, or nothing when the run may start.

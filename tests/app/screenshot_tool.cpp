@@ -3,6 +3,12 @@
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "common/print_dialog.h"
+#include "check/u_duijiang.h"
+#include "check/u_huice.h"
+#include "common/message_box.h"
+#include "common/text_grid.h"
+#include "filter/bet_list.h"
+#include "filter/combination_table.h"
 #include "common/quorlin_application.h"
 #include "data/u_data.h"
 #include "shell/lottery_document.h"
@@ -28,6 +34,9 @@
 #include <QElapsedTimer>
 #include <QDir>
 #include <QLineEdit>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -71,6 +80,71 @@ void shootTotalFilter(Tfrmmain& frmmain, const QString& folder)
             save(*filter, folder, "totalfilt-running");
     }
     save(*filter, folder, "totalfilt-all");
+}
+
+// Waits for a tool window's background work, letting the events run.
+template <class Window> void waitIdle(Window& window)
+{
+    while (window.isBusy()) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    QCoreApplication::processEvents();
+}
+
+// 投注中奖核对 of a filtered list (sum 70-110, odd 2-3, back 03 07 11: 418,896 bets) over the last
+// 30 draws with one draw's winners listed; 过滤条件回测 of three conditions over 200 draws.
+void shootChecks(Tfrmmain& frmmain, const QString& apppath, const QString& folder)
+{
+    const QString rules = apppath + "附属/大乐透奖级.txt";
+    QDir().mkpath(apppath + "附属");
+    QFile::copy(QCoreApplication::applicationDirPath() + "/附属/大乐透奖级.txt", rules);
+    quorlin::TotalFilterSettings s;
+    s.sum = quorlin::FilterRange{70, 110};
+    s.odd = quorlin::FilterRange{2, 3};
+    s.back = {3, 7, 11};
+    quorlin::CombinationTable table;
+    table.buildAll(35, 5);
+    quorlin::runTotalFilter(table, s, quorlin::FilterSpace{});
+    const quorlin::BetList list =
+        quorlin::BetList::paired(5, quorlin::survivingFronts(table), 2, quorlin::backPairs(s.back, 12));
+    const std::string path = (apppath + "list.txt").toStdString();
+    std::string error;
+    list.writeNumbered(path, nullptr, error);
+
+    frmmain.findChild<QAction*>("mnuduijiang")->trigger();
+    auto* check = qobject_cast<Tfrmduijiang*>(frmmain.tools().window("Tfrmduijiang"));
+    QElapsedTimer timer;
+    timer.start();
+    check->load(QString::fromStdString(path));
+    waitIdle(*check);
+    std::cout << "loaded " << list.size() << " bets in " << timer.elapsed() << " ms\n";
+    check->findChild<QRadioButton*>("optzuijin")->setChecked(true);
+    timer.restart();
+    check->btnduijiangClick();
+    waitIdle(*check);
+    std::cout << "checked 30 draws in " << timer.elapsed() << " ms\n";
+    check->showWinners(0);
+    auto* draws = check->findChild<TextGrid*>("tabdraws");
+    draws->selectRow(0);
+    save(*check, folder, "duijiang-last30");
+    check->hide();
+
+    frmmain.findChild<QAction*>("mnutotalfilt")->trigger();
+    auto* filter = qobject_cast<Tfrmtotalfilt*>(frmmain.tools().window("Tfrmtotalfilt"));
+    s.skew = quorlin::FilterRange{1, 4};
+    s.back = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    filter->setSettings(s);
+    save(*filter, folder, "totalfilt-huice-button");
+    filter->hide();
+    frmmain.findChild<QAction*>("mnuhuice")->trigger();
+    auto* huice = qobject_cast<Tfrmhuice*>(frmmain.tools().window("Tfrmhuice"));
+    huice->findChild<QLineEdit*>("edtqishu")->setText("200");
+    timer.restart();
+    QTest::mouseClick(filter->findChild<QPushButton*>("btnhuice"), Qt::LeftButton);
+    waitIdle(*huice);
+    std::cout << "back-tested 200 draws in " << timer.elapsed() << " ms\n";
+    save(*huice, folder, "huice-200");
 }
 
 } // namespace
@@ -218,6 +292,7 @@ int main(int argc, char* argv[])
         tozi->findChild<QAction*>(item)->trigger();
         std::cout << (folder + "/tozi-" + item + ".pdf").toStdString() << "\n";
     }
+    shootChecks(frmmain, QString::fromStdString(program.apppath()), folder);
 
     for (const MessageBox::Record& box : MessageBox::recorded())
         std::cerr << "message: " << box.title.toStdString() << ": " << box.text.toStdString() << "\n";

@@ -117,7 +117,8 @@ void TestMainWindow::commandsFollowTheOpenLottery()
     QCOMPARE(enabledCommands(*mainWindow_),
              sorted(alwaysUsable + QStringList{"mnucode", "tlbbiaozhun", "tlbbianwan", "mnutotalfilt", "tlbala",
                                                "mnudaxiao", "mnujiou", "mnuhei", "mnukuadu", "mnusandu", "mnupiandu",
-                                               "mnuac", "mnucongma", "mnuqujian", "mnuyilou", "mnupiantai"} +
+                                               "mnuac", "mnucongma", "mnuqujian", "mnuyilou", "mnupiantai",
+                                               "mnuduijiang", "mnuhuice"} +
                     selectionWindows));
     QVERIFY(tabmain->isVisible());
     QCOMPARE(tabmain->count(), 10);
@@ -133,7 +134,7 @@ void TestMainWindow::menuBarAndToolbarAreComplete()
     QCOMPARE(menuCaptions, (QStringList{"文件(&F)", "彩票数据(&D)", "数据分析(&A)", "选号过滤(&S)", "投资管理(&M)",
                                         "彩票网站(&W)", "帮助(&H)"}));
     QCOMPARE(mainWindow_->findChild<QAction*>("mnujiaoqi")->text(), QString("    大底交集(&A)"));
-    QCOMPARE(mainWindow_->findChildren<QAction*>(QRegularExpression("^mnu")).size(), 3 + 4 + 10 + 14 + 4 + 4 + 4);
+    QCOMPARE(mainWindow_->findChildren<QAction*>(QRegularExpression("^mnu")).size(), 3 + 4 + 10 + 16 + 4 + 4 + 4);
 
     QStringList buttons;
     for (const QAction* action : mainWindow_->findChild<QToolBar*>("tlbmain")->actions())

@@ -12,6 +12,7 @@
 
 #include <fstream>
 #include <random>
+#include <sstream>
 
 namespace quorlin::test {
 
@@ -62,6 +63,30 @@ std::string historyCsvPath()
     if (!std::filesystem::exists(path))
         ADD_FAILURE() << "the shipped draw history is missing: " << path;
     return path;
+}
+
+Grid<std::int32_t> shippedHistory(std::vector<std::string>* dates)
+{
+    std::ifstream in(historyCsvPath());
+    std::string line;
+    std::getline(in, line); // the header
+    std::vector<std::vector<std::string>> rows;
+    while (std::getline(in, line)) {
+        std::vector<std::string> cells;
+        std::stringstream cut(line);
+        for (std::string cell; std::getline(cut, cell, ',');)
+            cells.push_back(cell);
+        rows.push_back(std::move(cells));
+    }
+    Grid<std::int32_t> grid(rows.size(), 8);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        grid.at(r, 0) = std::stoi(rows[r][0]);
+        for (std::size_t k = 1; k <= 7; ++k)
+            grid.at(r, k) = std::stoi(rows[r][k + 1]);
+        if (dates)
+            dates->push_back(rows[r][1]);
+    }
+    return grid;
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/grid.h"
 #include "store/lottery_state.h"
 
 #include <filesystem>
@@ -36,6 +37,10 @@ void insertDraws(const std::string& databasePath, const std::string& lottery,
 
 /// The draw history the project ships (data/dlt_history.csv); a missing file fails the test.
 std::string historyCsvPath();
+
+/// The shipped draw history as the open lottery's hisfull holds it ([0] issue, [1..5] front,
+/// [6..7] back numbers, oldest first), and its dates as hisdate holds them when `dates` is given.
+Grid<std::int32_t> shippedHistory(std::vector<std::string>* dates = nullptr);
 
 /// Makes a folder unwritable while it lives: no file can be created, renamed or removed in it.
 /// Permissions alone do not stop root, so the folder is also marked immutable where the file

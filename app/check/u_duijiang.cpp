@@ -1,0 +1,381 @@
+#include "check/u_duijiang.h"
+
+#include "common/bar_chart.h"
+#include "common/error_handler.h"
+#include "common/file_dialog.h"
+#include "common/message_box.h"
+#include "common/task_progress_strip.h"
+#include "common/task_runner.h"
+#include "common/text_grid.h"
+#include "filter/bet_list.h"
+#include "shell/lottery_document.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Enough columns for the largest prize table shipped (九个奖级).
+constexpr int kLevelColumns = 9;
+// The winning bets of one draw listed at most; a full list can win millions of small prizes.
+constexpr std::size_t kWinnersShown = 5000;
+const char* const kLevelNames[kLevelColumns] = {"一等奖", "二等奖", "三等奖", "四等奖", "五等奖",
+                                                "六等奖", "七等奖", "八等奖", "九等奖"};
+
+void refuse(QWidget* parent, const QString& message)
+{
+    MessageBox::critical(parent, QStringLiteral("错误"), message);
+}
+
+QString numbersText(const std::vector<int>& numbers)
+{
+    QStringList parts;
+    for (const int n : numbers)
+        parts << QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    return parts.join(' ');
+}
+
+QString moneyText(const quorlin::DrawCheck& c)
+{
+    if (!c.rules)
+        return QStringLiteral("-");
+    return QString::number(c.money) + (c.floatingWon ? QStringLiteral("+浮动") : QString());
+}
+
+} // namespace
+
+/// The loaded bet list with its checker, shared with the background work.
+struct Tfrmduijiang::Loaded {
+    quorlin::LoadedBetList file;
+    std::unique_ptr<quorlin::PrizeChecker> checker;
+};
+
+Tfrmduijiang::Tfrmduijiang(LotteryDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document), runner_(new TaskRunner(this))
+{
+    setObjectName("frmduijiang");
+    setWindowTitle(QStringLiteral("投注中奖核对"));
+    setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
+    resize(1100, 760);
+
+    auto button = [this](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption);
+        b->setObjectName(name);
+        return b;
+    };
+    QPushButton* btnfile = button("btnfile", QStringLiteral("选择投注文件"));
+    lblfile_ = new QLabel(QStringLiteral("未载入投注号码"));
+    lblfile_->setObjectName("lblfile");
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(btnfile);
+    fileRow->addWidget(lblfile_, 1);
+
+    optzuixin_ = new QRadioButton(QStringLiteral("最新一期"));
+    optzuixin_->setObjectName("optzuixin");
+    optzuixin_->setChecked(true);
+    optqihao_ = new QRadioButton(QStringLiteral("期号"));
+    optqihao_->setObjectName("optqihao");
+    edtqihao_ = new QLineEdit;
+    edtqihao_->setObjectName("edtqihao");
+    edtqihao_->setMaximumWidth(90);
+    optzuijin_ = new QRadioButton(QStringLiteral("最近"));
+    optzuijin_->setObjectName("optzuijin");
+    edtqishu_ = new QLineEdit(QStringLiteral("30"));
+    edtqishu_->setObjectName("edtqishu");
+    edtqishu_->setMaximumWidth(60);
+    chkzhuijia_ = new QCheckBox(QStringLiteral("追加投注（每注3元）"));
+    chkzhuijia_->setObjectName("chkzhuijia");
+    QPushButton* btnduijiang = button("btnduijiang", QStringLiteral("核对"));
+    btnduijiang->setDefault(true);
+    QPushButton* btnclose = button("btnclose", QStringLiteral("关闭"));
+    strip_ = new TaskProgressStrip(runner_, this);
+    auto* rangeRow = new QHBoxLayout;
+    rangeRow->addWidget(optzuixin_);
+    rangeRow->addWidget(optqihao_);
+    rangeRow->addWidget(edtqihao_);
+    rangeRow->addWidget(optzuijin_);
+    rangeRow->addWidget(edtqishu_);
+    rangeRow->addWidget(new QLabel(QStringLiteral("期")));
+    rangeRow->addWidget(chkzhuijia_);
+    rangeRow->addStretch(1);
+    rangeRow->addWidget(strip_);
+    rangeRow->addWidget(btnduijiang);
+    rangeRow->addWidget(btnclose);
+    commands_ = {btnfile, btnduijiang};
+
+    tabdraws_ = new TextGrid;
+    tabdraws_->setObjectName("tabdraws");
+    tabdraws_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tabdraws_->horizontalHeader()->setStretchLastSection(true);
+    lblzongji_ = new QLabel;
+    lblzongji_->setObjectName("lblzongji");
+    lblzongji_->setWordWrap(true);
+    chtlevels_ = new BarChart(QStringLiteral("各奖级中奖注数"));
+    chtlevels_->setObjectName("chtlevels");
+    chtlevels_->addSeries(QStringLiteral("中奖注数"), QColor("red"));
+    chtlevels_->setValueLabelsVisible(true);
+    lblwinners_ = new QLabel(QStringLiteral("点击一期，列出该期的中奖投注"));
+    lblwinners_->setObjectName("lblwinners");
+    tabwinners_ = new TextGrid;
+    tabwinners_->setObjectName("tabwinners");
+    tabwinners_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+
+    auto* winners = new QVBoxLayout;
+    winners->addWidget(lblwinners_);
+    winners->addWidget(tabwinners_);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(chtlevels_, 3);
+    lower->addLayout(winners, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fileRow);
+    layout->addLayout(rangeRow);
+    layout->addWidget(tabdraws_, 3);
+    layout->addWidget(lblzongji_);
+    layout->addLayout(lower, 3);
+
+    connect(btnfile, &QPushButton::clicked, this, [this] { runGuarded(this, [this] { btnfileClick(); }); });
+    connect(btnduijiang, &QPushButton::clicked, this, [this] { runGuarded(this, [this] { btnduijiangClick(); }); });
+    connect(btnclose, &QPushButton::clicked, this, &QWidget::hide);
+    connect(tabdraws_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) { showWinners(index.row()); });
+    connect(strip_, &TaskProgressStrip::ended, this, &Tfrmduijiang::updateCommandStates);
+    updateCommandStates();
+}
+
+Tfrmduijiang::~Tfrmduijiang() = default;
+
+bool Tfrmduijiang::isBusy() const
+{
+    return runner_->isRunning();
+}
+
+void Tfrmduijiang::btnfileClick()
+{
+    const QString path = FileDialog::getOpenFileName(
+        this, QStringLiteral("选择投注号码文件"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+        QStringLiteral("文本文件(*.txt)|*.txt"));
+    if (!path.isEmpty())
+        load(path);
+}
+
+void Tfrmduijiang::load(const QString& path)
+{
+    if (isBusy())
+        return;
+    const quorlin::LotteryState& state = document_.state();
+    const std::string file = QDir::toNativeSeparators(path).toStdString();
+    const int total = state.caisum, width = state.caisel, backTotal = state.housum, backWidth = state.housel;
+    runner_->run(
+        this,
+        [file, total, width, backTotal, backWidth](quorlin::Progress& progress) {
+            auto list = std::make_shared<Loaded>();
+            // Lists of every front combination hold up to 324,632 entries.
+            list->file = quorlin::readBetList(file, total, width, backTotal, backWidth, 1'200'000, &progress, true);
+            if (list->file.ok)
+                list->checker = std::make_unique<quorlin::PrizeChecker>(list->file.lines);
+            return std::shared_ptr<const Loaded>(std::move(list));
+        },
+        [this, path](std::shared_ptr<const Loaded> list) { loaded(std::move(list), path); });
+    strip_->started();
+    updateCommandStates();
+}
+
+void Tfrmduijiang::loaded(std::shared_ptr<const Loaded> list, const QString& path)
+{
+    if (!list->file.ok) {
+        refuse(this, QString::fromStdString(list->file.error));
+        return;
+    }
+    list_ = std::move(list);
+    QString text = QStringLiteral("%1：%2注").arg(QFileInfo(path).fileName()).arg(list_->file.lines.size());
+    if (const std::size_t frontOnly = list_->checker->frontOnlyLines())
+        text += QStringLiteral("，其中%1注没有后区号码，只核对前区").arg(frontOnly);
+    lblfile_->setText(text);
+}
+
+void Tfrmduijiang::btnduijiangClick()
+{
+    if (isBusy())
+        return;
+    if (!list_) {
+        refuse(this, QStringLiteral("请先选择投注号码文件！"));
+        return;
+    }
+    const quorlin::LotteryState& state = document_.state();
+    std::string error;
+    auto rules = quorlin::readPrizeRules(state.apppath + quorlin::kPrizeRulesFile, error);
+    if (!rules) {
+        refuse(this, QString::fromStdString(error));
+        return;
+    }
+    const std::size_t rows = state.hisfull.rows();
+    std::size_t first = rows == 0 ? 0 : rows - 1;
+    std::size_t end = rows;
+    if (optqihao_->isChecked()) {
+        const QString issue = edtqihao_->text().trimmed();
+        first = rows;
+        for (std::size_t r = 0; r < rows; ++r)
+            if (QString::number(state.hisfull.at(r, 0)) == issue)
+                first = r;
+        if (first == rows) {
+            refuse(this, QStringLiteral("没有第%1期的开奖号码！").arg(issue));
+            return;
+        }
+        end = first + 1;
+    } else if (optzuijin_->isChecked()) {
+        bool ok = false;
+        const int count = edtqishu_->text().trimmed().toInt(&ok);
+        if (!ok || count < 1) {
+            refuse(this, QStringLiteral("期数应为正整数！"));
+            return;
+        }
+        first = rows - std::min(rows, static_cast<std::size_t>(count));
+    }
+    std::vector<quorlin::CheckDraw> draws;
+    for (std::size_t r = first; r < end; ++r)
+        draws.push_back(quorlin::drawAt(state, r));
+    rules_ = std::make_shared<const quorlin::PrizeRules>(std::move(*rules));
+    extra_ = chkzhuijia_->isChecked();
+    runner_->run(
+        this,
+        [list = list_, rules = rules_, draws = std::move(draws)](quorlin::Progress& progress) {
+            std::vector<quorlin::DrawCheck> checks;
+            for (std::size_t i = 0; i < draws.size(); ++i) {
+                if (progress.cancelled())
+                    return std::optional<std::vector<quorlin::DrawCheck>>();
+                // One draw reports its own lines; a range reports its draws.
+                auto check = list->checker->check(draws[i], *rules, draws.size() == 1 ? &progress : nullptr);
+                if (!check)
+                    return std::optional<std::vector<quorlin::DrawCheck>>();
+                checks.push_back(std::move(*check));
+                if (draws.size() > 1)
+                    progress.report(static_cast<std::int64_t>(i + 1), static_cast<std::int64_t>(draws.size()));
+            }
+            return std::optional<std::vector<quorlin::DrawCheck>>(std::move(checks));
+        },
+        [this](std::optional<std::vector<quorlin::DrawCheck>> checks) {
+            if (!checks)
+                return;
+            checks_ = std::move(*checks);
+            showChecks();
+        });
+    strip_->started();
+    updateCommandStates();
+}
+
+void Tfrmduijiang::showChecks()
+{
+    QStringList headers{QStringLiteral("期号"), QStringLiteral("开奖号码"), QStringLiteral("奖级表")};
+    for (const char* name : kLevelNames)
+        headers << QString::fromUtf8(name);
+    headers << QStringLiteral("固定奖金") << QStringLiteral("最佳投注");
+    const int rows = static_cast<int>(checks_.size());
+    // Newest first.
+    tabdraws_->table().reset(headers, rows, [this, rows](int row, int column) -> QString {
+        const quorlin::DrawCheck& c = checks_[static_cast<std::size_t>(rows - 1 - row)];
+        if (column == 0)
+            return QString::fromStdString(c.draw.issue);
+        if (column == 1)
+            return numbersText(c.draw.front) + " + " + numbersText(c.draw.back);
+        if (column == 2)
+            return c.rules ? QString::fromStdString(c.rules->title) : QStringLiteral("早于所有奖级表");
+        if (column < 3 + kLevelColumns) {
+            const auto level = static_cast<std::size_t>(column - 3);
+            return level < c.levelCounts.size() ? QString::number(c.levelCounts[level]) : QString();
+        }
+        if (column == 3 + kLevelColumns)
+            return moneyText(c);
+        if (!c.bestLine)
+            return QStringLiteral("未中奖");
+        const QString bet = QString::fromStdString(list_->file.lines.bet(*c.bestLine));
+        return c.rules ? bet + " " + QString::fromStdString(c.rules->levels[static_cast<std::size_t>(c.bestLevel)].name)
+                       : bet;
+    });
+
+    const quorlin::CheckTotals t = quorlin::totalOf(checks_, list_->file.lines.size(), extra_);
+    const auto unpriced = std::count_if(checks_.begin(), checks_.end(), [](const auto& c) { return !c.rules; });
+    QString total = QStringLiteral("共%1期，每期%2注，投入%3元，固定奖金%4元%5，盈亏%6元")
+                        .arg(t.draws)
+                        .arg(t.bets)
+                        .arg(t.stake)
+                        .arg(t.money)
+                        .arg(t.floatingWon ? QStringLiteral("（另有浮动奖金未计）") : QString())
+                        .arg(t.balance);
+    if (unpriced)
+        total += QStringLiteral("；其中%1期早于所有奖级表，只按中奖号码个数列出，奖金未计").arg(unpriced);
+    lblzongji_->setText(total);
+
+    // The chart sums the bets of each level name over the draws that have a prize table.
+    std::array<double, kLevelColumns> perLevel{};
+    std::size_t levels = 0;
+    for (const quorlin::DrawCheck& c : checks_) {
+        levels = std::max(levels, c.levelCounts.size());
+        for (std::size_t k = 0; k < c.levelCounts.size() && k < perLevel.size(); ++k)
+            perLevel[k] += static_cast<double>(c.levelCounts[k]);
+    }
+    QList<BarChart::Bar> bars;
+    for (std::size_t k = 0; k < levels; ++k)
+        bars.append({QString::fromUtf8(kLevelNames[k]), perLevel[k]});
+    chtlevels_->setBars(0, bars);
+    chtlevels_->draw();
+    winners_.clear();
+    tabwinners_->table().reset({}, 0, {});
+    lblwinners_->setText(QStringLiteral("点击一期，列出该期的中奖投注"));
+}
+
+void Tfrmduijiang::showWinners(int row)
+{
+    const int rows = static_cast<int>(checks_.size());
+    if (row < 0 || row >= rows || !list_)
+        return;
+    const quorlin::DrawCheck& c = checks_[static_cast<std::size_t>(rows - 1 - row)];
+    const std::vector<std::size_t> lines = list_->checker->winningLines(c, kWinnersShown);
+    winners_.clear();
+    for (const std::size_t line : lines) {
+        const std::string bet = list_->file.lines.bet(line);
+        const QString text = QString::fromStdString(bet);
+        // The hits of the line, counted again from its text: the list shows few lines.
+        int front = 0, back = 0;
+        const std::size_t plus = bet.find('+');
+        for (std::size_t at = 0; at + 1 < bet.size(); at += 3) {
+            const int n = std::stoi(bet.substr(at, 2));
+            const bool isBack = plus != std::string::npos && at > plus;
+            const auto& drawn = isBack ? c.draw.back : c.draw.front;
+            if (std::find(drawn.begin(), drawn.end(), n) != drawn.end())
+                ++(isBack ? back : front);
+        }
+        QString level = QStringLiteral("%1+%2").arg(front).arg(back);
+        const int k = c.rules ? c.rules->levelOf(front, back) : -1;
+        if (k >= 0) {
+            const quorlin::PrizeLevel& p = c.rules->levels[static_cast<std::size_t>(k)];
+            level += " " + QString::fromStdString(p.name) + " " + QString::fromStdString(quorlin::amountText(p));
+        }
+        winners_.emplace_back(text, level);
+    }
+    tabwinners_->table().reset({QStringLiteral("中奖投注"), QStringLiteral("中奖情况")}, static_cast<int>(winners_.size()),
+                               [this](int r, int column) {
+                                   const auto& w = winners_[static_cast<std::size_t>(r)];
+                                   return column == 0 ? w.first : w.second;
+                               });
+    QString caption = QStringLiteral("第%1期的中奖投注：%2注").arg(QString::fromStdString(c.draw.issue)).arg(lines.size());
+    if (lines.size() == kWinnersShown)
+        caption += QStringLiteral("（只列出前%1注）").arg(kWinnersShown);
+    lblwinners_->setText(caption);
+}
+
+void Tfrmduijiang::updateCommandStates()
+{
+    const bool idle = !isBusy();
+    for (QPushButton* command : commands_)
+        command->setEnabled(idle);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "check/prize_check.h"
+#include "filter/bet_list_reader.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class BarChart;
+class LotteryDocument;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class TaskProgressStrip;
+class TaskRunner;
+class TextGrid;
+
+/// 投注中奖核对: what a bet list (numbered or saved form, with or without back numbers) would have
+/// won in the newest draw, a given issue or the last N draws, under the prize table in force on
+/// each draw's date: bets per level, fixed money and the best bet per draw, the totals with the
+/// stake and the balance, a chart of the bets per level; a click on a draw lists its winning bets.
+/// Loading and checking work in the background with a progress bar and a stop button.
+class Tfrmduijiang : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tfrmduijiang(LotteryDocument& document, QWidget* parent = nullptr);
+    ~Tfrmduijiang() override;
+
+    /// 选择文件: asks for a bet list and loads it.
+    void btnfileClick();
+    /// Loads the bet list at `path` in the background.
+    void load(const QString& path);
+    /// 核对: checks the loaded list against the chosen draws in the background.
+    void btnduijiangClick();
+    /// Lists the winning bets of the draw in row `row` of the draw table.
+    void showWinners(int row);
+    bool isBusy() const;
+
+    const std::vector<quorlin::DrawCheck>& checks() const { return checks_; }
+
+private:
+    struct Loaded;
+    void loaded(std::shared_ptr<const Loaded> list, const QString& path);
+    void showChecks();
+    void updateCommandStates();
+
+    LotteryDocument& document_;
+    TaskRunner* runner_;
+    std::shared_ptr<const Loaded> list_;
+    std::shared_ptr<const quorlin::PrizeRules> rules_;
+    std::vector<quorlin::DrawCheck> checks_;
+    bool extra_ = false;
+
+    QLabel* lblfile_;
+    QRadioButton* optzuixin_;
+    QRadioButton* optqihao_;
+    QRadioButton* optzuijin_;
+    QLineEdit* edtqihao_;
+    QLineEdit* edtqishu_;
+    QCheckBox* chkzhuijia_;
+    QList<QPushButton*> commands_;
+    TaskProgressStrip* strip_;
+    TextGrid* tabdraws_;
+    QLabel* lblzongji_;
+    BarChart* chtlevels_;
+    QLabel* lblwinners_;
+    TextGrid* tabwinners_;
+    std::vector<std::pair<QString, QString>> winners_;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "check/condition_backtest.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class BarChart;
+class LotteryDocument;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TaskProgressStrip;
+class TaskRunner;
+class TextGrid;
+
+/// 过滤条件回测: how often the total filter's conditions would have kept the winning front numbers
+/// of the recent draws, and at what size of the kept set — per condition and all together, so the
+/// player sees what each condition costs in coverage. The conditions come from the total filter
+/// window (its 回测 command, or this window's 回测 while it is open); the run works in the
+/// background with a progress bar and a stop button.
+class Tfrmhuice : public QWidget {
+    Q_OBJECT
+public:
+    /// The conditions of the total filter window, or nothing with the message to show.
+    using ConditionSource = std::function<std::optional<quorlin::TotalFilterSettings>(QString& message)>;
+
+    Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget* parent = nullptr);
+    ~Tfrmhuice() override;
+
+    /// 回测: takes the conditions from the source and back-tests them over the recent draws.
+    void btnhuiceClick();
+    /// Back-tests `settings` over the number of draws in the window's field.
+    void runOn(const quorlin::TotalFilterSettings& settings);
+    bool isBusy() const;
+    /// The result shown, if any.
+    const std::optional<quorlin::BacktestResult>& result() const { return result_; }
+
+private:
+    void showResult();
+    void updateCommandStates();
+
+    LotteryDocument& document_;
+    ConditionSource source_;
+    TaskRunner* runner_;
+    QLineEdit* edtqishu_;
+    QLabel* lbltiaojian_;
+    QPushButton* btnhuice_;
+    TaskProgressStrip* strip_;
+    TextGrid* tabsummary_;
+    TextGrid* tabhistory_;
+    BarChart* chthuice_;
+    std::optional<quorlin::BacktestResult> result_;
+};

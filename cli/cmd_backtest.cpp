@@ -1,0 +1,62 @@
+// backtest NAME --last N [conditions]: for each of the newest N draws, would the total-filter
+// conditions have kept its front numbers (the skew against the draw before), and how many
+// combinations would they have kept; then the hit rate and mean kept size per condition.
+#include "check/condition_backtest.h"
+#include "cli_context.h"
+#include "commands.h"
+#include "filter_flags.h"
+
+#include <cstdio>
+#include <ostream>
+
+namespace quorlin::cli {
+
+int runBacktest(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err)
+{
+    const std::string last = args.option("--last");
+    FilterFlags flags = FilterFlags::read(args);
+    const std::string name = args.positional(1)[0];
+    if (last.empty())
+        throw UsageError("缺少 --last N");
+    const auto count = static_cast<std::size_t>(wholeNumber(last, "--last"));
+
+    context.open(name);
+    const LotteryState& state = context.state;
+    if (!flags.complete(state, err))
+        return 1;
+    TotalFilterSettings& s = flags.settings;
+    for (int n = 1; n <= state.housum; ++n)
+        s.back.push_back(n);
+    FilterSpace space;
+    space.total = state.caisum;
+    space.width = state.caisel;
+    if (const auto message = validateTotalFilter(s, space)) {
+        err << *message << '\n';
+        return 1;
+    }
+    const auto result = quorlin::runBacktest(BacktestHistory{&state.hisfull, state.caisum, state.caisel}, s, count);
+    out << "期号\t前区";
+    for (const std::string& c : result->conditions)
+        out << '\t' << c;
+    out << "\t全部\t注数\n";
+    for (const ConditionBacktestRow& row : result->rows) {
+        out << row.issue << '\t';
+        for (std::size_t k = 0; k < row.front.size(); ++k) {
+            char number[8];
+            std::snprintf(number, sizeof number, "%.2d", row.front[k]);
+            out << (k ? " " : "") << number;
+        }
+        for (const bool kept : row.kept)
+            out << '\t' << (kept ? 1 : 0);
+        out << '\t' << (row.keptAll ? 1 : 0) << '\t' << row.keptCount << '\n';
+    }
+    for (const BacktestSummary& summary : result->summaries) {
+        char text[96];
+        std::snprintf(text, sizeof text, "\t%zu/%zu\t%.1f%%\t%.1f", summary.hits, result->rows.size(),
+                      summary.hitRate * 100.0, summary.meanKept);
+        out << "汇总\t" << summary.name << text << '\n';
+    }
+    return 0;
+}
+
+} // namespace quorlin::cli

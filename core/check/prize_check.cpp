@@ -1,0 +1,229 @@
+#include "check/prize_check.h"
+
+#include "common/progress.h"
+#include "filter/bet_list.h"
+#include "store/lottery_state.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace quorlin {
+
+namespace {
+
+constexpr std::size_t kProgressStep = 1 << 20;
+
+std::uint64_t maskOf(const std::vector<int>& numbers)
+{
+    std::uint64_t m = 0;
+    for (const int n : numbers)
+        if (n >= 0 && n < 64)
+            m |= std::uint64_t{1} << n;
+    return m;
+}
+
+std::vector<std::uint64_t> masksOf(const std::uint8_t* numbers, std::size_t count, int width)
+{
+    std::vector<std::uint64_t> masks(count, 0);
+    for (std::size_t e = 0; e < count; ++e)
+        for (int k = 0; k < width; ++k)
+            masks[e] |= std::uint64_t{1} << (numbers[e * static_cast<std::size_t>(width) + static_cast<std::size_t>(k)] & 63);
+    return masks;
+}
+
+} // namespace
+
+CheckDraw drawAt(const LotteryState& state, std::size_t row)
+{
+    CheckDraw draw;
+    draw.issue = std::to_string(state.hisfull.at(row, 0));
+    draw.date = row < state.hisdate.size() ? drawDateNumber(state.hisdate[row]) : 0;
+    for (int k = 1; k <= state.caisel; ++k)
+        draw.front.push_back(state.hisfull.at(row, static_cast<std::size_t>(k)));
+    for (int k = 1; k <= state.housel; ++k)
+        draw.back.push_back(state.hisfull.at(row, static_cast<std::size_t>(state.caisel + k)));
+    return draw;
+}
+
+PrizeChecker::PrizeChecker(const BetList& bets) : bets_(bets)
+{
+    frontMasks_ = masksOf(bets.frontData(), bets.frontCount(), bets.frontWidth());
+    backMasks_ = masksOf(bets.backData(), bets.backCount(), bets.backWidth());
+    if (!bets.isPaired())
+        frontOnly_ = static_cast<std::size_t>(
+            std::count(bets.lineBacks().begin(), bets.lineBacks().end(), BetList::kNoBack));
+}
+
+PrizeChecker::PatternLevels PrizeChecker::levelsOf(const PrizeRuleSet* rules)
+{
+    PatternLevels levels{};
+    for (int f = 0; f <= 5; ++f)
+        for (int b = 0; b <= 2; ++b) {
+            auto& level = levels[static_cast<std::size_t>(f)][static_cast<std::size_t>(b)];
+            // Without a rule set, more front hits rank first, then more back hits.
+            level = rules ? rules->levelOf(f, b) : (f + b == 0 ? -1 : (5 - f) * 3 + (2 - b));
+        }
+    return levels;
+}
+
+void PrizeChecker::score(const CheckDraw& draw, std::vector<std::uint8_t>& frontHits,
+                         std::vector<std::uint8_t>& backHits) const
+{
+    const std::uint64_t front = maskOf(draw.front);
+    const std::uint64_t back = maskOf(draw.back);
+    frontHits.resize(frontMasks_.size());
+    for (std::size_t e = 0; e < frontMasks_.size(); ++e)
+        frontHits[e] = static_cast<std::uint8_t>(std::min(5, std::popcount(frontMasks_[e] & front)));
+    // Indexed by the line's back tuple; kNoBack and anything past the tuples score no back hit.
+    backHits.assign(std::size_t{BetList::kNoBack} + 1, 0);
+    for (std::size_t t = 0; t < backMasks_.size(); ++t)
+        backHits[t] = static_cast<std::uint8_t>(std::min(2, std::popcount(backMasks_[t] & back)));
+}
+
+std::optional<std::size_t> PrizeChecker::firstLine(const std::vector<std::uint8_t>& frontHits,
+                                                   const std::vector<std::uint8_t>& backHits,
+                                                   const PatternLevels& levels, int level) const
+{
+    if (level < 0)
+        return std::nullopt;
+    if (bets_.isPaired()) {
+        // The first back tuple of every back hit count, so each front entry is one look-up.
+        std::array<std::optional<std::size_t>, 3> firstWith{};
+        for (std::size_t t = 0; t < backMasks_.size(); ++t)
+            if (!firstWith[backHits[t]])
+                firstWith[backHits[t]] = t;
+        for (std::size_t f = 0; f < frontHits.size(); ++f) {
+            std::optional<std::size_t> best;
+            for (std::size_t b = 0; b < 3; ++b)
+                if (firstWith[b] && levels[frontHits[f]][b] == level && (!best || *firstWith[b] < *best))
+                    best = firstWith[b];
+            if (best)
+                return f * backMasks_.size() + *best;
+        }
+        return std::nullopt;
+    }
+    const auto& lf = bets_.lineFronts();
+    const auto& lb = bets_.lineBacks();
+    for (std::size_t i = 0; i < lf.size(); ++i)
+        if (levels[frontHits[lf[i]]][backHits[lb[i]]] == level)
+            return i;
+    return std::nullopt;
+}
+
+std::optional<DrawCheck> PrizeChecker::check(const CheckDraw& draw, const PrizeRules& rules, Progress* progress) const
+{
+    DrawCheck result;
+    result.draw = draw;
+    result.rules = rules.forDate(draw.date);
+    std::vector<std::uint8_t> frontHits, backHits;
+    score(draw, frontHits, backHits);
+
+    if (bets_.isPaired()) {
+        std::array<std::uint64_t, 6> fronts{};
+        std::array<std::uint64_t, 3> backs{};
+        for (const std::uint8_t h : frontHits)
+            ++fronts[h];
+        for (std::size_t t = 0; t < backMasks_.size(); ++t)
+            ++backs[backHits[t]];
+        for (std::size_t f = 0; f < 6; ++f)
+            for (std::size_t b = 0; b < 3; ++b)
+                result.hits[f][b] = fronts[f] * backs[b];
+    } else {
+        const std::uint32_t* lf = bets_.lineFronts().data();
+        const std::uint16_t* lb = bets_.lineBacks().data();
+        const std::size_t lines = bets_.lineFronts().size();
+        std::array<std::uint64_t, 18> counts{};
+        for (std::size_t start = 0; start < lines; start += kProgressStep) {
+            if (progress) {
+                if (progress->cancelled())
+                    return std::nullopt;
+                progress->report(static_cast<std::int64_t>(start), static_cast<std::int64_t>(lines));
+            }
+            const std::size_t end = std::min(lines, start + kProgressStep);
+            for (std::size_t i = start; i < end; ++i)
+                ++counts[frontHits[lf[i]] * 3u + backHits[lb[i]]];
+        }
+        for (std::size_t k = 0; k < counts.size(); ++k)
+            result.hits[k / 3][k % 3] = counts[k];
+    }
+
+    const PatternLevels levels = levelsOf(result.rules);
+    int best = -1;
+    for (std::size_t f = 0; f < 6; ++f)
+        for (std::size_t b = 0; b < 3; ++b)
+            if (result.hits[f][b] != 0 && levels[f][b] >= 0 && (best < 0 || levels[f][b] < best))
+                best = levels[f][b];
+    if (result.rules) {
+        result.levelCounts.assign(result.rules->levels.size(), 0);
+        for (std::size_t f = 0; f < 6; ++f)
+            for (std::size_t b = 0; b < 3; ++b)
+                if (levels[f][b] >= 0)
+                    result.levelCounts[static_cast<std::size_t>(levels[f][b])] += result.hits[f][b];
+        for (std::size_t k = 0; k < result.levelCounts.size(); ++k) {
+            const PrizeLevel& level = result.rules->levels[k];
+            if (level.amount)
+                result.money += *level.amount * static_cast<std::int64_t>(result.levelCounts[k]);
+            else if (result.levelCounts[k] != 0)
+                result.floatingWon = true;
+        }
+        result.bestLevel = best;
+    }
+    result.bestLine = firstLine(frontHits, backHits, levels, best);
+    if (progress)
+        progress->report(1, 1);
+    return result;
+}
+
+std::vector<std::size_t> PrizeChecker::winningLines(const DrawCheck& check, std::size_t limit) const
+{
+    std::vector<std::uint8_t> frontHits, backHits;
+    score(check.draw, frontHits, backHits);
+    const PatternLevels levels = levelsOf(check.rules);
+    int worst = -1;
+    for (const auto& byBack : levels)
+        for (const int level : byBack)
+            worst = std::max(worst, level);
+    // Best level first, each in list order: the player looks for the big prizes.
+    std::vector<std::size_t> lines;
+    for (int level = 0; level <= worst && lines.size() < limit; ++level) {
+        if (bets_.isPaired()) {
+            const std::size_t backs = backMasks_.size();
+            for (std::size_t f = 0; f < frontHits.size() && lines.size() < limit; ++f) {
+                const auto& byBack = levels[frontHits[f]];
+                if (std::find(byBack.begin(), byBack.end(), level) == byBack.end())
+                    continue;
+                for (std::size_t t = 0; t < backs && lines.size() < limit; ++t)
+                    if (byBack[backHits[t]] == level)
+                        lines.push_back(f * backs + t);
+            }
+            continue;
+        }
+        const auto& lf = bets_.lineFronts();
+        const auto& lb = bets_.lineBacks();
+        for (std::size_t i = 0; i < lf.size() && lines.size() < limit; ++i)
+            if (levels[frontHits[lf[i]]][backHits[lb[i]]] == level)
+                lines.push_back(i);
+    }
+    return lines;
+}
+
+CheckTotals totalOf(const std::vector<DrawCheck>& checks, std::uint64_t bets, bool extra)
+{
+    CheckTotals t;
+    t.draws = checks.size();
+    t.bets = bets;
+    t.stake = static_cast<std::int64_t>(bets) * static_cast<std::int64_t>(checks.size()) * (extra ? 3 : 2);
+    for (const DrawCheck& c : checks) {
+        t.money += c.money;
+        t.floatingWon = t.floatingWon || c.floatingWon;
+    }
+    t.balance = t.money - t.stake;
+    return t;
+}
+
+std::string amountText(const PrizeLevel& level)
+{
+    return level.amount ? std::to_string(*level.amount) : std::string("浮动");
+}
+
+} // namespace quorlin

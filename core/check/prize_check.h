@@ -1,0 +1,92 @@
+#pragma once
+
+#include "check/prize_rules.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorlin {
+
+class BetList;
+class Progress;
+struct LotteryState;
+
+/// A drawn result as the check needs it.
+struct CheckDraw {
+    std::string issue;
+    int date = 0; ///< year * 10000 + month * 100 + day; 0 when the stored date is not a date
+    std::vector<int> front;
+    std::vector<int> back;
+};
+
+/// The draw of row `row` of the open lottery's history (hisfull, hisdate).
+CheckDraw drawAt(const LotteryState& state, std::size_t row);
+
+/// Bets per hit pattern: [front hits 0..5][back hits 0..2].
+using HitCounts = std::array<std::array<std::uint64_t, 3>, 6>;
+
+/// What one bet list won in one draw.
+struct DrawCheck {
+    CheckDraw draw;
+    /// The rule set in force on the draw's date; null when the draw predates every shipped set
+    /// (then only the hit patterns are known, and no money). Points into the rules given to check().
+    const PrizeRuleSet* rules = nullptr;
+    HitCounts hits{};
+    std::vector<std::uint64_t> levelCounts; ///< bets per level of `rules`
+    std::int64_t money = 0;                 ///< the fixed prizes won
+    bool floatingWon = false;               ///< a pool level was won: its money is not known here
+    std::optional<std::size_t> bestLine;    ///< the first line of the best level won (0-based)
+    int bestLevel = -1;                     ///< its 0-based level in `rules` (-1 without rules)
+};
+
+/// Scores a bet list against draws. The front and back parts of the list are scored once per
+/// draw and the lines only counted, so a full list of 21 million bets costs a few milliseconds.
+/// Lines without a back part are scored on the front alone (as if no back number hit).
+class PrizeChecker {
+public:
+    explicit PrizeChecker(const BetList& bets);
+
+    /// Nothing when stopped through `progress`.
+    std::optional<DrawCheck> check(const CheckDraw& draw, const PrizeRules& rules, Progress* progress = nullptr) const;
+
+    /// Lines that have no back part.
+    std::size_t frontOnlyLines() const { return frontOnly_; }
+    /// The lines (0-based) of `check`'s draw that won a prize (of any hit pattern with a level,
+    /// or with front or back hits when the draw has no rule set), best level first and in list
+    /// order within a level, at most `limit`.
+    std::vector<std::size_t> winningLines(const DrawCheck& check, std::size_t limit) const;
+
+private:
+    // Ranks every hit pattern for the draw: the 0-based level, or -1 when it wins nothing.
+    using PatternLevels = std::array<std::array<int, 3>, 6>;
+    static PatternLevels levelsOf(const PrizeRuleSet* rules);
+    void score(const CheckDraw& draw, std::vector<std::uint8_t>& frontHits, std::vector<std::uint8_t>& backHits) const;
+    std::optional<std::size_t> firstLine(const std::vector<std::uint8_t>& frontHits,
+                                         const std::vector<std::uint8_t>& backHits, const PatternLevels& levels,
+                                         int level) const;
+
+    const BetList& bets_;
+    std::vector<std::uint64_t> frontMasks_;
+    std::vector<std::uint64_t> backMasks_;
+    std::size_t frontOnly_ = 0;
+};
+
+/// The sum over a range of draws.
+struct CheckTotals {
+    std::size_t draws = 0;
+    std::uint64_t bets = 0;    ///< bets per draw
+    std::int64_t stake = 0;    ///< 2 per bet per draw, 3 with 追加
+    std::int64_t money = 0;    ///< fixed prizes
+    std::int64_t balance = 0;  ///< money − stake
+    bool floatingWon = false;
+};
+CheckTotals totalOf(const std::vector<DrawCheck>& checks, std::uint64_t bets, bool extra);
+
+/// The level's money text: the amount, or "浮动".
+std::string amountText(const PrizeLevel& level);
+
+} // namespace quorlin

@@ -1,0 +1,131 @@
+#include "check/prize_rules.h"
+
+#include "common/calendar.h"
+#include "common/text_reader.h"
+
+#include <algorithm>
+#include <charconv>
+#include <sstream>
+
+namespace quorlin {
+
+namespace {
+
+bool wholeNumber(std::string_view text, std::int64_t& value)
+{
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && ec == std::errc() && end == text.data() + text.size() && value >= 0;
+}
+
+// "4+2": hits within the game's 5 front and 2 back numbers.
+bool hitPattern(const std::string& word, std::pair<int, int>& pattern)
+{
+    const std::size_t plus = word.find('+');
+    std::int64_t front = 0, back = 0;
+    if (plus == std::string::npos || !wholeNumber(std::string_view(word).substr(0, plus), front) ||
+        !wholeNumber(std::string_view(word).substr(plus + 1), back) || front > 5 || back > 2)
+        return false;
+    pattern = {static_cast<int>(front), static_cast<int>(back)};
+    return true;
+}
+
+} // namespace
+
+int PrizeRuleSet::levelOf(int frontHits, int backHits) const
+{
+    for (std::size_t k = 0; k < levels.size(); ++k)
+        for (const auto& [f, b] : levels[k].patterns)
+            if (f == frontHits && b == backHits)
+                return static_cast<int>(k);
+    return -1;
+}
+
+const PrizeRuleSet* PrizeRules::forDate(int date) const
+{
+    const PrizeRuleSet* found = nullptr;
+    if (date == 0)
+        return nullptr;
+    for (const PrizeRuleSet& set : sets)
+        if (set.from <= date)
+            found = &set;
+    return found;
+}
+
+int drawDateNumber(const std::string& text)
+{
+    if (!isDateText(text))
+        return 0;
+    int parts[3] = {0, 0, 0};
+    int k = 0;
+    for (const char c : text) {
+        if (c == '-' || c == '/')
+            ++k;
+        else if (k < 3)
+            parts[k] = parts[k] * 10 + (c - '0');
+    }
+    return parts[0] * 10000 + parts[1] * 100 + parts[2];
+}
+
+std::optional<PrizeRules> readPrizeRules(const std::string& path, std::string& error)
+{
+    TextReader reader;
+    if (!reader.open(path)) {
+        error = reader.error();
+        return std::nullopt;
+    }
+    PrizeRules rules;
+    std::string line;
+    auto refuse = [&](const std::string& why) {
+        error = path + " 第" + std::to_string(reader.lineNumber()) + "行：" + why;
+        return std::nullopt;
+    };
+    while (reader.next(line)) {
+        std::istringstream words(line);
+        std::string first;
+        if (!(words >> first) || first[0] == '#')
+            continue;
+        if (first == "规则") {
+            std::string date, title;
+            words >> date;
+            std::getline(words >> std::ws, title);
+            PrizeRuleSet set;
+            set.from = drawDateNumber(date);
+            set.title = title;
+            if (set.from == 0)
+                return refuse("“" + date + "”不是日期");
+            rules.sets.push_back(std::move(set));
+            continue;
+        }
+        if (rules.sets.empty())
+            return refuse("奖级写在“规则”行之前");
+        PrizeLevel level;
+        level.name = first;
+        std::string amount, word;
+        words >> amount;
+        std::int64_t value = 0;
+        if (wholeNumber(amount, value))
+            level.amount = value;
+        else if (amount != "浮动")
+            return refuse("金额“" + amount + "”既不是整数也不是“浮动”");
+        while (words >> word) {
+            std::pair<int, int> pattern;
+            if (!hitPattern(word, pattern))
+                return refuse("“" + word + "”不是中奖号码个数（如 4+2）");
+            if (rules.sets.back().levelOf(pattern.first, pattern.second) >= 0)
+                return refuse(word + " 已属于前面的奖级");
+            level.patterns.push_back(pattern);
+        }
+        if (level.patterns.empty())
+            return refuse("奖级" + level.name + "没有中奖号码个数");
+        rules.sets.back().levels.push_back(std::move(level));
+    }
+    if (reader.failed()) {
+        error = reader.error();
+        return std::nullopt;
+    }
+    std::stable_sort(rules.sets.begin(), rules.sets.end(),
+                     [](const PrizeRuleSet& a, const PrizeRuleSet& b) { return a.from < b.from; });
+    return rules;
+}
+
+} // namespace quorlin

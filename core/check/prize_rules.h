@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorlin {
+
+/// One prize level of a rule set: its name, the hit patterns (front hits, back hits) that win it,
+/// and its fixed amount per bet, or nothing for a pool ("floating") level.
+struct PrizeLevel {
+    std::string name;
+    std::vector<std::pair<int, int>> patterns;
+    std::optional<std::int64_t> amount;
+};
+
+/// The prize table of the game as it stood from one draw date on.
+struct PrizeRuleSet {
+    std::string title;
+    int from = 0; ///< first draw date, year * 10000 + month * 100 + day
+    std::vector<PrizeLevel> levels;
+
+    /// The 0-based level won with these hits, or -1 for no prize.
+    int levelOf(int frontHits, int backHits) const;
+};
+
+/// The rule sets shipped beside the program, oldest first.
+struct PrizeRules {
+    std::vector<PrizeRuleSet> sets;
+
+    /// The set in force on the draw date (year * 10000 + month * 100 + day), or nothing when the
+    /// draw predates every set or its date is unknown (0).
+    const PrizeRuleSet* forDate(int date) const;
+};
+
+/// Reads the rule file ("附属\大乐透奖级.txt"): blank lines and lines from "#" are skipped;
+/// "规则 YYYY-MM-DD 标题" starts a set; each following "名称 金额|浮动 前+后 …" line is its next
+/// level. Sets are sorted by date. Nothing, with `error` naming the line, when the file is wrong.
+std::optional<PrizeRules> readPrizeRules(const std::string& path, std::string& error);
+
+/// The date of a draw as stored ("2007-05-30", "2007/5/30") as year * 10000 + month * 100 + day,
+/// or 0 when the text is not a date.
+int drawDateNumber(const std::string& text);
+
+/// The rule file's name below the program directory.
+inline constexpr const char* kPrizeRulesFile = "附属/大乐透奖级.txt";
+
+} // namespace quorlin

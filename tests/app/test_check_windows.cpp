@@ -1,0 +1,188 @@
+// 投注中奖核对 and 过滤条件回测: the two tool windows over a small history.
+#include "gui_test_base.h"
+
+#include "check/u_duijiang.h"
+#include "check/u_huice.h"
+#include "common/bar_chart.h"
+#include "common/message_box.h"
+#include "common/text_grid.h"
+#include "filter/total_filter.h"
+#include "filter/u_totalfilt.h"
+#include "shell/tool_window_registry.h"
+#include "shell/u_main.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+
+class TestCheckWindows : public GuiTestBase {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        setUpProgram();
+        openShippedLottery();
+        std::filesystem::create_directories(program_->path() / "附属");
+        std::filesystem::copy_file(std::string(QUORLIN_DIST_FILES_DIR) + "/附属/大乐透奖级.txt",
+                                   program_->path() / "附属" / "大乐透奖级.txt");
+    }
+    void cleanup() { tearDownProgram(); }
+
+    void checkListsDrawsTotalsChartAndWinners();
+    void checkRefusesWithoutAList();
+    void backtestRunsOnTheTotalFilterConditions();
+    void backtestAsksForTheTotalFilterFirst();
+    void windowsGoWithTheLottery();
+
+private:
+    Tfrmduijiang* openCheck()
+    {
+        triggerAction("mnuduijiang");
+        return qobject_cast<Tfrmduijiang*>(mainWindow_->tools().window("Tfrmduijiang"));
+    }
+    static QString cell(const TextGrid* grid, int row, int column)
+    {
+        return grid->model()->index(row, column).data().toString();
+    }
+};
+
+void TestCheckWindows::checkListsDrawsTotalsChartAndWinners()
+{
+    Tfrmduijiang* window = openCheck();
+    QVERIFY(window && window->isVisible());
+    // The last three fixture draws: 03 09 17 25 33 + 04 11, 11 12 13 14 15 + 05 06, 20 21 22 23 24 + 07 12.
+    const std::string path = program_->apppath() + "bets.txt";
+    std::ofstream(path, std::ios::binary) << "0000001    03 09 17 25 35+04 12\r\n"
+                                             "0000002    11 12 13 20 21+05 06\r\n"
+                                             "0000003    01 02 03 04 05+01 02\r\n";
+    window->load(QString::fromStdString(path));
+    QTRY_VERIFY(!window->isBusy());
+    QCOMPARE(window->findChild<QLabel*>("lblfile")->text(), QString("bets.txt：3注"));
+
+    window->findChild<QRadioButton*>("optzuijin")->setChecked(true);
+    window->findChild<QLineEdit*>("edtqishu")->setText("3");
+    QTest::mouseClick(window->findChild<QPushButton*>("btnduijiang"), Qt::LeftButton);
+    QTRY_VERIFY(!window->isBusy());
+    QCOMPARE(window->checks().size(), std::size_t{3});
+
+    auto* draws = window->findChild<TextGrid*>("tabdraws");
+    QCOMPARE(draws->model()->rowCount(), 3);
+    // Newest first: 2020005 wins nothing; 2020004: 3+2 六等奖 200; 2020003: 4+1 五等奖 300.
+    QCOMPARE(cell(draws, 0, 0), QString("2020005"));
+    QCOMPARE(cell(draws, 0, 12), QString("0"));
+    QCOMPARE(cell(draws, 0, 13), QString("未中奖"));
+    QCOMPARE(cell(draws, 1, 2), QString("九个奖级"));
+    QCOMPARE(cell(draws, 1, 3 + 5), QString("1"));
+    QCOMPARE(cell(draws, 1, 12), QString("200"));
+    QCOMPARE(cell(draws, 2, 1), QString("03 09 17 25 33 + 04 11"));
+    QCOMPARE(cell(draws, 2, 12), QString("300"));
+    QCOMPARE(cell(draws, 2, 13), QString("03 09 17 25 35+04 12 五等奖"));
+    QCOMPARE(window->findChild<QLabel*>("lblzongji")->text(), QString("共3期，每期3注，投入18元，固定奖金500元，盈亏482元"));
+
+    auto* chart = window->findChild<BarChart*>("chtlevels");
+    QCOMPARE(chart->bars(0).size(), 9);
+    QCOMPARE(chart->bars(0)[4].value, 1.0);
+    QCOMPARE(chart->bars(0)[5].value, 1.0);
+
+    QTest::mouseClick(draws->viewport(), Qt::LeftButton, {}, draws->visualRect(draws->model()->index(1, 0)).center());
+    auto* winners = window->findChild<TextGrid*>("tabwinners");
+    QCOMPARE(winners->model()->rowCount(), 1);
+    QCOMPARE(cell(winners, 0, 0), QString("11 12 13 20 21+05 06"));
+    QCOMPARE(cell(winners, 0, 1), QString("3+2 六等奖 200"));
+
+    // With 追加 the stake is 3 a bet.
+    window->findChild<QCheckBox*>("chkzhuijia")->setChecked(true);
+    QTest::mouseClick(window->findChild<QPushButton*>("btnduijiang"), Qt::LeftButton);
+    QTRY_VERIFY(!window->isBusy());
+    QVERIFY(window->findChild<QLabel*>("lblzongji")->text().contains("投入27元"));
+}
+
+void TestCheckWindows::checkRefusesWithoutAList()
+{
+    Tfrmduijiang* window = openCheck();
+    QTest::mouseClick(window->findChild<QPushButton*>("btnduijiang"), Qt::LeftButton);
+    QCOMPARE(messageTexts(), QStringList{"请先选择投注号码文件！"});
+    const std::string path = program_->apppath() + "fronts.txt";
+    std::ofstream(path, std::ios::binary) << "03 09 17 25 33\r\n";
+    window->load(QString::fromStdString(path));
+    QTRY_VERIFY(!window->isBusy());
+    QVERIFY(window->findChild<QLabel*>("lblfile")->text().contains("1注没有后区号码，只核对前区"));
+    window->findChild<QRadioButton*>("optqihao")->setChecked(true);
+    window->findChild<QLineEdit*>("edtqihao")->setText("2019001");
+    QTest::mouseClick(window->findChild<QPushButton*>("btnduijiang"), Qt::LeftButton);
+    QCOMPARE(messageTexts().last(), QString("没有第2019001期的开奖号码！"));
+    window->findChild<QLineEdit*>("edtqihao")->setText("2020003");
+    QTest::mouseClick(window->findChild<QPushButton*>("btnduijiang"), Qt::LeftButton);
+    QTRY_VERIFY(!window->isBusy());
+    // 5+0 on the front alone: 三等奖.
+    QCOMPARE(window->checks().size(), std::size_t{1});
+    QCOMPARE(window->checks()[0].money, 10000);
+}
+
+void TestCheckWindows::backtestRunsOnTheTotalFilterConditions()
+{
+    triggerAction("mnutotalfilt");
+    auto* filter = qobject_cast<Tfrmtotalfilt*>(mainWindow_->tools().window("Tfrmtotalfilt"));
+    quorlin::TotalFilterSettings s;
+    s.sum = quorlin::FilterRange{0, 999};
+    s.odd = quorlin::FilterRange{5, 5};
+    s.back = {1, 2};
+    filter->setSettings(s);
+    QTest::mouseClick(filter->findChild<QPushButton*>("btnhuice"), Qt::LeftButton);
+    auto* huice = qobject_cast<Tfrmhuice*>(mainWindow_->tools().window("Tfrmhuice"));
+    QVERIFY(huice && huice->isVisible());
+    QTRY_VERIFY(!huice->isBusy());
+    QVERIFY(huice->result());
+    // Five draws; only 03 09 17 25 33 is all odd. Sum 0-999 keeps everything, all odd C(18,5) = 8,568.
+    QCOMPARE(huice->result()->rows.size(), std::size_t{5});
+    auto* summary = huice->findChild<TextGrid*>("tabsummary");
+    QCOMPARE(cell(summary, 0, 0), QString("奇数"));
+    QCOMPARE(cell(summary, 0, 1), QString("1/5"));
+    QCOMPARE(cell(summary, 1, 2), QString("100.0%"));
+    QCOMPARE(cell(summary, 1, 3), QString("324632.0"));
+    QCOMPARE(cell(summary, 2, 0), QString("全部条件"));
+    QCOMPARE(cell(summary, 2, 3), QString("8568.0"));
+    auto* history = huice->findChild<TextGrid*>("tabhistory");
+    QCOMPARE(cell(history, 2, 0), QString("2020003"));
+    QCOMPARE(cell(history, 2, 4), QString("√"));
+    QCOMPARE(cell(history, 0, 4), QString("×"));
+    QVERIFY(huice->findChild<QLabel*>("lbltiaojian")->text().contains("奇数 5-5"));
+}
+
+void TestCheckWindows::backtestAsksForTheTotalFilterFirst()
+{
+    triggerAction("mnuhuice");
+    auto* huice = qobject_cast<Tfrmhuice*>(mainWindow_->tools().window("Tfrmhuice"));
+    QTest::mouseClick(huice->findChild<QPushButton*>("btnhuice"), Qt::LeftButton);
+    QCOMPARE(messageTexts(), QStringList{"请先打开总体过滤窗口并设置过滤条件！"});
+    QVERIFY(!huice->result());
+    triggerAction("tlbbianwan");
+    QTest::mouseClick(huice->findChild<QPushButton*>("btnhuice"), Qt::LeftButton);
+    QCOMPARE(messageTexts().last(), QString("回测按真实号码进行，请先切换到标准走势！"));
+}
+
+void TestCheckWindows::windowsGoWithTheLottery()
+{
+    QVERIFY(!mainWindow_->findChild<QAction*>("mnuduijiang")->text().isEmpty());
+    QPointer<QWidget> check = openCheck();
+    triggerAction("mnuhuice");
+    QPointer<QWidget> huice = mainWindow_->tools().window("Tfrmhuice");
+    QVERIFY(check && huice);
+    QCOMPARE(check->windowFlags() & Qt::WindowStaysOnTopHint, Qt::WindowStaysOnTopHint);
+    triggerAction("mnuduijiang");
+    QCOMPARE(mainWindow_->tools().window("Tfrmduijiang"), check.data());
+    triggerAction("mnuclose");
+    QTRY_VERIFY(!check && !huice);
+    QVERIFY(!mainWindow_->findChild<QAction*>("mnuduijiang")->isEnabled());
+    QVERIFY(!mainWindow_->findChild<QAction*>("mnuhuice")->isEnabled());
+}
+
+QTEST_MAIN(TestCheckWindows)
+#include "test_check_windows.moc"

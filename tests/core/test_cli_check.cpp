@@ -1,0 +1,86 @@
+// quorlin-cli check and backtest: the prize check and the condition back-test from the command line.
+#include "cli_commands.h"
+#include "store/schema.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace quorlin;
+
+namespace {
+
+struct CliCheckFixture : ::testing::Test {
+    test::ShippedProgram program;
+    std::ostringstream out;
+    std::ostringstream err;
+
+    CliCheckFixture()
+    {
+        test::insertDraws(program.databasePath(), kShippedLottery, {{2026012, 1, 2, 3, 4, 5, 1, 2}}, "2026-01-31");
+        test::insertDraws(program.databasePath(), kShippedLottery,
+                          {{2026014, 1, 2, 3, 4, 6, 1, 2}, {2026015, 3, 9, 17, 25, 33, 4, 11}}, "2026-02-02");
+        std::filesystem::create_directories(program.path() / "附属");
+        std::filesystem::copy_file(std::string(QUORLIN_DIST_FILES_DIR) + "/附属/大乐透奖级.txt",
+                                   program.path() / "附属" / "大乐透奖级.txt");
+        std::ofstream(file("bets.txt"), std::ios::binary) << "0000001    01 02 03 04 05+01 02\r\n"
+                                                            "0000002    03 09 17 25 35+04 12\r\n";
+    }
+    int run(std::vector<std::string> args)
+    {
+        out.str({});
+        err.str({});
+        return cli::run(args, program.path().string(), out, err);
+    }
+    std::string file(const std::string& name) { return program.apppath() + name; }
+};
+
+} // namespace
+
+TEST_F(CliCheckFixture, CheckPrintsOneRowPerDrawUnderItsTableAndATotal)
+{
+    ASSERT_EQ(run({"check", kShippedLottery, file("bets.txt"), "--last", "3"}), 0) << err.str();
+    std::istringstream lines(out.str());
+    std::vector<std::string> got;
+    for (std::string line; std::getline(lines, line);)
+        got.push_back(line);
+    ASSERT_EQ(got.size(), 6u) << out.str();
+    EXPECT_EQ(got[0].rfind("奖级\t九个奖级\t一等奖(浮动)", 0), 0u);
+    // 2026012: 5+2 and 0+0; 2026014 (seven levels): 4+2 三等奖 and 1+0; 2026015: 4+1 四等奖 for the second bet.
+    EXPECT_EQ(got[1], "2026012\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0+浮动");
+    EXPECT_EQ(got[2].rfind("奖级\t七个奖级", 0), 0u);
+    EXPECT_EQ(got[3], "2026014\t0\t0\t1\t0\t0\t0\t0\t5000");
+    EXPECT_EQ(got[4], "2026015\t0\t0\t0\t1\t0\t0\t0\t300");
+    EXPECT_EQ(got[5], "合计\t3期\t2注\t投入12\t奖金5300+浮动\t盈亏5288");
+
+    ASSERT_EQ(run({"check", kShippedLottery, file("bets.txt"), "--issue", "2026014", "--extra"}), 0) << err.str();
+    EXPECT_NE(out.str().find("合计\t1期\t2注\t投入6\t奖金5000\t盈亏4994"), std::string::npos) << out.str();
+}
+
+TEST_F(CliCheckFixture, CheckRefusesWhatItCannotDo)
+{
+    EXPECT_EQ(run({"check", kShippedLottery, file("bets.txt"), "--issue", "2026013"}), 1);
+    EXPECT_NE(err.str().find("没有第 2026013 期"), std::string::npos);
+    EXPECT_EQ(run({"check", kShippedLottery, file("bets.txt"), "--issue", "2026014", "--last", "2"}), 2);
+    std::filesystem::remove(program.path() / "附属" / "大乐透奖级.txt");
+    EXPECT_EQ(run({"check", kShippedLottery, file("bets.txt")}), 1);
+    EXPECT_NE(err.str().find("大乐透奖级.txt"), std::string::npos) << err.str();
+}
+
+TEST_F(CliCheckFixture, BacktestPrintsTheDrawsAndTheSummary)
+{
+    // Sums 15..20 are held by 19 combinations: 1, 1, 2, 3, 5 and 7 of them.
+    ASSERT_EQ(run({"backtest", kShippedLottery, "--last", "2", "--sum", "15-20", "--odd", "0-5"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "期号\t前区\t奇数\t和值\t全部\t注数\n"
+                         "2026014\t01 02 03 04 06\t1\t1\t1\t19\n"
+                         "2026015\t03 09 17 25 33\t1\t0\t0\t19\n"
+                         "汇总\t奇数\t2/2\t100.0%\t324632.0\n"
+                         "汇总\t和值\t1/2\t50.0%\t19.0\n"
+                         "汇总\t全部条件\t1/2\t50.0%\t19.0\n");
+    EXPECT_EQ(run({"backtest", kShippedLottery, "--sum", "15-20"}), 2);
+    EXPECT_EQ(run({"backtest", kShippedLottery, "--last", "2"}), 1);
+    EXPECT_NE(err.str().find("请选择过滤条件"), std::string::npos);
+}

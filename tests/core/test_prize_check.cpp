@@ -1,0 +1,255 @@
+// The prize check: the shipped rule sets, a bet list scored against draws, totals over a range.
+#include "check/prize_check.h"
+#include "check/prize_rules.h"
+#include "common/grid.h"
+#include "filter/bet_list.h"
+#include "filter/bet_list_reader.h"
+#include "store/lottery_state.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+using namespace quorlin;
+
+namespace {
+
+PrizeRules shippedRules()
+{
+    std::string error;
+    const auto rules = readPrizeRules(std::string(QUORLIN_DIST_FILES_DIR) + "/" + kPrizeRulesFile, error);
+    EXPECT_TRUE(rules) << error;
+    return rules.value_or(PrizeRules{});
+}
+
+// The draw history the project ships, as the open lottery holds it.
+LotteryState historyState()
+{
+    LotteryState state;
+    state.hisfull = test::shippedHistory(&state.hisdate);
+    return state;
+}
+
+CheckDraw draw(const std::string& date, std::vector<int> front, std::vector<int> back)
+{
+    return CheckDraw{"x", drawDateNumber(date), std::move(front), std::move(back)};
+}
+
+// One line per bet of the list, as loaded from a file: front entries and back tuples.
+BetList linesOf(const std::vector<std::vector<int>>& bets)
+{
+    std::vector<std::uint8_t> fronts, backs;
+    std::vector<std::uint32_t> lineFront;
+    std::vector<std::uint16_t> lineBack;
+    for (const auto& bet : bets) {
+        lineFront.push_back(static_cast<std::uint32_t>(fronts.size() / 5));
+        for (std::size_t k = 0; k < 5; ++k)
+            fronts.push_back(static_cast<std::uint8_t>(bet[k]));
+        if (bet.size() == 7) {
+            lineBack.push_back(static_cast<std::uint16_t>(backs.size() / 2));
+            backs.push_back(static_cast<std::uint8_t>(bet[5]));
+            backs.push_back(static_cast<std::uint8_t>(bet[6]));
+        } else {
+            lineBack.push_back(BetList::kNoBack);
+        }
+    }
+    return BetList::lines(5, fronts, 2, backs, lineFront, lineBack);
+}
+
+int hitsOf(const std::vector<int>& a, const std::vector<int>& b)
+{
+    return static_cast<int>(std::count_if(a.begin(), a.end(), [&](int x) { return std::find(b.begin(), b.end(), x) != b.end(); }));
+}
+
+} // namespace
+
+TEST(PrizeRules, EveryHitPatternHasItsLevelAndAmountInBothSets)
+{
+    const PrizeRules rules = shippedRules();
+    ASSERT_EQ(rules.sets.size(), 2u);
+    const PrizeRuleSet& nine = rules.sets[0];
+    const PrizeRuleSet& seven = rules.sets[1];
+    ASSERT_EQ(nine.levels.size(), 9u);
+    ASSERT_EQ(seven.levels.size(), 7u);
+    // [front hits][back hits]: the 1-based level, 0 for no prize.
+    const int nineLevels[6][3] = {{0, 0, 9}, {0, 0, 9}, {0, 9, 8}, {9, 8, 6}, {7, 5, 4}, {3, 2, 1}};
+    const int sevenLevels[6][3] = {{0, 0, 7}, {0, 0, 7}, {0, 7, 6}, {7, 6, 5}, {5, 4, 3}, {3, 2, 1}};
+    for (int f = 0; f <= 5; ++f)
+        for (int b = 0; b <= 2; ++b) {
+            EXPECT_EQ(nine.levelOf(f, b) + 1, nineLevels[f][b]) << f << "+" << b;
+            EXPECT_EQ(seven.levelOf(f, b) + 1, sevenLevels[f][b]) << f << "+" << b;
+        }
+    const std::vector<std::string> nineAmounts{"浮动", "浮动", "10000", "3000", "300", "200", "100", "15", "5"};
+    const std::vector<std::string> sevenAmounts{"浮动", "浮动", "5000", "300", "150", "15", "5"};
+    for (std::size_t k = 0; k < 9; ++k)
+        EXPECT_EQ(amountText(nine.levels[k]), nineAmounts[k]);
+    for (std::size_t k = 0; k < 7; ++k)
+        EXPECT_EQ(amountText(seven.levels[k]), sevenAmounts[k]);
+    EXPECT_EQ(seven.levels[2].name, "三等奖");
+}
+
+TEST(PrizeRules, TheSetIsPickedByTheDrawDate)
+{
+    const PrizeRules rules = shippedRules();
+    ASSERT_EQ(rules.sets.size(), 2u);
+    struct Case { const char* date; int levels; };
+    for (const Case c : {Case{"2026-02-02", 7}, Case{"2026/2/2", 7}, Case{"2026-01-31", 9}, Case{"2020-01-01", 9},
+                         Case{"2019-12-30", 0}, Case{"不是日期", 0}}) {
+        const PrizeRuleSet* set = rules.forDate(drawDateNumber(c.date));
+        EXPECT_EQ(set ? static_cast<int>(set->levels.size()) : 0, c.levels) << c.date;
+    }
+    // On the first day of the seven levels, 4+2 is a 三等奖 of 5000; the draw before, a 四等奖 of 3000.
+    const BetList one = linesOf({{1, 2, 3, 4, 30, 6, 7}});
+    const PrizeChecker checker(one);
+    const auto onDay = checker.check(draw("2026-02-02", {1, 2, 3, 4, 5}, {6, 7}), rules);
+    const auto before = checker.check(draw("2026-01-31", {1, 2, 3, 4, 5}, {6, 7}), rules);
+    EXPECT_EQ(onDay->levelCounts, (std::vector<std::uint64_t>{0, 0, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(onDay->money, 5000);
+    EXPECT_EQ(before->levelCounts, (std::vector<std::uint64_t>{0, 0, 0, 1, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(before->money, 3000);
+    // Before every set: the hit pattern only, no levels and no money.
+    const auto early = checker.check(draw("2015-05-01", {1, 2, 3, 4, 5}, {6, 7}), rules);
+    EXPECT_EQ(early->rules, nullptr);
+    EXPECT_EQ(early->hits[4][2], 1u);
+    EXPECT_EQ(early->money, 0);
+    EXPECT_EQ(early->bestLine, std::optional<std::size_t>(0));
+}
+
+TEST(PrizeRules, AFaultyFileIsRefusedNamingTheLine)
+{
+    test::TempProgramDir dir;
+    struct Case { const char* text; const char* says; };
+    for (const Case c : {Case{"一等奖 浮动 5+2\n", "第1行"}, Case{"规则 2020-13-01 x\n", "不是日期"},
+                         Case{"规则 2020-01-01 x\n一等奖 很多 5+2\n", "第2行"},
+                         Case{"规则 2020-01-01 x\n一等奖 浮动 6+2\n", "6+2"},
+                         Case{"规则 2020-01-01 x\n一等奖 浮动 5+2\n二等奖 9 5+2\n", "已属于"},
+                         Case{"规则 2020-01-01 x\n一等奖 浮动\n", "没有"}}) {
+        const std::string path = dir.apppath() + "rules.txt";
+        std::ofstream(path) << c.text;
+        std::string error;
+        EXPECT_FALSE(readPrizeRules(path, error)) << c.text;
+        EXPECT_NE(error.find(c.says), std::string::npos) << error;
+    }
+}
+
+TEST(PrizeCheck, NumberedAndSavedFilesGiveTheResultOfTheListItself)
+{
+    test::TempProgramDir dir;
+    const PrizeRules rules = shippedRules();
+    std::vector<std::uint8_t> fronts{1, 2, 3, 4, 5, 1, 2, 3, 4, 6, 3, 9, 17, 25, 33, 10, 20, 30, 31, 35};
+    const BetList list = BetList::paired(5, fronts, 2, backPairs({1, 2, 11}, 12));
+    std::string error;
+    ASSERT_TRUE(list.writeNumbered(dir.apppath() + "n.txt", nullptr, error)) << error;
+    ASSERT_TRUE(list.writeSaved(dir.apppath() + "s.txt", nullptr, error)) << error;
+    const CheckDraw d = draw("2024-03-02", {1, 2, 3, 4, 33}, {2, 11});
+    const auto expected = PrizeChecker(list).check(d, rules);
+    ASSERT_TRUE(expected);
+    // 4+2 (四等奖) is the best: the first front with 4 hits paired with "02 11", the third pair.
+    EXPECT_EQ(expected->bestLevel, 3);
+    EXPECT_EQ(expected->bestLine, std::optional<std::size_t>(2));
+    EXPECT_EQ(list.bet(*expected->bestLine), "01 02 03 04 05+02 11");
+    // The winners best first: the 4+2 line before the 4+1 and 3+x lines that come earlier in the list.
+    const std::vector<std::size_t> winners = PrizeChecker(list).winningLines(*expected, 100);
+    ASSERT_FALSE(winners.empty());
+    EXPECT_EQ(winners.front(), 2u);
+    EXPECT_EQ(winners.size(), expected->levelCounts[3] + expected->levelCounts[4] + expected->levelCounts[5] +
+                                  expected->levelCounts[6] + expected->levelCounts[7] + expected->levelCounts[8]);
+    for (const char* name : {"n.txt", "s.txt"}) {
+        const LoadedBetList loaded = readBetList(dir.apppath() + name, 35, 5, 12, 2, 1'200'000, nullptr, true);
+        ASSERT_TRUE(loaded.ok) << loaded.error;
+        const auto got = PrizeChecker(loaded.lines).check(d, rules);
+        EXPECT_EQ(got->hits, expected->hits) << name;
+        EXPECT_EQ(got->levelCounts, expected->levelCounts) << name;
+        EXPECT_EQ(got->money, expected->money) << name;
+        EXPECT_EQ(got->bestLine, expected->bestLine) << name;
+    }
+}
+
+TEST(PrizeCheck, LinesWithoutBackNumbersAreCheckedOnTheFrontOnly)
+{
+    test::TempProgramDir dir;
+    const std::string path = dir.apppath() + "fronts.txt";
+    std::ofstream(path) << "01 02 03 04 05\r\n01 02 03 20 21\r\n10 11 12 13 14\r\n";
+    const LoadedBetList loaded = readBetList(path, 35, 5, 12, 2);
+    ASSERT_TRUE(loaded.ok) << loaded.error;
+    const PrizeChecker checker(loaded.lines);
+    EXPECT_EQ(checker.frontOnlyLines(), 3u);
+    const PrizeRules rules = shippedRules();
+    const auto got = checker.check(draw("2024-03-02", {1, 2, 3, 4, 5}, {1, 2}), rules);
+    // 5+0 三等奖 and 3+0 九等奖; the back numbers of the draw hit nothing here.
+    EXPECT_EQ(got->levelCounts, (std::vector<std::uint64_t>{0, 0, 1, 0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(got->money, 10005);
+    EXPECT_EQ(got->bestLine, std::optional<std::size_t>(0));
+    EXPECT_EQ(checker.winningLines(*got, 10), (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(checker.winningLines(*got, 1), (std::vector<std::size_t>{0}));
+}
+
+TEST(PrizeCheck, ARangeOfTheRealHistoryMatchesBetByBetScoring)
+{
+    const LotteryState state = historyState();
+    ASSERT_GT(state.hisfull.rows(), 400u);
+    const PrizeRules rules = shippedRules();
+    // A list with repeats, mixed hits and a line without back part.
+    std::vector<std::vector<int>> bets;
+    for (int i = 0; i < 400; ++i) {
+        std::vector<int> front;
+        for (int k = 0; k < 5; ++k)
+            front.push_back(1 + (i * 7 + k * (i % 6 + 1) * 5) % 35);
+        std::sort(front.begin(), front.end());
+        front.erase(std::unique(front.begin(), front.end()), front.end());
+        for (int n = 1; front.size() < 5; ++n)
+            if (std::find(front.begin(), front.end(), n) == front.end())
+                front.push_back(n);
+        std::sort(front.begin(), front.end());
+        if (i % 50 != 7) {
+            front.push_back(1 + i % 12);
+            front.push_back(1 + (i % 12 + 1 + i % 5) % 12);
+            std::sort(front.begin() + 5, front.end());
+            if (front[5] == front[6])
+                front[6] = front[6] % 12 + 1, std::sort(front.begin() + 5, front.end());
+        }
+        bets.push_back(front);
+    }
+    const BetList list = linesOf(bets);
+    const PrizeChecker checker(list);
+    std::vector<DrawCheck> checks;
+    std::size_t predating = 0;
+    for (std::size_t row = state.hisfull.rows() - 1100; row < state.hisfull.rows(); ++row) {
+        const CheckDraw d = drawAt(state, row);
+        const auto got = checker.check(d, rules);
+        ASSERT_TRUE(got);
+        const PrizeRuleSet* set = rules.forDate(d.date);
+        predating += set ? 0 : 1;
+        std::vector<std::uint64_t> counts(set ? set->levels.size() : 0, 0);
+        std::int64_t money = 0;
+        int best = -1;
+        std::optional<std::size_t> bestLine;
+        for (std::size_t i = 0; i < bets.size(); ++i) {
+            const std::vector<int> front(bets[i].begin(), bets[i].begin() + 5);
+            const std::vector<int> back(bets[i].begin() + 5, bets[i].end());
+            const int level = set ? set->levelOf(hitsOf(front, d.front), hitsOf(back, d.back)) : -1;
+            if (level < 0)
+                continue;
+            ++counts[static_cast<std::size_t>(level)];
+            money += set->levels[static_cast<std::size_t>(level)].amount.value_or(0);
+            if (best < 0 || level < best)
+                best = level, bestLine = i;
+        }
+        EXPECT_EQ(got->levelCounts, counts) << d.issue;
+        EXPECT_EQ(got->money, money) << d.issue;
+        if (set)
+            EXPECT_EQ(got->bestLine, bestLine) << d.issue;
+        checks.push_back(*got);
+    }
+    EXPECT_GT(predating, 0u);
+    EXPECT_LT(predating, 1100u);
+    const CheckTotals plain = totalOf(checks, list.size(), false);
+    const CheckTotals extra = totalOf(checks, list.size(), true);
+    EXPECT_EQ(plain.stake, 2 * 400 * 1100);
+    EXPECT_EQ(extra.stake, 3 * 400 * 1100);
+    EXPECT_EQ(plain.balance, plain.money - plain.stake);
+    EXPECT_GT(plain.money, 0);
+}
