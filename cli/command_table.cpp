@@ -38,6 +38,14 @@ const std::vector<CliCommand>& cliCommands()
          "invest 彩票名称 --codes 号码文件 [--settings 设置文件] [--search]\n"
          "                         投资模式分析：输出投资和赢亏表及总体赢余；--search 输出最优设置",
          runInvest},
+        {"wheel",
+         "wheel [--type 选六型] [--basic 基本号码个数] [--ok 6] [--guarantee 5] [--bankers \"胆码\"] 号码…\n"
+         "                         用附带的旋转矩阵把号码组成投注号码，每行一注",
+         runWheel},
+        {"wheel-check",
+         "wheel-check 矩阵文件 --basic B --ok K --guarantee G\n"
+         "                         用全部开奖逐一验证矩阵：成立输出 ok，否则列出漏洞",
+         runWheelCheck},
     };
     return commands;
 }

@@ -21,5 +21,7 @@ int runExport(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
 int runDownload(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runPlan(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runInvest(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runWheel(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runWheelCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 
 } // namespace quorlin::cli
