@@ -46,6 +46,10 @@ const std::vector<CliCommand>& cliCommands()
          "wheel-check 矩阵文件 --basic B --ok K --guarantee G\n"
          "                         用全部开奖逐一验证矩阵：成立输出 ok，否则列出漏洞",
          runWheelCheck},
+        {"intersect",
+         "intersect 大底文件… [--tolerance E1-E2] [--back import|none|all|\"01 02 …\"]\n"
+         "                         多重大底交集：输出带序号的交集号码",
+         runIntersect},
     };
     return commands;
 }

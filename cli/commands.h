@@ -23,5 +23,6 @@ int runPlan(CliContext& context, CliArgs& args, std::ostream& out, std::ostream&
 int runInvest(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runWheel(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runWheelCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runIntersect(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 
 } // namespace quorlin::cli

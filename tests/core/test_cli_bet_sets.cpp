@@ -91,3 +91,16 @@ TEST_F(CliBetSetFixture, WheelCheckPrintsOkOrTheHoles)
     EXPECT_EQ(outLines().front(), "漏洞：1 2 3 6 7");
     EXPECT_EQ(outLines().back(), "共200种开奖（全部252种）没有一注中4个号码");
 }
+
+TEST_F(CliBetSetFixture, IntersectPrintsTheNumberedLinesOrTheRefusal)
+{
+    const auto a = write("a.txt", "01 02 03 04 05+06 07\r\n01 02 03 04 06+06 07\r\n");
+    const auto b = write("b.txt", "01 02 03 04 05+01 02\r\n");
+    ASSERT_EQ(run({"intersect", a, b, "--back", "none"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "0000001    01 02 03 04 05 \n");
+    ASSERT_EQ(run({"intersect", a, b, "--tolerance", "0-1", "--back", "06 08"}), 0) << err.str();
+    EXPECT_EQ(outLines(), (std::vector<std::string>{"0000001    01 02 03 04 05+06 08", "0000002    01 02 03 04 06+06 08"}));
+    EXPECT_EQ(run({"intersect", a, write("n.txt", "0000001    01 02 03 04 05 \r\n")}), 1);
+    EXPECT_EQ(err.str(), "n.txt第1行的前5个号码不是1到35之间从小到大的组合：0000001    01 02 03 04 05 \n");
+    EXPECT_EQ(run({"intersect", a, "--tolerance", "x"}), 2);
+}
