@@ -17,6 +17,7 @@
 #include "shell/lottery_document.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
+#include "betset/u_juzheng.h"
 
 void registerWindows(Tfrmmain& frmmain)
 {
@@ -57,4 +58,6 @@ void registerWindows(Tfrmmain& frmmain)
     frmmain.tools().registerFactory("Tfrmkeibianjihua", [apppath](QWidget* parent) { return new Tfrmkeibianjihua(apppath, parent); });
     // 投资模式分析 reads the open lottery's draws when it marks the hits of a code list.
     frmmain.tools().registerFactory("Tfrmtozi", [&frmmain](QWidget* parent) { return new Tfrmtozi(frmmain.document(), parent); });
+    // 旋转矩阵 reads only its wheel files beside the program.
+    frmmain.tools().registerFactory("Tfrmjuzheng", [apppath](QWidget* parent) { return new Tfrmjuzheng(apppath, parent); });
 }
