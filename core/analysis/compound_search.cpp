@@ -1,0 +1,65 @@
+#include "analysis/compound_search.h"
+
+#include "store/display_tables.h"
+#include "store/lottery_state.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace quorlin {
+
+CompoundSearch::CompoundSearch(int total, bool useThreshold, int threshold, int limit)
+    : total_(total), useThreshold_(useThreshold), threshold_(threshold), limit_(limit),
+      excluded_(static_cast<std::size_t>(total), 0)
+{
+}
+
+std::pair<int, int> CompoundSearch::longestAbsent(const LotteryState& state)
+{
+    const int recnum = state.recnum;
+    std::vector<std::pair<int, int>> absent; // (transformed number, absence)
+    for (int t = 1; t <= state.caisum; ++t) {
+        int row = recnum - 1;
+        while (row >= 0 && !state.histext.marked(static_cast<std::size_t>(row), t + 2))
+            --row;
+        absent.emplace_back(t, row < 0 ? recnum : recnum - 1 - row);
+    }
+    // The exchange order decides which of equally long absences comes last.
+    for (std::size_t i = 0; i + 1 < absent.size(); ++i)
+        for (std::size_t j = i + 1; j < absent.size(); ++j)
+            if (absent[j].second < absent[i].second)
+                std::swap(absent[i], absent[j]);
+    return absent.back();
+}
+
+bool CompoundSearch::step(const LotteryState& state)
+{
+    ++steps_;
+    const auto [t, absence] = longestAbsent(state);
+    if (useThreshold_ && absence < threshold_)
+        return false;
+    excluded_[static_cast<std::size_t>(unmapcoming(state, t) - 1)] = 1;
+    return remaining() <= limit_;
+}
+
+int CompoundSearch::remaining() const
+{
+    int count = 0;
+    for (const char e : excluded_)
+        count += !e;
+    return count;
+}
+
+std::string CompoundSearch::result() const
+{
+    std::string text;
+    for (int n = 1; n <= total_; ++n)
+        if (!excluded_[static_cast<std::size_t>(n - 1)]) {
+            char cell[8];
+            std::snprintf(cell, sizeof cell, "%.2d ", n);
+            text += cell;
+        }
+    return text;
+}
+
+} // namespace quorlin
