@@ -18,6 +18,8 @@
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 #include "betset/u_juzheng.h"
+#include "betset/u_fushi.h"
+#include "betset/u_jiaoqi.h"
 
 void registerWindows(Tfrmmain& frmmain)
 {
@@ -60,4 +62,9 @@ void registerWindows(Tfrmmain& frmmain)
     frmmain.tools().registerFactory("Tfrmtozi", [&frmmain](QWidget* parent) { return new Tfrmtozi(frmmain.document(), parent); });
     // 旋转矩阵 reads only its wheel files beside the program.
     frmmain.tools().registerFactory("Tfrmjuzheng", [apppath](QWidget* parent) { return new Tfrmjuzheng(apppath, parent); });
+    // 自动复式搜索 switches the open lottery's mapping; 大底交集 sizes its count table for it.
+    frmmain.tools().registerFactory("Tfrmfushi", [&frmmain](QWidget* parent) { return new Tfrmfushi(frmmain.document(), parent); });
+    frmmain.tools().registerFactory("Tfrmjiaoqi", [&frmmain](QWidget* parent) {
+        return new Tfrmjiaoqi(frmmain.document().state(), parent);
+    });
 }

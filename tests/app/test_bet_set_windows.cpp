@@ -4,10 +4,16 @@
 
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "shell/lottery_document.h"
+#include "store/lottery_state.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QListWidget>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +55,10 @@ private slots:
     void wheelValidationsComeInOrderAndLeaveTheGrid();
     void wheelFileStopsAtTheThirdLineOrIsRefused();
     void wheelCheckShowsTheGuaranteeOrTheHoles();
+    void compoundSearchEndsWithTheCountAndTheStandardMapping();
+    void compoundSearchWithAnUnreachableThresholdOnlyStops();
+    void intersectionListsTheSharedCombinationsAndSavesThemNumbered();
+    void intersectionRefusesALineWithoutACombination();
 
 private:
     QWidget* open(const char* menuItem, const char* key);
@@ -212,6 +222,101 @@ void TestBetSetWindows::wheelCheckShowsTheGuaranteeOrTheHoles()
     click("btncheck");
     QVERIFY2(lastMessage().startsWith(QStringLiteral("选六型10码中6保5.txt不成立中6保5：全部210种开奖中有")), qPrintable(lastMessage()));
     QVERIFY(lastMessage().contains(QStringLiteral("没有一注中5个号码，例如（位置）：\n")));
+}
+
+void TestBetSetWindows::compoundSearchEndsWithTheCountAndTheStandardMapping()
+{
+    open("mnufushi", "Tfrmfushi");
+    QCOMPARE(window_->windowTitle(), QStringLiteral("自动复式搜索"));
+    QCOMPARE(child<QLineEdit>("edtnum")->text(), QStringLiteral("30"));
+    child<QCheckBox>("chkyilou")->setChecked(false);
+    child<QLineEdit>("edtnum")->setText("33");
+    click("btnsou");
+    QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("停止"));
+    QTRY_COMPARE_WITH_TIMEOUT(child<QPushButton>("btnsou")->text(), QStringLiteral("开始搜索"), 20000);
+    const QString result = child<QLineEdit>("edtfushicode")->text();
+    const QStringList numbers = result.split(' ', Qt::SkipEmptyParts);
+    QVERIFY2(numbers.size() <= 33 && numbers.size() >= 31, qPrintable(result));
+    QVERIFY(result.endsWith(' '));
+    for (int i = 0; i < numbers.size(); ++i) {
+        QCOMPARE(numbers[i].size(), 2);
+        QVERIFY(i == 0 || numbers[i].toInt() > numbers[i - 1].toInt());
+    }
+    QVERIFY(!document_->state().bianhuan);
+    shoot(window_, "fushi-result");
+    click("btncopy");
+    QCOMPARE(QApplication::clipboard()->text(), result);
+}
+
+void TestBetSetWindows::compoundSearchWithAnUnreachableThresholdOnlyStops()
+{
+    open("mnufushi", "Tfrmfushi");
+    child<QLineEdit>("edtfushicode")->setText("old");
+    child<QLineEdit>("edtyilouqishu")->setText("1000");
+    click("btnsou");
+    QTest::qWait(200);
+    QVERIFY(document_->state().bianhuan); // searching in transformed mappings
+    QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("停止"));
+    click("btnsou");
+    QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("开始搜索"));
+    QCOMPARE(child<QLineEdit>("edtfushicode")->text(), QStringLiteral("old"));
+    QVERIFY(!document_->state().bianhuan);
+    child<QLineEdit>("edtnum")->setText("x");
+    click("btnsou");
+    QVERIFY(lastMessage().contains("x"));
+    QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("开始搜索"));
+}
+
+void TestBetSetWindows::intersectionListsTheSharedCombinationsAndSavesThemNumbered()
+{
+    open("mnujiaoqi", "Tfrmjiaoqi");
+    QCOMPARE(window_->windowTitle(), QStringLiteral("多重大底交集"));
+    click("btnjiaoqi");
+    QCOMPARE(lastMessage(), QStringLiteral("请先导入大底文件！"));
+    const QString a = path("甲.txt"), b = path("乙.txt");
+    writeFile(a, "01 02 03 04 05+06 07\r\n01 02 03 04 06+06 07\r\n03 09 17 25 33+01 12\r\n");
+    writeFile(b, "01 02 03 04 06+02 03\r\n01 02 03 04 05+06 07\r\n");
+    FileDialog::setNextFileNames({a, b});
+    click("btndaoru");
+    QCOMPARE(child<QListWidget>("lstdadi")->count(), 2);
+    QCOMPARE(child<QListWidget>("lstdadi")->item(1)->text(), QStringLiteral("乙.txt"));
+    QCOMPARE(child<QListWidget>("lstdadi")->selectedItems().size(), 2);
+    child<QRadioButton>("optteima1")->click(); // 不选特码
+    click("btnjiaoqi");
+    QTRY_COMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集：2注"));
+    QCOMPARE(fileBytes(path("temp.txt")), QByteArray("0000001    01 02 03 04 05 \r\n0000002    01 02 03 04 06 \r\n"));
+    // 导入特码 with a tolerance of one file: three combinations, each with the 15 pairs of the back
+    // numbers seen in both files (01 02 03 06 07 12).
+    child<QRadioButton>("optteima0")->click();
+    child<QLineEdit>("edtnum2")->setText("1");
+    click("btnjiaoqi");
+    QTRY_COMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集：45注"));
+    shoot(window_, "jiaoqi-result");
+    FileDialog::setNextFileName(path("交集"));
+    click("btnsave");
+    QTRY_COMPARE(lastMessage(), QStringLiteral("成功保存！"));
+    QVERIFY(fileBytes(path("交集.txt")).startsWith("0000001    01 02 03 04 05+01 02 \r\n"));
+
+    click("btncls");
+    QCOMPARE(child<QListWidget>("lstdadi")->count(), 0);
+    QCOMPARE(child<QLineEdit>("edtnum2")->text(), QStringLiteral("0"));
+}
+
+void TestBetSetWindows::intersectionRefusesALineWithoutACombination()
+{
+    open("mnujiaoqi", "Tfrmjiaoqi");
+    writeFile(path("temp.txt"), "before\r\n");
+    const QString a = path("a.txt"), numbered = path("numbered.txt");
+    writeFile(a, "01 02 03 04 05\r\n");
+    writeFile(numbered, "01 02 03 04 05\r\n0000001    01 02 03 04 05 \r\n");
+    FileDialog::setNextFileNames({a, numbered});
+    click("btndaoru");
+    click("btnjiaoqi");
+    QTRY_VERIFY(child<QPushButton>("btnjiaoqi")->isEnabled());
+    QVERIFY2(lastMessage().startsWith(QStringLiteral("numbered.txt第2行的前5个号码不是1到35之间从小到大的组合")),
+             qPrintable(lastMessage()));
+    QCOMPARE(fileBytes(path("temp.txt")), QByteArray("before\r\n"));
+    QCOMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集："));
 }
 
 QTEST_MAIN(TestBetSetWindows)
