@@ -31,13 +31,14 @@ constexpr Family kFamilies[] = {
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || argc > 3) {
-        std::cerr << "用法：quorlin-makewheels 输出文件夹 [每个注数的搜索步数]\n";
+    if (argc < 2 || argc > 4) {
+        std::cerr << "用法：quorlin-makewheels 输出文件夹 [每个注数的搜索步数 [只做名字含此文字的矩阵]]\n";
         return 2;
     }
     quorlin::WheelSearchBudget budget;
-    if (argc == 3)
+    if (argc >= 3)
         budget.stepsPerSize = std::stoull(argv[2]);
+    const std::string only = argc == 4 ? argv[3] : "";
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
     std::cout << "| 文件 | 注数 | 验证 |\n|---|---|---|\n";
@@ -49,6 +50,8 @@ int main(int argc, char** argv)
             settings.ok = f.ok;
             settings.guarantee = f.guarantee;
             const std::string name = *quorlin::wheelFileName(settings);
+            if (name.find(only) == std::string::npos)
+                continue;
             const auto start = std::chrono::steady_clock::now();
             const quorlin::Wheel wheel = quorlin::searchWheel(basic, f.width, f.ok, f.guarantee, budget);
             const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
