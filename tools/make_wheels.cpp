@@ -1,15 +1,20 @@
-// quorlin-makewheels FOLDER: writes the shipped wheels into FOLDER (dist/files/旋转矩阵) and prints
-// a table of their sizes. Every wheel is searched with a fixed seed, so a rebuild gives the same
-// files (given the same step count), and is checked against every draw before it is written.
+// quorlin-makewheels FOLDER [STEPS [NAME-PART]]: writes the shipped wheels into FOLDER
+// (dist/files/旋转矩阵) and prints a table of their sizes. Every wheel is searched from fixed seeds,
+// so a rebuild gives the same files (for the same step count), and is checked against every draw
+// before it is written. Two wheels are searched at a time; QUORLIN_WHEEL_RUNS sets the seeds tried.
 #include "wheel/wheel_check.h"
 #include "wheel/wheel_file.h"
 #include "wheel/wheel_names.h"
 #include "wheel/wheel_search.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -27,6 +32,13 @@ constexpr Family kFamilies[] = {
     {6, 6, 5, 7, 14}, {6, 6, 4, 7, 14}, {6, 5, 5, 7, 14},
 };
 
+struct Job {
+    std::string name;
+    int basic, width, ok, guarantee;
+    quorlin::Wheel wheel;
+    double seconds = 0;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -36,12 +48,16 @@ int main(int argc, char** argv)
         return 2;
     }
     quorlin::WheelSearchBudget budget;
+    budget.runs = 8; // restarts find the tight designs (12 码中5保5 in 132 lines) that one run misses
     if (argc >= 3)
         budget.stepsPerSize = std::stoull(argv[2]);
     const std::string only = argc == 4 ? argv[3] : "";
+    if (const char* runs = std::getenv("QUORLIN_WHEEL_RUNS"))
+        budget.runs = std::atoi(runs);
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
-    std::cout << "| 文件 | 注数 | 验证 |\n|---|---|---|\n";
+
+    std::vector<Job> jobs;
     for (const Family& f : kFamilies)
         for (int basic = f.fromBasic; basic <= f.toBasic; ++basic) {
             quorlin::WheelSettings settings;
@@ -50,27 +66,39 @@ int main(int argc, char** argv)
             settings.ok = f.ok;
             settings.guarantee = f.guarantee;
             const std::string name = *quorlin::wheelFileName(settings);
-            if (name.find(only) == std::string::npos)
-                continue;
-            const auto start = std::chrono::steady_clock::now();
-            const quorlin::Wheel wheel = quorlin::searchWheel(basic, f.width, f.ok, f.guarantee, budget);
-            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            const quorlin::WheelCheck check = quorlin::checkWheel(wheel, basic, f.ok, f.guarantee);
-            if (!check.holds()) {
-                std::cerr << name << "：搜索结果未满足保证，未写出\n";
-                return 1;
-            }
-            const std::string note = "以上" + std::to_string(wheel.lines()) + "注已对全部" +
-                                     std::to_string(check.draws) + "种开奖逐一验证：" +
-                                     quorlin::guaranteeText(f.ok, f.guarantee);
-            std::string error;
-            if (!quorlin::writeWheel((folder / name).string(), wheel, note, error)) {
-                std::cerr << error << '\n';
-                return 1;
-            }
-            std::cout << "| " << name << " | " << wheel.lines() << " | " << check.draws << " 种全中 |";
-            std::fprintf(stderr, "%s %.2fs\n", name.c_str(), seconds);
-            std::cout << std::endl;
+            if (name.find(only) != std::string::npos)
+                jobs.push_back({name, basic, f.width, f.ok, f.guarantee, {}, 0});
         }
+    std::atomic<std::size_t> next{0};
+    auto worker = [&] {
+        for (std::size_t i; (i = next++) < jobs.size();) {
+            Job& job = jobs[i];
+            const auto start = std::chrono::steady_clock::now();
+            job.wheel = quorlin::searchWheel(job.basic, job.width, job.ok, job.guarantee, budget);
+            job.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        }
+    };
+    std::thread second(worker);
+    worker();
+    second.join();
+
+    std::cout << "| 文件 | 注数 | 验证 |\n|---|---|---|\n";
+    for (const Job& job : jobs) {
+        const quorlin::WheelCheck check = quorlin::checkWheel(job.wheel, job.basic, job.ok, job.guarantee);
+        if (!check.holds()) {
+            std::cerr << job.name << "：搜索结果未满足保证，未写出\n";
+            return 1;
+        }
+        const std::string note = "以上" + std::to_string(job.wheel.lines()) + "注已对全部" +
+                                 std::to_string(check.draws) + "种开奖逐一验证：" +
+                                 quorlin::guaranteeText(job.ok, job.guarantee);
+        std::string error;
+        if (!quorlin::writeWheel((folder / job.name).string(), job.wheel, note, error)) {
+            std::cerr << error << '\n';
+            return 1;
+        }
+        std::cout << "| " << job.name << " | " << job.wheel.lines() << " | " << check.draws << " 种全中 |" << std::endl;
+        std::fprintf(stderr, "%s %.2fs\n", job.name.c_str(), job.seconds);
+    }
     return 0;
 }

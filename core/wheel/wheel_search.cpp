@@ -222,14 +222,19 @@ Wheel searchWheel(int basic, int width, int ok, int guarantee, const WheelSearch
 {
     if (basic > 20 || width > basic || ok > basic || guarantee > width || guarantee > ok || guarantee < 1)
         throw std::invalid_argument("wheel parameters out of range");
-    CoverSearch search(basic, width, ok, guarantee, budget.seed);
-    search.greedy();
-    std::vector<int> best = search.solution();
-    while (search.shrink(budget.stepsPerSize))
-        best = search.solution();
     std::vector<std::uint32_t> masks;
-    for (const int b : best)
-        masks.push_back(search.block(b));
+    for (int run = 0; run < std::max(1, budget.runs); ++run) {
+        CoverSearch search(basic, width, ok, guarantee, budget.seed + static_cast<std::uint32_t>(run));
+        search.greedy();
+        std::vector<int> best = search.solution();
+        while (search.shrink(budget.stepsPerSize))
+            best = search.solution();
+        if (masks.empty() || best.size() < masks.size()) {
+            masks.clear();
+            for (const int b : best)
+                masks.push_back(search.block(b));
+        }
+    }
     std::sort(masks.begin(), masks.end(), [](std::uint32_t a, std::uint32_t b) {
         return subsetPositions(a) < subsetPositions(b);
     });

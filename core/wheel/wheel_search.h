@@ -11,6 +11,8 @@ namespace quorlin {
 struct WheelSearchBudget {
     std::uint64_t stepsPerSize = 200'000;
     std::uint32_t seed = 20261210;
+    /// Searches from this many seeds (seed, seed + 1, …), keeping the smallest wheel.
+    int runs = 1;
 };
 
 /// Searches a small wheel of lines of `width` positions out of 1..`basic` such that every set of
