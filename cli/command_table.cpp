@@ -55,6 +55,18 @@ const std::vector<CliCommand>& cliCommands()
          "                         [--skew A-B] [--ac A-B] [--banker \"号码\" [--banker-hits A-B]] [--front \"号码\" [--front-hits A-B]]\n"
          "                         过滤条件回测：每期各条件是否保留开奖号码及保留注数，最后是各条件的汇总",
          runBacktest},
+        {"wheel",
+         "wheel [--type 选六型] [--basic 基本号码个数] [--ok 6] [--guarantee 5] [--bankers \"胆码\"] 号码…\n"
+         "                         用附带的旋转矩阵把号码组成投注号码，每行一注",
+         runWheel},
+        {"wheel-check",
+         "wheel-check 矩阵文件 --basic B --ok K --guarantee G\n"
+         "                         用全部开奖逐一验证矩阵：成立输出 ok，否则列出漏洞",
+         runWheelCheck},
+        {"intersect",
+         "intersect 大底文件… [--tolerance E1-E2] [--back import|none|all|\"01 02 …\"]\n"
+         "                         多重大底交集：输出带序号的交集号码",
+         runIntersect},
     };
     return commands;
 }

@@ -5,6 +5,9 @@
 #include "analysis/omission_window.h"
 #include "analysis/u_code.h"
 #include "analysis/u_qujian.h"
+#include "betset/u_fushi.h"
+#include "betset/u_jiaoqi.h"
+#include "betset/u_juzheng.h"
 #include "check/u_duijiang.h"
 #include "check/u_huice.h"
 #include "data/u_data.h"
@@ -91,4 +94,11 @@ void registerWindows(Tfrmmain& frmmain)
         "Tfrmganzhi", [&frmmain](QWidget* parent) { return new Tfrmganzhi(frmmain.document(), parent); });
     frmmain.tools().registerFactory(
         "Tfrmsibu", [&frmmain](QWidget* parent) { return new Tfrmsibu(frmmain.document(), parent); });
+    // 旋转矩阵 reads only its wheel files beside the program.
+    frmmain.tools().registerFactory("Tfrmjuzheng", [apppath](QWidget* parent) { return new Tfrmjuzheng(apppath, parent); });
+    // 自动复式搜索 switches the open lottery's mapping; 大底交集 sizes its count table for it.
+    frmmain.tools().registerFactory("Tfrmfushi", [&frmmain](QWidget* parent) { return new Tfrmfushi(frmmain.document(), parent); });
+    frmmain.tools().registerFactory("Tfrmjiaoqi", [&frmmain](QWidget* parent) {
+        return new Tfrmjiaoqi(frmmain.document().state(), parent);
+    });
 }

@@ -118,7 +118,7 @@ void TestMainWindow::commandsFollowTheOpenLottery()
              sorted(alwaysUsable + QStringList{"mnucode", "tlbbiaozhun", "tlbbianwan", "mnutotalfilt", "tlbala",
                                                "mnudaxiao", "mnujiou", "mnuhei", "mnukuadu", "mnusandu", "mnupiandu",
                                                "mnuac", "mnucongma", "mnuqujian", "mnuyilou", "mnupiantai",
-                                               "mnuduijiang", "mnuhuice"} +
+                                               "mnuduijiang", "mnuhuice", "mnujuzheng", "mnufushi", "mnujiaoqi"} +
                     selectionWindows));
     QVERIFY(tabmain->isVisible());
     QCOMPARE(tabmain->count(), 10);

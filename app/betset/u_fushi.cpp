@@ -1,0 +1,123 @@
+#include "betset/u_fushi.h"
+
+#include "analysis/compound_search.h"
+#include "common/error_handler.h"
+#include "common/form_widgets.h"
+#include "common/integer_fields.h"
+#include "common/message_box.h"
+#include "shell/lottery_document.h"
+#include "store/lottery_state.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+const QString kStart = QStringLiteral("开始搜索");
+const QString kStop = QStringLiteral("停止");
+// One slice of steps: long enough to make headway, short enough for the window to stay responsive.
+constexpr qint64 kSliceMs = 40;
+
+} // namespace
+
+Tfrmfushi::Tfrmfushi(LotteryDocument& document, QWidget* parent) : QDialog(parent), document_(document)
+{
+    setWindowTitle(QStringLiteral("自动复式搜索"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(457, 201);
+    FormWidgets::label(this, QStringLiteral("复式号码："), QRect(16, 20, 80, 22));
+    edtfushicode_ = FormWidgets::lineEdit(this, "edtfushicode", QRect(96, 18, 345, 26));
+    chkyilou_ = new QCheckBox(QStringLiteral("遗漏期数>="), this);
+    chkyilou_->setObjectName("chkyilou");
+    chkyilou_->setGeometry(16, 64, 100, 22);
+    chkyilou_->setChecked(true);
+    edtyilouqishu_ = FormWidgets::lineEdit(this, "edtyilouqishu", QRect(120, 62, 80, 26), "50");
+    FormWidgets::label(this, QStringLiteral("号码个数："), QRect(240, 64, 80, 22));
+    edtnum_ = FormWidgets::lineEdit(this, "edtnum", QRect(320, 62, 80, 26),
+                                    QString::number(document_.state().caisum - 5));
+    btnsou_ = FormWidgets::button(this, "btnsou", kStart, QRect(96, 130, 110, 32));
+    auto* btncopy = FormWidgets::button(this, "btncopy", QStringLiteral("复制"), QRect(250, 130, 110, 32));
+    connect(btnsou_, &QPushButton::clicked, this, &Tfrmfushi::btnsouClick);
+    connect(btncopy, &QPushButton::clicked, this, &Tfrmfushi::btncopyClick);
+    slice_ = new QTimer(this);
+    slice_->setInterval(0);
+    connect(slice_, &QTimer::timeout, this, &Tfrmfushi::runSlice);
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+Tfrmfushi::~Tfrmfushi() = default;
+
+bool Tfrmfushi::searching() const
+{
+    return slice_->isActive();
+}
+
+void Tfrmfushi::btnsouClick()
+{
+    if (searching()) {
+        // Stopped by the user: no result, the standard mapping back.
+        slice_->stop();
+        finish();
+        return;
+    }
+    IntegerFields fields;
+    const int threshold = fields.read(edtyilouqishu_->text(), QStringLiteral("遗漏期数"));
+    const int limit = fields.read(edtnum_->text(), QStringLiteral("号码个数"));
+    if (!fields.ok()) {
+        ErrorHandler::report(this, fields.error());
+        return;
+    }
+    search_ = std::make_unique<quorlin::CompoundSearch>(document_.state().caisum, chkyilou_->isChecked(), threshold, limit);
+    btnsou_->setText(kStop);
+    slice_->start();
+}
+
+void Tfrmfushi::runSlice()
+{
+    QElapsedTimer clock;
+    clock.start();
+    bool done = false;
+    const bool built = runGuarded(this, [&] {
+        while (!done && search_->steps() < kMaxSteps && clock.elapsed() < kSliceMs) {
+            document_.setTransformed();
+            done = search_->step(document_.state());
+        }
+    });
+    if (!built) {
+        slice_->stop();
+        btnsou_->setText(kStart);
+        return;
+    }
+    if (done) {
+        slice_->stop();
+        finish();
+        edtfushicode_->setText(QString::fromStdString(search_->result()));
+        edtfushicode_->setCursorPosition(0);
+    } else if (search_->steps() >= kMaxSteps) {
+        slice_->stop();
+        finish();
+        MessageBox::information(this, QStringLiteral("提示"),
+                                QStringLiteral("已搜索%1次仍未剩下不多于%2个号码，搜索停止。请降低遗漏期数或增加号码个数。")
+                                    .arg(kMaxSteps)
+                                    .arg(edtnum_->text().trimmed()));
+    }
+}
+
+void Tfrmfushi::finish()
+{
+    runGuarded(this, [this] { document_.setStandard(); });
+    btnsou_->setText(kStart);
+}
+
+void Tfrmfushi::btncopyClick()
+{
+    QApplication::clipboard()->setText(edtfushicode_->text());
+}

@@ -1,0 +1,96 @@
+#include "wheel/wheel_file.h"
+
+#include "common/text_file.h"
+#include "common/text_reader.h"
+#include "common/text_writer.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace quorlin {
+
+namespace {
+
+bool readPosition(std::string_view item, int& value)
+{
+    const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), value);
+    return ec == std::errc() && end == item.data() + item.size();
+}
+
+LoadedWheel refuse(std::size_t line, const std::string& why)
+{
+    LoadedWheel result;
+    result.error = "矩阵文件第" + std::to_string(line) + "行" + why;
+    return result;
+}
+
+} // namespace
+
+LoadedWheel readWheel(const std::string& path, int width, int basic)
+{
+    TextReader reader;
+    if (!reader.open(path)) {
+        LoadedWheel result;
+        result.error = reader.error();
+        return result;
+    }
+    LoadedWheel result;
+    result.wheel.width = width;
+    std::string text;
+    std::size_t emptyLine = 0; // the first empty line, refused only when lines follow it
+    while (reader.next(text)) {
+        const std::vector<std::string_view> items = splitFields(text);
+        if (items.empty()) {
+            if (!emptyLine)
+                emptyLine = reader.lineNumber();
+            continue;
+        }
+        int first = 0;
+        if (!readPosition(items[0], first))
+            break;
+        if (emptyLine)
+            return refuse(emptyLine, "是空行，矩阵文件中间不能有空行");
+        if (result.wheel.width == 0)
+            result.wheel.width = static_cast<int>(items.size());
+        if (static_cast<int>(items.size()) != result.wheel.width)
+            return refuse(reader.lineNumber(), "有" + std::to_string(items.size()) + "个位置，应为" +
+                                                   std::to_string(result.wheel.width) + "个");
+        for (const std::string_view item : items) {
+            int position = 0;
+            if (!readPosition(item, position))
+                return refuse(reader.lineNumber(), "的“" + std::string(item) + "”不是位置数字");
+            if (position < 1 || position > basic)
+                return refuse(reader.lineNumber(), "的位置" + std::string(item) + "超出1到" +
+                                                       std::to_string(basic) + "的范围");
+            result.wheel.positions.push_back(static_cast<std::uint8_t>(position));
+        }
+    }
+    if (reader.failed()) {
+        result.error = reader.error();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+bool writeWheel(const std::string& path, const Wheel& wheel, const std::string& note, std::string& error)
+{
+    TextWriter writer(path);
+    for (std::size_t i = 0; i < wheel.lines(); ++i) {
+        std::vector<int> line(wheel.line(i), wheel.line(i) + wheel.width);
+        std::sort(line.begin(), line.end());
+        std::string text;
+        for (const int p : line)
+            text += (text.empty() ? "" : " ") + std::to_string(p);
+        writer.writeLine(text);
+    }
+    if (!note.empty())
+        writer.writeLine(note);
+    if (!writer.commit()) {
+        error = writer.error();
+        return false;
+    }
+    return true;
+}
+
+} // namespace quorlin

@@ -1,0 +1,323 @@
+// The bet-set tools: the rotation matrix (旋转矩阵组号缩水), the compound search (自动复式搜索) and
+// the big-base intersection (多重大底交集), driven as the user drives them.
+#include "gui_test_base.h"
+
+#include "common/file_dialog.h"
+#include "common/message_box.h"
+#include "shell/lottery_document.h"
+#include "store/lottery_state.h"
+#include "shell/tool_window_registry.h"
+#include "shell/u_main.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QListWidget>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+/// Saves a picture of the window into $QUORLIN_SHOTS when that is set, for looking at by eye.
+void shoot(QWidget* window, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("QUORLIN_SHOTS");
+    if (!folder.isEmpty())
+        window->grab().save(folder + "/" + name + ".png");
+}
+
+} // namespace
+
+class TestBetSetWindows : public GuiTestBase {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void wheelDefaultsMapTheShippedWheelAndSaveTheBets();
+    void wheelBankerAndDragAddsTheBankersAndProposesItsName();
+    void wheelValidationsComeInOrderAndLeaveTheGrid();
+    void wheelFileStopsAtTheThirdLineOrIsRefused();
+    void wheelCheckShowsTheGuaranteeOrTheHoles();
+    void compoundSearchEndsWithTheCountAndTheStandardMapping();
+    void compoundSearchWithAnUnreachableThresholdOnlyStops();
+    void intersectionListsTheSharedCombinationsAndSavesThemNumbered();
+    void intersectionRefusesALineWithoutACombination();
+
+private:
+    QWidget* open(const char* menuItem, const char* key);
+    template <typename T> T* child(const char* name) const
+    {
+        auto* widget = window_->findChild<T*>(name);
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+    void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+    QString lastMessage() const { return messageTexts().value(messageTexts().size() - 1); }
+    QString path(const char* name) const { return QString::fromStdString(program_->apppath()) + name; }
+    void writeFile(const QString& file, const std::string& text)
+    {
+        std::ofstream(file.toStdString(), std::ios::binary) << text;
+    }
+
+    // The rotation matrix.
+    void typeNumbers(const QList<int>& numbers);
+    QStringList betRow(int row) const;
+    int betRows() const { return child<QTableWidget>("tabcode")->rowCount(); }
+
+    QWidget* window_ = nullptr;
+};
+
+void TestBetSetWindows::init()
+{
+    setUpProgram();
+    std::filesystem::copy(std::filesystem::path(QUORLIN_DIST_FILES_DIR) / "旋转矩阵", program_->path() / "旋转矩阵");
+    openShippedLottery();
+}
+
+void TestBetSetWindows::cleanup()
+{
+    window_ = nullptr;
+    tearDownProgram();
+}
+
+QWidget* TestBetSetWindows::open(const char* menuItem, const char* key)
+{
+    triggerAction(menuItem);
+    window_ = mainWindow_->tools().window(key);
+    if (!window_)
+        qFatal("no window %s", key);
+    return window_;
+}
+
+void TestBetSetWindows::typeNumbers(const QList<int>& numbers)
+{
+    for (int b = 0; b < numbers.size(); ++b)
+        child<QLineEdit>(qPrintable(QStringLiteral("box%1").arg(b)))->setText(QString::number(numbers[b]));
+}
+
+QStringList TestBetSetWindows::betRow(int row) const
+{
+    auto* grid = child<QTableWidget>("tabcode");
+    QStringList cells;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        cells << grid->item(row, c)->text();
+    return cells;
+}
+
+void TestBetSetWindows::wheelDefaultsMapTheShippedWheelAndSaveTheBets()
+{
+    open("mnujuzheng", "Tfrmjuzheng");
+    QCOMPARE(window_->windowTitle(), QStringLiteral("旋转矩阵组号缩水"));
+    QCOMPARE(window_->size(), QSize(737, 563));
+    // Ten white boxes shown, the rest hidden.
+    QVERIFY(child<QLineEdit>("box9")->isVisible());
+    QVERIFY(!child<QLineEdit>("box10")->isVisible());
+    QVERIFY(!child<QComboBox>("comdannum")->isEnabled());
+    typeNumbers({33, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    click("btngen");
+    QCOMPARE(betRows(), 14);
+    QCOMPARE(child<QLineEdit>("edtjushu")->text(), QStringLiteral("14"));
+    QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("投注号码：共14 注"));
+    QCOMPARE(child<QTableWidget>("tabcode")->horizontalHeaderItem(6)->text(), QStringLiteral("号码6"));
+    // Wheel line 1 2 3 4 5 6 with 33 in box 0: sorted to the last column.
+    QCOMPARE(betRow(0), (QStringList{"1", "02", "03", "04", "05", "06", "33"}));
+    shoot(window_, "juzheng-balanced");
+
+    FileDialog::setNextFileName(path("bets"));
+    click("btnsave");
+    QCOMPARE(FileDialog::recorded().last().dir, path("附属/选六型10码中6保5投注号码.txt"));
+    QCOMPARE(lastMessage(), QStringLiteral("成功保存！"));
+    const QByteArray saved = fileBytes(path("bets.txt"));
+    QVERIFY(saved.startsWith("02 03 04 05 06 33 \r\n"));
+    QCOMPARE(saved.count("\r\n"), 14);
+}
+
+void TestBetSetWindows::wheelBankerAndDragAddsTheBankersAndProposesItsName()
+{
+    open("mnujuzheng", "Tfrmjuzheng");
+    QTest::mouseClick(child<QRadioButton>("optdrag"), Qt::LeftButton);
+    QCOMPARE(child<QComboBox>("commainnum")->currentText(), QStringLiteral("9"));
+    QCOMPARE(child<QComboBox>("comdannum")->currentText(), QStringLiteral("1"));
+    QVERIFY(child<QLineEdit>("box9")->isVisible()); // the banker box, red
+    QVERIFY(child<QLineEdit>("box9")->styleSheet().contains("red"));
+    QVERIFY(!child<QLineEdit>("box10")->isVisible());
+    typeNumbers({2, 3, 4, 5, 6, 7, 8, 9, 10, 35});
+    click("btngen"); // 选五型09码中5保4.txt, 35 on every bet
+    QCOMPARE(betRows(), 9);
+    for (int r = 0; r < betRows(); ++r)
+        QCOMPARE(betRow(r).last(), QStringLiteral("35"));
+    shoot(window_, "juzheng-drag");
+    FileDialog::setNextFileName({});
+    click("btnsave");
+    QCOMPARE(FileDialog::recorded().last().dir, path("附属/选六型1胆9拖中6保5投注号码.txt"));
+
+    // Two bankers for 选2型 leave no drag part.
+    child<QComboBox>("comcainum")->setCurrentIndex(1);
+    child<QComboBox>("comdannum")->setCurrentText("2");
+    click("btngen");
+    QCOMPARE(lastMessage(), QStringLiteral("胆码个数必须小于彩票类型的选号个数！"));
+    QCOMPARE(betRows(), 9);
+}
+
+void TestBetSetWindows::wheelValidationsComeInOrderAndLeaveTheGrid()
+{
+    open("mnujuzheng", "Tfrmjuzheng");
+    click("btnsave");
+    QCOMPARE(lastMessage(), QStringLiteral("号码表格为空，无法保存！"));
+    typeNumbers({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    child<QComboBox>("comoknum")->setCurrentText("8");
+    child<QLineEdit>("box3")->clear();
+    click("btngen"); // no 中8保5 wheel: the file is looked for first
+    QCOMPARE(lastMessage(), QStringLiteral("没有该类型的矩阵！"));
+    child<QComboBox>("comoknum")->setCurrentText("6");
+    click("btngen");
+    QCOMPARE(lastMessage(), QStringLiteral("请在下面号码框中输入正确的号码数字！"));
+    child<QLineEdit>("box3")->setText("7");
+    click("btngen");
+    QCOMPARE(lastMessage(), QStringLiteral("请不要输入重复的号码数字！"));
+    QCOMPARE(betRows(), 0);
+}
+
+void TestBetSetWindows::wheelFileStopsAtTheThirdLineOrIsRefused()
+{
+    open("mnujuzheng", "Tfrmjuzheng");
+    const QString wheel = path("旋转矩阵/选六型10码中6保5.txt");
+    writeFile(wheel, "1 3 5 7 9 10\r\n2 4 6 8 9 10\r\n说明\r\n1 2 3 4 5 6\r\n");
+    typeNumbers({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    click("btngen");
+    QCOMPARE(betRows(), 2);
+    QCOMPARE(betRow(0), (QStringList{"1", "01", "03", "05", "07", "09", "10"}));
+    writeFile(wheel, "1 3 5 7 9 11\r\n");
+    click("btngen");
+    QCOMPARE(lastMessage(), QStringLiteral("矩阵文件第1行的位置11超出1到10的范围"));
+    QCOMPARE(betRows(), 2);
+}
+
+void TestBetSetWindows::wheelCheckShowsTheGuaranteeOrTheHoles()
+{
+    open("mnujuzheng", "Tfrmjuzheng");
+    click("btncheck");
+    QCOMPARE(lastMessage(), QStringLiteral("选六型10码中6保5.txt共14注，已对全部210种开奖逐一验证：中6保5成立。"));
+    // A circulating table of 10 numbers in 7 lines cannot hold 中6保5.
+    writeFile(path("旋转矩阵/选六型10码中6保5.txt"),
+              "1 2 3 4 5 6\r\n1 2 3 7 8 9\r\n4 5 6 7 8 9\r\n1 4 7 10 2 5\r\n3 6 9 10 1 8\r\n2 6 7 10 4 9\r\n3 5 8 10 6 7\r\n");
+    click("btncheck");
+    QVERIFY2(lastMessage().startsWith(QStringLiteral("选六型10码中6保5.txt不成立中6保5：全部210种开奖中有")), qPrintable(lastMessage()));
+    QVERIFY(lastMessage().contains(QStringLiteral("没有一注中5个号码，例如（位置）：\n")));
+}
+
+void TestBetSetWindows::compoundSearchEndsWithTheCountAndTheStandardMapping()
+{
+    open("mnufushi", "Tfrmfushi");
+    QCOMPARE(window_->windowTitle(), QStringLiteral("自动复式搜索"));
+    QCOMPARE(child<QLineEdit>("edtnum")->text(), QStringLiteral("30"));
+    child<QCheckBox>("chkyilou")->setChecked(false);
+    child<QLineEdit>("edtnum")->setText("33");
+    click("btnsou");
+    QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("停止"));
+    QTRY_COMPARE_WITH_TIMEOUT(child<QPushButton>("btnsou")->text(), QStringLiteral("开始搜索"), 20000);
+    const QString result = child<QLineEdit>("edtfushicode")->text();
+    const QStringList numbers = result.split(' ', Qt::SkipEmptyParts);
+    QVERIFY2(numbers.size() <= 33 && numbers.size() >= 31, qPrintable(result));
+    QVERIFY(result.endsWith(' '));
+    for (int i = 0; i < numbers.size(); ++i) {
+        QCOMPARE(numbers[i].size(), 2);
+        QVERIFY(i == 0 || numbers[i].toInt() > numbers[i - 1].toInt());
+    }
+    QVERIFY(!document_->state().bianhuan);
+    shoot(window_, "fushi-result");
+    click("btncopy");
+    QCOMPARE(QApplication::clipboard()->text(), result);
+}
+
+void TestBetSetWindows::compoundSearchWithAnUnreachableThresholdOnlyStops()
+{
+    open("mnufushi", "Tfrmfushi");
+    child<QLineEdit>("edtfushicode")->setText("old");
+    child<QLineEdit>("edtyilouqishu")->setText("1000");
+    click("btnsou");
+    QTest::qWait(200);
+    QVERIFY(document_->state().bianhuan); // searching in transformed mappings
+    QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("停止"));
+    click("btnsou");
+    QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("开始搜索"));
+    QCOMPARE(child<QLineEdit>("edtfushicode")->text(), QStringLiteral("old"));
+    QVERIFY(!document_->state().bianhuan);
+    child<QLineEdit>("edtnum")->setText("x");
+    click("btnsou");
+    QVERIFY(lastMessage().contains("x"));
+    QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("开始搜索"));
+}
+
+void TestBetSetWindows::intersectionListsTheSharedCombinationsAndSavesThemNumbered()
+{
+    open("mnujiaoqi", "Tfrmjiaoqi");
+    QCOMPARE(window_->windowTitle(), QStringLiteral("多重大底交集"));
+    click("btnjiaoqi");
+    QCOMPARE(lastMessage(), QStringLiteral("请先导入大底文件！"));
+    const QString a = path("甲.txt"), b = path("乙.txt");
+    writeFile(a, "01 02 03 04 05+06 07\r\n01 02 03 04 06+06 07\r\n03 09 17 25 33+01 12\r\n");
+    writeFile(b, "01 02 03 04 06+02 03\r\n01 02 03 04 05+06 07\r\n");
+    FileDialog::setNextFileNames({a, b});
+    click("btndaoru");
+    QCOMPARE(child<QListWidget>("lstdadi")->count(), 2);
+    QCOMPARE(child<QListWidget>("lstdadi")->item(1)->text(), QStringLiteral("乙.txt"));
+    QCOMPARE(child<QListWidget>("lstdadi")->selectedItems().size(), 2);
+    child<QRadioButton>("optteima1")->click(); // 不选特码
+    click("btnjiaoqi");
+    QTRY_COMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集：2注"));
+    QCOMPARE(fileBytes(path("temp.txt")), QByteArray("0000001    01 02 03 04 05 \r\n0000002    01 02 03 04 06 \r\n"));
+    // 导入特码 with a tolerance of one file: three combinations, each with the 15 pairs of the back
+    // numbers seen in both files (01 02 03 06 07 12).
+    child<QRadioButton>("optteima0")->click();
+    child<QLineEdit>("edtnum2")->setText("1");
+    click("btnjiaoqi");
+    QTRY_COMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集：45注"));
+    shoot(window_, "jiaoqi-result");
+    FileDialog::setNextFileName(path("交集"));
+    click("btnsave");
+    QTRY_COMPARE(lastMessage(), QStringLiteral("成功保存！"));
+    QVERIFY(fileBytes(path("交集.txt")).startsWith("0000001    01 02 03 04 05+01 02 \r\n"));
+
+    click("btncls");
+    QCOMPARE(child<QListWidget>("lstdadi")->count(), 0);
+    QCOMPARE(child<QLineEdit>("edtnum2")->text(), QStringLiteral("0"));
+}
+
+void TestBetSetWindows::intersectionRefusesALineWithoutACombination()
+{
+    open("mnujiaoqi", "Tfrmjiaoqi");
+    writeFile(path("temp.txt"), "before\r\n");
+    const QString a = path("a.txt"), numbered = path("numbered.txt");
+    writeFile(a, "01 02 03 04 05\r\n");
+    writeFile(numbered, "01 02 03 04 05\r\n0000001    01 02 03 04 05 \r\n");
+    FileDialog::setNextFileNames({a, numbered});
+    click("btndaoru");
+    click("btnjiaoqi");
+    QTRY_VERIFY(child<QPushButton>("btnjiaoqi")->isEnabled());
+    QVERIFY2(lastMessage().startsWith(QStringLiteral("numbered.txt第2行的前5个号码不是1到35之间从小到大的组合")),
+             qPrintable(lastMessage()));
+    QCOMPARE(fileBytes(path("temp.txt")), QByteArray("before\r\n"));
+    QCOMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集："));
+}
+
+QTEST_MAIN(TestBetSetWindows)
+#include "test_bet_set_windows.moc"

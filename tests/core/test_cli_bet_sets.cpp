@@ -1,0 +1,106 @@
+// quorlin-cli wheel, wheel-check and intersect: the bet-set tools from the command line.
+#include "cli_commands.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace quorlin;
+
+namespace {
+
+struct CliBetSetFixture : ::testing::Test {
+    test::TempProgramDir program;
+    std::ostringstream out;
+    std::ostringstream err;
+
+    CliBetSetFixture()
+    {
+        std::filesystem::copy(std::filesystem::path(QUORLIN_DIST_FILES_DIR) / "旋转矩阵",
+                              program.path() / "旋转矩阵");
+    }
+    int run(std::vector<std::string> args)
+    {
+        out.str({});
+        err.str({});
+        return cli::run(args, program.path().string(), out, err);
+    }
+    std::string write(const std::string& name, const std::string& text)
+    {
+        const std::string path = program.apppath() + name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    std::vector<std::string> outLines() const
+    {
+        std::istringstream in(out.str());
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+};
+
+} // namespace
+
+TEST_F(CliBetSetFixture, WheelPrintsTheSortedBetsOfTheShippedWheel)
+{
+    ASSERT_EQ(run({"wheel", "--type", "选六型", "--basic", "10", "--ok", "6", "--guarantee", "5", "33", "02", "03",
+                   "04", "05", "06", "07", "08", "09", "10"}),
+              0)
+        << err.str();
+    const auto bets = outLines();
+    ASSERT_EQ(bets.size(), 14u);
+    EXPECT_EQ(bets[0], "02 03 04 05 06 33"); // wheel line 1 2 3 4 5 6, 33 sorted last
+
+    // Banker and drag: the 选五型 wheel of 9 numbers, the banker on every bet.
+    ASSERT_EQ(run({"wheel", "--bankers", "01", "02", "03", "04", "05", "06", "07", "08", "09", "10"}), 0) << err.str();
+    const auto drag = outLines();
+    ASSERT_EQ(drag.size(), 9u);
+    for (const std::string& bet : drag)
+        EXPECT_TRUE(bet.starts_with("01 ")) << bet;
+}
+
+TEST_F(CliBetSetFixture, WheelRefusalsSayWhy)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"wheel", "--ok", "7", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, "没有该类型的矩阵！"},
+        {{"wheel", "--type", "选二型", "--bankers", "1 2", "3", "4"}, "胆码个数必须小于彩票类型的选号个数！"},
+        {{"wheel", "1", "2", "3", "4", "5", "6", "7", "8", "9", "1"}, "请不要输入重复的号码数字！"},
+        {{"wheel", "1", "2", "3", "4", "5", "6", "7", "8", "9", "x"}, "请在下面号码框中输入正确的号码数字！"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(run(c.args), 1) << c.message;
+        EXPECT_TRUE(err.str().starts_with(c.message)) << err.str();
+    }
+}
+
+TEST_F(CliBetSetFixture, WheelCheckPrintsOkOrTheHoles)
+{
+    const std::string wheel = program.apppath() + "旋转矩阵/选五型08码中5保4.txt";
+    ASSERT_EQ(run({"wheel-check", wheel, "--basic", "8", "--ok", "5", "--guarantee", "4"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "ok\n");
+    const std::string halves = write("halves.txt", "1 2 3 4 5\r\n6 7 8 9 10\r\n");
+    EXPECT_EQ(run({"wheel-check", halves, "--basic", "10", "--ok", "5", "--guarantee", "4"}), 1);
+    EXPECT_EQ(outLines().front(), "漏洞：1 2 3 6 7");
+    EXPECT_EQ(outLines().back(), "共200种开奖（全部252种）没有一注中4个号码");
+}
+
+TEST_F(CliBetSetFixture, IntersectPrintsTheNumberedLinesOrTheRefusal)
+{
+    const auto a = write("a.txt", "01 02 03 04 05+06 07\r\n01 02 03 04 06+06 07\r\n");
+    const auto b = write("b.txt", "01 02 03 04 05+01 02\r\n");
+    ASSERT_EQ(run({"intersect", a, b, "--back", "none"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "0000001    01 02 03 04 05 \n");
+    ASSERT_EQ(run({"intersect", a, b, "--tolerance", "0-1", "--back", "06 08"}), 0) << err.str();
+    EXPECT_EQ(outLines(), (std::vector<std::string>{"0000001    01 02 03 04 05+06 08", "0000002    01 02 03 04 06+06 08"}));
+    EXPECT_EQ(run({"intersect", a, write("n.txt", "0000001    01 02 03 04 05 \r\n")}), 1);
+    EXPECT_EQ(err.str(), "n.txt第1行的前5个号码不是1到35之间从小到大的组合：0000001    01 02 03 04 05 \n");
+    EXPECT_EQ(run({"intersect", a, "--tolerance", "x"}), 2);
+}

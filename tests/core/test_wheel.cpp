@@ -1,0 +1,178 @@
+// Wheels: the file names, reading and refusing wheel files, the bets, the guarantee check, the
+// covering search, and every shipped wheel checked against every draw.
+#include "test_support.h"
+#include "wheel/wheel_bets.h"
+#include "wheel/wheel_check.h"
+#include "wheel/wheel_file.h"
+#include "wheel/wheel_names.h"
+#include "wheel/wheel_search.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+using namespace quorlin;
+
+namespace {
+
+struct WheelFixture : ::testing::Test {
+    test::TempProgramDir dir;
+    std::string write(const std::string& text)
+    {
+        const std::string path = dir.apppath() + "wheel.txt";
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+};
+
+Wheel wheelOf(int width, std::vector<std::uint8_t> positions)
+{
+    Wheel wheel;
+    wheel.width = width;
+    wheel.positions = std::move(positions);
+    return wheel;
+}
+
+} // namespace
+
+TEST(WheelNames, DefaultsAndBankerAndDragNameTheWheelAndTheSavedBets)
+{
+    WheelSettings balanced; // 选6型, 10 basic, 中6保5
+    EXPECT_EQ(wheelFileName(balanced), "选六型10码中6保5.txt");
+    EXPECT_EQ(betFileName(balanced), "选六型10码中6保5投注号码.txt");
+
+    WheelSettings drag;
+    drag.bankerAndDrag = true;
+    drag.basic = 9;
+    drag.bankers = 1;
+    EXPECT_EQ(wheelFileName(drag), "选五型09码中5保4.txt");
+    EXPECT_EQ(betFileName(drag), "选六型1胆9拖中6保5投注号码.txt");
+
+    drag.selection = 2;
+    drag.bankers = 2; // no drag part left
+    EXPECT_FALSE(wheelFileName(drag).has_value());
+    drag.bankerAndDrag = false; // the banker count is ignored in balanced mode
+    EXPECT_EQ(wheelFileName(drag), "选二型09码中6保5.txt");
+}
+
+TEST_F(WheelFixture, ReadingStopsAtTheFirstLineThatIsNoNumber)
+{
+    const LoadedWheel loaded = readWheel(write("1 2 3 4 5 6\r\n, 1,3 5 7 9 10\r\n注：以下不是矩阵\r\n1 2 3 4 5 6\r\n"), 6, 10);
+    ASSERT_TRUE(loaded.ok) << loaded.error;
+    EXPECT_EQ(loaded.wheel.lines(), 2u);
+    EXPECT_EQ(loaded.wheel.line(1)[5], 10);
+    // Empty lines at the very end are no gap.
+    EXPECT_TRUE(readWheel(write("1 2 3 4 5 6\r\n\r\n\r\n"), 6, 10).ok);
+}
+
+TEST_F(WheelFixture, LinesTheBetsCannotComeFromAreRefusedNamingTheLine)
+{
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"1 2 3 4 5 6\n1 2 3 4 5 11\n", "矩阵文件第2行的位置11超出1到10的范围"},
+        {"1 2 3 4 5 6\n0 2 3 4 5 6\n", "矩阵文件第2行的位置0超出1到10的范围"},
+        {"1 2 3 4 5\n", "矩阵文件第1行有5个位置，应为6个"},
+        {"1 2 3 4 5 6 7\n", "矩阵文件第1行有7个位置，应为6个"},
+        {"1 2 3 4 5 6\n\n1 2 3 4 5 7\n", "矩阵文件第2行是空行，矩阵文件中间不能有空行"},
+        {"1 2 3 x 5 6\n", "矩阵文件第1行的“x”不是位置数字"},
+    };
+    for (const auto& c : cases) {
+        const LoadedWheel loaded = readWheel(write(c.text), 6, 10);
+        EXPECT_FALSE(loaded.ok) << c.text;
+        EXPECT_EQ(loaded.error, c.message) << c.text;
+    }
+    EXPECT_FALSE(readWheel(dir.apppath() + "没有.txt", 6, 10).ok);
+}
+
+TEST_F(WheelFixture, WrittenWheelReadsBackWithItsNote)
+{
+    const Wheel wheel = wheelOf(3, {3, 1, 2, 2, 4, 5});
+    std::string error;
+    ASSERT_TRUE(writeWheel(write(""), wheel, "中3保2", error)) << error;
+    const LoadedWheel loaded = readWheel(dir.apppath() + "wheel.txt", 0, 5);
+    ASSERT_TRUE(loaded.ok) << loaded.error;
+    EXPECT_EQ(loaded.wheel.width, 3);
+    EXPECT_EQ(loaded.wheel.positions, (std::vector<std::uint8_t>{1, 2, 3, 2, 4, 5}));
+}
+
+TEST(WheelBets, PositionsMapOntoTheBoxesAndEachBetIsSorted)
+{
+    std::vector<int> basic{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    const Wheel wheel = wheelOf(6, {1, 3, 5, 7, 9, 10});
+    EXPECT_EQ(wheelBets(wheel, basic, {})[0], (std::vector<int>{1, 3, 5, 7, 9, 10}));
+    basic[0] = 33;
+    EXPECT_EQ(wheelBets(wheel, basic, {})[0], (std::vector<int>{3, 5, 7, 9, 10, 33}));
+    // Bankers join every bet of the drag wheel.
+    const Wheel drag = wheelOf(2, {1, 2, 2, 3});
+    const auto bets = wheelBets(drag, {20, 4, 9}, {1});
+    EXPECT_EQ(bets[0], (std::vector<int>{1, 4, 20}));
+    EXPECT_EQ(bets[1], (std::vector<int>{1, 4, 9}));
+}
+
+TEST(WheelBets, BoxesAreCheckedForNumbersFirstThenRepeats)
+{
+    std::vector<int> numbers;
+    EXPECT_EQ(checkWheelNumbers({" 7", "8 ", "09"}, numbers), "");
+    EXPECT_EQ(numbers, (std::vector<int>{7, 8, 9}));
+    EXPECT_EQ(checkWheelNumbers({"7", "", "7"}, numbers), kBadNumberBox);
+    EXPECT_EQ(checkWheelNumbers({"7", "3a"}, numbers), kBadNumberBox);
+    EXPECT_EQ(checkWheelNumbers({"7", "8", " 7 "}, numbers), kRepeatedNumberBox);
+    EXPECT_EQ(checkWheelNumbers({"5", "05"}, numbers), ""); // the comparison is textual
+}
+
+TEST(WheelCheck, FindsEveryHoleOfAWheelThatDoesNotHoldItsGuarantee)
+{
+    // Two disjoint lines of 5 out of 10: every draw of 5 has 3 on one line, but not always 4.
+    const Wheel halves = wheelOf(5, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    EXPECT_TRUE(checkWheel(halves, 10, 5, 3).holds());
+    const WheelCheck check = checkWheel(halves, 10, 5, 4, 3);
+    EXPECT_FALSE(check.holds());
+    EXPECT_EQ(check.draws, 252u);
+    // Draws with at most 3 on each side: 3 + 2 either way.
+    EXPECT_EQ(check.holeCount, 2u * 10u * 10u);
+    ASSERT_EQ(check.holes.size(), 3u);
+    EXPECT_EQ(check.holes[0], (std::vector<int>{1, 2, 3, 6, 7}));
+    EXPECT_FALSE(checkWheel(halves, 10, 5, 6).error.empty());
+}
+
+TEST(WheelSearch, SmallWheelsHoldTheirGuaranteeAtTheKnownSizes)
+{
+    const struct {
+        int basic, width, ok, guarantee;
+        std::size_t lines;
+    } cases[] = {{8, 5, 5, 4, 5}, {10, 5, 5, 4, 14}, {10, 6, 6, 5, 14}, {7, 6, 5, 5, 6}, {10, 5, 5, 3, 2}};
+    for (const auto& c : cases) {
+        const Wheel wheel = searchWheel(c.basic, c.width, c.ok, c.guarantee);
+        EXPECT_TRUE(checkWheel(wheel, c.basic, c.ok, c.guarantee).holds());
+        EXPECT_EQ(wheel.lines(), c.lines) << c.basic << " 码中" << c.ok << "保" << c.guarantee;
+    }
+}
+
+// Every wheel the program ships, read as the window reads it and tried against every draw.
+TEST(ShippedWheels, EveryShippedWheelHoldsItsGuarantee)
+{
+    const std::filesystem::path folder = std::filesystem::path(QUORLIN_DIST_FILES_DIR) / kWheelFolder;
+    const std::regex name("选(.+)型(\\d\\d)码中(\\d)保(\\d)\\.txt");
+    int checked = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string file = entry.path().filename().string();
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(file, m, name)) << file;
+        int width = 0;
+        for (int s = 1; s <= 7; ++s)
+            if (chineseDigit(s) == m[1].str())
+                width = s;
+        const int basic = std::stoi(m[2]), ok = std::stoi(m[3]), guarantee = std::stoi(m[4]);
+        const LoadedWheel loaded = readWheel(entry.path().string(), width, basic);
+        ASSERT_TRUE(loaded.ok) << file << ": " << loaded.error;
+        ASSERT_GT(loaded.wheel.lines(), 0u) << file;
+        const WheelCheck check = checkWheel(loaded.wheel, basic, ok, guarantee);
+        EXPECT_TRUE(check.holds()) << file << ": " << check.holeCount << " holes " << check.error;
+        ++checked;
+    }
+    EXPECT_GE(checked, 54);
+}
