@@ -25,7 +25,8 @@ constexpr std::uint64_t kCodeMask = (std::uint64_t{1} << kCodeBits) - 1;
 // of compares overlap instead of waiting on each other.
 inline std::uint64_t exchangeStep(std::uint64_t& current, std::uint64_t other)
 {
-    const bool larger = (other >> kCodeBits) > (current >> kCodeBits);
+    // other's key is larger exactly when it lies above current's key with every code bit set.
+    const bool larger = other > (current | kCodeMask);
     const std::uint64_t left = larger ? current : other;
     current = larger ? other : current;
     return left;
