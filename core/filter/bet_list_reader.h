@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorlin {
@@ -30,5 +31,10 @@ struct LoadedBetList {
 /// front numbers are not ascending, or there are more than `maxEntries` entries.
 LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidth, int backTotal, int backWidth,
                           std::size_t maxEntries = 1'200'000, Progress* progress = nullptr);
+
+/// A line without the blanks and control characters at both ends.
+std::string_view trimmedLine(std::string_view line);
+/// The two characters at 0-based offset `at` as a number in 1..limit, or 0 when they are not.
+int betListField(std::string_view line, std::size_t at, int limit);
 
 } // namespace quorlin
