@@ -29,6 +29,19 @@ const std::vector<CliCommand>& cliCommands()
          runSideText},
         {"export", "export 彩票名称 [文件] 导出历史号码（默认 附属/彩票名称历史号码.txt），输出行数", runExport},
         {"download", "download 彩票名称 [地址]  下载新的开奖号码，输出新增的期数", runDownload},
+        {"exclude",
+         "exclude 彩票名称 sum|repeat|bias|follow [--iterations N | --target N] [--max-iterations N]\n"
+         "                         [--seed N] [--current 期号] [--in 文件] [--out 文件]\n"
+         "                         无穷排除选号一次，输出剩下的注数；--target 过滤到 N 注（默认 10000，follow 50），\n"
+         "                         --iterations 过滤 N 次，--max-iterations 按注数过滤时最多的次数（默认 100000）\n"
+         "                         sum:    [--sum-high 和值>=] [--sum-low 或<=]\n"
+         "                         repeat: [--repeat-draws 重码期数] [--repeat-min 过滤的重码数>=]\n"
+         "                         bias:   [--mode big|odd] [--high 个数>=] [--high-keep A-B] [--no-high]\n"
+         "                                 [--low 个数<=] [--low-keep A-B] [--no-low] [--run 延续期数]\n"
+         "                         follow: [--mode transformed|plain] [--relabel rank|rotation] [--order count|gap]\n"
+         "                                 [--stage fixed|random] [--stage-bound limited|max] [--stage-draws 阶段统计期]\n"
+         "                                 [--group 对比号码数] [--follow-high 跟随数>=] [--follow-low 或<=]",
+         runExclude},
     };
     return commands;
 }

@@ -19,5 +19,6 @@ int runFilter(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
 int runSideText(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runExport(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runDownload(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runExclude(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 
 } // namespace quorlin::cli

@@ -3,6 +3,8 @@
 #include "common/progress.h"
 #include "filter/total_filter.h"
 
+#include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 namespace quorlin {
@@ -44,6 +46,18 @@ ExclusionRunResult runExclusion(CombinationTable& table, ExclusionMember& member
         return result;
     };
 
+    // Marks row r; true when the count-mode target is reached.
+    auto exclude = [&](std::uint32_t r) {
+        marks[r] = 1;
+        --remaining;
+        if (!settings.countMode)
+            return false;
+        if (progress)
+            progress->report(static_cast<std::int64_t>(start - remaining), barTotal);
+        return remaining <= settings.target;
+    };
+    std::unordered_multimap<std::uint64_t, std::uint32_t> rowsOf;
+
     for (;;) {
         if (!settings.countMode && result.iterations >= settings.iterations)
             return finish(RunEnd::Completed);
@@ -58,23 +72,38 @@ ExclusionRunResult runExclusion(CombinationTable& table, ExclusionMember& member
         result.stage = member.stage();
         if (!active)
             continue;
+        if (const std::vector<std::uint64_t>* only = member.onlyThese()) {
+            // The rows holding those combinations, in table order.
+            if (rowsOf.empty())
+                for (const std::uint32_t r : kept)
+                    rowsOf.emplace(masks[r], r);
+            std::vector<std::uint32_t> rows;
+            for (const std::uint64_t m : *only) {
+                const auto [first, last] = rowsOf.equal_range(m);
+                for (auto it = first; it != last; ++it)
+                    if (marks[it->second] == 0)
+                        rows.push_back(it->second);
+            }
+            std::sort(rows.begin(), rows.end());
+            rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+            for (const std::uint32_t r : rows)
+                if (member.excludes(masks[r], numbers + static_cast<std::size_t>(r) * width) && exclude(r))
+                    return finish(RunEnd::Completed);
+            continue;
+        }
         std::size_t out = 0;
         for (std::size_t i = 0; i < kept.size(); ++i) {
             if (i % kStopCheckRows == 0 && stopped())
                 return finish(RunEnd::Stopped);
             const std::uint32_t r = kept[i];
+            if (marks[r] != 0) // excluded by a lookup iteration
+                continue;
             if (!member.excludes(masks[r], numbers + r * width)) {
                 kept[out++] = r;
                 continue;
             }
-            marks[r] = 1;
-            --remaining;
-            if (settings.countMode) {
-                if (progress)
-                    progress->report(static_cast<std::int64_t>(start - remaining), barTotal);
-                if (remaining <= settings.target)
-                    return finish(RunEnd::Completed);
-            }
+            if (exclude(r))
+                return finish(RunEnd::Completed);
         }
         kept.resize(out);
     }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorlin {
 
@@ -23,6 +24,9 @@ public:
     virtual bool prepare(RandomSource& rng) = 0;
     /// Whether the combination with real numbers `numbers` (bit n of `mask` set for each) goes.
     virtual bool excludes(std::uint64_t mask, const std::uint8_t* numbers) const = 0;
+    /// When only a few known combinations can go this iteration (given as number masks), the run
+    /// looks them up instead of visiting every row; nullptr when any row may go.
+    virtual const std::vector<std::uint64_t>* onlyThese() const { return nullptr; }
     /// The stage length the last iteration used (0 when the member draws none).
     virtual int stage() const { return 0; }
 };

@@ -28,6 +28,11 @@ public:
     bool prepare(RandomSource& rng) override;
     bool excludes(std::uint64_t mask, const std::uint8_t* numbers) const override;
     int stage() const override { return stage_; }
+    /// With T = caisel only the relabelled draws themselves can go.
+    const std::vector<std::uint64_t>* onlyThese() const override
+    {
+        return settings_.threshold >= history_.width ? &recent_ : nullptr;
+    }
 
 private:
     const DrawHistory& history_;

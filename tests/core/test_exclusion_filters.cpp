@@ -424,3 +424,25 @@ TEST_F(ListFixture, BadListsAreRefusedNamingTheLine)
     EXPECT_FALSE(readExclusionList(write("01 02 03 04 05\r\n01 02 03 04 06\r\n01 02 03 04 07\r\n"), 35, 5, 2).ok);
     EXPECT_TRUE(readExclusionList(write("01 02 03 04 05\r\n01 02 03 04 06\r\n"), 35, 5, 2).ok);
 }
+
+TEST(RepeatExclusion, LookingUpTheDrawsExcludesWhatVisitingEveryRowWould)
+{
+    // The same member, with the lookup switched off.
+    struct Visiting final : ExclusionMember {
+        RepeatExclusion& inner;
+        explicit Visiting(RepeatExclusion& m) : inner(m) {}
+        bool prepare(RandomSource& rng) override { return inner.prepare(rng); }
+        bool excludes(std::uint64_t mask, const std::uint8_t* n) const override { return inner.excludes(mask, n); }
+    };
+    const DrawHistory h = madeUpHistory(80, 3);
+    RepeatExclusion a(h, {80, 10, 5}), b(h, {80, 10, 5});
+    ASSERT_NE(a.onlyThese(), nullptr);
+    Visiting visiting(b);
+    ExclusionSet looked(35, 5), visited(35, 5);
+    SeededRandomSource ra(4), rb(4);
+    looked.run(a, {true, 324632 - 25, 0, 0}, ExclusionSet::AfterRun::Narrow, ra);
+    visited.run(visiting, {true, 324632 - 25, 0, 0}, ExclusionSet::AfterRun::Narrow, rb);
+    ASSERT_EQ(looked.table().rows(), 324632u - 25u);
+    EXPECT_TRUE(std::equal(looked.table().numberData(), looked.table().numberData() + 5 * looked.table().rows(),
+                           visited.table().numberData()));
+}
