@@ -49,9 +49,9 @@ bool BiasExclusion::prepare(RandomSource& rng)
     return (settings_.highOn && high_) || (settings_.lowOn && low_);
 }
 
-bool BiasExclusion::excludes(std::uint64_t mask, const std::uint8_t*) const
+bool BiasExclusion::excludes(std::uint64_t, const std::uint8_t* numbers) const
 {
-    const int c = std::popcount(mask & counted_);
+    const int c = overlap(counted_, numbers, history_.width);
     return (settings_.highOn && high_ && !settings_.highKeep.contains(c)) ||
            (settings_.lowOn && low_ && !settings_.lowKeep.contains(c));
 }

@@ -31,6 +31,16 @@ public:
     virtual int stage() const { return 0; }
 };
 
+/// How many of the row's `width` numbers lie in `set` (bit n for number n). Shifts, not a
+/// population count: without a hardware instruction that is a library call per row.
+inline int overlap(std::uint64_t set, const std::uint8_t* numbers, int width)
+{
+    int n = 0;
+    for (int i = 0; i < width; ++i)
+        n += static_cast<int>(set >> numbers[i] & 1);
+    return n;
+}
+
 /// When a run stops: at a number of combinations left (count mode, 过滤到 … 注) or after a number
 /// of iterations (过滤到 … 次).
 struct ExclusionRunSettings {

@@ -84,15 +84,43 @@ bool FollowExclusion::prepare(RandomSource& rng)
                 real |= std::uint64_t{1} << realOf[static_cast<std::size_t>(v)];
         followers_.push_back(real);
     }
+    counters_.assign(static_cast<std::size_t>(history_.total + 1), 0);
+    ones_ = 0;
+    if (followers_.size() <= 16)
+        for (std::size_t f = 0; f < followers_.size(); ++f) {
+            ones_ |= std::uint64_t{1} << (4 * f);
+            for (int n = 1; n <= history_.total; ++n)
+                if (followers_[f] >> n & 1)
+                    counters_[static_cast<std::size_t>(n)] += std::uint64_t{1} << (4 * f);
+        }
     return true;
 }
 
-bool FollowExclusion::excludes(std::uint64_t mask, const std::uint8_t*) const
+// Whether one follower holds at least `least` of the numbers.
+bool FollowExclusion::anyFollowerHolds(const std::uint8_t* numbers, int least) const
 {
-    int follow = 0;
-    for (const std::uint64_t f : followers_)
-        follow = std::max(follow, std::popcount(mask & f));
-    return follow >= settings_.high || follow <= settings_.low;
+    if (least <= 0)
+        return true; // every follow number, 0 included
+    if (least > history_.width || followers_.empty())
+        return false;
+    if (followers_.size() > 16) {
+        for (const std::uint64_t f : followers_)
+            if (overlap(f, numbers, history_.width) >= least)
+                return true;
+        return false;
+    }
+    std::uint64_t sum = 0;
+    for (int i = 0; i < history_.width; ++i)
+        sum += counters_[numbers[i]];
+    // Every counter is at most 7 (width ≤ 7): adding 8 − least sets its top bit exactly when it
+    // reaches `least`, without a carry into the next counter.
+    return ((sum + ones_ * static_cast<std::uint64_t>(8 - least)) & (ones_ * 8)) != 0;
+}
+
+bool FollowExclusion::excludes(std::uint64_t, const std::uint8_t* numbers) const
+{
+    // follow ≥ high, or follow ≤ low, that is not follow ≥ low + 1.
+    return anyFollowerHolds(numbers, settings_.high) || !anyFollowerHolds(numbers, settings_.low + 1);
 }
 
 std::vector<std::uint64_t> followerDraws(const std::vector<std::uint64_t>& masks, const std::uint8_t* lastDraw,

@@ -46,8 +46,14 @@ private:
     const DrawHistory& history_;
     Settings settings_;
     int stage_ = 0;
+    bool anyFollowerHolds(const std::uint8_t* numbers, int least) const;
+
     /// The follower draws of the last draw's groups, as the real numbers that relabel into them.
     std::vector<std::uint64_t> followers_;
+    /// Up to 16 followers: per real number, 1 in the 4-bit counter of every follower holding it,
+    /// so that a combination's overlaps with all followers are the sum of five lookups.
+    std::vector<std::uint64_t> counters_;
+    std::uint64_t ones_ = 0; ///< 1 in every counter in use
 };
 
 /// The follower draws of the groups of `group` numbers of the draw at `position` − 1, found among

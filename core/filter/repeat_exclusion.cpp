@@ -38,10 +38,10 @@ bool RepeatExclusion::prepare(RandomSource& rng)
     return true;
 }
 
-bool RepeatExclusion::excludes(std::uint64_t mask, const std::uint8_t*) const
+bool RepeatExclusion::excludes(std::uint64_t, const std::uint8_t* numbers) const
 {
     for (const std::uint64_t draw : recent_)
-        if (std::popcount(mask & draw) >= settings_.threshold)
+        if (overlap(draw, numbers, history_.width) >= settings_.threshold)
             return true;
     return false;
 }

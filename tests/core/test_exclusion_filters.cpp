@@ -316,7 +316,8 @@ struct FollowFixture : ::testing::Test {
             FollowExclusion member(h, s);
             SeededRandomSource rng(1);
             member.prepare(rng);
-            if (member.excludes(maskOf(candidate), nullptr))
+            const std::vector<std::uint8_t> numbers(candidate.begin(), candidate.end());
+            if (member.excludes(maskOf(candidate), numbers.data()))
                 return high;
         }
         return -1;
