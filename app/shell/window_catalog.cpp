@@ -7,6 +7,10 @@
 #include "analysis/u_qujian.h"
 #include "data/u_data.h"
 #include "data/u_download2.h"
+#include "filter/u_allcongma.h"
+#include "filter/u_allgensui.h"
+#include "filter/u_allhei.h"
+#include "filter/u_allpiantai.h"
 #include "filter/u_totalfilt.h"
 #include "shell/database_commands.h"
 #include "shell/help_commands.h"
@@ -46,4 +50,12 @@ void registerWindows(Tfrmmain& frmmain)
         Tfrmdownload2 frmdownload2(frmmain.document().state().apppath, &frmmain);
         frmdownload2.exec();
     });
+    // The four 无穷 exclusion windows.
+    frmmain.tools().registerFactory("Tfrmallhei", [&document](QWidget* parent) { return new Tfrmallhei(document, parent); });
+    frmmain.tools().registerFactory("Tfrmallcongma",
+                                    [&document](QWidget* parent) { return new Tfrmallcongma(document, parent); });
+    frmmain.tools().registerFactory("Tfrmallpiantai",
+                                    [&document](QWidget* parent) { return new Tfrmallpiantai(document, parent); });
+    frmmain.tools().registerFactory("Tfrmallgensui",
+                                    [&document](QWidget* parent) { return new Tfrmallgensui(document, parent); });
 }
