@@ -274,6 +274,7 @@ void ExclusionWindow::btngenClick()
             if (!outcome.completed)
                 return;
             showList(outcome.bets);
+            page_->setCurrentWidget(resultTab_);
             runCompleted();
         });
     updateCommandStates();

@@ -65,7 +65,7 @@ protected:
     /// A member's test for a run, or nothing with the refusal in `message`.
     virtual std::unique_ptr<quorlin::ExclusionMember> member(QString& message) = 0;
     virtual quorlin::ExclusionSet::AfterRun afterRun() const = 0;
-    /// Called after a completed run (the follow window shows its result tab).
+    /// Called after a completed run, with the result tab shown.
     virtual void runCompleted() {}
 
     /// The statistics a member shows: one grid row per draw and one bar per draw from `firstBar`.

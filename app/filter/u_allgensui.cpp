@@ -143,11 +143,6 @@ std::unique_ptr<quorlin::ExclusionMember> Tfrmallgensui::member(QString& message
     return std::make_unique<quorlin::FollowExclusion>(history_, *s);
 }
 
-void Tfrmallgensui::runCompleted()
-{
-    page()->setCurrentWidget(resultTab());
-}
-
 void Tfrmallgensui::btntongjiClick()
 {
     if (isBusy())

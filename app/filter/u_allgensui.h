@@ -19,7 +19,6 @@ public:
 protected:
     std::unique_ptr<quorlin::ExclusionMember> member(QString& message) override;
     quorlin::ExclusionSet::AfterRun afterRun() const override { return quorlin::ExclusionSet::AfterRun::StartOver; }
-    void runCompleted() override;
 
 private:
     void optmodeClick();

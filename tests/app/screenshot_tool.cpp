@@ -7,6 +7,7 @@
 #include "shell/u_about.h"
 #include "shell/u_flash.h"
 #include "filter/total_filter.h"
+#include "filter/exclusion_window.h"
 #include "filter/u_totalfilt.h"
 #include "shell/lottery_document.h"
 #include "shell/tool_window_registry.h"
@@ -23,7 +24,9 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -66,6 +69,29 @@ void shootTotalFilter(Tfrmmain& frmmain, const QString& folder)
             save(*filter, folder, "totalfilt-running");
     }
     save(*filter, folder, "totalfilt-all");
+}
+
+// The four exclusion windows after a run on the real history, and the follow window's statistics.
+void shootExclusion(Tfrmmain& frmmain, const QString& folder)
+{
+    for (const char* key : {"Tfrmallhei", "Tfrmallcongma", "Tfrmallpiantai", "Tfrmallgensui"}) {
+        QWidget* window = frmmain.tools().show(key);
+        auto* exclusion = qobject_cast<ExclusionWindow*>(window);
+        if (QString(key) == "Tfrmallgensui")
+            save(*window, folder, QString(key) + "-statistics");
+        window->findChild<QRadioButton*>("optcishu")->setChecked(true);
+        window->findChild<QLineEdit*>("edtcishu")->setText(QString(key) == "Tfrmallgensui" ? "20" : "100");
+        QPushButton* start = window->findChild<QPushButton*>("btngen");
+        if (!start)
+            start = window->findChild<QPushButton*>("btnfilt");
+        QTest::mouseClick(start, Qt::LeftButton);
+        while (exclusion->isBusy()) {
+            QCoreApplication::processEvents();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        save(*window, folder, QString(key) + "-run");
+        window->hide();
+    }
 }
 
 } // namespace
@@ -167,6 +193,8 @@ int main(int argc, char* argv[])
 
         window->hide();
     }
+
+    shootExclusion(frmmain, folder);
 
     for (const MessageBox::Record& box : MessageBox::recorded())
         std::cerr << "message: " << box.title.toStdString() << ": " << box.text.toStdString() << "\n";
