@@ -60,7 +60,8 @@ std::vector<std::vector<int>> lists(const std::vector<std::uint8_t>& draws)
 {
     std::vector<std::vector<int>> out;
     for (std::size_t d = 0; d < draws.size(); d += 5)
-        out.emplace_back(draws.begin() + static_cast<std::ptrdiff_t>(d), draws.begin() + static_cast<std::ptrdiff_t>(d + 5));
+        out.emplace_back(draws.begin() + static_cast<std::ptrdiff_t>(d),
+                         draws.begin() + static_cast<std::ptrdiff_t>(d + 5));
     return out;
 }
 
@@ -97,7 +98,8 @@ struct RepeatReference : Reference {
     bool prepare(RandomSource& rng) override
     {
         const int s = rng.random(cur) + 1;
-        const auto r = RandTransform(shippedHistory(), drawPermutation(rng, 35), s, RankOrder::CountAscending).relabelled(cur - 10, cur);
+        const auto r = RandTransform(shippedHistory(), drawPermutation(rng, 35), s, RankOrder::CountAscending)
+                           .relabelled(cur - 10, cur);
         relabel = r.relabelTo;
         recent = lists(r.draws);
         return true;
@@ -115,11 +117,15 @@ struct BiasReference : Reference {
     int cur;
     bool high = false, low = false;
     explicit BiasReference(int c) : cur(c) {}
-    static int big(const std::vector<int>& r) { return static_cast<int>(std::count_if(r.begin(), r.end(), [](int x) { return x >= 17; })); }
+    static int big(const std::vector<int>& r)
+    {
+        return static_cast<int>(std::count_if(r.begin(), r.end(), [](int x) { return x >= 17; }));
+    }
     bool prepare(RandomSource& rng) override
     {
         const int s = rng.random(cur) + 1;
-        const auto r = RandTransform(shippedHistory(), drawPermutation(rng, 35), s, RankOrder::CountAscending).relabelled(cur - 2, cur);
+        const auto r = RandTransform(shippedHistory(), drawPermutation(rng, 35), s, RankOrder::CountAscending)
+                           .relabelled(cur - 2, cur);
         relabel = r.relabelTo;
         const auto last = lists(r.draws);
         high = big(last[0]) >= 4 && big(last[1]) >= 4;
@@ -136,7 +142,14 @@ struct BiasReference : Reference {
 struct FollowReference : Reference {
     FollowExclusion member;
     std::vector<std::vector<int>> followers;
-    explicit FollowReference(int c) : member(shippedHistory(), [c] { FollowExclusion::Settings s; s.cur = c; return s; }()) {}
+    explicit FollowReference(int c)
+        : member(shippedHistory(), [c] {
+              FollowExclusion::Settings s;
+              s.cur = c;
+              return s;
+          }())
+    {
+    }
     bool prepare(RandomSource& rng) override
     {
         const auto h = member.history(rng, shippedHistory().draws());
@@ -198,10 +211,26 @@ void runFast(benchmark::State& state, ExclusionMember& member, ExclusionSet::Aft
 
 const int kCur = static_cast<int>(shippedHistory().draws());
 
-void BM_Sum(benchmark::State& s) { SumExclusion m(shippedHistory(), {kCur, 149, 44}); runFast(s, m, ExclusionSet::AfterRun::StartOver); }
-void BM_SumReference(benchmark::State& s) { SumReference r(kCur); runReference(s, r); }
-void BM_Repeat(benchmark::State& s) { RepeatExclusion m(shippedHistory(), {kCur, 10, 5}); runFast(s, m, ExclusionSet::AfterRun::Narrow); }
-void BM_RepeatReference(benchmark::State& s) { RepeatReference r(kCur); runReference(s, r); }
+void BM_Sum(benchmark::State& s)
+{
+    SumExclusion m(shippedHistory(), {kCur, 149, 44});
+    runFast(s, m, ExclusionSet::AfterRun::StartOver);
+}
+void BM_SumReference(benchmark::State& s)
+{
+    SumReference r(kCur);
+    runReference(s, r);
+}
+void BM_Repeat(benchmark::State& s)
+{
+    RepeatExclusion m(shippedHistory(), {kCur, 10, 5});
+    runFast(s, m, ExclusionSet::AfterRun::Narrow);
+}
+void BM_RepeatReference(benchmark::State& s)
+{
+    RepeatReference r(kCur);
+    runReference(s, r);
+}
 void BM_Bias(benchmark::State& s)
 {
     BiasExclusion::Settings b = BiasExclusion::defaults(5);
@@ -209,7 +238,11 @@ void BM_Bias(benchmark::State& s)
     BiasExclusion m(shippedHistory(), b);
     runFast(s, m, ExclusionSet::AfterRun::Narrow);
 }
-void BM_BiasReference(benchmark::State& s) { BiasReference r(kCur); runReference(s, r); }
+void BM_BiasReference(benchmark::State& s)
+{
+    BiasReference r(kCur);
+    runReference(s, r);
+}
 void BM_Follow(benchmark::State& s)
 {
     FollowExclusion::Settings f;
@@ -217,7 +250,11 @@ void BM_Follow(benchmark::State& s)
     FollowExclusion m(shippedHistory(), f);
     runFast(s, m, ExclusionSet::AfterRun::StartOver);
 }
-void BM_FollowReference(benchmark::State& s) { FollowReference r(kCur); runReference(s, r); }
+void BM_FollowReference(benchmark::State& s)
+{
+    FollowReference r(kCur);
+    runReference(s, r);
+}
 
 } // namespace
 

@@ -71,7 +71,8 @@ public:
             const int v = static_cast<int>(integer(text, name));
             return {v, v};
         }
-        return {static_cast<int>(integer(text.substr(0, dash), name)), static_cast<int>(integer(text.substr(dash + 1), name))};
+        return {static_cast<int>(integer(text.substr(0, dash), name)),
+                static_cast<int>(integer(text.substr(dash + 1), name))};
     }
     // One of two words; the first is the default. True for the second.
     bool choice(const std::string& name, const std::string& first, const std::string& second) const
@@ -143,7 +144,6 @@ int runExclude(CliContext& context, CliArgs& args, std::ostream& out, std::ostre
     } else {
         throw UsageError("排除方式只能是 sum、repeat、bias 或 follow");
     }
-
 
     context.open(name);
     const LotteryState& state = context.state;

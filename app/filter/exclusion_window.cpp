@@ -320,7 +320,8 @@ void ExclusionWindow::btnloadClick()
         [set = set_, path = name.toStdString(), total = state.caisum, width = state.caisel,
          temp = tempPath()](quorlin::Progress& progress) {
             ExclusionOutcome outcome;
-            const quorlin::LoadedExclusionList list = quorlin::readExclusionList(path, total, width, 1'200'000, &progress);
+            const quorlin::LoadedExclusionList list =
+                quorlin::readExclusionList(path, total, width, 1'200'000, &progress);
             if (progress.cancelled())
                 return outcome;
             outcome.completed = true;
@@ -348,7 +349,8 @@ void ExclusionWindow::btnloadClick()
         });
     btngen_->setEnabled(false);
     updateCommandStates();
-    connect(runner_, &TaskRunner::finished, btngen_, [this] { btngen_->setEnabled(true); }, Qt::SingleShotConnection);
+    connect(
+        runner_, &TaskRunner::finished, btngen_, [this] { btngen_->setEnabled(true); }, Qt::SingleShotConnection);
 }
 
 void ExclusionWindow::btnclearClick()

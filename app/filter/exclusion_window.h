@@ -41,8 +41,8 @@ class ExclusionWindow : public QDialog {
     Q_OBJECT
 public:
     struct Texts {
-        QString caption;      ///< window title
-        QString suffix;       ///< of the proposed save name, ending in 投注号码.txt
+        QString caption; ///< window title
+        QString suffix;  ///< of the proposed save name, ending in 投注号码.txt
         QString startCaption = QStringLiteral("开始过滤");
         QString saveCaption = QStringLiteral("保存");
         QString clearCaption = QStringLiteral("清除");

@@ -94,7 +94,7 @@ void Tfrmallcongma::showRepeats(const std::vector<std::uint8_t>& draws)
     const int width = history_.width;
     const std::vector<std::optional<int>> counts = quorlin::repeatCounts(draws, width, this->draws());
     Statistics s;
-    s.headers = {QStringLiteral("记录期号"), QStringLiteral("开奖号码"), QStringLiteral("理论最小重码数"),
+    s.headers = {QStringLiteral("记录期号"),       QStringLiteral("开奖号码"),       QStringLiteral("理论最小重码数"),
                  QStringLiteral("理论最大重码数"), QStringLiteral("理论平均重码数"), QStringLiteral("实际重码数")};
     s.series = QStringLiteral("重码数");
     s.firstBar = set_->stage();

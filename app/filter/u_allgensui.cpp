@@ -51,10 +51,14 @@ Tfrmallgensui::Tfrmallgensui(LotteryDocument& document, QWidget* parent) : Exclu
     setObjectName("frmallgensui");
     findChild<QPushButton*>("btngen")->setObjectName("btnfilt");
     QGridLayout* g = memberArea();
-    std::tie(optplain_, opttransformed_) = choice(this, g, 0, "optmode", QStringLiteral("常规"), QStringLiteral("变幻"));
-    std::tie(optrank_, optrotation_) = choice(this, g, 1, "opttype1", QStringLiteral("排名模式"), QStringLiteral("排列模式"));
-    std::tie(optcount_, optgap_) = choice(this, g, 2, "opttype2", QStringLiteral("次数模式"), QStringLiteral("间隔模式"));
-    std::tie(optfixed_, optrandom_) = choice(this, g, 3, "opttype3", QStringLiteral("固定阶段"), QStringLiteral("随机阶段"));
+    std::tie(optplain_, opttransformed_) =
+        choice(this, g, 0, "optmode", QStringLiteral("常规"), QStringLiteral("变幻"));
+    std::tie(optrank_, optrotation_) =
+        choice(this, g, 1, "opttype1", QStringLiteral("排名模式"), QStringLiteral("排列模式"));
+    std::tie(optcount_, optgap_) =
+        choice(this, g, 2, "opttype2", QStringLiteral("次数模式"), QStringLiteral("间隔模式"));
+    std::tie(optfixed_, optrandom_) =
+        choice(this, g, 3, "opttype3", QStringLiteral("固定阶段"), QStringLiteral("随机阶段"));
     std::tie(optlimited_, optmax_) =
         choice(this, g, 4, "opttype4", QStringLiteral("有限阶段期数"), QStringLiteral("最大阶段期数"));
     // The stage box offers 1..1000 here; it stays disabled and is read.
@@ -169,10 +173,11 @@ void Tfrmallgensui::btntongjiClick()
     st.headers = {QStringLiteral("记录期号"), QStringLiteral("开奖号码"), QStringLiteral("跟随数")};
     st.series = QStringLiteral("跟随数");
     for (int t = 0; t < history_.draws(); ++t) {
-        st.rows.push_back({QString::number(history_.issues[static_cast<std::size_t>(t)]),
-                           drawText(relabelled.draws.data() + static_cast<std::size_t>(t) * static_cast<std::size_t>(history_.width),
-                                    history_.width),
-                           QString::number(numbers[static_cast<std::size_t>(t)])});
+        st.rows.push_back(
+            {QString::number(history_.issues[static_cast<std::size_t>(t)]),
+             drawText(relabelled.draws.data() + static_cast<std::size_t>(t) * static_cast<std::size_t>(history_.width),
+                      history_.width),
+             QString::number(numbers[static_cast<std::size_t>(t)])});
         st.values.emplace_back(numbers[static_cast<std::size_t>(t)]);
     }
     showStatistics(st);

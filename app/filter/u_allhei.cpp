@@ -2,8 +2,8 @@
 
 #include "common/random_source.h"
 #include "filter/sum_exclusion.h"
-#include "store/lottery_state.h"
 #include "shell/lottery_document.h"
+#include "store/lottery_state.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -36,7 +36,8 @@ Tfrmallhei::Tfrmallhei(LotteryDocument& document, QWidget* parent) : ExclusionWi
     comhei1_->setObjectName("comhei1");
     comhei2_ = new QComboBox;
     comhei2_->setObjectName("comhei2");
-    for (int v = quorlin::SumExclusion::lowestSum(total, width); v <= quorlin::SumExclusion::highestSum(total, width); ++v) {
+    for (int v = quorlin::SumExclusion::lowestSum(total, width); v <= quorlin::SumExclusion::highestSum(total, width);
+         ++v) {
         comhei1_->addItem(QString::number(v));
         comhei2_->addItem(QString::number(v));
     }
@@ -71,7 +72,8 @@ std::unique_ptr<quorlin::ExclusionMember> Tfrmallhei::member(QString& message)
         return nullptr;
     }
     return std::make_unique<quorlin::SumExclusion>(
-        history_, quorlin::SumExclusion::Settings{cur(), comhei1_->currentText().toInt(), comhei2_->currentText().toInt()});
+        history_,
+        quorlin::SumExclusion::Settings{cur(), comhei1_->currentText().toInt(), comhei2_->currentText().toInt()});
 }
 
 void Tfrmallhei::btntongjiClick()
@@ -105,7 +107,8 @@ void Tfrmallhei::showSums(const std::vector<std::uint8_t>& draws)
             sum += d[j];
         lo = t == 0 ? sum : std::min(lo, sum);
         hi = t == 0 ? sum : std::max(hi, sum);
-        s.rows.push_back({QString::number(history_.issues[static_cast<std::size_t>(t)]), drawText(d, width), QString::number(sum)});
+        s.rows.push_back(
+            {QString::number(history_.issues[static_cast<std::size_t>(t)]), drawText(d, width), QString::number(sum)});
         s.values.emplace_back(sum);
     }
     mem_->setText(QStringLiteral("和值：理论平均值：%1 理论最小值：%2 理论最大值：%3 实际最小值：%4 实际最大值：%5")

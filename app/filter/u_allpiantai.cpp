@@ -63,8 +63,9 @@ Tfrmallpiantai::Tfrmallpiantai(LotteryDocument& document, QWidget* parent) : Exc
     edtxiaonum1_ = field("edtxiaonum1", QString::number(d.lowKeep.lo));
     edtxiaonum2_ = field("edtxiaonum2", QString::number(d.lowKeep.hi));
     int row = 1;
-    for (auto [box, threshold, label, from, to] : {std::tuple{chkda_, edtdanum_, lblda_, edtdanum1_, edtdanum2_},
-                                                    std::tuple{chkxiao_, edtxiaonum_, lblxiao_, edtxiaonum1_, edtxiaonum2_}}) {
+    for (auto [box, threshold, label, from, to] :
+         {std::tuple{chkda_, edtdanum_, lblda_, edtdanum1_, edtdanum2_},
+          std::tuple{chkxiao_, edtxiaonum_, lblxiao_, edtxiaonum1_, edtxiaonum2_}}) {
         g->addWidget(box, row, 0);
         g->addWidget(threshold, row, 1);
         g->addWidget(label, row, 2);

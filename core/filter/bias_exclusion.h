@@ -18,14 +18,14 @@ class BiasExclusion final : public ExclusionMember {
 public:
     struct Settings {
         int cur = 0;
-        bool oddMode = false;      ///< 奇偶模式 instead of 大小模式
-        bool highOn = true;        ///< chkda
-        int high = 4;              ///< A
+        bool oddMode = false; ///< 奇偶模式 instead of 大小模式
+        bool highOn = true;   ///< chkda
+        int high = 4;         ///< A
         FilterRange highKeep{0, 4};
-        bool lowOn = true;         ///< chkxiao
-        int low = 1;               ///< B
+        bool lowOn = true; ///< chkxiao
+        int low = 1;       ///< B
         FilterRange lowKeep{1, 5};
-        int run = 2;               ///< K, 延续期数
+        int run = 2; ///< K, 延续期数
     };
     /// The defaults for `width` numbers a draw.
     static Settings defaults(int width);

@@ -44,7 +44,8 @@ LoadedExclusionList readExclusionList(const std::string& path, int total, int wi
         for (std::size_t i = 0; i < w; ++i) {
             const int n = betListField(line, 3 * i, total);
             if (n == 0)
-                return refuse(no, "第 " + std::to_string(i + 1) + " 个号码应为 01-" + std::to_string(total) + " 的两位数字");
+                return refuse(no, "第 " + std::to_string(i + 1) + " 个号码应为 01-" + std::to_string(total) +
+                                      " 的两位数字");
             if (i > 0 && n <= current[i - 1])
                 return refuse(no, "号码应从小到大排列且互不相同");
             current[i] = static_cast<std::uint8_t>(n);
@@ -53,7 +54,8 @@ LoadedExclusionList readExclusionList(const std::string& path, int total, int wi
         const std::size_t entries = fronts.size() / w;
         bool repeat = false;
         for (std::size_t back = 1; back <= std::min(entries, kRecentEntries) && !repeat; ++back)
-            repeat = std::equal(current.begin(), current.end(), fronts.begin() + static_cast<std::ptrdiff_t>((entries - back) * w));
+            repeat = std::equal(current.begin(), current.end(),
+                                fronts.begin() + static_cast<std::ptrdiff_t>((entries - back) * w));
         if (repeat)
             continue;
         if (entries >= maxEntries)

@@ -21,7 +21,7 @@ struct LoadedExclusionList {
 /// one bet with many back pairs gives one entry. Empty lines are passed over. Refused, naming the
 /// line, when a field is not a number in 1..total, the numbers are not ascending, or there are more
 /// than `maxEntries` entries.
-LoadedExclusionList readExclusionList(const std::string& path, int total, int width,
-                                      std::size_t maxEntries = 1'200'000, Progress* progress = nullptr);
+LoadedExclusionList readExclusionList(const std::string& path, int total, int width, std::size_t maxEntries = 1'200'000,
+                                      Progress* progress = nullptr);
 
 } // namespace quorlin

@@ -39,7 +39,8 @@ RandTransform::Relabelled FollowExclusion::history(RandomSource& rng, int upTo)
     RandTransform::Relabelled out;
     out.relabelTo.assign(static_cast<std::size_t>(total + 1), 0);
     if (!settings_.transformed) {
-        out.draws.assign(history_.fronts.begin(), history_.fronts.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(upTo) * width));
+        out.draws.assign(history_.fronts.begin(),
+                         history_.fronts.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(upTo) * width));
         for (int n = 1; n <= total; ++n)
             out.relabelTo[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(n);
         stage_ = 0;
@@ -68,9 +69,9 @@ bool FollowExclusion::prepare(RandomSource& rng)
     const int cur = settings_.cur;
     const RandTransform::Relabelled h = history(rng, cur);
     const std::vector<std::uint64_t> masks = drawMasks(h.draws, history_.width);
-    const std::vector<std::uint64_t> found =
-        followerDraws(masks, h.draws.data() + static_cast<std::size_t>(cur - 1) * static_cast<std::size_t>(history_.width),
-                      history_.width, cur, settings_.group);
+    const std::vector<std::uint64_t> found = followerDraws(
+        masks, h.draws.data() + static_cast<std::size_t>(cur - 1) * static_cast<std::size_t>(history_.width),
+        history_.width, cur, settings_.group);
     // The candidate is relabelled at the current position; its real numbers against the real numbers
     // that relabel into a follower's numbers give the same overlap.
     std::vector<int> realOf(static_cast<std::size_t>(history_.total + 1), 0);
@@ -162,7 +163,8 @@ std::vector<int> followNumbers(const std::vector<std::uint8_t>& draws, int width
     std::vector<int> out(masks.size(), 0);
     for (std::size_t i = 2; i < masks.size(); ++i) {
         const auto p = static_cast<int>(i);
-        for (const std::uint64_t f : followerDraws(masks, draws.data() + (i - 1) * static_cast<std::size_t>(width), width, p, group))
+        for (const std::uint64_t f :
+             followerDraws(masks, draws.data() + (i - 1) * static_cast<std::size_t>(width), width, p, group))
             out[i] = std::max(out[i], std::popcount(masks[i] & f));
     }
     return out;

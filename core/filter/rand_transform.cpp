@@ -21,7 +21,20 @@ DrawHistory DrawHistory::of(const LotteryState& state)
         for (int j = 1; j <= state.caisel; ++j)
             h.fronts.push_back(static_cast<std::uint8_t>(state.hisfull.at(r, static_cast<std::size_t>(j))));
     }
+    h.index();
     return h;
+}
+
+void DrawHistory::index()
+{
+    const auto row = static_cast<std::size_t>((total + 1) * total);
+    residueCounts.assign((static_cast<std::size_t>(draws()) + 1) * row, 0);
+    for (int t = 0; t < draws(); ++t) {
+        std::uint16_t* next = residueCounts.data() + (static_cast<std::size_t>(t) + 1) * row;
+        std::copy(next - row, next, next);
+        for (int j = 0; j < width; ++j)
+            ++next[static_cast<std::size_t>(draw(t)[j] * total + t % total)];
+    }
 }
 
 std::vector<int> drawPermutation(RandomSource& rng, int total)
@@ -57,9 +70,15 @@ void RandTransform::rank(const std::vector<int>& count, const std::vector<int>& 
         const int seen = lastSeen[static_cast<std::size_t>(k)];
         const std::int64_t g = seen >= 0 ? position - seen : 0;
         switch (order_) {
-        case RankOrder::GapAscending: key[static_cast<std::size_t>(k)] = (g << 20) - c; break;
-        case RankOrder::CountAscending: key[static_cast<std::size_t>(k)] = (c << 20) - g; break;
-        case RankOrder::GapDescending: key[static_cast<std::size_t>(k)] = c - (g << 20); break;
+        case RankOrder::GapAscending:
+            key[static_cast<std::size_t>(k)] = (g << 20) - c;
+            break;
+        case RankOrder::CountAscending:
+            key[static_cast<std::size_t>(k)] = (c << 20) - g;
+            break;
+        case RankOrder::GapDescending:
+            key[static_cast<std::size_t>(k)] = c - (g << 20);
+            break;
         }
         order[static_cast<std::size_t>(k)] = k;
     }
@@ -86,7 +105,8 @@ void RandTransform::rank(const std::vector<int>& count, const std::vector<int>& 
         rankOf[static_cast<std::size_t>(order[static_cast<std::size_t>(pos)])] = pos;
     relabel.assign(static_cast<std::size_t>(total + 1), 0);
     for (int n = 1; n <= total; ++n)
-        relabel[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(rankOf[static_cast<std::size_t>(code(n, position))]);
+        relabel[static_cast<std::size_t>(n)] =
+            static_cast<std::uint8_t>(rankOf[static_cast<std::size_t>(code(n, position))]);
 }
 
 std::vector<std::uint8_t> RandTransform::relabelAt(int position) const
@@ -101,9 +121,29 @@ RandTransform::Relabelled RandTransform::relabelled(int from, int to) const
     std::vector<int> count(static_cast<std::size_t>(total + 1), 0);
     std::vector<int> lastSeen(static_cast<std::size_t>(total + 1), -1);
     const int first = stage_ > 0 ? std::max(0, from - stage_) : 0;
-    for (int t = first; t < from; ++t)
-        for (int j = 0; j < width; ++j)
-            ++count[static_cast<std::size_t>(code(history_.draw(t)[j], t))];
+    const int* perm = perm_.data();
+    if (!history_.residueCounts.empty()) {
+        // Number n at a position ≡ r has code (perm(n) + r) mod total + 1: the stage's draws counted
+        // per number and residue, from two rows of the index.
+        const std::uint16_t* upper = history_.residueRow(from);
+        const std::uint16_t* lower = history_.residueRow(first);
+        for (int n = 1; n <= total; ++n) {
+            const std::size_t at = static_cast<std::size_t>(n * total);
+            for (int r = 0; r < total; ++r) {
+                const int v = perm[n] + r;
+                count[static_cast<std::size_t>((v >= total ? v - total : v) + 1)] +=
+                    upper[at + static_cast<std::size_t>(r)] - lower[at + static_cast<std::size_t>(r)];
+            }
+        }
+    } else {
+        for (int t = first, residue = first % total; t < from; ++t, residue = residue + 1 == total ? 0 : residue + 1) {
+            const std::uint8_t* d = history_.draw(t);
+            for (int j = 0; j < width; ++j) {
+                const int v = perm[d[j]] + residue;
+                ++count[static_cast<std::size_t>((v >= total ? v - total : v) + 1)];
+            }
+        }
+    }
     // The newest draw before `from` holding each code; every code turns up within a few dozen draws.
     int unseen = total;
     for (int t = from - 1; t >= 0 && unseen > 0; --t)

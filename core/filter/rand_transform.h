@@ -11,13 +11,27 @@ struct LotteryState;
 /// The front numbers of the loaded draws, oldest first, in one flat block: what the exclusion
 /// windows relabel.
 struct DrawHistory {
-    int total = 35; ///< caisum
-    int width = 5;  ///< caisel
+    int total = 35;                   ///< caisum
+    int width = 5;                    ///< caisel
     std::vector<std::uint8_t> fronts; ///< draws() × width numbers
     std::vector<std::int32_t> issues;
 
+    /// For every position t (0..draws()), number n and residue r: how many draws before t hold n and
+    /// lie at a position ≡ r (mod total). The codes of a stage are then counted per number and
+    /// residue instead of per draw. Empty until index() is called; the relabelling works without it.
+    std::vector<std::uint16_t> residueCounts;
+
     int draws() const { return static_cast<int>(issues.size()); }
-    const std::uint8_t* draw(int t) const { return fronts.data() + static_cast<std::size_t>(t) * static_cast<std::size_t>(width); }
+    /// Builds residueCounts (about 7 MB for 3,000 draws of 35 numbers).
+    void index();
+    const std::uint16_t* residueRow(int t) const
+    {
+        return residueCounts.data() + static_cast<std::size_t>(t) * static_cast<std::size_t>((total + 1) * total);
+    }
+    const std::uint8_t* draw(int t) const
+    {
+        return fronts.data() + static_cast<std::size_t>(t) * static_cast<std::size_t>(width);
+    }
 
     static DrawHistory of(const LotteryState& state);
 };

@@ -20,7 +20,9 @@ struct CliExcludeFixture : ::testing::Test {
     CliExcludeFixture()
     {
         std::ostringstream ignored;
-        EXPECT_EQ(cli::run({"import", kShippedLottery, test::historyCsvPath()}, program.path().string(), ignored, ignored), 0);
+        EXPECT_EQ(
+            cli::run({"import", kShippedLottery, test::historyCsvPath()}, program.path().string(), ignored, ignored),
+            0);
     }
     int run(std::vector<std::string> args)
     {

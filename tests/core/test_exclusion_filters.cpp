@@ -68,28 +68,30 @@ std::uint64_t relabelledDraw(const DrawHistory& h, const Drawn& d, RankOrder ord
 
 TEST(RandTransform, MatchesThePlainRankingAtEveryPositionInEveryOrder)
 {
-    const DrawHistory h = madeUpHistory(90, 7);
     SeededRandomSource rng(3);
-    for (const RankOrder order : {RankOrder::GapAscending, RankOrder::CountAscending, RankOrder::GapDescending}) {
-        for (const int stage : {0, 1, 7, 89}) {
-            const std::vector<int> perm = drawPermutation(rng, 35);
-            const RandTransform t(h, perm, stage, order);
-            const RandTransform::Relabelled r = t.relabelled(20, 90);
-            for (int p = 20; p <= 90; ++p) {
-                const std::vector<int> plain = plainRelabel(h, perm, stage, order, p);
-                if (p == 90) {
-                    for (int n = 1; n <= 35; ++n)
-                        ASSERT_EQ(r.relabelTo[static_cast<std::size_t>(n)], plain[static_cast<std::size_t>(n)]) << stage;
-                    continue;
+    for (const DrawHistory& h : {madeUpHistory(90, 7), madeUpHistory(90, 8)})
+        for (const RankOrder order : {RankOrder::GapAscending, RankOrder::CountAscending, RankOrder::GapDescending}) {
+            for (const int stage : {0, 1, 7, 89}) {
+                const std::vector<int> perm = drawPermutation(rng, 35);
+                const RandTransform t(h, perm, stage, order);
+                const RandTransform::Relabelled r = t.relabelled(20, 90);
+                for (int p = 20; p <= 90; ++p) {
+                    const std::vector<int> plain = plainRelabel(h, perm, stage, order, p);
+                    if (p == 90) {
+                        for (int n = 1; n <= 35; ++n)
+                            ASSERT_EQ(r.relabelTo[static_cast<std::size_t>(n)], plain[static_cast<std::size_t>(n)])
+                                << stage;
+                        continue;
+                    }
+                    std::vector<std::uint8_t> want;
+                    for (int j = 0; j < 5; ++j)
+                        want.push_back(static_cast<std::uint8_t>(plain[h.draw(p)[j]]));
+                    std::sort(want.begin(), want.end());
+                    ASSERT_TRUE(std::equal(want.begin(), want.end(), r.draws.begin() + (p - 20) * 5))
+                        << p << " " << stage;
                 }
-                std::vector<std::uint8_t> want;
-                for (int j = 0; j < 5; ++j)
-                    want.push_back(static_cast<std::uint8_t>(plain[h.draw(p)[j]]));
-                std::sort(want.begin(), want.end());
-                ASSERT_TRUE(std::equal(want.begin(), want.end(), r.draws.begin() + (p - 20) * 5)) << p << " " << stage;
             }
         }
-    }
 }
 
 TEST(RandTransform, PermutationRedrawsTakenNumbers)
@@ -258,8 +260,13 @@ TEST(BiasExclusion, TriggersAndRangesFollowTheLastRelabelledDraws)
             const Drawn d = replay(seed, 60);
             auto counted = [&](int n) { return odd ? n % 2 == 1 : n >= 17; };
             auto property = [&](int t) {
-                return std::popcount(relabelledDraw(h, d, RankOrder::CountAscending, t) &
-                                     [&] { std::uint64_t m = 0; for (int n = 1; n <= 35; ++n) if (counted(n)) m |= std::uint64_t{1} << n; return m; }());
+                return std::popcount(relabelledDraw(h, d, RankOrder::CountAscending, t) & [&] {
+                    std::uint64_t m = 0;
+                    for (int n = 1; n <= 35; ++n)
+                        if (counted(n))
+                            m |= std::uint64_t{1} << n;
+                    return m;
+                }());
             };
             const bool wantHigh = property(58) >= 4 && property(59) >= 4;
             const bool wantLow = property(58) <= 1 && property(59) <= 1;
