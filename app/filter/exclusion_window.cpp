@@ -362,6 +362,14 @@ void ExclusionWindow::btnclearClick()
     set_->clear();
 }
 
+std::vector<std::uint8_t> ExclusionWindow::transformedHistory()
+{
+    random_->reseed();
+    const quorlin::RandTransform transform(history_, quorlin::drawPermutation(*random_, history_.total), set_->stage(),
+                                           quorlin::RankOrder::CountAscending);
+    return transform.relabelled(0, history_.draws()).draws;
+}
+
 QString ExclusionWindow::drawText(const std::uint8_t* numbers, int width)
 {
     QString text;

@@ -77,6 +77,9 @@ protected:
         int firstBar = 0;
     };
     void showStatistics(const Statistics& statistics);
+    /// The history for 变幻统计: one fresh permutation, the window's stage (0: all earlier draws),
+    /// codes ranked by count ascending.
+    std::vector<std::uint8_t> transformedHistory();
     /// The draw text of the grid: every number "%.2d" followed by a blank.
     static QString drawText(const std::uint8_t* numbers, int width);
 

@@ -83,10 +83,7 @@ void Tfrmallcongma::btntongji2Click()
 {
     if (isBusy())
         return;
-    random_->reseed();
-    const quorlin::RandTransform transform(history_, quorlin::drawPermutation(*random_, history_.total), set_->stage(),
-                                           quorlin::RankOrder::CountAscending);
-    showRepeats(transform.relabelled(0, history_.draws()).draws);
+    showRepeats(transformedHistory());
 }
 
 void Tfrmallcongma::showRepeats(const std::vector<std::uint8_t>& draws)

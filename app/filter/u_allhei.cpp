@@ -86,11 +86,7 @@ void Tfrmallhei::btntongji2Click()
 {
     if (isBusy())
         return;
-    // One fresh permutation, the window's stage (0: all earlier draws), count ascending.
-    random_->reseed();
-    const quorlin::RandTransform transform(history_, quorlin::drawPermutation(*random_, history_.total), set_->stage(),
-                                           quorlin::RankOrder::CountAscending);
-    showSums(transform.relabelled(0, history_.draws()).draws);
+    showSums(transformedHistory());
 }
 
 void Tfrmallhei::showSums(const std::vector<std::uint8_t>& draws)
