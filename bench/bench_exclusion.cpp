@@ -43,6 +43,7 @@ const DrawHistory& shippedHistory()
             for (int j = 2; j < 7; ++j)
                 d.fronts.push_back(static_cast<std::uint8_t>(std::stoi(v[static_cast<std::size_t>(j)])));
         }
+        d.index(); // as DrawHistory::of does for the open lottery
         return d;
     }();
     return h;
