@@ -115,7 +115,8 @@ void TestMainWindow::commandsFollowTheOpenLottery()
     QCOMPARE(enabledCommands(*mainWindow_),
              sorted(alwaysUsable + QStringList{"mnucode", "tlbbiaozhun", "tlbbianwan", "mnutotalfilt", "tlbala",
                                                "mnudaxiao", "mnujiou", "mnuhei", "mnukuadu", "mnusandu", "mnupiandu",
-                                               "mnuac", "mnucongma", "mnuqujian", "mnuyilou", "mnupiantai"}));
+                                               "mnuac", "mnucongma", "mnuqujian", "mnuyilou", "mnupiantai",
+                                               "mnuallhei", "mnuallcongma", "mnuallpiantai", "mnuallgensui"}));
     QVERIFY(tabmain->isVisible());
     QCOMPARE(tabmain->count(), 10);
     for (int tab = 0; tab < 10; ++tab)
