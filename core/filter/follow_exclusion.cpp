@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <functional>
 
 namespace quorlin {
 
@@ -67,16 +68,53 @@ RandTransform::Relabelled FollowExclusion::history(RandomSource& rng, int upTo)
 bool FollowExclusion::prepare(RandomSource& rng)
 {
     const int cur = settings_.cur;
-    const RandTransform::Relabelled h = history(rng, cur);
-    const std::vector<std::uint64_t> masks = drawMasks(h.draws, history_.width);
+    const auto width = static_cast<std::size_t>(history_.width);
+    std::vector<std::uint64_t> masks(static_cast<std::size_t>(cur), 0);
+    std::vector<std::uint8_t> last;
+    std::vector<std::uint8_t> relabelTo;
+    int computedFrom = cur;
+    std::optional<RandTransform> transform;
+    // Ranking the codes at every draw is most of an iteration, while the groups of the last draw
+    // mostly turn up within a few hundred draws: the relabelled history is made backwards in
+    // growing pieces, as far as the search reaches.
+    auto fill = [&](int from) {
+        const RandTransform::Relabelled r = transform->relabelled(from, computedFrom);
+        for (int t = from; t < computedFrom; ++t)
+            for (std::size_t j = 0; j < width; ++j)
+                masks[static_cast<std::size_t>(t)] |= std::uint64_t{1}
+                                                      << r.draws[static_cast<std::size_t>(t - from) * width + j];
+        if (computedFrom == cur) {
+            relabelTo = r.relabelTo;
+            last.assign(r.draws.end() - static_cast<std::ptrdiff_t>(width), r.draws.end());
+        }
+        computedFrom = from;
+    };
+    if (settings_.transformed && !settings_.rotation) {
+        const int bound = settings_.maxStage ? cur + 1 : settings_.stageBox;
+        stage_ = settings_.randomStage ? rng.random(bound) + 1 : bound;
+        transform.emplace(history_, drawPermutation(rng, history_.total), stage_,
+                          settings_.byGap ? RankOrder::GapDescending : RankOrder::CountAscending);
+        fill(std::max(0, cur - 64));
+    } else {
+        const RandTransform::Relabelled h = history(rng, cur);
+        masks = drawMasks(h.draws, history_.width);
+        relabelTo = h.relabelTo;
+        last.assign(h.draws.end() - static_cast<std::ptrdiff_t>(width), h.draws.end());
+        computedFrom = 0;
+    }
+    int piece = 64;
     const std::vector<std::uint64_t> found = followerDraws(
-        masks, h.draws.data() + static_cast<std::size_t>(cur - 1) * static_cast<std::size_t>(history_.width),
-        history_.width, cur, settings_.group);
+        [&](int j) {
+            for (; j < computedFrom; piece *= 2)
+                fill(std::max(0, std::min(j, computedFrom - piece)));
+            return masks[static_cast<std::size_t>(j)];
+        },
+        last.data(), history_.width, cur, settings_.group);
     // The candidate is relabelled at the current position; its real numbers against the real numbers
     // that relabel into a follower's numbers give the same overlap.
     std::vector<int> realOf(static_cast<std::size_t>(history_.total + 1), 0);
     for (int n = 1; n <= history_.total; ++n)
-        realOf[h.relabelTo[static_cast<std::size_t>(n)]] = n;
+        realOf[relabelTo[static_cast<std::size_t>(n)]] = n;
     followers_.clear();
     for (const std::uint64_t f : found) {
         std::uint64_t real = 0;
@@ -124,7 +162,7 @@ bool FollowExclusion::excludes(std::uint64_t, const std::uint8_t* numbers) const
     return anyFollowerHolds(numbers, settings_.high) || !anyFollowerHolds(numbers, settings_.low + 1);
 }
 
-std::vector<std::uint64_t> followerDraws(const std::vector<std::uint64_t>& masks, const std::uint8_t* lastDraw,
+std::vector<std::uint64_t> followerDraws(const std::function<std::uint64_t(int)>& maskAt, const std::uint8_t* lastDraw,
                                          int width, int position, int group)
 {
     std::vector<std::uint64_t> out;
@@ -139,8 +177,8 @@ std::vector<std::uint64_t> followerDraws(const std::vector<std::uint64_t>& masks
         for (const int p : place)
             g |= std::uint64_t{1} << lastDraw[p];
         for (int j = position - 2; j >= 0; --j)
-            if ((masks[static_cast<std::size_t>(j)] & g) == g) {
-                const std::uint64_t follower = masks[static_cast<std::size_t>(j + 1)];
+            if ((maskAt(j) & g) == g) {
+                const std::uint64_t follower = maskAt(j + 1);
                 if (std::find(out.begin(), out.end(), follower) == out.end())
                     out.push_back(follower);
                 break;
@@ -161,10 +199,11 @@ std::vector<int> followNumbers(const std::vector<std::uint8_t>& draws, int width
 {
     const std::vector<std::uint64_t> masks = drawMasks(draws, width);
     std::vector<int> out(masks.size(), 0);
+    const std::function<std::uint64_t(int)> maskAt = [&masks](int j) { return masks[static_cast<std::size_t>(j)]; };
     for (std::size_t i = 2; i < masks.size(); ++i) {
         const auto p = static_cast<int>(i);
         for (const std::uint64_t f :
-             followerDraws(masks, draws.data() + (i - 1) * static_cast<std::size_t>(width), width, p, group))
+             followerDraws(maskAt, draws.data() + (i - 1) * static_cast<std::size_t>(width), width, p, group))
             out[i] = std::max(out[i], std::popcount(masks[i] & f));
     }
     return out;

@@ -3,6 +3,7 @@
 #include "filter/exclusion_run.h"
 #include "filter/rand_transform.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,10 +57,11 @@ private:
     std::uint64_t ones_ = 0; ///< 1 in every counter in use
 };
 
-/// The follower draws of the groups of `group` numbers of the draw at `position` − 1, found among
-/// `masks` (one bit mask per draw, oldest first): for every group the draw after the latest draw
-/// before `position` − 1 holding the whole group. Distinct masks, in no particular order.
-std::vector<std::uint64_t> followerDraws(const std::vector<std::uint64_t>& masks, const std::uint8_t* lastDraw,
+/// The follower draws of the groups of `group` numbers of `lastDraw` (the draw at `position` − 1),
+/// found through `maskAt(t)` (the bit mask of the draw at t, asked for from the newest backwards):
+/// for every group the draw after the latest draw before `position` − 1 holding the whole group.
+/// Distinct masks, in no particular order.
+std::vector<std::uint64_t> followerDraws(const std::function<std::uint64_t(int)>& maskAt, const std::uint8_t* lastDraw,
                                          int width, int position, int group);
 
 /// The follow number of every draw of `draws` (count × width numbers, oldest first) at its own

@@ -454,3 +454,38 @@ TEST(RepeatExclusion, LookingUpTheDrawsExcludesWhatVisitingEveryRowWould)
     EXPECT_TRUE(std::equal(looked.table().numberData(), looked.table().numberData() + 5 * looked.table().rows(),
                            visited.table().numberData()));
 }
+
+TEST(FollowExclusion, RankModeTestsAgainstTheWholeRelabelledHistory)
+{
+    const DrawHistory h = madeUpHistory(400, 9);
+    for (const int group : {1, 2, 3}) {
+        FollowExclusion::Settings s;
+        s.cur = 400;
+        s.group = group;
+        s.high = 3;
+        s.low = 1;
+        s.randomStage = group == 2;
+        FollowExclusion member(h, s), whole(h, s);
+        SeededRandomSource a(group), b(group);
+        member.prepare(a);
+        const RandTransform::Relabelled r = whole.history(b, 400);
+        std::vector<std::uint64_t> masks;
+        for (std::size_t d = 0; d < 400; ++d) {
+            std::uint64_t m = 0;
+            for (std::size_t j = 0; j < 5; ++j)
+                m |= std::uint64_t{1} << r.draws[d * 5 + j];
+            masks.push_back(m);
+        }
+        const auto followers = followerDraws([&](int j) { return masks[static_cast<std::size_t>(j)]; },
+                                             r.draws.data() + 399 * 5, 5, 400, group);
+        everyCombination([&](std::span<const std::uint8_t> row, std::uint64_t mask) {
+            std::uint64_t relabelled = 0;
+            for (const auto n : row)
+                relabelled |= std::uint64_t{1} << r.relabelTo[n];
+            int follow = 0;
+            for (const std::uint64_t f : followers)
+                follow = std::max(follow, std::popcount(relabelled & f));
+            ASSERT_EQ(member.excludes(mask, row.data()), follow >= 3 || follow <= 1) << group;
+        });
+    }
+}
