@@ -67,6 +67,19 @@ const std::vector<CliCommand>& cliCommands()
          "intersect 大底文件… [--tolerance E1-E2] [--back import|none|all|\"01 02 …\"]\n"
          "                         多重大底交集：输出带序号的交集号码",
          runIntersect},
+        {"exclude",
+         "exclude 彩票名称 sum|repeat|bias|follow [--iterations N | --target N] [--max-iterations N]\n"
+         "                         [--seed N] [--current 期号] [--in 文件] [--out 文件]\n"
+         "                         无穷排除选号一次，输出剩下的注数；--target 过滤到 N 注（默认 10000，follow 50），\n"
+         "                         --iterations 过滤 N 次，--max-iterations 按注数过滤时最多的次数（默认 100000）\n"
+         "                         sum:    [--sum-high 和值>=] [--sum-low 或<=]\n"
+         "                         repeat: [--repeat-draws 重码期数] [--repeat-min 过滤的重码数>=]\n"
+         "                         bias:   [--mode big|odd] [--high 个数>=] [--high-keep A-B] [--no-high]\n"
+         "                                 [--low 个数<=] [--low-keep A-B] [--no-low] [--run 延续期数]\n"
+         "                         follow: [--mode transformed|plain] [--relabel rank|rotation] [--order count|gap]\n"
+         "                                 [--stage fixed|random] [--stage-bound limited|max] [--stage-draws 阶段统计期]\n"
+         "                                 [--group 对比号码数] [--follow-high 跟随数>=] [--follow-low 或<=]",
+         runExclude},
     };
     return commands;
 }

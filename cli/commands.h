@@ -27,5 +27,6 @@ int runBacktest(CliContext& context, CliArgs& args, std::ostream& out, std::ostr
 int runWheel(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runWheelCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runIntersect(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runExclude(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 
 } // namespace quorlin::cli

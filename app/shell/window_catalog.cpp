@@ -12,6 +12,10 @@
 #include "check/u_huice.h"
 #include "data/u_data.h"
 #include "data/u_download2.h"
+#include "filter/u_allcongma.h"
+#include "filter/u_allgensui.h"
+#include "filter/u_allhei.h"
+#include "filter/u_allpiantai.h"
 #include "filter/u_totalfilt.h"
 #include "invest/u_gudingjihua.h"
 #include "invest/u_jieduanjihua.h"
@@ -101,4 +105,12 @@ void registerWindows(Tfrmmain& frmmain)
     frmmain.tools().registerFactory("Tfrmjiaoqi", [&frmmain](QWidget* parent) {
         return new Tfrmjiaoqi(frmmain.document().state(), parent);
     });
+    // The four 无穷 exclusion windows.
+    frmmain.tools().registerFactory("Tfrmallhei", [&document](QWidget* parent) { return new Tfrmallhei(document, parent); });
+    frmmain.tools().registerFactory("Tfrmallcongma",
+                                    [&document](QWidget* parent) { return new Tfrmallcongma(document, parent); });
+    frmmain.tools().registerFactory("Tfrmallpiantai",
+                                    [&document](QWidget* parent) { return new Tfrmallpiantai(document, parent); });
+    frmmain.tools().registerFactory("Tfrmallgensui",
+                                    [&document](QWidget* parent) { return new Tfrmallgensui(document, parent); });
 }

@@ -19,4 +19,10 @@ int ClockRandomSource::random(int n)
     return pick(engine_);
 }
 
+int SeededRandomSource::random(int n)
+{
+    std::uniform_int_distribution<int> pick(0, n - 1);
+    return pick(engine_);
+}
+
 } // namespace quorlin

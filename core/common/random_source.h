@@ -28,4 +28,16 @@ private:
     std::uint32_t builds_ = 0;
 };
 
+/// A generator that repeats its values: seeded once with a fixed number, and reseeding keeps the
+/// sequence going. For runs that must come out the same again (quorlin-cli --seed, tests).
+class SeededRandomSource final : public RandomSource {
+public:
+    explicit SeededRandomSource(std::uint32_t seed) : engine_(seed) {}
+    void reseed() override {}
+    int random(int n) override;
+
+private:
+    std::mt19937 engine_;
+};
+
 } // namespace quorlin

@@ -96,6 +96,17 @@ BetList BetList::lines(int frontWidth, std::vector<std::uint8_t> fronts, int bac
     return list;
 }
 
+BetList BetList::frontsOnly(int frontWidth, std::vector<std::uint8_t> fronts)
+{
+    const std::size_t count = frontWidth > 0 ? fronts.size() / static_cast<std::size_t>(frontWidth) : 0;
+    std::vector<std::uint32_t> lineFront(count);
+    for (std::size_t i = 0; i < count; ++i)
+        lineFront[i] = static_cast<std::uint32_t>(i);
+    BetList list = lines(frontWidth, std::move(fronts), 0, {}, std::move(lineFront), std::vector<std::uint16_t>(count, kNoBack));
+    list.blankAfterLast_ = true;
+    return list;
+}
+
 char* BetList::appendBet(std::size_t i, char* out) const
 {
     std::size_t front = 0;
@@ -138,6 +149,8 @@ std::string BetList::numbered(std::size_t i) const
     std::array<char, 80> text{};
     const int n = std::snprintf(text.data(), text.size(), "%.7zu    ", i + 1);
     char* end = appendBet(i, text.data() + n);
+    if (blankAfterLast_)
+        *end++ = ' ';
     return std::string(text.data(), static_cast<std::size_t>(end - text.data()));
 }
 
@@ -160,7 +173,7 @@ namespace {
 class LineEmitter {
 public:
     LineEmitter(TextWriter& writer, bool numbered, int frontWidth, int backWidth, const std::vector<std::uint8_t>& backs,
-                Progress* progress, std::size_t total)
+                Progress* progress, std::size_t total, bool blankAfterLast)
         : writer_(writer), numbered_(numbered), frontWidth_(frontWidth), progress_(progress), total_(total),
           chunk_(kChunk + kBlockRoom + 256)
     {
@@ -177,9 +190,12 @@ public:
                     t = putNumber(t, backs[b * static_cast<std::size_t>(backWidth) + static_cast<std::size_t>(k)]);
                 }
             }
+            if (b == tuples && blankAfterLast)
+                *t++ = ' ';
             *t++ = '\r';
             *t++ = '\n';
         }
+        noBackLength_ = blankAfterLast ? 3 : 2;
     }
 
     std::size_t noBack() const { return noBack_; }
@@ -218,7 +234,7 @@ public:
             counter_.put(out_); // for seven digits its eighth byte is a blank, the first of the four
         }
         std::memcpy(out_ + backAt_, backText_.data() + back * kBackStride, kBackStride);
-        out_ += backAt_ + (back == noBack_ ? 2 : backLength_);
+        out_ += backAt_ + (back == noBack_ ? noBackLength_ : backLength_);
         if (static_cast<std::size_t>(out_ - chunk_.data()) >= kChunk && !flush())
             return false;
         if (progress_ && ++done_ % kProgressLines == 0) {
@@ -317,6 +333,7 @@ private:
     std::vector<char> backText_;
     std::size_t backLength_ = 2;
     std::size_t noBack_ = 0;
+    std::size_t noBackLength_ = 2;
     std::size_t lineNumber_ = 0;
     std::vector<char> block_;
     std::size_t blockTuples_ = 0;
@@ -328,7 +345,7 @@ bool BetList::write(const std::string& path, bool numberedForm, Progress* progre
 {
     TextWriter writer(path);
     const std::size_t total = size();
-    LineEmitter emit(writer, numberedForm, frontWidth_, backWidth_, backs_, progress, total);
+    LineEmitter emit(writer, numberedForm, frontWidth_, backWidth_, backs_, progress, total, numberedForm && blankAfterLast_);
     const auto w = static_cast<std::size_t>(frontWidth_);
     bool going = true;
     if (paired_) {

@@ -28,6 +28,10 @@ public:
                          std::vector<std::uint8_t> backs, std::vector<std::uint32_t> lineFront,
                          std::vector<std::uint16_t> lineBack);
     static constexpr std::uint16_t kNoBack = 0xFFFF;
+    /// Front combinations alone, one a line in their order: the result of an exclusion window,
+    /// whose numbered lines end every number with a blank ("0000001    01 02 03 04 05 "); the
+    /// saved form has no blank at the end.
+    static BetList frontsOnly(int frontWidth, std::vector<std::uint8_t> fronts);
 
     std::size_t size() const { return paired_ ? frontCount() * backCount() : lineFront_.size(); }
     bool empty() const { return size() == 0; }
@@ -65,6 +69,7 @@ private:
     char* appendBet(std::size_t i, char* out) const;
 
     bool paired_ = true;
+    bool blankAfterLast_ = false; ///< numbered lines end with a blank after the last number
     int frontWidth_ = 0;
     int backWidth_ = 0;
     std::vector<std::uint8_t> fronts_;

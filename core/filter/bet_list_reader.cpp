@@ -9,10 +9,7 @@
 
 namespace quorlin {
 
-namespace {
-
-// Blanks and control characters at both ends of a line do not count.
-std::string_view trimmed(std::string_view line)
+std::string_view trimmedLine(std::string_view line)
 {
     const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
     while (!line.empty() && isBlank(line.front()))
@@ -22,8 +19,7 @@ std::string_view trimmed(std::string_view line)
     return line;
 }
 
-// The two characters at 0-based offset `at` as a number in 1..limit, or 0.
-int fieldAt(std::string_view line, std::size_t at, int limit)
+int betListField(std::string_view line, std::size_t at, int limit)
 {
     if (at + 2 > line.size())
         return 0;
@@ -34,6 +30,8 @@ int fieldAt(std::string_view line, std::size_t at, int limit)
     const int n = (a - '0') * 10 + (b - '0');
     return n >= 1 && n <= limit ? n : 0;
 }
+
+namespace {
 
 // The numbered form's "%.7d" line number and four blanks.
 bool numberedPrefix(std::string_view line)
@@ -76,7 +74,7 @@ LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidt
 
     std::string raw;
     while (reader.next(raw)) {
-        std::string_view line = trimmed(raw);
+        std::string_view line = trimmedLine(raw);
         if (line.empty())
             break;
         if (numberedToo && numberedPrefix(line))
@@ -85,7 +83,7 @@ LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidt
         if (progress && no % 65536 == 0 && progress->cancelled())
             return refuse(no, "已停止");
         for (int i = 0; i < frontWidth; ++i) {
-            const int n = fieldAt(line, static_cast<std::size_t>(3 * i), frontTotal);
+            const int n = betListField(line, static_cast<std::size_t>(3 * i), frontTotal);
             if (n == 0)
                 return refuse(no, "第 " + std::to_string(i + 1) + " 个前区号码应为 01-" + std::to_string(frontTotal) +
                                       " 的两位数字");
@@ -99,7 +97,7 @@ LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidt
         if (readBacks) {
             std::array<std::uint8_t, 8> tuple{};
             for (int i = 0; i < backWidth; ++i) {
-                const int n = fieldAt(line, static_cast<std::size_t>(3 * (frontWidth + i)), backTotal);
+                const int n = betListField(line, static_cast<std::size_t>(3 * (frontWidth + i)), backTotal);
                 if (n == 0)
                     return refuse(no, "第 " + std::to_string(i + 1) + " 个后区号码应为 01-" + std::to_string(backTotal) +
                                           " 的两位数字");

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorlin {
@@ -31,5 +32,10 @@ struct LoadedBetList {
 /// `numberedToo` a line in the numbered form is read as its bet (the prize check reads both forms).
 LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidth, int backTotal, int backWidth,
                           std::size_t maxEntries = 1'200'000, Progress* progress = nullptr, bool numberedToo = false);
+
+/// A line without the blanks and control characters at both ends.
+std::string_view trimmedLine(std::string_view line);
+/// The two characters at 0-based offset `at` as a number in 1..limit, or 0 when they are not.
+int betListField(std::string_view line, std::size_t at, int limit);
 
 } // namespace quorlin

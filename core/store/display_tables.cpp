@@ -2,6 +2,7 @@
 
 #include "common/calendar.h"
 #include "common/random_source.h"
+#include "filter/rand_transform.h"
 #include "store/lottery_state.h"
 #include "store/u_datamod.h"
 
@@ -103,16 +104,7 @@ void buildtransformed(LotteryState& state, RandomSource& rng)
     rng.reseed();
     const int window = rng.random(100) + 1;
     std::vector<std::int32_t>& perm = state.bianperm;
-    perm.assign(static_cast<std::size_t>(total + 1), 0);
-    std::vector<bool> used(static_cast<std::size_t>(total + 1), false);
-    for (int n = 1; n <= total; ++n) {
-        int p = 0;
-        do {
-            p = rng.random(total) + 1;
-        } while (used[static_cast<std::size_t>(p)]);
-        used[static_cast<std::size_t>(p)] = true;
-        perm[static_cast<std::size_t>(n)] = p;
-    }
+    perm = drawPermutation(rng, total);
     // The code of front number n in draw d; it moves on by one every draw.
     auto code = [&](int n, int d) { return (perm[static_cast<std::size_t>(n)] + d) % total + 1; };
     auto front = [&](int d, int j) { return state.hisfull.at(static_cast<std::size_t>(d), static_cast<std::size_t>(j)); };

@@ -15,6 +15,7 @@
 #include "shell/u_about.h"
 #include "shell/u_flash.h"
 #include "filter/total_filter.h"
+#include "filter/exclusion_window.h"
 #include "filter/u_totalfilt.h"
 #include "shell/lottery_document.h"
 #include "invest/mode_files.h"
@@ -38,6 +39,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -145,6 +147,29 @@ void shootChecks(Tfrmmain& frmmain, const QString& apppath, const QString& folde
     waitIdle(*huice);
     std::cout << "back-tested 200 draws in " << timer.elapsed() << " ms\n";
     save(*huice, folder, "huice-200");
+}
+
+// The four exclusion windows after a run on the real history, and the follow window's statistics.
+void shootExclusion(Tfrmmain& frmmain, const QString& folder)
+{
+    for (const char* key : {"Tfrmallhei", "Tfrmallcongma", "Tfrmallpiantai", "Tfrmallgensui"}) {
+        QWidget* window = frmmain.tools().show(key);
+        auto* exclusion = qobject_cast<ExclusionWindow*>(window);
+        if (QString(key) == "Tfrmallgensui")
+            save(*window, folder, QString(key) + "-statistics");
+        window->findChild<QRadioButton*>("optcishu")->setChecked(true);
+        window->findChild<QLineEdit*>("edtcishu")->setText(QString(key) == "Tfrmallgensui" ? "20" : "100");
+        QPushButton* start = window->findChild<QPushButton*>("btngen");
+        if (!start)
+            start = window->findChild<QPushButton*>("btnfilt");
+        QTest::mouseClick(start, Qt::LeftButton);
+        while (exclusion->isBusy()) {
+            QCoreApplication::processEvents();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        save(*window, folder, QString(key) + "-run");
+        window->hide();
+    }
 }
 
 } // namespace
@@ -293,6 +318,7 @@ int main(int argc, char* argv[])
         std::cout << (folder + "/tozi-" + item + ".pdf").toStdString() << "\n";
     }
     shootChecks(frmmain, QString::fromStdString(program.apppath()), folder);
+    shootExclusion(frmmain, folder);
 
     for (const MessageBox::Record& box : MessageBox::recorded())
         std::cerr << "message: " << box.title.toStdString() << ": " << box.text.toStdString() << "\n";

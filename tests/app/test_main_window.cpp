@@ -118,7 +118,8 @@ void TestMainWindow::commandsFollowTheOpenLottery()
              sorted(alwaysUsable + QStringList{"mnucode", "tlbbiaozhun", "tlbbianwan", "mnutotalfilt", "tlbala",
                                                "mnudaxiao", "mnujiou", "mnuhei", "mnukuadu", "mnusandu", "mnupiandu",
                                                "mnuac", "mnucongma", "mnuqujian", "mnuyilou", "mnupiantai",
-                                               "mnuduijiang", "mnuhuice", "mnujuzheng", "mnufushi", "mnujiaoqi"} +
+                                               "mnuduijiang", "mnuhuice", "mnujuzheng", "mnufushi", "mnujiaoqi",
+                                               "mnuallhei", "mnuallcongma", "mnuallpiantai", "mnuallgensui"} +
                     selectionWindows));
     QVERIFY(tabmain->isVisible());
     QCOMPARE(tabmain->count(), 10);

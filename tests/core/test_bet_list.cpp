@@ -72,6 +72,19 @@ TEST_F(BetListFixture, WrittenFilesHoldExactlyTheLinesShown)
     EXPECT_EQ(readAll(path("s.txt")), saved);
 }
 
+TEST_F(BetListFixture, FrontOnlyListsEndNumberedLinesWithABlank)
+{
+    const BetList list = BetList::frontsOnly(5, {1, 2, 3, 4, 5, 3, 9, 17, 25, 33});
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list.bet(1), "03 09 17 25 33");
+    EXPECT_EQ(list.numbered(0), "0000001    01 02 03 04 05 ");
+    std::string error;
+    ASSERT_TRUE(list.writeNumbered(path("temp.txt"), nullptr, error)) << error;
+    EXPECT_EQ(readAll(path("temp.txt")), "0000001    01 02 03 04 05 \r\n0000002    03 09 17 25 33 \r\n");
+    ASSERT_TRUE(list.writeSaved(path("saved.txt"), nullptr, error)) << error;
+    EXPECT_EQ(readAll(path("saved.txt")), "01 02 03 04 05\r\n03 09 17 25 33\r\n");
+}
+
 TEST_F(BetListFixture, LineNumbersGrowPastSevenDigits)
 {
     // 2,000,000 fronts × 6 back pairs: the numbering runs past 9,999,999 and keeps counting.

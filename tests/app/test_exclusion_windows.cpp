@@ -1,0 +1,269 @@
+// The four 无穷 exclusion windows: their controls and defaults, a run checked against the core with
+// the same seed, stop, refusals, load and save, the follow window's modes and tabs.
+#include "gui_test_base.h"
+
+#include "common/file_dialog.h"
+#include "common/random_source.h"
+#include "filter/exclusion_set.h"
+#include "filter/exclusion_window.h"
+#include "filter/sum_exclusion.h"
+#include "shell/lottery_document.h"
+#include "shell/tool_window_registry.h"
+#include "shell/u_main.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+}
+
+} // namespace
+
+class TestExclusionWindows : public GuiTestBase {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void windowsOpenWithTheirCaptionsAndDefaults_data();
+    void windowsOpenWithTheirCaptionsAndDefaults();
+    void aRunKeepsWhatTheCoreKeepsWithTheSameSeed();
+    void stopLeavesMemoLabelAndFileAsTheyWere();
+    void refusalsComeBeforeAnyRun();
+    void loadThenSaveGivesTheBetsBack();
+    void followModesSwitchTheRunControls();
+
+private:
+    ExclusionWindow* open(const char* action, const char* key);
+    template <class T> T* child(const char* name) const { return window_->findChild<T*>(name); }
+    void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
+    void waitIdle() { QTRY_VERIFY_WITH_TIMEOUT(!window_->isBusy(), 60000); }
+    int memoLines() const { return child<QAbstractItemView>("memcode")->model()->rowCount(); }
+    QString memoLine(int row) const
+    {
+        const QAbstractItemModel* m = child<QAbstractItemView>("memcode")->model();
+        return m->data(m->index(row, 0)).toString();
+    }
+    QString tempPath() const { return QString::fromStdString(program_->apppath()) + "temp.txt"; }
+
+    ExclusionWindow* window_ = nullptr;
+};
+
+void TestExclusionWindows::init()
+{
+    setUpProgram();
+    openShippedLottery();
+}
+
+void TestExclusionWindows::cleanup()
+{
+    window_ = nullptr;
+    tearDownProgram();
+}
+
+ExclusionWindow* TestExclusionWindows::open(const char* action, const char* key)
+{
+    triggerAction(action);
+    window_ = qobject_cast<ExclusionWindow*>(mainWindow_->tools().window(key));
+    return window_;
+}
+
+void TestExclusionWindows::windowsOpenWithTheirCaptionsAndDefaults_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("defaults"); // objectName=text of line edits and combo boxes
+    QTest::newRow("sum") << "mnuallhei"
+                         << "Tfrmallhei"
+                         << "无穷和值排除选号"
+                         << QStringList{"comhei1=149", "comhei2=44", "edtjushu=10000", "edtcishu=10000",
+                                        "comcurqi=2020006"};
+    QTest::newRow("repeat") << "mnuallcongma"
+                            << "Tfrmallcongma"
+                            << "无穷重码排除选号" << QStringList{"comqishu=5", "comAC=5", "comjieduannum=全部期"};
+    QTest::newRow("bias") << "mnuallpiantai"
+                          << "Tfrmallpiantai"
+                          << "无穷偏态排除选号"
+                          << QStringList{"edtdanum=4",    "edtdanum1=0",   "edtdanum2=4",  "edtxiaonum=1",
+                                         "edtxiaonum1=1", "edtxiaonum2=5", "edtyanxunum=2"};
+    QTest::newRow("follow") << "mnuallgensui"
+                            << "Tfrmallgensui"
+                            << "无穷历史跟随排除选号" << QStringList{"edtjushu=50", "edtcishu=1", "edthuishu=2",
+                                                                     "comhei1=5",   "comhei2=0",  "comjieduannum=100"};
+}
+
+void TestExclusionWindows::windowsOpenWithTheirCaptionsAndDefaults()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, key);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, defaults);
+    QVERIFY(open(qPrintable(action), qPrintable(key)));
+    QCOMPARE(window_->windowTitle(), caption);
+    QVERIFY(child<QRadioButton>("optjushu")->isChecked());
+    QVERIFY(!child<QComboBox>("comjieduannum")->isEnabled());
+    QCOMPARE(child<QLabel>("lblcode")->text(), QStringLiteral("过滤结果："));
+    for (const QString& d : defaults) {
+        const QString name = d.section('=', 0, 0), text = d.section('=', 1);
+        if (auto* e = child<QLineEdit>(qPrintable(name)))
+            QCOMPARE(e->text(), text);
+        else if (auto* c = child<QComboBox>(qPrintable(name)))
+            QCOMPARE(c->currentText(), text);
+        else
+            QFAIL(qPrintable("no field " + name));
+    }
+}
+
+void TestExclusionWindows::aRunKeepsWhatTheCoreKeepsWithTheSameSeed()
+{
+    QVERIFY(open("mnuallhei", "Tfrmallhei"));
+    window_->setRandomSource(std::make_shared<quorlin::SeededRandomSource>(8));
+    child<QRadioButton>("optcishu")->setChecked(true);
+    child<QLineEdit>("edtcishu")->setText("2");
+    click("btngen");
+    waitIdle();
+
+    const quorlin::DrawHistory h = quorlin::DrawHistory::of(document_->state());
+    quorlin::SumExclusion sum(h, {5, 149, 44});
+    quorlin::ExclusionSet set(35, 5);
+    quorlin::SeededRandomSource rng(8);
+    set.run(sum, {false, 0, 2, 0}, quorlin::ExclusionSet::AfterRun::StartOver, rng);
+    const quorlin::BetList bets = set.bets();
+    QCOMPARE(memoLines(), static_cast<int>(bets.size()));
+    QCOMPARE(child<QLabel>("lblcode")->text(), QStringLiteral("过滤结果：%1注").arg(bets.size()));
+    QCOMPARE(memoLine(0), QString::fromStdString(bets.numbered(0)));
+    QVERIFY(memoLine(0).endsWith(' '));
+    QVERIFY(fileBytes(tempPath()).startsWith(QByteArray::fromStdString(bets.numbered(0) + "\r\n")));
+    QCOMPARE(child<QPushButton>("btngen")->text(), QStringLiteral("开始过滤"));
+    QVERIFY(!child<QProgressBar>("pb")->isVisible());
+}
+
+void TestExclusionWindows::stopLeavesMemoLabelAndFileAsTheyWere()
+{
+    // With both boxes cleared the bias window can exclude nothing: a count-mode run goes on until 停止.
+    QVERIFY(open("mnuallpiantai", "Tfrmallpiantai"));
+    child<QRadioButton>("optcishu")->setChecked(true);
+    child<QLineEdit>("edtcishu")->setText("1");
+    click("btngen");
+    waitIdle();
+    QCOMPARE(memoLines(), 324632);
+    const QString label = child<QLabel>("lblcode")->text();
+    const QByteArray temp = fileBytes(tempPath());
+
+    child<QCheckBox>("chkda")->setChecked(false);
+    child<QCheckBox>("chkxiao")->setChecked(false);
+    child<QRadioButton>("optjushu")->setChecked(true);
+    click("btngen");
+    QVERIFY(window_->isBusy());
+    QCOMPARE(child<QPushButton>("btngen")->text(), QStringLiteral("停止"));
+    for (const char* name : {"btnsave", "btnload", "btnclear"})
+        QVERIFY2(!child<QPushButton>(name)->isEnabled(), name);
+    QTest::qWait(100);
+    QVERIFY(window_->isBusy());
+    click("btngen");
+    waitIdle();
+    QCOMPARE(memoLines(), 324632);
+    QCOMPARE(child<QLabel>("lblcode")->text(), label);
+    QVERIFY(fileBytes(tempPath()) == temp);
+    QCOMPARE(child<QPushButton>("btngen")->text(), QStringLiteral("开始过滤"));
+    QVERIFY(messageTexts().isEmpty());
+}
+
+void TestExclusionWindows::refusalsComeBeforeAnyRun()
+{
+    QVERIFY(open("mnuallcongma", "Tfrmallcongma"));
+    child<QComboBox>("comcurqi")->setCurrentIndex(0);
+    click("btngen");
+    QVERIFY(!window_->isBusy());
+    child<QComboBox>("comcurqi")->setCurrentIndex(3);
+    child<QComboBox>("comqishu")->setCurrentIndex(4); // Q = 5 > 3 draws
+    click("btngen");
+    QVERIFY(!window_->isBusy());
+    QVERIFY(open("mnuallgensui", "Tfrmallgensui"));
+    child<QLineEdit>("edthuishu")->setText("4");
+    click("btnfilt");
+    QVERIFY(!window_->isBusy());
+    const QStringList texts = messageTexts();
+    QCOMPARE(texts.size(), 3);
+    QVERIFY(texts[0].startsWith(QStringLiteral("目前投注期之前没有开奖号码")));
+    QVERIFY(texts[1].startsWith(QStringLiteral("重码期数不能多于")));
+    QCOMPARE(texts[2], QStringLiteral("对比号码数只能是 1、2 或 3！"));
+    QCOMPARE(child<QLabel>("lblcode")->text(), QStringLiteral("过滤结果："));
+}
+
+void TestExclusionWindows::loadThenSaveGivesTheBetsBack()
+{
+    QVERIFY(open("mnuallhei", "Tfrmallhei"));
+    const QString in = QString::fromStdString(program_->apppath()) + "in.txt";
+    QFile f(in);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("01 02 03 04 05+01 02\r\n01 02 03 04 05+01 03\r\n03 09 17 25 33\r\n");
+    f.close();
+    FileDialog::setNextFileName(in);
+    click("btnload");
+    waitIdle();
+    QCOMPARE(memoLines(), 2);
+    QCOMPARE(memoLine(1), QStringLiteral("0000002    03 09 17 25 33 "));
+    QCOMPARE(child<QLabel>("lblcode")->text(), QStringLiteral("过滤结果：2注"));
+    const QString out = QString::fromStdString(program_->apppath()) + "out.txt";
+    FileDialog::setNextFileName(out);
+    click("btnsave");
+    QCOMPARE(fileBytes(out), QByteArray("01 02 03 04 05\r\n03 09 17 25 33\r\n"));
+    QCOMPARE(messageTexts().value(0), QStringLiteral("成功保存！"));
+
+    // A file with a number out of range is refused, naming the line; the list stays.
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("01 02 03 04 05\r\n01 02 03 04 36\r\n");
+    f.close();
+    FileDialog::setNextFileName(in);
+    click("btnload");
+    waitIdle();
+    QVERIFY(messageTexts().value(1).startsWith(QStringLiteral("第 2 行")));
+    QCOMPARE(memoLines(), 2);
+}
+
+void TestExclusionWindows::followModesSwitchTheRunControls()
+{
+    QVERIFY(open("mnuallgensui", "Tfrmallgensui"));
+    auto* tabs = child<QTabWidget>("page");
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("历史统计"));
+    QCOMPARE(child<QPushButton>("btntongji")->text(), QStringLiteral("变幻统计"));
+    auto* plain = child<QRadioButton>("optmode");
+    QCOMPARE(plain->text(), QStringLiteral("常规"));
+    plain->setChecked(true);
+    QVERIFY(!child<QRadioButton>("optjushu")->isEnabled());
+    QVERIFY(child<QRadioButton>("optcishu")->isChecked());
+    QCOMPARE(child<QLineEdit>("edtcishu")->text(), QStringLiteral("1"));
+    QCOMPARE(child<QPushButton>("btntongji")->text(), QStringLiteral("常规统计"));
+
+    // 常规 is one pass, and the same pass again gives the same list.
+    click("btnfilt");
+    waitIdle();
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("投注号码"));
+    const QString label = child<QLabel>("lblcode")->text();
+    click("btnfilt");
+    waitIdle();
+    QCOMPARE(child<QLabel>("lblcode")->text(), label);
+
+    plain->parentWidget()->findChildren<QRadioButton*>().at(1)->setChecked(true); // 变幻
+    QVERIFY(child<QRadioButton>("optjushu")->isEnabled() && child<QRadioButton>("optjushu")->isChecked());
+    QCOMPARE(child<QLineEdit>("edtcishu")->text(), QStringLiteral("100"));
+    QCOMPARE(child<QPushButton>("btntongji")->text(), QStringLiteral("变幻统计"));
+}
+
+QTEST_MAIN(TestExclusionWindows)
+#include "test_exclusion_windows.moc"
