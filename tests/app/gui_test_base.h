@@ -40,6 +40,14 @@ protected:
     void openShippedLottery();
     /// In the registry dialog: selects the shipped lottery and presses 打开彩票.
     static void openShippedIn(QDialog* dialog);
+    /// The child widget (or action) `name` of `parent`; stops the test run when it is missing.
+    template <typename T> static T* requireChild(const QObject* parent, const char* name)
+    {
+        auto* found = parent->findChild<T*>(name);
+        if (!found)
+            qFatal("no widget %s", name);
+        return found;
+    }
     /// The texts of the message boxes shown so far.
     static QStringList messageTexts();
     /// The model of the trend grid now shown, or null.

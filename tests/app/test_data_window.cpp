@@ -68,13 +68,7 @@ private slots:
     void untouchedNewRowAndDeletedDrawLeaveTheGridInStep();
 
 private:
-    template <typename T> T* child(const char* name) const
-    {
-        auto* widget = dialog_->findChild<T*>(name);
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    template <typename T> T* child(const char* name) const { return requireChild<T>(dialog_.get(), name); }
     void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
     void selectLottery();
     /// Types into one cell as the user does: open its editor, type, press Enter.

@@ -70,13 +70,7 @@ private slots:
 
 private:
     QWidget* open(const char* menuItem, const char* key);
-    template <typename T> T* child(const char* name) const
-    {
-        auto* widget = window_->findChild<T*>(name);
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    template <typename T> T* child(const char* name) const { return requireChild<T>(window_, name); }
     void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
     void setField(const char* name, const QString& text) { child<QLineEdit>(name)->setText(text); }
     QString cell(int row, int column) const

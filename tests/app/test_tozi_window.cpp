@@ -79,13 +79,7 @@ private slots:
 
 private:
     Tfrmtozi* open();
-    template <typename T> T* child(const char* name) const
-    {
-        auto* widget = window_->findChild<T*>(name);
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    template <typename T> T* child(const char* name) const { return requireChild<T>(window_, name); }
     void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
     void trigger(const char* action) { child<QAction>(action)->trigger(); }
     QAbstractItemModel* table(const char* name) const { return child<QTableView>(name)->model(); }
