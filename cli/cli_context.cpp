@@ -1,12 +1,25 @@
 #include "cli_context.h"
 
+#include "filter/bet_list.h"
 #include "store/database.h"
 #include "store/lottery_catalog.h"
 #include "store/lottery_open.h"
 
 #include <algorithm>
+#include <ostream>
 
 namespace quorlin::cli {
+
+bool saveBets(const BetList& bets, const std::string& file, std::ostream& err)
+{
+    if (file.empty())
+        return true;
+    std::string error;
+    if (bets.writeSaved(file, nullptr, error))
+        return true;
+    err << error << '\n';
+    return false;
+}
 
 void CliContext::open(const std::string& lottery)
 {

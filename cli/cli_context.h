@@ -3,11 +3,20 @@
 #include "store/lottery_state.h"
 #include "store/u_datamod.h"
 
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+namespace quorlin {
+class BetList;
+}
+
 namespace quorlin::cli {
+
+/// Writes a filter's bet list in the saved form to `file` when one is given; false (the reason on
+/// `err`) when it cannot be written.
+bool saveBets(const BetList& bets, const std::string& file, std::ostream& err);
 
 /// Wrong words on the command line: the command's usage is printed to stderr, exit status 2.
 class UsageError : public std::runtime_error {

@@ -245,14 +245,7 @@ int runExclude(CliContext& context, CliArgs& args, std::ostream& out, std::ostre
     }
     const BetList bets = set.bets();
     out << bets.size() << '\n';
-    if (!outFile.empty()) {
-        std::string error;
-        if (!bets.writeSaved(outFile, nullptr, error)) {
-            err << error << '\n';
-            return 1;
-        }
-    }
-    return 0;
+    return saveBets(bets, outFile, err) ? 0 : 1;
 }
 
 } // namespace quorlin::cli

@@ -54,14 +54,7 @@ int runFilter(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
     out << bets.size() << '\n';
     if (left == 0)
         err << "没有符合条件的投注号码，请重新选择过滤条件！\n";
-    if (!outFile.empty()) {
-        std::string error;
-        if (!bets.writeSaved(outFile, nullptr, error)) {
-            err << error << '\n';
-            return 1;
-        }
-    }
-    return 0;
+    return saveBets(bets, outFile, err) ? 0 : 1;
 }
 
 } // namespace quorlin::cli
