@@ -11,7 +11,7 @@ namespace {
 
 using RangeField = std::optional<quorlin::FilterRange> quorlin::TotalFilterSettings::*;
 
-struct RangeSpec {
+struct RangeControl {
     const char* check;
     const char* caption;
     const char* lower;
@@ -21,7 +21,7 @@ struct RangeSpec {
 };
 
 // In the order the run checks them.
-constexpr std::array<RangeSpec, 7> kRangeSpecs{{
+constexpr std::array<RangeControl, 7> kRangeControls{{
     {"chkdashu", "大数", "comdaxiao1", "comdaxiao2", "大数", &quorlin::TotalFilterSettings::big},
     {"chkjishu", "奇数", "comjiou1", "comjiou2", "奇数", &quorlin::TotalFilterSettings::odd},
     {"chkhei", "和值", "comhei1", "comhei2", "和值", &quorlin::TotalFilterSettings::sum},
@@ -95,17 +95,17 @@ TotalFilterConditions::TotalFilterConditions(int caisum, int caisel, QWidget* pa
 {
     setObjectName("GroupBox1");
     for (int i = 0; i < kRanges; ++i) {
-        const RangeSpec& spec = kRangeSpecs[static_cast<std::size_t>(i)];
+        const RangeControl& control = kRangeControls[static_cast<std::size_t>(i)];
         const int left = kColumnLeft[i / kRowsInFirstColumn];
         const int top = kRowTop + (i % kRowsInFirstColumn) * kRowStep;
         const auto [from, to] = offered(i, caisum, caisel);
         Range& range = ranges_[static_cast<std::size_t>(i)];
-        range.check = new QCheckBox(QString::fromUtf8(spec.caption), this);
-        range.check->setObjectName(spec.check);
+        range.check = new QCheckBox(QString::fromUtf8(control.caption), this);
+        range.check->setObjectName(control.check);
         range.check->setGeometry(left, top, 62, 22);
-        range.lower = addCombo(this, spec.lower, from, to, {left + 62, top, 58, 22});
+        range.lower = addCombo(this, control.lower, from, to, {left + 62, top, 58, 22});
         FormWidgets::label(this, QStringLiteral("到"), {left + 124, top, 16, 22});
-        range.upper = addCombo(this, spec.upper, from, to, {left + 140, top, 58, 22});
+        range.upper = addCombo(this, control.upper, from, to, {left + 140, top, 58, 22});
     }
 
     const int bankerTop = kRowTop + kRowsInFirstColumn * kRowStep + 6;
@@ -145,11 +145,11 @@ void TotalFilterConditions::read(quorlin::TotalFilterSettings& settings, Integer
 {
     for (int i = 0; i < kRanges; ++i) {
         const Range& range = ranges_[static_cast<std::size_t>(i)];
-        const RangeSpec& spec = kRangeSpecs[static_cast<std::size_t>(i)];
+        const RangeControl& control = kRangeControls[static_cast<std::size_t>(i)];
         if (!range.check->isChecked())
             continue;
-        const QString field = QString::fromUtf8(spec.field);
-        settings.*spec.setting = quorlin::FilterRange{fields.read(range.lower->currentText(), field + "下限"),
+        const QString field = QString::fromUtf8(control.field);
+        settings.*control.setting = quorlin::FilterRange{fields.read(range.lower->currentText(), field + "下限"),
                                                       fields.read(range.upper->currentText(), field + "上限")};
     }
     settings.bankerHits = {fields.read(edtnum1_->text(), QStringLiteral("胆码最少中奖个数")),
@@ -175,7 +175,7 @@ void TotalFilterConditions::show(const quorlin::TotalFilterSettings& settings)
 {
     for (int i = 0; i < kRanges; ++i) {
         const Range& range = ranges_[static_cast<std::size_t>(i)];
-        const std::optional<quorlin::FilterRange>& value = settings.*kRangeSpecs[static_cast<std::size_t>(i)].setting;
+        const std::optional<quorlin::FilterRange>& value = settings.*kRangeControls[static_cast<std::size_t>(i)].setting;
         range.check->setChecked(value.has_value());
         if (value) {
             showValue(range.lower, value->lo);
