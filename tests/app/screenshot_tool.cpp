@@ -24,7 +24,6 @@
 #include "shell/u_main.h"
 #include "shell/window_catalog.h"
 #include "store/database.h"
-#include "store/draw_import.h"
 #include "store/schema.h"
 #include "store/u_index.h"
 #include "test_support.h"
@@ -181,14 +180,7 @@ int main(int argc, char* argv[])
     QDir().mkpath(folder);
     MessageBox::setTestMode(true);
 
-    quorlin::test::ShippedProgram program;
-    const std::string history = quorlin::test::historyCsvPath();
-    if (!history.empty()) {
-        quorlin::Database db;
-        db.open(program.databasePath());
-        const quorlin::ImportResult imported = quorlin::importDraws(db, quorlin::kShippedLottery, history);
-        std::cout << "imported " << imported.added << " draws " << imported.error << "\n";
-    }
+    quorlin::test::HistoryProgram program;
 
     LotteryDocument document(program.apppath());
     Tfrmmain frmmain(document);

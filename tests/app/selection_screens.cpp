@@ -9,7 +9,6 @@
 #include "shell/u_main.h"
 #include "shell/window_catalog.h"
 #include "store/database.h"
-#include "store/draw_import.h"
 #include "store/lottery_catalog.h"
 #include "store/schema.h"
 #include "test_support.h"
@@ -52,14 +51,7 @@ int main(int argc, char* argv[])
     QDir().mkpath(folder);
     MessageBox::setTestMode(true);
 
-    quorlin::test::ShippedProgram program;
-    {
-        quorlin::Database db;
-        db.open(program.databasePath());
-        const quorlin::ImportResult imported =
-            quorlin::importDraws(db, quorlin::kShippedLottery, quorlin::test::historyCsvPath());
-        std::cout << "imported " << imported.added << " draws " << imported.error << "\n";
-    }
+    quorlin::test::HistoryProgram program;
     LotteryDocument document(program.apppath());
     Tfrmmain frmmain(document);
     registerWindows(frmmain);

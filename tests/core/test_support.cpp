@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include "store/database.h"
+#include "store/program_directory.h"
 #include "store/schema.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 
 #include <fstream>
 #include <random>
+#include <stdexcept>
 #include <sstream>
 
 namespace quorlin::test {
@@ -36,6 +38,13 @@ ShippedProgram::ShippedProgram()
     Database db;
     db.open(databasePath(), Database::Mode::Create);
     createLottery(db, shippedLotteryDefinition());
+}
+
+HistoryProgram::HistoryProgram()
+{
+    int draws = 0;
+    if (const std::string error = createShippedDatabase(databasePath(), historyCsvPath(), draws); !error.empty())
+        throw std::runtime_error(error);
 }
 
 void insertDraws(const std::string& databasePath, const std::string& lottery,

@@ -31,6 +31,12 @@ struct ShippedProgram : TempProgramDir {
     ShippedProgram();
 };
 
+/// A program directory whose database holds the shipped lottery filled with the shipped history,
+/// as a newly built program has it.
+struct HistoryProgram : TempProgramDir {
+    HistoryProgram();
+};
+
 /// Appends draws to a lottery's table: each as {issue, f1..f5, b1, b2} with date `date`.
 void insertDraws(const std::string& databasePath, const std::string& lottery,
                  const std::vector<std::vector<int>>& draws, const std::string& date = "2020-01-01");
