@@ -99,6 +99,9 @@ int runExclude(CliContext& context, CliArgs& args, std::ostream& out, std::ostre
     const std::string outFile = args.option("--out");
     const std::string current = args.option("--current");
     const long maxIterations = integer(args.option("--max-iterations", "100000"), "--max-iterations");
+    // A command has no stop button: 0 (no limit, as in the windows) is not offered.
+    if (maxIterations < 1 || maxIterations > kMaxExclusionIterations)
+        throw UsageError("--max-iterations 应为1到" + std::to_string(kMaxExclusionIterations));
     if (!iterations.empty() && !target.empty())
         throw UsageError("--iterations 和 --target 只能给一个");
 
@@ -211,17 +214,21 @@ int runExclude(CliContext& context, CliArgs& args, std::ostream& out, std::ostre
 
     ExclusionRunSettings run;
     run.maxIterations = maxIterations;
+    long targetCount = static_cast<long>(defaultTarget);
     if (!iterations.empty()) {
         run.countMode = false;
         run.iterations = integer(iterations, "--iterations");
     } else if (!target.empty()) {
-        run.target = static_cast<std::size_t>(integer(target, "--target"));
+        targetCount = integer(target, "--target");
     } else if (kind == "follow" && !follow.transformed) {
         run.countMode = false; // 常规 is one pass
         run.iterations = 1;
-    } else {
-        run.target = defaultTarget;
     }
+    if (const auto why = checkExclusionRun(run, targetCount)) {
+        err << *why << '\n';
+        return 1;
+    }
+    run.target = static_cast<std::size_t>(targetCount);
 
     ExclusionSet set(state.caisum, c);
     if (!in.empty()) {

@@ -48,7 +48,8 @@ int runWheel(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
     settings.ok = countOption(args, "--ok", 6, 1, 8);
     settings.guarantee = countOption(args, "--guarantee", 5, 1, 8);
     std::vector<std::string> boxes;
-    for (const std::string_view field : splitFields(args.option("--bankers")))
+    const std::string bankerText = args.option("--bankers");
+    for (const std::string_view field : splitFields(bankerText))
         boxes.emplace_back(field);
     settings.bankers = static_cast<int>(boxes.size());
     settings.bankerAndDrag = settings.bankers > 0;

@@ -15,6 +15,8 @@ std::optional<std::vector<std::string>> readTextLines(const std::string& path, s
 
 /// Splits a line at commas, blanks and tabs; empty fields between separators are dropped.
 std::vector<std::string_view> splitFields(std::string_view line);
+/// The fields would point into a string destroyed at the end of the call's statement.
+std::vector<std::string_view> splitFields(std::string&& line) = delete;
 
 /// True when the text is not empty and holds only the digits 0-9.
 bool isAllDigits(std::string_view text);

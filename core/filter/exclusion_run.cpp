@@ -16,6 +16,18 @@ constexpr std::size_t kStopCheckRows = 4096;
 
 } // namespace
 
+std::optional<std::string> checkExclusionRun(const ExclusionRunSettings& settings, long long target)
+{
+    const std::string most = std::to_string(kMaxExclusionIterations);
+    if (settings.countMode && target < 1)
+        return "过滤到的注数应大于0";
+    if (!settings.countMode && (settings.iterations < 1 || settings.iterations > kMaxExclusionIterations))
+        return "过滤次数应为1到" + most;
+    if (settings.maxIterations < 0 || settings.maxIterations > kMaxExclusionIterations)
+        return "最多过滤次数应为1到" + most;
+    return std::nullopt;
+}
+
 ExclusionRunResult runExclusion(CombinationTable& table, ExclusionMember& member, const ExclusionRunSettings& settings,
                                 RandomSource& rng, Progress* progress)
 {

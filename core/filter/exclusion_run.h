@@ -51,6 +51,13 @@ struct ExclusionRunSettings {
     long maxIterations = 0;
 };
 
+/// The most iterations a run may be asked for, and the most a count-mode run may try.
+inline constexpr long kMaxExclusionIterations = 1'000'000;
+
+/// Why the settings cannot run (a count of 0 or below, or beyond kMaxExclusionIterations), or
+/// nothing. `target` is the count the window or command was given, before any conversion.
+std::optional<std::string> checkExclusionRun(const ExclusionRunSettings& settings, long long target);
+
 enum class RunEnd { Completed, Stopped, IterationLimit };
 
 struct ExclusionRunResult {

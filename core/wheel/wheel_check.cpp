@@ -2,6 +2,7 @@
 
 #include "wheel/subsets.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace quorlin {
@@ -22,6 +23,15 @@ WheelCheck checkWheel(const Wheel& wheel, int basic, int ok, int guarantee, std:
         check.error = "保中号码数不能大于选对号码数和每注的号码数";
     if (!check.error.empty())
         return check;
+    // Every draw meets every line: bound the work so that a large file cannot hold the program.
+    std::uint64_t subsets = 1;
+    for (int i = 1; i <= ok; ++i)
+        subsets = subsets * static_cast<std::uint64_t>(basic - ok + i) / static_cast<std::uint64_t>(i);
+    if (subsets * std::max<std::uint64_t>(wheel.lines(), 1) > kMaxWheelCheckWork) {
+        check.error = "矩阵检查的计算量太大（" + std::to_string(subsets) + "种开奖 × " +
+                      std::to_string(wheel.lines()) + "注），请减少基本号码数、选对号码数或矩阵的注数";
+        return check;
+    }
 
     std::vector<std::uint32_t> lines;
     for (std::size_t i = 0; i < wheel.lines(); ++i) {

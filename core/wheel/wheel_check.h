@@ -18,9 +18,13 @@ struct WheelCheck {
     bool holds() const { return error.empty() && holeCount == 0; }
 };
 
+/// The most draw × line comparisons a check may take (a few seconds).
+inline constexpr std::uint64_t kMaxWheelCheckWork = 4'000'000'000;
+
 /// Tries every set of `ok` positions out of 1..`basic` (every draw that hits K of the basic numbers)
 /// and notes those no line of the wheel meets in at least `guarantee` positions; keeps the first
-/// `keepHoles` of them. Refused for basic above 32 or a guarantee beyond K or the line width.
+/// `keepHoles` of them. Refused for basic above 32, a guarantee beyond K or the line width, or
+/// more than kMaxWheelCheckWork comparisons.
 WheelCheck checkWheel(const Wheel& wheel, int basic, int ok, int guarantee, std::size_t keepHoles = 20);
 
 /// The guarantee in the program's words, e.g. "中6保5".

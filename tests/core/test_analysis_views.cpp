@@ -121,6 +121,8 @@ std::vector<std::int32_t> historyWithNumberOne(const std::set<int>& with)
     return draws;
 }
 
+// A row of a temporary table would dangle.
+const OmissionRow& rowOf(OmissionTable&& table, int number) = delete;
 const OmissionRow& rowOf(const OmissionTable& table, int number)
 {
     for (const OmissionRow& row : table.rows)
@@ -147,8 +149,9 @@ TEST(OmissionTable, ReturnRuleAndItsChaseValue)
     std::set<int> late{1999, 1994, 1974, 1944};
     for (int i = 0; i < 286; ++i)
         late.insert(i);
-    const OmissionRow& none = rowOf(
-        buildOmissionTable(historyWithNumberOne(late), 35, 5, 2000, OmissionRule::Return, OmissionSort::Number), 1);
+    const OmissionTable lateTable =
+        buildOmissionTable(historyWithNumberOne(late), 35, 5, 2000, OmissionRule::Return, OmissionSort::Number);
+    const OmissionRow& none = rowOf(lateTable, 1);
     EXPECT_EQ(none.cells[5], "0");
     EXPECT_EQ(none.cells[6], "0");
     EXPECT_EQ(none.cells[7], "0%");

@@ -62,6 +62,10 @@ TEST_F(CliBetSetFixture, WheelPrintsTheSortedBetsOfTheShippedWheel)
     ASSERT_EQ(drag.size(), 9u);
     for (const std::string& bet : drag)
         EXPECT_TRUE(bet.starts_with("01 ")) << bet;
+    // A banker text longer than a short string's inline buffer reads the same.
+    ASSERT_EQ(run({"wheel", "--bankers", "      01,      ", "02", "03", "04", "05", "06", "07", "08", "09", "10"}), 0)
+        << err.str();
+    EXPECT_EQ(outLines(), drag);
 }
 
 TEST_F(CliBetSetFixture, WheelRefusalsSayWhy)

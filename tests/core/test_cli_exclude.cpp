@@ -94,6 +94,13 @@ TEST_F(CliExcludeFixture, RefusalsAndWrongWords)
         {{"repeat", "--sum-high", "3"}, 2, "repeat 没有选项 --sum-high"},
         {{"max"}, 2, "排除方式只能是"},
         {{"sum", "--iterations", "1", "--target", "5"}, 2, "只能给一个"},
+        {{"sum", "--iterations", "0"}, 1, "过滤次数应为1到1000000"},
+        {{"sum", "--iterations", "-3"}, 1, "过滤次数应为1到1000000"},
+        {{"sum", "--iterations", "1000001"}, 1, "过滤次数应为1到1000000"},
+        {{"sum", "--target", "0"}, 1, "过滤到的注数应大于0"},
+        {{"sum", "--target", "-5"}, 1, "过滤到的注数应大于0"},
+        {{"sum", "--max-iterations", "0"}, 2, "--max-iterations 应为1到1000000"},
+        {{"sum", "--max-iterations", "-1"}, 2, "--max-iterations 应为1到1000000"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(run(c.args), c.status) << c.args[0] << " " << err.str();

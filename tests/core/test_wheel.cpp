@@ -137,6 +137,11 @@ TEST(WheelCheck, FindsEveryHoleOfAWheelThatDoesNotHoldItsGuarantee)
     ASSERT_EQ(check.holes.size(), 3u);
     EXPECT_EQ(check.holes[0], (std::vector<int>{1, 2, 3, 6, 7}));
     EXPECT_FALSE(checkWheel(halves, 10, 5, 6).error.empty());
+    // 601,080,390 draws of 16 out of 32 against 7 lines: refused before the work starts.
+    const Wheel seven = wheelOf(5, std::vector<std::uint8_t>(35, 1));
+    const WheelCheck huge = checkWheel(seven, 32, 16, 1);
+    EXPECT_EQ(huge.draws, 0u);
+    EXPECT_NE(huge.error.find("计算量太大（601080390种开奖 × 7注）"), std::string::npos) << huge.error;
 }
 
 TEST(WheelSearch, SmallWheelsHoldTheirGuaranteeAtTheKnownSizes)
