@@ -12,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <vector>
@@ -43,9 +44,15 @@ public:
             for (int n = 0; n < 35; ++n)
                 front[static_cast<std::size_t>(n)] = n + 1;
             std::shuffle(front.begin(), front.end(), rng);
-            const int b1 = static_cast<int>(rng() % 12) + 1;
-            const int b2 = b1 % 12 + 1;
-            lines.push_back(std::to_string(1000000 + i) + ",2020-01-01," + std::to_string(front[0]) + "," +
+            // An import takes each zone in ascending order and an issue of its date's year.
+            std::sort(front.begin(), front.begin() + 5);
+            const int b = static_cast<int>(rng() % 12) + 1;
+            const int b1 = std::min(b, b % 12 + 1);
+            const int b2 = std::max(b, b % 12 + 1);
+            constexpr int kPerYear = 999;
+            const int year = 2007 + i / kPerYear;
+            lines.push_back(std::to_string(year * 1000 + i % kPerYear + 1) + "," + std::to_string(year) + "-06-01," +
+                            std::to_string(front[0]) + "," +
                             std::to_string(front[1]) + "," + std::to_string(front[2]) + "," + std::to_string(front[3]) +
                             "," + std::to_string(front[4]) + "," + std::to_string(b1) + "," + std::to_string(b2));
         }

@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::string_view rest(reinterpret_cast<const char*>(data), size);
-    quorlin::DrawLineParser parser;
+    quorlin::DrawLineParser parser(kFuzzToday);
     while (true) {
         const std::size_t end = rest.find('\n');
         quorlin::ImportedDraw draw;

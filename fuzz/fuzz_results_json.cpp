@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const quorlin::JsonParseResult parsed = quorlin::parseJson(text);
     if (parsed.ok == !parsed.error.empty())
         std::abort();
-    const quorlin::ResultsPage page = quorlin::readServiceAnswer(text);
+    const quorlin::ResultsPage page = quorlin::readServiceAnswer(text, kFuzzToday);
     if (page.ok == !page.error.empty() || (!page.ok && !page.draws.empty()))
         std::abort();
     for (const quorlin::ImportedDraw& draw : page.draws)

@@ -24,7 +24,7 @@ public:
 
     /// Fetches from `address` instead of the side file's address.
     void setAddress(const QString& address) { address_ = address; }
-    /// How long one page may go without receiving anything.
+    /// How long the fetch of one page may take in all.
     void setTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
 
     /// Starts the download; finished() follows, also for a failure found at once.

@@ -33,7 +33,11 @@ const char* knownReason(QNetworkReply::NetworkError error)
 
 } // namespace
 
-PageFetcher::PageFetcher(QObject* parent) : QObject(parent) {}
+PageFetcher::PageFetcher(QObject* parent) : QObject(parent)
+{
+    deadline_.setSingleShot(true);
+    connect(&deadline_, &QTimer::timeout, this, &PageFetcher::deadlinePassed);
+}
 
 PageFetcher::~PageFetcher()
 {
@@ -45,10 +49,10 @@ void PageFetcher::fetch(const QString& address)
     abort();
     address_ = address;
     tooLarge_ = false;
+    timedOut_ = false;
     QNetworkRequest request{QUrl(address, QUrl::StrictMode)};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(kMaxRedirects);
-    request.setTransferTimeout(static_cast<int>(timeout_.count()));
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Quorlin"));
     reply_ = manager_.get(request);
     connect(reply_, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
@@ -60,10 +64,21 @@ void PageFetcher::fetch(const QString& address)
         emit progress(received, total);
     });
     connect(reply_, &QNetworkReply::finished, this, &PageFetcher::replyFinished);
+    // A deadline for the whole answer: Qt's transfer timeout starts again with every byte.
+    deadline_.start(timeout_);
+}
+
+void PageFetcher::deadlinePassed()
+{
+    if (!reply_)
+        return;
+    timedOut_ = true;
+    reply_->abort();
 }
 
 void PageFetcher::abort()
 {
+    deadline_.stop();
     if (!reply_)
         return;
     QNetworkReply* reply = reply_;
@@ -77,10 +92,11 @@ void PageFetcher::replyFinished()
 {
     QNetworkReply* reply = reply_;
     reply_ = nullptr;
+    deadline_.stop();
     if (!reply)
         return;
     reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError || tooLarge_) {
+    if (reply->error() != QNetworkReply::NoError || tooLarge_ || timedOut_) {
         emit finished(false, {}, failure(*reply));
         return;
     }
@@ -93,14 +109,13 @@ QString PageFetcher::failure(QNetworkReply& reply) const
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (tooLarge_) {
         reason = QStringLiteral("答复超过 %1 MB，不是开奖结果").arg(kMaxPageBytes / 1024 / 1024);
+    } else if (timedOut_) {
+        reason = QStringLiteral("等了 %1 秒还没有收完答复，已超时").arg(std::chrono::duration<double>(timeout_).count());
     } else if (status >= 400) {
         const QString phrase = reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
         reason = QStringLiteral("服务器答复 HTTP %1%2").arg(status).arg(phrase.isEmpty() ? QString() : " " + phrase);
     } else if (const char* known = knownReason(reply.error())) {
         reason = QString::fromUtf8(known);
-    } else if (reply.error() == QNetworkReply::OperationCanceledError || reply.error() == QNetworkReply::TimeoutError) {
-        // The transfer timeout aborts the reply; a stop by the user never gets here.
-        reason = QStringLiteral("等了 %1 秒没有收到数据，已超时").arg(std::chrono::duration<double>(timeout_).count());
     } else {
         reason = reply.errorString();
     }

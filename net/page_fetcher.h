@@ -5,20 +5,23 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <chrono>
 
 class QNetworkReply;
 
-/// Fetches one address into memory: follows redirects (never from https to http), gives up when no
-/// data arrives within the timeout, reports its progress and stops at once when aborted.
+/// Fetches one address into memory: follows redirects (never from https to http), gives up when the
+/// whole answer has not arrived within the timeout, reports its progress and stops at once when
+/// aborted.
 class PageFetcher : public QObject {
     Q_OBJECT
 public:
     explicit PageFetcher(QObject* parent = nullptr);
     ~PageFetcher() override;
 
-    /// How long the fetch may go without receiving anything.
+    /// How long the whole fetch may take, redirects included; a server that sends a byte now and
+    /// then cannot hold it longer.
     void setTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
     /// Starts fetching `address`; finished() follows, unless abort() comes first.
     void fetch(const QString& address);
@@ -33,11 +36,14 @@ signals:
 
 private:
     void replyFinished();
+    void deadlinePassed();
     QString failure(QNetworkReply& reply) const;
 
     QNetworkAccessManager manager_;
     QPointer<QNetworkReply> reply_;
     QString address_;
     std::chrono::milliseconds timeout_{20000};
+    QTimer deadline_;
     bool tooLarge_ = false;
+    bool timedOut_ = false;
 };

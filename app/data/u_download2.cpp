@@ -65,16 +65,20 @@ Tfrmdownload2::~Tfrmdownload2() = default;
 
 void Tfrmdownload2::btndownClick()
 {
-    const QString choice = comdown_->currentText();
+    const QString choice = comdown_->currentText().trimmed();
+    // Only 中国体彩超级大乐透 can be downloaded: any other text typed into the box is refused by name,
+    // and the window stays open for another choice.
+    if (choice != kAllLotteries && choice != quorlin::kShippedLottery) {
+        MessageBox::warning(this, "数据下载",
+                            choice.isEmpty() ? QStringLiteral("请选择要下载的彩票！")
+                                             : "“" + choice + "”不是可以下载的彩票：只能下载" +
+                                                   quorlin::kShippedLottery + "的开奖号码。");
+        return;
+    }
     for (QWidget* control : {static_cast<QWidget*>(btndown_), static_cast<QWidget*>(btnclose_),
                              static_cast<QWidget*>(comdown_), static_cast<QWidget*>(lbltishi_)})
         control->hide();
     lbltitle_->show();
-    // Only 中国体彩超级大乐透 can be downloaded: any other text typed into the box just closes the window.
-    if (choice != kAllLotteries && choice != quorlin::kShippedLottery) {
-        accept();
-        return;
-    }
     lbltitle_->setText("正在更新中国体彩超级大乐透。。。");
     prgdown_->show();
     btnstop_->show();

@@ -1,6 +1,7 @@
 #include "common/calendar.h"
 
 #include <charconv>
+#include <ctime>
 
 namespace quorlin {
 
@@ -92,6 +93,18 @@ int weekdayOf(int date)
 int addDays(int date, int days)
 {
     return civilDate(dayNumber(date) + days);
+}
+
+int todayDate()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return (local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
 }
 
 } // namespace quorlin

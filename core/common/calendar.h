@@ -17,4 +17,7 @@ int weekdayOf(int date);
 /// The date `days` days after `date` (both written year * 10000 + month * 100 + day).
 int addDays(int date, int days);
 
+/// Today's local date, written year * 10000 + month * 100 + day.
+int todayDate();
+
 } // namespace quorlin

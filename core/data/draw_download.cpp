@@ -35,9 +35,17 @@ std::string pagePrefix(int page)
 std::string downloadMessage(const DownloadResult& result)
 {
     switch (result.outcome) {
-    case DownloadResult::Outcome::Done:
-        return result.added > 0 ? "下载完成！新增 " + std::to_string(result.added) + " 期开奖号码。"
-                                : std::string("下载完成！没有新的开奖号码。");
+    case DownloadResult::Outcome::Done: {
+        std::string text = result.added > 0 ? "下载完成！新增 " + std::to_string(result.added) + " 期开奖号码。"
+                                             : std::string("下载完成！没有新的开奖号码。");
+        if (!result.otherDates.empty()) {
+            text += "\n下列 " + std::to_string(result.otherDates.size()) +
+                    " 期已存的号码与下载的相同而开奖日期不同，保留了已存的日期（需要时请在数据添加中改正）：";
+            for (const std::string& difference : result.otherDates)
+                text += "\n" + difference;
+        }
+        return text;
+    }
     case DownloadResult::Outcome::Stopped:
         return result.found > 0
                    ? "下载已停止：已读到的 " + std::to_string(result.found) + " 期新开奖号码没有写入，数据库没有改动。"
@@ -58,7 +66,8 @@ std::int32_t nextDrawDate(std::int32_t date)
     return addDays(date, kDaysToNextDraw[weekdayOf(date)]);
 }
 
-DrawDownload::DrawDownload(const std::string& databasePath, std::string lottery) : lottery_(std::move(lottery))
+DrawDownload::DrawDownload(const std::string& databasePath, std::string lottery, std::int32_t today)
+    : lottery_(std::move(lottery)), today_(today)
 {
     try {
         db_.open(databasePath);
@@ -100,7 +109,7 @@ bool DrawDownload::addPage(std::string_view answer, int page)
 {
     if (failed() || stopped_)
         return false;
-    const ResultsPage results = readResultsPage(answer);
+    const ResultsPage results = readResultsPage(answer, today_);
     if (!results.ok)
         return failWith(pagePrefix(page) + results.error);
     const bool service = results.format == ResultsPage::Format::Service;
@@ -141,11 +150,8 @@ bool DrawDownload::takeDraw(const ImportedDraw& draw, bool dated, bool& reachedS
 {
     const bool older = newestIssue_ && draw.issue <= *newestIssue_;
     reachedStored = reachedStored || older;
-    if (const auto stored = stored_.find(draw.issueText()); stored != stored_.end()) {
-        if (!sameDraw(stored->second, draw, dated))
-            return failWith(conflictText(draw, stored->second, dated));
-        return true;
-    }
+    if (const auto stored = stored_.find(draw.issueText()); stored != stored_.end())
+        return checkStored(draw, stored->second, dated, otherDates_);
     if (older)
         return true;
     ImportedDraw added = draw;
@@ -167,6 +173,16 @@ bool DrawDownload::dateFromStored(ImportedDraw& draw)
     return true;
 }
 
+bool DrawDownload::checkStored(const ImportedDraw& draw, const StoredDraw& stored, bool dated,
+                               std::vector<std::string>& otherDates)
+{
+    if (!sameDraw(stored, draw, false))
+        return failWith(conflictText(draw, stored, dated));
+    if (dated && !sameDraw(stored, draw))
+        otherDates.push_back("期号 " + draw.issueText() + " 已存为 " + stored.date + "，下载的是 " + draw.dateText());
+    return true;
+}
+
 std::string DrawDownload::conflictText(const ImportedDraw& draw, const StoredDraw& stored, bool dated) const
 {
     return "期号 " + draw.issueText() + " 已存为 " + storedDrawText(stored) + "，下载的却是 " +
@@ -176,9 +192,9 @@ std::string DrawDownload::conflictText(const ImportedDraw& draw, const StoredDra
 DownloadResult DrawDownload::finish()
 {
     if (stopped_)
-        return DownloadResult{DownloadResult::Outcome::Stopped, 0, found(), {}};
+        return DownloadResult{DownloadResult::Outcome::Stopped, 0, found(), {}, {}};
     if (failed())
-        return DownloadResult{DownloadResult::Outcome::Failed, 0, found(), error_};
+        return DownloadResult{DownloadResult::Outcome::Failed, 0, found(), error_, {}};
     std::vector<ImportedDraw> writing = pending_;
     // The service lists newest first; its draws carry their dates, so they go in issue order.
     if (service_.value_or(false))
@@ -188,19 +204,20 @@ DownloadResult DrawDownload::finish()
         // Another program may have written to the table since it was read: nothing is written twice.
         const StoredDraws now = readStoredDraws(db_, lottery_);
         std::vector<ImportedDraw> fresh;
+        std::vector<std::string> otherDates = otherDates_;
         for (const ImportedDraw& draw : writing) {
             const auto stored = now.find(draw.issueText());
             if (stored == now.end())
                 fresh.push_back(draw);
-            else if (!sameDraw(stored->second, draw))
-                return DownloadResult{DownloadResult::Outcome::Failed, 0, found(),
-                                      conflictText(draw, stored->second, true)};
+            else if (!checkStored(draw, stored->second, true, otherDates))
+                return DownloadResult{DownloadResult::Outcome::Failed, 0, found(), error_, {}};
         }
         appendDraws(db_, lottery_, fresh);
         tx.commit();
-        return DownloadResult{DownloadResult::Outcome::Done, static_cast<int>(fresh.size()), 0, {}};
+        return DownloadResult{DownloadResult::Outcome::Done, static_cast<int>(fresh.size()), 0, {},
+                              std::move(otherDates)};
     } catch (const DatabaseError& e) {
-        return DownloadResult{DownloadResult::Outcome::Failed, 0, found(), e.what()};
+        return DownloadResult{DownloadResult::Outcome::Failed, 0, found(), e.what(), {}};
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/calendar.h"
 #include "store/database.h"
 #include "store/draw_line_parser.h"
 #include "store/stored_draws.h"
@@ -22,12 +23,16 @@ struct DownloadResult {
     int added = 0; ///< draws written; 0 unless Done
     int found = 0; ///< new draws read before a failure or stop, none of them written
     std::string error;
+    /// Stored draws the download gave with the same numbers but another date, kept as stored:
+    /// "期号 2026113 已存为 2026-10-03，下载的是 2026-10-05". Only when Done.
+    std::vector<std::string> otherDates;
 
     bool ok() const { return outcome == Outcome::Done; }
 };
 
 /// The text the user is shown after a download: "下载完成！" with the count of new draws (or "没有新的
-/// 开奖号码"), or what went wrong together with the count of draws added, which is then 0.
+/// 开奖号码") and the stored draws whose date differs, or what went wrong together with the count of
+/// draws added, which is then 0.
 std::string downloadMessage(const DownloadResult& result);
 
 /// The draw day after `date` (year * 10000 + month * 100 + day): the first Monday, Wednesday or
@@ -40,13 +45,15 @@ std::int32_t nextDrawDate(std::int32_t date);
 /// A draw is new when its issue is above the newest stored issue. Draws of the results service
 /// carry their dates; draws of a results page are dated from the newest stored draw on, one draw
 /// day after the other in page order. Draws already stored are skipped, and one stored with other
-/// numbers (or another date) fails the download. Pages of the service are wanted until a page
-/// reaches the stored issues, is empty, or is the last.
+/// numbers fails the download. One stored with the same numbers on another date is the same draw
+/// (the dates of results pages follow the draw weekdays across holiday breaks): it stays as stored
+/// and the difference is reported. Pages of the service are wanted until a page reaches the stored
+/// issues, is empty, or is the last.
 class DrawDownload {
 public:
     /// Opens its own connection to the database and reads the lottery's draws; a database error
-    /// fails the download (see failed()).
-    DrawDownload(const std::string& databasePath, std::string lottery);
+    /// fails the download (see failed()). `today` bounds the dates of the service's draws.
+    DrawDownload(const std::string& databasePath, std::string lottery, std::int32_t today = todayDate());
 
     /// Takes the answer fetched for page `page` (counted from 1); true when page + 1 is wanted.
     bool addPage(std::string_view answer, int page);
@@ -67,9 +74,14 @@ private:
     bool dateFromStored(ImportedDraw& draw);
     bool failWith(std::string reason);
     std::string conflictText(const ImportedDraw& draw, const StoredDraw& stored, bool dated) const;
+    /// Checks a draw the table already holds: false (failing the download) when its numbers differ,
+    /// a note in `otherDates` when only its date does.
+    bool checkStored(const ImportedDraw& draw, const StoredDraw& stored, bool dated,
+                     std::vector<std::string>& otherDates);
 
     Database db_;
     std::string lottery_;
+    std::int32_t today_;
     StoredDraws stored_;
     std::optional<std::int64_t> newestIssue_;
     std::string newestDate_;
@@ -77,6 +89,7 @@ private:
     std::optional<bool> service_; ///< the format of the first page
     std::unordered_map<std::int32_t, ImportedDraw> seen_;
     std::vector<ImportedDraw> pending_;
+    std::vector<std::string> otherDates_;
     std::string error_;
     bool stopped_ = false;
 };

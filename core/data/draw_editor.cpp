@@ -65,7 +65,7 @@ private:
 
 } // namespace
 
-DrawEditor::DrawEditor(Database& db) : db_(db) {}
+DrawEditor::DrawEditor(Database& db, Today today) : db_(db), today_(today) {}
 
 const DrawEditor::Cells& DrawEditor::columnNames()
 {
@@ -194,7 +194,7 @@ std::string DrawEditor::post()
     for (int k = 0; k < kNumbers; ++k)
         typed.numbers[static_cast<std::size_t>(k)] = trimmed(pending_[static_cast<std::size_t>(1 + k)]);
     ImportedDraw draw;
-    if (std::string reason = parseDrawFields(typed, IssueForm::Full, draw); !reason.empty())
+    if (std::string reason = parseDrawFields(typed, IssueForm::Full, today_(), draw); !reason.empty())
         return reason;
 
     Row& row = rows_[static_cast<std::size_t>(current_)];

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/calendar.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -36,7 +38,10 @@ public:
     static constexpr int kColumns = 9;
     using Cells = std::array<std::string, kColumns>;
 
-    explicit DrawEditor(Database& db);
+    /// Today's date (year * 10000 + month * 100 + day), which bounds the dates a draw may have.
+    using Today = int (*)();
+
+    explicit DrawEditor(Database& db, Today today = todayDate);
 
     /// The column names of the draw table, in the order the cells hold them.
     static const Cells& columnNames();
@@ -94,6 +99,7 @@ private:
     void notifyRowChanged(int row);
 
     Database& db_;
+    Today today_;
     DrawEditorObserver* observer_ = nullptr;
     bool active_ = false;
     std::string lottery_;

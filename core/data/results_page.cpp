@@ -31,10 +31,10 @@ bool looksLikeJson(std::string_view text)
 
 } // namespace
 
-ResultsPage readResultsPage(std::string_view bytes)
+ResultsPage readResultsPage(std::string_view bytes, std::int32_t today)
 {
     const std::string text = pageText(bytes);
-    return looksLikeJson(text) ? readServiceAnswer(text) : scanResultsTable(text);
+    return looksLikeJson(text) ? readServiceAnswer(text, today) : scanResultsTable(text);
 }
 
 } // namespace quorlin

@@ -32,7 +32,7 @@ std::string issueText(const JsonValue& value)
 }
 
 // Reads one entry of value.list; returns the reason when it is not a valid draw.
-std::string readDraw(const JsonValue& entry, ImportedDraw& draw)
+std::string readDraw(const JsonValue& entry, std::int32_t today, ImportedDraw& draw)
 {
     static const JsonValue kAbsent;
     const auto field = [&](const char* name) -> const JsonValue& {
@@ -49,6 +49,8 @@ std::string readDraw(const JsonValue& entry, ImportedDraw& draw)
     const std::string_view day = std::string_view(when).substr(0, when.find(' '));
     if (!parseDrawDate(day, draw.date))
         return "开奖日期" + quoted(when) + "不是有效日期";
+    if (std::string reason = checkIssueAndDate(draw, today); !reason.empty())
+        return reason;
     const std::string& result = field("lotteryDrawResult").text();
     const std::vector<std::string_view> numbers = splitFields(result);
     if (numbers.size() != 7)
@@ -64,7 +66,7 @@ int pageNumber(const JsonValue* value)
 
 } // namespace
 
-ResultsPage readServiceAnswer(std::string_view text)
+ResultsPage readServiceAnswer(std::string_view text, std::int32_t today)
 {
     const JsonParseResult parsed = parseJson(text);
     if (!parsed.ok)
@@ -99,7 +101,7 @@ ResultsPage readServiceAnswer(std::string_view text)
     page.draws.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         ImportedDraw draw;
-        if (const std::string reason = readDraw(entries[i], draw); !reason.empty()) {
+        if (const std::string reason = readDraw(entries[i], today, draw); !reason.empty()) {
             const JsonValue* issue = entries[i].member("lotteryDrawNum");
             const std::string which = issue && !issue->text().empty() ? "（期号 " + issue->text() + "）" : "";
             return serviceError("开奖服务应答的第 " + std::to_string(i + 1) + " 条开奖记录" + which + "有误：" +

@@ -28,8 +28,9 @@ std::string lineRefusal(std::size_t line, const std::string& reason)
 /// the file's lines stream through it.
 class DrawImporter {
 public:
-    DrawImporter(Database& db, const std::string& lottery)
-        : db_(checkedTable(db, lottery)), lottery_(lottery), tx_(db_), stored_(readStoredDraws(db_, lottery))
+    DrawImporter(Database& db, const std::string& lottery, std::int32_t today)
+        : db_(checkedTable(db, lottery)), lottery_(lottery), tx_(db_), stored_(readStoredDraws(db_, lottery)),
+          parser_(today)
     {
     }
 
@@ -97,10 +98,11 @@ ImportResult failure(std::string error)
 
 } // namespace
 
-ImportResult importDrawLines(Database& db, const std::string& lottery, const std::vector<std::string>& lines)
+ImportResult importDrawLines(Database& db, const std::string& lottery, const std::vector<std::string>& lines,
+                             std::int32_t today)
 {
     try {
-        DrawImporter importer(db, lottery);
+        DrawImporter importer(db, lottery, today);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (std::string refused = importer.addLine(lines[i], i + 1); !refused.empty())
                 return failure(refused);
@@ -111,13 +113,13 @@ ImportResult importDrawLines(Database& db, const std::string& lottery, const std
     }
 }
 
-ImportResult importDraws(Database& db, const std::string& lottery, const std::string& path)
+ImportResult importDraws(Database& db, const std::string& lottery, const std::string& path, std::int32_t today)
 {
     TextReader reader;
     if (!reader.open(path))
         return failure(refusal(reader.error()));
     try {
-        DrawImporter importer(db, lottery);
+        DrawImporter importer(db, lottery, today);
         std::string line;
         while (reader.next(line)) {
             if (std::string refused = importer.addLine(line, reader.lineNumber()); !refused.empty())

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/calendar.h"
+
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,10 +23,12 @@ struct ImportResult {
 /// DrawLineParser) to a lottery's draw table in one transaction. A draw whose issue is stored with
 /// the same date and numbers is skipped, so an updated full history can be imported again; one
 /// stored differently, a repeated issue, a bad line or a file without any draw refuses the whole
-/// file with a message naming the line.
-ImportResult importDraws(Database& db, const std::string& lottery, const std::string& path);
+/// file with a message naming the line. `today` bounds the dates a draw may have.
+ImportResult importDraws(Database& db, const std::string& lottery, const std::string& path,
+                         std::int32_t today = todayDate());
 
 /// The same for lines already read (line numbers count from 1).
-ImportResult importDrawLines(Database& db, const std::string& lottery, const std::vector<std::string>& lines);
+ImportResult importDrawLines(Database& db, const std::string& lottery, const std::vector<std::string>& lines,
+                             std::int32_t today = todayDate());
 
 } // namespace quorlin

@@ -17,6 +17,8 @@ constexpr int kFront = 5;
 constexpr int kBack = 2;
 constexpr int kFrontTotal = 35;
 constexpr int kBackTotal = 12;
+// The first day of the game: no draw is older.
+constexpr std::int32_t kFirstDrawDay = 20070528;
 // Leading zeros are fine ("0022"); beyond this many digits a field is not a lottery number.
 constexpr std::size_t kMaxNumberDigits = 9;
 
@@ -88,10 +90,13 @@ std::string parseDrawNumbers(std::span<const std::string_view> fields, ImportedD
         if (value < 1 || value > limit)
             return std::string(front ? "前区" : "后区") + "号码 " + std::to_string(value) + " 不在 1-" +
                    std::to_string(limit) + " 之内";
-        for (int j = front ? 0 : kFront; j < k; ++j) {
+        const int zoneStart = front ? 0 : kFront;
+        for (int j = zoneStart; j < k; ++j) {
             if (draw.numbers[static_cast<std::size_t>(j)] == value)
                 return std::string(front ? "前区" : "后区") + "号码 " + std::to_string(value) + " 重复";
         }
+        if (k > zoneStart && value < draw.numbers[static_cast<std::size_t>(k - 1)])
+            return front ? "前区号码要从小到大排列" : "后区号码要从小到大排列";
         draw.numbers[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(value);
     }
     return {};
@@ -112,7 +117,7 @@ std::string parseIssue(std::string_view issue, IssueForm form, ImportedDraw& dra
     return {};
 }
 
-std::string parseDraw(std::string_view line, ImportedDraw& draw)
+std::string parseDraw(std::string_view line, std::int32_t today, ImportedDraw& draw)
 {
     if (const Separator* sep = foreignSeparator(line))
         return "用了" + std::string(sep->name) + quoted(sep->text) + "作分隔符；只能用英文逗号、空格或制表符分隔";
@@ -121,12 +126,12 @@ std::string parseDraw(std::string_view line, ImportedDraw& draw)
         return "应为期号、开奖日期和 7 个号码，实有 " + std::to_string(fields.size()) + " 项";
     DrawFields typed{fields[0], fields[1], {}};
     std::copy(fields.begin() + 2, fields.end(), typed.numbers.begin());
-    return parseDrawFields(typed, IssueForm::ShortOrFull, draw);
+    return parseDrawFields(typed, IssueForm::ShortOrFull, today, draw);
 }
 
 } // namespace
 
-std::string parseDrawFields(const DrawFields& fields, IssueForm form, ImportedDraw& draw)
+std::string parseDrawFields(const DrawFields& fields, IssueForm form, std::int32_t today, ImportedDraw& draw)
 {
     if (std::string reason = parseIssue(fields.issue, form, draw); !reason.empty())
         return reason;
@@ -134,7 +139,26 @@ std::string parseDrawFields(const DrawFields& fields, IssueForm form, ImportedDr
         return "开奖日期未填写";
     if (fields.date.find('/') != std::string_view::npos || !parseDrawDate(fields.date, draw.date))
         return "开奖日期" + quoted(fields.date) + "不是 YYYY-MM-DD 形式的有效日期";
+    if (std::string reason = checkIssueAndDate(draw, today); !reason.empty())
+        return reason;
     return parseDrawNumbers(fields.numbers, draw);
+}
+
+std::string checkIssueAndDate(const ImportedDraw& draw, std::int32_t today)
+{
+    if (draw.issue % 1000 == 0)
+        return "期号" + quoted(draw.issueText()) + "的后三位是当年的第几期，应从 001 起";
+    if (draw.issue / 1000 != draw.date / 10000)
+        return "期号" + quoted(draw.issueText()) + "的前四位应是开奖日期" + quoted(draw.dateText()) + "的年份";
+    if (draw.date < kFirstDrawDay) {
+        ImportedDraw first;
+        first.date = kFirstDrawDay;
+        return "开奖日期" + quoted(draw.dateText()) + "早于大乐透开始发行的 " + first.dateText();
+    }
+    // Year + 1 with the same month and day; compared as numbers it needs to be no real date.
+    if (draw.date > today + 10000)
+        return "开奖日期" + quoted(draw.dateText()) + "比今天晚一年以上";
+    return {};
 }
 
 bool parseDrawIssue(std::string_view text, std::int32_t& issue)
@@ -189,7 +213,7 @@ DrawLineParser::Kind DrawLineParser::parse(std::string_view line, ImportedDraw& 
     seenLine_ = true;
     if (first && looksLikeHeader(line))
         return Kind::Header;
-    reason = parseDraw(line, draw);
+    reason = parseDraw(line, today_, draw);
     return reason.empty() ? Kind::Draw : Kind::Refused;
 }
 

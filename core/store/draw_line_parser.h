@@ -25,15 +25,20 @@ struct ImportedDraw {
 /// Reads the lines of a draw file one at a time. One draw per line: issue (5 or 7 digits, a
 /// 5-digit issue gets "20" in front), date (YYYY-MM-DD) and the 5 front and 2 back numbers,
 /// separated by commas, blanks or tabs. The first non-empty line is a header when none of its
-/// fields is a number; any other line that is not a valid draw is refused with the reason.
+/// fields is a number; any other line that is not a valid draw (parseDrawFields) is refused with
+/// the reason.
 class DrawLineParser {
 public:
     enum class Kind { Blank, Header, Draw, Refused };
+
+    /// `today` (year * 10000 + month * 100 + day) bounds the dates a draw may have.
+    explicit DrawLineParser(std::int32_t today) : today_(today) {}
 
     /// Parses the next line of the file: fills `draw` for Kind::Draw, `reason` for Kind::Refused.
     Kind parse(std::string_view line, ImportedDraw& draw, std::string& reason);
 
 private:
+    std::int32_t today_;
     bool seenLine_ = false;
 };
 
@@ -48,10 +53,15 @@ struct DrawFields {
 /// draw-entry grid takes the stored form only.
 enum class IssueForm { ShortOrFull, Full };
 
-/// Checks the fields of one draw — issue, a real date YYYY-MM-DD, 5 distinct front numbers of
-/// 1-35, 2 distinct back numbers of 1-12 — and reads them into `draw`. Returns why they are not a
-/// valid draw, naming the field, or an empty text.
-std::string parseDrawFields(const DrawFields& fields, IssueForm form, ImportedDraw& draw);
+/// Checks the fields of one draw — issue, a real date YYYY-MM-DD that fits the issue and `today`
+/// (checkIssueAndDate), the numbers (parseDrawNumbers) — and reads them into `draw`. Returns why
+/// they are not a valid draw, naming the field, or an empty text.
+std::string parseDrawFields(const DrawFields& fields, IssueForm form, std::int32_t today, ImportedDraw& draw);
+
+/// Checks what the issue and the date of a draw say together: the issue's first four digits are
+/// the date's year, its last three (the draw of that year) are 001 or more, and the date lies
+/// between the game's first day (2007-05-28) and a year after `today`. Returns why not, or an empty text.
+std::string checkIssueAndDate(const ImportedDraw& draw, std::int32_t today);
 
 /// Reads an issue of 7 digits, or of 5 digits with "20" put in front ("07001" is 2007001).
 bool parseDrawIssue(std::string_view text, std::int32_t& issue);
@@ -60,8 +70,9 @@ bool parseDrawIssue(std::string_view text, std::int32_t& issue);
 /// year * 10000 + month * 100 + day; false when it is not a real date in that form.
 bool parseDrawDate(std::string_view text, std::int32_t& date);
 
-/// Reads the 7 numbers of a draw (5 front of 01-35, 2 back of 01-12, each zone without repeats,
-/// leading zeros allowed) into `draw.numbers`; returns the reason when one is not valid, else "".
+/// Reads the 7 numbers of a draw (5 front of 01-35, 2 back of 01-12, each zone without repeats and
+/// in ascending order as the draw table keeps them, leading zeros allowed) into `draw.numbers`;
+/// returns the reason when one is not valid, else "".
 std::string parseDrawNumbers(std::span<const std::string_view> fields, ImportedDraw& draw);
 
 } // namespace quorlin

@@ -126,21 +126,38 @@ private slots:
         QCOMPARE(rows().size(), 5u);
     }
 
-    void aTypedInNameOnlyClosesTheWindow()
+    void aTypedInNameThatIsNoLotteryIsRefusedByName_data()
     {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("another lottery") << "双色球" << "“双色球”不是可以下载的彩票：只能下载中国体彩超级大乐透的开奖号码。";
+        QTest::newRow("nothing") << "  " << "请选择要下载的彩票！";
+    }
+
+    void aTypedInNameThatIsNoLotteryIsRefusedByName()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
         server_->answer("/kj.qry", Answer::page(serviceAnswer({d26116}, 1, 1)));
-        runDownloadCommand([](QDialog* dialog) {
+        runDownloadCommand([&](QDialog* dialog) {
             // What typing does to the box's line (QTest types ASCII only).
             QLineEdit* line = dialog->findChild<QComboBox*>("comdown")->lineEdit();
             line->selectAll();
-            line->insert("双色球");
+            line->insert(typed);
             startDownload(dialog);
-            QVERIFY(!dialog->isVisible());
+            QCOMPARE(messageTexts(), QStringList{message});
+            // The window stays for another choice, which then downloads.
+            QVERIFY(dialog->isVisible());
+            QVERIFY(dialog->findChild<QComboBox*>("comdown")->isVisible());
+            QVERIFY(server_->requests().isEmpty());
+            line->selectAll();
+            line->insert("中国体彩超级大乐透");
+            startDownload(dialog);
+            QTRY_VERIFY(!dialog->isVisible());
         });
-        QTest::qWait(50);
-        QVERIFY(server_->requests().isEmpty());
-        QVERIFY(messageTexts().isEmpty());
-        QCOMPARE(rows().size(), 5u);
+        QCOMPARE(messageTexts().size(), 2);
+        QCOMPARE(messageTexts().last(), "下载完成！新增 1 期开奖号码。");
+        QCOMPARE(rows().size(), 6u);
     }
 
     void aFailureIsReportedWithNothingAdded()

@@ -104,7 +104,9 @@ private slots:
         QTest::newRow("404 on page 2") << "/kj.qry?pageNo=1" << 10000
                                        << "服务器答复 HTTP 404 Not Found（网址 %1/kj.qry?pageNo=2）";
         QTest::newRow("error answer") << "/busy" << 10000 << "开奖服务返回错误：系统繁忙（错误代码 9999）";
-        QTest::newRow("no answer in time") << "/silent" << 300 << "等了 0.3 秒没有收到数据，已超时（网址 %1/silent）";
+        QTest::newRow("no answer in time") << "/silent" << 300 << "等了 0.3 秒还没有收完答复，已超时（网址 %1/silent）";
+        // A byte now and then must not hold the download beyond its time.
+        QTest::newRow("answer trickles in") << "/trickle" << 600 << "等了 0.6 秒还没有收完答复，已超时（网址 %1/trickle）";
         QTest::newRow("unreachable") << "closed" << 10000 << "服务器拒绝连接（网址 http://127.0.0.1:";
         QTest::newRow("not a web address") << "file:///etc/passwd" << 10000 << "不是 http:// 或 https:// 开头的网址";
         QTest::newRow("a conflicting row") << "/conflict" << 10000 << "期号 2026115 已存为 2026-10-10";
@@ -119,6 +121,7 @@ private slots:
         server_->answerPage("/kj.qry", 1, Answer::page(serviceAnswer({d26117, d26116}, 1, 40)));
         server_->answer("/busy", Answer::page(downloadFixture("results-service-error.json")));
         server_->answer("/silent", Answer::none());
+        server_->answer("/trickle", Answer::slowPage(serviceAnswer({d26117, d26116}, 1, 1), 20, 150));
         PublishedDraw changed = d26115;
         changed.numbers[0] = 1;
         server_->answer("/conflict", Answer::page(serviceAnswer({d26116, changed}, 1, 40)));

@@ -152,7 +152,7 @@ void TestToziWindow::drawingChecksTheRangeAndMarksTheHits()
     for (const char* count : {"121", "0"}) {
         child<QLineEdit>("edtjushu")->setText(count);
         click("btnfilt");
-        QCOMPARE(lastMessage(), QStringLiteral("请请输入1到120的组选6注数！"));
+        QCOMPARE(lastMessage(), QStringLiteral("请输入1到120的组选6注数！"));
     }
     QCOMPARE(table("grdcode")->rowCount(), 0);
 
@@ -207,7 +207,7 @@ void TestToziWindow::analysisShowsTheWorkedBlock()
     QCOMPARE(lastMessage(), QStringLiteral("所需倍数太大，无法投注！"));
     child<QLineEdit>("edtjushu")->setText("0");
     click("btnala");
-    QCOMPARE(lastMessage(), QStringLiteral("请请输入1到1000的直选注数！"));
+    QCOMPARE(lastMessage(), QStringLiteral("请输入1到1000的直选注数！"));
     child<QLineEdit>("edtjushu")->setText("x");
     click("btnala");
     QVERIFY2(lastMessage().contains("“x”"), qPrintable(lastMessage()));

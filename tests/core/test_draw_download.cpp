@@ -130,8 +130,6 @@ TEST_F(DownloadFixture, AFailureOnAnyPageWritesNothingAndSaysWhatWasRead)
 {
     PublishedDraw changedNumbers = d26115;
     changedNumbers.numbers[6] = 8;
-    PublishedDraw changedDate = d26115;
-    changedDate.date = "2026-10-11";
     const std::string firstPage = test::serviceAnswer({d26117, d26116}, 1, 50);
     const struct {
         const char* name;
@@ -142,8 +140,6 @@ TEST_F(DownloadFixture, AFailureOnAnyPageWritesNothingAndSaysWhatWasRead)
          "第 2 页：开奖服务返回错误：系统繁忙（错误代码 9999）"},
         {"stored with other numbers", test::serviceAnswer({changedNumbers}, 2, 50),
          "期号 2026115 已存为 2026-10-10 12 20 32 33 35 + 06 07，下载的却是 2026-10-10 12 20 32 33 35 + 06 08"},
-        {"stored with another date", test::serviceAnswer({changedDate}, 2, 50),
-         "期号 2026115 已存为 2026-10-10 12 20 32 33 35 + 06 07，下载的却是 2026-10-11 12 20 32 33 35 + 06 07"},
         {"a repeated issue with other numbers",
          test::serviceAnswer({{"26116", "2026-10-12", {1, 2, 3, 4, 5, 6, 7}}}, 2, 50),
          "第 2 页：期号 2026116 在下载的页面中出现两次，号码不同"},
@@ -168,6 +164,27 @@ TEST_F(DownloadFixture, AFailureOnAnyPageWritesNothingAndSaysWhatWasRead)
                       "\n新增 0 期开奖号码：失败前读到的 2 期新开奖号码也没有写入，数据库没有改动。");
         EXPECT_EQ(table().size(), 5u);
     }
+}
+
+TEST_F(DownloadFixture, AStoredDrawOnAnotherDateStaysAsStoredAndTheMessageListsIt)
+{
+    // Dated by the draw weekdays across a holiday break: the service gives the real days.
+    test::insertDraws(program.databasePath(), kShippedLottery, {{2026113, 2, 4, 6, 10, 11, 1, 10}}, "2026-10-03");
+    test::insertDraws(program.databasePath(), kShippedLottery, {{2026114, 8, 12, 15, 29, 30, 9, 12}}, "2026-10-06");
+    const PublishedDraw d26113{"26113", "2026-10-05", {2, 4, 6, 10, 11, 1, 10}};
+    DrawDownload run = download();
+    EXPECT_FALSE(run.addPage(test::serviceAnswer({d26116, d26115, d26114, d26113}, 1, 50), 1));
+    const DownloadResult result = run.finish();
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.added, 2);
+    EXPECT_EQ(downloadMessage(result),
+              "下载完成！新增 2 期开奖号码。\n下列 2 期已存的号码与下载的相同而开奖日期不同，保留了已存的日期"
+              "（需要时请在数据添加中改正）：\n期号 2026114 已存为 2026-10-06，下载的是 2026-10-07\n"
+              "期号 2026113 已存为 2026-10-03，下载的是 2026-10-05");
+    const auto rows = table();
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], "2026113 2026-10-03 2 4 6 10 11 1 10");
+    EXPECT_EQ(rows[3], "2026116 2026-10-12 1 8 15 22 29 4 12");
 }
 
 TEST_F(DownloadFixture, AResultsPageChecksStoredNumbersAndNeedsADateToStartFrom)
@@ -221,12 +238,26 @@ TEST_F(DownloadFixture, DrawsStoredMeanwhileAreNotWrittenTwice)
     test::storeLatestDraws(program.databasePath());
     DrawDownload run = download();
     run.addPage(test::serviceAnswer({d26117, d26116, d26115}, 1, 50), 1);
-    // Another program stores 26116 while the pages are fetched.
+    // Another program stores 26116, and 26117 on another day, while the pages are fetched.
     test::insertDraws(program.databasePath(), kShippedLottery, {{2026116, 1, 8, 15, 22, 29, 4, 12}}, "2026-10-12");
+    test::insertDraws(program.databasePath(), kShippedLottery, {{2026117, 3, 11, 19, 27, 35, 2, 9}}, "2026-10-15");
     const DownloadResult result = run.finish();
     ASSERT_TRUE(result.ok()) << result.error;
-    EXPECT_EQ(result.added, 1);
+    EXPECT_EQ(result.added, 0);
+    EXPECT_EQ(result.otherDates, std::vector<std::string>{"期号 2026117 已存为 2026-10-15，下载的是 2026-10-14"});
     EXPECT_EQ(table().size(), 7u);
+
+    // Other numbers stored meanwhile fail the download.
+    DrawDownload late = download();
+    PublishedDraw changed = d26118;
+    changed.numbers[0] = 1;
+    late.addPage(test::serviceAnswer({changed, d26117}, 1, 50), 1);
+    test::insertDraws(program.databasePath(), kShippedLottery, {{2026118, 5, 6, 7, 8, 9, 10, 11}}, "2026-10-17");
+    const DownloadResult conflict = late.finish();
+    EXPECT_EQ(conflict.outcome, DownloadResult::Outcome::Failed);
+    EXPECT_EQ(conflict.error.find("期号 2026118 已存为 2026-10-17 05 06 07 08 09 + 10 11，下载的却是"), 0u)
+        << conflict.error;
+    EXPECT_EQ(table().size(), 8u);
 }
 
 TEST_F(DownloadFixture, AMissingTableFailsTheDownload)

@@ -20,7 +20,8 @@ const Cells kNewDrawStored = {"2020006", "5", "16", "23", "30", "34", "2", "9", 
 struct EditorFixture : ::testing::Test {
     test::ShippedProgram program;
     Database db;
-    DrawEditor editor{db};
+    // Dates are allowed up to a year after this day.
+    DrawEditor editor{db, [] { return 20261210; }};
 
     EditorFixture()
     {
@@ -118,6 +119,10 @@ TEST_F(EditorFixture, InvalidDrawIsRefusedNamingTheFieldAndNothingIsWritten)
         {"no such day", 8, "2021-02-29", "开奖日期“2021-02-29”"},
         {"date with slashes", 8, "2020/01/13", "YYYY-MM-DD"},
         {"date left empty", 8, "", "开奖日期未填写"},
+        {"date of another year than the issue", 8, "2021-01-13", "期号“2020006”的前四位应是开奖日期“2021-01-13”的年份"},
+        {"issue of another year than the date", 0, "2019006", "期号“2019006”的前四位"},
+        {"front numbers in draw order", 1, "17", "前区号码要从小到大排列"},
+        {"back numbers in draw order", 6, "10", "后区号码要从小到大排列"},
     };
     const auto before = stored();
     for (const Case& c : cases) {
@@ -132,6 +137,15 @@ TEST_F(EditorFixture, InvalidDrawIsRefusedNamingTheFieldAndNothingIsWritten)
         editor.cancel();
         EXPECT_EQ(editor.rowCount(), 4);
     }
+
+    // The editor's day bounds the dates.
+    ASSERT_EQ(editor.append(), "");
+    type(kNewDraw);
+    editor.setCell(0, "2027006");
+    editor.setCell(8, "2027-12-11");
+    EXPECT_EQ(editor.post(), "开奖日期“2027-12-11”比今天晚一年以上");
+    EXPECT_EQ(stored(), before);
+    editor.cancel();
 
     // The same checks hold for a correction of a stored draw.
     ASSERT_EQ(editor.moveTo(1), "");
@@ -153,9 +167,9 @@ TEST_F(EditorFixture, IssueOfAnotherRowIsRefusedButARowKeepsItsOwn)
 
     // Correcting 2020002 keeps its issue: no clash with itself.
     ASSERT_EQ(editor.moveTo(1), "");
-    editor.setCell(1, "20");
+    editor.setCell(5, "20");
     ASSERT_EQ(editor.post(), "");
-    EXPECT_EQ(stored()[1][1], "20");
+    EXPECT_EQ(stored()[1][5], "20");
 
     // Giving it the issue of 2020003 is refused.
     editor.setCell(0, "2020003");

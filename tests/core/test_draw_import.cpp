@@ -20,6 +20,8 @@ const std::string kSecondLine = "2007002,2007-06-02,15,22,31,34,35,5,12";
 // "期号,日期,号码" and the full-width comma "，" in GBK.
 const std::string kGbkHeader = "\xC6\xDA\xBA\xC5,\xC8\xD5\xC6\xDA,\xBA\xC5\xC2\xEB";
 const std::string kGbkComma = "\xA3\xAC";
+// The day the tests take as today: dates are allowed up to a year after it.
+constexpr std::int32_t kToday = 20261210;
 
 std::string utf16le(const std::string& ascii)
 {
@@ -176,12 +178,21 @@ TEST_F(ImportFixture, BadLineRefusesTheWholeFileNamingItsLine)
         {"back number repeated", "2020002,2020-01-03,1,2,3,4,5,6,6", "后区"},
         {"negative number", "2020002,2020-01-03,1,2,3,4,-5,6,7", "号码"},
         {"issue repeated in the file", "2020001,2020-01-03,1,2,3,4,5,6,7", "第 2 行"},
+        {"issue of another year", "2019002,2020-01-03,1,2,3,4,5,6,7", "期号“2019002”的前四位应是开奖日期“2020-01-03”的年份"},
+        {"short issue of another year", "19002,2020-01-03,1,2,3,4,5,6,7", "期号“2019002”的前四位"},
+        {"issue 0000000", "0000000,2020-01-03,1,2,3,4,5,6,7", "期号“0000000”的后三位是当年的第几期，应从 001 起"},
+        {"draw 000 of a year", "2020000,2020-01-03,1,2,3,4,5,6,7", "应从 001 起"},
+        {"the day before the game began", "2007001,2007-05-27,1,2,3,4,5,6,7",
+         "开奖日期“2007-05-27”早于大乐透开始发行的 2007-05-28"},
+        {"more than a year ahead", "2027001,2027-12-11,1,2,3,4,5,6,7", "开奖日期“2027-12-11”比今天晚一年以上"},
+        {"front numbers in draw order", "2020002,2020-01-03,1,2,4,3,5,6,7", "前区号码要从小到大排列"},
+        {"back numbers in draw order", "2020002,2020-01-03,1,2,3,4,5,7,6", "后区号码要从小到大排列"},
     };
     ASSERT_TRUE(importDrawLines(db, kShippedLottery, {"2019001,2019-01-01,1,2,3,4,5,6,7"}).ok);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ImportResult result =
-            importDrawLines(db, kShippedLottery, {"issue,date,numbers", "2020001,2020-01-01,1,2,3,4,5,6,7", c.line});
+        const ImportResult result = importDrawLines(
+            db, kShippedLottery, {"issue,date,numbers", "2020001,2020-01-01,1,2,3,4,5,6,7", c.line}, kToday);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.added, 0);
         EXPECT_NE(result.error.find("第 3 行"), std::string::npos) << result.error;
@@ -215,7 +226,7 @@ TEST_F(ImportFixture, StoredIssueWithOtherDrawRefusesNamingBothVersions)
     };
     const std::vector<Case> cases = {
         {"other back number", "2007001,2007-05-30,22,24,29,31,35,4,12", "22 24 29 31 35 + 04 12"},
-        {"other front order", "2007001,2007-05-30,24,22,29,31,35,4,11", "24 22 29 31 35 + 04 11"},
+        {"other front number", "2007001,2007-05-30,21,24,29,31,35,4,11", "21 24 29 31 35 + 04 11"},
         {"other date", "2007001,2007-05-31,22,24,29,31,35,4,11", "2007-05-31"},
     };
     ASSERT_TRUE(importDrawLines(db, kShippedLottery, {kFirstLine}).ok);
@@ -228,6 +239,14 @@ TEST_F(ImportFixture, StoredIssueWithOtherDrawRefusesNamingBothVersions)
         EXPECT_NE(result.error.find(c.fileVersion), std::string::npos) << result.error;
         EXPECT_EQ(rows().size(), 1u) << "a refused file must write nothing";
     }
+}
+
+TEST_F(ImportFixture, TheFirstDayOfTheGameAndAYearAheadAreAccepted)
+{
+    const ImportResult result = importDrawLines(
+        db, kShippedLottery, {"2007001,2007-05-28,1,2,3,4,5,6,7", "2027001,2027-12-10,1,2,3,4,5,6,7"}, kToday);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.added, 2);
 }
 
 TEST_F(ImportFixture, UnknownLotteryAndMissingFileAreRefused)

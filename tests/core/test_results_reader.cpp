@@ -130,10 +130,19 @@ TEST(ServiceAnswer, RefusesAnswersAndRowsItCannotRead)
          "开奖服务应答的第 1 条开奖记录（期号 07001）有误：前区号码 36 不在 1-35 之内"},
         {"back repeated", answer(row("07001", "01 02 03 04 05 07 07", "2007-05-30")),
          "开奖服务应答的第 1 条开奖记录（期号 07001）有误：后区号码 7 重复"},
+        // The checks of an import.
+        {"front in draw order", answer(row("07001", "01 02 03 05 04 01 02", "2007-05-30")),
+         "开奖服务应答的第 1 条开奖记录（期号 07001）有误：前区号码要从小到大排列"},
+        {"back in draw order", answer(row("07001", "01 02 03 04 05 02 01", "2007-05-30")),
+         "开奖服务应答的第 1 条开奖记录（期号 07001）有误：后区号码要从小到大排列"},
+        {"issue of another year", answer(row("08001", "01 02 03 04 05 01 02", "2007-05-30")),
+         "开奖服务应答的第 1 条开奖记录（期号 08001）有误：期号“2008001”的前四位应是开奖日期“2007-05-30”的年份"},
+        {"more than a year ahead", answer(row("27001", "01 02 03 04 05 01 02", "2027-12-11")),
+         "开奖服务应答的第 1 条开奖记录（期号 27001）有误：开奖日期“2027-12-11”比今天晚一年以上"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const ResultsPage page = readResultsPage(c.answer);
+        const ResultsPage page = readResultsPage(c.answer, 20261210);
         EXPECT_FALSE(page.ok);
         EXPECT_EQ(page.format, ResultsPage::Format::Service);
         EXPECT_EQ(page.error.substr(0, std::string(c.error).size()), c.error) << page.error;
@@ -162,6 +171,8 @@ TEST(ResultsTable, RefusesPagesWithoutRowsAndRowsItCannotRead)
     ASSERT_TRUE(scanResultsTable(good).ok);
     std::string badNumber = good;
     badNumber.replace(badNumber.find("29"), 2, "3x");
+    std::string drawOrder = good;
+    drawOrder.replace(drawOrder.find("22"), 2, "30");
     std::string shifted = good;
     shifted.insert(shifted.find("</td><td class"), " ");
     const struct {
@@ -176,6 +187,7 @@ TEST(ResultsTable, RefusesPagesWithoutRowsAndRowsItCannotRead)
         {"cut short", "<tr><td>26116</td><td>2026-10-12</td><td>01 08 15",
          "结果页中期号 26116 的开奖号码不完整（页面在号码之前结束）"},
         {"not a number", badNumber, "结果页中期号 26116 的开奖号码有误：前区第 5 个号码“3x”不是数字"},
+        {"numbers in draw order", drawOrder, "结果页中期号 26116 的开奖号码有误：前区号码要从小到大排列"},
         {"layout moved by one", shifted, "结果页中期号 26116 的开奖号码有误："},
     };
     for (const auto& c : cases) {
