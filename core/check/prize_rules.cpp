@@ -1,6 +1,7 @@
 #include "check/prize_rules.h"
 
 #include "common/calendar.h"
+#include "common/text_encoding.h"
 #include "common/text_reader.h"
 
 #include <algorithm>
@@ -92,7 +93,7 @@ std::optional<PrizeRules> readPrizeRules(const std::string& path, std::string& e
             set.from = drawDateNumber(date);
             set.title = title;
             if (set.from == 0)
-                return refuse("“" + date + "”不是日期");
+                return refuse("“" + lineExcerpt(date) + "”不是日期");
             rules.sets.push_back(std::move(set));
             continue;
         }
@@ -106,17 +107,17 @@ std::optional<PrizeRules> readPrizeRules(const std::string& path, std::string& e
         if (wholeNumber(amount, value))
             level.amount = value;
         else if (amount != "浮动")
-            return refuse("金额“" + amount + "”既不是整数也不是“浮动”");
+            return refuse("金额“" + lineExcerpt(amount) + "”既不是整数也不是“浮动”");
         while (words >> word) {
             std::pair<int, int> pattern;
             if (!hitPattern(word, pattern))
-                return refuse("“" + word + "”不是中奖号码个数（如 4+2）");
+                return refuse("“" + lineExcerpt(word) + "”不是中奖号码个数（如 4+2）");
             if (rules.sets.back().levelOf(pattern.first, pattern.second) >= 0)
-                return refuse(word + " 已属于前面的奖级");
+                return refuse(lineExcerpt(word) + " 已属于前面的奖级");
             level.patterns.push_back(pattern);
         }
         if (level.patterns.empty())
-            return refuse("奖级" + level.name + "没有中奖号码个数");
+            return refuse("奖级" + lineExcerpt(level.name) + "没有中奖号码个数");
         rules.sets.back().levels.push_back(std::move(level));
     }
     if (reader.failed()) {

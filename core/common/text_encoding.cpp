@@ -71,6 +71,14 @@ std::string_view utf8CharAt(std::string_view text, std::size_t offset)
     return text.substr(offset, std::max<std::size_t>(1, utf8SequenceLength(text, offset)));
 }
 
+std::string lineExcerpt(std::string_view text, std::size_t maxChars)
+{
+    std::size_t end = 0;
+    for (std::size_t chars = 0; end < text.size() && chars < maxChars; ++chars)
+        end += utf8CharAt(text, end).size();
+    return end < text.size() ? std::string(text.substr(0, end)) + "…" : std::string(text);
+}
+
 IconvConverter::IconvConverter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
 
 IconvConverter::~IconvConverter()

@@ -18,6 +18,10 @@ bool isAscii(std::string_view bytes);
 /// The UTF-8 character starting at `offset` (one byte when the lead byte is not UTF-8).
 std::string_view utf8CharAt(std::string_view text, std::size_t offset);
 
+/// At most the first `maxChars` characters of a text, with "…" when it was cut: how a message
+/// quotes a line or a field of a file, which may be of any length.
+std::string lineExcerpt(std::string_view text, std::size_t maxChars = 80);
+
 /// A glibc iconv conversion between two encodings, opened once and reused for every line.
 class IconvConverter {
 public:

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "common/raw_line_reader.h"
 #include "common/text_encoding.h"
 
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -12,9 +12,13 @@ namespace quorlin {
 /// Reads one of the program's text files line by line, never holding more than one line: the file
 /// may be UTF-8 (with or without its mark) or GBK, told apart by its content, and every line comes
 /// out as UTF-8 without its line end (LF, CR LF, or several CRs before the LF). UTF-16 files are
-/// refused with a message saying so, since their lines would otherwise come out as garbage.
+/// refused with a message saying so, since their lines would otherwise come out as garbage; so are
+/// binary files (a NUL byte) and lines longer than kMaxLineBytes, naming the line.
 class TextReader {
 public:
+    /// Far beyond any line of the program's files, yet small enough to hold.
+    static constexpr std::size_t kMaxLineBytes = 1 << 20;
+
     TextReader();
     ~TextReader();
     TextReader(const TextReader&) = delete;
@@ -35,14 +39,16 @@ public:
 
 private:
     bool fail(std::string message);
+    bool failRead(RawLineReader::Outcome outcome, std::size_t line);
+    bool checkBinary();
     void stripLineEnd();
     bool decideEncoding();
 
     std::string path_;
-    std::ifstream in_;
+    RawLineReader in_{kMaxLineBytes};
+    bool open_ = false;
     std::string raw_;
-    std::uint64_t lineStart_ = 0; // byte offset of the line last read
-    std::uint64_t consumed_ = 0;  // bytes read so far
+    std::uint64_t lineStart_ = 0; // byte offset of the line last read, after any UTF-8 mark
     std::size_t lineNumber_ = 0;
     bool decided_ = false;
     bool utf8Mark_ = false;

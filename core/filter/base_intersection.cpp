@@ -1,40 +1,16 @@
 #include "filter/base_intersection.h"
 
 #include "common/progress.h"
-#include "common/text_reader.h"
 #include "common/text_writer.h"
+#include "filter/bet_line_reader.h"
 #include "store/lottery_state.h"
 #include "store/u_public.h"
 
-#include <charconv>
 #include <filesystem>
 
 namespace quorlin {
 
 namespace {
-
-/// Items of a bet line: split at blanks, "+" and ",".
-std::vector<std::string_view> lineItems(std::string_view line)
-{
-    std::vector<std::string_view> items;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '+' || line[i] == ','))
-            ++i;
-        const std::size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '+' && line[i] != ',')
-            ++i;
-        if (i > start)
-            items.push_back(line.substr(start, i - start));
-    }
-    return items;
-}
-
-bool readInt(std::string_view item, int& value)
-{
-    const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), value);
-    return ec == std::errc() && end == item.data() + item.size();
-}
 
 std::string fileName(const std::string& path)
 {
@@ -66,33 +42,19 @@ BaseIntersection::BaseIntersection(const LotteryState& state)
 
 bool BaseIntersection::readFile(const std::string& path, std::string& error)
 {
-    TextReader reader;
+    BetLineReader reader(total_, width_, backTotal_, backWidth_, true);
     if (!reader.open(path)) {
         error = reader.error();
         return false;
     }
     std::fill(seen_.begin(), seen_.end(), 0);
-    backFlag_ = true;
-    const std::size_t backLength = static_cast<std::size_t>(3 * width_ + 3 * backWidth_ - 1);
     const auto stride = static_cast<std::size_t>(total_ + 2);
-    std::string line;
-    while (reader.next(line)) {
-        if (line.find_first_not_of(" \t") == std::string::npos)
-            continue;
-        if (line.size() < backLength)
-            backFlag_ = false;
-        const std::vector<std::string_view> items = lineItems(line);
-        const std::string where = fileName(path) + "第" + std::to_string(reader.lineNumber()) + "行";
+    BetLine bet;
+    while (reader.next(bet)) {
         std::size_t row = 0;
         int previous = 0;
         for (int i = 0; i < width_; ++i) {
-            int n = 0;
-            if (static_cast<std::size_t>(i) >= items.size() || !readInt(items[static_cast<std::size_t>(i)], n) ||
-                n <= previous || n > total_ - (width_ - 1 - i)) {
-                error = where + "的前" + std::to_string(width_) + "个号码不是1到" + std::to_string(total_) +
-                        "之间从小到大的组合：" + line;
-                return false;
-            }
+            const int n = bet.front[static_cast<std::size_t>(i)];
             const std::size_t base = static_cast<std::size_t>(i) * stride;
             row += rankBase_[base + static_cast<std::size_t>(n)] - rankBase_[base + static_cast<std::size_t>(previous + 1)];
             previous = n;
@@ -101,18 +63,13 @@ bool BaseIntersection::readFile(const std::string& path, std::string& error)
             seen_[row] = 1;
             ++counts_[row];
         }
-        for (int k = 0; backFlag_ && k < backWidth_; ++k) {
-            const std::size_t at = static_cast<std::size_t>(width_ + k);
-            int b = 0;
-            if (at >= items.size() || !readInt(items[at], b) || b < 1 || b > backTotal_) {
-                error = where + "的特码不是1到" + std::to_string(backTotal_) + "之间的号码：" + line;
-                return false;
-            }
-            backs_[static_cast<std::size_t>(b - 1)] = 1;
-        }
+        // The file's back numbers are those before its first line without them.
+        for (int k = 0; reader.backsThroughout() && k < backWidth_; ++k)
+            backs_[static_cast<std::size_t>(bet.back[static_cast<std::size_t>(k)] - 1)] = 1;
     }
+    backFlag_ = reader.backsThroughout();
     if (reader.failed()) {
-        error = reader.error();
+        error = fileName(path) + "：" + reader.error();
         return false;
     }
     return true;

@@ -41,8 +41,8 @@ public:
 
     explicit BaseIntersection(const LotteryState& state);
 
-    /// Reads the files in order and forms the result; nothing comes out when a file cannot be read
-    /// or a line holds no valid combination. Reports progress per file and per block of rows; a
+    /// Reads the files in order (bet-list text, saved or numbered form: BetLineReader) and forms the
+    /// result; nothing comes out when a file cannot be read or a line is not a bet. Reports progress per file and per block of rows; a
     /// stop ends the run without a result.
     Result run(const std::vector<std::string>& files, const Options& options, Progress* progress = nullptr);
 

@@ -16,11 +16,10 @@ struct LoadedExclusionList {
     std::vector<std::uint8_t> fronts;
 };
 
-/// Reads the front part of every line (the fields at the characters 3i − 2, i = 1..width; back
-/// parts ignored). A line whose front part equals one of the last 100 entries taken adds nothing, so
-/// one bet with many back pairs gives one entry. Empty lines are passed over. Refused, naming the
-/// line, when a field is not a number in 1..total, the numbers are not ascending, or there are more
-/// than `maxEntries` entries.
+/// Reads the front part of every line (BetLineReader; back parts ignored). A line whose front part
+/// equals one of the last 100 entries taken adds nothing, so one bet with many back pairs gives one
+/// entry. Refused, naming the line, when a line is not a bet or there are more than `maxEntries`
+/// entries.
 LoadedExclusionList readExclusionList(const std::string& path, int total, int width, std::size_t maxEntries = 1'200'000,
                                       Progress* progress = nullptr);
 

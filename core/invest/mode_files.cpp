@@ -1,5 +1,6 @@
 #include "invest/mode_files.h"
 
+#include "common/text_encoding.h"
 #include "common/text_file.h"
 #include "invest/money.h"
 
@@ -49,7 +50,7 @@ public:
             return std::nullopt;
         const auto value = parseWholeNumber(*line);
         if (!value || *value < first || *value > last) {
-            error = "第" + std::to_string(at_) + "行的“" + *line + "”应为" + std::to_string(first) + "到" +
+            error = "第" + std::to_string(at_) + "行的“" + lineExcerpt(*line) + "”应为" + std::to_string(first) + "到" +
                     std::to_string(last) + "之间的整数";
             return std::nullopt;
         }
@@ -106,7 +107,7 @@ bool readCodes(LineCursor& in, int digits, CodeList& codes, std::string& error)
             return false;
         for (std::size_t p = 0; p < codes.cols(); ++p) {
             if (p >= line->size() || (*line)[p] < '0' || (*line)[p] > '9') {
-                error = "第" + std::to_string(in.lineNumber()) + "行的“" + *line + "”不是" +
+                error = "第" + std::to_string(in.lineNumber()) + "行的“" + lineExcerpt(*line) + "”不是" +
                         std::to_string(digits) + "位数字的号码";
                 return false;
             }

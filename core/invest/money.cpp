@@ -1,5 +1,7 @@
 #include "invest/money.h"
 
+#include "common/text_encoding.h"
+
 #include <charconv>
 #include <limits>
 
@@ -11,7 +13,7 @@ __extension__ typedef __int128 Wide;
 } // namespace
 
 WholeNumberError::WholeNumberError(std::string_view text)
-    : std::runtime_error("“" + std::string(text) + "”不是有效的整数")
+    : std::runtime_error("“" + lineExcerpt(text) + "”不是有效的整数")
 {
 }
 

@@ -1,5 +1,6 @@
 #include "wheel/wheel_file.h"
 
+#include "common/text_encoding.h"
 #include "common/text_file.h"
 #include "common/text_reader.h"
 #include "common/text_writer.h"
@@ -55,13 +56,18 @@ LoadedWheel readWheel(const std::string& path, int width, int basic)
         if (static_cast<int>(items.size()) != result.wheel.width)
             return refuse(reader.lineNumber(), "有" + std::to_string(items.size()) + "个位置，应为" +
                                                    std::to_string(result.wheel.width) + "个");
+        const std::size_t lineStart = result.wheel.positions.size();
         for (const std::string_view item : items) {
             int position = 0;
             if (!readPosition(item, position))
-                return refuse(reader.lineNumber(), "的“" + std::string(item) + "”不是位置数字");
+                return refuse(reader.lineNumber(), "的“" + lineExcerpt(item) + "”不是位置数字");
             if (position < 1 || position > basic)
-                return refuse(reader.lineNumber(), "的位置" + std::string(item) + "超出1到" +
+                return refuse(reader.lineNumber(), "的位置" + lineExcerpt(item) + "超出1到" +
                                                        std::to_string(basic) + "的范围");
+            // A repeated position would make the line a bet of fewer numbers.
+            if (std::find(result.wheel.positions.begin() + static_cast<std::ptrdiff_t>(lineStart),
+                          result.wheel.positions.end(), position) != result.wheel.positions.end())
+                return refuse(reader.lineNumber(), "的位置" + std::to_string(position) + "重复");
             result.wheel.positions.push_back(static_cast<std::uint8_t>(position));
         }
     }

@@ -25,9 +25,9 @@ struct LoadedWheel {
 
 /// Reads a wheel file: one line per bet, positions separated by blanks or commas. Reading ends at
 /// the end of the file or at the first line whose first item is not a whole number (a closing note
-/// may follow the lines). A line with a position outside 1..`basic`, with other than `width`
-/// positions (any count when `width` is 0: the first line sets it), or an empty line with lines
-/// after it is refused, since the bets it would give are not the wheel's.
+/// may follow the lines). A line with a position outside 1..`basic`, with a position twice, with
+/// other than `width` positions (any count when `width` is 0: the first line sets it), or an empty
+/// line with lines after it is refused, since the bets it would give are not the wheel's.
 LoadedWheel readWheel(const std::string& path, int width, int basic);
 
 /// Writes the lines, positions ascending and one blank apart, then `note` as a last line (empty:

@@ -302,12 +302,12 @@ void TestBetSetWindows::intersectionRefusesALineWithoutACombination()
     writeFile(path("temp.txt"), "before\r\n");
     const QString a = path("a.txt"), numbered = path("numbered.txt");
     writeFile(a, "01 02 03 04 05\r\n");
-    writeFile(numbered, "01 02 03 04 05\r\n0000001    01 02 03 04 05 \r\n");
+    writeFile(numbered, "0000001    01 02 03 04 05 \r\n0000002    01 02 03 04 36 \r\n");
     FileDialog::setNextFileNames({a, numbered});
     click("btndaoru");
     click("btnjiaoqi");
     QTRY_VERIFY(child<QPushButton>("btnjiaoqi")->isEnabled());
-    QVERIFY2(lastMessage().startsWith(QStringLiteral("numbered.txt第2行的前5个号码不是1到35之间从小到大的组合")),
+    QVERIFY2(lastMessage().startsWith(QStringLiteral("numbered.txt：第 2 行：第 5 个前区号码应为 01-35 的两位数字")),
              qPrintable(lastMessage()));
     QCOMPARE(fileBytes(path("temp.txt")), QByteArray("before\r\n"));
     QCOMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集："));

@@ -182,6 +182,7 @@ private slots:
     void settingsRoundTrip();
     void saveWritesTheBetsAlone();
     void loadedListIsNarrowedAndPairedAnew();
+    void loadThenSaveKeepsEveryBet();
     void refusedFileChangesNothing();
     void transformedModeTakesAwayTheRedBallChoice();
     void clearStartsOverInTheStandardMapping();
@@ -608,6 +609,26 @@ void TestTotalFilterWindow::loadedListIsNarrowedAndPairedAnew()
     QCOMPARE(memoLine(0), QString("0000001    01 02 03 04 05+01 02"));
     QCOMPARE(memoLine(1), QString("0000002    01 02 03 04 05+01 03"));
     QCOMPARE(memoLine(2), QString("0000003    01 02 03 04 05+02 03"));
+}
+
+void TestTotalFilterWindow::loadThenSaveKeepsEveryBet()
+{
+    // Lines with and without back part, and blank lines, which are passed over.
+    QTemporaryDir folder;
+    const QString path = folder.filePath("mixed.txt");
+    QVERIFY(writeFile(path, "\r\n01 02 03 04 05+11 12\r\n01 02 03 04 06\r\n\r\n01 02 03 04 06+01 02\r\n"));
+    FileDialog::setNextFileName(path);
+    click("btnload");
+    waitIdle();
+    QCOMPARE(fileBytes(tempPath()), QByteArray("0000001    01 02 03 04 05+11 12\r\n0000002    01 02 03 04 06\r\n"
+                                               "0000003    01 02 03 04 06+01 02\r\n"));
+    QCOMPARE(grid("GroupBox3")->selectedNumbers(), (std::vector<int>{11, 12}));
+
+    FileDialog::setNextFileName(folder.filePath("saved.txt"));
+    click("btnsave");
+    waitIdle();
+    QCOMPARE(fileBytes(folder.filePath("saved.txt")),
+             QByteArray("01 02 03 04 05+11 12\r\n01 02 03 04 06\r\n01 02 03 04 06+01 02\r\n"));
 }
 
 void TestTotalFilterWindow::refusedFileChangesNothing()

@@ -36,6 +36,7 @@ struct IntersectionFixture : ::testing::Test {
 };
 
 using Lines = std::vector<std::string>;
+using Choice = BaseIntersection::BackChoice;
 
 } // namespace
 
@@ -63,11 +64,11 @@ TEST_F(IntersectionFixture, ToleranceCountsEachCombinationOncePerFile)
     const auto c = file("c.txt", "01 02 03 04 05\r\n02 04 06 08 10\r\n");
     // Twice in one file, absent from the other: count 1, kept only with E2 ≥ 1.
     EXPECT_EQ(run({a, b}), Lines{"0000001    01 02 03 04 05"});
-    EXPECT_EQ(run({a, b}, {0, 1}), (Lines{"0000001    01 02 03 04 05", "0000002    03 09 17 25 33"}));
+    EXPECT_EQ(run({a, b}, {0, 1, Choice::Imported, {}}), (Lines{"0000001    01 02 03 04 05", "0000002    03 09 17 25 33"}));
     // E1 = E2 = 1: in exactly N − 1 files (none of these is in two of three).
-    EXPECT_TRUE(run({a, b, c}, {1, 1}).empty());
-    EXPECT_EQ(run({a, b, c}, {2, 2}), (Lines{"0000001    02 04 06 08 10", "0000002    03 09 17 25 33"}));
-    EXPECT_EQ(run({a, b, a}, {1, 1}), Lines{"0000001    03 09 17 25 33"});
+    EXPECT_TRUE(run({a, b, c}, {1, 1, Choice::Imported, {}}).empty());
+    EXPECT_EQ(run({a, b, c}, {2, 2, Choice::Imported, {}}), (Lines{"0000001    02 04 06 08 10", "0000002    03 09 17 25 33"}));
+    EXPECT_EQ(run({a, b, a}, {1, 1, Choice::Imported, {}}), Lines{"0000001    03 09 17 25 33"});
 }
 
 TEST_F(IntersectionFixture, BackNumbersFollowTheChoiceAndTheLastFile)
@@ -75,17 +76,27 @@ TEST_F(IntersectionFixture, BackNumbersFollowTheChoiceAndTheLastFile)
     const auto a = file("a.txt", "01 02 03 04 05+06 07\r\n01 02 03 04 05+07 09\r\n");
     const auto b = file("b.txt", "01 02 03 04 05+01 02\r\n");
     const auto front = file("front.txt", "01 02 03 04 05\r\n");
-    using Choice = BaseIntersection::BackChoice;
     // Every pair of the back numbers seen: 01 02 06 07 09.
     const Lines imported = run({a, b});
     ASSERT_EQ(imported.size(), 10u);
     EXPECT_EQ(imported.front(), "0000001    01 02 03 04 05+01 02");
     EXPECT_EQ(imported.back(), "0000010    01 02 03 04 05+07 09");
-    EXPECT_EQ(run({a, b}, {0, 0, Choice::None}), Lines{"0000001    01 02 03 04 05"});
+    EXPECT_EQ(run({a, b}, {0, 0, Choice::None, {}}), Lines{"0000001    01 02 03 04 05"});
     EXPECT_EQ(run({a, b}, {0, 0, Choice::Typed, {12, 3}}), Lines{"0000001    01 02 03 04 05+03 12"});
-    EXPECT_EQ(run({a, b}, {0, 0, Choice::All}).size(), 66u);
+    EXPECT_EQ(run({a, b}, {0, 0, Choice::All, {}}).size(), 66u);
     // The last file has no back part: all back numbers chosen, none written.
-    EXPECT_EQ(run({a, front}, {0, 0, Choice::All}), Lines{"0000001    01 02 03 04 05"});
+    EXPECT_EQ(run({a, front}, {0, 0, Choice::All, {}}), Lines{"0000001    01 02 03 04 05"});
+}
+
+TEST_F(IntersectionFixture, NumberedFilesAreReadAsTheirBets)
+{
+    // Line numbers, then the bet: 1 3 5 7 9 and 2 4 6 8 10 would look like combinations too.
+    const auto numbered = file("numbered.txt", "0000001    03 05 07 09 11+01 02\r\n0000002    04 06 08 10 12+01 03\r\n");
+    const auto saved = file("saved.txt", "03 05 07 09 11+01 02\r\n");
+    // The back numbers are those of the bets, 01 02 03.
+    EXPECT_EQ(run({numbered, saved}), (Lines{"0000001    03 05 07 09 11+01 02", "0000002    03 05 07 09 11+01 03",
+                                             "0000003    03 05 07 09 11+02 03"}));
+    EXPECT_EQ(run({saved, numbered}, {0, 1, Choice::Imported, {}}).size(), 2u * 3u);
 }
 
 TEST_F(IntersectionFixture, LinesWithoutACombinationAreRefusedNamingFileAndLine)
@@ -95,12 +106,12 @@ TEST_F(IntersectionFixture, LinesWithoutACombinationAreRefusedNamingFileAndLine)
         const char* text;
         const char* error;
     } cases[] = {
-        {"01 02 03 04 05\r\n0000001    01 02 03 04 05 \r\n", "bad.txt第2行的前5个号码不是1到35之间从小到大的组合"},
-        {"01 02 03 04 36\r\n", "bad.txt第1行的前5个号码不是1到35之间从小到大的组合"},
-        {"05 04 03 02 01\r\n", "bad.txt第1行的前5个号码不是1到35之间从小到大的组合"},
-        {"01 02 03 04\r\n", "bad.txt第1行的前5个号码不是1到35之间从小到大的组合"},
-        {"01 02 03 04 05+06 13\r\n", "bad.txt第1行的特码不是1到12之间的号码"},
-        {"01 02 03 04 05+0x 07\r\n", "bad.txt第1行的特码不是1到12之间的号码"},
+        {"01 02 03 04 05\r\n1 2 3 4 6\r\n", "bad.txt：第 2 行：第 1 个前区号码应为 01-35 的两位数字"},
+        {"01 02 03 04 36\r\n", "bad.txt：第 1 行：第 5 个前区号码应为 01-35 的两位数字"},
+        {"05 04 03 02 01\r\n", "bad.txt：第 1 行：前区号码应从小到大排列且互不相同"},
+        {"01 02 03 04\r\n", "bad.txt：第 1 行：第 5 个前区号码"},
+        {"01 02 03 04 05+06 13\r\n", "bad.txt：第 1 行：第 2 个后区号码应为 01-12 的两位数字"},
+        {"01 02 03 04 05+0x 07\r\n", "bad.txt：第 1 行：第 1 个后区号码"},
     };
     for (const auto& c : cases) {
         const auto result = intersection.run({good, file("bad.txt", c.text)}, {});

@@ -111,21 +111,39 @@ TEST_F(BetListFixture, ReadingCollapsesEqualFrontsAndCollectsTheNumbers)
     EXPECT_EQ(two.lines.numbered(1), "0000002    01 02 03 04 05+01 03");
 
     // Front-only lines (the exclusion windows' form, trailing blank included) carry no back numbers;
-    // the list ends at the first empty line; a front seen again later is a new entry.
-    const LoadedBetList fronts =
-        readBetList(write("f.txt", "01 02 03 04 05 \n02 03 04 05 06\n01 02 03 04 05\n\n07 08 09 10 11\n"), 35, 5, 12, 2);
+    // blank lines anywhere are passed over; a front seen again later is a new entry.
+    const LoadedBetList fronts = readBetList(
+        write("f.txt", "\n01 02 03 04 05 \n02 03 04 05 06\n01 02 03 04 05\n\n \t\n07 08 09 10 11\n\n"), 35, 5, 12, 2);
     ASSERT_TRUE(fronts.ok) << fronts.error;
     EXPECT_TRUE(fronts.backNumbers.empty());
-    EXPECT_EQ(fronts.fronts.size(), 15u);
-    EXPECT_EQ(fronts.lines.size(), 3u);
+    EXPECT_EQ(fronts.fronts.size(), 20u);
+    ASSERT_EQ(fronts.lines.size(), 4u);
     EXPECT_EQ(fronts.lines.bet(0), "01 02 03 04 05");
+    EXPECT_EQ(fronts.lines.bet(3), "07 08 09 10 11");
 
-    // After the first line too short for back numbers, none are read; those before still count.
-    const LoadedBetList mixed = readBetList(write("m.txt", "01 02 03 04 05+11 12\n01 02 03 04 06\n01 02 03 04 07+01 02\n"),
-                                            35, 5, 12, 2);
+    // The numbered form, its line numbers past seven digits too, when asked for.
+    const LoadedBetList numbered = readBetList(
+        write("n.txt", "9999999    01 02 03 04 05+01 02\r\n10000000    01 02 03 04 05+01 03\r\n"), 35, 5, 12, 2,
+        1'200'000, nullptr, true);
+    ASSERT_TRUE(numbered.ok) << numbered.error;
+    EXPECT_EQ(numbered.lines.bet(1), "01 02 03 04 05+01 03");
+}
+
+TEST_F(BetListFixture, LoadingThenSavingGivesTheSameBets)
+{
+    // After the first line without a back part the back numbers offered stop (only those before
+    // count), but every line keeps the bet it holds.
+    const std::string text = "01 02 03 04 05+11 12\r\n01 02 03 04 06\r\n01 02 03 04 06+01 02\r\n"
+                             "01 02 03 04 07+01 02\r\n01 02 03 04 08\r\n";
+    const LoadedBetList mixed = readBetList(write("m.txt", text), 35, 5, 12, 2);
     ASSERT_TRUE(mixed.ok) << mixed.error;
     EXPECT_EQ(mixed.backNumbers, (std::vector<int>{11, 12}));
-    EXPECT_EQ(mixed.lines.bet(2), "01 02 03 04 07");
+    EXPECT_EQ(mixed.fronts.size(), 4u * 5u);
+    std::string error;
+    ASSERT_TRUE(mixed.lines.writeSaved(path("saved.txt"), nullptr, error)) << error;
+    EXPECT_EQ(readAll(path("saved.txt")), text);
+    ASSERT_TRUE(mixed.lines.writeNumbered(path("temp.txt"), nullptr, error)) << error;
+    EXPECT_NE(readAll(path("temp.txt")).find("0000004    01 02 03 04 07+01 02\r\n"), std::string::npos);
 }
 
 TEST_F(BetListFixture, BadListsAreRefusedNamingTheLine)
@@ -140,6 +158,8 @@ TEST_F(BetListFixture, BadListsAreRefusedNamingTheLine)
         {"back number 13", "01 02 03 04 05+01 13\n", "后区"},
         {"front not ascending", "01 02 03 05 04\n", "从小到大"},
         {"letters", "01 02 O3 04 05\n", "前区"},
+        {"half a back part", "01 02 03 04 05+01 02\n01 02 03 04 05+01\n", "第 2 行：前区号码之后应为 2 个后区号码"},
+        {"bad line after a blank one", "01 02 03 04 05\n\n01 02 03 04 36\n", "第 3 行"},
         {"too many entries", "01 02 03 04 05\n01 02 03 04 06\n01 02 03 04 07\n", "超过 2"},
     };
     for (const Case& c : cases) {

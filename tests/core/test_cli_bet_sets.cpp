@@ -104,7 +104,9 @@ TEST_F(CliBetSetFixture, IntersectPrintsTheNumberedLinesOrTheRefusal)
     EXPECT_EQ(out.str(), "0000001    01 02 03 04 05 \n");
     ASSERT_EQ(run({"intersect", a, b, "--tolerance", "0-1", "--back", "06 08"}), 0) << err.str();
     EXPECT_EQ(outLines(), (std::vector<std::string>{"0000001    01 02 03 04 05+06 08", "0000002    01 02 03 04 06+06 08"}));
-    EXPECT_EQ(run({"intersect", a, write("n.txt", "0000001    01 02 03 04 05 \r\n")}), 1);
-    EXPECT_EQ(err.str(), "n.txt第1行的前5个号码不是1到35之间从小到大的组合：0000001    01 02 03 04 05 \n");
+    EXPECT_EQ(run({"intersect", a, write("n.txt", "0000001    01 02 03 04 05 \r\n")}), 0) << err.str();
+    EXPECT_EQ(out.str(), "0000001    01 02 03 04 05 \n");
+    EXPECT_EQ(run({"intersect", a, write("bad.txt", "01 02 03 04 05\r\n01 02 03 04 36\r\n")}), 1);
+    EXPECT_EQ(err.str(), "bad.txt：第 2 行：第 5 个前区号码应为 01-35 的两位数字\n");
     EXPECT_EQ(run({"intersect", a, "--tolerance", "x"}), 2);
 }

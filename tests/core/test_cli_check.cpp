@@ -60,6 +60,15 @@ TEST_F(CliCheckFixture, CheckPrintsOneRowPerDrawUnderItsTableAndATotal)
     EXPECT_NE(out.str().find("合计\t1期\t2注\t投入6\t奖金5000\t盈亏4994"), std::string::npos) << out.str();
 }
 
+TEST_F(CliCheckFixture, CheckReadsPastBlankLines)
+{
+    // The winning bet comes after blank lines, one of them the first line of the file.
+    std::ofstream(file("blank.txt"), std::ios::binary) << "\r\n03 09 17 25 35+04 12\r\n  \r\n\r\n01 02 03 04 05+01 02\r\n";
+    ASSERT_EQ(run({"check", kShippedLottery, file("blank.txt"), "--issue", "2026012"}), 0) << err.str();
+    EXPECT_NE(out.str().find("2026012\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0+浮动\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("合计\t1期\t2注"), std::string::npos) << out.str();
+}
+
 TEST_F(CliCheckFixture, CheckRefusesWhatItCannotDo)
 {
     EXPECT_EQ(run({"check", kShippedLottery, file("bets.txt"), "--issue", "2026013"}), 1);

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/resource.h>
+
 using namespace quorlin;
 namespace fs = std::filesystem;
 
@@ -145,6 +147,9 @@ TEST_F(TextFileFixture, ReaderRefusesUtf16AndUnreadableBytesNamingTheLine)
                      8),
          "UTF-16"},
         {"neither UTF-8 nor GBK", "ok\n\xFF\xFF\n", "第 2 行"},
+        {"binary data", std::string("ab\0\x01\x02\x03\n", 7), "第 1 行：含有空字节（NUL），不是文本文件"},
+        {"a picture", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\n", 17), "第 3 行：含有空字节（NUL），不是文本文件"},
+        {"NUL inside a UTF-8 line", std::string("期号\n01 02\0 03\n", 16), "第 2 行：含有空字节（NUL）"},
         {"UTF-8 mark over GBK bytes",
          "\xEF\xBB\xBF"
          "期号\n" +
@@ -161,6 +166,36 @@ TEST_F(TextFileFixture, ReaderRefusesUtf16AndUnreadableBytesNamingTheLine)
     TextReader missing;
     EXPECT_FALSE(missing.open(pathOf("nowhere.txt")));
     EXPECT_NE(missing.error().find("nowhere.txt"), std::string::npos);
+}
+
+TEST_F(TextFileFixture, OverlongLinesAreRefusedNamingTheLine)
+{
+    const std::string over(TextReader::kMaxLineBytes + 1, '1');
+    // Also while the rest of the file is scanned for its encoding after a Chinese first line.
+    for (const std::string& first : {std::string("01 02"), std::string("期号")}) {
+        SCOPED_TRACE(first);
+        writeBytes("long.txt", first + "\n2\n" + over + "\n");
+        const auto result = readAll("long.txt");
+        ASSERT_EQ(result.size(), 1u);
+        EXPECT_EQ(result[0], "error: 第 3 行：长度超过 1048576 字节，无法读取");
+    }
+}
+
+TEST_F(TextFileFixture, OverlongLineIsNotHeldWhole)
+{
+    // A 512 MiB line (a sparse file: no disk) costs about the limit, not its length.
+    writeBytes("huge.txt", "01 02 03 04 05\n");
+    fs::resize_file(pathOf("huge.txt"), std::uintmax_t{512} << 20);
+    const auto peakKiB = [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    const long before = peakKiB();
+    const auto result = readAll("huge.txt");
+    EXPECT_LT(peakKiB() - before, 64L << 10);
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0], "error: 第 2 行：长度超过 1048576 字节，无法读取");
 }
 
 TEST_F(TextFileFixture, FailedWriteLeavesTheOldFileUntouched)

@@ -70,10 +70,12 @@ TEST_F(WheelFixture, ReadingStopsAtTheFirstLineThatIsNoNumber)
 TEST_F(WheelFixture, LinesTheBetsCannotComeFromAreRefusedNamingTheLine)
 {
     const struct {
-        const char* text;
-        const char* message;
+        std::string text;
+        std::string message;
     } cases[] = {
         {"1 2 3 4 5 6\n1 2 3 4 5 11\n", "矩阵文件第2行的位置11超出1到10的范围"},
+        {"1 2 3 4 5 6\n1 1 2 3 4 5\n", "矩阵文件第2行的位置1重复"},
+        {"1 2 3 " + std::string(100'000, 'x') + " 5 6\n", "矩阵文件第1行的“" + std::string(80, 'x') + "…”不是位置数字"},
         {"1 2 3 4 5 6\n0 2 3 4 5 6\n", "矩阵文件第2行的位置0超出1到10的范围"},
         {"1 2 3 4 5\n", "矩阵文件第1行有5个位置，应为6个"},
         {"1 2 3 4 5 6 7\n", "矩阵文件第1行有7个位置，应为6个"},

@@ -1,0 +1,100 @@
+#include "filter/bet_line_reader.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace quorlin {
+
+namespace {
+
+// The line without the blanks and control characters at both ends.
+std::string_view trimmed(std::string_view line)
+{
+    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!line.empty() && isBlank(line.front()))
+        line.remove_prefix(1);
+    while (!line.empty() && isBlank(line.back()))
+        line.remove_suffix(1);
+    return line;
+}
+
+// The two characters at 0-based offset `at` as a number in 1..limit, or 0 when they are not.
+int field(std::string_view line, std::size_t at, int limit)
+{
+    if (at + 2 > line.size())
+        return 0;
+    const char a = line[at];
+    const char b = line[at + 1];
+    if (a < '0' || a > '9' || b < '0' || b > '9')
+        return 0;
+    const int n = (a - '0') * 10 + (b - '0');
+    return n >= 1 && n <= limit ? n : 0;
+}
+
+// Length of the numbered form's line number and four blanks, or 0. The number has seven digits,
+// more past line 9,999,999.
+std::size_t numberedPrefix(std::string_view line)
+{
+    const std::size_t digits = std::min(line.find_first_not_of("0123456789"), line.size());
+    if (digits < 7 || line.size() <= digits + 4 || line.substr(digits, 4) != "    ")
+        return 0;
+    return digits + 4;
+}
+
+} // namespace
+
+BetLineReader::BetLineReader(int frontTotal, int frontWidth, int backTotal, int backWidth, bool numberedToo)
+    : frontTotal_(frontTotal), frontWidth_(frontWidth), backTotal_(backTotal), backWidth_(backWidth), numberedToo_(numberedToo)
+{
+}
+
+bool BetLineReader::open(const std::string& path)
+{
+    return text_.open(path);
+}
+
+bool BetLineReader::refuse(const std::string& reason)
+{
+    error_ = "第 " + std::to_string(lineNumber()) + " 行：" + reason;
+    return false;
+}
+
+bool BetLineReader::next(BetLine& bet)
+{
+    std::string_view line;
+    while (line.empty()) {
+        if (failed() || !text_.next(raw_))
+            return false;
+        line = trimmed(raw_);
+    }
+    if (numberedToo_)
+        line.remove_prefix(numberedPrefix(line));
+    for (int i = 0; i < frontWidth_; ++i) {
+        const int n = field(line, static_cast<std::size_t>(3 * i), frontTotal_);
+        if (n == 0)
+            return refuse("第 " + std::to_string(i + 1) + " 个前区号码应为 01-" + std::to_string(frontTotal_) +
+                          " 的两位数字");
+        if (i > 0 && n <= bet.front[static_cast<std::size_t>(i - 1)])
+            return refuse("前区号码应从小到大排列且互不相同");
+        bet.front[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(n);
+    }
+    const auto frontLength = static_cast<std::size_t>(3 * frontWidth_ - 1);
+    const auto fullLength = static_cast<std::size_t>(3 * (frontWidth_ + backWidth_) - 1);
+    bet.hasBack = backWidth_ > 0 && line.size() >= fullLength;
+    if (!bet.hasBack) {
+        if (backWidth_ > 0 && line.size() > frontLength)
+            return refuse("前区号码之后应为 " + std::to_string(backWidth_) + " 个后区号码或什么也没有");
+        backsThroughout_ = false;
+        return true;
+    }
+    for (int i = 0; i < backWidth_; ++i) {
+        const int n = field(line, static_cast<std::size_t>(3 * (frontWidth_ + i)), backTotal_);
+        if (n == 0)
+            return refuse("第 " + std::to_string(i + 1) + " 个后区号码应为 01-" + std::to_string(backTotal_) +
+                          " 的两位数字");
+        bet.back[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(n);
+    }
+    return true;
+}
+
+} // namespace quorlin

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "common/text_reader.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace quorlin {
+
+/// One bet of a bet-list file: its front numbers and, when the line has one, its back part.
+struct BetLine {
+    std::array<std::uint8_t, 8> front{};
+    std::array<std::uint8_t, 8> back{};
+    bool hasBack = false;
+};
+
+/// Reads the bets of a bet-list file one line at a time, so a list of any length costs one line:
+/// the one reading of bet-list text for every window and command that takes such a file. The
+/// front numbers are the two characters at 3i − 2 (1-based, i = 1..frontWidth), ascending; a back
+/// part follows at the same spacing or the line ends after the front part; the characters between
+/// numbers are not checked. Blank lines are passed over. With `numberedToo` a line in the numbered
+/// form ("0000001    " before the bet) is read as its bet. With backWidth 0 whatever follows the
+/// front part is ignored (the exclusion windows' lists).
+class BetLineReader {
+public:
+    BetLineReader(int frontTotal, int frontWidth, int backTotal, int backWidth, bool numberedToo = false);
+
+    /// Opens the file; false (with error()) when it cannot be opened.
+    bool open(const std::string& path);
+    /// The next bet; false at the end of the file or when a line is refused (see failed()).
+    bool next(BetLine& bet);
+
+    /// Number of the line last read, counted from 1 (blank lines included).
+    std::size_t lineNumber() const { return text_.lineNumber(); }
+    bool failed() const { return !error_.empty() || text_.failed(); }
+    /// Why reading stopped: "第 N 行：" and the reason, or why the file could not be read.
+    const std::string& error() const { return error_.empty() ? text_.error() : error_; }
+    /// True while every line read so far holds a back part.
+    bool backsThroughout() const { return backsThroughout_; }
+
+private:
+    bool refuse(const std::string& reason);
+
+    int frontTotal_;
+    int frontWidth_;
+    int backTotal_;
+    int backWidth_;
+    bool numberedToo_;
+    bool backsThroughout_ = true;
+    TextReader text_;
+    std::string raw_;
+    std::string error_;
+};
+
+} // namespace quorlin
