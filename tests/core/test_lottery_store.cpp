@@ -129,6 +129,30 @@ TEST(Database, MissingFileIsAnErrorAndIsNotCreated)
     EXPECT_FALSE(std::filesystem::exists(program.databasePath()));
 }
 
+TEST(Database, FileLockedByAnotherProgramIsReportedAsBusy)
+{
+    test::ShippedProgram program;
+    Database reader;
+    reader.open(program.databasePath());
+    // Another program in the middle of a long write: it holds the file's exclusive lock.
+    Database other;
+    other.open(program.databasePath());
+    other.exec("pragma locking_mode = exclusive");
+    other.exec("begin exclusive");
+    const std::string busy = "正被其他程序使用，请稍后再试";
+
+    for (const Database::Mode mode : {Database::Mode::OpenExisting, Database::Mode::ReadOnly}) {
+        const std::string text = thrownText<DatabaseError>([&] {
+            Database db;
+            db.open(program.databasePath(), mode);
+        });
+        EXPECT_TRUE(holds(text, busy)) << text;
+        EXPECT_TRUE(holds(text, program.databasePath())) << text;
+    }
+    const std::string text = thrownText<DatabaseError>([&] { reader.tableNames(); });
+    EXPECT_TRUE(holds(text, busy)) << text;
+}
+
 TEST_F(OpenFixture, EmptyDrawTableOpensWithNoDraws)
 {
     open();
