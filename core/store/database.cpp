@@ -132,6 +132,22 @@ std::vector<std::string> Database::columnNames(const std::string& table)
     return names;
 }
 
+std::string Database::image()
+{
+    if (!db_)
+        throw DatabaseError("数据库未连接");
+    sqlite3_int64 size = 0;
+    unsigned char* bytes = sqlite3_serialize(db_, "main", &size, 0);
+    // A database without a single page is an empty file.
+    if (!bytes && size == 0 && sqlite3_errcode(db_) == SQLITE_OK)
+        return {};
+    if (!bytes)
+        fail(db_, "无法读取数据库 " + path_);
+    std::string copy(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(size));
+    sqlite3_free(bytes);
+    return copy;
+}
+
 Statement::Statement(Database& db, const std::string& sql) : db_(db.handle())
 {
     if (!db_)
