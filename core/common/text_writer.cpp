@@ -1,5 +1,7 @@
 #include "common/text_writer.h"
 
+#include "common/save_target.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -18,6 +20,10 @@ std::string systemError()
 
 TextWriter::TextWriter(std::string path, TextEncoding encoding) : path_(std::move(path))
 {
+    if (std::string refused = refusedSaveTarget(path_); !refused.empty()) {
+        fail(std::move(refused));
+        return;
+    }
     if (encoding == TextEncoding::Gbk) {
         toGbk_ = std::make_unique<IconvConverter>("GBK", "UTF-8");
         if (!toGbk_->valid()) {

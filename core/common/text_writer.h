@@ -15,7 +15,8 @@ namespace quorlin {
 /// UTF-8 when asked, and ended by CR LF. The lines go, buffered, into a ScratchFile, which
 /// replaces the target only in commit(); until then, and after any failure, the
 /// target stays as it was. A character GBK cannot encode (an emoji, say) is refused with an error
-/// naming it rather than written as a "?" that would change the user's data.
+/// naming it rather than written as a "?" that would change the user's data. A target in the
+/// program's database folder is refused (refusedSaveTarget) before anything is written.
 class TextWriter {
 public:
     explicit TextWriter(std::string path, TextEncoding encoding = TextEncoding::Gbk);

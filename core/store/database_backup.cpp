@@ -1,5 +1,6 @@
 #include "store/database_backup.h"
 
+#include "common/save_target.h"
 #include "store/database.h"
 #include "store/database_file.h"
 #include "store/draw_cursor.h"
@@ -64,6 +65,8 @@ DatabaseCopyResult backupDatabase(const std::string& database, const std::string
     std::error_code ec;
     if (fs::equivalent(database, target, ec))
         return failed("不能备份到数据库文件本身：" + target);
+    if (std::string refused = refusedSaveTarget(target); !refused.empty())
+        return failed(refused);
     try {
         writeDatabaseFile(target, databaseImage(database));
         return {true, {}};

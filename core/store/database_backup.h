@@ -12,7 +12,8 @@ struct DatabaseCopyResult {
 
 /// 数据备份: writes a consistent copy of the lottery database `database` to `target`, replacing it.
 /// The copy is read through SQLite in one transaction (so a lottery open at the same time does not
-/// matter) and written by writeDatabaseFile: a failure leaves `target` as it was. The database itself is refused as the target.
+/// matter) and written by writeDatabaseFile: a failure leaves `target` as it was. The database
+/// itself, and any file in the program's database folder (refusedSaveTarget), is refused.
 DatabaseCopyResult backupDatabase(const std::string& database, const std::string& target);
 
 /// Empty when the file at `path` is a database holding at least one lottery draw table (a table

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/save_target.h"
+
 #include <string>
 
 namespace quorlin {
@@ -11,8 +13,6 @@ inline constexpr const char* kDrawTableSuffix = "彩票号码表";
 inline constexpr const char* kDefinitionTableSuffix = "彩票选项表";
 /// The lottery the program ships with.
 inline constexpr const char* kShippedLottery = "中国体彩超级大乐透";
-/// Where the database lies below the program directory.
-inline constexpr const char* kDatabaseRelativePath = "数据库/彩票数据.mdb";
 
 /// The definition row of a lottery (its 彩票选项表).
 struct LotteryDefinition {

@@ -145,6 +145,24 @@ TEST_F(CliFixture, SideTextEncodesAPlainFileAndDecodesItBack)
     EXPECT_EQ(run({"sidetext", "recode", side}), 2);
 }
 
+TEST_F(CliFixture, OutputsNeverReplaceTheDatabase)
+{
+    const std::string database = program.databasePath();
+    const std::vector<std::vector<std::string>> commands = {
+        {"export", kShippedLottery, database},
+        {"filter", kShippedLottery, "--sum", "15", "--back", "6 7", "--out", database},
+        {"filter", kShippedLottery, "--sum", "15", "--back", "6 7", "--out", program.apppath() + "数据库/投注.txt"},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.back());
+        EXPECT_EQ(run(command), 1);
+        EXPECT_NE(err.str().find(command.back()), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find("数据库文件夹"), std::string::npos) << err.str();
+        ASSERT_EQ(run({"open", kShippedLottery}), 0) << err.str();
+    }
+    EXPECT_FALSE(std::filesystem::exists(program.apppath() + "数据库/投注.txt"));
+}
+
 TEST_F(CliFixture, ExportWritesTheHistoryOldestFirstToTheAttachedFolderByDefault)
 {
     const std::string draws = "2020002,2020-01-04,3,9,17,25,33,4,11\n2020001,2020-01-01,1,2,3,4,5,10,12\n";
