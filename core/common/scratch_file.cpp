@@ -39,7 +39,10 @@ ScratchFile::ScratchFile(std::string target) : target_(std::move(target))
         openNamed();
 }
 
-ScratchFile::~ScratchFile() { discard(); }
+ScratchFile::~ScratchFile()
+{
+    discard();
+}
 
 bool ScratchFile::openUnnamed()
 {

@@ -67,6 +67,33 @@ TEST(Schema, DrawTableHasTheNumberColumnsInOrder)
     EXPECT_EQ(readDefinition(db, kShippedLottery), shippedLotteryDefinition());
 }
 
+TEST(Schema, NamesThatWouldLeaveAFolderAreRefusedAndFileNamesStayInTheirFolder)
+{
+    test::TempProgramDir program;
+    Database db;
+    db.open(program.databasePath(), Database::Mode::Create);
+    for (const std::string name : {"乐透/七星", "..", "../附属", "大乐透..", ""}) {
+        SCOPED_TRACE(name);
+        LotteryDefinition definition = shippedLotteryDefinition();
+        definition.name = name;
+        const std::string text = thrownText<DatabaseError>([&] { createLottery(db, definition); });
+        EXPECT_TRUE(holds(text, "彩票名称")) << text;
+        EXPECT_TRUE(db.tableNames().empty());
+    }
+
+    // Names from a database made elsewhere still make one file name.
+    const std::vector<std::pair<std::string, std::string>> names = {
+        {kShippedLottery, std::string(kShippedLottery) + "历史号码.txt"},
+        {"../../逃出", "______逃出历史号码.txt"},
+        {"乐透/七星", "乐透_七星历史号码.txt"},
+        {"...", "__.历史号码.txt"},
+    };
+    for (const auto& [name, file] : names)
+        EXPECT_EQ(lotteryFileName(name, "历史号码.txt"), file) << name;
+    EXPECT_EQ(lotteryFileName(".", ""), "_.");
+    EXPECT_EQ(lotteryFileName("..", ""), "__");
+}
+
 TEST(Catalog, ListsDrawTablesByNameNotByCreation)
 {
     test::TempProgramDir program;

@@ -151,7 +151,8 @@ TEST(SaveTarget, SavesIntoTheDatabaseFolderAreRefusedAndLeaveItAsItWas)
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
 
     // Elsewhere, even in a folder of that name that holds no database, saves go ahead.
-    for (const fs::path& target : {program.path() / "附属" / "投注.txt", program.path() / "附属" / "数据库" / "投注.txt"}) {
+    for (const fs::path& target :
+         {program.path() / "附属" / "投注.txt", program.path() / "附属" / "数据库" / "投注.txt"}) {
         SCOPED_TRACE(target.string());
         fs::create_directories(target.parent_path());
         TextWriter writer(target.string());
