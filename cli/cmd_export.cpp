@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "data/history_export.h"
 #include "store/database.h"
+#include "store/schema.h"
 
 #include <filesystem>
 #include <ostream>
@@ -22,7 +23,7 @@ int runExport(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
         // Where the program's own export proposes to save it.
         const std::filesystem::path folder = std::filesystem::path(context.state.apppath) / "附属";
         std::filesystem::create_directories(folder);
-        path = (folder / (lottery + "历史号码.txt")).string();
+        path = (folder / lotteryFileName(lottery, "历史号码.txt")).string();
     }
     Database db;
     db.open(context.state.databasePath());

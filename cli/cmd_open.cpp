@@ -1,4 +1,4 @@
-// open NAME: opens the lottery (trimming it to the newest 20000 draws) and prints its draw count.
+// open NAME: opens the lottery (loading its newest 20000 draws) and prints its draw count.
 #include "cli_context.h"
 #include "commands.h"
 

@@ -1,6 +1,8 @@
 #include "common/print_dialog.h"
 
 #include "common/file_dialog.h"
+#include "common/message_box.h"
+#include "common/save_target.h"
 
 #include <QFileInfo>
 #include <QPrintDialog>
@@ -23,6 +25,10 @@ bool toPdf(QWidget* parent, QPrinter& printer, const QString& pdfName)
         return false;
     if (QFileInfo(name).suffix().isEmpty())
         name += QStringLiteral(".pdf");
+    if (const std::string refused = quorlin::refusedSaveTarget(name.toStdString()); !refused.empty()) {
+        MessageBox::critical(parent, QStringLiteral("错误"), QString::fromStdString(refused));
+        return false;
+    }
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(name);
     return true;

@@ -8,6 +8,7 @@
 #include "store/draw_import.h"
 #include "store/lottery_catalog.h"
 #include "store/lottery_state.h"
+#include "store/schema.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -421,8 +422,10 @@ void Tfrmdata::btnsaveClick()
     if (lottery.isEmpty())
         return;
     const QString folder = QString::fromStdString(apppath_) + "附属/";
-    QString file =
-        FileDialog::getSaveFileName(this, "导出历史号码", folder + lottery + "历史号码.txt", "文本文件(*.txt)");
+    QString file = FileDialog::getSaveFileName(
+        this, "导出历史号码",
+        folder + QString::fromStdString(quorlin::lotteryFileName(lottery.toStdString(), "历史号码.txt")),
+        "文本文件(*.txt)");
     if (file.isEmpty())
         return;
     if (QFileInfo(file).suffix().isEmpty())

@@ -15,6 +15,7 @@
 #include "filter/exclusion_list_reader.h"
 #include "shell/lottery_document.h"
 #include "store/lottery_state.h"
+#include "store/schema.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -292,7 +293,8 @@ void ExclusionWindow::btnsaveClick()
         return;
     const quorlin::LotteryState& state = document_.state();
     const qint64 next = history_.issues.empty() ? 1 : history_.issues.back() + 1;
-    const QString proposed = QString::fromStdString(state.cainame) + QString::number(next) + texts_.suffix;
+    const QString proposed = QString::fromStdString(
+        quorlin::lotteryFileName(state.cainame, std::to_string(next) + texts_.suffix.toStdString()));
     const QString name = BetListFiles::askSaveName(this, proposed);
     if (name.isEmpty())
         return;

@@ -17,6 +17,7 @@
 #include "filter/total_filter_jobs.h"
 #include "shell/lottery_document.h"
 #include "store/filter_space.h"
+#include "store/schema.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -241,8 +242,8 @@ QString Tfrmtotalfilt::proposedName(const QString& extension) const
 {
     const quorlin::LotteryState& state = document_.state();
     const int latest = state.hisfull.empty() ? 0 : state.hisfull.at(state.hisfull.rows() - 1, 0);
-    return QString::fromStdString(state.cainame) + QString::number(latest + 1) + QStringLiteral("期总体过滤投注号码") +
-           extension;
+    return QString::fromStdString(quorlin::lotteryFileName(
+        state.cainame, std::to_string(latest + 1) + "期总体过滤投注号码" + extension.toStdString()));
 }
 
 template <class Work, class Done> void Tfrmtotalfilt::startTask(Work work, Done done)

@@ -12,6 +12,7 @@
 #include "invest/mode_search.h"
 #include "invest/mode_settings_box.h"
 #include "shell/lottery_document.h"
+#include "store/schema.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -359,8 +360,9 @@ void Tfrmtozi::setSearching(bool searching)
 QString Tfrmtozi::proposedFile(ModeFileKind kind) const
 {
     const LotteryState& state = document_.state();
-    return QString::fromStdString(state.apppath + "附属/" + state.cainame) + caption(playType()) +
-           QString::fromUtf8(modeFileSuffix(kind));
+    return QString::fromStdString(
+        state.apppath + "附属/" +
+        quorlin::lotteryFileName(state.cainame, caption(playType()).toStdString() + modeFileSuffix(kind)));
 }
 
 void Tfrmtozi::saveFile(ModeFileKind kind)

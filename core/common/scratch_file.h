@@ -5,10 +5,35 @@
 
 namespace quorlin {
 
-/// Creates a new, empty scratch file beside `path`, named `path` + ".part-" + process id + "-" +
-/// a counter, so that no other writer of this or another process picks the same name. Returns the
-/// file open for binary writing and its name in `scratch`, or null with errno set. Writers fill the
-/// scratch file and rename it over `path`, so that `path` is never seen half-written.
-std::FILE* createScratchFile(const std::string& path, std::string& scratch);
+/// The file a writer fills before it replaces `target` in one step, so that `target` is never seen
+/// half-written. Where the file system allows, it is an unnamed file in the target's folder that
+/// vanishes with the process if the process dies before commit(); elsewhere it is a file named
+/// `target` + ".part-" + process id + "-" + a counter, removed again unless committed.
+class ScratchFile {
+public:
+    explicit ScratchFile(std::string target);
+    /// Discards the file unless it was committed.
+    ~ScratchFile();
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    /// Open for binary writing, or null (with errno set) when no scratch file could be made.
+    std::FILE* file() const { return file_; }
+
+    /// Flushes the file to disk and puts it in place of the target. False with errno set when that
+    /// fails; the file is discarded either way and the target is left as it was on failure.
+    bool commit();
+    /// Closes and removes the file, leaving the target as it was.
+    void discard();
+
+private:
+    bool openUnnamed();
+    bool openNamed();
+    bool giveName();
+
+    std::string target_;
+    std::string name_; ///< the scratch file's name once it has one
+    std::FILE* file_ = nullptr;
+};
 
 } // namespace quorlin

@@ -1,10 +1,9 @@
 #include "common/text_writer.h"
 
-#include "common/scratch_file.h"
+#include "common/save_target.h"
 
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace quorlin {
 
@@ -21,6 +20,10 @@ std::string systemError()
 
 TextWriter::TextWriter(std::string path, TextEncoding encoding) : path_(std::move(path))
 {
+    if (std::string refused = refusedSaveTarget(path_); !refused.empty()) {
+        fail(std::move(refused));
+        return;
+    }
     if (encoding == TextEncoding::Gbk) {
         toGbk_ = std::make_unique<IconvConverter>("GBK", "UTF-8");
         if (!toGbk_->valid()) {
@@ -28,17 +31,15 @@ TextWriter::TextWriter(std::string path, TextEncoding encoding) : path_(std::mov
             return;
         }
     }
-    file_ = createScratchFile(path_, scratch_);
+    scratch_.emplace(path_);
+    file_ = scratch_->file();
     if (!file_)
         fail("无法写入文件 " + path_ + "：" + systemError());
     buffer_.reserve(kBufferSize + 1024);
 }
 
-TextWriter::~TextWriter()
-{
-    if (!committed_)
-        discard();
-}
+// The scratch file discards itself unless committed.
+TextWriter::~TextWriter() = default;
 
 bool TextWriter::fail(std::string message)
 {
@@ -50,11 +51,9 @@ bool TextWriter::fail(std::string message)
 
 void TextWriter::discard()
 {
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
-        std::remove(scratch_.c_str());
-    }
+    file_ = nullptr;
+    if (scratch_)
+        scratch_->discard();
 }
 
 bool TextWriter::writeLine(std::string_view line)
@@ -100,17 +99,9 @@ bool TextWriter::commit()
         return !failed();
     if (!flushBuffer())
         return false;
-    // The data must be on disk before the rename makes it the target, or a crash could leave an
-    // empty file where the old one was.
-    if (std::fflush(file_) != 0 || fsync(fileno(file_)) != 0)
-        return fail("写入文件 " + path_ + " 时出错：" + systemError());
-    const int closed = std::fclose(file_);
     file_ = nullptr;
-    if (closed != 0 || std::rename(scratch_.c_str(), path_.c_str()) != 0) {
-        const std::string reason = systemError();
-        std::remove(scratch_.c_str());
-        return fail("无法写入文件 " + path_ + "：" + reason);
-    }
+    if (!scratch_->commit())
+        return fail("无法写入文件 " + path_ + "：" + systemError());
     committed_ = true;
     return true;
 }

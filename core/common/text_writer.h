@@ -1,23 +1,26 @@
 #pragma once
 
+#include "common/scratch_file.h"
 #include "common/text_encoding.h"
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace quorlin {
 
 /// Writes one of the program's text files: each line (given in UTF-8) is encoded in GBK, or kept
-/// UTF-8 when asked, and ended by CR LF. The lines go, buffered, into a scratch file beside the
-/// target, which replaces the target only in commit(); until then, and after any failure, the
+/// UTF-8 when asked, and ended by CR LF. The lines go, buffered, into a ScratchFile, which
+/// replaces the target only in commit(); until then, and after any failure, the
 /// target stays as it was. A character GBK cannot encode (an emoji, say) is refused with an error
-/// naming it rather than written as a "?" that would change the user's data.
+/// naming it rather than written as a "?" that would change the user's data. A target in the
+/// program's database folder is refused (refusedSaveTarget) before anything is written.
 class TextWriter {
 public:
     explicit TextWriter(std::string path, TextEncoding encoding = TextEncoding::Gbk);
-    /// Removes the scratch file when the writer was not committed.
+    /// Discards the scratch file when the writer was not committed.
     ~TextWriter();
     TextWriter(const TextWriter&) = delete;
     TextWriter& operator=(const TextWriter&) = delete;
@@ -40,8 +43,8 @@ private:
     void discard();
 
     std::string path_;
-    std::string scratch_;
-    std::FILE* file_ = nullptr;
+    std::optional<ScratchFile> scratch_;
+    std::FILE* file_ = nullptr; ///< the scratch file's stream while it is written
     std::string buffer_;
     std::string encoded_;
     std::unique_ptr<IconvConverter> toGbk_;

@@ -10,8 +10,23 @@ namespace quorlin {
 
 namespace {
 
+bool isBusy(int rc)
+{
+    const int primary = rc & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+// A lock held by another program outlasts the busy timeout only while that program keeps the file
+// in a long write; the user can try again later, so it must not read like a damaged file.
+std::string busyText(const std::string& file)
+{
+    return "数据库文件 " + file + " 正被其他程序使用，请稍后再试";
+}
+
 [[noreturn]] void fail(sqlite3* db, const std::string& what)
 {
+    if (db && isBusy(sqlite3_extended_errcode(db)))
+        throw DatabaseError(busyText(sqlite3_db_filename(db, "main")));
     throw DatabaseError(what + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
 }
 
@@ -64,11 +79,11 @@ void Database::open(const std::string& path, Mode mode)
     path_ = path;
     sqlite3_busy_timeout(db_, 2000);
     // Reading the schema proves the file is a database and not some other file of that name.
-    try {
-        exec("pragma schema_version");
-    } catch (const DatabaseError&) {
+    const int read = sqlite3_exec(db_, "pragma schema_version", nullptr, nullptr, nullptr);
+    if (read != SQLITE_OK) {
+        const std::string message = isBusy(read) ? busyText(path) : "文件 " + path + " 不是有效的彩票数据库";
         close();
-        throw DatabaseError("文件 " + path + " 不是有效的彩票数据库");
+        throw DatabaseError(message);
     }
 }
 
@@ -84,12 +99,8 @@ void Database::exec(const std::string& sql)
 {
     if (!db_)
         throw DatabaseError("数据库未连接");
-    char* err = nullptr;
-    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
-        std::string message = err ? err : sqlite3_errmsg(db_);
-        sqlite3_free(err);
-        throw DatabaseError("数据库语句执行失败: " + message);
-    }
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(db_, "数据库语句执行失败");
 }
 
 Statement Database::prepare(const std::string& sql) { return Statement(*this, sql); }
@@ -119,6 +130,22 @@ std::vector<std::string> Database::columnNames(const std::string& table)
     while (st.step())
         names.push_back(st.text(0));
     return names;
+}
+
+std::string Database::image()
+{
+    if (!db_)
+        throw DatabaseError("数据库未连接");
+    sqlite3_int64 size = 0;
+    unsigned char* bytes = sqlite3_serialize(db_, "main", &size, 0);
+    // A database without a single page is an empty file.
+    if (!bytes && size == 0 && sqlite3_errcode(db_) == SQLITE_OK)
+        return {};
+    if (!bytes)
+        fail(db_, "无法读取数据库 " + path_);
+    std::string copy(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(size));
+    sqlite3_free(bytes);
+    return copy;
 }
 
 Statement::Statement(Database& db, const std::string& sql) : db_(db.handle())

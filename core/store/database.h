@@ -55,6 +55,9 @@ public:
     bool hasTable(const std::string& name);
     /// Column names of a table in their declared order; empty when the table does not exist.
     std::vector<std::string> columnNames(const std::string& table);
+    /// The bytes of a consistent copy of the database file, read in one transaction; another
+    /// connection may go on using the file meanwhile.
+    std::string image();
 
     sqlite3* handle() const { return db_; }
 

@@ -1,16 +1,14 @@
 #include "store/database_backup.h"
 
-#include "common/scratch_file.h"
+#include "common/save_target.h"
 #include "store/database.h"
+#include "store/database_file.h"
 #include "store/draw_cursor.h"
 #include "store/lottery_catalog.h"
 
-#include <sqlite3.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 
 namespace quorlin {
@@ -22,53 +20,13 @@ namespace fs = std::filesystem;
 // The draw columns a restored database must have: 记录期号, "1".."7" and 开奖日期.
 constexpr int kDrawColumns = 7;
 
-// A scratch file beside a target, removed again unless it was renamed into place.
-class Scratch {
-public:
-    explicit Scratch(const std::string& target) : target_(target)
-    {
-        std::FILE* file = createScratchFile(target, path_);
-        if (!file)
-            throw DatabaseError("无法在文件 " + target + " 所在的文件夹中写入：" + std::strerror(errno));
-        std::fclose(file);
-    }
-    ~Scratch()
-    {
-        if (!path_.empty())
-            std::remove(path_.c_str());
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    const std::string& path() const { return path_; }
-
-    /// Renames the scratch file over the target.
-    void replaceTarget()
-    {
-        if (std::rename(path_.c_str(), target_.c_str()) != 0)
-            throw DatabaseError("无法写入文件 " + target_ + "：" + std::strerror(errno));
-        path_.clear();
-    }
-
-private:
-    std::string target_;
-    std::string path_;
-};
-
-// Copies the database `from`, page by page, into the empty scratch file.
-void copyPages(const std::string& from, const Scratch& scratch)
+// A consistent copy of the database `from`, taken through SQLite so that a lottery open at the
+// same time does not matter.
+std::string databaseImage(const std::string& from)
 {
     Database source;
     source.open(from, Database::Mode::ReadOnly);
-    Database copy;
-    copy.open(scratch.path());
-    sqlite3_backup* backup = sqlite3_backup_init(copy.handle(), "main", source.handle(), "main");
-    if (!backup)
-        throw DatabaseError("无法复制数据库 " + from + "：" + sqlite3_errmsg(copy.handle()));
-    const int stepped = sqlite3_backup_step(backup, -1);
-    sqlite3_backup_finish(backup);
-    if (stepped != SQLITE_DONE)
-        throw DatabaseError("复制数据库 " + from + " 时出错：" + sqlite3_errstr(stepped));
+    return source.image();
 }
 
 // Keeps the database as `database`.bak, byte for byte: it may be the damaged file the user is
@@ -87,11 +45,11 @@ void keepBackup(const std::string& database)
         // A damaged file is kept as it is.
     }
     const std::string bak = database + ".bak";
-    Scratch scratch(bak);
-    fs::copy_file(database, scratch.path(), fs::copy_options::overwrite_existing, ec);
-    if (ec)
-        throw DatabaseError("无法保留原数据库 " + bak + "：" + ec.message());
-    scratch.replaceTarget();
+    std::ifstream in(database, std::ios::binary);
+    std::ostringstream bytes;
+    if (!(bytes << in.rdbuf()) && fs::file_size(database, ec) != 0)
+        throw DatabaseError("无法保留原数据库 " + bak + "：读不出 " + database);
+    writeDatabaseFile(bak, bytes.str());
 }
 
 DatabaseCopyResult failed(const std::string& error)
@@ -107,10 +65,10 @@ DatabaseCopyResult backupDatabase(const std::string& database, const std::string
     std::error_code ec;
     if (fs::equivalent(database, target, ec))
         return failed("不能备份到数据库文件本身：" + target);
+    if (std::string refused = refusedSaveTarget(target); !refused.empty())
+        return failed(refused);
     try {
-        Scratch scratch(target);
-        copyPages(database, scratch);
-        scratch.replaceTarget();
+        writeDatabaseFile(target, databaseImage(database));
         return {true, {}};
     } catch (const DatabaseError& e) {
         return failed(e.what());
@@ -141,10 +99,10 @@ DatabaseCopyResult restoreDatabase(const std::string& source, const std::string&
     if (std::string refused = checkLotteryDatabase(source); !refused.empty())
         return failed(refused);
     try {
-        Scratch scratch(database);
-        copyPages(source, scratch);
+        // The source is read before the backup is kept: it may be that very backup.
+        const std::string image = databaseImage(source);
         keepBackup(database);
-        scratch.replaceTarget();
+        writeDatabaseFile(database, image);
     } catch (const DatabaseError& e) {
         return failed(e.what());
     }

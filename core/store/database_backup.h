@@ -11,9 +11,9 @@ struct DatabaseCopyResult {
 };
 
 /// 数据备份: writes a consistent copy of the lottery database `database` to `target`, replacing it.
-/// The copy is taken through SQLite's online backup (so a lottery open at the same time does not
-/// matter) into a scratch file beside `target`, which is then renamed into place: a failure leaves
-/// `target` as it was. The database itself is refused as the target.
+/// The copy is read through SQLite in one transaction (so a lottery open at the same time does not
+/// matter) and written by writeDatabaseFile: a failure leaves `target` as it was. The database
+/// itself, and any file in the program's database folder (refusedSaveTarget), is refused.
 DatabaseCopyResult backupDatabase(const std::string& database, const std::string& target);
 
 /// Empty when the file at `path` is a database holding at least one lottery draw table (a table
@@ -21,8 +21,8 @@ DatabaseCopyResult backupDatabase(const std::string& database, const std::string
 std::string checkLotteryDatabase(const std::string& path);
 
 /// 数据恢复: replaces the lottery database `database` by a copy of `source`. The source is checked
-/// first (checkLotteryDatabase) and copied into a scratch file beside `database`; then the current
-/// database is kept as `database` + ".bak" and the copy is renamed over it. Any failure leaves
+/// first (checkLotteryDatabase) and read; then the current database is kept as `database` + ".bak"
+/// and the copy is written over it by writeDatabaseFile. Any failure leaves
 /// `database` as it was. Restoring from that ".bak" itself works: it is read before it is replaced.
 /// The lottery must be closed: nothing may hold the database open.
 DatabaseCopyResult restoreDatabase(const std::string& source, const std::string& database);

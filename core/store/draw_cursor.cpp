@@ -52,15 +52,18 @@ int readNumber(const Statement& st, const std::string& issue, int k, int limit)
 
 } // namespace
 
-void DrawCursor::open(Database& db, const std::string& lottery, std::span<const int> numberLimits)
+void DrawCursor::open(Database& db, const std::string& lottery, std::span<const int> numberLimits, int newest)
 {
     close();
     const int numberCount = static_cast<int>(numberLimits.size());
     verifyDrawTable(db, lottery, numberCount);
-    std::string sql = "select 记录期号";
+    std::string columns = "记录期号";
     for (int i = 1; i <= numberCount; ++i)
-        sql += ",[" + std::to_string(i) + "]";
-    sql += ",开奖日期 from " + quoteIdentifier(drawTableName(lottery)) + " order by 记录期号";
+        columns += ",[" + std::to_string(i) + "]";
+    columns += ",开奖日期";
+    const std::string sql = "select " + columns + " from (select " + columns + " from " +
+                            quoteIdentifier(drawTableName(lottery)) + " order by 记录期号 desc limit " +
+                            std::to_string(newest) + ") order by 记录期号";
 
     // Count first so the number block is sized once; the count and the rows are read in one
     // transaction, so a draw another program adds meanwhile cannot make them disagree.

@@ -15,11 +15,12 @@ class Database;
 /// draw table read when it is opened. Readers move it to the first row before walking it.
 class DrawCursor {
 public:
-    /// Reads the draw table of `lottery` with its number columns "1".."M", M = numberLimits.size(),
-    /// where column k must hold 1..numberLimits[k-1]. Throws DatabaseError when the table or one of
+    /// Reads the newest `newest` draws of the draw table of `lottery` (the whole table when it holds
+    /// no more) with its number columns "1".."M", M = numberLimits.size(), where column k must hold
+    /// 1..numberLimits[k-1]. The table itself is never changed. Throws DatabaseError when the table or one of
     /// its columns is missing or a stored draw is not valid (the text names its 期号 and column):
     /// every analysis indexes its tables by 期号 and number, so they must be sound from here on.
-    void open(Database& db, const std::string& lottery, std::span<const int> numberLimits);
+    void open(Database& db, const std::string& lottery, std::span<const int> numberLimits, int newest);
     void close();
     bool active() const { return active_; }
 

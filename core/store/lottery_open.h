@@ -7,7 +7,7 @@ struct LotteryState;
 struct Tdatamod;
 
 /// Opens a lottery as the registry dialog does: sets the name, type and the fixed 35/5/12/2 game,
-/// loads (and trims) its draws and builds the standard display tables. A digit-type lottery, or
+/// loads its newest draws and builds the standard display tables. A digit-type lottery, or
 /// one of a type the program does not know, is refused before anything changes. When the load
 /// fails part-way no lottery is left open: the connection is closed, caiopen is false, and the
 /// DatabaseError is passed on.

@@ -20,7 +20,7 @@ struct LotteryState {
     std::int32_t caisel = 5;  ///< front numbers per draw
     std::int32_t housum = 12; ///< back numbers to choose from
     std::int32_t housel = 2;  ///< back numbers per draw
-    std::int32_t recnum = 0;  ///< draws loaded after trimming
+    std::int32_t recnum = 0;  ///< draws loaded: the newest kMaxDraws at most
     bool caiopen = false;     ///< a lottery is open
     bool bianhuan = false;    ///< the display uses the transformed mapping
 

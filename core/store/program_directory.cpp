@@ -1,6 +1,7 @@
 #include "store/program_directory.h"
 
 #include "store/database.h"
+#include "store/database_file.h"
 #include "store/draw_import.h"
 #include "store/schema.h"
 
@@ -10,7 +11,6 @@
 #include <functional>
 #include <map>
 #include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -74,27 +74,20 @@ ProgramDirectory locateProgramDirectory(const std::string& exeDir, const Environ
 std::string createShippedDatabase(const std::string& target, const std::string& history, int& draws)
 {
     draws = 0;
-    const fs::path scratch = fs::path(target + ".new-" + std::to_string(getpid()));
-    std::error_code ec;
-    fs::remove(scratch, ec);
     try {
-        {
-            Database db;
-            db.open(scratch.string(), Database::Mode::Create);
-            createLottery(db, shippedLotteryDefinition());
-            if (!history.empty()) {
-                const ImportResult imported = importDraws(db, kShippedLottery, history);
-                if (!imported.ok) {
-                    db.close();
-                    fs::remove(scratch, ec);
-                    return history + "：" + imported.error;
-                }
-                draws = imported.added;
-            }
+        // Built in memory and written in one step, so that nothing is left behind when it fails or
+        // the program is stopped part-way.
+        Database db;
+        db.open(":memory:", Database::Mode::Create);
+        createLottery(db, shippedLotteryDefinition());
+        if (!history.empty()) {
+            const ImportResult imported = importDraws(db, kShippedLottery, history);
+            if (!imported.ok)
+                return history + "：" + imported.error;
+            draws = imported.added;
         }
-        fs::rename(scratch, fs::path(target));
+        writeDatabaseFile(target, db.image());
     } catch (const std::exception& e) {
-        fs::remove(scratch, ec);
         return e.what();
     }
     return {};

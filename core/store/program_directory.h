@@ -28,8 +28,8 @@ ProgramDirectory locateProgramDirectory(const std::string& exeDir);
 std::string prepareProgramDirectory(const std::string& shareDir, const std::string& userDir);
 
 /// Creates the database `target` with the shipped lottery, filled from `history` when it is not
-/// empty, built in a scratch file beside it and renamed into place. Sets `draws` to the number
-/// imported. Returns an empty text, or why it failed (no file is left behind then).
+/// empty, built in memory and written by writeDatabaseFile. Sets `draws` to the number imported.
+/// Returns an empty text, or why it failed (no file is left behind then).
 std::string createShippedDatabase(const std::string& target, const std::string& history, int& draws);
 
 /// The folders every program directory has.

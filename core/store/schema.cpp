@@ -26,6 +26,8 @@ std::string definitionTableStatement(const std::string& lottery)
 
 void createLottery(Database& db, const LotteryDefinition& definition)
 {
+    if (std::string refused = refusedLotteryName(definition.name); !refused.empty())
+        throw DatabaseError(refused);
     Transaction tx(db);
     db.exec(drawTableStatement(definition.name, definition.numberCount));
     db.exec(definitionTableStatement(definition.name));
@@ -39,6 +41,32 @@ void createLottery(Database& db, const LotteryDefinition& definition)
         .bind(6, definition.drawWeekdays);
     insert.step();
     tx.commit();
+}
+
+std::string refusedLotteryName(const std::string& name)
+{
+    if (name.empty())
+        return "彩票名称不能为空";
+    if (name.find('/') != std::string::npos || name.find("..") != std::string::npos)
+        return "彩票名称“" + name + "”不能含有“/”或“..”";
+    return {};
+}
+
+std::string lotteryFileName(const std::string& lottery, const std::string& suffix)
+{
+    std::string name;
+    for (std::size_t i = 0; i < lottery.size(); ++i) {
+        if (lottery[i] == '/') {
+            name += '_';
+        } else if (lottery.compare(i, 2, "..") == 0) {
+            name += "__";
+            ++i;
+        } else {
+            name += lottery[i];
+        }
+    }
+    name += suffix;
+    return name == "." || name.empty() ? "_" + name : name;
 }
 
 LotteryDefinition shippedLotteryDefinition()

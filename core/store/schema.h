@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/save_target.h"
+
 #include <string>
 
 namespace quorlin {
@@ -11,8 +13,6 @@ inline constexpr const char* kDrawTableSuffix = "彩票号码表";
 inline constexpr const char* kDefinitionTableSuffix = "彩票选项表";
 /// The lottery the program ships with.
 inline constexpr const char* kShippedLottery = "中国体彩超级大乐透";
-/// Where the database lies below the program directory.
-inline constexpr const char* kDatabaseRelativePath = "数据库/彩票数据.mdb";
 
 /// The definition row of a lottery (its 彩票选项表).
 struct LotteryDefinition {
@@ -34,8 +34,16 @@ std::string drawTableStatement(const std::string& lottery, int numberCount);
 /// The create statement of a definition table.
 std::string definitionTableStatement(const std::string& lottery);
 
-/// Creates both tables of a lottery and writes its definition row, in one transaction.
+/// Creates both tables of a lottery and writes its definition row, in one transaction. A name
+/// refusedLotteryName refuses throws DatabaseError before anything is written.
 void createLottery(Database& db, const LotteryDefinition& definition);
+
+/// Why `name` cannot name a new lottery, or empty when it can: file names are made from it, so it
+/// must not be empty nor hold "/" or "..".
+std::string refusedLotteryName(const std::string& name);
+/// The file name `lottery` + `suffix`, kept to one file in whatever folder it is put in: a "/" or
+/// ".." in the name (only a database made elsewhere can hold one) becomes "_" or "__".
+std::string lotteryFileName(const std::string& lottery, const std::string& suffix);
 
 /// The definition of the lottery the program ships with.
 LotteryDefinition shippedLotteryDefinition();

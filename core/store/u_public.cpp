@@ -24,31 +24,9 @@ void loadlottery(LotteryState& state, Tdatamod& datamod)
     datamod.close();
     datamod.t_con.open(state.databasePath());
 
-    const int numberCount = state.caisel + state.housel;
-    verifyDrawTable(datamod.t_con, state.cainame, numberCount);
-    const std::string table = quoteIdentifier(drawTableName(state.cainame));
-    auto countDraws = [&] {
-        Statement count(datamod.t_con, "select count(*) from " + table);
-        count.step();
-        return count.integer(0);
-    };
-    // The write lock is taken only when there is something to trim, so another program writing to
-    // the file does not stop the lottery from opening. The count is taken again under the lock
-    // because that program may have changed the table in between.
-    if (countDraws() > kMaxDraws) {
-        Transaction tx(datamod.t_con);
-        const std::int64_t excess = countDraws() - kMaxDraws;
-        if (excess > 0) {
-            Statement trim(datamod.t_con, "delete from " + table + " where rowid in (select rowid from " + table +
-                                              " order by 记录期号 limit ?1)");
-            trim.bind(1, excess);
-            trim.step();
-        }
-        tx.commit();
-    }
     std::vector<int> limits(static_cast<std::size_t>(state.caisel), state.caisum);
     limits.insert(limits.end(), static_cast<std::size_t>(state.housel), state.housum);
-    datamod.t_caipiao.open(datamod.t_con, state.cainame, limits);
+    datamod.t_caipiao.open(datamod.t_con, state.cainame, limits, kMaxDraws);
     state.recnum = datamod.t_caipiao.recordCount();
 }
 

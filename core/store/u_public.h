@@ -11,11 +11,12 @@ namespace quorlin {
 struct LotteryState;
 struct Tdatamod;
 
-/// A draw table keeps at most this many draws after a lottery is opened.
+/// At most this many draws, the newest, are loaded when a lottery is opened.
 inline constexpr int kMaxDraws = 20000;
 
-/// Opens the lottery connection and the draw cursor of `state.cainame`, deletes the oldest draws
-/// beyond kMaxDraws (one transaction), sets recnum, clears bianhuan and forgets the transformed
+/// Opens the lottery connection and the draw cursor over the newest kMaxDraws draws of
+/// `state.cainame`, leaving older draws in the table untouched (opening never writes, so a
+/// read-only database opens), sets recnum, clears bianhuan and forgets the transformed
 /// mapping of the previous history (hisbian, bianperm, bianrank). Throws DatabaseError.
 void loadlottery(LotteryState& state, Tdatamod& datamod);
 

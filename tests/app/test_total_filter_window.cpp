@@ -824,6 +824,15 @@ void TestTotalFilterWindow::printGoesToAPdfWithoutAPrinter()
     QVERIFY(pdf.startsWith("%PDF"));
     QCOMPARE(QString::fromLatin1(pdf).count(QRegularExpression(R"(/Type\s*/Page[^s])")), 2);
     QVERIFY(messageTexts().isEmpty());
+
+    // The program's database is never printed over.
+    const QString database = QString::fromStdString(program_->databasePath());
+    const QByteArray stored = fileBytes(database);
+    FileDialog::setNextFileName(database);
+    click("btnprint");
+    QCOMPARE(fileBytes(database), stored);
+    QCOMPARE(messageTexts().size(), 1);
+    QVERIFY(messageTexts().first().contains(QStringLiteral("数据库文件夹")));
 }
 
 QTEST_MAIN(TestTotalFilterWindow)

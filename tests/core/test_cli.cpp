@@ -1,5 +1,6 @@
 // The command-line front end over a program directory with the shipped database.
 #include "cli_commands.h"
+#include "store/database.h"
 #include "store/schema.h"
 #include "test_support.h"
 
@@ -143,6 +144,37 @@ TEST_F(CliFixture, SideTextEncodesAPlainFileAndDecodesItBack)
     EXPECT_EQ(run({"sidetext", "decode", plain}), 1);
     EXPECT_NE(err.str().find("第 1 行"), std::string::npos) << err.str();
     EXPECT_EQ(run({"sidetext", "recode", side}), 2);
+}
+
+TEST_F(CliFixture, ExportOfALotteryNamedWithAPathStaysInTheAttachedFolder)
+{
+    // Only a database made elsewhere can hold such a name.
+    {
+        Database db;
+        db.open(program.databasePath());
+        db.exec(drawTableStatement("../逃出", 7));
+    }
+    ASSERT_EQ(run({"export", "../逃出"}), 0) << err.str();
+    EXPECT_TRUE(std::filesystem::exists(program.path() / "附属" / "___逃出历史号码.txt"));
+    EXPECT_FALSE(std::filesystem::exists(program.path() / "逃出历史号码.txt"));
+}
+
+TEST_F(CliFixture, OutputsNeverReplaceTheDatabase)
+{
+    const std::string database = program.databasePath();
+    const std::vector<std::vector<std::string>> commands = {
+        {"export", kShippedLottery, database},
+        {"filter", kShippedLottery, "--sum", "15", "--back", "6 7", "--out", database},
+        {"filter", kShippedLottery, "--sum", "15", "--back", "6 7", "--out", program.apppath() + "数据库/投注.txt"},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.back());
+        EXPECT_EQ(run(command), 1);
+        EXPECT_NE(err.str().find(command.back()), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find("数据库文件夹"), std::string::npos) << err.str();
+        ASSERT_EQ(run({"open", kShippedLottery}), 0) << err.str();
+    }
+    EXPECT_FALSE(std::filesystem::exists(program.apppath() + "数据库/投注.txt"));
 }
 
 TEST_F(CliFixture, ExportWritesTheHistoryOldestFirstToTheAttachedFolderByDefault)

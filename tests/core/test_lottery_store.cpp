@@ -1,5 +1,6 @@
-// The lottery database: schema, discovery, definitions, the load with its trimming, and open/close.
+// The lottery database: schema, discovery, definitions, the load of the newest draws, and open/close.
 #include "store/database.h"
+#include "store/draw_cursor.h"
 #include "store/lottery_catalog.h"
 #include "store/lottery_open.h"
 #include "store/lottery_state.h"
@@ -9,9 +10,6 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <thread>
 
 using namespace quorlin;
 
@@ -67,6 +65,33 @@ TEST(Schema, DrawTableHasTheNumberColumnsInOrder)
     EXPECT_EQ(db.columnNames(drawTableName(kShippedLottery)),
               (std::vector<std::string>{"记录期号", "1", "2", "3", "4", "5", "6", "7", "开奖日期"}));
     EXPECT_EQ(readDefinition(db, kShippedLottery), shippedLotteryDefinition());
+}
+
+TEST(Schema, NamesThatWouldLeaveAFolderAreRefusedAndFileNamesStayInTheirFolder)
+{
+    test::TempProgramDir program;
+    Database db;
+    db.open(program.databasePath(), Database::Mode::Create);
+    for (const std::string name : {"乐透/七星", "..", "../附属", "大乐透..", ""}) {
+        SCOPED_TRACE(name);
+        LotteryDefinition definition = shippedLotteryDefinition();
+        definition.name = name;
+        const std::string text = thrownText<DatabaseError>([&] { createLottery(db, definition); });
+        EXPECT_TRUE(holds(text, "彩票名称")) << text;
+        EXPECT_TRUE(db.tableNames().empty());
+    }
+
+    // Names from a database made elsewhere still make one file name.
+    const std::vector<std::pair<std::string, std::string>> names = {
+        {kShippedLottery, std::string(kShippedLottery) + "历史号码.txt"},
+        {"../../逃出", "______逃出历史号码.txt"},
+        {"乐透/七星", "乐透_七星历史号码.txt"},
+        {"...", "__.历史号码.txt"},
+    };
+    for (const auto& [name, file] : names)
+        EXPECT_EQ(lotteryFileName(name, "历史号码.txt"), file) << name;
+    EXPECT_EQ(lotteryFileName(".", ""), "_.");
+    EXPECT_EQ(lotteryFileName("..", ""), "__");
 }
 
 TEST(Catalog, ListsDrawTablesByNameNotByCreation)
@@ -131,6 +156,30 @@ TEST(Database, MissingFileIsAnErrorAndIsNotCreated)
     EXPECT_FALSE(std::filesystem::exists(program.databasePath()));
 }
 
+TEST(Database, FileLockedByAnotherProgramIsReportedAsBusy)
+{
+    test::ShippedProgram program;
+    Database reader;
+    reader.open(program.databasePath());
+    // Another program in the middle of a long write: it holds the file's exclusive lock.
+    Database other;
+    other.open(program.databasePath());
+    other.exec("pragma locking_mode = exclusive");
+    other.exec("begin exclusive");
+    const std::string busy = "正被其他程序使用，请稍后再试";
+
+    for (const Database::Mode mode : {Database::Mode::OpenExisting, Database::Mode::ReadOnly}) {
+        const std::string text = thrownText<DatabaseError>([&] {
+            Database db;
+            db.open(program.databasePath(), mode);
+        });
+        EXPECT_TRUE(holds(text, busy)) << text;
+        EXPECT_TRUE(holds(text, program.databasePath())) << text;
+    }
+    const std::string text = thrownText<DatabaseError>([&] { reader.tableNames(); });
+    EXPECT_TRUE(holds(text, busy)) << text;
+}
+
 TEST_F(OpenFixture, EmptyDrawTableOpensWithNoDraws)
 {
     open();
@@ -153,26 +202,40 @@ TEST_F(OpenFixture, DrawsAreReadInIssueOrderWhateverTheInsertOrder)
     EXPECT_EQ(state.hisfull.at(2, 7), 4);
 }
 
-TEST_F(OpenFixture, TrimsToTheNewestDrawsInTheDatabaseToo)
+TEST_F(OpenFixture, LoadsTheNewestDrawsAndLeavesTheTableAsItIs)
+{
+    // One draw over the limit, stored newest first so that the insert order cannot pass for issue order.
+    std::vector<std::vector<int>> draws;
+    for (int i = kMaxDraws; i >= 0; --i)
+        draws.push_back(draw(1000000 + i));
+    test::insertDraws(program.databasePath(), kShippedLottery, draws);
+    const auto before = storedIssues(program.databasePath());
+
+    open();
+    EXPECT_EQ(state.recnum, kMaxDraws);
+    EXPECT_EQ(state.hisfull.at(0, 0), 1000001);
+    EXPECT_EQ(state.hisfull.at(static_cast<std::size_t>(kMaxDraws - 1), 0), 1000000 + kMaxDraws);
+    // The cursor the windows walk holds the same draws as recnum counts.
+    DrawCursor& cursor = datamod.t_caipiao;
+    EXPECT_EQ(cursor.recordCount(), kMaxDraws);
+    cursor.first();
+    EXPECT_EQ(cursor.issue(), "1000001");
+    closelottery(state, datamod);
+    EXPECT_EQ(storedIssues(program.databasePath()), before);
+    EXPECT_EQ(before.size(), static_cast<std::size_t>(kMaxDraws + 1));
+}
+
+TEST_F(OpenFixture, DatabaseInAReadOnlyFolderOpens)
 {
     std::vector<std::vector<int>> draws;
     for (int i = 0; i <= kMaxDraws; ++i)
         draws.push_back(draw(1000000 + i));
     test::insertDraws(program.databasePath(), kShippedLottery, draws);
-
-    open();
+    test::ReadOnlyFolder readOnly(std::filesystem::path(program.databasePath()).parent_path());
+    if (!readOnly.active())
+        GTEST_SKIP() << "the folder cannot be made read-only here";
+    EXPECT_NO_THROW(open());
     EXPECT_EQ(state.recnum, kMaxDraws);
-    EXPECT_EQ(state.hisfull.at(0, 0), 1000001);
-    closelottery(state, datamod);
-    auto issues = storedIssues(program.databasePath());
-    ASSERT_EQ(issues.size(), static_cast<std::size_t>(kMaxDraws));
-    EXPECT_EQ(issues.front(), "1000001");
-
-    // With exactly the limit nothing more is deleted.
-    open();
-    EXPECT_EQ(state.recnum, kMaxDraws);
-    closelottery(state, datamod);
-    EXPECT_EQ(storedIssues(program.databasePath()).size(), static_cast<std::size_t>(kMaxDraws));
 }
 
 namespace {
@@ -192,10 +255,10 @@ struct OtherWriter {
 
 } // namespace
 
-TEST_F(OpenFixture, OpensWhileAnotherProgramWritesWhenNothingIsTrimmed)
+TEST_F(OpenFixture, OpensOverTheLimitWhileAnotherProgramWrites)
 {
     std::vector<std::vector<int>> draws;
-    for (int i = 0; i < kMaxDraws; ++i)
+    for (int i = 0; i <= kMaxDraws; ++i)
         draws.push_back(draw(1000000 + i));
     test::insertDraws(program.databasePath(), kShippedLottery, draws);
     OtherWriter writer(program.databasePath());
@@ -203,24 +266,6 @@ TEST_F(OpenFixture, OpensWhileAnotherProgramWritesWhenNothingIsTrimmed)
     EXPECT_TRUE(state.caiopen);
     EXPECT_EQ(state.recnum, kMaxDraws);
     writer.commit();
-}
-
-TEST_F(OpenFixture, TrimmingWaitsForABriefLockOfAnotherWriter)
-{
-    std::vector<std::vector<int>> draws;
-    for (int i = 0; i <= kMaxDraws; ++i)
-        draws.push_back(draw(1000000 + i));
-    test::insertDraws(program.databasePath(), kShippedLottery, draws);
-    OtherWriter writer(program.databasePath());
-    // The other program finishes its write well within the connection's busy timeout.
-    std::thread release([&writer] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        writer.commit();
-    });
-    EXPECT_NO_THROW(open());
-    release.join();
-    EXPECT_EQ(state.recnum, kMaxDraws);
-    EXPECT_EQ(state.hisfull.at(0, 0), 1000001);
 }
 
 TEST_F(OpenFixture, OpenResetsTheTransformedFlag)

@@ -1,6 +1,8 @@
 // Where the program keeps its data: beside a program run from its folder, or in the user's own
 // folder for an installed one, prepared from the installed data without touching what the user has.
+#include "common/text_writer.h"
 #include "store/database.h"
+#include "store/database_backup.h"
 #include "store/lottery_catalog.h"
 #include "store/program_directory.h"
 #include "store/schema.h"
@@ -116,4 +118,45 @@ TEST_F(InstalledFixture, ABadHistoryLeavesNoDatabase)
     const std::string error = prepareProgramDirectory(share.string(), user.string());
     EXPECT_NE(error.find("第 1 行"), std::string::npos) << error;
     EXPECT_FALSE(fs::exists(user / fs::path(kDatabaseRelativePath)));
+}
+
+TEST(SaveTarget, SavesIntoTheDatabaseFolderAreRefusedAndLeaveItAsItWas)
+{
+    test::ShippedProgram program;
+    const fs::path database = fs::path(program.databasePath());
+    const fs::path folder = database.parent_path();
+    const std::string before = readFile(database);
+    fs::create_directory(folder / "子文件夹");
+    fs::create_directory_symlink(folder, program.path() / "库链接");
+
+    const std::vector<fs::path> refused = {
+        database,
+        folder / "说明.txt",
+        folder / ".." / "数据库" / "彩票数据.mdb",
+        folder / "子文件夹" / "投注.txt",
+        program.path() / "库链接" / "彩票数据.mdb",
+    };
+    for (const fs::path& target : refused) {
+        SCOPED_TRACE(target.string());
+        TextWriter writer(target.string());
+        writer.writeLine("01 02 03 04 05+06 07");
+        EXPECT_FALSE(writer.commit());
+        EXPECT_NE(writer.error().find(target.string()), std::string::npos) << writer.error();
+        EXPECT_NE(writer.error().find("数据库文件夹"), std::string::npos) << writer.error();
+        const DatabaseCopyResult backup = backupDatabase(database.string(), target.string());
+        EXPECT_FALSE(backup.ok);
+    }
+    EXPECT_EQ(readFile(database), before);
+    EXPECT_TRUE(fs::is_empty(folder / "子文件夹"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
+
+    // Elsewhere, even in a folder of that name that holds no database, saves go ahead.
+    for (const fs::path& target :
+         {program.path() / "附属" / "投注.txt", program.path() / "附属" / "数据库" / "投注.txt"}) {
+        SCOPED_TRACE(target.string());
+        fs::create_directories(target.parent_path());
+        TextWriter writer(target.string());
+        writer.writeLine("01 02 03 04 05+06 07");
+        EXPECT_TRUE(writer.commit()) << writer.error();
+    }
 }
