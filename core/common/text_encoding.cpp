@@ -79,6 +79,11 @@ std::string lineExcerpt(std::string_view text, std::size_t maxChars)
     return end < text.size() ? std::string(text.substr(0, end)) + "…" : std::string(text);
 }
 
+std::string quotedExcerpt(std::string_view text)
+{
+    return "“" + lineExcerpt(text) + "”";
+}
+
 IconvConverter::IconvConverter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
 
 IconvConverter::~IconvConverter()

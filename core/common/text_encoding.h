@@ -21,6 +21,8 @@ std::string_view utf8CharAt(std::string_view text, std::size_t offset);
 /// At most the first `maxChars` characters of a text, with "…" when it was cut: how a message
 /// quotes a line or a field of a file, which may be of any length.
 std::string lineExcerpt(std::string_view text, std::size_t maxChars = 80);
+/// The excerpt of a text in Chinese quotation marks, as messages name a field: “…”.
+std::string quotedExcerpt(std::string_view text);
 
 /// A glibc iconv conversion between two encodings, opened once and reused for every line.
 class IconvConverter {

@@ -1,5 +1,6 @@
 #include "data/download_address.h"
 
+#include "common/text_encoding.h"
 #include "common/text_reader.h"
 
 #include <algorithm>
@@ -34,12 +35,12 @@ std::string addressProblem(const std::string& address)
     else if (startsWithNoCase(address, "https://"))
         hostStart = 8;
     else
-        return "下载地址“" + address + "”不是 http:// 或 https:// 开头的网址";
+        return "下载地址" + quotedExcerpt(address) + "不是 http:// 或 https:// 开头的网址";
     if (address.find_first_of(" \t") != std::string::npos)
-        return "下载地址“" + address + "”中有空格";
+        return "下载地址" + quotedExcerpt(address) + "中有空格";
     if (hostStart == address.size() || address[hostStart] == '/' || address[hostStart] == '?' ||
         address[hostStart] == ':')
-        return "下载地址“" + address + "”中缺少服务器名";
+        return "下载地址" + quotedExcerpt(address) + "中缺少服务器名";
     return {};
 }
 

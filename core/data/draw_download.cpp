@@ -1,6 +1,7 @@
 #include "data/draw_download.h"
 
 #include "common/calendar.h"
+#include "common/text_encoding.h"
 #include "data/results_page.h"
 #include "store/draw_cursor.h"
 #include "store/his_text.h"
@@ -86,7 +87,7 @@ DrawDownload::DrawDownload(const std::string& databasePath, std::string lottery,
     const std::string& text = newest->first;
     const auto [last, ec] = std::from_chars(text.data(), text.data() + text.size(), issue);
     if (text.empty() || ec != std::errc() || last != text.data() + text.size()) {
-        failWith("最新一期的期号“" + text + "”不是数字，无法判断哪些开奖号码是新的");
+        failWith("最新一期的期号" + quotedExcerpt(text) + "不是数字，无法判断哪些开奖号码是新的");
         return;
     }
     newestIssue_ = issue;
@@ -167,7 +168,7 @@ bool DrawDownload::dateFromStored(ImportedDraw& draw)
         return failWith("开奖号码表是空的，而结果页不含开奖日期，无法推算新开奖号码的日期；请先导入开奖历史，"
                         "或改用开奖服务的地址");
     if (chainDate_ == 0 && !parseDrawDate(newestDate_, chainDate_))
-        return failWith("最新一期的开奖日期“" + newestDate_ + "”不是有效日期，无法推算新开奖号码的日期");
+        return failWith("最新一期的开奖日期" + quotedExcerpt(newestDate_) + "不是有效日期，无法推算新开奖号码的日期");
     chainDate_ = nextDrawDate(chainDate_);
     draw.date = chainDate_;
     return true;

@@ -2,6 +2,7 @@
 #include "data/json_reader.h"
 #include "data/results_page.h"
 
+#include "common/text_encoding.h"
 #include "common/text_file.h"
 
 #include <cstdio>
@@ -16,11 +17,6 @@ ResultsPage serviceError(std::string error)
     page.format = ResultsPage::Format::Service;
     page.error = std::move(error);
     return page;
-}
-
-std::string quoted(std::string_view text)
-{
-    return "“" + std::string(text) + "”";
 }
 
 // The short issue, also when the service writes it as a number and so loses its leading zero.
@@ -43,18 +39,18 @@ std::string readDraw(const JsonValue& entry, std::int32_t today, ImportedDraw& d
         return "不是一条开奖记录";
     const std::string issue = issueText(field("lotteryDrawNum"));
     if (!parseDrawIssue(issue, draw.issue))
-        return "期号" + quoted(issue) + "应为 5 位或 7 位数字";
+        return "期号" + quotedExcerpt(issue) + "应为 5 位或 7 位数字";
     // The time may follow the day ("2007-05-30 20:30:00").
     const std::string& when = field("lotteryDrawTime").text();
     const std::string_view day = std::string_view(when).substr(0, when.find(' '));
     if (!parseDrawDate(day, draw.date))
-        return "开奖日期" + quoted(when) + "不是有效日期";
+        return "开奖日期" + quotedExcerpt(when) + "不是有效日期";
     if (std::string reason = checkIssueAndDate(draw, today); !reason.empty())
         return reason;
     const std::string& result = field("lotteryDrawResult").text();
     const std::vector<std::string_view> numbers = splitFields(result);
     if (numbers.size() != 7)
-        return "开奖号码" + quoted(result) + "应为 5 个前区号码和 2 个后区号码";
+        return "开奖号码" + quotedExcerpt(result) + "应为 5 个前区号码和 2 个后区号码";
     return parseDrawNumbers(numbers, draw);
 }
 

@@ -1,6 +1,7 @@
 #include "select/stem_branch.h"
 
 #include "common/day_number.h"
+#include "common/text_encoding.h"
 #include "select/zone_draws.h"
 #include "store/draw_line_parser.h"
 
@@ -39,7 +40,7 @@ std::int32_t drawDate(const std::string& text)
 {
     std::int32_t date = 0;
     if (!parseDrawDate(text, date))
-        throw std::runtime_error("“" + text + "”不是有效的日期");
+        throw std::runtime_error(quotedExcerpt(text) + "不是有效的日期");
     return date;
 }
 

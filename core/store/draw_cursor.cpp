@@ -1,5 +1,6 @@
 #include "store/draw_cursor.h"
 
+#include "common/text_encoding.h"
 #include "common/text_file.h"
 #include "store/database.h"
 #include "store/schema.h"
@@ -35,9 +36,9 @@ std::string readIssue(const Statement& st)
         throw ConversionError("号码表中有一期的期号为空");
     std::string issue = st.text(0);
     if (!isAllDigits(issue))
-        throw ConversionError("号码表中的期号“" + issue + "”不是数字");
+        throw ConversionError("号码表中的期号" + quotedExcerpt(issue) + "不是数字");
     if (issue.size() > kMaxIssueDigits)
-        throw ConversionError("号码表中的期号“" + issue + "”太长，最多 " + std::to_string(kMaxIssueDigits) + " 位数字");
+        throw ConversionError("号码表中的期号" + quotedExcerpt(issue) + "太长，最多 " + std::to_string(kMaxIssueDigits) + " 位数字");
     return issue;
 }
 

@@ -1,6 +1,7 @@
 #include "store/draw_line_parser.h"
 
 #include "common/calendar.h"
+#include "common/text_encoding.h"
 #include "common/text_file.h"
 #include "store/his_text.h"
 
@@ -58,11 +59,6 @@ bool looksLikeHeader(std::string_view line)
     return true;
 }
 
-std::string quoted(std::string_view text)
-{
-    return "“" + std::string(text) + "”";
-}
-
 std::string numberName(int k)
 {
     return k < kFront ? "前区第 " + std::to_string(k + 1) + " 个号码"
@@ -80,9 +76,9 @@ std::string parseDrawNumbers(std::span<const std::string_view> fields, ImportedD
         if (field.empty())
             return numberName(k) + "未填写";
         if (!isAllDigits(field))
-            return numberName(k) + quoted(field) + "不是数字";
+            return numberName(k) + quotedExcerpt(field) + "不是数字";
         if (field.size() > kMaxNumberDigits)
-            return numberName(k) + quoted(field) + "过长";
+            return numberName(k) + quotedExcerpt(field) + "过长";
         int value = 0;
         std::from_chars(field.data(), field.data() + field.size(), value);
         const bool front = k < kFront;
@@ -110,7 +106,7 @@ std::string parseIssue(std::string_view issue, IssueForm form, ImportedDraw& dra
         return "期号未填写";
     const bool shortAllowed = form == IssueForm::ShortOrFull;
     if (!isAllDigits(issue) || (issue.size() != 7 && !(shortAllowed && issue.size() == 5)))
-        return "期号" + quoted(issue) + (shortAllowed ? "应为 5 位或 7 位数字" : "应为 7 位数字");
+        return "期号" + quotedExcerpt(issue) + (shortAllowed ? "应为 5 位或 7 位数字" : "应为 7 位数字");
     std::from_chars(issue.data(), issue.data() + issue.size(), draw.issue);
     if (issue.size() == 5)
         draw.issue += 2000000;
@@ -120,7 +116,7 @@ std::string parseIssue(std::string_view issue, IssueForm form, ImportedDraw& dra
 std::string parseDraw(std::string_view line, std::int32_t today, ImportedDraw& draw)
 {
     if (const Separator* sep = foreignSeparator(line))
-        return "用了" + std::string(sep->name) + quoted(sep->text) + "作分隔符；只能用英文逗号、空格或制表符分隔";
+        return "用了" + std::string(sep->name) + quotedExcerpt(sep->text) + "作分隔符；只能用英文逗号、空格或制表符分隔";
     const auto fields = splitFields(line);
     if (fields.size() != 2 + kFront + kBack)
         return "应为期号、开奖日期和 7 个号码，实有 " + std::to_string(fields.size()) + " 项";
@@ -138,7 +134,7 @@ std::string parseDrawFields(const DrawFields& fields, IssueForm form, std::int32
     if (fields.date.empty())
         return "开奖日期未填写";
     if (fields.date.find('/') != std::string_view::npos || !parseDrawDate(fields.date, draw.date))
-        return "开奖日期" + quoted(fields.date) + "不是 YYYY-MM-DD 形式的有效日期";
+        return "开奖日期" + quotedExcerpt(fields.date) + "不是 YYYY-MM-DD 形式的有效日期";
     if (std::string reason = checkIssueAndDate(draw, today); !reason.empty())
         return reason;
     return parseDrawNumbers(fields.numbers, draw);
@@ -147,17 +143,17 @@ std::string parseDrawFields(const DrawFields& fields, IssueForm form, std::int32
 std::string checkIssueAndDate(const ImportedDraw& draw, std::int32_t today)
 {
     if (draw.issue % 1000 == 0)
-        return "期号" + quoted(draw.issueText()) + "的后三位是当年的第几期，应从 001 起";
+        return "期号" + quotedExcerpt(draw.issueText()) + "的后三位是当年的第几期，应从 001 起";
     if (draw.issue / 1000 != draw.date / 10000)
-        return "期号" + quoted(draw.issueText()) + "的前四位应是开奖日期" + quoted(draw.dateText()) + "的年份";
+        return "期号" + quotedExcerpt(draw.issueText()) + "的前四位应是开奖日期" + quotedExcerpt(draw.dateText()) + "的年份";
     if (draw.date < kFirstDrawDay) {
         ImportedDraw first;
         first.date = kFirstDrawDay;
-        return "开奖日期" + quoted(draw.dateText()) + "早于大乐透开始发行的 " + first.dateText();
+        return "开奖日期" + quotedExcerpt(draw.dateText()) + "早于大乐透开始发行的 " + first.dateText();
     }
     // Year + 1 with the same month and day; compared as numbers it needs to be no real date.
     if (draw.date > today + 10000)
-        return "开奖日期" + quoted(draw.dateText()) + "比今天晚一年以上";
+        return "开奖日期" + quotedExcerpt(draw.dateText()) + "比今天晚一年以上";
     return {};
 }
 

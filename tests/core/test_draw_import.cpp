@@ -187,6 +187,8 @@ TEST_F(ImportFixture, BadLineRefusesTheWholeFileNamingItsLine)
         {"more than a year ahead", "2027001,2027-12-11,1,2,3,4,5,6,7", "开奖日期“2027-12-11”比今天晚一年以上"},
         {"front numbers in draw order", "2020002,2020-01-03,1,2,4,3,5,6,7", "前区号码要从小到大排列"},
         {"back numbers in draw order", "2020002,2020-01-03,1,2,3,4,5,7,6", "后区号码要从小到大排列"},
+        {"a date of 10,000 characters", "2020002,2020-01-03" + std::string(10000, 'x') + ",1,2,3,4,5,6,7",
+         "xxxx…”不是 YYYY-MM-DD"},
     };
     ASSERT_TRUE(importDrawLines(db, kShippedLottery, {"2019001,2019-01-01,1,2,3,4,5,6,7"}).ok);
     for (const Case& c : cases) {
@@ -197,6 +199,7 @@ TEST_F(ImportFixture, BadLineRefusesTheWholeFileNamingItsLine)
         EXPECT_EQ(result.added, 0);
         EXPECT_NE(result.error.find("第 3 行"), std::string::npos) << result.error;
         EXPECT_NE(result.error.find(c.fragment), std::string::npos) << result.error;
+        EXPECT_LT(result.error.size(), 400u) << "a message quotes an excerpt of the line";
         EXPECT_EQ(rows().size(), 1u) << "a refused file must write nothing";
     }
 }
