@@ -83,7 +83,7 @@ OmissionTable buildOmissionTable(const std::vector<std::int32_t>& draws, int can
         if (k > 0)
             row.chase = static_cast<std::int64_t>(row.omission) * 100 * m * m * recnum /
                         (static_cast<std::int64_t>(K) * K * k);
-        char number[8];
+        char number[12]; // room for any int, so the text is never cut
         std::snprintf(number, sizeof number, "%.2d", r);
         row.cells = {number,
                      oneDecimal(P),

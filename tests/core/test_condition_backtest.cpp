@@ -54,9 +54,9 @@ TEST_F(BacktestFixture, AConditionThatAlwaysHoldsKeepsEveryWinnerAndEveryCombina
         EXPECT_EQ(row.keptCount, 324'632u);
     }
     ASSERT_EQ(result->summaries.size(), 2u);
-    for (const BacktestSummary& s : result->summaries) {
-        EXPECT_EQ(s.hitRate, 1.0) << s.name;
-        EXPECT_EQ(s.meanKept, 324'632.0) << s.name;
+    for (const BacktestSummary& summary : result->summaries) {
+        EXPECT_EQ(summary.hitRate, 1.0) << summary.name;
+        EXPECT_EQ(summary.meanKept, 324'632.0) << summary.name;
     }
 }
 

@@ -240,8 +240,9 @@ TEST(PrizeCheck, ARangeOfTheRealHistoryMatchesBetByBetScoring)
         }
         EXPECT_EQ(got->levelCounts, counts) << d.issue;
         EXPECT_EQ(got->money, money) << d.issue;
-        if (set)
+        if (set) {
             EXPECT_EQ(got->bestLine, bestLine) << d.issue;
+        }
         checks.push_back(*got);
     }
     EXPECT_GT(predating, 0u);
