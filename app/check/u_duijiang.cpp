@@ -178,7 +178,7 @@ void Tfrmduijiang::btnfileClick()
 {
     const QString path = FileDialog::getOpenFileName(
         this, QStringLiteral("选择投注号码文件"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-        QStringLiteral("文本文件(*.txt)|*.txt"));
+        FileDialog::textFiles());
     if (!path.isEmpty())
         load(path);
 }

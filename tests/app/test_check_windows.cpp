@@ -4,6 +4,7 @@
 #include "check/u_duijiang.h"
 #include "check/u_huice.h"
 #include "common/bar_chart.h"
+#include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "common/text_grid.h"
 #include "filter/total_filter.h"
@@ -123,7 +124,9 @@ void TestCheckWindows::checkRefusesWithoutAList()
     QCOMPARE(messageTexts(), QStringList{"请先选择投注号码文件！"});
     const std::string path = program_->apppath() + "fronts.txt";
     std::ofstream(path, std::ios::binary) << "03 09 17 25 33\r\n";
-    window->load(QString::fromStdString(path));
+    FileDialog::setNextFileName(QString::fromStdString(path));
+    QTest::mouseClick(window->findChild<QPushButton*>("btnfile"), Qt::LeftButton);
+    QCOMPARE(FileDialog::recorded().last().filter, QString("文本文件 (*.txt)"));
     QTRY_VERIFY(!window->isBusy());
     QVERIFY(window->findChild<QLabel*>("lblfile")->text().contains("1注没有后区号码，只核对前区"));
     window->findChild<QRadioButton*>("optqihao")->setChecked(true);
