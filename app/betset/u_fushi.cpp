@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +45,7 @@ Tfrmfushi::Tfrmfushi(LotteryDocument& document, QWidget* parent) : QDialog(paren
                                     QString::number(document_.state().caisum - 5));
     btnsou_ = FormWidgets::button(this, "btnsou", kStart, QRect(96, 130, 110, 32));
     auto* btncopy = FormWidgets::button(this, "btncopy", QStringLiteral("复制"), QRect(250, 130, 110, 32));
+    blocked_ = {edtfushicode_, chkyilou_, edtyilouqishu_, edtnum_, btncopy};
     connect(btnsou_, &QPushButton::clicked, this, &Tfrmfushi::btnsouClick);
     connect(btncopy, &QPushButton::clicked, this, &Tfrmfushi::btncopyClick);
     slice_ = new QTimer(this);
@@ -64,7 +66,6 @@ void Tfrmfushi::btnsouClick()
 {
     if (searching()) {
         // Stopped by the user: no result, the standard mapping back.
-        slice_->stop();
         finish();
         return;
     }
@@ -76,8 +77,16 @@ void Tfrmfushi::btnsouClick()
         return;
     }
     search_ = std::make_unique<quorlin::CompoundSearch>(document_.state().caisum, chkyilou_->isChecked(), threshold, limit);
-    btnsou_->setText(kStop);
-    slice_->start();
+    setSearching(true);
+}
+
+void Tfrmfushi::hideEvent(QHideEvent* event)
+{
+    // A window hidden or closed could neither show the result nor be stopped; a spontaneous hide
+    // (the desktop switched away) leaves it to come back.
+    if (searching() && !event->spontaneous())
+        finish();
+    QDialog::hideEvent(event);
 }
 
 void Tfrmfushi::runSlice()
@@ -92,17 +101,14 @@ void Tfrmfushi::runSlice()
         }
     });
     if (!built) {
-        slice_->stop();
-        btnsou_->setText(kStart);
+        setSearching(false);
         return;
     }
     if (done) {
-        slice_->stop();
         finish();
         edtfushicode_->setText(QString::fromStdString(search_->result()));
         edtfushicode_->setCursorPosition(0);
     } else if (search_->steps() >= kMaxSteps) {
-        slice_->stop();
         finish();
         MessageBox::information(this, QStringLiteral("提示"),
                                 QStringLiteral("已搜索%1次仍未剩下不多于%2个号码，搜索停止。请降低遗漏期数或增加号码个数。")
@@ -111,10 +117,25 @@ void Tfrmfushi::runSlice()
     }
 }
 
+void Tfrmfushi::setSearching(bool on)
+{
+    if (on)
+        slice_->start();
+    else
+        slice_->stop();
+    btnsou_->setText(on ? kStop : kStart);
+    for (QWidget* w : blocked_)
+        w->setEnabled(!on);
+    if (on)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
+}
+
 void Tfrmfushi::finish()
 {
+    setSearching(false);
     runGuarded(this, [this] { document_.setStandard(); });
-    btnsou_->setText(kStart);
 }
 
 void Tfrmfushi::btncopyClick()

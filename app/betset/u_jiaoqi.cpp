@@ -152,7 +152,7 @@ void Tfrmjiaoqi::btndaoruClick()
 {
     const QStringList chosen = FileDialog::getOpenFileNames(
         this, QStringLiteral("选择大底文件(按CTRL或者SHILT键选择多个大底文件)"),
-        QString::fromStdString(quorlin::getshellfolder("Desktop")), BetListFiles::filter());
+        QString::fromStdString(quorlin::getshellfolder("Desktop")), FileDialog::textFiles());
     if (chosen.isEmpty())
         return;
     lstdadi_->clear();

@@ -289,7 +289,7 @@ void Tfrmjuzheng::btnsaveClick()
     }
     const QString proposed = QString::fromStdString(apppath_) + QStringLiteral("附属/") +
                              QString::fromStdString(quorlin::betFileName(settings()));
-    QString path = FileDialog::getSaveFileName(this, QStringLiteral("保存"), proposed, QStringLiteral("文本文件(*.txt)"));
+    QString path = FileDialog::getSaveFileName(this, QStringLiteral("保存"), proposed, FileDialog::textFiles());
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

@@ -61,6 +61,15 @@ struct Tfrmduijiang::Loaded {
     std::unique_ptr<quorlin::PrizeChecker> checker;
 };
 
+/// The outcome of one check with the list and the prize tables its draws point into, so that a list
+/// loaded or tables read later do not change what is shown.
+struct Tfrmduijiang::Checked {
+    std::shared_ptr<const Loaded> list;
+    std::shared_ptr<const quorlin::PrizeRules> rules;
+    bool extra = false;
+    std::vector<quorlin::DrawCheck> checks;
+};
+
 Tfrmduijiang::Tfrmduijiang(LotteryDocument& document, QWidget* parent)
     : QWidget(parent), document_(document), runner_(new TaskRunner(this))
 {
@@ -154,6 +163,12 @@ Tfrmduijiang::Tfrmduijiang(LotteryDocument& document, QWidget* parent)
 
 Tfrmduijiang::~Tfrmduijiang() = default;
 
+const std::vector<quorlin::DrawCheck>& Tfrmduijiang::checks() const
+{
+    static const std::vector<quorlin::DrawCheck> none;
+    return checked_ ? checked_->checks : none;
+}
+
 bool Tfrmduijiang::isBusy() const
 {
     return runner_->isRunning();
@@ -163,7 +178,7 @@ void Tfrmduijiang::btnfileClick()
 {
     const QString path = FileDialog::getOpenFileName(
         this, QStringLiteral("选择投注号码文件"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-        QStringLiteral("文本文件(*.txt)|*.txt"));
+        FileDialog::textFiles());
     if (!path.isEmpty())
         load(path);
 }
@@ -244,29 +259,30 @@ void Tfrmduijiang::btnduijiangClick()
     std::vector<quorlin::CheckDraw> draws;
     for (std::size_t r = first; r < end; ++r)
         draws.push_back(quorlin::drawAt(state, r));
-    rules_ = std::make_shared<const quorlin::PrizeRules>(std::move(*rules));
-    extra_ = chkzhuijia_->isChecked();
+    auto job = std::make_shared<Checked>();
+    job->list = list_;
+    job->rules = std::make_shared<const quorlin::PrizeRules>(std::move(*rules));
+    job->extra = chkzhuijia_->isChecked();
     runner_->run(
         this,
-        [list = list_, rules = rules_, draws = std::move(draws)](quorlin::Progress& progress) {
-            std::vector<quorlin::DrawCheck> checks;
+        [job, draws = std::move(draws)](quorlin::Progress& progress) {
             for (std::size_t i = 0; i < draws.size(); ++i) {
                 if (progress.cancelled())
-                    return std::optional<std::vector<quorlin::DrawCheck>>();
+                    return std::shared_ptr<const Checked>();
                 // One draw reports its own lines; a range reports its draws.
-                auto check = list->checker->check(draws[i], *rules, draws.size() == 1 ? &progress : nullptr);
+                auto check = job->list->checker->check(draws[i], *job->rules, draws.size() == 1 ? &progress : nullptr);
                 if (!check)
-                    return std::optional<std::vector<quorlin::DrawCheck>>();
-                checks.push_back(std::move(*check));
+                    return std::shared_ptr<const Checked>();
+                job->checks.push_back(std::move(*check));
                 if (draws.size() > 1)
                     progress.report(static_cast<std::int64_t>(i + 1), static_cast<std::int64_t>(draws.size()));
             }
-            return std::optional<std::vector<quorlin::DrawCheck>>(std::move(checks));
+            return std::shared_ptr<const Checked>(job);
         },
-        [this](std::optional<std::vector<quorlin::DrawCheck>> checks) {
-            if (!checks)
+        [this](std::shared_ptr<const Checked> checked) {
+            if (!checked)
                 return;
-            checks_ = std::move(*checks);
+            checked_ = std::move(checked);
             showChecks();
         });
     strip_->started();
@@ -279,10 +295,11 @@ void Tfrmduijiang::showChecks()
     for (const char* name : kLevelNames)
         headers << QString::fromUtf8(name);
     headers << QStringLiteral("固定奖金") << QStringLiteral("最佳投注");
-    const int rows = static_cast<int>(checks_.size());
+    const Checked& shown = *checked_;
+    const int rows = static_cast<int>(shown.checks.size());
     // Newest first.
-    tabdraws_->table().reset(headers, rows, [this, rows](int row, int column) -> QString {
-        const quorlin::DrawCheck& c = checks_[static_cast<std::size_t>(rows - 1 - row)];
+    tabdraws_->table().reset(headers, rows, [checked = checked_, rows](int row, int column) -> QString {
+        const quorlin::DrawCheck& c = checked->checks[static_cast<std::size_t>(rows - 1 - row)];
         if (column == 0)
             return QString::fromStdString(c.draw.issue);
         if (column == 1)
@@ -297,13 +314,14 @@ void Tfrmduijiang::showChecks()
             return moneyText(c);
         if (!c.bestLine)
             return QStringLiteral("未中奖");
-        const QString bet = QString::fromStdString(list_->file.lines.bet(*c.bestLine));
+        const QString bet = QString::fromStdString(checked->list->file.lines.bet(*c.bestLine));
         return c.rules ? bet + " " + QString::fromStdString(c.rules->levels[static_cast<std::size_t>(c.bestLevel)].name)
                        : bet;
     });
 
-    const quorlin::CheckTotals t = quorlin::totalOf(checks_, list_->file.lines.size(), extra_);
-    const auto unpriced = std::count_if(checks_.begin(), checks_.end(), [](const auto& c) { return !c.rules; });
+    const quorlin::CheckTotals t = quorlin::totalOf(shown.checks, shown.list->file.lines.size(), shown.extra);
+    const auto unpriced =
+        std::count_if(shown.checks.begin(), shown.checks.end(), [](const auto& c) { return !c.rules; });
     QString total = QStringLiteral("共%1期，每期%2注，投入%3元，固定奖金%4元%5，盈亏%6元")
                         .arg(t.draws)
                         .arg(t.bets)
@@ -318,7 +336,7 @@ void Tfrmduijiang::showChecks()
     // The chart sums the bets of each level name over the draws that have a prize table.
     std::array<double, kLevelColumns> perLevel{};
     std::size_t levels = 0;
-    for (const quorlin::DrawCheck& c : checks_) {
+    for (const quorlin::DrawCheck& c : shown.checks) {
         levels = std::max(levels, c.levelCounts.size());
         for (std::size_t k = 0; k < c.levelCounts.size() && k < perLevel.size(); ++k)
             perLevel[k] += static_cast<double>(c.levelCounts[k]);
@@ -328,21 +346,23 @@ void Tfrmduijiang::showChecks()
         bars.append({QString::fromUtf8(kLevelNames[k]), perLevel[k]});
     chtlevels_->setBars(0, bars);
     chtlevels_->draw();
-    winners_.clear();
     tabwinners_->table().reset({}, 0, {});
     lblwinners_->setText(QStringLiteral("点击一期，列出该期的中奖投注"));
 }
 
 void Tfrmduijiang::showWinners(int row)
 {
-    const int rows = static_cast<int>(checks_.size());
-    if (row < 0 || row >= rows || !list_)
+    const std::vector<quorlin::DrawCheck>& all = checks();
+    const int rows = static_cast<int>(all.size());
+    if (row < 0 || row >= rows)
         return;
-    const quorlin::DrawCheck& c = checks_[static_cast<std::size_t>(rows - 1 - row)];
-    const std::vector<std::size_t> lines = list_->checker->winningLines(c, kWinnersShown);
-    winners_.clear();
+    const quorlin::DrawCheck& c = all[static_cast<std::size_t>(rows - 1 - row)];
+    const Loaded& list = *checked_->list;
+    const std::vector<std::size_t> lines = list.checker->winningLines(c, kWinnersShown);
+    // Owned by the grid's cells, like the draws.
+    auto winners = std::make_shared<std::vector<std::pair<QString, QString>>>();
     for (const std::size_t line : lines) {
-        const std::string bet = list_->file.lines.bet(line);
+        const std::string bet = list.file.lines.bet(line);
         const QString text = QString::fromStdString(bet);
         // The hits of the line, counted again from its text: the list shows few lines.
         int front = 0, back = 0;
@@ -360,11 +380,11 @@ void Tfrmduijiang::showWinners(int row)
             const quorlin::PrizeLevel& p = c.rules->levels[static_cast<std::size_t>(k)];
             level += " " + QString::fromStdString(p.name) + " " + QString::fromStdString(quorlin::amountText(p));
         }
-        winners_.emplace_back(text, level);
+        winners->emplace_back(text, level);
     }
-    tabwinners_->table().reset({QStringLiteral("中奖投注"), QStringLiteral("中奖情况")}, static_cast<int>(winners_.size()),
-                               [this](int r, int column) {
-                                   const auto& w = winners_[static_cast<std::size_t>(r)];
+    tabwinners_->table().reset({QStringLiteral("中奖投注"), QStringLiteral("中奖情况")}, static_cast<int>(winners->size()),
+                               [winners](int r, int column) {
+                                   const auto& w = (*winners)[static_cast<std::size_t>(r)];
                                    return column == 0 ? w.first : w.second;
                                });
     QString caption = QStringLiteral("第%1期的中奖投注：%2注").arg(QString::fromStdString(c.draw.issue)).arg(lines.size());

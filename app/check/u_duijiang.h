@@ -40,10 +40,12 @@ public:
     void showWinners(int row);
     bool isBusy() const;
 
-    const std::vector<quorlin::DrawCheck>& checks() const { return checks_; }
+    /// The draws of the last check shown; empty before one.
+    const std::vector<quorlin::DrawCheck>& checks() const;
 
 private:
     struct Loaded;
+    struct Checked;
     void loaded(std::shared_ptr<const Loaded> list, const QString& path);
     void showChecks();
     void updateCommandStates();
@@ -51,9 +53,9 @@ private:
     LotteryDocument& document_;
     TaskRunner* runner_;
     std::shared_ptr<const Loaded> list_;
-    std::shared_ptr<const quorlin::PrizeRules> rules_;
-    std::vector<quorlin::DrawCheck> checks_;
-    bool extra_ = false;
+    // Shared with the draw grid's cells, which the grid may still ask for while the window is
+    // destroyed, after its own members are gone.
+    std::shared_ptr<const Checked> checked_;
 
     QLabel* lblfile_;
     QRadioButton* optzuixin_;
@@ -69,5 +71,4 @@ private:
     BarChart* chtlevels_;
     QLabel* lblwinners_;
     TextGrid* tabwinners_;
-    std::vector<std::pair<QString, QString>> winners_;
 };

@@ -17,16 +17,11 @@ QString desktop()
 
 namespace BetListFiles {
 
-QString filter()
-{
-    return QStringLiteral("文本文件(*.txt)");
-}
-
 QString askSaveName(QWidget* parent, const QString& proposedName)
 {
     const QString folder = desktop();
     const QString start = folder.isEmpty() ? proposedName : QDir(folder).filePath(proposedName);
-    QString name = FileDialog::getSaveFileName(parent, QStringLiteral("保存投注号码"), start, filter());
+    QString name = FileDialog::getSaveFileName(parent, QStringLiteral("保存投注号码"), start, FileDialog::textFiles());
     if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
         name += QStringLiteral(".txt");
     return name;
@@ -34,7 +29,7 @@ QString askSaveName(QWidget* parent, const QString& proposedName)
 
 QString askOpenName(QWidget* parent)
 {
-    return FileDialog::getOpenFileName(parent, QStringLiteral("载入投注号码"), desktop(), filter());
+    return FileDialog::getOpenFileName(parent, QStringLiteral("载入投注号码"), desktop(), FileDialog::textFiles());
 }
 
 } // namespace BetListFiles

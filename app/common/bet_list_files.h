@@ -8,8 +8,6 @@ class QWidget;
 /// the user's Desktop folder.
 namespace BetListFiles {
 
-/// The filter of the dialogs.
-QString filter();
 /// Asks where to save; `proposedName` is offered in the Desktop folder. A name without extension
 /// gets ".txt". Empty when cancelled.
 QString askSaveName(QWidget* parent, const QString& proposedName);

@@ -1,6 +1,7 @@
 #include "common/file_dialog.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 
 #include <utility>
 
@@ -22,17 +23,39 @@ TestState& testState()
 QStringList answerInTestMode(FileDialog::Kind kind, const QString& caption, const QString& dir, const QString& filter)
 {
     TestState& state = testState();
-    state.recorded.append({kind, caption, dir, filter});
+    state.recorded.append({kind, caption, dir, FileDialog::qtFilter(filter)});
     return std::exchange(state.nextNames, {});
 }
 
 } // namespace
 
+QString FileDialog::textFiles()
+{
+    return QStringLiteral("文本文件(*.txt)|*.txt");
+}
+
+QString FileDialog::qtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split('|');
+    if (parts.size() < 2)
+        return filter;
+    static const QRegularExpression bracketedEnd(QStringLiteral("\\s*[(（][^()（）]*[)）]\\s*$"));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+        for (QString& pattern : patterns)
+            pattern = pattern.trimmed() == QLatin1String("*.*") ? QStringLiteral("*") : pattern.trimmed();
+        const QString description = QString(parts[i]).remove(bracketedEnd).trimmed();
+        filters << QStringLiteral("%1 (%2)").arg(description, patterns.join(' '));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
 QString FileDialog::getOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
     if (testState().on)
         return answerInTestMode(Kind::Open, caption, dir, filter).value(0);
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    return QFileDialog::getOpenFileName(parent, caption, dir, qtFilter(filter));
 }
 
 QStringList FileDialog::getOpenFileNames(QWidget* parent, const QString& caption, const QString& dir,
@@ -40,14 +63,14 @@ QStringList FileDialog::getOpenFileNames(QWidget* parent, const QString& caption
 {
     if (testState().on)
         return answerInTestMode(Kind::OpenMany, caption, dir, filter);
-    return QFileDialog::getOpenFileNames(parent, caption, dir, filter);
+    return QFileDialog::getOpenFileNames(parent, caption, dir, qtFilter(filter));
 }
 
 QString FileDialog::getSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
     if (testState().on)
         return answerInTestMode(Kind::Save, caption, dir, filter).value(0);
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    return QFileDialog::getSaveFileName(parent, caption, dir, qtFilter(filter));
 }
 
 void FileDialog::setTestMode(bool on)

@@ -8,17 +8,26 @@ class QWidget;
 
 /// Every open and save dialog of the program; in test mode no window is shown, each call is
 /// recorded and answered with the scripted file name(s) — none scripted means the user cancelled.
+/// Filters are written as "描述|模式" pairs ("文本文件(*.txt)|*.txt", patterns separated by ';')
+/// and given to the dialog in Qt's form.
 class FileDialog {
 public:
     enum class Kind { Open, OpenMany, Save };
 
-    /// One dialog as asked for in test mode.
+    /// One dialog as asked for in test mode; `filter` as the dialog is given it.
     struct Record {
         Kind kind;
         QString caption;
         QString dir;
         QString filter;
     };
+
+    /// The filter of the program's text files.
+    static QString textFiles();
+    /// `filter` in Qt's form: each "描述|模式" pair becomes "描述 (模式)" with the patterns separated by
+    /// blanks, a bracketed list ending the description dropped (it repeats the patterns) and "*.*"
+    /// read as every file; pairs are joined by ";;". A filter without '|' is taken as Qt's already.
+    static QString qtFilter(const QString& filter);
 
     static QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
     static QStringList getOpenFileNames(QWidget* parent, const QString& caption, const QString& dir,

@@ -20,7 +20,7 @@ bool& testMode()
 bool toPdf(QWidget* parent, QPrinter& printer, const QString& pdfName)
 {
     QString name = FileDialog::getSaveFileName(parent, QStringLiteral("打印到 PDF 文件"), pdfName,
-                                               QStringLiteral("PDF 文件(*.pdf)"));
+                                               QStringLiteral("PDF 文件(*.pdf)|*.pdf"));
     if (name.isEmpty())
         return false;
     if (QFileInfo(name).suffix().isEmpty())

@@ -425,7 +425,7 @@ void Tfrmdata::btnsaveClick()
     QString file = FileDialog::getSaveFileName(
         this, "导出历史号码",
         folder + QString::fromStdString(quorlin::lotteryFileName(lottery.toStdString(), "历史号码.txt")),
-        "文本文件(*.txt)");
+        FileDialog::textFiles());
     if (file.isEmpty())
         return;
     if (QFileInfo(file).suffix().isEmpty())
@@ -444,7 +444,7 @@ void Tfrmdata::btnimportClick()
     if (lottery.isEmpty())
         return;
     const QString file = FileDialog::getOpenFileName(this, "导入开奖号码", QString::fromStdString(apppath_) + "附属/",
-                                                     "文本文件(*.txt *.csv);;所有文件(*)");
+                                                     "文本文件(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*");
     if (file.isEmpty())
         return;
     const quorlin::ImportResult result = quorlin::importDraws(con_, lottery.toStdString(), file.toStdString());

@@ -25,6 +25,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -79,7 +80,9 @@ ExclusionWindow::ExclusionWindow(LotteryDocument& document, const Texts& texts, 
     comcurqi_->addItem(QString::number(history_.issues.empty() ? 1 : history_.issues.back() + 1));
     comcurqi_->setCurrentIndex(comcurqi_->count() - 1);
     top->addWidget(comcurqi_, 0, 1);
-    top->addWidget(new QLabel(QStringLiteral("阶段期数：")), 1, 0);
+    auto* stageLabel = new QLabel(texts.stageCaption);
+    stageLabel->setObjectName("lbljieduannum");
+    top->addWidget(stageLabel, 1, 0);
     comjieduannum_ = new QComboBox;
     comjieduannum_->setObjectName("comjieduannum");
     comjieduannum_->addItem(QStringLiteral("全部期"));
@@ -184,6 +187,9 @@ ExclusionWindow::ExclusionWindow(LotteryDocument& document, const Texts& texts, 
         pb_->hide();
         unsetCursor();
         btngen_->setText(texts_.startCaption);
+        // A stopped run has set its stage too; items are 全部期 (0) and then 1..recnum.
+        if (texts_.showsRunStage && set_->stage() < comjieduannum_->count())
+            comjieduannum_->setCurrentIndex(set_->stage());
         updateCommandStates();
     });
 
@@ -196,6 +202,15 @@ ExclusionWindow::~ExclusionWindow()
 {
     // A run reads the history this window holds: stop it and wait before the history goes.
     delete runner_;
+}
+
+void ExclusionWindow::hideEvent(QHideEvent* event)
+{
+    // 关闭 or the title bar's close: a hidden window could not be stopped, so the run ends here. A
+    // spontaneous hide (the desktop switched away) leaves it running.
+    if (isBusy() && !event->spontaneous())
+        runner_->cancel();
+    QDialog::hideEvent(event);
 }
 
 bool ExclusionWindow::isBusy() const

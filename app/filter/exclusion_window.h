@@ -48,8 +48,11 @@ public:
         QString clearCaption = QStringLiteral("清除");
         QString defaultTarget = QStringLiteral("10000");
         QString defaultIterations = QStringLiteral("10000");
+        QString stageCaption = QStringLiteral("阶段期数：");
         bool stayOnTop = true;
         bool statistics = true;
+        /// The stage box shows the stage of the last iteration of the last run (sum, repeat).
+        bool showsRunStage = false;
     };
     ExclusionWindow(LotteryDocument& document, const Texts& texts, QWidget* parent);
     ~ExclusionWindow() override;
@@ -62,6 +65,8 @@ public:
     int cur() const;
 
 protected:
+    void hideEvent(QHideEvent* event) override;
+
     /// A member's test for a run, or nothing with the refusal in `message`.
     virtual std::unique_ptr<quorlin::ExclusionMember> member(QString& message) = 0;
     virtual quorlin::ExclusionSet::AfterRun afterRun() const = 0;

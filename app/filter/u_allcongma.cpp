@@ -18,6 +18,7 @@ ExclusionWindow::Texts texts()
     ExclusionWindow::Texts t;
     t.caption = QStringLiteral("无穷重码排除选号");
     t.suffix = QStringLiteral("期无穷重码投注号码.txt");
+    t.showsRunStage = true;
     return t;
 }
 

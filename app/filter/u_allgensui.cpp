@@ -25,6 +25,7 @@ ExclusionWindow::Texts texts()
     t.clearCaption = QStringLiteral("清空");
     t.defaultTarget = QStringLiteral("50");
     t.defaultIterations = QStringLiteral("1");
+    t.stageCaption = QStringLiteral("阶段统计期：");
     return t;
 }
 

@@ -21,6 +21,7 @@ ExclusionWindow::Texts texts()
     ExclusionWindow::Texts t;
     t.caption = QStringLiteral("无穷和值排除选号");
     t.suffix = QStringLiteral("期无穷和值投注号码.txt");
+    t.showsRunStage = true;
     return t;
 }
 

@@ -20,12 +20,6 @@
 
 using namespace quorlin;
 
-namespace {
-
-const QString kFileFilter = QStringLiteral("文本文件(*.txt)");
-
-} // namespace
-
 PlanWindow::PlanWindow(PlanKind kind, std::string apppath, const QString& caption, QWidget* parent)
     : InvestWindow(caption, parent), apppath_(std::move(apppath)), store_(kind)
 {
@@ -238,7 +232,7 @@ QString PlanWindow::proposedFile() const
 
 void PlanWindow::btnsaveClick()
 {
-    QString path = FileDialog::getSaveFileName(this, QStringLiteral("保存"), proposedFile(), kFileFilter);
+    QString path = FileDialog::getSaveFileName(this, QStringLiteral("保存"), proposedFile(), FileDialog::textFiles());
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -261,7 +255,7 @@ void PlanWindow::btnsaveClick()
 
 void PlanWindow::btnloadClick()
 {
-    const QString path = FileDialog::getOpenFileName(this, QStringLiteral("载入"), proposedFile(), kFileFilter);
+    const QString path = FileDialog::getOpenFileName(this, QStringLiteral("载入"), proposedFile(), FileDialog::textFiles());
     if (path.isEmpty())
         return;
     runGuarded(this, [&] {

@@ -34,8 +34,6 @@ using namespace quorlin;
 
 namespace {
 
-const QString kFileFilter = QStringLiteral("文本文件(*.txt)");
-
 const char* const kResultHeaders[] = {"投注时间", "投注倍数", "当期投注", "当期总投入", "当期中奖", "当期净利润", "当期利润率(%)"};
 
 QString caption(PlayType type)
@@ -371,7 +369,7 @@ void Tfrmtozi::saveFile(ModeFileKind kind)
         MessageBox::warning(this, QStringLiteral("警告"), QStringLiteral("请生成号码！"));
         return;
     }
-    QString path = FileDialog::getSaveFileName(this, QStringLiteral("保存"), proposedFile(kind), kFileFilter);
+    QString path = FileDialog::getSaveFileName(this, QStringLiteral("保存"), proposedFile(kind), FileDialog::textFiles());
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -387,7 +385,7 @@ void Tfrmtozi::loadFile(ModeFileKind kind)
     // Codes are marked against the open lottery's draws.
     if (kind != ModeFileKind::Settings && !lotteryOpen())
         return;
-    const QString path = FileDialog::getOpenFileName(this, QStringLiteral("载入"), proposedFile(kind), kFileFilter);
+    const QString path = FileDialog::getOpenFileName(this, QStringLiteral("载入"), proposedFile(kind), FileDialog::textFiles());
     if (path.isEmpty())
         return;
     ModeFileContent content;

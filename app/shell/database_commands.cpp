@@ -15,7 +15,7 @@
 
 namespace {
 
-const QString kFilter = QStringLiteral("数据库(*.mdb)");
+const QString kFilter = QStringLiteral("数据库(*.mdb)|*.mdb");
 
 // The dialogs start on the user's desktop, or in the home folder where there is none.
 QString desktopFolder()

@@ -2,6 +2,7 @@
 // the big-base intersection (多重大底交集), driven as the user drives them.
 #include "gui_test_base.h"
 
+#include "betset/u_fushi.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "shell/lottery_document.h"
@@ -24,6 +25,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -57,6 +59,7 @@ private slots:
     void wheelCheckShowsTheGuaranteeOrTheHoles();
     void compoundSearchEndsWithTheCountAndTheStandardMapping();
     void compoundSearchWithAnUnreachableThresholdOnlyStops();
+    void compoundSearchStopsWhenTheWindowIsHiddenOrClosed();
     void intersectionListsTheSharedCombinationsAndSavesThemNumbered();
     void intersectionRefusesALineWithoutACombination();
 
@@ -251,14 +254,40 @@ void TestBetSetWindows::compoundSearchWithAnUnreachableThresholdOnlyStops()
     QTest::qWait(200);
     QVERIFY(document_->state().bianhuan); // searching in transformed mappings
     QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("停止"));
+    // Only 停止 answers while searching, under the busy cursor.
+    shoot(window_, "fushi-searching");
+    QCOMPARE(window_->cursor().shape(), Qt::BusyCursor);
+    for (const char* name : {"btncopy", "edtfushicode", "chkyilou", "edtyilouqishu", "edtnum"})
+        QVERIFY2(!child<QWidget>(name)->isEnabled(), name);
+    QVERIFY(child<QPushButton>("btnsou")->isEnabled());
     click("btnsou");
     QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("开始搜索"));
     QCOMPARE(child<QLineEdit>("edtfushicode")->text(), QStringLiteral("old"));
     QVERIFY(!document_->state().bianhuan);
+    QCOMPARE(window_->cursor().shape(), Qt::ArrowCursor);
+    for (const char* name : {"btncopy", "edtfushicode", "chkyilou", "edtyilouqishu", "edtnum"})
+        QVERIFY2(child<QWidget>(name)->isEnabled(), name);
     child<QLineEdit>("edtnum")->setText("x");
     click("btnsou");
     QVERIFY(lastMessage().contains("x"));
     QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("开始搜索"));
+}
+
+void TestBetSetWindows::compoundSearchStopsWhenTheWindowIsHiddenOrClosed()
+{
+    auto* window = qobject_cast<Tfrmfushi*>(open("mnufushi", "Tfrmfushi"));
+    QVERIFY(window);
+    child<QLineEdit>("edtyilouqishu")->setText("1000");
+    for (const auto& leave : {std::function<void()>([window] { window->hide(); }), std::function<void()>([window] { window->close(); })}) {
+        window->show();
+        click("btnsou");
+        QTRY_VERIFY(document_->state().bianhuan);
+        leave();
+        QVERIFY(!window->searching());
+        QVERIFY(!document_->state().bianhuan);
+        QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("开始搜索"));
+        QVERIFY(child<QPushButton>("btncopy")->isEnabled());
+    }
 }
 
 void TestBetSetWindows::intersectionListsTheSharedCombinationsAndSavesThemNumbered()

@@ -258,7 +258,7 @@ void TestDataWindow::exportWritesTheHistoryByteForByte()
     const FileDialog::Record asked = FileDialog::recorded().first();
     QCOMPARE(asked.kind, FileDialog::Kind::Save);
     QCOMPARE(asked.dir, folder() + kLottery + "历史号码.txt");
-    QCOMPARE(asked.filter, QString("文本文件(*.txt)"));
+    QCOMPARE(asked.filter, QString("文本文件 (*.txt)"));
     QCOMPARE(messageTexts(), QStringList{"成功保存！"});
     // The fixture draws, oldest first; the default suffix was added.
     QCOMPARE(fileBytes(folder() + "历史.txt"), std::string("2020001 01 02 03 04 05 01 02 \r\n"

@@ -77,7 +77,7 @@ void TestDatabaseCommands::backupProposesTheDesktopAndWritesACopyOfTheOpenLotter
     const FileDialog::Record dialog = FileDialog::recorded().first();
     QCOMPARE(dialog.kind, FileDialog::Kind::Save);
     QCOMPARE(dialog.dir, desktop_ + "/彩票数据.mdb");
-    QCOMPARE(dialog.filter, QString("数据库(*.mdb)"));
+    QCOMPARE(dialog.filter, QString("数据库 (*.mdb)"));
 
     // The lottery stays open; a name typed without extension gets ".mdb".
     openShippedLottery();
@@ -118,7 +118,7 @@ void TestDatabaseCommands::restoreClosesTheLotteryFirstEvenWhenCancelled()
     QCOMPARE(FileDialog::recorded().size(), 1);
     QCOMPARE(FileDialog::recorded().first().kind, FileDialog::Kind::Open);
     QCOMPARE(FileDialog::recorded().first().dir, desktop_);
-    QCOMPARE(FileDialog::recorded().first().filter, QString("数据库(*.mdb)"));
+    QCOMPARE(FileDialog::recorded().first().filter, QString("数据库 (*.mdb)"));
     QVERIFY(MessageBox::recorded().isEmpty());
     QCOMPARE(drawCount(database()), 5);
 }

@@ -3,7 +3,12 @@
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <fstream>
 
 class TestDialogSeams : public QObject {
     Q_OBJECT
@@ -20,6 +25,8 @@ private slots:
     void unscriptedBoxAnswersLikeEnter();
     void scriptedAnswerIsUsedOnce();
     void fileDialogsAnswerWithTheScriptedNamesOnce();
+    void filtersListTheirFilesInQtsDialog_data();
+    void filtersListTheirFilesInQtsDialog();
 };
 
 void TestDialogSeams::unscriptedBoxAnswersLikeEnter_data()
@@ -59,7 +66,7 @@ void TestDialogSeams::scriptedAnswerIsUsedOnce()
 void TestDialogSeams::fileDialogsAnswerWithTheScriptedNamesOnce()
 {
     FileDialog::setNextFileName("/tmp/甲.txt");
-    QCOMPARE(FileDialog::getSaveFileName(nullptr, "保存", "/tmp", "文本文件(*.txt)"), QString("/tmp/甲.txt"));
+    QCOMPARE(FileDialog::getSaveFileName(nullptr, "保存", "/tmp", FileDialog::textFiles()), QString("/tmp/甲.txt"));
     QCOMPARE(FileDialog::getOpenFileName(nullptr, "打开", "/tmp", "文本文件(*.txt)"), QString());
     FileDialog::setNextFileNames({"/tmp/a.txt", "/tmp/b.txt"});
     QCOMPARE(FileDialog::getOpenFileNames(nullptr, "打开", "/tmp", "文本文件(*.txt)"),
@@ -67,8 +74,57 @@ void TestDialogSeams::fileDialogsAnswerWithTheScriptedNamesOnce()
     QCOMPARE(FileDialog::recorded().size(), 3);
     QCOMPARE(FileDialog::recorded().first().kind, FileDialog::Kind::Save);
     QCOMPARE(FileDialog::recorded().first().caption, QString("保存"));
-    QCOMPARE(FileDialog::recorded().first().filter, QString("文本文件(*.txt)"));
+    // Recorded as the dialog is given it.
+    QCOMPARE(FileDialog::recorded().first().filter, QString("文本文件 (*.txt)"));
 }
 
-QTEST_GUILESS_MAIN(TestDialogSeams)
+void TestDialogSeams::filtersListTheirFilesInQtsDialog_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("qtFilter");
+    QTest::addColumn<QStringList>("listed");
+    // The filters of the program's dialogs.
+    QTest::newRow("text files") << FileDialog::textFiles() << "文本文件 (*.txt)" << QStringList{"号码.txt"};
+    QTest::newRow("database") << "数据库(*.mdb)|*.mdb"
+                              << "数据库 (*.mdb)" << QStringList{"彩票数据.mdb"};
+    QTest::newRow("pdf") << "PDF 文件(*.pdf)|*.pdf"
+                         << "PDF 文件 (*.pdf)" << QStringList{"打印.pdf"};
+    QTest::newRow("draw import, first of two") << "文本文件(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*"
+                                               << "文本文件 (*.txt *.csv);;所有文件 (*)"
+                                               << QStringList{"号码.txt", "开奖.csv"};
+    QTest::newRow("description without patterns") << "数据库|*.mdb"
+                                                   << "数据库 (*.mdb)" << QStringList{"彩票数据.mdb"};
+    QTest::newRow("already Qt's") << "所有文件 (*)"
+                                  << "所有文件 (*)"
+                                  << QStringList{"号码.txt", "开奖.csv", "彩票数据.mdb", "打印.pdf", "说明"};
+}
+
+// Each filter, converted, lists in Qt's own dialog the files it names and no other.
+void TestDialogSeams::filtersListTheirFilesInQtsDialog()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, qtFilter);
+    QFETCH(QStringList, listed);
+
+    QTemporaryDir folder;
+    for (const char* name : {"号码.txt", "开奖.csv", "彩票数据.mdb", "打印.pdf", "说明"})
+        std::ofstream(QDir(folder.path()).filePath(QString::fromUtf8(name)).toStdString()) << "x";
+    QFileDialog dialog(nullptr, QString(), folder.path(), FileDialog::qtFilter(filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* model = dialog.findChild<QFileSystemModel*>("qt_filesystem_model");
+    QVERIFY(model);
+    const auto shown = [&] {
+        QStringList names;
+        const QModelIndex root = model->index(folder.path());
+        for (int row = 0; row < model->rowCount(root); ++row)
+            names << model->index(row, 0, root).data().toString();
+        names.sort();
+        return names;
+    };
+    listed.sort();
+    QTRY_COMPARE(shown(), listed);
+    QCOMPARE(FileDialog::qtFilter(filter), qtFilter);
+}
+
+QTEST_MAIN(TestDialogSeams)
 #include "test_dialog_seams.moc"

@@ -42,6 +42,9 @@ private slots:
     void windowsOpenWithTheirCaptionsAndDefaults();
     void aRunKeepsWhatTheCoreKeepsWithTheSameSeed();
     void stopLeavesMemoLabelAndFileAsTheyWere();
+    void closingStopsTheRun();
+    void theStageBoxShowsTheStageOfTheLastRun_data();
+    void theStageBoxShowsTheStageOfTheLastRun();
     void refusalsComeBeforeAnyRun();
     void loadThenSaveGivesTheBetsBack();
     void followModesSwitchTheRunControls();
@@ -86,24 +89,26 @@ void TestExclusionWindows::windowsOpenWithTheirCaptionsAndDefaults_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<QStringList>("defaults"); // objectName=text of line edits and combo boxes
+    QTest::addColumn<QStringList>("defaults"); // objectName=text of line edits, combo boxes and labels
     QTest::newRow("sum") << "mnuallhei"
                          << "Tfrmallhei"
                          << "无穷和值排除选号"
                          << QStringList{"comhei1=149", "comhei2=44", "edtjushu=10000", "edtcishu=10000",
-                                        "comcurqi=2020006"};
+                                        "comcurqi=2020006", "lbljieduannum=阶段期数："};
     QTest::newRow("repeat") << "mnuallcongma"
                             << "Tfrmallcongma"
-                            << "无穷重码排除选号" << QStringList{"comqishu=5", "comAC=5", "comjieduannum=全部期"};
+                            << "无穷重码排除选号" << QStringList{"comqishu=5", "comAC=5", "comjieduannum=全部期",
+                                                                 "lbljieduannum=阶段期数："};
     QTest::newRow("bias") << "mnuallpiantai"
                           << "Tfrmallpiantai"
                           << "无穷偏态排除选号"
                           << QStringList{"edtdanum=4",    "edtdanum1=0",   "edtdanum2=4",  "edtxiaonum=1",
-                                         "edtxiaonum1=1", "edtxiaonum2=5", "edtyanxunum=2"};
+                                         "edtxiaonum1=1", "edtxiaonum2=5", "edtyanxunum=2", "lbljieduannum=阶段期数："};
     QTest::newRow("follow") << "mnuallgensui"
                             << "Tfrmallgensui"
                             << "无穷历史跟随排除选号" << QStringList{"edtjushu=50", "edtcishu=1", "edthuishu=2",
-                                                                     "comhei1=5",   "comhei2=0",  "comjieduannum=100"};
+                                                                     "comhei1=5",   "comhei2=0",  "comjieduannum=100",
+                                                                     "lbljieduannum=阶段统计期："};
 }
 
 void TestExclusionWindows::windowsOpenWithTheirCaptionsAndDefaults()
@@ -123,6 +128,8 @@ void TestExclusionWindows::windowsOpenWithTheirCaptionsAndDefaults()
             QCOMPARE(e->text(), text);
         else if (auto* c = child<QComboBox>(qPrintable(name)))
             QCOMPARE(c->currentText(), text);
+        else if (auto* l = child<QLabel>(qPrintable(name)))
+            QCOMPARE(l->text(), text);
         else
             QFAIL(qPrintable("no field " + name));
     }
@@ -150,6 +157,9 @@ void TestExclusionWindows::aRunKeepsWhatTheCoreKeepsWithTheSameSeed()
     QVERIFY(fileBytes(tempPath()).startsWith(QByteArray::fromStdString(bets.numbered(0) + "\r\n")));
     QCOMPARE(child<QPushButton>("btngen")->text(), QStringLiteral("开始过滤"));
     QVERIFY(!child<QProgressBar>("pb")->isVisible());
+    // The stage box shows the stage the run used (1..5 here; item 0 is 全部期).
+    QVERIFY(set.stage() >= 1);
+    QCOMPARE(child<QComboBox>("comjieduannum")->currentIndex(), set.stage());
 }
 
 void TestExclusionWindows::stopLeavesMemoLabelAndFileAsTheyWere()
@@ -181,6 +191,47 @@ void TestExclusionWindows::stopLeavesMemoLabelAndFileAsTheyWere()
     QVERIFY(fileBytes(tempPath()) == temp);
     QCOMPARE(child<QPushButton>("btngen")->text(), QStringLiteral("开始过滤"));
     QVERIFY(messageTexts().isEmpty());
+}
+
+void TestExclusionWindows::theStageBoxShowsTheStageOfTheLastRun_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("sum") << "mnuallhei" << "Tfrmallhei";
+    QTest::newRow("repeat") << "mnuallcongma" << "Tfrmallcongma";
+}
+
+void TestExclusionWindows::theStageBoxShowsTheStageOfTheLastRun()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, key);
+    QVERIFY(open(qPrintable(action), qPrintable(key)));
+    child<QComboBox>("comcurqi")->setCurrentIndex(3);
+    child<QRadioButton>("optcishu")->setChecked(true);
+    child<QLineEdit>("edtcishu")->setText("1");
+    if (auto* q = child<QComboBox>("comqishu"))
+        q->setCurrentIndex(0);
+    click("btngen");
+    waitIdle();
+    // A run's stage lies in 1..cur (item 0 is 全部期).
+    const int stage = child<QComboBox>("comjieduannum")->currentIndex();
+    QVERIFY2(stage >= 1 && stage <= 3, qPrintable(QString::number(stage)));
+}
+
+void TestExclusionWindows::closingStopsTheRun()
+{
+    // The bias window with both boxes cleared excludes nothing: a count-mode run goes on until it
+    // is stopped, and 关闭 stops it, leaving the memo as it was.
+    QVERIFY(open("mnuallpiantai", "Tfrmallpiantai"));
+    child<QCheckBox>("chkda")->setChecked(false);
+    child<QCheckBox>("chkxiao")->setChecked(false);
+    click("btngen");
+    QVERIFY(window_->isBusy());
+    click("btnclose");
+    QVERIFY(!window_->isVisible());
+    waitIdle();
+    QCOMPARE(child<QLabel>("lblcode")->text(), QStringLiteral("过滤结果："));
+    QCOMPARE(child<QPushButton>("btngen")->text(), QStringLiteral("开始过滤"));
 }
 
 void TestExclusionWindows::refusalsComeBeforeAnyRun()

@@ -564,7 +564,7 @@ void TestTotalFilterWindow::saveWritesTheBetsAlone()
     QCOMPARE(messageTexts(), QStringList{"成功保存！"});
     const FileDialog::Record dialog = FileDialog::recorded().last();
     QCOMPARE(dialog.kind, FileDialog::Kind::Save);
-    QCOMPARE(dialog.filter, QString("文本文件(*.txt)"));
+    QCOMPARE(dialog.filter, QString("文本文件 (*.txt)"));
     // The latest fixture draw is 2020005.
     QCOMPARE(dialog.dir, folder.filePath("Desktop/") + quorlin::kShippedLottery + "2020006期总体过滤投注号码.txt");
 
