@@ -170,6 +170,10 @@ ExclusionWindow::ExclusionWindow(LotteryDocument& document, const Texts& texts, 
         historyLayout->addWidget(chkhistorybiao_);
         connect(chkhistorybiao_, &QCheckBox::toggled, this, [this] { showStatistics(shown_); });
         page_->addTab(historyTab_, QStringLiteral("历史统计"));
+    } else {
+        // No page shows it, but the window still owns it and frees it with itself.
+        historyTab_->setParent(this);
+        historyTab_->hide();
     }
     page_->addTab(resultTab_, QStringLiteral("投注号码"));
     root->addWidget(page_, 1);
@@ -259,8 +263,12 @@ void ExclusionWindow::btngenClick()
         refuse(this, fields.error());
         return;
     }
-    run.target = static_cast<std::size_t>(std::max(target, 0));
     run.iterations = iterations;
+    if (const auto why = quorlin::checkExclusionRun(run, target)) {
+        refuse(this, QString::fromStdString(*why));
+        return;
+    }
+    run.target = static_cast<std::size_t>(target);
     QString message;
     std::shared_ptr<quorlin::ExclusionMember> member = this->member(message);
     if (!member) {

@@ -248,11 +248,27 @@ void TestExclusionWindows::refusalsComeBeforeAnyRun()
     child<QLineEdit>("edthuishu")->setText("4");
     click("btnfilt");
     QVERIFY(!window_->isBusy());
+    // Counts the run cannot take: none, below zero, beyond the bound.
+    QVERIFY(open("mnuallhei", "Tfrmallhei"));
+    child<QLineEdit>("edtjushu")->setText("0");
+    click("btngen");
+    child<QLineEdit>("edtjushu")->setText("-7");
+    click("btngen");
+    child<QRadioButton>("optcishu")->setChecked(true);
+    child<QLineEdit>("edtcishu")->setText("0");
+    click("btngen");
+    child<QLineEdit>("edtcishu")->setText("1000001");
+    click("btngen");
+    QVERIFY(!window_->isBusy());
     const QStringList texts = messageTexts();
-    QCOMPARE(texts.size(), 3);
+    QCOMPARE(texts.size(), 7);
     QVERIFY(texts[0].startsWith(QStringLiteral("目前投注期之前没有开奖号码")));
     QVERIFY(texts[1].startsWith(QStringLiteral("重码期数不能多于")));
     QCOMPARE(texts[2], QStringLiteral("对比号码数只能是 1、2 或 3！"));
+    QCOMPARE(texts[3], QStringLiteral("过滤到的注数应大于0"));
+    QCOMPARE(texts[4], QStringLiteral("过滤到的注数应大于0"));
+    QCOMPARE(texts[5], QStringLiteral("过滤次数应为1到1000000"));
+    QCOMPARE(texts[6], QStringLiteral("过滤次数应为1到1000000"));
     QCOMPARE(child<QLabel>("lblcode")->text(), QStringLiteral("过滤结果："));
 }
 
