@@ -12,6 +12,7 @@
 #include "shell/u_main.h"
 #include "store/database.h"
 #include "store/schema.h"
+#include "scripted_random.h"
 
 #include <QAction>
 #include <QDialog>
@@ -26,36 +27,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include <deque>
 #include <filesystem>
 #include <optional>
 
 namespace {
-
-// Hands out fixed values, so that a transformed build draws a known window and permutation.
-class ScriptedRandom final : public quorlin::RandomSource {
-public:
-    explicit ScriptedRandom(std::deque<int> values) : values_(std::move(values)) {}
-    void reseed() override {}
-    int random(int) override
-    {
-        const int value = values_.front();
-        values_.pop_front();
-        return value;
-    }
-
-private:
-    std::deque<int> values_;
-};
-
-// Window 100 and the identity permutation of 1..35.
-std::deque<int> identityMapping()
-{
-    std::deque<int> values{99};
-    for (int n = 0; n < 35; ++n)
-        values.push_back(n);
-    return values;
-}
 
 QStringList enabledCommands(const QWidget& window)
 {
@@ -197,7 +172,7 @@ void TestMainWindow::mappingCommandsChangeOnlyTheFrontNumbers()
 {
     tearDownProgram();
     setUpProgram({{2020001, 1, 2, 3, 4, 5, 1, 2}, {2020002, 6, 7, 8, 9, 10, 3, 4}, {2020003, 1, 2, 3, 4, 5, 5, 6}});
-    document_->setRandomSource(std::make_unique<ScriptedRandom>(identityMapping()));
+    document_->setRandomSource(std::make_unique<quorlin::test::ScriptedRandom>(quorlin::test::identityMappingScript(100)));
     openShippedLottery();
     CodeTrendModel* model = trendModel();
     QVERIFY(model);

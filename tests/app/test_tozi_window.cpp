@@ -15,6 +15,7 @@
 #include "shell/lottery_document.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
+#include "scripted_random.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,18 +30,6 @@
 #include <QTest>
 
 namespace {
-
-/// Hands out the given digits over and over.
-class ScriptedDigits final : public quorlin::RandomSource {
-public:
-    explicit ScriptedDigits(std::vector<int> digits) : digits_(std::move(digits)) {}
-    void reseed() override { at_ = 0; }
-    int random(int n) override { return digits_[at_++ % digits_.size()] % n; }
-
-private:
-    std::vector<int> digits_;
-    std::size_t at_ = 0;
-};
 
 /// Draws 2, 3, 5 and 8 of ten are 01 02 03 04 05: the hits of the straight code 12345.
 std::vector<std::vector<int>> hitDraws()
@@ -159,7 +148,8 @@ void TestToziWindow::drawingChecksTheRangeAndMarksTheHits()
     // One straight code, 12345.
     child<QRadioButton>("optzhixuan")->setChecked(true);
     child<QLineEdit>("edtjushu")->setText("1");
-    window_->setRandomSource(std::make_unique<ScriptedDigits>(std::vector<int>{1, 2, 3, 4, 5}));
+    window_->setRandomSource(std::make_unique<quorlin::test::ScriptedRandom>(
+        std::vector<int>{1, 2, 3, 4, 5}, quorlin::test::ScriptedRandom::Mode::CycleFromReseed));
     click("btnfilt");
     QCOMPARE(table("grdcode")->rowCount(), 1);
     QCOMPARE(table("grdcode")->headerData(5, Qt::Horizontal).toString(), QStringLiteral("号码5"));

@@ -3,6 +3,7 @@
 #include "store/database.h"
 #include "store/schema.h"
 #include "test_support.h"
+#include "cli_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,25 +14,7 @@ using namespace quorlin;
 
 namespace {
 
-struct CliFixture : ::testing::Test {
-    test::ShippedProgram program;
-    std::ostringstream out;
-    std::ostringstream err;
-
-    int run(std::vector<std::string> args)
-    {
-        out.str({});
-        err.str({});
-        return cli::run(args, program.path().string(), out, err);
-    }
-
-    std::string writeFile(const std::string& name, const std::string& text)
-    {
-        const std::string path = program.apppath() + name;
-        std::ofstream(path) << text;
-        return path;
-    }
-};
+using CliFixture = test::CliFixture<>;
 
 std::vector<std::string> lines(const std::string& text)
 {
@@ -46,7 +29,7 @@ std::vector<std::string> lines(const std::string& text)
 
 TEST_F(CliFixture, ImportOpenAndIndicators)
 {
-    const std::string file = writeFile("draws.txt", "期号 日期 号码\n"
+    const std::string file = write("draws.txt", "期号 日期 号码\n"
                                                     "20001 2020-01-01 01 02 03 04 05 01 02\n"
                                                     "20002 2020-01-04 03 09 17 25 33 04 11\n");
     ASSERT_EQ(run({"import", kShippedLottery, file}), 0) << err.str();
@@ -69,11 +52,11 @@ TEST_F(CliFixture, ImportOpenAndIndicators)
 TEST_F(CliFixture, ReimportPrintsTheAddedCountAndNotesTheSkippedOnStderr)
 {
     const std::string draws = "2020001,2020-01-01,1,2,3,4,5,1,2\n2020002,2020-01-04,3,9,17,25,33,4,11\n";
-    ASSERT_EQ(run({"import", kShippedLottery, writeFile("old.txt", draws)}), 0) << err.str();
+    ASSERT_EQ(run({"import", kShippedLottery, write("old.txt", draws)}), 0) << err.str();
     EXPECT_EQ(out.str(), "2\n");
     EXPECT_TRUE(err.str().empty()) << err.str();
 
-    const std::string longer = writeFile("new.txt", draws + "2020003,2020-01-06,2,8,16,24,32,3,10\n");
+    const std::string longer = write("new.txt", draws + "2020003,2020-01-06,2,8,16,24,32,3,10\n");
     ASSERT_EQ(run({"import", kShippedLottery, longer}), 0) << err.str();
     EXPECT_EQ(out.str(), "1\n");
     EXPECT_EQ(err.str(), "已跳过 2 期已存在且相同的开奖号码\n");
@@ -81,7 +64,7 @@ TEST_F(CliFixture, ReimportPrintsTheAddedCountAndNotesTheSkippedOnStderr)
 
 TEST_F(CliFixture, ErrorsGoToStderrWithStatusOne)
 {
-    const std::string bad = writeFile("bad.txt", "2020001,2020-01-01,1,2,3,4,5,1,2\n2020002,2020-01-04,1,1,3,4,5,1,2\n");
+    const std::string bad = write("bad.txt", "2020001,2020-01-01,1,2,3,4,5,1,2\n2020002,2020-01-04,1,1,3,4,5,1,2\n");
     EXPECT_EQ(run({"import", kShippedLottery, bad}), 1);
     EXPECT_NE(err.str().find("第 2 行"), std::string::npos) << err.str();
     EXPECT_TRUE(out.str().empty());
@@ -130,7 +113,7 @@ TEST_F(CliFixture, HelpGoesToStdoutAndWrongCommandLinesToStderr)
 
 TEST_F(CliFixture, SideTextEncodesAPlainFileAndDecodesItBack)
 {
-    const std::string plain = writeFile("about-plain.txt", "作者：Quorlin 项目\n网站：帮助/index.html\n");
+    const std::string plain = write("about-plain.txt", "作者：Quorlin 项目\n网站：帮助/index.html\n");
     const std::string side = program.apppath() + "about.txt";
     ASSERT_EQ(run({"sidetext", "encode", plain, side}), 0) << err.str();
     std::ifstream enciphered(side);
@@ -180,7 +163,7 @@ TEST_F(CliFixture, OutputsNeverReplaceTheDatabase)
 TEST_F(CliFixture, ExportWritesTheHistoryOldestFirstToTheAttachedFolderByDefault)
 {
     const std::string draws = "2020002,2020-01-04,3,9,17,25,33,4,11\n2020001,2020-01-01,1,2,3,4,5,10,12\n";
-    ASSERT_EQ(run({"import", kShippedLottery, writeFile("draws.txt", draws)}), 0) << err.str();
+    ASSERT_EQ(run({"import", kShippedLottery, write("draws.txt", draws)}), 0) << err.str();
     const std::string expected = "2020001 01 02 03 04 05 10 12 \r\n2020002 03 09 17 25 33 04 11 \r\n";
     auto bytes = [](const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);

@@ -1,6 +1,7 @@
 // quorlin-cli wheel, wheel-check and intersect: the bet-set tools from the command line.
 #include "cli_commands.h"
 #include "test_support.h"
+#include "cli_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,35 +13,11 @@ using namespace quorlin;
 
 namespace {
 
-struct CliBetSetFixture : ::testing::Test {
-    test::TempProgramDir program;
-    std::ostringstream out;
-    std::ostringstream err;
-
+struct CliBetSetFixture : test::CliFixture<test::TempProgramDir> {
     CliBetSetFixture()
     {
         std::filesystem::copy(std::filesystem::path(QUORLIN_DIST_FILES_DIR) / "旋转矩阵",
                               program.path() / "旋转矩阵");
-    }
-    int run(std::vector<std::string> args)
-    {
-        out.str({});
-        err.str({});
-        return cli::run(args, program.path().string(), out, err);
-    }
-    std::string write(const std::string& name, const std::string& text)
-    {
-        const std::string path = program.apppath() + name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-    std::vector<std::string> outLines() const
-    {
-        std::istringstream in(out.str());
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
     }
 };
 

@@ -2,6 +2,7 @@
 #include "cli_commands.h"
 #include "store/schema.h"
 #include "test_support.h"
+#include "cli_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,32 +13,11 @@ using namespace quorlin;
 
 namespace {
 
-struct CliExcludeFixture : ::testing::Test {
-    test::ShippedProgram program;
-    std::ostringstream out;
-    std::ostringstream err;
-
+struct CliExcludeFixture : test::CliFixture<> {
     CliExcludeFixture()
     {
-        std::ostringstream ignored;
-        EXPECT_EQ(
-            cli::run({"import", kShippedLottery, test::historyCsvPath()}, program.path().string(), ignored, ignored),
-            0);
-    }
-    int run(std::vector<std::string> args)
-    {
-        out.str({});
-        err.str({});
-        args.insert(args.begin(), {"exclude", kShippedLottery});
-        return cli::run(args, program.path().string(), out, err);
-    }
-    std::string file(const std::string& name) { return program.apppath() + name; }
-    std::string read(const std::string& name)
-    {
-        std::ifstream in(file(name), std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        EXPECT_EQ(run({"import", kShippedLottery, test::historyCsvPath()}), 0) << err.str();
+        prefix = {"exclude", kShippedLottery};
     }
 };
 

@@ -2,6 +2,7 @@
 #include "cli_commands.h"
 #include "store/schema.h"
 #include "test_support.h"
+#include "cli_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,49 +13,24 @@ using namespace quorlin;
 
 namespace {
 
-struct CliInvestFixture : ::testing::Test {
-    test::ShippedProgram program;
-    std::ostringstream out;
-    std::ostringstream err;
-
-    int run(const std::vector<std::string>& args)
-    {
-        out.str({});
-        err.str({});
-        return cli::run(args, program.path().string(), out, err);
-    }
-    std::vector<std::string> lines() const
-    {
-        std::vector<std::string> result;
-        std::istringstream in(out.str());
-        for (std::string line; std::getline(in, line);)
-            result.push_back(line);
-        return result;
-    }
-    std::string file(const std::string& name, const std::string& bytes) const
-    {
-        const std::string path = program.apppath() + name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-};
+using CliInvestFixture = test::CliFixture<>;
 
 } // namespace
 
 TEST_F(CliInvestFixture, PlanPrintsTheTableAndTheAverage)
 {
     ASSERT_EQ(run({"plan", "fixed"}), 0) << err.str();
-    auto table = lines();
+    auto table = outLines();
     ASSERT_EQ(table.size(), 82u);
     EXPECT_EQ(table[0], "投注期号\t投注倍数\t当期投注\t当期总投入\t当期中奖\t当期净利润\t当期利润率(%)");
     EXPECT_EQ(table[62], "62\t2\t32\t1008\t2000\t992\t98");
     EXPECT_EQ(table[81], "平均每期净利润为:551");
 
     ASSERT_EQ(run({"plan", "staged", "--draws", "85", "--stages", "10", "--prize", "500"}), 0) << err.str();
-    EXPECT_EQ(lines().size(), 87u);
+    EXPECT_EQ(outLines().size(), 87u);
 
     ASSERT_EQ(run({"plan", "variable", "--loss", "100", "--bets", "8 10"}), 0) << err.str();
-    EXPECT_EQ(lines(), (std::vector<std::string>{
+    EXPECT_EQ(outLines(), (std::vector<std::string>{
                            "投注期号\t投注倍数\t当期注数\t当期投注\t当期总投入\t当期中奖\t当期净利润\t当期利润率(%)",
                            "1\t1\t8\t16\t116\t1000\t884\t762", "2\t1\t10\t20\t136\t1000\t864\t635",
                            "平均每期净利润为:874"}));
@@ -80,25 +56,25 @@ TEST_F(CliInvestFixture, InvestReplaysTheCodesOverTheHistory)
                        {2020004, 7, 8, 9, 22, 32, 1, 2},
                        {2020005, 1, 2, 3, 23, 33, 1, 2},
                        {2020006, 4, 8, 9, 24, 34, 1, 2}});
-    const std::string codes = file("号码.txt", "1\r\n1\r\n12399\r\n");
+    const std::string codes = write("号码.txt", "1\r\n1\r\n12399\r\n");
     // One bet: the win at draw 3 nets 998; the loss at draw 6 is carried and left out.
     ASSERT_EQ(run({"invest", kShippedLottery, "--codes", codes}), 0) << err.str();
-    EXPECT_EQ(lines(), (std::vector<std::string>{
+    EXPECT_EQ(outLines(), (std::vector<std::string>{
                            "投注时间\t投注倍数\t当期投注\t当期总投入\t当期中奖\t当期净利润\t当期利润率(%)",
                            "1\t1\t2\t2\t1000\t998\t49900", "1\t1\t2\t2\t1000\t-2\t49900", "总体赢余：998"}));
 
     const std::string settings =
-        file("设置.txt", "1\r\n0\r\n0\r\n0\r\n0\r\n1000000\r\n1000000\r\n1\r\n1000\r\n10\r\n0\r\n1\r\n1\r\n");
+        write("设置.txt", "1\r\n0\r\n0\r\n0\r\n0\r\n1000000\r\n1000000\r\n1\r\n1000\r\n10\r\n0\r\n1\r\n1\r\n");
     ASSERT_EQ(run({"invest", kShippedLottery, "--codes", codes, "--settings", settings}), 0) << err.str();
-    EXPECT_EQ(lines().back(), "总体赢余：996") << "without 预计亏损 the loss counts";
+    EXPECT_EQ(outLines().back(), "总体赢余：996") << "without 预计亏损 the loss counts";
 
     ASSERT_EQ(run({"invest", kShippedLottery, "--codes", codes, "--search"}), 0) << err.str();
-    const auto best = lines();
+    const auto best = outLines();
     ASSERT_EQ(best.size(), 2u);
     EXPECT_EQ(best[0], "观察间隔连续次数：1\t中出后间隔期数：0\t连续投入期数：1");
     EXPECT_EQ(best[1], "总体赢余：998");
 
     EXPECT_EQ(run({"invest", kShippedLottery}), 2);
-    EXPECT_EQ(run({"invest", kShippedLottery, "--codes", file("坏.txt", "9\r\n")}), 1);
+    EXPECT_EQ(run({"invest", kShippedLottery, "--codes", write("坏.txt", "9\r\n")}), 1);
     EXPECT_NE(err.str().find("第1行"), std::string::npos) << err.str();
 }

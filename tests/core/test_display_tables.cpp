@@ -1,15 +1,14 @@
 // The standard and transformed history tables and the coming draw's mapping.
-#include "common/random_source.h"
 #include "store/display_tables.h"
 #include "store/lottery_open.h"
 #include "store/lottery_state.h"
 #include "store/schema.h"
 #include "store/u_datamod.h"
+#include "scripted_random.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <numeric>
 #include <random>
 #include <set>
@@ -18,35 +17,10 @@ using namespace quorlin;
 
 namespace {
 
-/// Hands out scripted values; fails the test when the build asks for more than were scripted.
-class ScriptedRandom final : public RandomSource {
-public:
-    explicit ScriptedRandom(std::deque<int> values) : values_(std::move(values)) {}
-    void reseed() override { ++reseeds; }
-    int random(int n) override
-    {
-        if (values_.empty()) {
-            ADD_FAILURE() << "random source ran dry";
-            return 0;
-        }
-        const int v = values_.front();
-        values_.pop_front();
-        EXPECT_LT(v, n);
-        return v;
-    }
-    int reseeds = 0;
-
-private:
-    std::deque<int> values_;
-};
-
 /// W from `window`, then the identity permutation of 1..35.
-ScriptedRandom identityMapping(int window)
+test::ScriptedRandom identityMapping(int window)
 {
-    std::deque<int> values{window - 1};
-    for (int n = 0; n < 35; ++n)
-        values.push_back(n);
-    return ScriptedRandom(values);
+    return test::ScriptedRandom(test::identityMappingScript(window));
 }
 
 struct DisplayFixture : ::testing::Test {
@@ -93,6 +67,9 @@ TEST_F(DisplayFixture, DateThatIsNotADateLeavesHisdateEmpty)
 TEST_F(DisplayFixture, WorkedTransformedHistory)
 {
     openWith({{2020001, 1, 2, 3, 4, 5, 1, 2}, {2020002, 6, 7, 8, 9, 10, 3, 4}, {2020003, 1, 2, 3, 4, 5, 5, 6}});
+    // A script one value short fails the build instead of reading past its end.
+    test::ScriptedRandom shortScript({99, 0, 1, 2});
+    EXPECT_THROW(buildtransformed(state, shortScript), std::logic_error);
     auto rng = identityMapping(100);
     buildtransformed(state, rng);
     EXPECT_EQ(rng.reseeds, 1);
@@ -201,9 +178,9 @@ TEST_F(DisplayFixture, BuildAgreesWithTheStepByStepReference)
         std::vector<int> shuffled(35);
         std::iota(shuffled.begin(), shuffled.end(), 0);
         std::shuffle(shuffled.begin(), shuffled.end(), gen);
-        std::deque<int> script{window - 1};
+        std::vector<int> script{window - 1};
         script.insert(script.end(), shuffled.begin(), shuffled.end());
-        ScriptedRandom rng(script);
+        test::ScriptedRandom rng(script);
         buildtransformed(state, rng);
 
         const auto [fronts, rank] = referenceTransform(state, window, state.bianperm);

@@ -9,6 +9,7 @@
 #include "invest/mode_search.h"
 #include "invest/money.h"
 #include "test_support.h"
+#include "scripted_random.h"
 
 #include <gtest/gtest.h>
 
@@ -18,33 +19,6 @@
 using namespace quorlin;
 
 namespace {
-
-/// Hands out the given digits, then fails the test if more are asked for.
-class ScriptedRandom final : public RandomSource {
-public:
-    explicit ScriptedRandom(std::vector<int> values) : values_(std::move(values)) {}
-    void reseed() override { ++reseeds; }
-    int random(int n) override
-    {
-        EXPECT_LT(at_, values_.size()) << "more random digits asked for than scripted";
-        return at_ < values_.size() ? values_[at_++] % n : 0;
-    }
-    int reseeds = 0;
-
-private:
-    std::vector<int> values_;
-    std::size_t at_ = 0;
-};
-
-class SeededRandom final : public RandomSource {
-public:
-    explicit SeededRandom(unsigned seed) : engine_(seed) {}
-    void reseed() override {}
-    int random(int n) override { return std::uniform_int_distribution<int>(0, n - 1)(engine_); }
-
-private:
-    std::mt19937 engine_;
-};
 
 std::vector<std::vector<int>> rowsOf(const CodeList& codes)
 {
@@ -127,7 +101,7 @@ std::vector<ModePlanRow> rowsOf(const ModeResult& result)
 TEST(CodeDrawing, AStraightCandidateSharingExactlyThreePlacesWithTheEarlierCodesIsDrawnAgain)
 {
     // 12345 is taken; 12399 agrees with it in three places and is drawn again as 55555.
-    ScriptedRandom random({1, 2, 3, 4, 5, 1, 2, 3, 9, 9, 5, 5, 5, 5, 5});
+    test::ScriptedRandom random({1, 2, 3, 4, 5, 1, 2, 3, 9, 9, 5, 5, 5, 5, 5});
     const CodeList codes = drawCodes(PlayType::Zhixuan, 2, 5, random);
     EXPECT_EQ(random.reseeds, 1);
     EXPECT_EQ(rowsOf(codes), (std::vector<std::vector<int>>{{1, 2, 3, 4, 5}, {5, 5, 5, 5, 5}}));
@@ -136,7 +110,7 @@ TEST(CodeDrawing, AStraightCandidateSharingExactlyThreePlacesWithTheEarlierCodes
 TEST(CodeDrawing, GroupCodesRiseAndHaveTheirTypesEqualPairs)
 {
     // 54321 falls, 11123 has three equal pairs, 11234 has one: only the last is a 组选3 code.
-    ScriptedRandom random({5, 4, 3, 2, 1, 1, 1, 1, 2, 3, 1, 1, 2, 3, 4});
+    test::ScriptedRandom random({5, 4, 3, 2, 1, 1, 1, 1, 2, 3, 1, 1, 2, 3, 4});
     EXPECT_EQ(rowsOf(drawCodes(PlayType::Zuxuan3, 1, 5, random)), (std::vector<std::vector<int>>{{1, 1, 2, 3, 4}}));
 }
 
@@ -144,7 +118,7 @@ TEST(CodeDrawing, EveryPlayTypeMeetsItsTestsAtTheTopOfItsRange)
 {
     for (const PlayType type : {PlayType::Zhixuan, PlayType::Quanzuxuan, PlayType::Zuxuan3, PlayType::Zuxuan6}) {
         SCOPED_TRACE(playTypeCaption(type));
-        SeededRandom random(7);
+        SeededRandomSource random(7);
         const CodeList codes = drawCodes(type, playTypeMaxCodes(type), 5, random);
         ASSERT_EQ(codes.rows(), static_cast<std::size_t>(playTypeMaxCodes(type)));
         int previousKey = -1;
