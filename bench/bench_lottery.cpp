@@ -8,7 +8,6 @@
 #include "store/lottery_state.h"
 #include "store/schema.h"
 #include "store/u_datamod.h"
-#include "store/u_public.h"
 
 #include <benchmark/benchmark.h>
 

@@ -13,7 +13,7 @@
 #include "common/uniform_list_view.h"
 #include "filter/base_intersection.h"
 #include "store/lottery_state.h"
-#include "store/u_public.h"
+#include "common/shell_folder.h"
 
 #include <QFileInfo>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #include "common/bet_list_files.h"
 
 #include "common/file_dialog.h"
-#include "store/u_public.h"
+#include "common/shell_folder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -8,7 +8,7 @@
 #include "shell/u_main.h"
 #include "store/database_backup.h"
 #include "store/schema.h"
-#include "store/u_public.h"
+#include "common/shell_folder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "common/text_writer.h"
 #include "filter/bet_line_reader.h"
 #include "store/lottery_state.h"
-#include "store/u_public.h"
+#include "store/combinations.h"
 
 #include <filesystem>
 

@@ -1,13 +1,31 @@
 #include "store/lottery_open.h"
 
 #include "store/database.h"
+#include "store/draw_cursor.h"
 #include "store/display_tables.h"
 #include "store/lottery_state.h"
 #include "store/schema.h"
 #include "store/u_datamod.h"
-#include "store/u_public.h"
 
 namespace quorlin {
+
+std::string LotteryState::databasePath() const { return apppath + kDatabaseRelativePath; }
+
+void loadlottery(LotteryState& state, Tdatamod& datamod)
+{
+    state.bianhuan = false;
+    // The transformed mapping belongs to the history it was built from.
+    state.hisbian.resize(0, 0);
+    state.bianperm.clear();
+    state.bianrank.clear();
+    datamod.close();
+    datamod.t_con.open(state.databasePath());
+
+    std::vector<int> limits(static_cast<std::size_t>(state.caisel), state.caisum);
+    limits.insert(limits.end(), static_cast<std::size_t>(state.housel), state.housum);
+    datamod.t_caipiao.open(datamod.t_con, state.cainame, limits, kMaxDraws);
+    state.recnum = datamod.t_caipiao.recordCount();
+}
 
 void openlottery(LotteryState& state, Tdatamod& datamod, const LotteryDefinition& definition)
 {

@@ -6,6 +6,15 @@ struct LotteryDefinition;
 struct LotteryState;
 struct Tdatamod;
 
+/// At most this many draws, the newest, are loaded when a lottery is opened.
+inline constexpr int kMaxDraws = 20000;
+
+/// Opens the lottery connection and the draw cursor over the newest kMaxDraws draws of
+/// `state.cainame`, leaving older draws in the table untouched (opening never writes, so a
+/// read-only database opens), sets recnum, clears bianhuan and forgets the transformed
+/// mapping of the previous history (hisbian, bianperm, bianrank). Throws DatabaseError.
+void loadlottery(LotteryState& state, Tdatamod& datamod);
+
 /// Opens a lottery as the registry dialog does: sets the name, type and the fixed 35/5/12/2 game,
 /// loads its newest draws and builds the standard display tables. A digit-type lottery, or
 /// one of a type the program does not know, is refused before anything changes. When the load

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/u_public.h"
+#include "common/shell_folder.h"
 
 #include <string>
 

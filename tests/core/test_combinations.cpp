@@ -1,6 +1,7 @@
 // Combination counts, the combination order, combrank and the desktop folder lookup.
 #include "store/lottery_state.h"
-#include "store/u_public.h"
+#include "store/combinations.h"
+#include "common/shell_folder.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

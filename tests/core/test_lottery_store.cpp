@@ -6,7 +6,6 @@
 #include "store/lottery_state.h"
 #include "store/schema.h"
 #include "store/u_datamod.h"
-#include "store/u_public.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
