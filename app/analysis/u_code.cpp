@@ -1,3 +1,4 @@
+// Tfrmcode: 开奖号码走势, the trend grid of the main window's first tab.
 #include "analysis/u_code.h"
 
 #include "analysis/code_trend_model.h"

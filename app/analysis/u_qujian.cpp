@@ -1,3 +1,4 @@
+// Tfrmqujian: 号码区间分析, the zone view of the main window's tenth tab.
 #include "analysis/u_qujian.h"
 
 #include "analysis/recent_count_box.h"

@@ -1,3 +1,4 @@
+// Tfrmfushi: 最优复式搜索选号 (自动复式搜索), the compound search.
 #include "betset/u_fushi.h"
 
 #include "analysis/compound_search.h"

@@ -1,3 +1,4 @@
+// Tfrmjiaoqi: 大底交集, the intersection of several bet lists.
 #include "betset/u_jiaoqi.h"
 
 #include "common/bet_list_files.h"

@@ -1,3 +1,4 @@
+// Tfrmjuzheng: 旋转矩阵组号缩水, bets from the shipped wheels.
 #include "betset/u_juzheng.h"
 
 #include "common/file_dialog.h"

@@ -1,3 +1,4 @@
+// Tfrmduijiang: 投注中奖核对, the prize check of a bet list against the draws.
 #include "check/u_duijiang.h"
 
 #include "common/bar_chart.h"

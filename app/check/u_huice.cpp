@@ -1,3 +1,4 @@
+// Tfrmhuice: 过滤条件回测, the total filter's conditions tried on past draws.
 #include "check/u_huice.h"
 
 #include "common/bar_chart.h"

@@ -1,3 +1,4 @@
+// Tfrmdata: 彩票数据 (数据添加), typing, correcting, importing and exporting draws.
 #include "data/u_data.h"
 
 #include "common/error_handler.h"

@@ -1,3 +1,4 @@
+// Tfrmdownload2: 数据下载, new draws from the results service.
 #include "data/u_download2.h"
 
 #include "common/message_box.h"

@@ -1,3 +1,4 @@
+// Tfrmallcongma: 无穷重码排除选号, the repeat exclusion window.
 #include "filter/u_allcongma.h"
 
 #include "common/random_source.h"

@@ -1,3 +1,4 @@
+// Tfrmallgensui: 无穷跟随排除选号, the follow-number exclusion window.
 #include "filter/u_allgensui.h"
 
 #include "common/integer_fields.h"

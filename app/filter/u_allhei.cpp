@@ -1,3 +1,4 @@
+// Tfrmallhei: 无穷和值排除选号, the sum exclusion window.
 #include "filter/u_allhei.h"
 
 #include "common/random_source.h"

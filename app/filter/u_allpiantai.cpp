@@ -1,3 +1,4 @@
+// Tfrmallpiantai: 无穷偏态排除选号, the bias exclusion window.
 #include "filter/u_allpiantai.h"
 
 #include "common/integer_fields.h"

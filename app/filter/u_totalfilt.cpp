@@ -1,3 +1,4 @@
+// Tfrmtotalfilt: 总体号码缩水过滤 (总体过滤), the indicator filter over all front combinations.
 #include "filter/u_totalfilt.h"
 
 #include "common/bet_list_files.h"

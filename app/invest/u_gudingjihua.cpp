@@ -1,3 +1,4 @@
+// Tfrmgudingjihua: 固定投资计划, the fixed stake plan.
 #include "invest/u_gudingjihua.h"
 
 Tfrmgudingjihua::Tfrmgudingjihua(std::string apppath, QWidget* parent)

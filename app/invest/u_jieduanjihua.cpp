@@ -1,3 +1,4 @@
+// Tfrmjieduanjihua: 阶段投资计划, the staged stake plan.
 #include "invest/u_jieduanjihua.h"
 
 Tfrmjieduanjihua::Tfrmjieduanjihua(std::string apppath, QWidget* parent)

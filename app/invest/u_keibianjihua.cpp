@@ -1,3 +1,4 @@
+// Tfrmkeibianjihua: 可变投资计划, the variable stake plan.
 #include "invest/u_keibianjihua.h"
 
 #include "common/error_handler.h"

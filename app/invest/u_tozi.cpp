@@ -1,3 +1,4 @@
+// Tfrmtozi: 投资模式分析, the investment-mode replay and search.
 #include "invest/u_tozi.h"
 
 #include "common/error_handler.h"

@@ -1,3 +1,4 @@
+// Tfrmganzhi: 最优开奖干支选号, the stem-branch selection.
 #include "select/u_ganzhi.h"
 
 #include "common/day_number.h"

@@ -1,3 +1,4 @@
+// Tfrmqingmi: 最优亲密数字选号, the intimate-number selection.
 #include "select/u_qingmi.h"
 
 #include "select/radio_group.h"

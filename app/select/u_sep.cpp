@@ -1,3 +1,4 @@
+// Tfrmsep: 最优间隔回补选号, the interval back-fill selection.
 #include "select/u_sep.h"
 
 #include "select/radio_group.h"

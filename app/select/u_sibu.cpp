@@ -1,3 +1,4 @@
+// Tfrmsibu: 最优四步综合选号, the four-step selection.
 #include "select/u_sibu.h"
 
 #include "common/form_widgets.h"

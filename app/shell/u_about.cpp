@@ -1,3 +1,4 @@
+// Tfrmabout: 关于, the about box.
 #include "shell/u_about.h"
 
 #include "shell/side_text_labels.h"

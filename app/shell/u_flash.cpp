@@ -1,3 +1,4 @@
+// Tfrmflash: the splash window shown at start.
 #include "shell/u_flash.h"
 
 #include "common/error_handler.h"

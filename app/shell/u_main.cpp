@@ -1,3 +1,4 @@
+// Tfrmmain: the main window with its menus, toolbar, analysis tabs and status bar.
 #include "shell/u_main.h"
 
 #include "common/error_handler.h"

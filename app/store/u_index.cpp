@@ -1,3 +1,4 @@
+// Tfrmindex: 彩票操作, the registry dialog that opens a lottery.
 #include "store/u_index.h"
 
 #include "common/error_handler.h"
