@@ -55,7 +55,7 @@ std::string CompoundSearch::result() const
     std::string text;
     for (int n = 1; n <= total_; ++n)
         if (!excluded_[static_cast<std::size_t>(n - 1)]) {
-            char cell[8];
+            char cell[16]; // room for any int, so the text is never cut
             std::snprintf(cell, sizeof cell, "%.2d ", n);
             text += cell;
         }
