@@ -172,7 +172,11 @@ template <bool Mapped>
                     x[static_cast<std::size_t>(k)] = p.map[stored[k]];
                     m |= std::uint64_t{1} << x[static_cast<std::size_t>(k)];
                 }
-                std::sort(x.begin(), x.begin() + w);
+                // At most 8 numbers: an insertion sort, which also keeps the compiler from
+                // assuming std::sort may run past the array.
+                for (int a = 1; a < w; ++a)
+                    for (int b = a; b > 0 && x[static_cast<std::size_t>(b - 1)] > x[static_cast<std::size_t>(b)]; --b)
+                        std::swap(x[static_cast<std::size_t>(b - 1)], x[static_cast<std::size_t>(b)]);
                 keep = passesMapped(p, x.data(), w, m);
             } else {
                 keep = keep & passesReal(p, stats[r], masks[r]);
