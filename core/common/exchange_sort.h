@@ -29,8 +29,12 @@ void exchangeSort(It first, It last, ComesFirst comesFirst = {})
 {
     exchangeSortPlaces(
         static_cast<std::size_t>(last - first),
-        [&](std::size_t x, std::size_t y) { return comesFirst(first[static_cast<std::ptrdiff_t>(x)], first[static_cast<std::ptrdiff_t>(y)]); },
-        [&](std::size_t a, std::size_t b) { std::iter_swap(first + static_cast<std::ptrdiff_t>(a), first + static_cast<std::ptrdiff_t>(b)); });
+        [&](std::size_t x, std::size_t y) {
+            return comesFirst(first[static_cast<std::ptrdiff_t>(x)], first[static_cast<std::ptrdiff_t>(y)]);
+        },
+        [&](std::size_t a, std::size_t b) {
+            std::iter_swap(first + static_cast<std::ptrdiff_t>(a), first + static_cast<std::ptrdiff_t>(b));
+        });
 }
 
 enum class KeyOrder { SmallestFirst, LargestFirst };

@@ -105,7 +105,7 @@ void buildtransformed(LotteryState& state, RandomSource& rng)
         }
         // Run at every draw: the four-pass form keeps the whole build within a few milliseconds.
         exchangeSortPackedFourPasses<kCodeBits, KeyOrder::LargestFirst>(packed.data() + 1,
-                                                                         static_cast<std::size_t>(total));
+                                                                        static_cast<std::size_t>(total));
         for (int pos = 1; pos <= total; ++pos)
             rank[packed[static_cast<std::size_t>(pos)] & kCodeMask] = pos;
 
