@@ -1,5 +1,6 @@
 #include "analysis/compound_search.h"
 
+#include "common/exchange_sort.h"
 #include "store/display_tables.h"
 #include "store/lottery_state.h"
 
@@ -24,11 +25,8 @@ std::pair<int, int> CompoundSearch::longestAbsent(const LotteryState& state)
             --row;
         absent.emplace_back(t, row < 0 ? recnum : recnum - 1 - row);
     }
-    // The exchange order decides which of equally long absences comes last.
-    for (std::size_t i = 0; i + 1 < absent.size(); ++i)
-        for (std::size_t j = i + 1; j < absent.size(); ++j)
-            if (absent[j].second < absent[i].second)
-                std::swap(absent[i], absent[j]);
+    // The exchange sort decides which of equally long absences comes last.
+    exchangeSort(absent.begin(), absent.end(), [](const auto& x, const auto& y) { return x.second < y.second; });
     return absent.back();
 }
 

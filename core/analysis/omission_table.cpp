@@ -1,5 +1,6 @@
 #include "analysis/omission_table.h"
 
+#include "common/exchange_sort.h"
 #include "store/lottery_state.h"
 
 #include <algorithm>
@@ -17,15 +18,16 @@ std::string oneDecimal(long double value)
     return buf;
 }
 
-bool sortsBefore(const OmissionRow& a, const OmissionRow& b, OmissionSort sort)
+// Whether row x belongs before row y in the chosen order.
+bool comesFirst(const OmissionRow& x, const OmissionRow& y, OmissionSort sort)
 {
     switch (sort) {
     case OmissionSort::Chase:
-        return a.chase < b.chase; // swap when a's is smaller: largest first
+        return x.chase > y.chase;
     case OmissionSort::Omission:
-        return a.omission < b.omission;
+        return x.omission > y.omission;
     case OmissionSort::Count:
-        return b.occurrences < a.occurrences; // fewest occurrences first
+        return x.occurrences < y.occurrences;
     case OmissionSort::Number:
         return false;
     }
@@ -95,11 +97,9 @@ OmissionTable buildOmissionTable(const std::vector<std::int32_t>& draws, int can
                      std::to_string(row.chase) + "%"};
         table.rows.push_back(std::move(row));
     }
-    // Exchange sort over whole rows; equal keys end where it leaves them.
-    for (std::size_t a = 0; a + 1 < table.rows.size(); ++a)
-        for (std::size_t b = a + 1; b < table.rows.size(); ++b)
-            if (sortsBefore(table.rows[a], table.rows[b], sort))
-                std::swap(table.rows[a], table.rows[b]);
+    // Equal keys end where the exchange sort leaves them.
+    exchangeSort(table.rows.begin(), table.rows.end(),
+                 [sort](const OmissionRow& x, const OmissionRow& y) { return comesFirst(x, y, sort); });
     return table;
 }
 

@@ -1,5 +1,6 @@
 #include "filter/rand_transform.h"
 
+#include "common/exchange_sort.h"
 #include "common/random_source.h"
 #include "store/lottery_state.h"
 
@@ -82,25 +83,9 @@ void RandTransform::rank(const std::vector<int>& count, const std::vector<int>& 
         }
         order[static_cast<std::size_t>(k)] = k;
     }
-    // Exchange sort: for every pair of places a < b, swap when b's entry comes first. Equal keys end
-    // where this leaves them, which the relabelling depends on.
-    // Written without branches: the history is relabelled at every draw of every iteration, and the
-    // swaps are as good as random to the branch predictor.
-    for (int a = 1; a < total; ++a) {
-        std::int64_t ka = key[static_cast<std::size_t>(a)];
-        int oa = order[static_cast<std::size_t>(a)];
-        for (int b = a + 1; b <= total; ++b) {
-            const std::int64_t kb = key[static_cast<std::size_t>(b)];
-            const int ob = order[static_cast<std::size_t>(b)];
-            const bool swap = kb < ka;
-            key[static_cast<std::size_t>(b)] = swap ? ka : kb;
-            order[static_cast<std::size_t>(b)] = swap ? oa : ob;
-            ka = swap ? kb : ka;
-            oa = swap ? ob : oa;
-        }
-        key[static_cast<std::size_t>(a)] = ka;
-        order[static_cast<std::size_t>(a)] = oa;
-    }
+    // The exchange sort, smallest key first: the relabelling depends on where it leaves equal keys.
+    // Branch-free, as the history is relabelled at every draw of every iteration.
+    exchangeSortKeyed<KeyOrder::SmallestFirst>(key.data() + 1, order.data() + 1, static_cast<std::size_t>(total));
     for (int pos = 1; pos <= total; ++pos)
         rankOf[static_cast<std::size_t>(order[static_cast<std::size_t>(pos)])] = pos;
     relabel.assign(static_cast<std::size_t>(total + 1), 0);

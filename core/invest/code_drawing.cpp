@@ -1,5 +1,6 @@
 #include "invest/code_drawing.h"
 
+#include "common/exchange_sort.h"
 #include "common/random_source.h"
 
 #include <algorithm>
@@ -81,12 +82,11 @@ CodeList drawCodes(PlayType type, int count, int digits, RandomSource& random)
 
 void sortCodes(CodeList& codes)
 {
-    for (std::size_t a = 0; a < codes.rows(); ++a) {
-        for (std::size_t b = a + 1; b < codes.rows(); ++b) {
-            if (key(codes.row(b)) < key(codes.row(a)))
-                std::swap_ranges(codes.row(a).begin(), codes.row(a).end(), codes.row(b).begin());
-        }
-    }
+    exchangeSortPlaces(
+        codes.rows(), [&codes](std::size_t x, std::size_t y) { return key(codes.row(x)) < key(codes.row(y)); },
+        [&codes](std::size_t a, std::size_t b) {
+            std::swap_ranges(codes.row(a).begin(), codes.row(a).end(), codes.row(b).begin());
+        });
 }
 
 } // namespace quorlin

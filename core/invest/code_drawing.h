@@ -18,7 +18,7 @@ using CodeList = Grid<std::uint8_t>;
 CodeList drawCodes(PlayType type, int count, int digits, RandomSource& random);
 
 /// Sorts codes ascending by their first three digits (100·d1 + 10·d2 + d3) with the program's
-/// exchange sort: each code is compared with every later one and swapped when the later is smaller.
+/// exchange sort (common/exchange_sort.h), whose order of equal keys the drawn lists keep.
 void sortCodes(CodeList& codes);
 
 } // namespace quorlin

@@ -14,10 +14,8 @@ struct TallyEntry {
 /// Entries with keys first..last in key order and count 0, the start of every tally.
 std::vector<TallyEntry> freshTally(int first, int last);
 
-// The selection windows rank their tallies with an exchange sort: for every pair of places a < b
-// the two entries are swapped when they are out of order. Equal counts end where this procedure
-// leaves them, which is not their first order, and the recommendations depend on it, so no other
-// sort may stand in.
+// The selection windows rank their tallies with the exchange sort (common/exchange_sort.h): the
+// recommendations depend on where it leaves equal counts.
 
 /// Highest count first, ties as the exchange sort leaves them.
 void rankMostFirst(std::vector<TallyEntry>& tally);

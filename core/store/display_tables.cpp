@@ -1,6 +1,7 @@
 #include "store/display_tables.h"
 
 #include "common/calendar.h"
+#include "common/exchange_sort.h"
 #include "common/random_source.h"
 #include "filter/rand_transform.h"
 #include "store/lottery_state.h"
@@ -18,47 +19,6 @@ namespace {
 // Codes (1..caisum) sit in the low bits of a sort entry, the key above them.
 constexpr int kCodeBits = 8;
 constexpr std::uint64_t kCodeMask = (std::uint64_t{1} << kCodeBits) - 1;
-
-// The exchange sort of entries 1..n: for a < b, swap when entry a's key is smaller than entry b's.
-// Position a keeps a running entry; a larger key coming along takes its place and leaves the running
-// one behind — the same moves as the pairwise swaps, without branches (a branch would be guessed
-// wrong half the time). Four consecutive passes run
-// side by side, each taking at every position what the one before it left there, so their chains
-// of compares overlap instead of waiting on each other.
-inline std::uint64_t exchangeStep(std::uint64_t& current, std::uint64_t other)
-{
-    // other's key is larger exactly when it lies above current's key with every code bit set. The
-    // swap is done with masks: a branch here would be mispredicted half the time.
-    const std::uint64_t larger = std::uint64_t{0} - static_cast<std::uint64_t>(other > (current | kCodeMask));
-    const std::uint64_t diff = (current ^ other) & larger;
-    current ^= diff;
-    return other ^ diff;
-}
-
-void exchangeSort(std::uint64_t* __restrict entries, int n)
-{
-    int a = 1;
-    for (; a + 3 < n; a += 4) {
-        // The four passes start one position apart ...
-        std::uint64_t c0 = entries[a];
-        std::uint64_t c1 = exchangeStep(c0, entries[a + 1]);
-        std::uint64_t c2 = exchangeStep(c1, exchangeStep(c0, entries[a + 2]));
-        std::uint64_t c3 = exchangeStep(c2, exchangeStep(c1, exchangeStep(c0, entries[a + 3])));
-        // ... and then step together over the rest.
-        for (int b = a + 4; b <= n; ++b)
-            entries[b] = exchangeStep(c3, exchangeStep(c2, exchangeStep(c1, exchangeStep(c0, entries[b]))));
-        entries[a] = c0;
-        entries[a + 1] = c1;
-        entries[a + 2] = c2;
-        entries[a + 3] = c3;
-    }
-    for (; a < n; ++a) {
-        std::uint64_t current = entries[a];
-        for (int b = a + 1; b <= n; ++b)
-            entries[b] = exchangeStep(current, entries[b]);
-        entries[a] = current;
-    }
-}
 
 // Hit marks and texts of one display row from its front numbers and real back numbers.
 void fillDisplayRow(HisText& text, std::size_t r, std::int32_t issue, const int* front, int c, const int* back, int h)
@@ -143,7 +103,9 @@ void buildtransformed(LotteryState& state, RandomSource& rng)
                                  static_cast<std::uint64_t>(kCountRange - 1 - count[static_cast<std::size_t>(k)]);
             packed[static_cast<std::size_t>(k)] = sortKey << kCodeBits | static_cast<std::uint64_t>(k);
         }
-        exchangeSort(packed.data(), total);
+        // Run at every draw: the four-pass form keeps the whole build within a few milliseconds.
+        exchangeSortPackedFourPasses<kCodeBits, KeyOrder::LargestFirst>(packed.data() + 1,
+                                                                        static_cast<std::size_t>(total));
         for (int pos = 1; pos <= total; ++pos)
             rank[packed[static_cast<std::size_t>(pos)] & kCodeMask] = pos;
 
