@@ -1,5 +1,5 @@
 // Quorlin: the program for players of 中国体彩超级大乐透.
-#include "common/error_handler.h"
+#include "common/message_box.h"
 #include "common/quorlin_application.h"
 #include "shell/lottery_document.h"
 #include "shell/u_flash.h"
@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
         quorlin::locateProgramDirectory(QCoreApplication::applicationDirPath().toStdString());
     if (home.installed) {
         if (const std::string error = quorlin::prepareProgramDirectory(home.shareDir, home.path); !error.empty())
-            ErrorHandler::report(nullptr, QString::fromStdString(error));
+            refuse(nullptr, QString::fromStdString(error));
     }
     const QString apppath = QString::fromStdString(home.path) + "/";
     {

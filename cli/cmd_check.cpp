@@ -43,7 +43,7 @@ int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
         return 1;
     }
     const LoadedBetList loaded = readBetList(words[1], state.caisum, state.caisel, state.housum, state.housel,
-                                             1'200'000, nullptr, true);
+                                             kMaxBetListEntries, nullptr, true);
     if (!loaded.ok) {
         err << loaded.error << '\n';
         return 1;

@@ -1,6 +1,6 @@
 #include "analysis/recent_count_box.h"
 
-#include "common/error_handler.h"
+#include "common/message_box.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -53,7 +53,7 @@ void RecentCountBox::comzuijingqishuChange()
         bool ok = false;
         const int value = text.trimmed().toInt(&ok);
         if (!ok) {
-            ErrorHandler::report(this, "“" + text + "”不是有效的整数");
+            refuse(this, "“" + text + "”不是有效的整数");
             return;
         }
         recent_ = value;

@@ -74,7 +74,7 @@ void Tfrmfushi::btnsouClick()
     const int threshold = fields.read(edtyilouqishu_->text(), QStringLiteral("遗漏期数"));
     const int limit = fields.read(edtnum_->text(), QStringLiteral("号码个数"));
     if (!fields.ok()) {
-        ErrorHandler::report(this, fields.error());
+        refuse(this, fields.error());
         return;
     }
     search_ = std::make_unique<quorlin::CompoundSearch>(document_.state().caisum, chkyilou_->isChecked(), threshold, limit);

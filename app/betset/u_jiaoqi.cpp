@@ -3,7 +3,6 @@
 
 #include "common/bet_list_files.h"
 #include "common/bet_list_model.h"
-#include "common/error_handler.h"
 #include "common/file_dialog.h"
 #include "common/form_widgets.h"
 #include "common/integer_fields.h"
@@ -169,7 +168,7 @@ void Tfrmjiaoqi::lstdadiDoubleClick(int row)
     std::string error;
     const auto lines = quorlin::readTextLines(files_.value(row).toStdString(), error);
     if (!lines) {
-        ErrorHandler::report(this, QString::fromStdString(error));
+        refuse(this, QString::fromStdString(error));
         return;
     }
     auto shown = std::make_shared<Shown>();
@@ -197,7 +196,7 @@ void Tfrmjiaoqi::btnjiaoqiClick()
     if (options.back == Choice::Typed)
         options.typedBacks = typedBacks(edtteima_->text(), fields);
     if (!fields.ok()) {
-        ErrorHandler::report(this, fields.error());
+        refuse(this, fields.error());
         return;
     }
     std::vector<std::string> files;
@@ -218,7 +217,7 @@ void Tfrmjiaoqi::btnjiaoqiClick()
         [this](std::shared_ptr<const Result> result) {
             if (!result->ok) {
                 if (!runner_->wasCancelled())
-                    ErrorHandler::report(this, QString::fromStdString(result->error));
+                    refuse(this, QString::fromStdString(result->error));
                 return;
             }
             auto shown = std::make_shared<Shown>();
@@ -259,7 +258,7 @@ void Tfrmjiaoqi::btnsaveClick()
         [this](const std::string& error) {
             if (!error.empty()) {
                 if (!runner_->wasCancelled())
-                    ErrorHandler::report(this, QString::fromStdString(error));
+                    refuse(this, QString::fromStdString(error));
                 return;
             }
             MessageBox::information(this, QStringLiteral("提示"), QStringLiteral("成功保存！"));

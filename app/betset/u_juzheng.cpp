@@ -12,7 +12,6 @@
 
 #include <QComboBox>
 #include <QEvent>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,8 +24,6 @@
 #include <filesystem>
 
 namespace {
-
-const QString kError = QStringLiteral("错误");
 
 QComboBox* choice(QWidget* parent, const char* name, const QStringList& items, int index, const QRect& geometry)
 {
@@ -187,12 +184,12 @@ std::optional<quorlin::LoadedWheel> Tfrmjuzheng::loadWheel(const quorlin::WheelS
 {
     const auto name = quorlin::wheelFileName(s);
     if (!name) {
-        MessageBox::critical(this, kError, QString::fromUtf8(quorlin::kTooManyBankers));
+        refuse(this, QString::fromUtf8(quorlin::kTooManyBankers));
         return std::nullopt;
     }
     const std::filesystem::path path = std::filesystem::path(wheelFolder()) / *name;
     if (!std::filesystem::exists(path)) {
-        MessageBox::critical(this, kError, QStringLiteral("没有该类型的矩阵！"));
+        refuse(this, QStringLiteral("没有该类型的矩阵！"));
         return std::nullopt;
     }
     return quorlin::readWheel(path.string(), s.selection - s.bankers, s.basic);
@@ -209,12 +206,12 @@ void Tfrmjuzheng::btngenClick()
         texts.push_back(boxes_[b]->text().toStdString());
     std::vector<int> numbers;
     if (const std::string problem = quorlin::checkWheelNumbers(texts, numbers); !problem.empty()) {
-        MessageBox::critical(this, kError, QString::fromStdString(problem));
+        refuse(this, QString::fromStdString(problem));
         return;
     }
     // A file whose lines cannot be the bets is refused before the grid changes.
     if (!loaded->ok) {
-        MessageBox::critical(this, kError, QString::fromStdString(loaded->error));
+        refuse(this, QString::fromStdString(loaded->error));
         return;
     }
     const std::vector<int> basic(numbers.begin(), numbers.begin() + s.basic);
@@ -245,7 +242,7 @@ void Tfrmjuzheng::btncheckClick()
     if (!loaded)
         return;
     if (!loaded->ok) {
-        MessageBox::critical(this, kError, QString::fromStdString(loaded->error));
+        refuse(this, QString::fromStdString(loaded->error));
         return;
     }
     // The wheel covers the drag part; the bankers are on every bet and need no check.
@@ -253,7 +250,7 @@ void Tfrmjuzheng::btncheckClick()
     const quorlin::WheelCheck check = quorlin::checkWheel(loaded->wheel, s.basic, ok, guarantee, 5);
     const QString name = QString::fromStdString(*quorlin::wheelFileName(s));
     if (!check.error.empty()) {
-        MessageBox::critical(this, kError, QString::fromStdString(check.error));
+        refuse(this, QString::fromStdString(check.error));
         return;
     }
     if (check.holds()) {
@@ -285,16 +282,14 @@ void Tfrmjuzheng::btncheckClick()
 void Tfrmjuzheng::btnsaveClick()
 {
     if (tabcode_->rowCount() == 0 || !tabcode_->item(0, 0) || tabcode_->item(0, 0)->text().isEmpty()) {
-        MessageBox::critical(this, kError, QStringLiteral("号码表格为空，无法保存！"));
+        refuse(this, QStringLiteral("号码表格为空，无法保存！"));
         return;
     }
     const QString proposed = QString::fromStdString(apppath_) + QStringLiteral("附属/") +
                              QString::fromStdString(quorlin::betFileName(settings()));
-    QString path = FileDialog::getSaveFileName(this, QStringLiteral("保存"), proposed, FileDialog::textFiles());
+    const QString path = FileDialog::getSaveFileName(this, QStringLiteral("保存"), proposed, FileDialog::textFiles());
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += ".txt";
     std::vector<std::string> lines;
     for (int r = 0; r < tabcode_->rowCount(); ++r) {
         std::string line;
@@ -304,7 +299,7 @@ void Tfrmjuzheng::btnsaveClick()
     }
     std::string error;
     if (!quorlin::writeTextLines(path.toStdString(), lines, error)) {
-        MessageBox::critical(this, kError, QString::fromStdString(error));
+        refuse(this, QString::fromStdString(error));
         return;
     }
     MessageBox::information(this, QStringLiteral("提示"), QStringLiteral("成功保存！"));

@@ -34,11 +34,6 @@ constexpr std::size_t kWinnersShown = 5000;
 const char* const kLevelNames[kLevelColumns] = {"一等奖", "二等奖", "三等奖", "四等奖", "五等奖",
                                                 "六等奖", "七等奖", "八等奖", "九等奖"};
 
-void refuse(QWidget* parent, const QString& message)
-{
-    MessageBox::critical(parent, QStringLiteral("错误"), message);
-}
-
 QString numbersText(const std::vector<int>& numbers)
 {
     QStringList parts;
@@ -196,7 +191,8 @@ void Tfrmduijiang::load(const QString& path)
         [file, total, width, backTotal, backWidth](quorlin::Progress& progress) {
             auto list = std::make_shared<Loaded>();
             // Lists of every front combination hold up to 324,632 entries.
-            list->file = quorlin::readBetList(file, total, width, backTotal, backWidth, 1'200'000, &progress, true);
+            list->file = quorlin::readBetList(file, total, width, backTotal, backWidth, quorlin::kMaxBetListEntries,
+                                              &progress, true);
             if (list->file.ok)
                 list->checker = std::make_unique<quorlin::PrizeChecker>(list->file.lines);
             return std::shared_ptr<const Loaded>(std::move(list));

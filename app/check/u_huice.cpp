@@ -121,13 +121,13 @@ void Tfrmhuice::btnhuiceClick()
     // Under the transformed mapping the conditions speak of the coming draw's labels, which the
     // past draws never had.
     if (document_.state().bianhuan) {
-        MessageBox::critical(this, QStringLiteral("错误"), QStringLiteral("回测按真实号码进行，请先切换到标准走势！"));
+        refuse(this, QStringLiteral("回测按真实号码进行，请先切换到标准走势！"));
         return;
     }
     QString message = QStringLiteral("请先打开总体过滤窗口并设置过滤条件！");
     const auto settings = source_ ? source_(message) : std::nullopt;
     if (!settings) {
-        MessageBox::critical(this, QStringLiteral("错误"), message);
+        refuse(this, message);
         return;
     }
     runOn(*settings);
@@ -140,7 +140,7 @@ void Tfrmhuice::runOn(const quorlin::TotalFilterSettings& settings)
     bool ok = false;
     const int count = edtqishu_->text().trimmed().toInt(&ok);
     if (!ok || count < 1) {
-        MessageBox::critical(this, QStringLiteral("错误"), QStringLiteral("回测期数应为正整数！"));
+        refuse(this, QStringLiteral("回测期数应为正整数！"));
         return;
     }
     const quorlin::LotteryState& state = document_.state();

@@ -4,7 +4,6 @@
 #include "common/shell_folder.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -21,10 +20,7 @@ QString askSaveName(QWidget* parent, const QString& proposedName)
 {
     const QString folder = desktop();
     const QString start = folder.isEmpty() ? proposedName : QDir(folder).filePath(proposedName);
-    QString name = FileDialog::getSaveFileName(parent, QStringLiteral("保存投注号码"), start, FileDialog::textFiles());
-    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".txt");
-    return name;
+    return FileDialog::getSaveFileName(parent, QStringLiteral("保存投注号码"), start, FileDialog::textFiles());
 }
 
 QString askOpenName(QWidget* parent)

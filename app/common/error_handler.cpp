@@ -4,19 +4,14 @@
 
 #include <QString>
 
-void ErrorHandler::report(QWidget* parent, const QString& text)
-{
-    MessageBox::critical(parent, "错误", text);
-}
-
 void ErrorHandler::report(QWidget* parent, const std::exception_ptr& error)
 {
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
-        report(parent, QString::fromUtf8(e.what()));
+        refuse(parent, QString::fromUtf8(e.what()));
     } catch (...) {
-        report(parent, QStringLiteral("未知错误"));
+        refuse(parent, QStringLiteral("未知错误"));
     }
 }
 

@@ -3,16 +3,13 @@
 #include <exception>
 #include <functional>
 
-class QString;
 class QWidget;
 
 /// Shows the errors that stop a command (database, file and conversion errors) in an error box,
 /// so that the program goes on after them.
 class ErrorHandler {
 public:
-    /// Shows `text` in an error box captioned "错误".
-    static void report(QWidget* parent, const QString& text);
-    /// Shows the message of a caught exception.
+    /// Shows the message of a caught exception in the refusal box.
     static void report(QWidget* parent, const std::exception_ptr& error);
 };
 

@@ -1,6 +1,7 @@
 #include "common/file_dialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <utility>
@@ -51,6 +52,16 @@ QString FileDialog::qtFilter(const QString& filter)
     return filters.join(QStringLiteral(";;"));
 }
 
+QString FileDialog::withDefaultSuffix(const QString& name, const QString& filter)
+{
+    if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty())
+        return name;
+    // The first pattern of the first filter, in Qt's form "描述 (*.txt *.csv)".
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\s*\\*(\\.[^*?\\s()]+)[\\s)]"));
+    const QRegularExpressionMatch match = firstPattern.match(qtFilter(filter).section(QStringLiteral(";;"), 0, 0));
+    return match.hasMatch() ? name + match.captured(1) : name;
+}
+
 QString FileDialog::getOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
     if (testState().on)
@@ -68,9 +79,9 @@ QStringList FileDialog::getOpenFileNames(QWidget* parent, const QString& caption
 
 QString FileDialog::getSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
-    if (testState().on)
-        return answerInTestMode(Kind::Save, caption, dir, filter).value(0);
-    return QFileDialog::getSaveFileName(parent, caption, dir, qtFilter(filter));
+    const QString name = testState().on ? answerInTestMode(Kind::Save, caption, dir, filter).value(0)
+                                        : QFileDialog::getSaveFileName(parent, caption, dir, qtFilter(filter));
+    return withDefaultSuffix(name, filter);
 }
 
 void FileDialog::setTestMode(bool on)

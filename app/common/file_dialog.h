@@ -28,10 +28,14 @@ public:
     /// blanks, a bracketed list ending the description dropped (it repeats the patterns) and "*.*"
     /// read as every file; pairs are joined by ";;". A filter without '|' is taken as Qt's already.
     static QString qtFilter(const QString& filter);
+    /// `name` with the suffix of the filter's first pattern ("*.txt" gives ".txt") when it has none,
+    /// as the filter promises; a filter of every file adds nothing, and so does an empty name.
+    static QString withDefaultSuffix(const QString& name, const QString& filter);
 
     static QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
     static QStringList getOpenFileNames(QWidget* parent, const QString& caption, const QString& dir,
                                         const QString& filter);
+    /// The chosen name, given the filter's suffix when typed without one (withDefaultSuffix).
     static QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
 
     static void setTestMode(bool on);

@@ -110,3 +110,8 @@ QMessageBox::StandardButton MessageBox::show(Kind kind, QWidget* parent, const Q
         box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
+
+void refuse(QWidget* parent, const QString& text)
+{
+    MessageBox::critical(parent, QStringLiteral("错误"), text);
+}

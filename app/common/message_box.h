@@ -44,3 +44,6 @@ private:
                                             QMessageBox::StandardButtons buttons,
                                             QMessageBox::StandardButton defaultButton);
 };
+
+/// A refused command or input, or a failure that stops it: an error box captioned "错误".
+void refuse(QWidget* parent, const QString& text);

@@ -4,7 +4,6 @@
 #include "common/message_box.h"
 #include "common/save_target.h"
 
-#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -19,14 +18,12 @@ bool& testMode()
 
 bool toPdf(QWidget* parent, QPrinter& printer, const QString& pdfName)
 {
-    QString name = FileDialog::getSaveFileName(parent, QStringLiteral("打印到 PDF 文件"), pdfName,
-                                               QStringLiteral("PDF 文件(*.pdf)|*.pdf"));
+    const QString name = FileDialog::getSaveFileName(parent, QStringLiteral("打印到 PDF 文件"), pdfName,
+                                                     QStringLiteral("PDF 文件(*.pdf)|*.pdf"));
     if (name.isEmpty())
         return false;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".pdf");
     if (const std::string refused = quorlin::refusedSaveTarget(name.toStdString()); !refused.empty()) {
-        MessageBox::critical(parent, QStringLiteral("错误"), QString::fromStdString(refused));
+        refuse(parent, QString::fromStdString(refused));
         return false;
     }
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -14,5 +14,5 @@ void runPrintJob(QWidget* parent, int pages, const QString& pdfName, const Print
         return;
     if (!printPages(printer, layout(printer), printer.fromPage(), printer.toPage()) ||
         printer.printerState() == QPrinter::Error)
-        MessageBox::critical(parent, QStringLiteral("错误"), QStringLiteral("请安装打印机！"));
+        refuse(parent, QStringLiteral("请安装打印机！"));
 }

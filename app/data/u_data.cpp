@@ -12,7 +12,6 @@
 #include "store/schema.h"
 
 #include <QEvent>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -235,7 +234,7 @@ QString Tfrmdata::lotteryForTransfer(const QString& noSelection)
 {
     const QListWidgetItem* item = lstcaipiao_->currentItem();
     if (!item) {
-        MessageBox::critical(this, "错误", noSelection);
+        refuse(this, noSelection);
         return {};
     }
     // The draw being typed belongs to the history the user sees.
@@ -408,7 +407,7 @@ bool Tfrmdata::accepted(const std::string& refusal)
 {
     if (refusal.empty())
         return true;
-    MessageBox::critical(this, "错误", QString::fromStdString(refusal));
+    refuse(this, QString::fromStdString(refusal));
     return false;
 }
 
@@ -423,17 +422,15 @@ void Tfrmdata::btnsaveClick()
     if (lottery.isEmpty())
         return;
     const QString folder = QString::fromStdString(apppath_) + "附属/";
-    QString file = FileDialog::getSaveFileName(
+    const QString file = FileDialog::getSaveFileName(
         this, "导出历史号码",
         folder + QString::fromStdString(quorlin::lotteryFileName(lottery.toStdString(), "历史号码.txt")),
         FileDialog::textFiles());
     if (file.isEmpty())
         return;
-    if (QFileInfo(file).suffix().isEmpty())
-        file += ".txt";
     const quorlin::HistoryExportResult result = quorlin::exportHistory(con_, lottery.toStdString(), file.toStdString());
     if (!result.ok) {
-        ErrorHandler::report(this, QString::fromStdString(result.error));
+        refuse(this, QString::fromStdString(result.error));
         return;
     }
     MessageBox::information(this, "提示", "成功保存！");
@@ -450,7 +447,7 @@ void Tfrmdata::btnimportClick()
         return;
     const quorlin::ImportResult result = quorlin::importDraws(con_, lottery.toStdString(), file.toStdString());
     if (!result.ok) {
-        ErrorHandler::report(this, QString::fromStdString(result.error));
+        refuse(this, QString::fromStdString(result.error));
         return;
     }
     // Shown from the newest draw, as on selection, so the new draws are in view.

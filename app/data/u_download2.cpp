@@ -107,7 +107,7 @@ void Tfrmdownload2::downloadFinished(const quorlin::DownloadResult& result)
     accept();
     const QString text = QString::fromStdString(quorlin::downloadMessage(result));
     if (result.outcome == quorlin::DownloadResult::Outcome::Failed)
-        MessageBox::critical(parentWidget(), "错误", text);
+        refuse(parentWidget(), text);
     else
         MessageBox::information(parentWidget(), "数据下载", text);
 }

@@ -41,18 +41,6 @@ namespace {
 
 constexpr int kProgressSteps = 1000;
 
-void refuse(QWidget* parent, const QString& message)
-{
-    MessageBox::critical(parent, QStringLiteral("错误"), message);
-}
-
-// What a run or a load hands back to the window: the list to show, or why there is none.
-struct ExclusionOutcome {
-    bool completed = false;
-    std::string refusal;
-    std::shared_ptr<const quorlin::BetList> bets;
-};
-
 } // namespace
 
 ExclusionWindow::ExclusionWindow(LotteryDocument& document, const Texts& texts, QWidget* parent)
@@ -279,27 +267,41 @@ void ExclusionWindow::btngenClick()
     pb_->setValue(0);
     pb_->show();
     setCursor(Qt::BusyCursor);
+    startJob([member, run, after = afterRun(), rng = random_](quorlin::ExclusionSet& set, quorlin::Progress& progress) {
+        const quorlin::ExclusionRunResult result = set.run(*member, run, after, *rng, &progress);
+        return Change{result.end != quorlin::RunEnd::Completed, {}};
+    });
+}
+
+void ExclusionWindow::startJob(SetChange change)
+{
+    // What the worker hands back: how the change ended and, when it was done, the list to show.
+    struct Outcome {
+        Change change;
+        std::shared_ptr<const quorlin::BetList> bets;
+    };
     runner_->run(
         this,
-        [set = set_, member, run, after = afterRun(), rng = random_, temp = tempPath()](quorlin::Progress& progress) {
-            ExclusionOutcome outcome;
-            const quorlin::ExclusionRunResult result = set->run(*member, run, after, *rng, &progress);
-            if (result.end != quorlin::RunEnd::Completed)
+        [set = set_, change = std::move(change), temp = tempPath()](quorlin::Progress& progress) {
+            Outcome outcome{change(*set, progress), nullptr};
+            if (outcome.change.stopped || !outcome.change.refusal.empty())
                 return outcome;
             auto bets = std::make_shared<quorlin::BetList>(set->bets());
             std::string error;
             if (!bets->writeNumbered(temp, nullptr, error))
                 throw std::runtime_error(error);
-            outcome.completed = true;
             outcome.bets = std::move(bets);
             return outcome;
         },
-        [this](const ExclusionOutcome& outcome) {
-            if (!outcome.completed)
+        [this](const Outcome& outcome) {
+            if (outcome.change.stopped)
                 return;
+            if (!outcome.change.refusal.empty()) {
+                refuse(this, QString::fromStdString(outcome.change.refusal));
+                return;
+            }
             showList(outcome.bets);
             page_->setCurrentWidget(resultTab_);
-            runCompleted();
         });
     updateCommandStates();
 }
@@ -340,40 +342,18 @@ void ExclusionWindow::btnloadClick()
         return;
     const quorlin::LotteryState& state = document_.state();
     setCursor(Qt::WaitCursor);
-    runner_->run(
-        this,
-        [set = set_, path = name.toStdString(), total = state.caisum, width = state.caisel,
-         temp = tempPath()](quorlin::Progress& progress) {
-            ExclusionOutcome outcome;
-            const quorlin::LoadedExclusionList list =
-                quorlin::readExclusionList(path, total, width, 1'200'000, &progress);
-            if (progress.cancelled())
-                return outcome;
-            outcome.completed = true;
-            if (!list.ok) {
-                outcome.refusal = list.error;
-                return outcome;
-            }
-            set->load(list.fronts);
-            auto bets = std::make_shared<quorlin::BetList>(set->bets());
-            std::string error;
-            if (!bets->writeNumbered(temp, nullptr, error))
-                throw std::runtime_error(error);
-            outcome.bets = std::move(bets);
-            return outcome;
-        },
-        [this](const ExclusionOutcome& outcome) {
-            if (!outcome.completed)
-                return;
-            if (!outcome.refusal.empty()) {
-                refuse(this, QString::fromStdString(outcome.refusal));
-                return;
-            }
-            showList(outcome.bets);
-            page_->setCurrentWidget(resultTab_);
-        });
     btngen_->setEnabled(false);
-    updateCommandStates();
+    startJob([path = name.toStdString(), total = state.caisum, width = state.caisel](quorlin::ExclusionSet& set,
+                                                                                     quorlin::Progress& progress) {
+        const quorlin::LoadedExclusionList list =
+            quorlin::readExclusionList(path, total, width, quorlin::kMaxBetListEntries, &progress);
+        if (progress.cancelled())
+            return Change{true, {}};
+        if (!list.ok)
+            return Change{false, list.error};
+        set.load(list.fronts);
+        return Change{};
+    });
     connect(
         runner_, &TaskRunner::finished, btngen_, [this] { btngen_->setEnabled(true); }, Qt::SingleShotConnection);
 }

@@ -7,8 +7,10 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class BarChart;
@@ -29,6 +31,7 @@ class UniformListView;
 
 namespace quorlin {
 class BetList;
+class Progress;
 class RandomSource;
 } // namespace quorlin
 
@@ -70,8 +73,13 @@ protected:
     /// A member's test for a run, or nothing with the refusal in `message`.
     virtual std::unique_ptr<quorlin::ExclusionMember> member(QString& message) = 0;
     virtual quorlin::ExclusionSet::AfterRun afterRun() const = 0;
-    /// Called after a completed run, with the result tab shown.
-    virtual void runCompleted() {}
+
+    /// The open lottery's history, as the window was opened.
+    const quorlin::DrawHistory& history() const { return history_; }
+    /// The stage of the last iteration of the last run (0 before any).
+    int stage() const { return set_->stage(); }
+    /// The generator of the runs and of 变幻统计.
+    quorlin::RandomSource& random() const { return *random_; }
 
     /// The statistics a member shows: one grid row per draw and one bar per draw from `firstBar`.
     struct Statistics {
@@ -101,12 +109,16 @@ protected:
     QComboBox* comjieduannum() const { return comjieduannum_; }
     QComboBox* comcurqi() const { return comcurqi_; }
 
-    LotteryDocument& document_;
-    const quorlin::DrawHistory history_;
-    std::shared_ptr<quorlin::ExclusionSet> set_;
-    std::shared_ptr<quorlin::RandomSource> random_;
-
 private:
+    /// How changing the set on the worker thread ended: stopped, refused (why), or done.
+    struct Change {
+        bool stopped = false;
+        std::string refusal;
+    };
+    using SetChange = std::function<Change(quorlin::ExclusionSet&, quorlin::Progress&)>;
+    /// The one job of a run and a load: `change` works on the set; a changed set's list is written
+    /// to temp.txt and shown, a refusal is shown in a box, a stopped job shows nothing.
+    void startJob(SetChange change);
     void btngenClick();
     void btnsaveClick();
     void btnloadClick();
@@ -115,6 +127,10 @@ private:
     void showList(std::shared_ptr<const quorlin::BetList> bets);
     std::string tempPath() const;
 
+    LotteryDocument& document_;
+    const quorlin::DrawHistory history_;
+    std::shared_ptr<quorlin::ExclusionSet> set_;
+    std::shared_ptr<quorlin::RandomSource> random_;
     Texts texts_;
     TaskRunner* runner_;
     QComboBox* comcurqi_;

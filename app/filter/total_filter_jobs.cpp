@@ -54,8 +54,8 @@ TotalFilterOutcome loadTotalFilterJob(quorlin::CombinationTable& allcode, const 
                                       const quorlin::FilterSpace& space, const std::string& tempPath,
                                       quorlin::Progress& progress)
 {
-    quorlin::LoadedBetList loaded =
-        quorlin::readBetList(path, space.total, space.width, space.backTotal, space.backWidth, 1'200'000, &progress);
+    quorlin::LoadedBetList loaded = quorlin::readBetList(path, space.total, space.width, space.backTotal,
+                                                         space.backWidth, quorlin::kMaxBetListEntries, &progress);
     if (progress.cancelled())
         return {};
     TotalFilterOutcome outcome;

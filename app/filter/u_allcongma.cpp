@@ -1,7 +1,6 @@
 // Tfrmallcongma: 无穷重码排除选号, the repeat exclusion window.
 #include "filter/u_allcongma.h"
 
-#include "common/random_source.h"
 #include "filter/repeat_exclusion.h"
 
 #include <QComboBox>
@@ -30,14 +29,14 @@ Tfrmallcongma::Tfrmallcongma(LotteryDocument& document, QWidget* parent) : Exclu
     setObjectName("frmallcongma");
     comqishu_ = new QComboBox;
     comqishu_->setObjectName("comqishu");
-    for (int q = 1; q <= history_.draws(); ++q)
+    for (int q = 1; q <= history().draws(); ++q)
         comqishu_->addItem(QString::number(q));
     comqishu_->setCurrentIndex(std::min(9, comqishu_->count() - 1));
     comAC_ = new QComboBox;
     comAC_->setObjectName("comAC");
-    for (int t = 1; t <= history_.width; ++t)
+    for (int t = 1; t <= history().width; ++t)
         comAC_->addItem(QString::number(t));
-    comAC_->setCurrentIndex(history_.width - 1);
+    comAC_->setCurrentIndex(history().width - 1);
     memberArea()->addWidget(new QLabel(QStringLiteral("重码期数：")), 0, 0);
     memberArea()->addWidget(comqishu_, 0, 1);
     memberArea()->addWidget(new QLabel(QStringLiteral("过滤的重码数>=")), 1, 0);
@@ -72,13 +71,13 @@ std::unique_ptr<quorlin::ExclusionMember> Tfrmallcongma::member(QString& message
         message = QString::fromStdString(*refusal);
         return nullptr;
     }
-    return std::make_unique<quorlin::RepeatExclusion>(history_, s);
+    return std::make_unique<quorlin::RepeatExclusion>(history(), s);
 }
 
 void Tfrmallcongma::btntongjiClick()
 {
     if (!isBusy())
-        showRepeats(history_.fronts);
+        showRepeats(history().fronts);
 }
 
 void Tfrmallcongma::btntongji2Click()
@@ -90,17 +89,17 @@ void Tfrmallcongma::btntongji2Click()
 
 void Tfrmallcongma::showRepeats(const std::vector<std::uint8_t>& draws)
 {
-    const int width = history_.width;
+    const int width = history().width;
     const std::vector<std::optional<int>> counts = quorlin::repeatCounts(draws, width, this->draws());
     Statistics s;
     s.headers = {QStringLiteral("记录期号"),       QStringLiteral("开奖号码"),       QStringLiteral("理论最小重码数"),
                  QStringLiteral("理论最大重码数"), QStringLiteral("理论平均重码数"), QStringLiteral("实际重码数")};
     s.series = QStringLiteral("重码数");
-    s.firstBar = set_->stage();
+    s.firstBar = stage();
     std::optional<int> lo, hi;
-    for (int t = 0; t < history_.draws(); ++t) {
+    for (int t = 0; t < history().draws(); ++t) {
         const auto& c = counts[static_cast<std::size_t>(t)];
-        s.rows.push_back({QString::number(history_.issues[static_cast<std::size_t>(t)]),
+        s.rows.push_back({QString::number(history().issues[static_cast<std::size_t>(t)]),
                           drawText(draws.data() + static_cast<std::size_t>(t) * static_cast<std::size_t>(width), width),
                           QStringLiteral("0"), QString::number(width), QString::asprintf("%.1f", width / 2.0),
                           c ? QString::number(*c) : QString()});

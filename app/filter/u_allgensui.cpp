@@ -78,11 +78,11 @@ Tfrmallgensui::Tfrmallgensui(LotteryDocument& document, QWidget* parent) : Exclu
     comhei1_->setObjectName("comhei1");
     comhei2_ = new QComboBox;
     comhei2_->setObjectName("comhei2");
-    for (int v = 0; v <= history_.width; ++v) {
+    for (int v = 0; v <= history().width; ++v) {
         comhei1_->addItem(QString::number(v));
         comhei2_->addItem(QString::number(v));
     }
-    comhei1_->setCurrentIndex(history_.width);
+    comhei1_->setCurrentIndex(history().width);
     comhei2_->setCurrentIndex(0);
     b->addWidget(new QLabel(QStringLiteral(">=")), 0, 0);
     b->addWidget(comhei1_, 0, 1);
@@ -146,7 +146,7 @@ std::unique_ptr<quorlin::ExclusionMember> Tfrmallgensui::member(QString& message
     const auto s = settings(message);
     if (!s)
         return nullptr;
-    return std::make_unique<quorlin::FollowExclusion>(history_, *s);
+    return std::make_unique<quorlin::FollowExclusion>(history(), *s);
 }
 
 void Tfrmallgensui::btntongjiClick()
@@ -158,27 +158,27 @@ void Tfrmallgensui::btntongjiClick()
     if (!s) {
         // The statistics cover every draw whatever the current issue; only the other fields count.
         quorlin::FollowExclusion::Settings all;
-        all.cur = history_.draws();
+        all.cur = history().draws();
         all.group = edthuishu_->text().trimmed().toInt();
         if (const auto refusal = quorlin::FollowExclusion::check(all)) {
-            MessageBox::critical(this, QStringLiteral("错误"), QString::fromStdString(*refusal));
+            refuse(this, QString::fromStdString(*refusal));
             return;
         }
         s = all;
     }
-    s->cur = history_.draws();
-    quorlin::FollowExclusion follow(history_, *s);
-    random_->reseed();
-    const auto relabelled = follow.history(*random_, history_.draws());
-    const std::vector<int> numbers = quorlin::followNumbers(relabelled.draws, history_.width, s->group);
+    s->cur = history().draws();
+    quorlin::FollowExclusion follow(history(), *s);
+    random().reseed();
+    const auto relabelled = follow.history(random(), history().draws());
+    const std::vector<int> numbers = quorlin::followNumbers(relabelled.draws, history().width, s->group);
     Statistics st;
     st.headers = {QStringLiteral("记录期号"), QStringLiteral("开奖号码"), QStringLiteral("跟随数")};
     st.series = QStringLiteral("跟随数");
-    for (int t = 0; t < history_.draws(); ++t) {
+    for (int t = 0; t < history().draws(); ++t) {
         st.rows.push_back(
-            {QString::number(history_.issues[static_cast<std::size_t>(t)]),
-             drawText(relabelled.draws.data() + static_cast<std::size_t>(t) * static_cast<std::size_t>(history_.width),
-                      history_.width),
+            {QString::number(history().issues[static_cast<std::size_t>(t)]),
+             drawText(relabelled.draws.data() + static_cast<std::size_t>(t) * static_cast<std::size_t>(history().width),
+                      history().width),
              QString::number(numbers[static_cast<std::size_t>(t)])});
         st.values.emplace_back(numbers[static_cast<std::size_t>(t)]);
     }

@@ -1,10 +1,7 @@
 // Tfrmallhei: 无穷和值排除选号, the sum exclusion window.
 #include "filter/u_allhei.h"
 
-#include "common/random_source.h"
 #include "filter/sum_exclusion.h"
-#include "shell/lottery_document.h"
-#include "store/lottery_state.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -31,7 +28,7 @@ ExclusionWindow::Texts texts()
 Tfrmallhei::Tfrmallhei(LotteryDocument& document, QWidget* parent) : ExclusionWindow(document, texts(), parent)
 {
     setObjectName("frmallhei");
-    const int total = history_.total, width = history_.width;
+    const int total = history().total, width = history().width;
     auto* group = new QGroupBox(QStringLiteral("以下和值范围将被过滤："));
     auto* g = new QGridLayout(group);
     comhei1_ = new QComboBox;
@@ -74,14 +71,14 @@ std::unique_ptr<quorlin::ExclusionMember> Tfrmallhei::member(QString& message)
         return nullptr;
     }
     return std::make_unique<quorlin::SumExclusion>(
-        history_,
+        history(),
         quorlin::SumExclusion::Settings{cur(), comhei1_->currentText().toInt(), comhei2_->currentText().toInt()});
 }
 
 void Tfrmallhei::btntongjiClick()
 {
     if (!isBusy())
-        showSums(history_.fronts);
+        showSums(history().fronts);
 }
 
 void Tfrmallhei::btntongji2Click()
@@ -93,12 +90,12 @@ void Tfrmallhei::btntongji2Click()
 
 void Tfrmallhei::showSums(const std::vector<std::uint8_t>& draws)
 {
-    const int total = history_.total, width = history_.width;
+    const int total = history().total, width = history().width;
     Statistics s;
     s.headers = {QStringLiteral("记录期号"), QStringLiteral("开奖号码"), QStringLiteral("和值")};
     s.series = QStringLiteral("和值");
     int lo = 0, hi = 0;
-    for (int t = 0; t < history_.draws(); ++t) {
+    for (int t = 0; t < history().draws(); ++t) {
         const std::uint8_t* d = draws.data() + static_cast<std::size_t>(t) * static_cast<std::size_t>(width);
         int sum = 0;
         for (int j = 0; j < width; ++j)
@@ -106,7 +103,7 @@ void Tfrmallhei::showSums(const std::vector<std::uint8_t>& draws)
         lo = t == 0 ? sum : std::min(lo, sum);
         hi = t == 0 ? sum : std::max(hi, sum);
         s.rows.push_back(
-            {QString::number(history_.issues[static_cast<std::size_t>(t)]), drawText(d, width), QString::number(sum)});
+            {QString::number(history().issues[static_cast<std::size_t>(t)]), drawText(d, width), QString::number(sum)});
         s.values.emplace_back(sum);
     }
     mem_->setText(QStringLiteral("和值：理论平均值：%1 理论最小值：%2 理论最大值：%3 实际最小值：%4 实际最大值：%5")

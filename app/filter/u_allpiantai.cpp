@@ -37,7 +37,7 @@ QLineEdit* field(const char* name, const QString& text)
 Tfrmallpiantai::Tfrmallpiantai(LotteryDocument& document, QWidget* parent) : ExclusionWindow(document, texts(), parent)
 {
     setObjectName("frmallpiantai");
-    const quorlin::BiasExclusion::Settings d = quorlin::BiasExclusion::defaults(history_.width);
+    const quorlin::BiasExclusion::Settings d = quorlin::BiasExclusion::defaults(history().width);
     QGridLayout* g = memberArea();
     optbig_ = new QRadioButton(QStringLiteral("大小模式"));
     optbig_->setObjectName("optmode");
@@ -113,5 +113,5 @@ std::unique_ptr<quorlin::ExclusionMember> Tfrmallpiantai::member(QString& messag
         message = QString::fromStdString(*refusal);
         return nullptr;
     }
-    return std::make_unique<quorlin::BiasExclusion>(history_, s);
+    return std::make_unique<quorlin::BiasExclusion>(history(), s);
 }

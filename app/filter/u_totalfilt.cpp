@@ -45,11 +45,6 @@ const QColor kBackColour(50, 50, 255);
 // The progress bar counts in thousandths, whatever the number of rows or lines.
 constexpr int kProgressSteps = 1000;
 
-void refuse(QWidget* parent, const QString& message)
-{
-    MessageBox::critical(parent, QStringLiteral("错误"), message);
-}
-
 QString resultCaption(std::size_t bets)
 {
     return QStringLiteral("过滤结果：%1注").arg(bets);

@@ -8,7 +8,6 @@
 #include "invest/money.h"
 #include "invest/plan_printout.h"
 
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -175,11 +174,6 @@ void PlanWindow::inform(const QString& text)
     MessageBox::information(this, QStringLiteral("提示"), text);
 }
 
-void PlanWindow::refuse(const QString& text)
-{
-    MessageBox::critical(this, QStringLiteral("错误"), text);
-}
-
 void PlanWindow::addGenerateCommand()
 {
     QPushButton* btnala = addCommand("btnala", QStringLiteral("生成计划"));
@@ -192,9 +186,9 @@ void PlanWindow::generateWholePlan()
     runGuarded(this, [this] {
         const PlanInputs in = readInputs();
         if (in.days <= 0)
-            return refuse(QStringLiteral("投注期数必须大于0！"));
+            return refuse(this, QStringLiteral("投注期数必须大于0！"));
         if (kind() == PlanKind::Staged && in.jieduan <= 0)
-            return refuse(QStringLiteral("阶段次数必须大于0！"));
+            return refuse(this, QStringLiteral("阶段次数必须大于0！"));
         const PlanOutcome outcome = kind() == PlanKind::Staged ? buildStagedPlan(in, store_) : buildFixedPlan(in, store_);
         if (outcome == PlanOutcome::MultipleTooLarge)
             return inform(QStringLiteral("所需倍数太大，无法投注！"));
@@ -219,7 +213,7 @@ bool PlanWindow::showLoadedWholePlan(const PlanLoad& load, const QString& firstH
     }
     setTable(headers, std::move(rows));
     if (!load.error.empty()) {
-        ErrorHandler::report(this, QString::fromStdString(load.error));
+        refuse(this, QString::fromStdString(load.error));
         return false;
     }
     return true;
@@ -232,11 +226,10 @@ QString PlanWindow::proposedFile() const
 
 void PlanWindow::btnsaveClick()
 {
-    QString path = FileDialog::getSaveFileName(this, QStringLiteral("保存"), proposedFile(), FileDialog::textFiles());
+    const QString path =
+        FileDialog::getSaveFileName(this, QStringLiteral("保存"), proposedFile(), FileDialog::textFiles());
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".txt");
     std::vector<std::string> header;
     for (const QString& text : fieldTexts())
         header.push_back(text.toStdString());
@@ -248,7 +241,7 @@ void PlanWindow::btnsaveClick()
     }
     std::string error;
     if (!writePlanFile(path.toStdString(), header, rows, error))
-        return ErrorHandler::report(this, QString::fromStdString(error));
+        return refuse(this, QString::fromStdString(error));
     planSaved();
     inform(QStringLiteral("成功保存！"));
 }
@@ -261,7 +254,7 @@ void PlanWindow::btnloadClick()
     runGuarded(this, [&] {
         const PlanLoad load = loadPlanFile(path.toStdString(), store_);
         if (!load.refusal.empty())
-            return refuse(QString::fromStdString(load.refusal));
+            return refuse(this, QString::fromStdString(load.refusal));
         for (std::size_t i = 0; i < fields_.size() && i < load.header.size(); ++i)
             fields_[i]->setText(QString::fromStdString(load.header[i]));
         planLoaded(load);
@@ -271,7 +264,7 @@ void PlanWindow::btnloadClick()
 void PlanWindow::btnprintClick()
 {
     if (rows_.empty() || cell(0, 1).isEmpty())
-        return refuse(QStringLiteral("请先生成表格！"));
+        return refuse(this, QStringLiteral("请先生成表格！"));
     PlanPrintout plan{kind(), planParameterLine(kind(), fieldTexts(), printDate()), headers_, rows_};
     const QString pdf = QString::fromStdString(apppath_) + QStringLiteral("附属/") + planPrintTitle(kind()) +
                         QStringLiteral(".pdf");

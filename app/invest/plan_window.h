@@ -58,8 +58,6 @@ protected:
     void showAverage(std::size_t rows);
     /// Shows a message box of the window, captioned "提示".
     void inform(const QString& text);
-    /// Shows an error box of the window, captioned "错误".
-    void refuse(const QString& text);
 
     /// Adds 生成计划 of the fixed and staged plans, the window's default button: it builds the whole
     /// plan from the fields and shows it.

@@ -2,6 +2,7 @@
 #include "invest/u_keibianjihua.h"
 
 #include "common/error_handler.h"
+#include "common/message_box.h"
 #include "invest/money.h"
 
 #include <QLineEdit>
@@ -77,7 +78,7 @@ void Tfrmkeibianjihua::planLoaded(const PlanLoad& load)
         appendRow(cells);
     }
     if (!load.error.empty())
-        return ErrorHandler::report(this, QString::fromStdString(load.error));
+        return refuse(this, QString::fromStdString(load.error));
     if (!load.rows.empty())
         showAverage(load.rows.size());
     setBuilding(true, true);

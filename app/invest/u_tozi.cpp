@@ -18,7 +18,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCursor>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -215,7 +214,7 @@ bool Tfrmtozi::lotteryOpen()
 {
     if (document_.state().caiopen)
         return true;
-    MessageBox::critical(this, QStringLiteral("错误"), QStringLiteral("请先打开彩票！"));
+    refuse(this, QStringLiteral("请先打开彩票！"));
     return false;
 }
 
@@ -227,7 +226,7 @@ void Tfrmtozi::btnfiltClick()
         const std::int32_t count = toInt32(form().jushu);
         const PlayType type = playType();
         if (count < 1 || count > playTypeMaxCodes(type)) {
-            MessageBox::critical(this, QStringLiteral("错误"), QString::fromUtf8(playTypeRangeMessage(type)));
+            refuse(this, QString::fromUtf8(playTypeRangeMessage(type)));
             return;
         }
         takeCodes(drawCodes(type, count, document_.state().caisel, *random_), type);
@@ -289,7 +288,7 @@ void Tfrmtozi::analyse(bool quiet)
     runGuarded(this, [&] {
         const ModeRule rule = modeRuleOf(form());
         if (rule.jushu < 1) {
-            MessageBox::critical(this, QStringLiteral("错误"), QString::fromUtf8(playTypeRangeMessage(playType())));
+            refuse(this, QString::fromUtf8(playTypeRangeMessage(playType())));
             return;
         }
         ModeResult result = replay_->analyse(rule);
@@ -331,7 +330,7 @@ void Tfrmtozi::btnyouhuaClick()
     runGuarded(this, [this] {
         const ModeRule rule = modeRuleOf(form());
         if (rule.jushu < 1) {
-            MessageBox::critical(this, QStringLiteral("错误"), QString::fromUtf8(playTypeRangeMessage(playType())));
+            refuse(this, QString::fromUtf8(playTypeRangeMessage(playType())));
             return;
         }
         setSearching(true);
@@ -370,14 +369,13 @@ void Tfrmtozi::saveFile(ModeFileKind kind)
         MessageBox::warning(this, QStringLiteral("警告"), QStringLiteral("请生成号码！"));
         return;
     }
-    QString path = FileDialog::getSaveFileName(this, QStringLiteral("保存"), proposedFile(kind), FileDialog::textFiles());
+    const QString path =
+        FileDialog::getSaveFileName(this, QStringLiteral("保存"), proposedFile(kind), FileDialog::textFiles());
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".txt");
     std::string error;
     if (!writeModeFile(path.toStdString(), kind, form(), codes_, error))
-        return ErrorHandler::report(this, QString::fromStdString(error));
+        return refuse(this, QString::fromStdString(error));
     MessageBox::information(this, QStringLiteral("提示"), QStringLiteral("成功保存！"));
 }
 
@@ -392,7 +390,7 @@ void Tfrmtozi::loadFile(ModeFileKind kind)
     ModeFileContent content;
     std::string error;
     if (!readModeFile(path.toStdString(), kind, document_.state().caisel, content, error))
-        return ErrorHandler::report(this, QString::fromStdString(error));
+        return refuse(this, QString::fromStdString(error));
     if (kind == ModeFileKind::Codes) {
         setPlayType(content.form.playType);
         ModeForm now = form();
@@ -419,7 +417,7 @@ QString Tfrmtozi::printTitle(const QString& what) const
 void Tfrmtozi::printCodes()
 {
     if (codes_.rows() == 0) {
-        MessageBox::critical(this, QStringLiteral("错误"), QStringLiteral("请先生成表格！"));
+        refuse(this, QStringLiteral("请先生成表格！"));
         return;
     }
     const QString title = printTitle(QStringLiteral("投注号码"));

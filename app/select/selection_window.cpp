@@ -132,15 +132,10 @@ void SelectionWindow::startBacktest(
         });
 }
 
-void SelectionWindow::refuse(const QString& message)
-{
-    MessageBox::critical(this, QStringLiteral("错误"), message);
-}
-
 bool SelectionWindow::refused(const std::string& refusal)
 {
     if (refusal.empty())
         return false;
-    refuse(QString::fromStdString(refusal));
+    refuse(this, QString::fromStdString(refusal));
     return true;
 }

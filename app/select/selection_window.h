@@ -59,8 +59,6 @@ protected:
     /// Runs `work` on a worker thread with a lease on the lottery state and shows its report; the
     /// commands wait meanwhile.
     void startBacktest(std::function<quorlin::BacktestReport(const quorlin::LotteryState&, quorlin::Progress&)> work);
-    /// Shows why a command cannot be carried out.
-    void refuse(const QString& message);
     /// Shows `refusal` when there is one; true then.
     bool refused(const std::string& refusal);
 

@@ -3,6 +3,7 @@
 
 #include "common/day_number.h"
 #include "common/form_widgets.h"
+#include "common/message_box.h"
 #include "select/radio_group.h"
 #include "select/stem_branch.h"
 #include "shell/lottery_document.h"
@@ -87,7 +88,7 @@ void Tfrmganzhi::btngenClick()
 {
     std::int32_t date = 0;
     if (edtdate_->text().isEmpty() || !quorlin::parseDrawDate(edtdate_->text().toStdString(), date)) {
-        refuse(QStringLiteral("请输入正确的开奖日期！"));
+        refuse(this, QStringLiteral("请输入正确的开奖日期！"));
         return;
     }
     draws_ = readDraws(zone());

@@ -1,6 +1,5 @@
 #include "shell/database_commands.h"
 
-#include "common/error_handler.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "shell/lottery_document.h"
@@ -24,12 +23,6 @@ QString desktopFolder()
     return desktop.isEmpty() ? QDir::homePath() : desktop;
 }
 
-// A name typed without an extension gets ".mdb", as the dialogs promise with their filter.
-QString withDefaultSuffix(const QString& name)
-{
-    return QFileInfo(name).suffix().isEmpty() ? name + ".mdb" : name;
-}
-
 std::string databasePath(Tfrmmain& frmmain)
 {
     return frmmain.document().state().apppath + quorlin::kDatabaseRelativePath;
@@ -41,12 +34,11 @@ void mnubackupdataClick(Tfrmmain& frmmain)
                                                        QDir(desktopFolder()).filePath("彩票数据.mdb"), kFilter);
     if (chosen.isEmpty())
         return;
-    const quorlin::DatabaseCopyResult result =
-        quorlin::backupDatabase(databasePath(frmmain), withDefaultSuffix(chosen).toStdString());
+    const quorlin::DatabaseCopyResult result = quorlin::backupDatabase(databasePath(frmmain), chosen.toStdString());
     if (result.ok)
         MessageBox::information(&frmmain, QStringLiteral("数据备份"), QStringLiteral("成功备份！"));
     else
-        ErrorHandler::report(&frmmain, "数据备份失败：" + QString::fromStdString(result.error));
+        refuse(&frmmain, "数据备份失败：" + QString::fromStdString(result.error));
 }
 
 void mnustoredataClick(Tfrmmain& frmmain)
@@ -57,7 +49,7 @@ void mnustoredataClick(Tfrmmain& frmmain)
     if (chosen.isEmpty())
         return;
     if (!QFileInfo::exists(chosen))
-        chosen = withDefaultSuffix(chosen);
+        chosen = FileDialog::withDefaultSuffix(chosen, kFilter);
     const quorlin::DatabaseCopyResult result = quorlin::restoreDatabase(chosen.toStdString(), databasePath(frmmain));
     if (result.ok) {
         // The status line tells whether the restored database holds draws.
@@ -65,7 +57,7 @@ void mnustoredataClick(Tfrmmain& frmmain)
             status->refresh();
         MessageBox::information(&frmmain, QStringLiteral("数据恢复"), QStringLiteral("成功恢复！"));
     } else {
-        ErrorHandler::report(&frmmain, "数据恢复失败，原数据库未改动：" + QString::fromStdString(result.error));
+        refuse(&frmmain, "数据恢复失败，原数据库未改动：" + QString::fromStdString(result.error));
     }
 }
 

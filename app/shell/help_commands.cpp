@@ -1,7 +1,6 @@
 #include "shell/help_commands.h"
 
 #include "common/desktop_opener.h"
-#include "common/error_handler.h"
 #include "common/message_box.h"
 #include "shell/lottery_document.h"
 #include "shell/u_about.h"
@@ -48,7 +47,7 @@ void tlbyansiClick(Tfrmmain& frmmain)
         return;
     }
     if (!DesktopOpener::startProgram(demo))
-        ErrorHandler::report(&frmmain, "无法启动软件演示程序 " + demo);
+        refuse(&frmmain, "无法启动软件演示程序 " + demo);
 }
 
 void mnuhelpaboutClick(Tfrmmain& frmmain)

@@ -1,6 +1,6 @@
 #include "shell/side_text_labels.h"
 
-#include "common/error_handler.h"
+#include "common/message_box.h"
 #include "common/side_text.h"
 
 #include <QLabel>
@@ -13,5 +13,5 @@ void showSideText(QWidget* window, const QString& path, const QList<QLabel*>& la
             labels[k]->setText(QString::fromStdString(text.lines[static_cast<std::size_t>(k)]));
     }
     if (!text.error.empty())
-        ErrorHandler::report(window, QString::fromStdString(text.error));
+        refuse(window, QString::fromStdString(text.error));
 }

@@ -1,7 +1,7 @@
 // Tfrmflash: the splash window shown at start.
 #include "shell/u_flash.h"
 
-#include "common/error_handler.h"
+#include "common/message_box.h"
 #include "shell/side_text_labels.h"
 
 #include <QGuiApplication>
@@ -56,7 +56,7 @@ Tfrmflash::Tfrmflash(const QString& apppath, QWidget* parent)
     const QString picture = apppath + "图片/flash.jpg";
     const QPixmap pixmap(picture);
     if (pixmap.isNull())
-        ErrorHandler::report(this, "无法读取图片 " + picture);
+        refuse(this, "无法读取图片 " + picture);
     else
         imgflash->setPixmap(pixmap);
 

@@ -211,7 +211,7 @@ void Tfrmindex::showDefinition(const QString& lottery)
 void Tfrmindex::btnopenClick()
 {
     if (!shown_ || edtcainame_->text().isEmpty()) {
-        MessageBox::critical(this, "错误", "请选择彩票！");
+        refuse(this, "请选择彩票！");
         return;
     }
     if (runGuarded(this, [this] { document_.open(*shown_); }))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filter/bet_list_reader.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -20,7 +22,7 @@ struct LoadedExclusionList {
 /// equals one of the last 100 entries taken adds nothing, so one bet with many back pairs gives one
 /// entry. Refused, naming the line, when a line is not a bet or there are more than `maxEntries`
 /// entries.
-LoadedExclusionList readExclusionList(const std::string& path, int total, int width, std::size_t maxEntries = 1'200'000,
-                                      Progress* progress = nullptr);
+LoadedExclusionList readExclusionList(const std::string& path, int total, int width,
+                                      std::size_t maxEntries = kMaxBetListEntries, Progress* progress = nullptr);
 
 } // namespace quorlin

@@ -25,6 +25,8 @@ private slots:
     void unscriptedBoxAnswersLikeEnter();
     void scriptedAnswerIsUsedOnce();
     void fileDialogsAnswerWithTheScriptedNamesOnce();
+    void saveNamesWithoutSuffixGetTheFilters_data();
+    void saveNamesWithoutSuffixGetTheFilters();
     void filtersListTheirFilesInQtsDialog_data();
     void filtersListTheirFilesInQtsDialog();
 };
@@ -76,6 +78,49 @@ void TestDialogSeams::fileDialogsAnswerWithTheScriptedNamesOnce()
     QCOMPARE(FileDialog::recorded().first().caption, QString("保存"));
     // Recorded as the dialog is given it.
     QCOMPARE(FileDialog::recorded().first().filter, QString("文本文件 (*.txt)"));
+}
+
+void TestDialogSeams::saveNamesWithoutSuffixGetTheFilters_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("text file") << FileDialog::textFiles() << "/tmp/号码"
+                               << "/tmp/号码.txt";
+    QTest::newRow("own suffix kept") << FileDialog::textFiles() << "/tmp/号码.csv"
+                                     << "/tmp/号码.csv";
+    QTest::newRow("dot in the folder") << FileDialog::textFiles() << "/tmp/a.b/号码"
+                                       << "/tmp/a.b/号码.txt";
+    QTest::newRow("pdf") << "PDF 文件(*.pdf)|*.pdf"
+                         << "/tmp/打印"
+                         << "/tmp/打印.pdf";
+    QTest::newRow("database") << "数据库(*.mdb)|*.mdb"
+                              << "/tmp/备份"
+                              << "/tmp/备份.mdb";
+    QTest::newRow("first of two") << "文本文件(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*"
+                                  << "/tmp/开奖"
+                                  << "/tmp/开奖.txt";
+    QTest::newRow("already Qt's") << "文本文件 (*.txt)"
+                                  << "/tmp/号码"
+                                  << "/tmp/号码.txt";
+    QTest::newRow("every file") << "所有文件(*.*)|*.*"
+                                << "/tmp/说明"
+                                << "/tmp/说明";
+    QTest::newRow("cancelled") << FileDialog::textFiles() << ""
+                               << "";
+}
+
+// A save dialog keeps the promise of its filter: a name typed without a suffix gets the filter's.
+void TestDialogSeams::saveNamesWithoutSuffixGetTheFilters()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, chosen);
+    QFETCH(QString, saved);
+    FileDialog::setNextFileName(chosen);
+    QCOMPARE(FileDialog::getSaveFileName(nullptr, "保存", "/tmp", filter), saved);
+    // An open dialog hands back what was chosen.
+    FileDialog::setNextFileName(chosen);
+    QCOMPARE(FileDialog::getOpenFileName(nullptr, "打开", "/tmp", filter), chosen);
 }
 
 void TestDialogSeams::filtersListTheirFilesInQtsDialog_data()

@@ -122,9 +122,9 @@ TEST_F(BetListFixture, ReadingCollapsesEqualFrontsAndCollectsTheNumbers)
     EXPECT_EQ(fronts.lines.bet(3), "07 08 09 10 11");
 
     // The numbered form, its line numbers past seven digits too, when asked for.
-    const LoadedBetList numbered = readBetList(
-        write("n.txt", "9999999    01 02 03 04 05+01 02\r\n10000000    01 02 03 04 05+01 03\r\n"), 35, 5, 12, 2,
-        1'200'000, nullptr, true);
+    const LoadedBetList numbered =
+        readBetList(write("n.txt", "9999999    01 02 03 04 05+01 02\r\n10000000    01 02 03 04 05+01 03\r\n"), 35, 5,
+                    12, 2, kMaxBetListEntries, nullptr, true);
     ASSERT_TRUE(numbered.ok) << numbered.error;
     EXPECT_EQ(numbered.lines.bet(1), "01 02 03 04 05+01 03");
 }

@@ -158,7 +158,7 @@ TEST(PrizeCheck, NumberedAndSavedFilesGiveTheResultOfTheListItself)
     EXPECT_EQ(winners.size(), expected->levelCounts[3] + expected->levelCounts[4] + expected->levelCounts[5] +
                                   expected->levelCounts[6] + expected->levelCounts[7] + expected->levelCounts[8]);
     for (const char* name : {"n.txt", "s.txt"}) {
-        const LoadedBetList loaded = readBetList(dir.apppath() + name, 35, 5, 12, 2, 1'200'000, nullptr, true);
+        const LoadedBetList loaded = readBetList(dir.apppath() + name, 35, 5, 12, 2, kMaxBetListEntries, nullptr, true);
         ASSERT_TRUE(loaded.ok) << loaded.error;
         const auto got = PrizeChecker(loaded.lines).check(d, rules);
         EXPECT_EQ(got->hits, expected->hits) << name;
