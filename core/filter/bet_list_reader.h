@@ -11,6 +11,9 @@ namespace quorlin {
 
 class Progress;
 
+/// The most entries a bet list read back in may hold; a longer file is refused, naming its line.
+inline constexpr std::size_t kMaxBetListEntries = 1'200'000;
+
 /// A bet list read back in (载入): the distinct consecutive front combinations for the working
 /// table, the lines as they will be shown, and the numbers the file uses.
 struct LoadedBetList {
@@ -29,6 +32,6 @@ struct LoadedBetList {
 /// line, when a line is not a bet or there are more than `maxEntries` entries. With `numberedToo`
 /// a line in the numbered form is read as its bet (the prize check reads both forms).
 LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidth, int backTotal, int backWidth,
-                          std::size_t maxEntries = 1'200'000, Progress* progress = nullptr, bool numberedToo = false);
+                          std::size_t maxEntries = kMaxBetListEntries, Progress* progress = nullptr, bool numberedToo = false);
 
 } // namespace quorlin
