@@ -45,7 +45,7 @@ struct TotalFilterJobFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(TotalFilterJobFixture, RunPairsEachSurvivorWithEveryBackPairInTurn)
+TEST_F(TotalFilterJobFixture, RunPairsEverySurvivorAndNarrowsTheTableItIsGiven)
 {
     // Sum 15 and 16 keep 01 02 03 04 05 and 01 02 03 04 06; every back number gives 66 pairs.
     const TotalFilterOutcome outcome = runTotalFilterJob({}, sumRun(15, 16, everyBackNumber(space)));
@@ -102,26 +102,6 @@ TEST_F(TotalFilterJobFixture, StoppedRunOrLoadGivesNothingAndLeavesTheList)
     EXPECT_FALSE(load.completed);
     EXPECT_FALSE(load.table);
     EXPECT_EQ(contents("temp.txt"), "earlier list\r\n");
-}
-
-TEST_F(TotalFilterJobFixture, LoadGivesTheFileAsTheWorkingTableOrRefusesIt)
-{
-    write("list.txt", "01 02 03 04 05+01 02\r\n01 02 03 04 05+03 04\r\n01 02 03 04 07\r\n");
-    const TotalFilterOutcome outcome = loadTotalFilterJob(file("list.txt"), space, file("temp.txt"));
-    ASSERT_TRUE(outcome.completed && outcome.table);
-    EXPECT_TRUE(outcome.refusal.empty());
-    EXPECT_EQ(outcome.table->rows(), 2u);
-    EXPECT_EQ(outcome.frontNumbers, (std::vector<int>{1, 2, 3, 4, 5, 7}));
-    EXPECT_EQ(outcome.backNumbers, (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(contents("temp.txt"), "0000001    01 02 03 04 05+01 02\r\n0000002    01 02 03 04 05+03 04\r\n"
-                                    "0000003    01 02 03 04 07\r\n");
-
-    write("bad.txt", "01 02 03 04 05+01 02\r\n01 02 03 04 36+01 02\r\n");
-    const TotalFilterOutcome refused = loadTotalFilterJob(file("bad.txt"), space, file("other.txt"));
-    EXPECT_TRUE(refused.completed);
-    EXPECT_FALSE(refused.table);
-    EXPECT_NE(refused.refusal.find("第 2 行"), std::string::npos) << refused.refusal;
-    EXPECT_TRUE(contents("other.txt").empty());
 }
 
 TEST_F(TotalFilterJobFixture, ListThatCannotBeWrittenThrows)
