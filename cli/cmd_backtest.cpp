@@ -4,8 +4,8 @@
 #include "check/condition_backtest.h"
 #include "cli_context.h"
 #include "commands.h"
-#include "filter_flags.h"
 #include "filter/total_filter_job.h"
+#include "filter_flags.h"
 #include "store/filter_space.h"
 
 #include <cstdio>

@@ -2,9 +2,9 @@
 // numbers, from all front combinations or from a loaded bet list; prints the number of bets.
 #include "cli_context.h"
 #include "commands.h"
-#include "filter_flags.h"
 #include "filter/bet_list.h"
 #include "filter/total_filter_job.h"
+#include "filter_flags.h"
 #include "store/filter_space.h"
 
 #include <ostream>

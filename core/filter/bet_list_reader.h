@@ -32,6 +32,7 @@ struct LoadedBetList {
 /// line, when a line is not a bet or there are more than `maxEntries` entries. With `numberedToo`
 /// a line in the numbered form is read as its bet (the prize check reads both forms).
 LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidth, int backTotal, int backWidth,
-                          std::size_t maxEntries = kMaxBetListEntries, Progress* progress = nullptr, bool numberedToo = false);
+                          std::size_t maxEntries = kMaxBetListEntries, Progress* progress = nullptr,
+                          bool numberedToo = false);
 
 } // namespace quorlin

@@ -27,12 +27,12 @@ struct TotalFilterRun {
 /// How a run or a load ended. When `completed` is false it was stopped and nothing changed.
 struct TotalFilterOutcome {
     bool completed = false;
-    std::size_t survivors = 0;               ///< front combinations left by a run
-    std::optional<CombinationTable> table;   ///< the new working table; none when stopped or refused
-    std::shared_ptr<const BetList> bets;     ///< the list to show (empty when a run kept nothing)
-    std::string refusal;                     ///< why a load refused its file
-    std::vector<int> frontNumbers;           ///< the front numbers a loaded file uses
-    std::vector<int> backNumbers;            ///< the back numbers a loaded file uses
+    std::size_t survivors = 0;             ///< front combinations left by a run
+    std::optional<CombinationTable> table; ///< the new working table; none when stopped or refused
+    std::shared_ptr<const BetList> bets;   ///< the list to show (empty when a run kept nothing)
+    std::string refusal;                   ///< why a load refused its file
+    std::vector<int> frontNumbers;         ///< the front numbers a loaded file uses
+    std::vector<int> backNumbers;          ///< the back numbers a loaded file uses
 };
 
 /// One run of the total filter: filters a copy of `working` (every combination instead when

@@ -25,7 +25,6 @@ private:
     std::size_t next_ = 0;
 };
 
-
 // The colour a button shows inside its border.
 QColor fillOf(QWidget* button)
 {
