@@ -4,7 +4,9 @@
 #include "check/condition_backtest.h"
 #include "cli_context.h"
 #include "commands.h"
+#include "filter/total_filter_job.h"
 #include "filter_flags.h"
+#include "store/filter_space.h"
 
 #include <cstdio>
 #include <ostream>
@@ -25,11 +27,9 @@ int runBacktest(CliContext& context, CliArgs& args, std::ostream& out, std::ostr
     if (!flags.complete(state, err))
         return 1;
     TotalFilterSettings& s = flags.settings;
-    for (int n = 1; n <= state.housum; ++n)
-        s.back.push_back(n);
-    FilterSpace space;
-    space.total = state.caisum;
-    space.width = state.caisel;
+    // The back-test judges the front numbers only; every back number lets the run's checks pass.
+    const FilterSpace space = filterspace(state);
+    s.back = everyBackNumber(space);
     if (const auto message = validateTotalFilter(s, space)) {
         err << *message << '\n';
         return 1;

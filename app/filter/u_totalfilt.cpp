@@ -15,7 +15,7 @@
 #include "common/uniform_list_view.h"
 #include "filter/bet_list.h"
 #include "filter/total_filter_conditions.h"
-#include "filter/total_filter_jobs.h"
+#include "filter/total_filter_job.h"
 #include "shell/lottery_document.h"
 #include "store/filter_space.h"
 #include "store/schema.h"
@@ -260,21 +260,23 @@ void Tfrmtotalfilt::btnfiltClick()
         refuse(this, message);
         return;
     }
-    TotalFilterRun run{*settings, quorlin::filterspace(document_.state()), rebuildall_, tempPath()};
+    quorlin::TotalFilterRun run{*settings, quorlin::filterspace(document_.state()), rebuildall_, tempPath()};
     startTask(
-        [lease = document_.lease(), table = &document_.allcode(), run = std::move(run)](quorlin::Progress& progress) {
-            (void)lease; // the tables the run reads stay as they are until it ends
-            return runTotalFilterJob(*table, run, progress);
+        [lease = document_.lease(), run = std::move(run)](quorlin::Progress& progress) {
+            // The tables the run reads stay as they are until it ends; the new working table is
+            // handed to the document afterwards, on this thread.
+            return quorlin::runTotalFilterJob(lease->allcode, run, &progress);
         },
-        [this](const TotalFilterOutcome& outcome) { filtered(outcome); });
+        [this](quorlin::TotalFilterOutcome outcome) { filtered(std::move(outcome)); });
 }
 
-void Tfrmtotalfilt::filtered(const TotalFilterOutcome& outcome)
+void Tfrmtotalfilt::filtered(quorlin::TotalFilterOutcome outcome)
 {
     if (!outcome.completed)
         return;
+    document_.setAllcode(std::move(*outcome.table));
     if (outcome.survivors == 0) {
-        refuse(this, QStringLiteral("没有符合条件的投注号码，请重新选择过滤条件！"));
+        refuse(this, QString::fromUtf8(quorlin::kNothingKeptMessage));
         model_->setBets(nullptr);
         return;
     }
@@ -342,22 +344,23 @@ void Tfrmtotalfilt::btnloadClick()
     if (name.isEmpty())
         return;
     startTask(
-        [lease = document_.lease(), table = &document_.allcode(), path = name.toStdString(),
-         space = quorlin::filterspace(document_.state()), temp = tempPath()](quorlin::Progress& progress) {
-            (void)lease;
-            return loadTotalFilterJob(*table, path, space, temp, progress);
+        [lease = document_.lease(), path = name.toStdString(), space = quorlin::filterspace(document_.state()),
+         temp = tempPath()](quorlin::Progress& progress) {
+            (void)lease; // no new lottery or mapping under the load
+            return quorlin::loadTotalFilterJob(path, space, temp, &progress);
         },
-        [this](const TotalFilterOutcome& outcome) { loaded(outcome); });
+        [this](quorlin::TotalFilterOutcome outcome) { loaded(std::move(outcome)); });
 }
 
-void Tfrmtotalfilt::loaded(const TotalFilterOutcome& outcome)
+void Tfrmtotalfilt::loaded(quorlin::TotalFilterOutcome outcome)
 {
     if (!outcome.completed)
         return;
-    if (!outcome.refusal.empty()) {
+    if (!outcome.table) {
         refuse(this, QString::fromStdString(outcome.refusal));
         return;
     }
+    document_.setAllcode(std::move(*outcome.table));
     // The file's numbers become the choice; its back pairs are not kept, the next run pairs anew.
     chkhongqiu_->setChecked(true);
     front_->clearSelection();

@@ -17,11 +17,11 @@ class QPushButton;
 class TaskRunner;
 class TotalFilterConditions;
 class UniformListView;
-struct TotalFilterOutcome;
 
 namespace quorlin {
 class BetList;
 class RandomSource;
+struct TotalFilterOutcome;
 struct TotalFilterSettings;
 } // namespace quorlin
 
@@ -66,8 +66,8 @@ private:
     void followMapping();
     void updateCommandStates();
 
-    void filtered(const TotalFilterOutcome& outcome);
-    void loaded(const TotalFilterOutcome& outcome);
+    void filtered(quorlin::TotalFilterOutcome outcome);
+    void loaded(quorlin::TotalFilterOutcome outcome);
     void showList(std::shared_ptr<const quorlin::BetList> bets);
     template <class Work, class Done> void startTask(Work work, Done done);
 

@@ -132,3 +132,9 @@ void LotteryDocument::rebuildStandard()
     quorlin::buildstandard(state_, datamod_);
     emit changed();
 }
+
+void LotteryDocument::setAllcode(quorlin::CombinationTable table)
+{
+    state_.allcode = std::move(table);
+    emit allcodeChanged();
+}

@@ -41,8 +41,10 @@ public:
     /// The data module; windows that walk the draw cursor move it, nothing else.
     quorlin::Tdatamod& datamod() { return datamod_; }
 
-    /// The total filter's working table, the one part of the state a window writes itself.
-    quorlin::CombinationTable& allcode() { return state_.allcode; }
+    /// Replaces the total filter's working table (state().allcode), the one part of the state a
+    /// window produces itself, and announces it. Not refused under a lease: only the total filter's
+    /// own task reads the table, and the window hands its result here once that task has ended.
+    void setAllcode(quorlin::CombinationTable table);
 
     /// Takes a lease on the state for a task that reads it off the user-interface thread.
     StateLease lease();
@@ -72,6 +74,8 @@ signals:
     void mappingChanged();
     /// Any of the above, or a rebuild of the display tables.
     void changed();
+    /// setAllcode() replaced the total filter's working table.
+    void allcodeChanged();
     /// The first lease was taken or the last one dropped; always delivered on the document's thread.
     void busyChanged(bool busy);
 

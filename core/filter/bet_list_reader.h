@@ -11,7 +11,8 @@ namespace quorlin {
 
 class Progress;
 
-/// The most entries a bet list read in may have, in every window and command that reads one.
+/// The most entries a bet list read in may have, in every window and command that reads one;
+/// a longer file is refused, naming its line.
 inline constexpr std::size_t kMaxBetListEntries = 1'200'000;
 
 /// A bet list read back in (载入): the distinct consecutive front combinations for the working
