@@ -33,7 +33,7 @@ int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
     const auto& words = args.positional(2);
     if (!issue.empty() && !last.empty())
         throw UsageError("--issue 和 --last 只能给一个");
-    const CheckRange range = !issue.empty()  ? CheckRange::ofIssue(issue)
+    const CheckRange range = !issue.empty() ? CheckRange::ofIssue(issue)
                              : last.empty() ? CheckRange::newest()
                                             : CheckRange::last(static_cast<std::size_t>(wholeNumber(last, "--last")));
 
@@ -78,9 +78,11 @@ int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
             // Before every prize table: the bets per hit pattern that has a hit.
             out << '\t' << ruleSetText(c);
             for (int f = 5; f >= 0; --f)
-                for (int b = 2; b >= 0; --b)
-                    if (const auto n = c.hits[static_cast<std::size_t>(f)][static_cast<std::size_t>(b)]; f + b > 0 && n != 0)
+                for (int b = 2; b >= 0; --b) {
+                    const std::uint64_t n = c.hits[static_cast<std::size_t>(f)][static_cast<std::size_t>(b)];
+                    if (f + b > 0 && n != 0)
                         out << '\t' << hitPatternText(f, b) << ':' << n;
+                }
         }
         out << '\t' << moneyText(c) << '\n';
     }

@@ -55,7 +55,8 @@ std::string totalsSentence(const CheckTotals& totals)
                        (totals.floatingWon ? "（另有浮动奖金未计）" : "") + "，盈亏" + std::to_string(totals.balance) +
                        "元";
     if (totals.unpriced != 0)
-        text += "；其中" + std::to_string(totals.unpriced) + "期" + kBeforeEveryTable + "，只按中奖号码个数列出，奖金未计";
+        text +=
+            "；其中" + std::to_string(totals.unpriced) + "期" + kBeforeEveryTable + "，只按中奖号码个数列出，奖金未计";
     return text;
 }
 

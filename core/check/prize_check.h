@@ -86,12 +86,12 @@ private:
 /// The sum over a range of draws.
 struct CheckTotals {
     std::size_t draws = 0;
-    std::uint64_t bets = 0;    ///< bets per draw
-    std::int64_t stake = 0;    ///< 2 per bet per draw, 3 with 追加
-    std::int64_t money = 0;    ///< fixed prizes
-    std::int64_t balance = 0;  ///< money − stake
+    std::uint64_t bets = 0;   ///< bets per draw
+    std::int64_t stake = 0;   ///< 2 per bet per draw, 3 with 追加
+    std::int64_t money = 0;   ///< fixed prizes
+    std::int64_t balance = 0; ///< money − stake
     bool floatingWon = false;
-    std::size_t unpriced = 0;  ///< draws before every rule set: their money is not known
+    std::size_t unpriced = 0; ///< draws before every rule set: their money is not known
 };
 CheckTotals totalOf(const std::vector<DrawCheck>& checks, std::uint64_t bets, bool extra);
 

@@ -295,7 +295,10 @@ TEST(PrizeCheck, TheRangeIsTheNewestDrawAnIssueOrTheNewestN)
             state.hisfull.at(r, k) = static_cast<int>(r + k);
         state.hisdate.push_back("2020-01-0" + std::to_string(r + 1));
     }
-    struct Case { CheckRange range; std::vector<std::string> issues; };
+    struct Case {
+        CheckRange range;
+        std::vector<std::string> issues;
+    };
     const Case cases[] = {{CheckRange::newest(), {"2020003"}},
                           {CheckRange::ofIssue("2020002"), {"2020002"}},
                           {CheckRange::last(2), {"2020002", "2020003"}},
