@@ -1,6 +1,8 @@
 // Tfrmduijiang: 投注中奖核对, the prize check of a bet list against the draws.
 #include "check/u_duijiang.h"
 
+#include "check/check_range.h"
+#include "check/check_report.h"
 #include "common/bar_chart.h"
 #include "common/error_handler.h"
 #include "common/file_dialog.h"
@@ -40,13 +42,6 @@ QString numbersText(const std::vector<int>& numbers)
     for (const int n : numbers)
         parts << QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
     return parts.join(' ');
-}
-
-QString moneyText(const quorlin::DrawCheck& c)
-{
-    if (!c.rules)
-        return QStringLiteral("-");
-    return QString::number(c.money) + (c.floatingWon ? QStringLiteral("+浮动") : QString());
 }
 
 } // namespace
@@ -230,20 +225,9 @@ void Tfrmduijiang::btnduijiangClick()
         refuse(this, QString::fromStdString(error));
         return;
     }
-    const std::size_t rows = state.hisfull.rows();
-    std::size_t first = rows == 0 ? 0 : rows - 1;
-    std::size_t end = rows;
+    quorlin::CheckRange range = quorlin::CheckRange::newest();
     if (optqihao_->isChecked()) {
-        const QString issue = edtqihao_->text().trimmed();
-        first = rows;
-        for (std::size_t r = 0; r < rows; ++r)
-            if (QString::number(state.hisfull.at(r, 0)) == issue)
-                first = r;
-        if (first == rows) {
-            refuse(this, QStringLiteral("没有第%1期的开奖号码！").arg(issue));
-            return;
-        }
-        end = first + 1;
+        range = quorlin::CheckRange::ofIssue(edtqihao_->text().trimmed().toStdString());
     } else if (optzuijin_->isChecked()) {
         bool ok = false;
         const int count = edtqishu_->text().trimmed().toInt(&ok);
@@ -251,18 +235,20 @@ void Tfrmduijiang::btnduijiangClick()
             refuse(this, QStringLiteral("期数应为正整数！"));
             return;
         }
-        first = rows - std::min(rows, static_cast<std::size_t>(count));
+        range = quorlin::CheckRange::last(static_cast<std::size_t>(count));
     }
-    std::vector<quorlin::CheckDraw> draws;
-    for (std::size_t r = first; r < end; ++r)
-        draws.push_back(quorlin::drawAt(state, r));
+    auto draws = quorlin::drawsOf(state, range);
+    if (!draws) {
+        refuse(this, QStringLiteral("没有第%1期的开奖号码！").arg(QString::fromStdString(range.issue)));
+        return;
+    }
     auto job = std::make_shared<Checked>();
     job->list = list_;
     job->rules = std::make_shared<const quorlin::PrizeRules>(std::move(*rules));
     job->extra = chkzhuijia_->isChecked();
     runner_->run(
         this,
-        [job, draws = std::move(draws)](quorlin::Progress& progress) {
+        [job, draws = std::move(*draws)](quorlin::Progress& progress) {
             for (std::size_t i = 0; i < draws.size(); ++i) {
                 if (progress.cancelled())
                     return std::shared_ptr<const Checked>();
@@ -302,32 +288,18 @@ void Tfrmduijiang::showChecks()
         if (column == 1)
             return numbersText(c.draw.front) + " + " + numbersText(c.draw.back);
         if (column == 2)
-            return c.rules ? QString::fromStdString(c.rules->title) : QStringLiteral("早于所有奖级表");
+            return QString::fromStdString(quorlin::ruleSetText(c));
         if (column < 3 + kLevelColumns) {
             const auto level = static_cast<std::size_t>(column - 3);
             return level < c.levelCounts.size() ? QString::number(c.levelCounts[level]) : QString();
         }
         if (column == 3 + kLevelColumns)
-            return moneyText(c);
-        if (!c.bestLine)
-            return QStringLiteral("未中奖");
-        const QString bet = QString::fromStdString(checked->list->file.lines.bet(*c.bestLine));
-        return c.rules ? bet + " " + QString::fromStdString(c.rules->levels[static_cast<std::size_t>(c.bestLevel)].name)
-                       : bet;
+            return QString::fromStdString(quorlin::moneyText(c));
+        return QString::fromStdString(quorlin::bestBetText(c, checked->list->file.lines));
     });
 
-    const quorlin::CheckTotals t = quorlin::totalOf(shown.checks, shown.list->file.lines.size(), shown.extra);
-    const auto unpriced =
-        std::count_if(shown.checks.begin(), shown.checks.end(), [](const auto& c) { return !c.rules; });
-    QString total = QStringLiteral("共%1期，每期%2注，投入%3元，固定奖金%4元%5，盈亏%6元")
-                        .arg(t.draws)
-                        .arg(t.bets)
-                        .arg(t.stake)
-                        .arg(t.money)
-                        .arg(t.floatingWon ? QStringLiteral("（另有浮动奖金未计）") : QString())
-                        .arg(t.balance);
-    if (unpriced)
-        total += QStringLiteral("；其中%1期早于所有奖级表，只按中奖号码个数列出，奖金未计").arg(unpriced);
+    const QString total = QString::fromStdString(
+        quorlin::totalsSentence(quorlin::totalOf(shown.checks, shown.list->file.lines.size(), shown.extra)));
     lblzongji_->setText(total);
 
     // The chart sums the bets of each level name over the draws that have a prize table.
@@ -355,30 +327,12 @@ void Tfrmduijiang::showWinners(int row)
         return;
     const quorlin::DrawCheck& c = all[static_cast<std::size_t>(rows - 1 - row)];
     const Loaded& list = *checked_->list;
-    const std::vector<std::size_t> lines = list.checker->winningLines(c, kWinnersShown);
+    const std::vector<quorlin::WinningLine> lines = list.checker->winningLines(c, kWinnersShown);
     // Owned by the grid's cells, like the draws.
     auto winners = std::make_shared<std::vector<std::pair<QString, QString>>>();
-    for (const std::size_t line : lines) {
-        const std::string bet = list.file.lines.bet(line);
-        const QString text = QString::fromStdString(bet);
-        // The hits of the line, counted again from its text: the list shows few lines.
-        int front = 0, back = 0;
-        const std::size_t plus = bet.find('+');
-        for (std::size_t at = 0; at + 1 < bet.size(); at += 3) {
-            const int n = std::stoi(bet.substr(at, 2));
-            const bool isBack = plus != std::string::npos && at > plus;
-            const auto& drawn = isBack ? c.draw.back : c.draw.front;
-            if (std::find(drawn.begin(), drawn.end(), n) != drawn.end())
-                ++(isBack ? back : front);
-        }
-        QString level = QStringLiteral("%1+%2").arg(front).arg(back);
-        const int k = c.rules ? c.rules->levelOf(front, back) : -1;
-        if (k >= 0) {
-            const quorlin::PrizeLevel& p = c.rules->levels[static_cast<std::size_t>(k)];
-            level += " " + QString::fromStdString(p.name) + " " + QString::fromStdString(quorlin::amountText(p));
-        }
-        winners->emplace_back(text, level);
-    }
+    for (const quorlin::WinningLine& line : lines)
+        winners->emplace_back(QString::fromStdString(list.file.lines.bet(line.line)),
+                              QString::fromStdString(quorlin::winningLineText(c, line)));
     tabwinners_->table().reset({QStringLiteral("中奖投注"), QStringLiteral("中奖情况")}, static_cast<int>(winners->size()),
                                [winners](int r, int column) {
                                    const auto& w = (*winners)[static_cast<std::size_t>(r)];

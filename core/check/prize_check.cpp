@@ -174,7 +174,7 @@ std::optional<DrawCheck> PrizeChecker::check(const CheckDraw& draw, const PrizeR
     return result;
 }
 
-std::vector<std::size_t> PrizeChecker::winningLines(const DrawCheck& check, std::size_t limit) const
+std::vector<WinningLine> PrizeChecker::winningLines(const DrawCheck& check, std::size_t limit) const
 {
     std::vector<std::uint8_t> frontHits, backHits;
     score(check.draw, frontHits, backHits);
@@ -183,8 +183,11 @@ std::vector<std::size_t> PrizeChecker::winningLines(const DrawCheck& check, std:
     for (const auto& byBack : levels)
         for (const int level : byBack)
             worst = std::max(worst, level);
+    std::vector<WinningLine> lines;
+    auto take = [&](std::size_t line, std::uint8_t front, std::uint8_t back) {
+        lines.push_back({line, front, back, check.rules ? levels[front][back] : -1});
+    };
     // Best level first, each in list order: the player looks for the big prizes.
-    std::vector<std::size_t> lines;
     for (int level = 0; level <= worst && lines.size() < limit; ++level) {
         if (bets_.isPaired()) {
             const std::size_t backs = backMasks_.size();
@@ -194,7 +197,7 @@ std::vector<std::size_t> PrizeChecker::winningLines(const DrawCheck& check, std:
                     continue;
                 for (std::size_t t = 0; t < backs && lines.size() < limit; ++t)
                     if (byBack[backHits[t]] == level)
-                        lines.push_back(f * backs + t);
+                        take(f * backs + t, frontHits[f], backHits[t]);
             }
             continue;
         }
@@ -202,7 +205,7 @@ std::vector<std::size_t> PrizeChecker::winningLines(const DrawCheck& check, std:
         const auto& lb = bets_.lineBacks();
         for (std::size_t i = 0; i < lf.size() && lines.size() < limit; ++i)
             if (levels[frontHits[lf[i]]][backHits[lb[i]]] == level)
-                lines.push_back(i);
+                take(i, frontHits[lf[i]], backHits[lb[i]]);
     }
     return lines;
 }
@@ -216,6 +219,7 @@ CheckTotals totalOf(const std::vector<DrawCheck>& checks, std::uint64_t bets, bo
     for (const DrawCheck& c : checks) {
         t.money += c.money;
         t.floatingWon = t.floatingWon || c.floatingWon;
+        t.unpriced += c.rules ? 0 : 1;
     }
     t.balance = t.money - t.stake;
     return t;

@@ -43,6 +43,14 @@ struct DrawCheck {
     int bestLevel = -1;                     ///< its 0-based level in `rules` (-1 without rules)
 };
 
+/// A line of the list that won in a draw, with the hits it scored.
+struct WinningLine {
+    std::size_t line = 0; ///< 0-based in the list
+    int frontHits = 0;
+    int backHits = 0;
+    int level = -1; ///< 0-based in the draw's rule set; -1 when the draw has none
+};
+
 /// Scores a bet list against draws. The front and back parts of the list are scored once per
 /// draw and the lines only counted, so a full list of 21 million bets costs a few milliseconds.
 /// Lines without a back part are scored on the front alone (as if no back number hit).
@@ -58,7 +66,7 @@ public:
     /// The lines (0-based) of `check`'s draw that won a prize (of any hit pattern with a level,
     /// or with front or back hits when the draw has no rule set), best level first and in list
     /// order within a level, at most `limit`.
-    std::vector<std::size_t> winningLines(const DrawCheck& check, std::size_t limit) const;
+    std::vector<WinningLine> winningLines(const DrawCheck& check, std::size_t limit) const;
 
 private:
     // Ranks every hit pattern for the draw: the 0-based level, or -1 when it wins nothing.
@@ -78,11 +86,12 @@ private:
 /// The sum over a range of draws.
 struct CheckTotals {
     std::size_t draws = 0;
-    std::uint64_t bets = 0;    ///< bets per draw
-    std::int64_t stake = 0;    ///< 2 per bet per draw, 3 with 追加
-    std::int64_t money = 0;    ///< fixed prizes
-    std::int64_t balance = 0;  ///< money − stake
+    std::uint64_t bets = 0;   ///< bets per draw
+    std::int64_t stake = 0;   ///< 2 per bet per draw, 3 with 追加
+    std::int64_t money = 0;   ///< fixed prizes
+    std::int64_t balance = 0; ///< money − stake
     bool floatingWon = false;
+    std::size_t unpriced = 0; ///< draws before every rule set: their money is not known
 };
 CheckTotals totalOf(const std::vector<DrawCheck>& checks, std::uint64_t bets, bool extra);
 

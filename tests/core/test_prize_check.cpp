@@ -1,4 +1,7 @@
-// The prize check: the shipped rule sets, a bet list scored against draws, totals over a range.
+// The prize check: the shipped rule sets, the draws of a range, a bet list scored against draws,
+// totals over a range and the texts reporting them.
+#include "check/check_range.h"
+#include "check/check_report.h"
 #include "check/prize_check.h"
 #include "check/prize_rules.h"
 #include "common/grid.h"
@@ -57,6 +60,14 @@ BetList linesOf(const std::vector<std::vector<int>>& bets)
         }
     }
     return BetList::lines(5, fronts, 2, backs, lineFront, lineBack);
+}
+
+std::vector<std::size_t> lineNumbers(const std::vector<WinningLine>& lines)
+{
+    std::vector<std::size_t> numbers;
+    for (const WinningLine& w : lines)
+        numbers.push_back(w.line);
+    return numbers;
 }
 
 int hitsOf(const std::vector<int>& a, const std::vector<int>& b)
@@ -152,9 +163,10 @@ TEST(PrizeCheck, NumberedAndSavedFilesGiveTheResultOfTheListItself)
     EXPECT_EQ(expected->bestLine, std::optional<std::size_t>(2));
     EXPECT_EQ(list.bet(*expected->bestLine), "01 02 03 04 05+02 11");
     // The winners best first: the 4+2 line before the 4+1 and 3+x lines that come earlier in the list.
-    const std::vector<std::size_t> winners = PrizeChecker(list).winningLines(*expected, 100);
+    const std::vector<WinningLine> winners = PrizeChecker(list).winningLines(*expected, 100);
     ASSERT_FALSE(winners.empty());
-    EXPECT_EQ(winners.front(), 2u);
+    EXPECT_EQ(winners.front().line, 2u);
+    EXPECT_EQ(winningLineText(*expected, winners.front()), "4+2 四等奖 3000");
     EXPECT_EQ(winners.size(), expected->levelCounts[3] + expected->levelCounts[4] + expected->levelCounts[5] +
                                   expected->levelCounts[6] + expected->levelCounts[7] + expected->levelCounts[8]);
     for (const char* name : {"n.txt", "s.txt"}) {
@@ -183,8 +195,12 @@ TEST(PrizeCheck, LinesWithoutBackNumbersAreCheckedOnTheFrontOnly)
     EXPECT_EQ(got->levelCounts, (std::vector<std::uint64_t>{0, 0, 1, 0, 0, 0, 0, 0, 1}));
     EXPECT_EQ(got->money, 10005);
     EXPECT_EQ(got->bestLine, std::optional<std::size_t>(0));
-    EXPECT_EQ(checker.winningLines(*got, 10), (std::vector<std::size_t>{0, 1}));
-    EXPECT_EQ(checker.winningLines(*got, 1), (std::vector<std::size_t>{0}));
+    const std::vector<WinningLine> winners = checker.winningLines(*got, 10);
+    EXPECT_EQ(lineNumbers(winners), (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(lineNumbers(checker.winningLines(*got, 1)), (std::vector<std::size_t>{0}));
+    ASSERT_EQ(winners.size(), 2u);
+    EXPECT_EQ(winningLineText(*got, winners[0]), "5+0 三等奖 10000");
+    EXPECT_EQ(winningLineText(*got, winners[1]), "3+0 九等奖 5");
 }
 
 TEST(PrizeCheck, ARangeOfTheRealHistoryMatchesBetByBetScoring)
@@ -227,10 +243,22 @@ TEST(PrizeCheck, ARangeOfTheRealHistoryMatchesBetByBetScoring)
         std::int64_t money = 0;
         int best = -1;
         std::optional<std::size_t> bestLine;
+        // Every winning line with the hits and level it scored, whatever their order.
+        std::vector<WinningLine> winners = checker.winningLines(*got, bets.size());
+        std::sort(winners.begin(), winners.end(), [](const auto& a, const auto& b) { return a.line < b.line; });
+        auto winner = winners.begin();
         for (std::size_t i = 0; i < bets.size(); ++i) {
             const std::vector<int> front(bets[i].begin(), bets[i].begin() + 5);
             const std::vector<int> back(bets[i].begin() + 5, bets[i].end());
-            const int level = set ? set->levelOf(hitsOf(front, d.front), hitsOf(back, d.back)) : -1;
+            const int frontHits = hitsOf(front, d.front), backHits = hitsOf(back, d.back);
+            const int level = set ? set->levelOf(frontHits, backHits) : -1;
+            if (set ? level >= 0 : frontHits + backHits > 0) {
+                ASSERT_TRUE(winner != winners.end() && winner->line == i) << d.issue << " line " << i;
+                EXPECT_EQ(winner->frontHits, frontHits) << d.issue << " line " << i;
+                EXPECT_EQ(winner->backHits, backHits) << d.issue << " line " << i;
+                EXPECT_EQ(winner->level, level) << d.issue << " line " << i;
+                ++winner;
+            }
             if (level < 0)
                 continue;
             ++counts[static_cast<std::size_t>(level)];
@@ -243,6 +271,7 @@ TEST(PrizeCheck, ARangeOfTheRealHistoryMatchesBetByBetScoring)
         if (set) {
             EXPECT_EQ(got->bestLine, bestLine) << d.issue;
         }
+        EXPECT_TRUE(winner == winners.end()) << d.issue;
         checks.push_back(*got);
     }
     EXPECT_GT(predating, 0u);
@@ -252,5 +281,73 @@ TEST(PrizeCheck, ARangeOfTheRealHistoryMatchesBetByBetScoring)
     EXPECT_EQ(plain.stake, 2 * 400 * 1100);
     EXPECT_EQ(extra.stake, 3 * 400 * 1100);
     EXPECT_EQ(plain.balance, plain.money - plain.stake);
+    EXPECT_EQ(plain.unpriced, predating);
     EXPECT_GT(plain.money, 0);
+}
+
+TEST(PrizeCheck, TheRangeIsTheNewestDrawAnIssueOrTheNewestN)
+{
+    LotteryState state;
+    state.hisfull.resize(3, 8);
+    for (std::size_t r = 0; r < 3; ++r) {
+        state.hisfull.at(r, 0) = 2020001 + static_cast<int>(r);
+        for (std::size_t k = 1; k < 8; ++k)
+            state.hisfull.at(r, k) = static_cast<int>(r + k);
+        state.hisdate.push_back("2020-01-0" + std::to_string(r + 1));
+    }
+    struct Case {
+        CheckRange range;
+        std::vector<std::string> issues;
+    };
+    const Case cases[] = {{CheckRange::newest(), {"2020003"}},
+                          {CheckRange::ofIssue("2020002"), {"2020002"}},
+                          {CheckRange::last(2), {"2020002", "2020003"}},
+                          {CheckRange::last(9), {"2020001", "2020002", "2020003"}},
+                          {CheckRange::last(0), {}}};
+    for (const Case& c : cases) {
+        const auto draws = drawsOf(state, c.range);
+        ASSERT_TRUE(draws) << c.range.issue << " " << c.range.count;
+        std::vector<std::string> issues;
+        for (const CheckDraw& d : *draws)
+            issues.push_back(d.issue);
+        EXPECT_EQ(issues, c.issues) << static_cast<int>(c.range.kind) << " " << c.range.count;
+    }
+    const auto one = drawsOf(state, CheckRange::ofIssue("2020002"));
+    EXPECT_EQ(one->front().date, 20200102);
+    EXPECT_EQ(one->front().front, (std::vector<int>{2, 3, 4, 5, 6}));
+    EXPECT_EQ(one->front().back, (std::vector<int>{7, 8}));
+    EXPECT_FALSE(drawsOf(state, CheckRange::ofIssue("2020004")));
+    EXPECT_FALSE(drawsOf(state, CheckRange::ofIssue("")));
+    // No draws yet: every range is empty, but an issue is still not there.
+    const LotteryState none;
+    EXPECT_TRUE(drawsOf(none, CheckRange::newest())->empty());
+    EXPECT_TRUE(drawsOf(none, CheckRange::last(5))->empty());
+    EXPECT_FALSE(drawsOf(none, CheckRange::ofIssue("2020001")));
+}
+
+TEST(PrizeCheck, ADrawBeforeEveryTableIsReportedByItsHitsWithoutMoney)
+{
+    // The window and command-line tests show the texts of draws with a table; these draws they do not reach.
+    const PrizeRules rules = shippedRules();
+    const BetList list = linesOf({{1, 2, 3, 4, 5, 1, 2}, {1, 2, 3, 4, 6, 3, 4}, {20, 21, 22, 23, 24, 5, 6}});
+    const PrizeChecker checker(list);
+    const auto priced = checker.check(draw("2024-03-02", {1, 2, 3, 4, 5}, {1, 2}), rules);
+    const auto early = checker.check(draw("2015-05-01", {1, 2, 3, 4, 5}, {1, 2}), rules);
+    ASSERT_TRUE(priced && early);
+
+    EXPECT_EQ(ruleSetText(*early), "早于所有奖级表");
+    EXPECT_EQ(moneyText(*early), "-");
+    EXPECT_EQ(bestBetText(*early, list), "01 02 03 04 05+01 02");
+    const std::vector<WinningLine> winners = checker.winningLines(*early, 10);
+    ASSERT_EQ(winners.size(), 2u);
+    EXPECT_EQ(winningLineText(*early, winners[0]), "5+2");
+    EXPECT_EQ(winningLineText(*early, winners[1]), "4+0");
+    EXPECT_EQ(winners[1].level, -1);
+
+    // The totals say how many draws had no table and that a pool prize (5+2 一等奖) is not counted.
+    const CheckTotals t = totalOf({*priced, *early}, list.size(), false);
+    EXPECT_EQ(t.unpriced, 1u);
+    EXPECT_EQ(totalsSentence(t), "共2期，每期3注，投入12元，固定奖金100元（另有浮动奖金未计），盈亏88元；"
+                                 "其中1期早于所有奖级表，只按中奖号码个数列出，奖金未计");
+    EXPECT_EQ(totalsRow(t), "合计\t2期\t3注\t投入12\t奖金100+浮动\t盈亏88\t其中1期早于所有奖级表，奖金未计");
 }

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "check/prize_check.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quorlin {
+
+// The texts of a prize check, shared by the window and the command line.
+
+/// Fixed money with "+浮动" when a pool level was won as well: its money is not known here.
+std::string moneyText(std::int64_t money, bool floatingWon);
+/// The draw's fixed money, or "-" for a draw before every prize table.
+std::string moneyText(const DrawCheck& check);
+/// The title of the draw's prize table, or "早于所有奖级表".
+std::string ruleSetText(const DrawCheck& check);
+/// "4+2": front hits + back hits.
+std::string hitPatternText(int frontHits, int backHits);
+/// The draw's best bet and its level ("01 02 03 04 05+01 02 一等奖"), the bet alone for a draw
+/// before every prize table, or "未中奖".
+std::string bestBetText(const DrawCheck& check, const BetList& bets);
+/// What a winning line won: "3+2 六等奖 200", or the hits alone for a draw before every prize table.
+std::string winningLineText(const DrawCheck& check, const WinningLine& line);
+/// The totals as a sentence: "共3期，每期3注，投入18元，固定奖金500元，盈亏482元".
+std::string totalsSentence(const CheckTotals& totals);
+/// The totals as a tab-separated row: "合计\t3期\t2注\t投入12\t奖金5300+浮动\t盈亏5288".
+std::string totalsRow(const CheckTotals& totals);
+
+} // namespace quorlin
