@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 using namespace quorlin;
 
 namespace {
@@ -19,8 +18,13 @@ PrizeRules rules()
     PrizeRules r;
     PrizeRuleSet set;
     set.from = 20200101;
-    const std::vector<std::vector<std::pair<int, int>>> patterns{
-        {{5, 2}}, {{5, 1}}, {{5, 0}, {4, 2}}, {{4, 1}}, {{4, 0}, {3, 2}}, {{3, 1}, {2, 2}}, {{3, 0}, {2, 1}, {1, 2}, {0, 2}}};
+    const std::vector<std::vector<std::pair<int, int>>> patterns{{{5, 2}},
+                                                                 {{5, 1}},
+                                                                 {{5, 0}, {4, 2}},
+                                                                 {{4, 1}},
+                                                                 {{4, 0}, {3, 2}},
+                                                                 {{3, 1}, {2, 2}},
+                                                                 {{3, 0}, {2, 1}, {1, 2}, {0, 2}}};
     for (const auto& p : patterns)
         set.levels.push_back(PrizeLevel{"级", p, 5});
     r.sets.push_back(set);
@@ -64,8 +68,14 @@ void checkOneDraw(benchmark::State& state, bool asLines)
     state.counters["bets"] = static_cast<double>(list.size());
 }
 
-void BM_CheckFullListPaired(benchmark::State& state) { checkOneDraw(state, false); }
-void BM_CheckFullListAsLines(benchmark::State& state) { checkOneDraw(state, true); }
+void BM_CheckFullListPaired(benchmark::State& state)
+{
+    checkOneDraw(state, false);
+}
+void BM_CheckFullListAsLines(benchmark::State& state)
+{
+    checkOneDraw(state, true);
+}
 BENCHMARK(BM_CheckFullListPaired)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckFullListAsLines)->Unit(benchmark::kMillisecond);
 
@@ -96,8 +106,14 @@ void backtest(benchmark::State& state, bool typical)
         benchmark::DoNotOptimize(result->rows.back().keptCount);
     }
 }
-void BM_BacktestAllConditions1000DrawsWorst(benchmark::State& state) { backtest(state, false); }
-void BM_BacktestAllConditions1000DrawsTypical(benchmark::State& state) { backtest(state, true); }
+void BM_BacktestAllConditions1000DrawsWorst(benchmark::State& state)
+{
+    backtest(state, false);
+}
+void BM_BacktestAllConditions1000DrawsTypical(benchmark::State& state)
+{
+    backtest(state, true);
+}
 BENCHMARK(BM_BacktestAllConditions1000DrawsWorst)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BacktestAllConditions1000DrawsTypical)->Unit(benchmark::kMillisecond);
 

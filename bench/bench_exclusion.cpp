@@ -23,7 +23,6 @@ using namespace quorlin;
 
 namespace {
 
-
 const DrawHistory& shippedHistory()
 {
     static const DrawHistory h = [] {

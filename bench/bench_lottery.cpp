@@ -51,9 +51,9 @@ public:
             constexpr int kPerYear = 999;
             const int year = 2007 + i / kPerYear;
             lines.push_back(std::to_string(year * 1000 + i % kPerYear + 1) + "," + std::to_string(year) + "-06-01," +
-                            std::to_string(front[0]) + "," +
-                            std::to_string(front[1]) + "," + std::to_string(front[2]) + "," + std::to_string(front[3]) +
-                            "," + std::to_string(front[4]) + "," + std::to_string(b1) + "," + std::to_string(b2));
+                            std::to_string(front[0]) + "," + std::to_string(front[1]) + "," + std::to_string(front[2]) +
+                            "," + std::to_string(front[3]) + "," + std::to_string(front[4]) + "," + std::to_string(b1) +
+                            "," + std::to_string(b2));
         }
         ok_ = importDrawLines(db, kShippedLottery, lines).ok;
     }

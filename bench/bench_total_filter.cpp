@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 #include <filesystem>
 #include <random>
+#include <unistd.h>
 #include <vector>
 
 using namespace quorlin;

@@ -34,11 +34,16 @@ void printRow(std::ostream& out, const std::vector<std::string>& cells)
 int runSummary(CliContext& context, CliArgs& args, std::ostream& out, std::ostream&)
 {
     const auto& words = args.positional(3);
-    static const std::pair<const char*, Indicator> kNames[] = {
-        {"big", Indicator::Big},   {"odd", Indicator::Odd},         {"sum", Indicator::Sum},
-        {"span", Indicator::Span}, {"dispersion", Indicator::Dispersion}, {"skew", Indicator::Skew},
-        {"ac", Indicator::AC},     {"repeat", Indicator::Repeat}};
-    const auto found = std::find_if(std::begin(kNames), std::end(kNames), [&](const auto& e) { return words[1] == e.first; });
+    static const std::pair<const char*, Indicator> kNames[] = {{"big", Indicator::Big},
+                                                               {"odd", Indicator::Odd},
+                                                               {"sum", Indicator::Sum},
+                                                               {"span", Indicator::Span},
+                                                               {"dispersion", Indicator::Dispersion},
+                                                               {"skew", Indicator::Skew},
+                                                               {"ac", Indicator::AC},
+                                                               {"repeat", Indicator::Repeat}};
+    const auto found =
+        std::find_if(std::begin(kNames), std::end(kNames), [&](const auto& e) { return words[1] == e.first; });
     if (found == std::end(kNames))
         throw UsageError("指标应为 big odd sum span dispersion skew ac repeat 之一");
     const std::string recent = words[2];

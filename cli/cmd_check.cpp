@@ -6,8 +6,8 @@
 #include "check/prize_rules.h"
 #include "cli_context.h"
 #include "commands.h"
-#include "filter_flags.h"
 #include "filter/bet_list_reader.h"
+#include "filter_flags.h"
 
 #include <ostream>
 

@@ -61,8 +61,8 @@ int runInvest(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
         Progress progress;
         const ModeSearchResult found = searchModes(replay, rule, progress);
         const ModeRule best = withSearchPoint(rule, found.best);
-        out << "观察间隔连续次数：" << best.sepnum << "\t中出后间隔期数：" << best.tozisep
-            << "\t连续投入期数：" << best.tozirep << '\n';
+        out << "观察间隔连续次数：" << best.sepnum << "\t中出后间隔期数：" << best.tozisep << "\t连续投入期数："
+            << best.tozirep << '\n';
         out << "总体赢余：" << replay.surplus(best) << '\n';
         return 0;
     }

@@ -20,8 +20,7 @@ int wholeIn(const std::string& text, const std::string& what, int low, int high)
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        throw UsageError(what + "“" + text + "”应为 " + std::to_string(low) + "-" + std::to_string(high) +
-                         " 的整数");
+        throw UsageError(what + "“" + text + "”应为 " + std::to_string(low) + "-" + std::to_string(high) + " 的整数");
     return value;
 }
 
@@ -33,8 +32,8 @@ int wholeOr(const std::string& text, int fallback, const std::string& what, int 
 
 void printBacktest(std::ostream& out, const BacktestReport& report)
 {
-    out << kBacktestHeader[0] << '\t' << kBacktestHeader[1] << '\t' << kBacktestHeader[2] << '\t'
-        << kBacktestHeader[3] << '\n';
+    out << kBacktestHeader[0] << '\t' << kBacktestHeader[1] << '\t' << kBacktestHeader[2] << '\t' << kBacktestHeader[3]
+        << '\n';
     for (const BacktestRow& row : report.rows)
         out << row.issue << '\t' << row.draw << '\t' << row.bet << '\t' << row.hits << '\n';
     out << report.summary << '\n';
@@ -125,17 +124,26 @@ int runSelect(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
     const std::string name = words[0];
     const std::string method = words[1];
     if (method == "intimacy")
-        refuseFlags(method, {{"--interval", !f.interval.empty()}, {"--steps", !f.steps.empty()},
-                             {"--additional", f.additional}});
+        refuseFlags(
+            method,
+            {{"--interval", !f.interval.empty()}, {"--steps", !f.steps.empty()}, {"--additional", f.additional}});
     else if (method == "interval")
-        refuseFlags(method, {{"--mode", !f.mode.empty()}, {"--limit", !f.limit.empty()},
-                             {"--steps", !f.steps.empty()}, {"--additional", f.additional}});
+        refuseFlags(method, {{"--mode", !f.mode.empty()},
+                             {"--limit", !f.limit.empty()},
+                             {"--steps", !f.steps.empty()},
+                             {"--additional", f.additional}});
     else if (method == "stembranch")
-        refuseFlags(method, {{"--take", !f.take.empty()}, {"--mode", !f.mode.empty()}, {"--limit", !f.limit.empty()},
-                             {"--interval", !f.interval.empty()}, {"--steps", !f.steps.empty()}});
+        refuseFlags(method, {{"--take", !f.take.empty()},
+                             {"--mode", !f.mode.empty()},
+                             {"--limit", !f.limit.empty()},
+                             {"--interval", !f.interval.empty()},
+                             {"--steps", !f.steps.empty()}});
     else if (method == "fourstep")
-        refuseFlags(method, {{"--back", back}, {"--take", !f.take.empty()}, {"--mode", !f.mode.empty()},
-                             {"--limit", !f.limit.empty()}, {"--interval", !f.interval.empty()},
+        refuseFlags(method, {{"--back", back},
+                             {"--take", !f.take.empty()},
+                             {"--mode", !f.mode.empty()},
+                             {"--limit", !f.limit.empty()},
+                             {"--interval", !f.interval.empty()},
                              {"--additional", f.additional}});
     else
         throw UsageError("选号方法应为 intimacy interval stembranch fourstep 之一");

@@ -11,15 +11,18 @@ const std::vector<CliCommand>& cliCommands()
         {"import", "import 彩票名称 文件   从文本文件导入开奖号码，输出新增的期数", runImport},
         {"open", "open 彩票名称          打开彩票（只载入最新的 20000 期），输出期数", runOpen},
         {"indicators", "indicators 彩票名称    输出每期的号码指标", runIndicators},
-        {"summary", "summary 彩票名称 指标 N 指标分析的总结（big odd sum span dispersion skew ac repeat；N 为期数或 all）",
+        {"summary",
+         "summary 彩票名称 指标 N 指标分析的总结（big odd sum span dispersion skew ac repeat；N 为期数或 all）",
          runSummary},
         {"zones", "zones 彩票名称 Z       Z 个区间（1-7）的区间分析表", runZones},
-        {"omission", "omission 彩票名称 [--back] [--rule return|current] [--sort number|chase|omission|count]\n"
-                     "                         中奖回补（return）或中奖偏态（current）分析表",
+        {"omission",
+         "omission 彩票名称 [--back] [--rule return|current] [--sort number|chase|omission|count]\n"
+         "                         中奖回补（return）或中奖偏态（current）分析表",
          runOmission},
         {"filter",
          "filter 彩票名称 [--big A-B] [--odd A-B] [--sum A-B] [--span A-B] [--dispersion A-B] [--skew A-B]\n"
-         "                         [--ac A-B] [--banker \"号码\" [--banker-hits A-B]] [--front \"号码\" [--front-hits A-B]]\n"
+         "                         [--ac A-B] [--banker \"号码\" [--banker-hits A-B]] [--front \"号码\" [--front-hits "
+         "A-B]]\n"
          "                         [--back \"号码\"] [--in 文件] [--out 文件]\n"
          "                         总体过滤一次（标准走势），输出注数；--out 写出投注号码",
          runFilter},
@@ -52,7 +55,8 @@ const std::vector<CliCommand>& cliCommands()
          runCheck},
         {"backtest",
          "backtest 彩票名称 --last N [--big A-B] [--odd A-B] [--sum A-B] [--span A-B] [--dispersion A-B]\n"
-         "                         [--skew A-B] [--ac A-B] [--banker \"号码\" [--banker-hits A-B]] [--front \"号码\" [--front-hits A-B]]\n"
+         "                         [--skew A-B] [--ac A-B] [--banker \"号码\" [--banker-hits A-B]] [--front \"号码\" "
+         "[--front-hits A-B]]\n"
          "                         过滤条件回测：每期各条件是否保留开奖号码及保留注数，最后是各条件的汇总",
          runBacktest},
         {"wheel",
@@ -77,7 +81,8 @@ const std::vector<CliCommand>& cliCommands()
          "                         bias:   [--mode big|odd] [--high 个数>=] [--high-keep A-B] [--no-high]\n"
          "                                 [--low 个数<=] [--low-keep A-B] [--no-low] [--run 延续期数]\n"
          "                         follow: [--mode transformed|plain] [--relabel rank|rotation] [--order count|gap]\n"
-         "                                 [--stage fixed|random] [--stage-bound limited|max] [--stage-draws 阶段统计期]\n"
+         "                                 [--stage fixed|random] [--stage-bound limited|max] [--stage-draws "
+         "阶段统计期]\n"
          "                                 [--group 对比号码数] [--follow-high 跟随数>=] [--follow-low 或<=]",
          runExclude},
     };

@@ -110,7 +110,8 @@ QString PageFetcher::failure(QNetworkReply& reply) const
     if (tooLarge_) {
         reason = QStringLiteral("答复超过 %1 MB，不是开奖结果").arg(kMaxPageBytes / 1024 / 1024);
     } else if (timedOut_) {
-        reason = QStringLiteral("等了 %1 秒还没有收完答复，已超时").arg(std::chrono::duration<double>(timeout_).count());
+        reason =
+            QStringLiteral("等了 %1 秒还没有收完答复，已超时").arg(std::chrono::duration<double>(timeout_).count());
     } else if (status >= 400) {
         const QString phrase = reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
         reason = QStringLiteral("服务器答复 HTTP %1%2").arg(status).arg(phrase.isEmpty() ? QString() : " " + phrase);

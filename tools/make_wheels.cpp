@@ -28,8 +28,7 @@ struct Family {
 
 // The 大乐透 front (选五型) and the six-number bets (选六型, also the drag part of 选七型 with a banker).
 constexpr Family kFamilies[] = {
-    {5, 5, 4, 6, 15}, {5, 5, 3, 6, 15}, {5, 4, 4, 6, 15},
-    {6, 6, 5, 7, 14}, {6, 6, 4, 7, 14}, {6, 5, 5, 7, 14},
+    {5, 5, 4, 6, 15}, {5, 5, 3, 6, 15}, {5, 4, 4, 6, 15}, {6, 6, 5, 7, 14}, {6, 6, 4, 7, 14}, {6, 5, 5, 7, 14},
 };
 
 struct Job {

@@ -158,7 +158,9 @@ void AnalysisView::layoutColumns()
     const QFontMetrics metrics(header->font());
     bool wraps = false;
     for (int column = 2; column < columns; ++column)
-        wraps |= metrics.horizontalAdvance(tabhistory_->table().headerData(column, Qt::Horizontal).toString()) + kHeaderPadding > share;
+        wraps |= metrics.horizontalAdvance(tabhistory_->table().headerData(column, Qt::Horizontal).toString()) +
+                     kHeaderPadding >
+                 share;
     header->setFixedHeight((wraps ? 2 : 1) * metrics.lineSpacing() + kHeaderPadding);
 }
 

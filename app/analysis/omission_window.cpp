@@ -119,7 +119,8 @@ void OmissionWindow::analyse(OmissionSort sort)
     for (const std::string& header : table_.headers)
         headers.append(QString::fromStdString(header));
     tabhistory_->table().reset(headers, static_cast<int>(table_.rows.size()), [this](int row, int column) {
-        return QString::fromStdString(table_.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)]);
+        return QString::fromStdString(
+            table_.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)]);
     });
     layoutColumns();
     drawchart();

@@ -83,8 +83,8 @@ void Tfrmcode::layoutColumns()
     // divide evenly go one each to columns spread across the blocks, so the grid ends flush right.
     const int columns = model_->columnCount();
     const int numberColumns = columns - 4;
-    const int available = std::max(numberColumns, grdcode_->viewport()->width() - kIssueWidth - kDrawTextWidth -
-                                                      2 * kSeparatorWidth);
+    const int available =
+        std::max(numberColumns, grdcode_->viewport()->width() - kIssueWidth - kDrawTextWidth - 2 * kSeparatorWidth);
     const int base = available / numberColumns;
     const int extra = available % numberColumns;
     int numberIndex = 0;

@@ -42,8 +42,8 @@ Tfrmfushi::Tfrmfushi(LotteryDocument& document, QWidget* parent) : QDialog(paren
     chkyilou_->setChecked(true);
     edtyilouqishu_ = FormWidgets::lineEdit(this, "edtyilouqishu", QRect(120, 62, 80, 26), "50");
     FormWidgets::label(this, QStringLiteral("号码个数："), QRect(240, 64, 80, 22));
-    edtnum_ = FormWidgets::lineEdit(this, "edtnum", QRect(320, 62, 80, 26),
-                                    QString::number(document_.state().caisum - 5));
+    edtnum_ =
+        FormWidgets::lineEdit(this, "edtnum", QRect(320, 62, 80, 26), QString::number(document_.state().caisum - 5));
     btnsou_ = FormWidgets::button(this, "btnsou", kStart, QRect(96, 130, 110, 32));
     auto* btncopy = FormWidgets::button(this, "btncopy", QStringLiteral("复制"), QRect(250, 130, 110, 32));
     blocked_ = {edtfushicode_, chkyilou_, edtyilouqishu_, edtnum_, btncopy};
@@ -77,7 +77,8 @@ void Tfrmfushi::btnsouClick()
         refuse(this, fields.error());
         return;
     }
-    search_ = std::make_unique<quorlin::CompoundSearch>(document_.state().caisum, chkyilou_->isChecked(), threshold, limit);
+    search_ =
+        std::make_unique<quorlin::CompoundSearch>(document_.state().caisum, chkyilou_->isChecked(), threshold, limit);
     setSearching(true);
 }
 
@@ -111,10 +112,11 @@ void Tfrmfushi::runSlice()
         edtfushicode_->setCursorPosition(0);
     } else if (search_->steps() >= kMaxSteps) {
         finish();
-        MessageBox::information(this, QStringLiteral("提示"),
-                                QStringLiteral("已搜索%1次仍未剩下不多于%2个号码，搜索停止。请降低遗漏期数或增加号码个数。")
-                                    .arg(kMaxSteps)
-                                    .arg(edtnum_->text().trimmed()));
+        MessageBox::information(
+            this, QStringLiteral("提示"),
+            QStringLiteral("已搜索%1次仍未剩下不多于%2个号码，搜索停止。请降低遗漏期数或增加号码个数。")
+                .arg(kMaxSteps)
+                .arg(edtnum_->text().trimmed()));
     }
 }
 

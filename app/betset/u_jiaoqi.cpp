@@ -7,13 +7,13 @@
 #include "common/form_widgets.h"
 #include "common/integer_fields.h"
 #include "common/message_box.h"
+#include "common/shell_folder.h"
 #include "common/task_runner.h"
 #include "common/text_file.h"
 #include "common/text_writer.h"
 #include "common/uniform_list_view.h"
 #include "filter/base_intersection.h"
 #include "store/lottery_state.h"
-#include "common/shell_folder.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -190,9 +190,9 @@ void Tfrmjiaoqi::btnjiaoqiClick()
     IntegerFields fields;
     options.lowTolerance = fields.read(edtnum1_->text(), QStringLiteral("交集容错"));
     options.highTolerance = fields.read(edtnum2_->text(), QStringLiteral("交集容错"));
-    options.back = static_cast<Choice>(std::max<qsizetype>(0, std::find_if(optteima_.begin(), optteima_.end(),
-                                                                             [](QRadioButton* o) { return o->isChecked(); }) -
-                                                                    optteima_.begin()));
+    options.back = static_cast<Choice>(std::max<qsizetype>(
+        0, std::find_if(optteima_.begin(), optteima_.end(), [](QRadioButton* o) { return o->isChecked(); }) -
+               optteima_.begin()));
     if (options.back == Choice::Typed)
         options.typedBacks = typedBacks(edtteima_->text(), fields);
     if (!fields.ok()) {

@@ -228,7 +228,9 @@ void Tfrmjuzheng::btngenClick()
     for (int r = 0; r < static_cast<int>(bets.size()); ++r) {
         tabcode_->setItem(r, 0, new QTableWidgetItem(QString::number(r + 1)));
         for (int c = 0; c < columns_; ++c)
-            tabcode_->setItem(r, c + 1, new QTableWidgetItem(twoDigits(bets[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)])));
+            tabcode_->setItem(
+                r, c + 1,
+                new QTableWidgetItem(twoDigits(bets[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)])));
     }
     setColumnWidths();
     edtjushu_->setText(QString::number(bets.size()));

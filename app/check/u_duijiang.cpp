@@ -147,7 +147,8 @@ Tfrmduijiang::Tfrmduijiang(LotteryDocument& document, QWidget* parent)
     connect(btnfile, &QPushButton::clicked, this, [this] { runGuarded(this, [this] { btnfileClick(); }); });
     connect(btnduijiang, &QPushButton::clicked, this, [this] { runGuarded(this, [this] { btnduijiangClick(); }); });
     connect(btnclose, &QPushButton::clicked, this, &QWidget::hide);
-    connect(tabdraws_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) { showWinners(index.row()); });
+    connect(tabdraws_, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { showWinners(index.row()); });
     connect(strip_, &TaskProgressStrip::ended, this, &Tfrmduijiang::updateCommandStates);
     updateCommandStates();
 }
@@ -167,9 +168,9 @@ bool Tfrmduijiang::isBusy() const
 
 void Tfrmduijiang::btnfileClick()
 {
-    const QString path = FileDialog::getOpenFileName(
-        this, QStringLiteral("选择投注号码文件"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-        FileDialog::textFiles());
+    const QString path = FileDialog::getOpenFileName(this, QStringLiteral("选择投注号码文件"),
+                                                     QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+                                                     FileDialog::textFiles());
     if (!path.isEmpty())
         load(path);
 }
@@ -333,12 +334,13 @@ void Tfrmduijiang::showWinners(int row)
     for (const quorlin::WinningLine& line : lines)
         winners->emplace_back(QString::fromStdString(list.file.lines.bet(line.line)),
                               QString::fromStdString(quorlin::winningLineText(c, line)));
-    tabwinners_->table().reset({QStringLiteral("中奖投注"), QStringLiteral("中奖情况")}, static_cast<int>(winners->size()),
-                               [winners](int r, int column) {
+    tabwinners_->table().reset({QStringLiteral("中奖投注"), QStringLiteral("中奖情况")},
+                               static_cast<int>(winners->size()), [winners](int r, int column) {
                                    const auto& w = (*winners)[static_cast<std::size_t>(r)];
                                    return column == 0 ? w.first : w.second;
                                });
-    QString caption = QStringLiteral("第%1期的中奖投注：%2注").arg(QString::fromStdString(c.draw.issue)).arg(lines.size());
+    QString caption =
+        QStringLiteral("第%1期的中奖投注：%2注").arg(QString::fromStdString(c.draw.issue)).arg(lines.size());
     if (lines.size() == kWinnersShown)
         caption += QStringLiteral("（只列出前%1注）").arg(kWinnersShown);
     lblwinners_->setText(caption);

@@ -176,10 +176,14 @@ void Tfrmhuice::showResult()
                                static_cast<int>(r.summaries.size()), [this, draws](int row, int column) {
                                    const auto& s = result_->summaries[static_cast<std::size_t>(row)];
                                    switch (column) {
-                                   case 0: return QString::fromStdString(s.name);
-                                   case 1: return QStringLiteral("%1/%2").arg(s.hits).arg(draws);
-                                   case 2: return percent(s.hitRate);
-                                   default: return QString::number(s.meanKept, 'f', 1);
+                                   case 0:
+                                       return QString::fromStdString(s.name);
+                                   case 1:
+                                       return QStringLiteral("%1/%2").arg(s.hits).arg(draws);
+                                   case 2:
+                                       return percent(s.hitRate);
+                                   default:
+                                       return QString::number(s.meanKept, 'f', 1);
                                    }
                                });
     QStringList headers{QStringLiteral("期号"), QStringLiteral("前区号码")};

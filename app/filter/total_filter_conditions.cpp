@@ -150,7 +150,7 @@ void TotalFilterConditions::read(quorlin::TotalFilterSettings& settings, Integer
             continue;
         const QString field = QString::fromUtf8(control.field);
         settings.*control.setting = quorlin::FilterRange{fields.read(range.lower->currentText(), field + "下限"),
-                                                      fields.read(range.upper->currentText(), field + "上限")};
+                                                         fields.read(range.upper->currentText(), field + "上限")};
     }
     settings.bankerHits = {fields.read(edtnum1_->text(), QStringLiteral("胆码最少中奖个数")),
                            fields.read(edtnum2_->text(), QStringLiteral("胆码最多中奖个数"))};
@@ -175,7 +175,8 @@ void TotalFilterConditions::show(const quorlin::TotalFilterSettings& settings)
 {
     for (int i = 0; i < kRanges; ++i) {
         const Range& range = ranges_[static_cast<std::size_t>(i)];
-        const std::optional<quorlin::FilterRange>& value = settings.*kRangeControls[static_cast<std::size_t>(i)].setting;
+        const std::optional<quorlin::FilterRange>& value =
+            settings.*kRangeControls[static_cast<std::size_t>(i)].setting;
         range.check->setChecked(value.has_value());
         if (value) {
             showValue(range.lower, value->lo);

@@ -35,15 +35,14 @@ std::vector<PrintedPage> codePages(const QString& title, const QString& date, co
     const int w = size.width();
     const int h = size.height();
     const int pages = codePageCount(codes.rows());
-    const QStringList headers{QStringLiteral("序号"), QStringLiteral("投注号码"), QStringLiteral("序号"),
-                              QStringLiteral("投注号码"), QStringLiteral("序号"), QStringLiteral("投注号码")};
+    const QStringList headers{QStringLiteral("序号"),     QStringLiteral("投注号码"), QStringLiteral("序号"),
+                              QStringLiteral("投注号码"), QStringLiteral("序号"),     QStringLiteral("投注号码")};
     std::vector<PrintedPage> laid(static_cast<std::size_t>(pages));
     for (int p = 1; p <= pages; ++p) {
         PrintedPage& page = laid[static_cast<std::size_t>(p - 1)];
         if (p == 1) {
             addTitle(page, title, device);
-            page.addText(w / 14, 2 * h / 29 - 20,
-                         QStringLiteral("共%1注 打印日期:").arg(codes.rows()) + date);
+            page.addText(w / 14, 2 * h / 29 - 20, QStringLiteral("共%1注 打印日期:").arg(codes.rows()) + date);
         }
         std::vector<QStringList> rows(kPrintRowsPerPage, QStringList(6));
         const std::size_t first = static_cast<std::size_t>(p - 1) * kCodesPerPrintedPage;

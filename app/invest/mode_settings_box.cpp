@@ -123,11 +123,14 @@ void ModeSettingsBox::setSurplus(std::int64_t surplus)
 std::vector<std::pair<QString, QString>> ModeSettingsBox::printEntries() const
 {
     return {
-        {QStringLiteral("观察间隔数：") + comsepindex_->currentText(), QStringLiteral("单期最大投入：") + edtsinmax_->text()},
+        {QStringLiteral("观察间隔数：") + comsepindex_->currentText(),
+         QStringLiteral("单期最大投入：") + edtsinmax_->text()},
         {QStringLiteral("观察间隔连续次数：") + comsepnum_->currentText(),
          QStringLiteral("累计最大投入：") + edtallmax_->text()},
-        {QStringLiteral("中出后间隔数：") + comtozisep_->currentText(), QStringLiteral("单倍注数：") + edtjushu_->text()},
-        {QStringLiteral("连续投入期数：") + comtozirep_->currentText(), QStringLiteral("单注奖金：") + edtoutofsin_->text()},
+        {QStringLiteral("中出后间隔数：") + comtozisep_->currentText(),
+         QStringLiteral("单倍注数：") + edtjushu_->text()},
+        {QStringLiteral("连续投入期数：") + comtozirep_->currentText(),
+         QStringLiteral("单注奖金：") + edtoutofsin_->text()},
         {QStringLiteral("总体赢余：") + edtallwin_->text(), QStringLiteral("预期利润：") + edtlirun_->text()},
         {chkyuji_->isChecked() ? QStringLiteral("选中预计亏损") : QStringLiteral("取消预计亏损"),
          chksepmode_->isChecked() ? QStringLiteral("选中间隔模式") : QStringLiteral("取消间隔模式")},

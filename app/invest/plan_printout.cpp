@@ -74,7 +74,7 @@ std::vector<PrintedPage> planPages(const PlanPrintout& plan, QPaintDevice& devic
         }
         const auto first = plan.rows.begin() + (p - 1) * kPrintRowsPerPage;
         const auto last = plan.rows.begin() + std::min<std::ptrdiff_t>(p * kPrintRowsPerPage,
-                                                                        static_cast<std::ptrdiff_t>(plan.rows.size()));
+                                                                       static_cast<std::ptrdiff_t>(plan.rows.size()));
         addRuledTable(page, size, plan.headers, std::vector<QStringList>(first, last), wide ? 80 : 100,
                       wide ? 180 : 220);
         page.addText(wide ? 8 * w / 10 + 350 : 7 * w / 10 + 800, 28 * h / 29 + 130, printFooter(pages, p));

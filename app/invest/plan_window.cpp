@@ -189,7 +189,8 @@ void PlanWindow::generateWholePlan()
             return refuse(this, QStringLiteral("投注期数必须大于0！"));
         if (kind() == PlanKind::Staged && in.jieduan <= 0)
             return refuse(this, QStringLiteral("阶段次数必须大于0！"));
-        const PlanOutcome outcome = kind() == PlanKind::Staged ? buildStagedPlan(in, store_) : buildFixedPlan(in, store_);
+        const PlanOutcome outcome =
+            kind() == PlanKind::Staged ? buildStagedPlan(in, store_) : buildFixedPlan(in, store_);
         if (outcome == PlanOutcome::MultipleTooLarge)
             return inform(QStringLiteral("所需倍数太大，无法投注！"));
         QStringList headers;
@@ -248,7 +249,8 @@ void PlanWindow::btnsaveClick()
 
 void PlanWindow::btnloadClick()
 {
-    const QString path = FileDialog::getOpenFileName(this, QStringLiteral("载入"), proposedFile(), FileDialog::textFiles());
+    const QString path =
+        FileDialog::getOpenFileName(this, QStringLiteral("载入"), proposedFile(), FileDialog::textFiles());
     if (path.isEmpty())
         return;
     runGuarded(this, [&] {
@@ -266,8 +268,8 @@ void PlanWindow::btnprintClick()
     if (rows_.empty() || cell(0, 1).isEmpty())
         return refuse(this, QStringLiteral("请先生成表格！"));
     PlanPrintout plan{kind(), planParameterLine(kind(), fieldTexts(), printDate()), headers_, rows_};
-    const QString pdf = QString::fromStdString(apppath_) + QStringLiteral("附属/") + planPrintTitle(kind()) +
-                        QStringLiteral(".pdf");
+    const QString pdf =
+        QString::fromStdString(apppath_) + QStringLiteral("附属/") + planPrintTitle(kind()) + QStringLiteral(".pdf");
     runPrintJob(this, planPageCount(rows_.size()), pdf,
                 [&plan](QPaintDevice& device) { return planPages(plan, device); });
 }

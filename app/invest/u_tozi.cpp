@@ -9,9 +9,9 @@
 #include "common/task_runner.h"
 #include "common/text_table_model.h"
 #include "invest/mode_printout.h"
-#include "invest/money.h"
 #include "invest/mode_search.h"
 #include "invest/mode_settings_box.h"
+#include "invest/money.h"
 #include "shell/lottery_document.h"
 #include "store/schema.h"
 
@@ -34,7 +34,8 @@ using namespace quorlin;
 
 namespace {
 
-const char* const kResultHeaders[] = {"投注时间", "投注倍数", "当期投注", "当期总投入", "当期中奖", "当期净利润", "当期利润率(%)"};
+const char* const kResultHeaders[] = {"投注时间", "投注倍数",   "当期投注",     "当期总投入",
+                                      "当期中奖", "当期净利润", "当期利润率(%)"};
 
 QString caption(PlayType type)
 {
@@ -93,7 +94,8 @@ Tfrmtozi::Tfrmtozi(LotteryDocument& document, QWidget* parent)
     tlbtnload_ = addButton("tlbtnload", QStringLiteral("载入"));
     tlbtnprint_ = addButton("tlbtnprint", QStringLiteral("打印"));
     btnclose_ = addButton("btnclose", QStringLiteral("关闭"));
-    for (QPushButton* button : {btnfilt_, btnclear_, btnala_, btnyouhua_, tlbtnsave_, tlbtnload_, tlbtnprint_, btnclose_})
+    for (QPushButton* button :
+         {btnfilt_, btnclear_, btnala_, btnyouhua_, tlbtnsave_, tlbtnload_, tlbtnprint_, btnclose_})
         commands->addWidget(button);
 
     auto* left = new QVBoxLayout;
@@ -107,14 +109,12 @@ Tfrmtozi::Tfrmtozi(LotteryDocument& document, QWidget* parent)
     layout->addLayout(body, 1);
     layout->addLayout(commands);
 
-    const std::vector<std::pair<const char*, QString>> saveItems{
-        {"mnusavecode", QStringLiteral("保存号码(&C)")},
-        {"mnusaveset", QStringLiteral("保存设置(&S)")},
-        {"mnusaveall", QStringLiteral("保存号码和设置(&B)")}};
-    const std::vector<std::pair<const char*, QString>> loadItems{
-        {"mnuloadcode", QStringLiteral("载入号码(&C)")},
-        {"mnuloadset", QStringLiteral("载入设置(&S)")},
-        {"mnuloadall", QStringLiteral("载入号码和设置(&B)")}};
+    const std::vector<std::pair<const char*, QString>> saveItems{{"mnusavecode", QStringLiteral("保存号码(&C)")},
+                                                                 {"mnusaveset", QStringLiteral("保存设置(&S)")},
+                                                                 {"mnusaveall", QStringLiteral("保存号码和设置(&B)")}};
+    const std::vector<std::pair<const char*, QString>> loadItems{{"mnuloadcode", QStringLiteral("载入号码(&C)")},
+                                                                 {"mnuloadset", QStringLiteral("载入设置(&S)")},
+                                                                 {"mnuloadall", QStringLiteral("载入号码和设置(&B)")}};
     const ModeFileKind kinds[] = {ModeFileKind::Codes, ModeFileKind::Settings, ModeFileKind::CodesAndSettings};
     QMenu* saveMenu = addMenu(tlbtnsave_, saveItems);
     QMenu* loadMenu = addMenu(tlbtnload_, loadItems);
@@ -250,8 +250,9 @@ void Tfrmtozi::takeCodes(CodeList codes, PlayType type)
     for (std::size_t p = 1; p <= codes_.cols(); ++p)
         codeHeaders.append(QStringLiteral("号码%1").arg(p));
     codeModel_->reset(codeHeaders, static_cast<int>(codes_.rows()), [this](int row, int column) {
-        return column == 0 ? QString::number(row + 1)
-                           : QString::number(codes_.at(static_cast<std::size_t>(row), static_cast<std::size_t>(column - 1)));
+        return column == 0
+                   ? QString::number(row + 1)
+                   : QString::number(codes_.at(static_cast<std::size_t>(row), static_cast<std::size_t>(column - 1)));
     });
     sepModel_->reset({QStringLiteral("记录期号"), QStringLiteral("中奖间隔")}, static_cast<int>(marks_.size()),
                      [this](int row, int column) {
@@ -299,7 +300,8 @@ void Tfrmtozi::analyse(bool quiet)
         if (quiet)
             return;
         if (stop == ModeStop::FirstDayTooDear && completed)
-            MessageBox::information(this, QStringLiteral("提示"), QStringLiteral("第一天投入已经超出中奖金额，无法投注！"));
+            MessageBox::information(this, QStringLiteral("提示"),
+                                    QStringLiteral("第一天投入已经超出中奖金额，无法投注！"));
         if (stop == ModeStop::MultipleTooLarge)
             MessageBox::information(this, QStringLiteral("提示"), QStringLiteral("所需倍数太大，无法投注！"));
     });
@@ -337,8 +339,7 @@ void Tfrmtozi::btnyouhuaClick()
         progress_->setRange(0, static_cast<int>(modeSearchSize(rule)));
         progress_->setValue(0);
         runner_->run(
-            this,
-            [replay = replay_, rule](Progress& progress) { return searchModes(*replay, rule, progress, 2); },
+            this, [replay = replay_, rule](Progress& progress) { return searchModes(*replay, rule, progress, 2); },
             [this](ModeSearchResult found) {
                 grptozi_->selectSearchPoint(found.best);
                 analyse(true);
@@ -384,7 +385,8 @@ void Tfrmtozi::loadFile(ModeFileKind kind)
     // Codes are marked against the open lottery's draws.
     if (kind != ModeFileKind::Settings && !lotteryOpen())
         return;
-    const QString path = FileDialog::getOpenFileName(this, QStringLiteral("载入"), proposedFile(kind), FileDialog::textFiles());
+    const QString path =
+        FileDialog::getOpenFileName(this, QStringLiteral("载入"), proposedFile(kind), FileDialog::textFiles());
     if (path.isEmpty())
         return;
     ModeFileContent content;

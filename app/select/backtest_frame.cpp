@@ -37,7 +37,8 @@ BacktestFrame::BacktestFrame(const Style& style, QWidget* parent)
     chthistory_ = new BacktestBarChart(style_.historyTitle, QStringLiteral("中奖个数"), this);
     chthistory_->setObjectName("chthistory");
     if (style_.frequencyChart) {
-        chtcishu_ = new BacktestBarChart(QStringLiteral("历史中奖次数图表"), QStringLiteral("各中奖号码数出现次数"), this);
+        chtcishu_ =
+            new BacktestBarChart(QStringLiteral("历史中奖次数图表"), QStringLiteral("各中奖号码数出现次数"), this);
         chtcishu_->setObjectName("chtcishu");
         chtcishu_->setMarksShown(true);
     }

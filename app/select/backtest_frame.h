@@ -23,9 +23,9 @@ class BacktestFrame : public QWidget {
     Q_OBJECT
 public:
     struct Style {
-        QString historyTitle;                              ///< title of the history chart
+        QString historyTitle; ///< title of the history chart
         QString summaryCaption = QStringLiteral("历史中奖汇总：");
-        bool frequencyChart = true;                        ///< the hit-count frequency chart is shown
+        bool frequencyChart = true; ///< the hit-count frequency chart is shown
         /// 显示标注 redraws the chart at once; otherwise it takes effect at the next back-test.
         bool marksAtOnce = true;
         /// The last rows are scrolled into view after a back-test.

@@ -21,8 +21,8 @@ constexpr int kCaptionWidth = 84;
 
 } // namespace
 
-SelectionWindow::SelectionWindow(LotteryDocument& document, const char* name, const QString& caption,
-                                 const QSize& size, QWidget* parent)
+SelectionWindow::SelectionWindow(LotteryDocument& document, const char* name, const QString& caption, const QSize& size,
+                                 QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       document_(document), runner_(new TaskRunner(this))
@@ -79,7 +79,8 @@ QComboBox* SelectionWindow::buildTargetList(const QRect& geometry, const quorlin
 
 QLineEdit* SelectionWindow::buildResultLine(const char* name, const QString& caption, const QRect& geometry)
 {
-    FormWidgets::label(this, caption, {geometry.x() - kCaptionWidth - 4, geometry.y(), kCaptionWidth, geometry.height()});
+    FormWidgets::label(this, caption,
+                       {geometry.x() - kCaptionWidth - 4, geometry.y(), kCaptionWidth, geometry.height()});
     QLineEdit* line = FormWidgets::lineEdit(this, name, geometry);
     line->setReadOnly(true);
     return line;
@@ -96,7 +97,8 @@ QComboBox* SelectionWindow::buildList(const char* name, const QString& caption, 
                                       const QRect& geometry)
 {
     if (!caption.isEmpty())
-        FormWidgets::label(this, caption, {geometry.x() - kCaptionWidth - 4, geometry.y(), kCaptionWidth, geometry.height()})
+        FormWidgets::label(this, caption,
+                           {geometry.x() - kCaptionWidth - 4, geometry.y(), kCaptionWidth, geometry.height()})
             ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* list = new QComboBox(this);
     list->setObjectName(name);
@@ -123,7 +125,8 @@ void SelectionWindow::startBacktest(
         command->setEnabled(false);
     setCursor(Qt::BusyCursor);
     runner_->run(
-        this, [lease = document_.lease(), work = std::move(work)](quorlin::Progress& progress) {
+        this,
+        [lease = document_.lease(), work = std::move(work)](quorlin::Progress& progress) {
             return work(*lease, progress);
         },
         [this](quorlin::BacktestReport report) {

@@ -67,8 +67,7 @@ bool Tfrmganzhi::additional() const
 void Tfrmganzhi::comcurqiChange()
 {
     const auto target = static_cast<std::size_t>(comcurqi_->currentIndex());
-    const std::optional<std::int32_t> date =
-        quorlin::targetDrawDate(draws_, target, document_.state().cainame);
+    const std::optional<std::int32_t> date = quorlin::targetDrawDate(draws_, target, document_.state().cainame);
     // A draw whose date is not a date leaves the fields empty; 生成号码 then asks for a date.
     edtdate_->setText(date ? QString::fromStdString(quorlin::days::shortText(*date)) : QString());
     edttiangan_->clear();
@@ -98,10 +97,9 @@ void Tfrmganzhi::btngenClick()
     const std::optional<int> branch = quorlin::branchIndex(edtdizhi_->text().toStdString());
     // The fields only ever hold the tables' texts; anything else is a date to read again.
     const quorlin::StemBranch day = stem && branch ? quorlin::StemBranch{*stem, *branch} : quorlin::stemBranchOf(date);
-    const std::vector<int> numbers =
-        quorlin::chosenNumbers(quorlin::chosenDigits(day, additional()), draws_.zoneSize);
-    edtcurcode_->setText(QString::fromStdString(
-        quorlin::stemBranchRecommendation(comcurqi_->currentText().toStdString(), numbers)));
+    const std::vector<int> numbers = quorlin::chosenNumbers(quorlin::chosenDigits(day, additional()), draws_.zoneSize);
+    edtcurcode_->setText(
+        QString::fromStdString(quorlin::stemBranchRecommendation(comcurqi_->currentText().toStdString(), numbers)));
 }
 
 void Tfrmganzhi::btntongjiClick()

@@ -109,7 +109,8 @@ void Tfrmqingmi::btntongjiClick()
 void Tfrmqingmi::optselClick()
 {
     comselnum_->setCurrentIndex(0);
-    Label5_->setText(optsel_->itemIndex() == kOverall ? QStringLiteral("总体号码数：") : QStringLiteral("各位号码数："));
+    Label5_->setText(optsel_->itemIndex() == kOverall ? QStringLiteral("总体号码数：")
+                                                      : QStringLiteral("各位号码数："));
 }
 
 void Tfrmqingmi::optqianhouClick()
@@ -127,7 +128,8 @@ void Tfrmqingmi::optqianhouClick()
         comselnum_->addItems(numberItems(1, 20));
         comselnum_->setCurrentText(QStringLiteral("18"));
     }
-    Label5_->setText(optsel_->itemIndex() == kOverall ? QStringLiteral("总体号码数：") : QStringLiteral("各位号码数："));
+    Label5_->setText(optsel_->itemIndex() == kOverall ? QStringLiteral("总体号码数：")
+                                                      : QStringLiteral("各位号码数："));
 }
 
 void Tfrmqingmi::showTallies(const quorlin::IntimacySelection& s)
@@ -165,7 +167,7 @@ void Tfrmqingmi::showTallies(const quorlin::IntimacySelection& s)
         tabcode_->setItem(r, 0, fixedCell(QStringLiteral("排名") + QString::number(r)));
         for (int p = 1; p <= K; ++p)
             tabcode_->setItem(r, p,
-                              new QTableWidgetItem(countText(s.positions[static_cast<std::size_t>(p - 1)]
-                                                                        [static_cast<std::size_t>(r - 1)])));
+                              new QTableWidgetItem(countText(
+                                  s.positions[static_cast<std::size_t>(p - 1)][static_cast<std::size_t>(r - 1)])));
     }
 }

@@ -15,8 +15,8 @@ Tfrmsep::Tfrmsep(LotteryDocument& document, QWidget* parent)
 
     RadioGroup* optqianhou = buildZoneChoice({8, 4, 150, 40});
     comqishu_ = buildList("comqishu", QStringLiteral("间隔期数："), numberItems(1, 20), 4, {256, 12, 70, 24});
-    comcodenum_ = buildList("comcodenum", QStringLiteral("选号个数："), numberItems(1, draws.zoneSize), 9,
-                            {428, 12, 70, 24});
+    comcodenum_ =
+        buildList("comcodenum", QStringLiteral("选号个数："), numberItems(1, draws.zoneSize), 9, {428, 12, 70, 24});
     comcurqi_ = buildTargetList({96, 54, 110, 24}, draws);
     QPushButton* btngen = addCommand("btngen", QStringLiteral("生成号码"), {226, 52, 96, 28});
     QPushButton* btntongji = addCommand("btntongji", QStringLiteral("历史统计"), {332, 52, 96, 28});

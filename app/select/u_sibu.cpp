@@ -43,8 +43,7 @@ Tfrmsibu::Tfrmsibu(LotteryDocument& document, QWidget* parent)
     for (int k = 0; k < 4; ++k) {
         const int y = 8 + 32 * k;
         FormWidgets::label(this, lines[k].before, {8, y, 150, 24})->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        steps_[static_cast<std::size_t>(k)] =
-            buildList(lines[k].list, {}, items[k], defaults[k] - 1, {162, y, 70, 24});
+        steps_[static_cast<std::size_t>(k)] = buildList(lines[k].list, {}, items[k], defaults[k] - 1, {162, y, 70, 24});
         FormWidgets::label(this, lines[k].after, {238, y, 130, 24});
         QLineEdit* field = FormWidgets::lineEdit(this, lines[k].field, {372, y, 620, 24});
         field->setReadOnly(true);

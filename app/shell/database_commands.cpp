@@ -2,12 +2,12 @@
 
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/shell_folder.h"
 #include "shell/lottery_document.h"
 #include "shell/main_status_bar.h"
 #include "shell/u_main.h"
 #include "store/database_backup.h"
 #include "store/schema.h"
-#include "common/shell_folder.h"
 
 #include <QDir>
 #include <QFileInfo>

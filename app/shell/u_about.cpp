@@ -3,8 +3,8 @@
 
 #include "shell/side_text_labels.h"
 
-#include <QFrame>
 #include <QDir>
+#include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>

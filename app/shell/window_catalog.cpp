@@ -64,7 +64,8 @@ void registerWindows(Tfrmmain& frmmain)
     frmmain.tools().registerFactory("Tfrmpiantai", [&document](QWidget* parent) {
         return new OmissionWindow(document, quorlin::OmissionRule::Current, parent);
     });
-    frmmain.tools().registerFactory("Tfrmduijiang", [&document](QWidget* parent) { return new Tfrmduijiang(document, parent); });
+    frmmain.tools().registerFactory("Tfrmduijiang",
+                                    [&document](QWidget* parent) { return new Tfrmduijiang(document, parent); });
     frmmain.tools().registerFactory("Tfrmhuice", [&frmmain](QWidget* parent) {
         // The conditions are those of the total filter window as it stands when 回测 is pressed.
         auto source = [&frmmain](QString& message) -> std::optional<quorlin::TotalFilterSettings> {
@@ -85,28 +86,34 @@ void registerWindows(Tfrmmain& frmmain)
     });
     // The stake plans need no open lottery; their files lie in the program directory.
     const std::string apppath = frmmain.document().state().apppath;
-    frmmain.tools().registerFactory("Tfrmgudingjihua", [apppath](QWidget* parent) { return new Tfrmgudingjihua(apppath, parent); });
-    frmmain.tools().registerFactory("Tfrmjieduanjihua", [apppath](QWidget* parent) { return new Tfrmjieduanjihua(apppath, parent); });
-    frmmain.tools().registerFactory("Tfrmkeibianjihua", [apppath](QWidget* parent) { return new Tfrmkeibianjihua(apppath, parent); });
+    frmmain.tools().registerFactory("Tfrmgudingjihua",
+                                    [apppath](QWidget* parent) { return new Tfrmgudingjihua(apppath, parent); });
+    frmmain.tools().registerFactory("Tfrmjieduanjihua",
+                                    [apppath](QWidget* parent) { return new Tfrmjieduanjihua(apppath, parent); });
+    frmmain.tools().registerFactory("Tfrmkeibianjihua",
+                                    [apppath](QWidget* parent) { return new Tfrmkeibianjihua(apppath, parent); });
     // 投资模式分析 reads the open lottery's draws when it marks the hits of a code list.
-    frmmain.tools().registerFactory("Tfrmtozi", [&frmmain](QWidget* parent) { return new Tfrmtozi(frmmain.document(), parent); });
-    frmmain.tools().registerFactory(
-        "Tfrmqingmi", [&frmmain](QWidget* parent) { return new Tfrmqingmi(frmmain.document(), parent); });
-    frmmain.tools().registerFactory(
-        "Tfrmsep", [&frmmain](QWidget* parent) { return new Tfrmsep(frmmain.document(), parent); });
-    frmmain.tools().registerFactory(
-        "Tfrmganzhi", [&frmmain](QWidget* parent) { return new Tfrmganzhi(frmmain.document(), parent); });
-    frmmain.tools().registerFactory(
-        "Tfrmsibu", [&frmmain](QWidget* parent) { return new Tfrmsibu(frmmain.document(), parent); });
+    frmmain.tools().registerFactory("Tfrmtozi",
+                                    [&frmmain](QWidget* parent) { return new Tfrmtozi(frmmain.document(), parent); });
+    frmmain.tools().registerFactory("Tfrmqingmi",
+                                    [&frmmain](QWidget* parent) { return new Tfrmqingmi(frmmain.document(), parent); });
+    frmmain.tools().registerFactory("Tfrmsep",
+                                    [&frmmain](QWidget* parent) { return new Tfrmsep(frmmain.document(), parent); });
+    frmmain.tools().registerFactory("Tfrmganzhi",
+                                    [&frmmain](QWidget* parent) { return new Tfrmganzhi(frmmain.document(), parent); });
+    frmmain.tools().registerFactory("Tfrmsibu",
+                                    [&frmmain](QWidget* parent) { return new Tfrmsibu(frmmain.document(), parent); });
     // 旋转矩阵 reads only its wheel files beside the program.
-    frmmain.tools().registerFactory("Tfrmjuzheng", [apppath](QWidget* parent) { return new Tfrmjuzheng(apppath, parent); });
+    frmmain.tools().registerFactory("Tfrmjuzheng",
+                                    [apppath](QWidget* parent) { return new Tfrmjuzheng(apppath, parent); });
     // 自动复式搜索 switches the open lottery's mapping; 大底交集 sizes its count table for it.
-    frmmain.tools().registerFactory("Tfrmfushi", [&frmmain](QWidget* parent) { return new Tfrmfushi(frmmain.document(), parent); });
-    frmmain.tools().registerFactory("Tfrmjiaoqi", [&frmmain](QWidget* parent) {
-        return new Tfrmjiaoqi(frmmain.document().state(), parent);
-    });
+    frmmain.tools().registerFactory("Tfrmfushi",
+                                    [&frmmain](QWidget* parent) { return new Tfrmfushi(frmmain.document(), parent); });
+    frmmain.tools().registerFactory(
+        "Tfrmjiaoqi", [&frmmain](QWidget* parent) { return new Tfrmjiaoqi(frmmain.document().state(), parent); });
     // The four 无穷 exclusion windows.
-    frmmain.tools().registerFactory("Tfrmallhei", [&document](QWidget* parent) { return new Tfrmallhei(document, parent); });
+    frmmain.tools().registerFactory("Tfrmallhei",
+                                    [&document](QWidget* parent) { return new Tfrmallhei(document, parent); });
     frmmain.tools().registerFactory("Tfrmallcongma",
                                     [&document](QWidget* parent) { return new Tfrmallcongma(document, parent); });
     frmmain.tools().registerFactory("Tfrmallpiantai",

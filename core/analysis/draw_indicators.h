@@ -15,7 +15,7 @@ struct DrawIndicatorRow {
     float sum = 0;
     float span = 0;
     float dispersion = 0;
-    float skew = 0;   ///< (caisum - caisel) / 2 for the first draw
+    float skew = 0; ///< (caisum - caisel) / 2 for the first draw
     float ac = 0;
     float repeat = 0; ///< 0 for the first draw
     std::vector<int> zones;

@@ -57,7 +57,8 @@ IndicatorAnalysis analyseIndicator(Indicator indicator, const std::vector<DrawIn
         row.issue = std::to_string(draws[i].issue);
         for (int k = 0; k < count; ++k) {
             char buf[8];
-            std::snprintf(buf, sizeof buf, "%.2d ", fronts[i * static_cast<std::size_t>(count) + static_cast<std::size_t>(k)]);
+            std::snprintf(buf, sizeof buf, "%.2d ",
+                          fronts[i * static_cast<std::size_t>(count) + static_cast<std::size_t>(k)]);
             row.numbers += buf;
         }
         const float value = indicatorValue(draws[i], indicator);

@@ -19,7 +19,7 @@ struct IndicatorTexts {
     const char* theoreticalLabel; ///< "期理论大数个数总和："
     const char* highAdvice;
     const char* lowAdvice;
-    int tab;                  ///< the main window's tab
+    int tab; ///< the main window's tab
 };
 
 /// The eight indicator windows, in tab order (tabs 1 to 8).

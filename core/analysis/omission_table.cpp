@@ -46,9 +46,9 @@ OmissionTable buildOmissionTable(const std::vector<std::int32_t>& draws, int can
     const int newest = drawCount - 1;
 
     OmissionTable table;
-    table.headers = {"待选号码",   "理论周期", "理论中奖总次数",
-                     "实际总奖总次数", "历史最大遗漏",
-                     rule == OmissionRule::Return ? "前次遗漏" : "目前遗漏", "目前冷态倍数", "追号价值"};
+    table.headers = {"待选号码",       "理论周期",     "理论中奖总次数",
+                     "实际总奖总次数", "历史最大遗漏", rule == OmissionRule::Return ? "前次遗漏" : "目前遗漏",
+                     "目前冷态倍数",   "追号价值"};
     for (int r = 1; r <= K; ++r) {
         OmissionRow row;
         row.number = r;
@@ -83,8 +83,8 @@ OmissionTable buildOmissionTable(const std::vector<std::int32_t>& draws, int can
         row.occurrences = k;
         // A number never drawn has no occurrences to divide by: its chase value is 0.
         if (k > 0)
-            row.chase = static_cast<std::int64_t>(row.omission) * 100 * m * m * recnum /
-                        (static_cast<std::int64_t>(K) * K * k);
+            row.chase =
+                static_cast<std::int64_t>(row.omission) * 100 * m * m * recnum / (static_cast<std::int64_t>(K) * K * k);
         char number[12]; // room for any int, so the text is never cut
         std::snprintf(number, sizeof number, "%.2d", r);
         row.cells = {number,

@@ -20,10 +20,10 @@ enum class OmissionSort { Number, Chase, Omission, Count };
 /// One number's row of the 8-column table, values and the texts the grid shows.
 struct OmissionRow {
     int number = 0;
-    int occurrences = 0;     ///< column 3
-    int longestAbsence = 0;  ///< column 4
-    int omission = 0;        ///< column 5 (0 when the rule does not apply)
-    std::int64_t chase = 0;  ///< column 7 without its "%"
+    int occurrences = 0;            ///< column 3
+    int longestAbsence = 0;         ///< column 4
+    int omission = 0;               ///< column 5 (0 when the rule does not apply)
+    std::int64_t chase = 0;         ///< column 7 without its "%"
     std::vector<std::string> cells; ///< the 8 texts
 };
 

@@ -21,7 +21,8 @@ ZoneTable buildZoneTable(const std::vector<std::int32_t>& issues, const std::vec
     table.headers = {"记录期号", "开奖号码"};
     for (int k = 0; k < zones; ++k) {
         char buf[48];
-        std::snprintf(buf, sizeof buf, "%.2d-%.2d号码总数", k * table.width + 1, std::min((k + 1) * table.width, total));
+        std::snprintf(buf, sizeof buf, "%.2d-%.2d号码总数", k * table.width + 1,
+                      std::min((k + 1) * table.width, total));
         table.headers.emplace_back(buf);
     }
     for (std::size_t i = 0; i < issues.size(); ++i) {

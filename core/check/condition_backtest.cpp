@@ -35,7 +35,8 @@ std::vector<int> frontOf(const Grid<std::int32_t>& his, std::size_t row, int wid
 }
 
 // Marks of one run of `settings` over the unmarked table, then the marks cleared again.
-std::vector<std::uint8_t> runOnce(CombinationTable& table, const TotalFilterSettings& settings, const FilterSpace& space)
+std::vector<std::uint8_t> runOnce(CombinationTable& table, const TotalFilterSettings& settings,
+                                  const FilterSpace& space)
 {
     std::fill(table.markData(), table.markData() + table.rows(), std::uint8_t{0});
     runTotalFilter(table, settings, space);
@@ -199,7 +200,8 @@ std::optional<BacktestResult> runBacktest(const BacktestHistory& history, const 
             const ConditionBacktestRow& row = result.rows[i];
             const bool hit = k < c ? row.kept[k] : row.keptAll;
             s.hits += hit ? 1 : 0;
-            keptSum += static_cast<double>(k == c ? row.keptCount : (k == skewIndex && skewOn ? skewKept[i] : constantKept[k]));
+            keptSum += static_cast<double>(k == c ? row.keptCount
+                                                  : (k == skewIndex && skewOn ? skewKept[i] : constantKept[k]));
         }
         s.hitRate = n ? static_cast<double>(s.hits) / static_cast<double>(n) : 0;
         s.meanKept = n ? keptSum / static_cast<double>(n) : 0;

@@ -15,8 +15,8 @@ class Progress;
 
 /// One condition of a total-filter setting on its own, as the back-test judges it.
 struct SingleCondition {
-    std::string name;              ///< "大数", "奇数", "和值", "跨度", "散度", "偏度", "AC值", "胆码", "红球"
-    TotalFilterSettings settings;  ///< this condition alone
+    std::string name; ///< "大数", "奇数", "和值", "跨度", "散度", "偏度", "AC值", "胆码", "红球"
+    TotalFilterSettings settings; ///< this condition alone
 };
 
 /// The conditions the settings check, in the window's order.
@@ -36,13 +36,13 @@ struct ConditionBacktestRow {
 struct BacktestSummary {
     std::string name;
     std::size_t hits = 0;
-    double hitRate = 0;  ///< hits / draws
+    double hitRate = 0; ///< hits / draws
     double meanKept = 0;
 };
 
 struct BacktestResult {
     std::vector<std::string> conditions;
-    std::vector<ConditionBacktestRow> rows;          ///< oldest first
+    std::vector<ConditionBacktestRow> rows; ///< oldest first
     std::vector<BacktestSummary> summaries; ///< one per condition, then "全部条件"
 };
 

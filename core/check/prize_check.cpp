@@ -27,7 +27,8 @@ std::vector<std::uint64_t> masksOf(const std::uint8_t* numbers, std::size_t coun
     std::vector<std::uint64_t> masks(count, 0);
     for (std::size_t e = 0; e < count; ++e)
         for (int k = 0; k < width; ++k)
-            masks[e] |= std::uint64_t{1} << (numbers[e * static_cast<std::size_t>(width) + static_cast<std::size_t>(k)] & 63);
+            masks[e] |=
+                std::uint64_t{1} << (numbers[e * static_cast<std::size_t>(width) + static_cast<std::size_t>(k)] & 63);
     return masks;
 }
 
@@ -50,8 +51,8 @@ PrizeChecker::PrizeChecker(const BetList& bets) : bets_(bets)
     frontMasks_ = masksOf(bets.frontData(), bets.frontCount(), bets.frontWidth());
     backMasks_ = masksOf(bets.backData(), bets.backCount(), bets.backWidth());
     if (!bets.isPaired())
-        frontOnly_ = static_cast<std::size_t>(
-            std::count(bets.lineBacks().begin(), bets.lineBacks().end(), BetList::kNoBack));
+        frontOnly_ =
+            static_cast<std::size_t>(std::count(bets.lineBacks().begin(), bets.lineBacks().end(), BetList::kNoBack));
 }
 
 PrizeChecker::PatternLevels PrizeChecker::levelsOf(const PrizeRuleSet* rules)

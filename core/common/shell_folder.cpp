@@ -42,7 +42,10 @@ std::string xdgDesktop(const EnvironmentLookup& env)
 
 } // namespace
 
-std::string getshellfolder(const std::string& name) { return getshellfolder(name, systemEnvironment); }
+std::string getshellfolder(const std::string& name)
+{
+    return getshellfolder(name, systemEnvironment);
+}
 
 std::string getshellfolder(const std::string& name, const EnvironmentLookup& env)
 {

@@ -38,7 +38,7 @@ std::string downloadMessage(const DownloadResult& result)
     switch (result.outcome) {
     case DownloadResult::Outcome::Done: {
         std::string text = result.added > 0 ? "下载完成！新增 " + std::to_string(result.added) + " 期开奖号码。"
-                                             : std::string("下载完成！没有新的开奖号码。");
+                                            : std::string("下载完成！没有新的开奖号码。");
         if (!result.otherDates.empty()) {
             text += "\n下列 " + std::to_string(result.otherDates.size()) +
                     " 期已存的号码与下载的相同而开奖日期不同，保留了已存的日期（需要时请在数据添加中改正）：";
@@ -215,8 +215,8 @@ DownloadResult DrawDownload::finish()
         }
         appendDraws(db_, lottery_, fresh);
         tx.commit();
-        return DownloadResult{DownloadResult::Outcome::Done, static_cast<int>(fresh.size()), 0, {},
-                              std::move(otherDates)};
+        return DownloadResult{
+            DownloadResult::Outcome::Done, static_cast<int>(fresh.size()), 0, {}, std::move(otherDates)};
     } catch (const DatabaseError& e) {
         return DownloadResult{DownloadResult::Outcome::Failed, 0, found(), e.what(), {}};
     }

@@ -3,8 +3,8 @@
 #include "common/progress.h"
 #include "common/text_writer.h"
 #include "filter/bet_line_reader.h"
-#include "store/lottery_state.h"
 #include "store/combinations.h"
+#include "store/lottery_state.h"
 
 #include <filesystem>
 
@@ -56,7 +56,8 @@ bool BaseIntersection::readFile(const std::string& path, std::string& error)
         for (int i = 0; i < width_; ++i) {
             const int n = bet.front[static_cast<std::size_t>(i)];
             const std::size_t base = static_cast<std::size_t>(i) * stride;
-            row += rankBase_[base + static_cast<std::size_t>(n)] - rankBase_[base + static_cast<std::size_t>(previous + 1)];
+            row += rankBase_[base + static_cast<std::size_t>(n)] -
+                   rankBase_[base + static_cast<std::size_t>(previous + 1)];
             previous = n;
         }
         if (!seen_[row]) {
@@ -115,7 +116,8 @@ BaseIntersection::Result BaseIntersection::run(const std::vector<std::string>& f
     std::vector<std::uint8_t> fronts;
     for (std::size_t r = 0; r < counts_.size(); ++r)
         if (counts_[r] >= low && counts_[r] <= high && files.size() > 0)
-            fronts.insert(fronts.end(), numbers_.begin() + static_cast<std::ptrdiff_t>(r * static_cast<std::size_t>(width_)),
+            fronts.insert(fronts.end(),
+                          numbers_.begin() + static_cast<std::ptrdiff_t>(r * static_cast<std::size_t>(width_)),
                           numbers_.begin() + static_cast<std::ptrdiff_t>((r + 1) * static_cast<std::size_t>(width_)));
     result.withBacks = backFlag_;
     if (backFlag_) {

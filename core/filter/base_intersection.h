@@ -42,8 +42,8 @@ public:
     explicit BaseIntersection(const LotteryState& state);
 
     /// Reads the files in order (bet-list text, saved or numbered form: BetLineReader) and forms the
-    /// result; nothing comes out when a file cannot be read or a line is not a bet. Reports progress per file and per block of rows; a
-    /// stop ends the run without a result.
+    /// result; nothing comes out when a file cannot be read or a line is not a bet. Reports progress per file and per
+    /// block of rows; a stop ends the run without a result.
     Result run(const std::vector<std::string>& files, const Options& options, Progress* progress = nullptr);
 
     /// Writes the result's lines in the numbered form; replaces `path` only when complete.
@@ -58,11 +58,11 @@ private:
     int width_;
     int backTotal_;
     int backWidth_;
-    std::vector<std::uint8_t> numbers_; // width_ per row, rows in rank order
-    std::vector<std::uint32_t> counts_; // files each row occurs in
-    std::vector<std::uint8_t> seen_;    // the row occurred in the file being read
+    std::vector<std::uint8_t> numbers_;   // width_ per row, rows in rank order
+    std::vector<std::uint32_t> counts_;   // files each row occurs in
+    std::vector<std::uint8_t> seen_;      // the row occurred in the file being read
     std::vector<std::uint32_t> rankBase_; // per position and number: rows passed over (see the constructor)
-    std::vector<int> backs_;            // back numbers seen, flags by number − 1
+    std::vector<int> backs_;              // back numbers seen, flags by number − 1
     bool backFlag_ = false;
 };
 

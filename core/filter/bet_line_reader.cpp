@@ -44,7 +44,8 @@ std::size_t numberedPrefix(std::string_view line)
 } // namespace
 
 BetLineReader::BetLineReader(int frontTotal, int frontWidth, int backTotal, int backWidth, bool numberedToo)
-    : frontTotal_(frontTotal), frontWidth_(frontWidth), backTotal_(backTotal), backWidth_(backWidth), numberedToo_(numberedToo)
+    : frontTotal_(frontTotal), frontWidth_(frontWidth), backTotal_(backTotal), backWidth_(backWidth),
+      numberedToo_(numberedToo)
 {
 }
 

@@ -78,11 +78,13 @@ private:
 
 BetList::BetList(bool paired, int frontWidth, std::vector<std::uint8_t> fronts, int backWidth,
                  std::vector<std::uint8_t> backs)
-    : paired_(paired), frontWidth_(frontWidth), backWidth_(backWidth), fronts_(std::move(fronts)), backs_(std::move(backs))
+    : paired_(paired), frontWidth_(frontWidth), backWidth_(backWidth), fronts_(std::move(fronts)),
+      backs_(std::move(backs))
 {
 }
 
-BetList BetList::paired(int frontWidth, std::vector<std::uint8_t> fronts, int backWidth, std::vector<std::uint8_t> backs)
+BetList BetList::paired(int frontWidth, std::vector<std::uint8_t> fronts, int backWidth,
+                        std::vector<std::uint8_t> backs)
 {
     return BetList(true, frontWidth, std::move(fronts), backWidth, std::move(backs));
 }
@@ -102,7 +104,8 @@ BetList BetList::frontsOnly(int frontWidth, std::vector<std::uint8_t> fronts)
     std::vector<std::uint32_t> lineFront(count);
     for (std::size_t i = 0; i < count; ++i)
         lineFront[i] = static_cast<std::uint32_t>(i);
-    BetList list = lines(frontWidth, std::move(fronts), 0, {}, std::move(lineFront), std::vector<std::uint16_t>(count, kNoBack));
+    BetList list =
+        lines(frontWidth, std::move(fronts), 0, {}, std::move(lineFront), std::vector<std::uint16_t>(count, kNoBack));
     list.blankAfterLast_ = true;
     return list;
 }
@@ -172,8 +175,8 @@ namespace {
 // stored into the template would stall on every line.
 class LineEmitter {
 public:
-    LineEmitter(TextWriter& writer, bool numbered, int frontWidth, int backWidth, const std::vector<std::uint8_t>& backs,
-                Progress* progress, std::size_t total, bool blankAfterLast)
+    LineEmitter(TextWriter& writer, bool numbered, int frontWidth, int backWidth,
+                const std::vector<std::uint8_t>& backs, Progress* progress, std::size_t total, bool blankAfterLast)
         : writer_(writer), numbered_(numbered), frontWidth_(frontWidth), progress_(progress), total_(total),
           chunk_(kChunk + kBlockRoom + 256)
     {
@@ -297,7 +300,8 @@ public:
 
     bool flush()
     {
-        const bool ok = writer_.writeRaw(std::string_view(chunk_.data(), static_cast<std::size_t>(out_ - chunk_.data())));
+        const bool ok =
+            writer_.writeRaw(std::string_view(chunk_.data(), static_cast<std::size_t>(out_ - chunk_.data())));
         out_ = chunk_.data();
         return ok;
     }
@@ -345,7 +349,8 @@ bool BetList::write(const std::string& path, bool numberedForm, Progress* progre
 {
     TextWriter writer(path);
     const std::size_t total = size();
-    LineEmitter emit(writer, numberedForm, frontWidth_, backWidth_, backs_, progress, total, numberedForm && blankAfterLast_);
+    LineEmitter emit(writer, numberedForm, frontWidth_, backWidth_, backs_, progress, total,
+                     numberedForm && blankAfterLast_);
     const auto w = static_cast<std::size_t>(frontWidth_);
     bool going = true;
     if (paired_) {

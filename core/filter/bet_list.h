@@ -63,7 +63,8 @@ public:
     BetList() = default;
 
 private:
-    BetList(bool paired, int frontWidth, std::vector<std::uint8_t> fronts, int backWidth, std::vector<std::uint8_t> backs);
+    BetList(bool paired, int frontWidth, std::vector<std::uint8_t> fronts, int backWidth,
+            std::vector<std::uint8_t> backs);
     bool write(const std::string& path, bool numberedForm, Progress* progress, std::string& error) const;
     /// Appends the bet text of line i to `out` (no allocation when `out` has room).
     char* appendBet(std::size_t i, char* out) const;

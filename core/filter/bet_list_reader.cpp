@@ -79,7 +79,8 @@ LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidt
     for (int n = 1; n <= backTotal; ++n)
         if (backSeen[static_cast<std::size_t>(n)])
             result.backNumbers.push_back(n);
-    result.lines = BetList::lines(frontWidth, fronts, backWidth, std::move(backs), std::move(lineFront), std::move(lineBack));
+    result.lines =
+        BetList::lines(frontWidth, fronts, backWidth, std::move(backs), std::move(lineFront), std::move(lineBack));
     result.fronts = std::move(fronts);
     return result;
 }

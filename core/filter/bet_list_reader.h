@@ -19,12 +19,12 @@ inline constexpr std::size_t kMaxBetListEntries = 1'200'000;
 /// table, the lines as they will be shown, and the numbers the file uses.
 struct LoadedBetList {
     bool ok = false;
-    std::string error;             ///< why the file was refused (names the line)
+    std::string error; ///< why the file was refused (names the line)
     int frontWidth = 5;
     std::vector<std::uint8_t> fronts; ///< the working entries, frontWidth numbers each
-    BetList lines;                 ///< every line read, as bets
-    std::vector<int> frontNumbers; ///< the front numbers that occur, ascending
-    std::vector<int> backNumbers;  ///< the back numbers read before the first line without them
+    BetList lines;                    ///< every line read, as bets
+    std::vector<int> frontNumbers;    ///< the front numbers that occur, ascending
+    std::vector<int> backNumbers;     ///< the back numbers read before the first line without them
 };
 
 /// Reads a bet list (BetLineReader) as the total filter loads it: every line is kept as read, with

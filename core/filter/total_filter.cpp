@@ -55,10 +55,10 @@ inline bool within(int v, const FilterRange& r)
 // masks for the counting conditions, and the skew as two mask tests (a row's skew is at most k
 // exactly when it holds no number farther than k from the latest draw).
 struct RunPlan {
-    FilterRange big = kAnything, odd = kAnything, sum = kAnything, span = kAnything, disp = kAnything,
-                ac = kAnything, bankers = kAnything, front = kAnything;
+    FilterRange big = kAnything, odd = kAnything, sum = kAnything, span = kAnything, disp = kAnything, ac = kAnything,
+                bankers = kAnything, front = kAnything;
     std::uint64_t bigMask = 0, oddMask = 0, bankerMask = 0, frontMask = 0;
-    std::uint64_t skewTooFar = 0;      // numbers farther from the latest draw than the upper bound
+    std::uint64_t skewTooFar = 0;                    // numbers farther from the latest draw than the upper bound
     std::uint64_t skewFarEnough = ~std::uint64_t{0}; // numbers at least the lower bound away
     int total = 35;
     std::array<std::uint8_t, 64> map{};
@@ -280,8 +280,8 @@ BankerParse parseBankers(const std::string& text)
     std::size_t pos = 0;
     while (pos < text.size()) {
         // Blanks and commas before an item are skipped; blanks and line breaks end it.
-        while (pos < text.size() && (text[pos] == ' ' || text[pos] == ',' || text[pos] == '\r' || text[pos] == '\n' ||
-                                     text[pos] == '\t'))
+        while (pos < text.size() &&
+               (text[pos] == ' ' || text[pos] == ',' || text[pos] == '\r' || text[pos] == '\n' || text[pos] == '\t'))
             ++pos;
         if (pos >= text.size())
             break;

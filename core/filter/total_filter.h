@@ -31,10 +31,10 @@ struct TotalFilterSettings {
     bool bankersOn = false;                ///< 胆码
     std::vector<int> bankers;
     FilterRange bankerHits{1, 1};
-    bool frontOn = false;                  ///< 选择红球
+    bool frontOn = false; ///< 选择红球
     std::vector<int> front;
     FilterRange frontHits{5, 5};
-    std::vector<int> back;                 ///< 选择蓝球: the back numbers paired with every survivor
+    std::vector<int> back; ///< 选择蓝球: the back numbers paired with every survivor
 
     bool operator==(const TotalFilterSettings&) const = default;
 };
@@ -42,12 +42,12 @@ struct TotalFilterSettings {
 /// The number space of a run: the game, the latest draw's front numbers (for the skew), and in
 /// the transformed mapping the transformed number of every real number for the coming draw.
 struct FilterSpace {
-    int total = 35;               ///< caisum
-    int width = 5;                ///< caisel
-    int backTotal = 12;           ///< housum
-    int backWidth = 2;            ///< housel
-    std::vector<int> latestDraw;  ///< front numbers of the last loaded draw; empty without draws
-    std::vector<int> mapping;     ///< mapping[n] for n in 1..total; empty for the real numbers
+    int total = 35;              ///< caisum
+    int width = 5;               ///< caisel
+    int backTotal = 12;          ///< housum
+    int backWidth = 2;           ///< housel
+    std::vector<int> latestDraw; ///< front numbers of the last loaded draw; empty without draws
+    std::vector<int> mapping;    ///< mapping[n] for n in 1..total; empty for the real numbers
 };
 
 /// The skew condition against one latest draw as two number masks (bit n for number n): a

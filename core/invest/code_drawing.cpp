@@ -73,8 +73,7 @@ CodeList drawCodes(PlayType type, int count, int digits, RandomSource& random)
         do {
             for (std::uint8_t& digit : candidate)
                 digit = static_cast<std::uint8_t>(random.random(10));
-        } while ((type != PlayType::Zhixuan && !groupShapeFits(type, candidate)) ||
-                 !fitsEarlierCodes(type, codes, n));
+        } while ((type != PlayType::Zhixuan && !groupShapeFits(type, candidate)) || !fitsEarlierCodes(type, codes, n));
     }
     sortCodes(codes);
     return codes;

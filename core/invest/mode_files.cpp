@@ -169,8 +169,7 @@ bool writeModeFile(const std::string& path, ModeFileKind kind, const ModeForm& f
     return writeTextLines(path, lines, error);
 }
 
-bool readModeFile(const std::string& path, ModeFileKind kind, int digits, ModeFileContent& content,
-                  std::string& error)
+bool readModeFile(const std::string& path, ModeFileKind kind, int digits, ModeFileContent& content, std::string& error)
 {
     const auto lines = readTextLines(path, error);
     if (!lines)

@@ -52,7 +52,6 @@ struct ModeFileContent {
 
 /// Reads a file of `kind` written by writeModeFile; codes keep the first `digits` characters of
 /// their lines. False with `error` naming the line at fault.
-bool readModeFile(const std::string& path, ModeFileKind kind, int digits, ModeFileContent& content,
-                  std::string& error);
+bool readModeFile(const std::string& path, ModeFileKind kind, int digits, ModeFileContent& content, std::string& error);
 
 } // namespace quorlin

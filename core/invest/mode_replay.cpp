@@ -105,8 +105,7 @@ struct SurplusSink {
 
 } // namespace
 
-std::int64_t smallestModeMultiple(std::int64_t invested, std::int64_t jushu, std::int64_t outofsin,
-                                  std::int64_t lirun)
+std::int64_t smallestModeMultiple(std::int64_t invested, std::int64_t jushu, std::int64_t outofsin, std::int64_t lirun)
 {
     // rate = trunc(100·net / total) >= P with total > 0 holds exactly when 100·net >= P·total for
     // P >= 1, and when 100·net > (P − 1)·total for P <= 0 (truncation lifts negative rates).
@@ -188,8 +187,7 @@ template <class Sink> ModeStop ModeReplay::replay(const ModeRule& rule, Sink& si
             previous = {plan.rows[static_cast<std::size_t>(j - 1)], false};
             longGaps = 0;
         } else {
-            previous = {plan.rows[static_cast<std::size_t>(plan.affordable - 1)],
-                        plan.affordable < rule.tozirep};
+            previous = {plan.rows[static_cast<std::size_t>(plan.affordable - 1)], plan.affordable < rule.tozirep};
             previous.row[5] = -previous.row[3];
         }
         sink(previous.row, previous.cutShort);

@@ -14,8 +14,8 @@ using ModePlanRow = std::array<std::int64_t, 7>;
 
 /// Why a replay ended.
 enum class ModeStop {
-    End,              ///< the history ran out
-    FirstDayTooDear,  ///< the first draw of a block is beyond the limits: "第一天投入已经超出中奖金额，无法投注！"
+    End, ///< the history ran out
+    FirstDayTooDear, ///< the first draw of a block is beyond the limits: "第一天投入已经超出中奖金额，无法投注！"
     MultipleTooLarge, ///< no multiple up to 100000 reaches the profit rate: "所需倍数太大，无法投注！"
 };
 
@@ -41,8 +41,7 @@ inline constexpr std::int64_t kModeMultipleLimit = 100000;
 /// The smallest multiple m of 1..kModeMultipleLimit whose block row reaches the profit rate
 /// `lirun` after `invested` is already in, with `jushu` bets of prize `outofsin`; 0 when none.
 /// Solved directly, not by trying every m. Throws MoneyOverflowError.
-std::int64_t smallestModeMultiple(std::int64_t invested, std::int64_t jushu, std::int64_t outofsin,
-                                  std::int64_t lirun);
+std::int64_t smallestModeMultiple(std::int64_t invested, std::int64_t jushu, std::int64_t outofsin, std::int64_t lirun);
 
 /// The history as the replay walks it: the hit marks of one code list turned, once, into a table
 /// of the next hit after every draw, so that replaying a rule only jumps from hit to hit.

@@ -40,7 +40,8 @@ PlanLoad loadPlanFile(const std::string& path, PlanStore& store)
         return load;
     const auto headerLines = static_cast<std::size_t>(planHeaderLines(store.kind()));
     // A short file reads as empty lines, as past the end of any text file.
-    load.header.assign(lines->begin(), lines->begin() + static_cast<std::ptrdiff_t>(std::min(headerLines, lines->size())));
+    load.header.assign(lines->begin(),
+                       lines->begin() + static_cast<std::ptrdiff_t>(std::min(headerLines, lines->size())));
     load.header.resize(headerLines);
     load.days = toInt32(load.header[4]);
     if (store.kind() != PlanKind::Variable && load.days <= 0) {

@@ -17,7 +17,8 @@ std::int64_t PlanStore::averageNet(std::size_t count) const
 std::vector<const char*> planHeaders(PlanKind kind)
 {
     if (kind == PlanKind::Variable)
-        return {"投注期号", "投注倍数", "当期注数", "当期投注", "当期总投入", "当期中奖", "当期净利润", "当期利润率(%)"};
+        return {"投注期号",   "投注倍数", "当期注数",   "当期投注",
+                "当期总投入", "当期中奖", "当期净利润", "当期利润率(%)"};
     return {"投注期号", "投注倍数", "当期投注", "当期总投入", "当期中奖", "当期净利润", "当期利润率(%)"};
 }
 

@@ -24,7 +24,8 @@ DrawFigures figures(std::int64_t m, std::int64_t stakeOfOne, std::int64_t before
 
 void writeRow(PlanStore& store, std::int64_t k, std::int64_t m, const DrawFigures& f)
 {
-    store.row(static_cast<std::size_t>(k - 1)) = {k, m, f.stake, f.total, f.prize, f.net, profitRate(f.net, f.total), 0};
+    store.row(static_cast<std::size_t>(k - 1)) = {k, m, f.stake, f.total, f.prize, f.net, profitRate(f.net, f.total),
+                                                  0};
 }
 
 } // namespace
@@ -80,8 +81,7 @@ PlanOutcome buildStagedPlan(const PlanInputs& in, PlanStore& store)
     return PlanOutcome::Built;
 }
 
-std::optional<PlanStore::Row> variableDraw(std::int64_t k, std::int32_t bets, std::int64_t before,
-                                           const PlanInputs& in)
+std::optional<PlanStore::Row> variableDraw(std::int64_t k, std::int32_t bets, std::int64_t before, const PlanInputs& in)
 {
     const std::int64_t stakeOfOne = moneyMul(2, bets);
     for (std::int64_t m = 1; m <= kPlanMultipleLimit; ++m) {

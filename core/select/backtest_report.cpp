@@ -40,8 +40,8 @@ BacktestReport runBacktest(const ZoneDraws& draws, const BacktestLayout& layout,
             }
             progress->report(static_cast<std::int64_t>(i), static_cast<std::int64_t>(n));
         }
-        BacktestRow row{std::to_string(draws.issues[i]), numbersText(draws.draw(i), layout.drawForm), {},
-                        layout.untestedHits};
+        BacktestRow row{
+            std::to_string(draws.issues[i]), numbersText(draws.draw(i), layout.drawForm), {}, layout.untestedHits};
         int hits = 0;
         if (i >= layout.firstTested) {
             const std::vector<int> bet = betFor(i);

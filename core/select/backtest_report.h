@@ -55,8 +55,8 @@ struct BacktestLayout {
     std::size_t firstBar = 0;    ///< the first draw the history chart shows
     NumberForm drawForm = NumberForm::TwoDigits;
     NumberForm betForm = NumberForm::TwoDigits;
-    std::string untestedHits;  ///< the hit-count cell of a draw without a bet
-    bool frequency = true;     ///< the method has a frequency table and chart
+    std::string untestedHits; ///< the hit-count cell of a draw without a bet
+    bool frequency = true;    ///< the method has a frequency table and chart
     /// The draws without a bet take part in the summary with 0 hits (the interval window's summary
     /// counts its first draw).
     bool untestedInSummary = false;

@@ -22,7 +22,7 @@ public:
     void addFollowers(int x, std::size_t first, std::size_t last, std::vector<int>& counts) const;
 
 private:
-    std::size_t width_; ///< Z + 1 totals per row
+    std::size_t width_;                            ///< Z + 1 totals per row
     std::vector<std::vector<std::int32_t>> draws_; ///< per number: the draws holding it, oldest first
     /// per number: (occurrences + 1) rows of `width_` totals; row m covers the first m occurrences
     std::vector<std::vector<std::uint16_t>> totals_;

@@ -14,10 +14,10 @@ struct ZoneDraws;
 
 /// The four window lengths of 最优四步综合选号 (L1..L4).
 struct FourStepSettings {
-    int recent = 40;  ///< L1: step 1 ranks the numbers of the last L1 draws
-    int absent = 1;   ///< L2: step 2 drops the numbers of the last L2 draws
-    int triple = 10;  ///< L3: step 3 adds three-in-a-row numbers absent from the last L3 draws
-    int active = 10;  ///< L4: step 4 ranks the L4 draws before the most recent one
+    int recent = 40; ///< L1: step 1 ranks the numbers of the last L1 draws
+    int absent = 1;  ///< L2: step 2 drops the numbers of the last L2 draws
+    int triple = 10; ///< L3: step 3 adds three-in-a-row numbers absent from the last L3 draws
+    int active = 10; ///< L4: step 4 ranks the L4 draws before the most recent one
     bool operator==(const FourStepSettings&) const = default;
 };
 
@@ -45,8 +45,7 @@ FourStepSelection selectFourStep(const ZoneDraws& draws, std::size_t target, con
 
 /// The back-test of the draws after the first L1 + 10; the table and the history chart start at
 /// draw L1 + 20, and there is no frequency table.
-BacktestReport fourStepBacktest(const ZoneDraws& draws, const FourStepSettings& settings,
-                                Progress* progress = nullptr);
+BacktestReport fourStepBacktest(const ZoneDraws& draws, const FourStepSettings& settings, Progress* progress = nullptr);
 
 /// What 最终投注号码 shows: item + "期推荐投注号码：" + the numbers as "%.2d".
 std::string fourStepRecommendation(const std::string& targetItem, const std::vector<int>& numbers);

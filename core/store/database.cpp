@@ -44,12 +44,12 @@ std::string quoteIdentifier(std::string_view name)
     return quoted;
 }
 
-Database::~Database() { close(); }
-
-Database::Database(Database&& other) noexcept
-    : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_))
+Database::~Database()
 {
+    close();
 }
+
+Database::Database(Database&& other) noexcept : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)) {}
 
 Database& Database::operator=(Database&& other) noexcept
 {
@@ -103,13 +103,17 @@ void Database::exec(const std::string& sql)
         fail(db_, "数据库语句执行失败");
 }
 
-Statement Database::prepare(const std::string& sql) { return Statement(*this, sql); }
+Statement Database::prepare(const std::string& sql)
+{
+    return Statement(*this, sql);
+}
 
 std::vector<std::string> Database::tableNames()
 {
     std::vector<std::string> names;
-    Statement st(*this, "select name from sqlite_master where type = 'table' and name not like 'sqlite\\_%' escape '\\' "
-                        "order by name");
+    Statement st(*this,
+                 "select name from sqlite_master where type = 'table' and name not like 'sqlite\\_%' escape '\\' "
+                 "order by name");
     while (st.step())
         names.push_back(st.text(0));
     return names;
@@ -156,7 +160,10 @@ Statement::Statement(Database& db, const std::string& sql) : db_(db.handle())
         fail(db_, "数据库语句有误");
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement()
+{
+    sqlite3_finalize(stmt_);
+}
 
 Statement::Statement(Statement&& other) noexcept : db_(other.db_), stmt_(std::exchange(other.stmt_, nullptr)) {}
 
@@ -197,9 +204,15 @@ void Statement::reset()
     sqlite3_clear_bindings(stmt_);
 }
 
-bool Statement::isNull(int col) const { return sqlite3_column_type(stmt_, col) == SQLITE_NULL; }
+bool Statement::isNull(int col) const
+{
+    return sqlite3_column_type(stmt_, col) == SQLITE_NULL;
+}
 
-std::int64_t Statement::integer(int col) const { return sqlite3_column_int64(stmt_, col); }
+std::int64_t Statement::integer(int col) const
+{
+    return sqlite3_column_int64(stmt_, col);
+}
 
 std::int64_t Statement::wholeNumber(int col, const std::string& what) const
 {

@@ -69,7 +69,9 @@ void buildtransformed(LotteryState& state, RandomSource& rng)
     perm = drawPermutation(rng, total);
     // The code of front number n in draw d; it moves on by one every draw.
     auto code = [&](int n, int d) { return (perm[static_cast<std::size_t>(n)] + d) % total + 1; };
-    auto front = [&](int d, int j) { return state.hisfull.at(static_cast<std::size_t>(d), static_cast<std::size_t>(j)); };
+    auto front = [&](int d, int j) {
+        return state.hisfull.at(static_cast<std::size_t>(d), static_cast<std::size_t>(j));
+    };
 
     std::vector<int> count(static_cast<std::size_t>(total + 1), 0);
     std::vector<int> gap(static_cast<std::size_t>(total + 1), 0);

@@ -38,7 +38,8 @@ std::string readIssue(const Statement& st)
     if (!isAllDigits(issue))
         throw ConversionError("号码表中的期号" + quotedExcerpt(issue) + "不是数字");
     if (issue.size() > kMaxIssueDigits)
-        throw ConversionError("号码表中的期号" + quotedExcerpt(issue) + "太长，最多 " + std::to_string(kMaxIssueDigits) + " 位数字");
+        throw ConversionError("号码表中的期号" + quotedExcerpt(issue) + "太长，最多 " +
+                              std::to_string(kMaxIssueDigits) + " 位数字");
     return issue;
 }
 

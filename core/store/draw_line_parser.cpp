@@ -116,7 +116,8 @@ std::string parseIssue(std::string_view issue, IssueForm form, ImportedDraw& dra
 std::string parseDraw(std::string_view line, std::int32_t today, ImportedDraw& draw)
 {
     if (const Separator* sep = foreignSeparator(line))
-        return "用了" + std::string(sep->name) + quotedExcerpt(sep->text) + "作分隔符；只能用英文逗号、空格或制表符分隔";
+        return "用了" + std::string(sep->name) + quotedExcerpt(sep->text) +
+               "作分隔符；只能用英文逗号、空格或制表符分隔";
     const auto fields = splitFields(line);
     if (fields.size() != 2 + kFront + kBack)
         return "应为期号、开奖日期和 7 个号码，实有 " + std::to_string(fields.size()) + " 项";
@@ -145,7 +146,8 @@ std::string checkIssueAndDate(const ImportedDraw& draw, std::int32_t today)
     if (draw.issue % 1000 == 0)
         return "期号" + quotedExcerpt(draw.issueText()) + "的后三位是当年的第几期，应从 001 起";
     if (draw.issue / 1000 != draw.date / 10000)
-        return "期号" + quotedExcerpt(draw.issueText()) + "的前四位应是开奖日期" + quotedExcerpt(draw.dateText()) + "的年份";
+        return "期号" + quotedExcerpt(draw.issueText()) + "的前四位应是开奖日期" + quotedExcerpt(draw.dateText()) +
+               "的年份";
     if (draw.date < kFirstDrawDay) {
         ImportedDraw first;
         first.date = kFirstDrawDay;

@@ -1,15 +1,18 @@
 #include "store/lottery_open.h"
 
 #include "store/database.h"
-#include "store/draw_cursor.h"
 #include "store/display_tables.h"
+#include "store/draw_cursor.h"
 #include "store/lottery_state.h"
 #include "store/schema.h"
 #include "store/u_datamod.h"
 
 namespace quorlin {
 
-std::string LotteryState::databasePath() const { return apppath + kDatabaseRelativePath; }
+std::string LotteryState::databasePath() const
+{
+    return apppath + kDatabaseRelativePath;
+}
 
 void loadlottery(LotteryState& state, Tdatamod& datamod)
 {

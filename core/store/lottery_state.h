@@ -13,8 +13,8 @@ namespace quorlin {
 /// The in-memory state of the one open lottery that every analysis reads: the program
 /// directory, the lottery's name and game parameters, the draw count and the history tables.
 struct LotteryState {
-    std::string apppath; ///< program directory with trailing separator
-    std::string cainame; ///< name of the open lottery
+    std::string apppath;      ///< program directory with trailing separator
+    std::string cainame;      ///< name of the open lottery
     std::int32_t caitype = 0; ///< 0 乐透型, 1 数字型
     std::int32_t caisum = 35; ///< front numbers to choose from
     std::int32_t caisel = 5;  ///< front numbers per draw

@@ -134,8 +134,8 @@ std::string prepareProgramDirectory(const std::string& shareDir, const std::stri
         if (!fs::exists(database, ec)) {
             int draws = 0;
             const fs::path history = share / "dlt_history.csv";
-            const std::string error =
-                createShippedDatabase(database.string(), fs::exists(history, ec) ? history.string() : std::string(), draws);
+            const std::string error = createShippedDatabase(
+                database.string(), fs::exists(history, ec) ? history.string() : std::string(), draws);
             if (!error.empty())
                 return "无法建立数据库 " + database.string() + "：" + error;
         }

@@ -8,9 +8,9 @@ namespace quorlin {
 
 /// Where the program keeps its database and side folders (`apppath`).
 struct ProgramDirectory {
-    std::string path;      ///< the program directory, without trailing separator
+    std::string path;       ///< the program directory, without trailing separator
     bool installed = false; ///< a per-user folder prepared from the installed program data
-    std::string shareDir;  ///< the installed program data (…/share/quorlin) when installed
+    std::string shareDir;   ///< the installed program data (…/share/quorlin) when installed
 };
 
 /// The program directory of an executable in `exeDir`. A folder that holds the database folder

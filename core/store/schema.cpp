@@ -4,9 +4,15 @@
 
 namespace quorlin {
 
-std::string drawTableName(const std::string& lottery) { return lottery + kDrawTableSuffix; }
+std::string drawTableName(const std::string& lottery)
+{
+    return lottery + kDrawTableSuffix;
+}
 
-std::string definitionTableName(const std::string& lottery) { return lottery + kDefinitionTableSuffix; }
+std::string definitionTableName(const std::string& lottery)
+{
+    return lottery + kDefinitionTableSuffix;
+}
 
 std::string drawTableStatement(const std::string& lottery, int numberCount)
 {

@@ -16,11 +16,11 @@ inline constexpr const char* kShippedLottery = "中国体彩超级大乐透";
 
 /// The definition row of a lottery (its 彩票选项表).
 struct LotteryDefinition {
-    std::string name;        ///< 彩票名称
-    int type = 0;            ///< 彩票类型: 0 乐透型, 1 数字型
-    int numberTotal = 0;     ///< 号码总数
-    int numberCount = 0;     ///< 选择号码数: the draw table's number columns
-    std::string drawTime;    ///< 开奖时间, free text
+    std::string name;         ///< 彩票名称
+    int type = 0;             ///< 彩票类型: 0 乐透型, 1 数字型
+    int numberTotal = 0;      ///< 号码总数
+    int numberCount = 0;      ///< 选择号码数: the draw table's number columns
+    std::string drawTime;     ///< 开奖时间, free text
     std::string drawWeekdays; ///< 开奖星期, e.g. "136"
 
     bool operator==(const LotteryDefinition&) const = default;

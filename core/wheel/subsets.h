@@ -8,8 +8,7 @@ namespace quorlin {
 
 /// Calls f with every k-element subset of {1..n} as a bit mask (bit p − 1 for position p), in
 /// increasing mask order (n ≤ 32).
-template <typename F>
-void forEachSubset(int n, int k, F&& f)
+template <typename F> void forEachSubset(int n, int k, F&& f)
 {
     if (k < 0 || k > n || n > 32)
         return;

@@ -28,8 +28,8 @@ WheelCheck checkWheel(const Wheel& wheel, int basic, int ok, int guarantee, std:
     for (int i = 1; i <= ok; ++i)
         subsets = subsets * static_cast<std::uint64_t>(basic - ok + i) / static_cast<std::uint64_t>(i);
     if (subsets * std::max<std::uint64_t>(wheel.lines(), 1) > kMaxWheelCheckWork) {
-        check.error = "矩阵检查的计算量太大（" + std::to_string(subsets) + "种开奖 × " +
-                      std::to_string(wheel.lines()) + "注），请减少基本号码数、选对号码数或矩阵的注数";
+        check.error = "矩阵检查的计算量太大（" + std::to_string(subsets) + "种开奖 × " + std::to_string(wheel.lines()) +
+                      "注），请减少基本号码数、选对号码数或矩阵的注数";
         return check;
     }
 

@@ -10,9 +10,9 @@ namespace quorlin {
 
 /// The outcome of checking a wheel's guarantee against every possible draw.
 struct WheelCheck {
-    std::string error;                  ///< the guarantee cannot be asked of this wheel
-    std::uint64_t draws = 0;            ///< K-subsets of the basic numbers tried
-    std::uint64_t holeCount = 0;        ///< those with no line holding G of them
+    std::string error;                   ///< the guarantee cannot be asked of this wheel
+    std::uint64_t draws = 0;             ///< K-subsets of the basic numbers tried
+    std::uint64_t holeCount = 0;         ///< those with no line holding G of them
     std::vector<std::vector<int>> holes; ///< the first holes (positions ascending)
 
     bool holds() const { return error.empty() && holeCount == 0; }

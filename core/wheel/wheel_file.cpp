@@ -62,8 +62,8 @@ LoadedWheel readWheel(const std::string& path, int width, int basic)
             if (!readPosition(item, position))
                 return refuse(reader.lineNumber(), "的“" + lineExcerpt(item) + "”不是位置数字");
             if (position < 1 || position > basic)
-                return refuse(reader.lineNumber(), "的位置" + lineExcerpt(item) + "超出1到" +
-                                                       std::to_string(basic) + "的范围");
+                return refuse(reader.lineNumber(),
+                              "的位置" + lineExcerpt(item) + "超出1到" + std::to_string(basic) + "的范围");
             // A repeated position would make the line a bet of fewer numbers.
             if (std::find(result.wheel.positions.begin() + static_cast<std::ptrdiff_t>(lineStart),
                           result.wheel.positions.end(), position) != result.wheel.positions.end())

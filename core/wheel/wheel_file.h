@@ -9,7 +9,7 @@ namespace quorlin {
 /// A wheel (旋转矩阵): lines of positions, 1-based indexes into the player's basic numbers, so that
 /// a stated guarantee holds whichever of those numbers are drawn.
 struct Wheel {
-    int width = 0;                      ///< positions per line
+    int width = 0;                       ///< positions per line
     std::vector<std::uint8_t> positions; ///< width positions per line, in the file's order
 
     std::size_t lines() const { return width ? positions.size() / static_cast<std::size_t>(width) : 0; }

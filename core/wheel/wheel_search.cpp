@@ -235,9 +235,8 @@ Wheel searchWheel(int basic, int width, int ok, int guarantee, const WheelSearch
                 masks.push_back(search.block(b));
         }
     }
-    std::sort(masks.begin(), masks.end(), [](std::uint32_t a, std::uint32_t b) {
-        return subsetPositions(a) < subsetPositions(b);
-    });
+    std::sort(masks.begin(), masks.end(),
+              [](std::uint32_t a, std::uint32_t b) { return subsetPositions(a) < subsetPositions(b); });
     Wheel wheel;
     wheel.width = width;
     for (const std::uint32_t m : masks)

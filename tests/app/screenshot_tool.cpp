@@ -1,26 +1,24 @@
 // quorlin-screens: pictures of the windows over the real draw history, for looking at by eye.
 // Usage: quorlin-screens [folder]   (default /tmp/quorlin-shots)
+#include "check/u_duijiang.h"
+#include "check/u_huice.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "common/print_dialog.h"
-#include "check/u_duijiang.h"
-#include "check/u_huice.h"
-#include "common/message_box.h"
+#include "common/quorlin_application.h"
 #include "common/text_grid.h"
+#include "data/u_data.h"
 #include "filter/bet_list.h"
 #include "filter/combination_table.h"
-#include "common/quorlin_application.h"
-#include "data/u_data.h"
-#include "shell/lottery_document.h"
-#include "shell/u_about.h"
-#include "shell/u_flash.h"
-#include "filter/total_filter.h"
 #include "filter/exclusion_window.h"
+#include "filter/total_filter.h"
 #include "filter/u_totalfilt.h"
-#include "shell/lottery_document.h"
 #include "invest/mode_files.h"
 #include "invest/u_tozi.h"
+#include "shell/lottery_document.h"
 #include "shell/tool_window_registry.h"
+#include "shell/u_about.h"
+#include "shell/u_flash.h"
 #include "shell/u_main.h"
 #include "shell/window_catalog.h"
 #include "store/database.h"
@@ -31,16 +29,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QDir>
-#include <QLineEdit>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QListWidget>
-#include <QRadioButton>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 
@@ -268,7 +264,8 @@ int main(int argc, char* argv[])
     // bets), each also printed to a PDF beside the pictures.
     PrintDialog::setTestMode(true);
     FileDialog::setTestMode(true);
-    for (const auto& [key, name] : {std::pair{"Tfrmgudingjihua", "plan-fixed"}, {"Tfrmjieduanjihua", "plan-staged"},
+    for (const auto& [key, name] : {std::pair{"Tfrmgudingjihua", "plan-fixed"},
+                                    {"Tfrmjieduanjihua", "plan-staged"},
                                     {"Tfrmkeibianjihua", "plan-variable"}}) {
         QWidget* plan = frmmain.tools().show(QString::fromUtf8(key));
         if (auto* generate = plan->findChild<QPushButton*>("btnala")) {

@@ -6,18 +6,18 @@
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "shell/lottery_document.h"
-#include "store/lottery_state.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
+#include "store/lottery_state.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QListWidget>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -214,10 +214,11 @@ void TestBetSetWindows::wheelCheckShowsTheGuaranteeOrTheHoles()
     click("btncheck");
     QCOMPARE(lastMessage(), QStringLiteral("选六型10码中6保5.txt共14注，已对全部210种开奖逐一验证：中6保5成立。"));
     // A circulating table of 10 numbers in 7 lines cannot hold 中6保5.
-    writeFile(path("旋转矩阵/选六型10码中6保5.txt"),
-              "1 2 3 4 5 6\r\n1 2 3 7 8 9\r\n4 5 6 7 8 9\r\n1 4 7 10 2 5\r\n3 6 9 10 1 8\r\n2 6 7 10 4 9\r\n3 5 8 10 6 7\r\n");
+    writeFile(path("旋转矩阵/选六型10码中6保5.txt"), "1 2 3 4 5 6\r\n1 2 3 7 8 9\r\n4 5 6 7 8 9\r\n1 4 7 10 2 5\r\n3 6 "
+                                                     "9 10 1 8\r\n2 6 7 10 4 9\r\n3 5 8 10 6 7\r\n");
     click("btncheck");
-    QVERIFY2(lastMessage().startsWith(QStringLiteral("选六型10码中6保5.txt不成立中6保5：全部210种开奖中有")), qPrintable(lastMessage()));
+    QVERIFY2(lastMessage().startsWith(QStringLiteral("选六型10码中6保5.txt不成立中6保5：全部210种开奖中有")),
+             qPrintable(lastMessage()));
     QVERIFY(lastMessage().contains(QStringLiteral("没有一注中5个号码，例如（位置）：\n")));
 }
 
@@ -278,7 +279,8 @@ void TestBetSetWindows::compoundSearchStopsWhenTheWindowIsHiddenOrClosed()
     auto* window = qobject_cast<Tfrmfushi*>(open("mnufushi", "Tfrmfushi"));
     QVERIFY(window);
     child<QLineEdit>("edtyilouqishu")->setText("1000");
-    for (const auto& leave : {std::function<void()>([window] { window->hide(); }), std::function<void()>([window] { window->close(); })}) {
+    for (const auto& leave :
+         {std::function<void()>([window] { window->hide(); }), std::function<void()>([window] { window->close(); })}) {
         window->show();
         click("btnsou");
         QTRY_VERIFY(document_->state().bianhuan);

@@ -136,7 +136,8 @@ void TestCodeGrid::aBurstOfMappingSwitchesRepaintsOnce()
     QTest::qWait(300);
     QCOMPARE(resets.count(), 1);
     // What it shows is the last mapping.
-    QCOMPARE(model->data(model->index(2, 1)).toString(), QString::fromStdString(document_->state().histext.drawText(2)));
+    QCOMPARE(model->data(model->index(2, 1)).toString(),
+             QString::fromStdString(document_->state().histext.drawText(2)));
 }
 
 QTEST_MAIN(TestCodeGrid)

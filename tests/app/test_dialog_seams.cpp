@@ -134,11 +134,11 @@ void TestDialogSeams::filtersListTheirFilesInQtsDialog_data()
                               << "数据库 (*.mdb)" << QStringList{"彩票数据.mdb"};
     QTest::newRow("pdf") << "PDF 文件(*.pdf)|*.pdf"
                          << "PDF 文件 (*.pdf)" << QStringList{"打印.pdf"};
-    QTest::newRow("draw import, first of two") << "文本文件(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*"
-                                               << "文本文件 (*.txt *.csv);;所有文件 (*)"
-                                               << QStringList{"号码.txt", "开奖.csv"};
+    QTest::newRow("draw import, first of two")
+        << "文本文件(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*"
+        << "文本文件 (*.txt *.csv);;所有文件 (*)" << QStringList{"号码.txt", "开奖.csv"};
     QTest::newRow("description without patterns") << "数据库|*.mdb"
-                                                   << "数据库 (*.mdb)" << QStringList{"彩票数据.mdb"};
+                                                  << "数据库 (*.mdb)" << QStringList{"彩票数据.mdb"};
     QTest::newRow("already Qt's") << "所有文件 (*)"
                                   << "所有文件 (*)"
                                   << QStringList{"号码.txt", "开奖.csv", "彩票数据.mdb", "打印.pdf", "说明"};

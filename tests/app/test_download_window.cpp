@@ -130,8 +130,10 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
-        QTest::newRow("another lottery") << "双色球" << "“双色球”不是可以下载的彩票：只能下载中国体彩超级大乐透的开奖号码。";
-        QTest::newRow("nothing") << "  " << "请选择要下载的彩票！";
+        QTest::newRow("another lottery") << "双色球"
+                                         << "“双色球”不是可以下载的彩票：只能下载中国体彩超级大乐透的开奖号码。";
+        QTest::newRow("nothing") << "  "
+                                 << "请选择要下载的彩票！";
     }
 
     void aTypedInNameThatIsNoLotteryIsRefusedByName()

@@ -106,7 +106,8 @@ private slots:
         QTest::newRow("error answer") << "/busy" << 10000 << "开奖服务返回错误：系统繁忙（错误代码 9999）";
         QTest::newRow("no answer in time") << "/silent" << 300 << "等了 0.3 秒还没有收完答复，已超时（网址 %1/silent）";
         // A byte now and then must not hold the download beyond its time.
-        QTest::newRow("answer trickles in") << "/trickle" << 600 << "等了 0.6 秒还没有收完答复，已超时（网址 %1/trickle）";
+        QTest::newRow("answer trickles in")
+            << "/trickle" << 600 << "等了 0.6 秒还没有收完答复，已超时（网址 %1/trickle）";
         QTest::newRow("unreachable") << "closed" << 10000 << "服务器拒绝连接（网址 http://127.0.0.1:";
         QTest::newRow("not a web address") << "file:///etc/passwd" << 10000 << "不是 http:// 或 https:// 开头的网址";
         QTest::newRow("a conflicting row") << "/conflict" << 10000 << "期号 2026115 已存为 2026-10-10";

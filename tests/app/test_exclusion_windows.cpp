@@ -93,22 +93,27 @@ void TestExclusionWindows::windowsOpenWithTheirCaptionsAndDefaults_data()
     QTest::newRow("sum") << "mnuallhei"
                          << "Tfrmallhei"
                          << "无穷和值排除选号"
-                         << QStringList{"comhei1=149", "comhei2=44", "edtjushu=10000", "edtcishu=10000",
-                                        "comcurqi=2020006", "lbljieduannum=阶段期数："};
+                         << QStringList{"comhei1=149",    "comhei2=44",       "edtjushu=10000",
+                                        "edtcishu=10000", "comcurqi=2020006", "lbljieduannum=阶段期数："};
     QTest::newRow("repeat") << "mnuallcongma"
                             << "Tfrmallcongma"
-                            << "无穷重码排除选号" << QStringList{"comqishu=5", "comAC=5", "comjieduannum=全部期",
-                                                                 "lbljieduannum=阶段期数："};
+                            << "无穷重码排除选号"
+                            << QStringList{"comqishu=5", "comAC=5", "comjieduannum=全部期", "lbljieduannum=阶段期数："};
     QTest::newRow("bias") << "mnuallpiantai"
                           << "Tfrmallpiantai"
                           << "无穷偏态排除选号"
-                          << QStringList{"edtdanum=4",    "edtdanum1=0",   "edtdanum2=4",  "edtxiaonum=1",
+                          << QStringList{"edtdanum=4",    "edtdanum1=0",   "edtdanum2=4",   "edtxiaonum=1",
                                          "edtxiaonum1=1", "edtxiaonum2=5", "edtyanxunum=2", "lbljieduannum=阶段期数："};
     QTest::newRow("follow") << "mnuallgensui"
                             << "Tfrmallgensui"
-                            << "无穷历史跟随排除选号" << QStringList{"edtjushu=50", "edtcishu=1", "edthuishu=2",
-                                                                     "comhei1=5",   "comhei2=0",  "comjieduannum=100",
-                                                                     "lbljieduannum=阶段统计期："};
+                            << "无穷历史跟随排除选号"
+                            << QStringList{"edtjushu=50",
+                                           "edtcishu=1",
+                                           "edthuishu=2",
+                                           "comhei1=5",
+                                           "comhei2=0",
+                                           "comjieduannum=100",
+                                           "lbljieduannum=阶段统计期："};
 }
 
 void TestExclusionWindows::windowsOpenWithTheirCaptionsAndDefaults()
@@ -197,8 +202,10 @@ void TestExclusionWindows::theStageBoxShowsTheStageOfTheLastRun_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("key");
-    QTest::newRow("sum") << "mnuallhei" << "Tfrmallhei";
-    QTest::newRow("repeat") << "mnuallcongma" << "Tfrmallcongma";
+    QTest::newRow("sum") << "mnuallhei"
+                         << "Tfrmallhei";
+    QTest::newRow("repeat") << "mnuallcongma"
+                            << "Tfrmallcongma";
 }
 
 void TestExclusionWindows::theStageBoxShowsTheStageOfTheLastRun()

@@ -46,8 +46,9 @@ private slots:
         QCOMPARE(text("edtdate"), QStringLiteral("2026-10-7"));
         QCOMPARE(text("edttiangan") + text("edtdizhi"), QStringLiteral("甲寅"));
         click("btngen");
-        QCOMPARE(text("edtcurcode"), QStringLiteral("2026118期推荐投注号码：2 3 5 7 8 10 12 13 15 17 18 20 22 23 25 27 28 "
-                                                    "30 32 33 35 "));
+        QCOMPARE(text("edtcurcode"),
+                 QStringLiteral("2026118期推荐投注号码：2 3 5 7 8 10 12 13 15 17 18 20 22 23 25 27 28 "
+                                "30 32 33 35 "));
         click("optadd1");
         click("btngen");
         QCOMPARE(text("edtcurcode"), QStringLiteral("2026118期推荐投注号码：3 5 8 10 13 15 18 20 23 25 28 30 33 35 "));
@@ -64,7 +65,8 @@ private slots:
         QCOMPARE(cell(0, 2), QStringLiteral("2 4 5 7 9 10 12 14 15 17 19 20 22 24 25 27 29 30 32 34 35 "));
         QCOMPARE(cell(0, 3), QStringLiteral("1"));
         QCOMPARE(cell(2, 3), QStringLiteral("4"));
-        QCOMPARE(child<QPlainTextEdit>("mem")->toPlainText(), QStringLiteral("最大中奖号码数为5个，最小中奖号码数为1个"));
+        QCOMPARE(child<QPlainTextEdit>("mem")->toPlainText(),
+                 QStringLiteral("最大中奖号码数为5个，最小中奖号码数为1个"));
         QCOMPARE(child<BacktestBarChart>("chthistory")->bars().size(), 3u);
 
         // The back-test follows the zone and mode: 附加 back zone on 甲子: digits 0 2 5 7.

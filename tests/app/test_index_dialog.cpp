@@ -119,8 +119,8 @@ void TestIndexDialog::listsEveryLotteryAndShowsTheDesignValues()
     for (int row = 0; row < list->count(); ++row)
         listed.append(list->item(row)->text());
     listed.sort();
-    QStringList expected{quorlin::kShippedLottery, kWeekdaysTwoFive, kDigitType, kMissingColumn, kNoDefinition,
-                         kUnknownType};
+    QStringList expected{quorlin::kShippedLottery, kWeekdaysTwoFive, kDigitType,
+                         kMissingColumn,           kNoDefinition,    kUnknownType};
     expected.sort();
     QCOMPARE(listed, expected);
 

@@ -87,14 +87,22 @@ void TestIndicatorViews::everyTabShowsItsIndicator_data()
     // The value of the first draw 01 02 03 04 05 and of 03 09 17 25 33 after 06 07 08 09 10.
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("middle");
-    QTest::newRow("大小") << "mnudaxiao" << 1 << "0" << "2";
-    QTest::newRow("奇偶") << "mnujiou" << 2 << "3" << "5";
-    QTest::newRow("和值") << "mnuhei" << 3 << "15" << "87";
-    QTest::newRow("跨度") << "mnukuadu" << 4 << "4" << "30";
-    QTest::newRow("散度") << "mnusandu" << 5 << "30" << "4";
-    QTest::newRow("偏度") << "mnupiandu" << 6 << "15" << "23";
-    QTest::newRow("AC值") << "mnuac" << 7 << "4" << "7";
-    QTest::newRow("重码") << "mnucongma" << 8 << "0" << "1";
+    QTest::newRow("大小") << "mnudaxiao" << 1 << "0"
+                          << "2";
+    QTest::newRow("奇偶") << "mnujiou" << 2 << "3"
+                          << "5";
+    QTest::newRow("和值") << "mnuhei" << 3 << "15"
+                          << "87";
+    QTest::newRow("跨度") << "mnukuadu" << 4 << "4"
+                          << "30";
+    QTest::newRow("散度") << "mnusandu" << 5 << "30"
+                          << "4";
+    QTest::newRow("偏度") << "mnupiandu" << 6 << "15"
+                          << "23";
+    QTest::newRow("AC值") << "mnuac" << 7 << "4"
+                          << "7";
+    QTest::newRow("重码") << "mnucongma" << 8 << "0"
+                          << "1";
 }
 
 void TestIndicatorViews::everyTabShowsItsIndicator()
@@ -135,9 +143,9 @@ void TestIndicatorViews::bigCountSummaryOverTheNewestThreeDraws()
 {
     // Big numbers of the newest three draws: 2 (25 33), 0 (11-15), 5 (20-24).
     IndicatorView* view = openTab("mnudaxiao");
-    QCOMPARE(memo(*view), (QStringList{"总结：", "理论最多大数个数：5.0", "理论最少大数个数：0.0",
-                                      "理论平均大数个数：2.5", "最近3期大数个数总和：7.0",
-                                      "最近3期理论大数个数总和：7.5"}));
+    QCOMPARE(memo(*view),
+             (QStringList{"总结：", "理论最多大数个数：5.0", "理论最少大数个数：0.0", "理论平均大数个数：2.5",
+                          "最近3期大数个数总和：7.0", "最近3期理论大数个数总和：7.5"}));
     QVERIFY(view->findChild<QPlainTextEdit*>("mem")->isReadOnly());
     auto* box = view->findChild<QComboBox*>("comzuijingqishu");
     QCOMPARE(box->count(), 6);
@@ -165,8 +173,9 @@ void TestIndicatorViews::allDrawsChartsEveryDrawAfterTheRecount()
 
     recount(*view);
     QCOMPARE(view->analysis().recent, 5);
-    QCOMPARE(memo(*view).mid(4), (QStringList{"最近5期大数个数总和：7.0", "最近5期理论大数个数总和：12.5",
-                                             "最近5期大数个数总和远远低于理论个数总和，建议选择大于理论平均大数个数的组合！"}));
+    QCOMPARE(memo(*view).mid(4),
+             (QStringList{"最近5期大数个数总和：7.0", "最近5期理论大数个数总和：12.5",
+                          "最近5期大数个数总和远远低于理论个数总和，建议选择大于理论平均大数个数的组合！"}));
     QCOMPARE(shownValues(*chart, 0).size(), 5);
 
     view->findChild<QCheckBox*>("chkhistorybiao")->setChecked(false);

@@ -5,14 +5,14 @@
 #include "analysis/u_code.h"
 #include "common/error_handler.h"
 #include "common/message_box.h"
-#include "common/task_runner.h"
 #include "common/random_source.h"
+#include "common/task_runner.h"
+#include "scripted_random.h"
 #include "shell/lottery_document.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 #include "store/database.h"
 #include "store/schema.h"
-#include "scripted_random.h"
 
 #include <QAction>
 #include <QDialog>
@@ -78,11 +78,11 @@ private slots:
 
 void TestMainWindow::commandsFollowTheOpenLottery()
 {
-    const QStringList alwaysUsable{"mnuclose",      "mnuexit",   "mnuopen",    "tlbexit",      "tlbopen",
-                                   "mnubackupdata", "mnustoredata", "mnuweb1", "mnuweb2",      "mnuweb3",
-                                   "mnuweb4",       "mnuhelpcotent", "mnumyname", "mnumail",   "mnuhelpabout",
-                                   "tlbyansi",      "mnumoddata", "tlbdata",   "mnudownload",
-                                   "mnugudingjihua", "mnujieduanjihua", "mnukeibianjihua", "mnutozi"};
+    const QStringList alwaysUsable{"mnuclose",        "mnuexit",         "mnuopen",   "tlbexit",     "tlbopen",
+                                   "mnubackupdata",   "mnustoredata",    "mnuweb1",   "mnuweb2",     "mnuweb3",
+                                   "mnuweb4",         "mnuhelpcotent",   "mnumyname", "mnumail",     "mnuhelpabout",
+                                   "tlbyansi",        "mnumoddata",      "tlbdata",   "mnudownload", "mnugudingjihua",
+                                   "mnujieduanjihua", "mnukeibianjihua", "mnutozi"};
     auto* tabmain = mainWindow_->findChild<QTabBar*>("tabmain");
     QCOMPARE(enabledCommands(*mainWindow_), sorted(alwaysUsable));
     QVERIFY(!tabmain->isVisible());
@@ -90,11 +90,12 @@ void TestMainWindow::commandsFollowTheOpenLottery()
     openShippedLottery();
     const QStringList selectionWindows{"mnuqingmi", "mnusep", "mnuganzhi", "tlbpiantai", "mnusibu", "tlbyilou"};
     QCOMPARE(enabledCommands(*mainWindow_),
-             sorted(alwaysUsable + QStringList{"mnucode", "tlbbiaozhun", "tlbbianwan", "mnutotalfilt", "tlbala",
-                                               "mnudaxiao", "mnujiou", "mnuhei", "mnukuadu", "mnusandu", "mnupiandu",
-                                               "mnuac", "mnucongma", "mnuqujian", "mnuyilou", "mnupiantai",
-                                               "mnuduijiang", "mnuhuice", "mnujuzheng", "mnufushi", "mnujiaoqi",
-                                               "mnuallhei", "mnuallcongma", "mnuallpiantai", "mnuallgensui"} +
+             sorted(alwaysUsable +
+                    QStringList{"mnucode",    "tlbbiaozhun", "tlbbianwan",   "mnutotalfilt",  "tlbala",
+                                "mnudaxiao",  "mnujiou",     "mnuhei",       "mnukuadu",      "mnusandu",
+                                "mnupiandu",  "mnuac",       "mnucongma",    "mnuqujian",     "mnuyilou",
+                                "mnupiantai", "mnuduijiang", "mnuhuice",     "mnujuzheng",    "mnufushi",
+                                "mnujiaoqi",  "mnuallhei",   "mnuallcongma", "mnuallpiantai", "mnuallgensui"} +
                     selectionWindows));
     QVERIFY(tabmain->isVisible());
     QCOMPARE(tabmain->count(), 10);
@@ -172,7 +173,8 @@ void TestMainWindow::mappingCommandsChangeOnlyTheFrontNumbers()
 {
     tearDownProgram();
     setUpProgram({{2020001, 1, 2, 3, 4, 5, 1, 2}, {2020002, 6, 7, 8, 9, 10, 3, 4}, {2020003, 1, 2, 3, 4, 5, 5, 6}});
-    document_->setRandomSource(std::make_unique<quorlin::test::ScriptedRandom>(quorlin::test::identityMappingScript(100)));
+    document_->setRandomSource(
+        std::make_unique<quorlin::test::ScriptedRandom>(quorlin::test::identityMappingScript(100)));
     openShippedLottery();
     CodeTrendModel* model = trendModel();
     QVERIFY(model);
@@ -414,9 +416,8 @@ void TestMainWindow::stateIsNotRebuiltWhileATaskReadsIt()
 
 void TestMainWindow::closingStopsAToolWindowsTaskFirst()
 {
-    mainWindow_->tools().registerFactory("Tfrmsep", [this](QWidget* parent) {
-        return new ReadingToolWindow(*document_, parent);
-    });
+    mainWindow_->tools().registerFactory("Tfrmsep",
+                                         [this](QWidget* parent) { return new ReadingToolWindow(*document_, parent); });
     openShippedLottery();
     triggerAction("mnusep");
     QVERIFY(document_->busy());

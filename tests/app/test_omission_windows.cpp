@@ -95,8 +95,8 @@ void TestOmissionWindows::returnWindowFindsTheReturningNumber()
     QCOMPARE(window->windowTitle(), QString("中奖回补分析选号"));
     auto* grid = window->findChild<QTableView*>("tabhistory");
     QCOMPARE(grid->model()->rowCount(), 35);
-    QCOMPARE(headerTexts(*grid), (QStringList{"待选号码", "理论周期", "理论中奖总次数", "实际总奖总次数", "历史最大遗漏",
-                                   "前次遗漏", "目前冷态倍数", "追号价值"}));
+    QCOMPARE(headerTexts(*grid), (QStringList{"待选号码", "理论周期", "理论中奖总次数", "实际总奖总次数",
+                                              "历史最大遗漏", "前次遗漏", "目前冷态倍数", "追号价值"}));
     // Number order; 30 came back after 24 draws: 24 × 100 × 25 × 40 div (1225 × 3) = 653.
     QCOMPARE(row(*window, 29), (QStringList{"30", "7.0", "5.7", "3", "24", "24", "3.4", "653%"}));
     // 32 came once, 34 draws ago: that absence is its longest, but no return.
@@ -116,12 +116,18 @@ void TestOmissionWindows::sortsPutTheirLargestFirst_data()
     QTest::addColumn<QStringList>("first");
     // 回补: only 30 has an omission. 偏态: 32 has been absent 34 draws (34 × 100000 div 1225 = 2775).
     // The fewest occurrences: 31 is the first number that never came.
-    QTest::newRow("回补 追号价值") << "mnuyilou" << "Button1" << QStringList{"30", "653%"};
-    QTest::newRow("回补 前次遗漏") << "mnuyilou" << "Button2" << QStringList{"30", "653%"};
-    QTest::newRow("回补 总次数") << "mnuyilou" << "Button3" << QStringList{"31", "0%"};
-    QTest::newRow("偏态 追号价值") << "mnupiantai" << "Button1" << QStringList{"32", "2775%"};
-    QTest::newRow("偏态 目前遗漏") << "mnupiantai" << "Button2" << QStringList{"32", "2775%"};
-    QTest::newRow("偏态 总次数") << "mnupiantai" << "Button3" << QStringList{"31", "0%"};
+    QTest::newRow("回补 追号价值") << "mnuyilou"
+                                   << "Button1" << QStringList{"30", "653%"};
+    QTest::newRow("回补 前次遗漏") << "mnuyilou"
+                                   << "Button2" << QStringList{"30", "653%"};
+    QTest::newRow("回补 总次数") << "mnuyilou"
+                                 << "Button3" << QStringList{"31", "0%"};
+    QTest::newRow("偏态 追号价值") << "mnupiantai"
+                                   << "Button1" << QStringList{"32", "2775%"};
+    QTest::newRow("偏态 目前遗漏") << "mnupiantai"
+                                   << "Button2" << QStringList{"32", "2775%"};
+    QTest::newRow("偏态 总次数") << "mnupiantai"
+                                 << "Button3" << QStringList{"31", "0%"};
 }
 
 void TestOmissionWindows::sortsPutTheirLargestFirst()

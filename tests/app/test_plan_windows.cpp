@@ -329,7 +329,8 @@ void TestPlanWindows::twentySixRowsPrintOnTwoPages()
     plan.parameters = planParameterLine(quorlin::PlanKind::Fixed, {"0", "10", "16", "1000", "26"}, "2026-3-7");
     QCOMPARE(plan.parameters,
              QStringLiteral("前期亏损:0  预测利润:10  单倍投入:16  单注奖金:1000  投注天数:26  打印日期:2026-3-7"));
-    plan.headers = QStringList{"投注期号", "投注倍数", "当期投注", "当期总投入", "当期中奖", "当期净利润", "当期利润率(%)"};
+    plan.headers =
+        QStringList{"投注期号", "投注倍数", "当期投注", "当期总投入", "当期中奖", "当期净利润", "当期利润率(%)"};
     for (int r = 1; r <= 26; ++r)
         plan.rows.push_back(QStringList{QString::number(r), "1", "16", "16", "1000", "984", "6150"});
 

@@ -23,7 +23,6 @@ class TestQingmiWindow : public SelectionWindowTest {
     Q_OBJECT
 
 private:
-
 private slots:
     void init()
     {

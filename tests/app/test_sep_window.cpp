@@ -19,7 +19,6 @@ class TestSepWindow : public SelectionWindowTest {
     Q_OBJECT
 
 private:
-
 private slots:
     void init()
     {

@@ -93,7 +93,8 @@ private slots:
         // With L1 = 40 the steps read back to the draw T - 42.
         child<QComboBox>("comcurqi")->setCurrentIndex(41);
         click("btngen");
-        QCOMPARE(messageTexts(), QStringList{QStringLiteral("按目前的设置，投注期之前至少要有42期开奖号码，请选择以后的投注期！")});
+        QCOMPARE(messageTexts(),
+                 QStringList{QStringLiteral("按目前的设置，投注期之前至少要有42期开奖号码，请选择以后的投注期！")});
         child<QComboBox>("comcurqi")->setCurrentIndex(42);
         click("btngen");
         QVERIFY(text("edtcurcode").startsWith(QStringLiteral("2020043期推荐投注号码：")));

@@ -12,10 +12,10 @@
 #include "invest/mode_replay.h"
 #include "invest/mode_search.h"
 #include "invest/u_tozi.h"
+#include "scripted_random.h"
 #include "shell/lottery_document.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
-#include "scripted_random.h"
 
 #include <QAction>
 #include <QCheckBox>

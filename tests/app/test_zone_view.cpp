@@ -102,8 +102,8 @@ void TestZoneView::zoneCountTakesEffectAtTheCount()
     QCOMPARE(shownTitles(*chart), (QStringList{"1区号码数", "2区号码数", "5区号码数"}));
 
     count(*view);
-    QCOMPARE(headers(*view), (QStringList{"记录期号", "开奖号码", "01-09号码总数", "10-18号码总数", "19-27号码总数",
-                                          "28-35号码总数"}));
+    QCOMPARE(headers(*view),
+             (QStringList{"记录期号", "开奖号码", "01-09号码总数", "10-18号码总数", "19-27号码总数", "28-35号码总数"}));
     QCOMPARE(row(*view, 2).mid(2), (QStringList{"2", "1", "1", "1"}));
     // Zone 5 is not in use: its box stays checked, its series hidden.
     QVERIFY(view->findChild<QCheckBox*>("chkqu5")->isChecked());

@@ -15,8 +15,7 @@ namespace quorlin::test {
 /// Runs quorlin-cli commands in a program folder of their own (`Program`: an empty shipped
 /// lottery by default) and keeps what they print. `prefix` goes before every command's words, for
 /// a test file that runs one command throughout ("filter", the lottery's name).
-template <class Program = ShippedProgram>
-struct CliFixture : ::testing::Test {
+template <class Program = ShippedProgram> struct CliFixture : ::testing::Test {
     Program program;
     std::vector<std::string> prefix;
     std::ostringstream out;

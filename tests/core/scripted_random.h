@@ -19,8 +19,7 @@ class ScriptedRandom final : public RandomSource {
 public:
     enum class Mode { Once, Cycle, CycleFromReseed };
 
-    explicit ScriptedRandom(std::vector<int> values, Mode mode = Mode::Once)
-        : values_(std::move(values)), mode_(mode)
+    explicit ScriptedRandom(std::vector<int> values, Mode mode = Mode::Once) : values_(std::move(values)), mode_(mode)
     {
         if (values_.empty())
             throw std::invalid_argument("a scripted random source needs at least one value");

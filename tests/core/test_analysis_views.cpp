@@ -39,9 +39,9 @@ std::string lastLine(const IndicatorAnalysis& a)
 TEST(IndicatorSummary, TheoreticalLinesAndTheBigCountAdvice)
 {
     const IndicatorAnalysis a = analyse(Indicator::Big, {2, 3, 4, 4}, 3);
-    EXPECT_EQ(summaryLines(a), (std::vector<std::string>{
-                                   "理论最多大数个数：5.0", "理论最少大数个数：0.0", "理论平均大数个数：2.5",
-                                   "最近3期大数个数总和：11.0", "最近3期理论大数个数总和：7.5"}));
+    EXPECT_EQ(summaryLines(a),
+              (std::vector<std::string>{"理论最多大数个数：5.0", "理论最少大数个数：0.0", "理论平均大数个数：2.5",
+                                        "最近3期大数个数总和：11.0", "最近3期理论大数个数总和：7.5"}));
     EXPECT_EQ(analyse(Indicator::Big, {0, 4, 4, 4}, 3).advice, IndicatorAnalysis::Advice::High); // 12 ≥ 11.25
     EXPECT_EQ(analyse(Indicator::Big, {0, 1, 2, 2}, 3).advice, IndicatorAnalysis::Advice::Low);  // 5 ≤ 5
     EXPECT_EQ(analyse(Indicator::Big, {0, 2, 2, 2}, 3).advice, IndicatorAnalysis::Advice::None);
@@ -139,8 +139,8 @@ TEST(OmissionTable, ReturnRuleAndItsChaseValue)
     std::set<int> with{1999, 1994, 1970};
     for (int i = 0; i < 287; ++i)
         with.insert(i);
-    const OmissionTable table = buildOmissionTable(historyWithNumberOne(with), 35, 5, 2000, OmissionRule::Return,
-                                                   OmissionSort::Number);
+    const OmissionTable table =
+        buildOmissionTable(historyWithNumberOne(with), 35, 5, 2000, OmissionRule::Return, OmissionSort::Number);
     const OmissionRow& one = rowOf(table, 1);
     EXPECT_EQ(one.cells, (std::vector<std::string>{"01", "7.0", "285.7", "290", "1684", "24", "3.4", "337%"}));
     EXPECT_EQ(table.headers[5], "前次遗漏");
@@ -162,8 +162,8 @@ TEST(OmissionTable, CurrentRuleAndNumbersNeverDrawn)
     std::set<int> with{1985};
     for (int i = 0; i < 289; ++i)
         with.insert(i);
-    const OmissionTable table = buildOmissionTable(historyWithNumberOne(with), 35, 5, 2000, OmissionRule::Current,
-                                                   OmissionSort::Number);
+    const OmissionTable table =
+        buildOmissionTable(historyWithNumberOne(with), 35, 5, 2000, OmissionRule::Current, OmissionSort::Number);
     EXPECT_EQ(rowOf(table, 1).cells[5], "14");
     EXPECT_EQ(rowOf(table, 1).cells[6], "2.0");
     EXPECT_EQ(rowOf(table, 1).cells[7], "197%");

@@ -64,10 +64,12 @@ TEST_F(IntersectionFixture, ToleranceCountsEachCombinationOncePerFile)
     const auto c = file("c.txt", "01 02 03 04 05\r\n02 04 06 08 10\r\n");
     // Twice in one file, absent from the other: count 1, kept only with E2 ≥ 1.
     EXPECT_EQ(run({a, b}), Lines{"0000001    01 02 03 04 05"});
-    EXPECT_EQ(run({a, b}, {0, 1, Choice::Imported, {}}), (Lines{"0000001    01 02 03 04 05", "0000002    03 09 17 25 33"}));
+    EXPECT_EQ(run({a, b}, {0, 1, Choice::Imported, {}}),
+              (Lines{"0000001    01 02 03 04 05", "0000002    03 09 17 25 33"}));
     // E1 = E2 = 1: in exactly N − 1 files (none of these is in two of three).
     EXPECT_TRUE(run({a, b, c}, {1, 1, Choice::Imported, {}}).empty());
-    EXPECT_EQ(run({a, b, c}, {2, 2, Choice::Imported, {}}), (Lines{"0000001    02 04 06 08 10", "0000002    03 09 17 25 33"}));
+    EXPECT_EQ(run({a, b, c}, {2, 2, Choice::Imported, {}}),
+              (Lines{"0000001    02 04 06 08 10", "0000002    03 09 17 25 33"}));
     EXPECT_EQ(run({a, b, a}, {1, 1, Choice::Imported, {}}), Lines{"0000001    03 09 17 25 33"});
 }
 
@@ -91,7 +93,8 @@ TEST_F(IntersectionFixture, BackNumbersFollowTheChoiceAndTheLastFile)
 TEST_F(IntersectionFixture, NumberedFilesAreReadAsTheirBets)
 {
     // Line numbers, then the bet: 1 3 5 7 9 and 2 4 6 8 10 would look like combinations too.
-    const auto numbered = file("numbered.txt", "0000001    03 05 07 09 11+01 02\r\n0000002    04 06 08 10 12+01 03\r\n");
+    const auto numbered =
+        file("numbered.txt", "0000001    03 05 07 09 11+01 02\r\n0000002    04 06 08 10 12+01 03\r\n");
     const auto saved = file("saved.txt", "03 05 07 09 11+01 02\r\n");
     // The back numbers are those of the bets, 01 02 03.
     EXPECT_EQ(run({numbered, saved}), (Lines{"0000001    03 05 07 09 11+01 02", "0000002    03 05 07 09 11+01 03",

@@ -102,7 +102,8 @@ TEST_F(BetListFixture, LineNumbersGrowPastSevenDigits)
 
 TEST_F(BetListFixture, ReadingCollapsesEqualFrontsAndCollectsTheNumbers)
 {
-    const LoadedBetList two = readBetList(write("two.txt", "01 02 03 04 05+01 02\r\n01 02 03 04 05+01 03\r\n"), 35, 5, 12, 2);
+    const LoadedBetList two =
+        readBetList(write("two.txt", "01 02 03 04 05+01 02\r\n01 02 03 04 05+01 03\r\n"), 35, 5, 12, 2);
     ASSERT_TRUE(two.ok) << two.error;
     EXPECT_EQ(two.fronts, (std::vector<std::uint8_t>{1, 2, 3, 4, 5}));
     EXPECT_EQ(two.backNumbers, (std::vector<int>{1, 2, 3}));

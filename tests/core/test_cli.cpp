@@ -1,9 +1,9 @@
 // The command-line front end over a program directory with the shipped database.
 #include "cli_commands.h"
+#include "cli_fixture.h"
 #include "store/database.h"
 #include "store/schema.h"
 #include "test_support.h"
-#include "cli_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,8 @@ std::vector<std::string> lines(const std::string& text)
 TEST_F(CliFixture, ImportOpenAndIndicators)
 {
     const std::string file = write("draws.txt", "期号 日期 号码\n"
-                                                    "20001 2020-01-01 01 02 03 04 05 01 02\n"
-                                                    "20002 2020-01-04 03 09 17 25 33 04 11\n");
+                                                "20001 2020-01-01 01 02 03 04 05 01 02\n"
+                                                "20002 2020-01-04 03 09 17 25 33 04 11\n");
     ASSERT_EQ(run({"import", kShippedLottery, file}), 0) << err.str();
     EXPECT_EQ(out.str(), "2\n");
 

@@ -1,8 +1,8 @@
 // quorlin-cli summary, zones and omission: the views' texts, one TAB between fields.
 #include "cli_commands.h"
+#include "cli_fixture.h"
 #include "store/schema.h"
 #include "test_support.h"
-#include "cli_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,9 @@ namespace {
 struct CliAnalysisFixture : test::CliFixture<> {
     CliAnalysisFixture()
     {
-        test::insertDraws(program.databasePath(), kShippedLottery,
-                          {{2020001, 1, 2, 3, 4, 5, 1, 2},
-                           {2020002, 3, 9, 17, 25, 33, 4, 11},
-                           {2020003, 3, 9, 20, 30, 35, 1, 12}});
+        test::insertDraws(
+            program.databasePath(), kShippedLottery,
+            {{2020001, 1, 2, 3, 4, 5, 1, 2}, {2020002, 3, 9, 17, 25, 33, 4, 11}, {2020003, 3, 9, 20, 30, 35, 1, 12}});
     }
 };
 
@@ -39,18 +38,19 @@ TEST_F(CliAnalysisFixture, SummaryZonesAndOmission)
 
     const auto omission = runLines({"omission", kShippedLottery, "--back", "--rule", "current"});
     ASSERT_EQ(omission.size(), 13u);
-    EXPECT_EQ(omission[0], "待选号码\t理论周期\t理论中奖总次数\t实际总奖总次数\t历史最大遗漏\t目前遗漏\t目前冷态倍数\t追号价值");
+    EXPECT_EQ(omission[0],
+              "待选号码\t理论周期\t理论中奖总次数\t实际总奖总次数\t历史最大遗漏\t目前遗漏\t目前冷态倍数\t追号价值");
     // Back number 04: drawn once, one draw ago, in 3 draws: chase (1×100×4×3) div (144×1) = 8.
     EXPECT_EQ(omission[4], "04\t6.0\t0.5\t1\t1\t1\t0.2\t8%");
 }
 
 TEST_F(CliAnalysisFixture, WrongWordsAreRefused)
 {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"summary", kShippedLottery, "median", "3"},
-             {"summary", kShippedLottery, "sum", "0"},
-             {"zones", kShippedLottery, "8"},
-             {"omission", kShippedLottery, "--sort", "size"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"summary", kShippedLottery, "median", "3"},
+                                               {"summary", kShippedLottery, "sum", "0"},
+                                               {"zones", kShippedLottery, "8"},
+                                               {"omission", kShippedLottery, "--sort", "size"}}) {
         SCOPED_TRACE(args[2]);
         out.str({});
         err.str({});

@@ -1,7 +1,7 @@
 // quorlin-cli wheel, wheel-check and intersect: the bet-set tools from the command line.
 #include "cli_commands.h"
-#include "test_support.h"
 #include "cli_fixture.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,7 @@ namespace {
 struct CliBetSetFixture : test::CliFixture<test::TempProgramDir> {
     CliBetSetFixture()
     {
-        std::filesystem::copy(std::filesystem::path(QUORLIN_DIST_FILES_DIR) / "旋转矩阵",
-                              program.path() / "旋转矩阵");
+        std::filesystem::copy(std::filesystem::path(QUORLIN_DIST_FILES_DIR) / "旋转矩阵", program.path() / "旋转矩阵");
     }
 };
 
@@ -80,7 +79,8 @@ TEST_F(CliBetSetFixture, IntersectPrintsTheNumberedLinesOrTheRefusal)
     ASSERT_EQ(run({"intersect", a, b, "--back", "none"}), 0) << err.str();
     EXPECT_EQ(out.str(), "0000001    01 02 03 04 05 \n");
     ASSERT_EQ(run({"intersect", a, b, "--tolerance", "0-1", "--back", "06 08"}), 0) << err.str();
-    EXPECT_EQ(outLines(), (std::vector<std::string>{"0000001    01 02 03 04 05+06 08", "0000002    01 02 03 04 06+06 08"}));
+    EXPECT_EQ(outLines(),
+              (std::vector<std::string>{"0000001    01 02 03 04 05+06 08", "0000002    01 02 03 04 06+06 08"}));
     EXPECT_EQ(run({"intersect", a, write("n.txt", "0000001    01 02 03 04 05 \r\n")}), 0) << err.str();
     EXPECT_EQ(out.str(), "0000001    01 02 03 04 05 \n");
     EXPECT_EQ(run({"intersect", a, write("bad.txt", "01 02 03 04 05\r\n01 02 03 04 36\r\n")}), 1);

@@ -27,7 +27,7 @@ struct CliCheckFixture : ::testing::Test {
         std::filesystem::copy_file(std::string(QUORLIN_DIST_FILES_DIR) + "/附属/大乐透奖级.txt",
                                    program.path() / "附属" / "大乐透奖级.txt");
         std::ofstream(file("bets.txt"), std::ios::binary) << "0000001    01 02 03 04 05+01 02\r\n"
-                                                            "0000002    03 09 17 25 35+04 12\r\n";
+                                                             "0000002    03 09 17 25 35+04 12\r\n";
     }
     int run(std::vector<std::string> args)
     {
@@ -63,7 +63,8 @@ TEST_F(CliCheckFixture, CheckPrintsOneRowPerDrawUnderItsTableAndATotal)
 TEST_F(CliCheckFixture, CheckReadsPastBlankLines)
 {
     // The winning bet comes after blank lines, one of them the first line of the file.
-    std::ofstream(file("blank.txt"), std::ios::binary) << "\r\n03 09 17 25 35+04 12\r\n  \r\n\r\n01 02 03 04 05+01 02\r\n";
+    std::ofstream(file("blank.txt"), std::ios::binary)
+        << "\r\n03 09 17 25 35+04 12\r\n  \r\n\r\n01 02 03 04 05+01 02\r\n";
     ASSERT_EQ(run({"check", kShippedLottery, file("blank.txt"), "--issue", "2026012"}), 0) << err.str();
     EXPECT_NE(out.str().find("2026012\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0+浮动\n"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("合计\t1期\t2注"), std::string::npos) << out.str();

@@ -1,8 +1,8 @@
 // quorlin-cli exclude: one run of an exclusion window from the command line.
 #include "cli_commands.h"
+#include "cli_fixture.h"
 #include "store/schema.h"
 #include "test_support.h"
-#include "cli_fixture.h"
 
 #include <gtest/gtest.h>
 

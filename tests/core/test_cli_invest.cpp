@@ -1,8 +1,8 @@
 // quorlin-cli plan and invest: the stake-plan tables and the investment-mode replay and search.
 #include "cli_commands.h"
+#include "cli_fixture.h"
 #include "store/schema.h"
 #include "test_support.h"
-#include "cli_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -30,10 +30,10 @@ TEST_F(CliInvestFixture, PlanPrintsTheTableAndTheAverage)
     EXPECT_EQ(outLines().size(), 87u);
 
     ASSERT_EQ(run({"plan", "variable", "--loss", "100", "--bets", "8 10"}), 0) << err.str();
-    EXPECT_EQ(outLines(), (std::vector<std::string>{
-                           "投注期号\t投注倍数\t当期注数\t当期投注\t当期总投入\t当期中奖\t当期净利润\t当期利润率(%)",
-                           "1\t1\t8\t16\t116\t1000\t884\t762", "2\t1\t10\t20\t136\t1000\t864\t635",
-                           "平均每期净利润为:874"}));
+    EXPECT_EQ(outLines(),
+              (std::vector<std::string>{
+                  "投注期号\t投注倍数\t当期注数\t当期投注\t当期总投入\t当期中奖\t当期净利润\t当期利润率(%)",
+                  "1\t1\t8\t16\t116\t1000\t884\t762", "2\t1\t10\t20\t136\t1000\t864\t635", "平均每期净利润为:874"}));
 }
 
 TEST_F(CliInvestFixture, PlanRefusalsSayWhy)
@@ -60,8 +60,8 @@ TEST_F(CliInvestFixture, InvestReplaysTheCodesOverTheHistory)
     // One bet: the win at draw 3 nets 998; the loss at draw 6 is carried and left out.
     ASSERT_EQ(run({"invest", kShippedLottery, "--codes", codes}), 0) << err.str();
     EXPECT_EQ(outLines(), (std::vector<std::string>{
-                           "投注时间\t投注倍数\t当期投注\t当期总投入\t当期中奖\t当期净利润\t当期利润率(%)",
-                           "1\t1\t2\t2\t1000\t998\t49900", "1\t1\t2\t2\t1000\t-2\t49900", "总体赢余：998"}));
+                              "投注时间\t投注倍数\t当期投注\t当期总投入\t当期中奖\t当期净利润\t当期利润率(%)",
+                              "1\t1\t2\t2\t1000\t998\t49900", "1\t1\t2\t2\t1000\t-2\t49900", "总体赢余：998"}));
 
     const std::string settings =
         write("设置.txt", "1\r\n0\r\n0\r\n0\r\n0\r\n1000000\r\n1000000\r\n1\r\n1000\r\n10\r\n0\r\n1\r\n1\r\n");

@@ -1,9 +1,9 @@
 // quorlin-cli select: the recommendation lines of the four selection windows, their back-test
 // tables, the window defaults and the refusals.
 #include "cli_commands.h"
+#include "cli_fixture.h"
 #include "store/schema.h"
 #include "test_support.h"
-#include "cli_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +18,9 @@ struct CliSelectFixture : test::CliFixture<> {
     {
         prefix = {"select", kShippedLottery};
         // All drawn on Wednesday 2020-01-01, a 癸卯 day.
-        test::insertDraws(program.databasePath(), kShippedLottery,
-                          {{2020001, 1, 2, 3, 4, 5, 1, 2},
-                           {2020002, 3, 9, 17, 25, 33, 4, 11},
-                           {2020003, 3, 9, 20, 30, 35, 1, 12}});
+        test::insertDraws(
+            program.databasePath(), kShippedLottery,
+            {{2020001, 1, 2, 3, 4, 5, 1, 2}, {2020002, 3, 9, 17, 25, 33, 4, 11}, {2020003, 3, 9, 20, 30, 35, 1, 12}});
     }
 };
 
@@ -39,7 +38,8 @@ TEST_F(CliSelectFixture, RecommendationLinesForTheComingDraw)
     // followed by 4 11.
     EXPECT_EQ(runLines({"intimacy", "--back"}), (Lines{"2020004期后区推荐投注号码：1 2 4 11 "}));
     // Q = 1: the last draw's numbers in number order.
-    EXPECT_EQ(runLines({"interval", "--interval", "1", "--take", "3"}), (Lines{"2020004期前区推荐投注号码：03 09 20 "}));
+    EXPECT_EQ(runLines({"interval", "--interval", "1", "--take", "3"}),
+              (Lines{"2020004期前区推荐投注号码：03 09 20 "}));
     // The coming draw after a Wednesday falls on Saturday 2020-01-04, a 丙午 day: digits 0 2 4 5 7 9.
     EXPECT_EQ(runLines({"stembranch"}),
               (Lines{"2020004期推荐投注号码：2 4 5 7 9 10 12 14 15 17 19 20 22 24 25 27 29 30 32 34 35 "}));
@@ -66,7 +66,8 @@ TEST_F(CliSelectFixture, BacktestTablesKeepTheGridsCells)
     const Lines interval = runLines({"interval", "--backtest", "--back"});
     ASSERT_EQ(interval.size(), 5u);
     EXPECT_EQ(interval[1], "2020001\t01 02 \t\t0");
-    EXPECT_EQ(interval[4].substr(interval[4].size() - std::string("最小中奖号码数为0个").size()), "最小中奖号码数为0个");
+    EXPECT_EQ(interval[4].substr(interval[4].size() - std::string("最小中奖号码数为0个").size()),
+              "最小中奖号码数为0个");
 
     const Lines stems = runLines({"stembranch", "--backtest"});
     ASSERT_EQ(stems.size(), 5u);
@@ -74,7 +75,8 @@ TEST_F(CliSelectFixture, BacktestTablesKeepTheGridsCells)
     EXPECT_EQ(stems[4], "最大中奖号码数为2个，最小中奖号码数为1个");
 
     // Three draws are too few for the four steps: nothing is back-tested.
-    EXPECT_EQ(runLines({"fourstep", "--backtest"}), (Lines{"记录期号\t开奖号码\t投注号码\t中奖个数", "最大中奖个数：0 最小中奖个数：1000"}));
+    EXPECT_EQ(runLines({"fourstep", "--backtest"}),
+              (Lines{"记录期号\t开奖号码\t投注号码\t中奖个数", "最大中奖个数：0 最小中奖个数：1000"}));
 }
 
 TEST_F(CliSelectFixture, Refusals)
@@ -91,13 +93,12 @@ TEST_F(CliSelectFixture, Refusals)
         const char* name;
         std::vector<std::string> args;
     };
-    for (const Case& c : {Case{"front zone only", {"fourstep", "--back"}},
-                          Case{"flag of another method", {"interval", "--limit", "3"}},
-                          Case{"back zone has no overall mode", {"intimacy", "--back", "--mode", "overall"}},
-                          Case{"take beyond the zone", {"intimacy", "--back", "--take", "13"}},
-                          Case{"target beyond the coming draw", {"stembranch", "--target", "4"}},
-                          Case{"interval beyond 20", {"interval", "--interval", "21"}},
-                          Case{"three steps", {"fourstep", "--steps", "3,1,10"}},
-                          Case{"unknown method", {"lucky"}}})
+    for (const Case& c :
+         {Case{"front zone only", {"fourstep", "--back"}}, Case{"flag of another method", {"interval", "--limit", "3"}},
+          Case{"back zone has no overall mode", {"intimacy", "--back", "--mode", "overall"}},
+          Case{"take beyond the zone", {"intimacy", "--back", "--take", "13"}},
+          Case{"target beyond the coming draw", {"stembranch", "--target", "4"}},
+          Case{"interval beyond 20", {"interval", "--interval", "21"}},
+          Case{"three steps", {"fourstep", "--steps", "3,1,10"}}, Case{"unknown method", {"lucky"}}})
         EXPECT_EQ(run(c.args), 2) << c.name;
 }

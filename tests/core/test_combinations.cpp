@@ -1,7 +1,7 @@
 // Combination counts, the combination order, combrank and the desktop folder lookup.
-#include "store/lottery_state.h"
-#include "store/combinations.h"
 #include "common/shell_folder.h"
+#include "store/combinations.h"
+#include "store/lottery_state.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -79,7 +79,7 @@ TEST(GetShellFolder, ReadsTheXdgDesktopAndFallsBackToEmpty)
     std::filesystem::create_directories(desktop);
     std::filesystem::create_directories(home.path() / ".config");
     std::ofstream(home.path() / ".config" / "user-dirs.dirs") << "# written by xdg-user-dirs\n"
-                                                               << "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n";
+                                                              << "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n";
     const std::map<std::string, std::string> vars{{"HOME", home.path().string()}};
     auto env = [&](const std::string& name) -> std::optional<std::string> {
         auto it = vars.find(name);

@@ -1,10 +1,10 @@
 // The standard and transformed history tables and the coming draw's mapping.
+#include "scripted_random.h"
 #include "store/display_tables.h"
 #include "store/lottery_open.h"
 #include "store/lottery_state.h"
 #include "store/schema.h"
 #include "store/u_datamod.h"
-#include "scripted_random.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -115,7 +115,9 @@ std::pair<std::vector<std::vector<int>>, std::vector<int>> referenceTransform(co
     const int c = state.caisel;
     const int recnum = state.recnum;
     auto code = [&](int n, int d) { return (perm[static_cast<std::size_t>(n)] + d) % total + 1; };
-    auto front = [&](int d, int j) { return state.hisfull.at(static_cast<std::size_t>(d), static_cast<std::size_t>(j)); };
+    auto front = [&](int d, int j) {
+        return state.hisfull.at(static_cast<std::size_t>(d), static_cast<std::size_t>(j));
+    };
     std::vector<int> count(36, 0), gap(36, 0);
     std::vector<std::vector<int>> fronts;
     std::vector<int> rank(36, 0);
@@ -214,8 +216,8 @@ TEST_F(DisplayFixture, IndependentBuildsKeepBackNumbersAndIssues)
 {
     std::vector<std::vector<int>> draws;
     for (int i = 0; i < 40; ++i)
-        draws.push_back({2020001 + i, 1 + i % 31, 2 + i % 31, 3 + i % 31, 4 + i % 31, 5 + i % 31, 1 + i % 12,
-                         1 + (i + 5) % 12});
+        draws.push_back(
+            {2020001 + i, 1 + i % 31, 2 + i % 31, 3 + i % 31, 4 + i % 31, 5 + i % 31, 1 + i % 12, 1 + (i + 5) % 12});
     openWith(draws);
     ClockRandomSource rng;
     buildtransformed(state, rng);

@@ -50,7 +50,19 @@ const DrawCase kDrawCases[] = {
     {"LowestRunAfterHighestRun", {1, 2, 3, 4, 5}, {31, 32, 33, 34, 35}, 0, 0, 3, 15, 4, 30, 30, 4, 0, 3, {5, 0, 0}},
     {"EvenlySpread", {3, 9, 17, 25, 33}, {1, 2, 3, 4, 5}, 2, 3, 5, 87, 30, 4, 28, 7, 1, 5, {1, 1, 1, 1, 1}},
     {"MiddleRun", {17, 18, 19, 20, 21}, {2, 9, 17, 30, 34}, 4, 5, 3, 95, 4, 16, 4, 4, 1, 2, {2, 3}},
-    {"MultiplesOfSeven", {7, 14, 21, 28, 35}, {7, 14, 22, 29, 35}, 3, 3, 3, 105, 28, 6, 1, 4, 3, 7,
+    {"MultiplesOfSeven",
+     {7, 14, 21, 28, 35},
+     {7, 14, 22, 29, 35},
+     3,
+     3,
+     3,
+     105,
+     28,
+     6,
+     1,
+     4,
+     3,
+     7,
      {0, 1, 1, 0, 1, 1, 1}},
     {"AllDifferencesDistinct", {1, 2, 5, 11, 19}, {1, 2, 3, 4, 5}, 1, 1, 4, 38, 18, 16, 14, 10, 3, 4, {3, 1, 1, 0}},
 };
@@ -64,8 +76,8 @@ TEST_P(DrawIndicatorCase, GivesExpectedValues)
     std::array<std::int32_t, 5> refReversed = c.reference;
     std::reverse(refReversed.begin(), refReversed.end());
 
-    for (const auto& [order, draw, ref] : {std::tuple{"ascending", c.draw, c.reference},
-                                           std::tuple{"descending", reversed, refReversed}}) {
+    for (const auto& [order, draw, ref] :
+         {std::tuple{"ascending", c.draw, c.reference}, std::tuple{"descending", reversed, refReversed}}) {
         SCOPED_TRACE(order);
         EXPECT_EQ(bigcount(draw, kTotal, BigRule::Window), c.bigWindow);
         EXPECT_EQ(bigcount(draw, kTotal, BigRule::Filter), c.bigFilter);
@@ -204,9 +216,9 @@ TEST(TheoreticalTotal, OverTheLastDraws)
     };
     const std::vector<float> perDraw = {10.0f, 20.0f, 36.0f}; // mean 22
     const TotalCase cases[] = {
-        {Indicator::Big, 3, 7.5f},  {Indicator::Odd, 3, 7.5f},     {Indicator::Big, 10, 25.0f},
-        {Indicator::Repeat, 3, 2},  {Indicator::Repeat, 10, 7},    {Indicator::Sum, 3, 66},
-        {Indicator::Span, 5, 110},  {Indicator::Dispersion, 1, 22}, {Indicator::Skew, 4, 88},
+        {Indicator::Big, 3, 7.5f}, {Indicator::Odd, 3, 7.5f},      {Indicator::Big, 10, 25.0f},
+        {Indicator::Repeat, 3, 2}, {Indicator::Repeat, 10, 7},     {Indicator::Sum, 3, 66},
+        {Indicator::Span, 5, 110}, {Indicator::Dispersion, 1, 22}, {Indicator::Skew, 4, 88},
         {Indicator::AC, 2, 44},
     };
     for (const TotalCase& c : cases) {

@@ -8,8 +8,8 @@
 #include "invest/mode_replay.h"
 #include "invest/mode_search.h"
 #include "invest/money.h"
-#include "test_support.h"
 #include "scripted_random.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -152,7 +152,8 @@ TEST(HitMarks, StraightCodesHitOnlyDrawsOfDigitsInTheirOrder)
         {1, 2, 3, 8, 5},
         {4, 5, 6, 7, 9},
     });
-    const std::vector<std::int32_t> marks = markHits(codeList({{1, 2, 3, 5, 2}, {1, 2, 3, 5, 8}}), PlayType::Zhixuan, his);
+    const std::vector<std::int32_t> marks =
+        markHits(codeList({{1, 2, 3, 5, 2}, {1, 2, 3, 5, 8}}), PlayType::Zhixuan, his);
     EXPECT_EQ(marks, (std::vector<std::int32_t>{1, 2, kHitMark, 1, 2}));
 }
 
@@ -165,7 +166,8 @@ TEST(HitMarks, GroupCodesHitTheFirstThreeNumbersInAnyOrder)
         {5, 9, 11, 12, 13},
         {1, 5, 9, 10, 11},
     });
-    const std::vector<std::int32_t> marks = markHits(codeList({{0, 5, 9, 9, 9}, {1, 9, 5, 0, 0}}), PlayType::Quanzuxuan, his);
+    const std::vector<std::int32_t> marks =
+        markHits(codeList({{0, 5, 9, 9, 9}, {1, 9, 5, 0, 0}}), PlayType::Quanzuxuan, his);
     EXPECT_EQ(marks, (std::vector<std::int32_t>{kHitMark, 1, 2, 3, kHitMark}));
 }
 
@@ -216,7 +218,8 @@ TEST(ModeReplay, WithoutObservationOrWaitBlocksStartAfterTheHitsTheRuleNames)
     ModeRule rule = workedRule();
     rule.tozirep = 2;
     const ModeResult wins = ModeReplay(marksOf(".x.x...xx.x.")).analyse(rule);
-    EXPECT_EQ(rowsOf(wins), (std::vector<ModePlanRow>{{2, 1, 200, 400, 1000, 600, 150}, {1, 1, 200, 200, 1000, 800, 400}}));
+    EXPECT_EQ(rowsOf(wins),
+              (std::vector<ModePlanRow>{{2, 1, 200, 400, 1000, 600, 150}, {1, 1, 200, 200, 1000, 800, 400}}));
 
     // A block lost at the hit of 7 is followed by one that starts right after it.
     const std::string losing = ".x....xx...x..";

@@ -52,7 +52,10 @@ template <class Error> std::string thrownText(const std::function<void()>& actio
     return {};
 }
 
-bool holds(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+bool holds(const std::string& text, const std::string& piece)
+{
+    return text.find(piece) != std::string::npos;
+}
 
 } // namespace
 
@@ -100,8 +103,8 @@ TEST(Catalog, ListsDrawTablesByNameNotByCreation)
     db.open(program.databasePath(), Database::Mode::Create);
     db.exec(drawTableStatement("乙", 7));
     db.exec(drawTableStatement("甲", 7));
-    db.exec(drawTableStatement("", 7));            // a table named 彩票号码表 itself lists an empty name
-    db.exec(definitionTableStatement("丙"));       // a definition table alone makes no lottery
+    db.exec(drawTableStatement("", 7));      // a table named 彩票号码表 itself lists an empty name
+    db.exec(definitionTableStatement("丙")); // a definition table alone makes no lottery
     db.exec("create table 其他表(a integer)");
     // Listed in table-name order: 乙… < 彩票号码表 < 甲… byte for byte.
     EXPECT_EQ(listlotteries(db), (std::vector<std::string>{"乙", "", "甲"}));
@@ -140,7 +143,8 @@ TEST(Catalog, DefinitionNumbersThatDoNotReadAsNumbersAreConversionErrors)
         test::ShippedProgram program;
         Database db;
         db.open(program.databasePath());
-        db.exec("update " + quoteIdentifier(definitionTableName(kShippedLottery)) + " set " + c.column + " = " + c.value);
+        db.exec("update " + quoteIdentifier(definitionTableName(kShippedLottery)) + " set " + c.column + " = " +
+                c.value);
         const std::string text = thrownText<ConversionError>([&] { readDefinition(db, kShippedLottery); });
         EXPECT_TRUE(holds(text, kShippedLottery)) << text;
         EXPECT_TRUE(holds(text, c.says)) << text;
@@ -321,21 +325,29 @@ TEST_F(OpenFixture, FailedLoadNamesTheProblemAndLeavesNoLotteryOpen)
          [](Database& db) { db.exec("drop table " + quoteIdentifier(drawTableName(kShippedLottery))); },
          {"找不到"}},
         {"missing number column",
-         [](Database& db) { db.exec("alter table " + quoteIdentifier(drawTableName(kShippedLottery)) + " drop column [7]"); },
+         [](Database& db) {
+             db.exec("alter table " + quoteIdentifier(drawTableName(kShippedLottery)) + " drop column [7]");
+         },
          {"缺少列“7”"}},
-        {"front number out of range", storeRow("'2020001',1,2,3,4,36,1,2,'2020-01-01'"),
+        {"front number out of range",
+         storeRow("'2020001',1,2,3,4,36,1,2,'2020-01-01'"),
          {"第 2020001 期", "第 5 列", "36 超出范围 1-35"}},
-        {"back number out of range", storeRow("'2020001',1,2,3,4,5,1,13,'2020-01-01'"),
+        {"back number out of range",
+         storeRow("'2020001',1,2,3,4,5,1,13,'2020-01-01'"),
          {"第 2020001 期", "第 7 列", "13 超出范围 1-12"}},
         {"number zero", storeRow("'2020001',0,2,3,4,5,1,2,'2020-01-01'"), {"第 2020001 期", "第 1 列", "0 超出范围"}},
-        {"number beyond 32 bits", storeRow("'2020001',4294967297,2,3,4,5,1,2,'2020-01-01'"),
+        {"number beyond 32 bits",
+         storeRow("'2020001',4294967297,2,3,4,5,1,2,'2020-01-01'"),
          {"第 2020001 期", "第 1 列", "4294967297 超出范围"}},
-        {"text in a number column", storeRow("'2020001',1,2,'abc',4,5,1,2,'2020-01-01'"),
+        {"text in a number column",
+         storeRow("'2020001',1,2,'abc',4,5,1,2,'2020-01-01'"),
          {"第 2020001 期", "第 3 列", "“abc”不是数字"}},
-        {"real number in a number column", storeRow("'2020001',1,2,3,4,5,3.5,2,'2020-01-01'"),
+        {"real number in a number column",
+         storeRow("'2020001',1,2,3,4,5,3.5,2,'2020-01-01'"),
          {"第 2020001 期", "第 6 列", "3.5 不是整数"}},
         {"empty number", storeRow("'2020001',1,NULL,3,4,5,1,2,'2020-01-01'"), {"第 2020001 期", "第 2 列", "为空"}},
-        {"empty text as number", storeRow("'2020001',1,2,3,'',5,1,2,'2020-01-01'"),
+        {"empty text as number",
+         storeRow("'2020001',1,2,3,'',5,1,2,'2020-01-01'"),
          {"第 2020001 期", "第 4 列", "为空"}},
         {"期号 not a number", storeRow("'第一期',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“第一期”不是数字"}},
         {"期号 with a letter", storeRow("'20a0001',1,2,3,4,5,1,2,'2020-01-01'"), {"期号“20a0001”不是数字"}},

@@ -72,7 +72,8 @@ std::vector<std::size_t> lineNumbers(const std::vector<WinningLine>& lines)
 
 int hitsOf(const std::vector<int>& a, const std::vector<int>& b)
 {
-    return static_cast<int>(std::count_if(a.begin(), a.end(), [&](int x) { return std::find(b.begin(), b.end(), x) != b.end(); }));
+    return static_cast<int>(
+        std::count_if(a.begin(), a.end(), [&](int x) { return std::find(b.begin(), b.end(), x) != b.end(); }));
 }
 
 } // namespace
@@ -106,7 +107,10 @@ TEST(PrizeRules, TheSetIsPickedByTheDrawDate)
 {
     const PrizeRules rules = shippedRules();
     ASSERT_EQ(rules.sets.size(), 2u);
-    struct Case { const char* date; int levels; };
+    struct Case {
+        const char* date;
+        int levels;
+    };
     for (const Case c : {Case{"2026-02-02", 7}, Case{"2026/2/2", 7}, Case{"2026-01-31", 9}, Case{"2020-01-01", 9},
                          Case{"2019-12-30", 0}, Case{"不是日期", 0}}) {
         const PrizeRuleSet* set = rules.forDate(drawDateNumber(c.date));
@@ -132,12 +136,15 @@ TEST(PrizeRules, TheSetIsPickedByTheDrawDate)
 TEST(PrizeRules, AFaultyFileIsRefusedNamingTheLine)
 {
     test::TempProgramDir dir;
-    struct Case { const char* text; const char* says; };
-    for (const Case c : {Case{"一等奖 浮动 5+2\n", "第1行"}, Case{"规则 2020-13-01 x\n", "不是日期"},
-                         Case{"规则 2020-01-01 x\n一等奖 很多 5+2\n", "第2行"},
-                         Case{"规则 2020-01-01 x\n一等奖 浮动 6+2\n", "6+2"},
-                         Case{"规则 2020-01-01 x\n一等奖 浮动 5+2\n二等奖 9 5+2\n", "已属于"},
-                         Case{"规则 2020-01-01 x\n一等奖 浮动\n", "没有"}}) {
+    struct Case {
+        const char* text;
+        const char* says;
+    };
+    for (const Case c :
+         {Case{"一等奖 浮动 5+2\n", "第1行"}, Case{"规则 2020-13-01 x\n", "不是日期"},
+          Case{"规则 2020-01-01 x\n一等奖 很多 5+2\n", "第2行"}, Case{"规则 2020-01-01 x\n一等奖 浮动 6+2\n", "6+2"},
+          Case{"规则 2020-01-01 x\n一等奖 浮动 5+2\n二等奖 9 5+2\n", "已属于"},
+          Case{"规则 2020-01-01 x\n一等奖 浮动\n", "没有"}}) {
         const std::string path = dir.apppath() + "rules.txt";
         std::ofstream(path) << c.text;
         std::string error;

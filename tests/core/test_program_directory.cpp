@@ -41,7 +41,8 @@ struct InstalledFixture : ::testing::Test {
     {
         fs::create_directories(bin);
         writeFile(share / "files" / "帮助" / "index.html", "manual 1");
-        writeFile(share / "dlt_history.csv", "2020001,2020-01-01,1,2,3,4,5,1,2\n2020002,2020-01-04,3,9,17,25,33,4,11\n");
+        writeFile(share / "dlt_history.csv",
+                  "2020001,2020-01-01,1,2,3,4,5,1,2\n2020002,2020-01-04,3,9,17,25,33,4,11\n");
     }
     EnvironmentLookup env(std::map<std::string, std::string> vars)
     {

@@ -28,8 +28,8 @@ TEST(FourStep, TiesFollowTheExchangeSortInStepsOneAndFour)
 
 TEST(FourStep, StepThreeAddsThreeInARowOnlyWhenAbsentLately)
 {
-    const ZoneDraws draws = zoneDrawsOf({{1, 2, 3, 4, 5}, {1, 6, 7, 8, 9}, {1, 10, 11, 12, 13},
-                                         {14, 15, 16, 17, 18}, {19, 20, 21, 22, 23}});
+    const ZoneDraws draws = zoneDrawsOf(
+        {{1, 2, 3, 4, 5}, {1, 6, 7, 8, 9}, {1, 10, 11, 12, 13}, {14, 15, 16, 17, 18}, {19, 20, 21, 22, 23}});
     // 01 came out in draws 0, 1, 2: within the last L1 = 3 draws' triples, absent from draw 4.
     EXPECT_EQ(selectFourStep(draws, 5, {3, 1, 1, 1}).step3, (std::vector<int>{1}));
     EXPECT_TRUE(selectFourStep(draws, 5, {3, 1, 3, 1}).step3.empty());
@@ -55,7 +55,7 @@ TEST(FourStep, StepTwoDropsTheLastDrawsNumbers)
 TEST(FourStep, TargetsThatWouldReadBeforeTheFirstDrawAreRefused)
 {
     const FourStepSettings defaults;
-    EXPECT_EQ(fourStepFirstTarget(defaults), 42u); // T - L1 - 2 >= 0
+    EXPECT_EQ(fourStepFirstTarget(defaults), 42u);       // T - L1 - 2 >= 0
     EXPECT_EQ(fourStepFirstTarget({1, 5, 10, 10}), 11u); // T - L4 - 1 >= 0
     EXPECT_EQ(fourStepFirstTarget({1, 5, 10, 8}), 10u);  // T - L3 >= 0
     EXPECT_FALSE(fourStepTargetRefusal(41, defaults).empty());
@@ -87,7 +87,8 @@ TEST(FourStep, BacktestRunsItsTallyAlongAndShowsDrawsFromL1Plus20)
         largest = std::max(largest, hits);
         smallest = std::min(smallest, hits);
     }
-    EXPECT_EQ(report.summary, "最大中奖个数：" + std::to_string(largest) + " 最小中奖个数：" + std::to_string(smallest));
+    EXPECT_EQ(report.summary,
+              "最大中奖个数：" + std::to_string(largest) + " 最小中奖个数：" + std::to_string(smallest));
 
     const BacktestReport few = fourStepBacktest(test::scrambledDraws(51, 35, 5, 1), {});
     EXPECT_TRUE(few.rows.empty());

@@ -87,9 +87,9 @@ TEST(StemBranch, TheComingDrawOfTheSuperLottoFallsOnItsNextDrawDay)
         std::int32_t last;
         std::int32_t coming;
     };
-    for (const Case& c : {Case{20261004, 20261005}, Case{20261005, 20261007}, Case{20261006, 20261007},
-                          Case{20261007, 20261010}, Case{20261008, 20261010}, Case{20261009, 20261010},
-                          Case{20261010, 20261012}, Case{20261231, 20270102}})
+    for (const Case& c :
+         {Case{20261004, 20261005}, Case{20261005, 20261007}, Case{20261006, 20261007}, Case{20261007, 20261010},
+          Case{20261008, 20261010}, Case{20261009, 20261010}, Case{20261010, 20261012}, Case{20261231, 20270102}})
         EXPECT_EQ(comingDrawDate(c.last, "中国体彩超级大乐透"), c.coming) << c.last;
     EXPECT_EQ(comingDrawDate(20261007, "其他彩票"), 20261008);
     EXPECT_EQ(days::shortText(20260307), "2026-3-7");
@@ -98,7 +98,7 @@ TEST(StemBranch, TheComingDrawOfTheSuperLottoFallsOnItsNextDrawDay)
 TEST(StemBranch, BacktestBetsOnEveryDrawWithItsOwnDate)
 {
     ZoneDraws draws(35, 5);
-    draws.append(2001001, std::vector<int>{3, 8, 13, 1, 2}, "2001-05-01"); // 甲子: all but 3 8 and 1 6
+    draws.append(2001001, std::vector<int>{3, 8, 13, 1, 2}, "2001-05-01");   // 甲子: all but 3 8 and 1 6
     draws.append(2001002, std::vector<int>{4, 9, 14, 24, 34}, "2001-05-11"); // 甲戍: all but 3 8 and 5 0
     const BacktestReport report = stemBranchBacktest(draws, false);
     ASSERT_EQ(report.rows.size(), 2u);

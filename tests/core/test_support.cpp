@@ -13,8 +13,8 @@
 
 #include <fstream>
 #include <random>
-#include <stdexcept>
 #include <sstream>
+#include <stdexcept>
 
 namespace quorlin::test {
 
@@ -31,7 +31,10 @@ TempProgramDir::~TempProgramDir()
     std::filesystem::remove_all(path_, ec);
 }
 
-std::string TempProgramDir::databasePath() const { return apppath() + kDatabaseRelativePath; }
+std::string TempProgramDir::databasePath() const
+{
+    return apppath() + kDatabaseRelativePath;
+}
 
 ShippedProgram::ShippedProgram()
 {

@@ -241,7 +241,8 @@ TEST(TotalFilter, ValidationMessagesInTheWindowsOrder)
     fine.back = {7, 8};
     const std::vector<Case> cases = {
         {"no condition", none, "请选择过滤条件！"},
-        {"lower above upper comes before the banker counts", reversed, "请前面组合框中的数值应该小于等于后面组合框中的数值！"},
+        {"lower above upper comes before the banker counts", reversed,
+         "请前面组合框中的数值应该小于等于后面组合框中的数值！"},
         {"banker counts reversed", bankers, "胆码前面的中奖个数应该小于等于后面的中奖个数！"},
         {"red balls wanted, none chosen", noFront, "请点击你要选择的前区号！"},
         {"four red balls, before the back check", fourFront, "请至少选择5前区号！"},

@@ -59,7 +59,8 @@ TEST(WheelNames, DefaultsAndBankerAndDragNameTheWheelAndTheSavedBets)
 
 TEST_F(WheelFixture, ReadingStopsAtTheFirstLineThatIsNoNumber)
 {
-    const LoadedWheel loaded = readWheel(write("1 2 3 4 5 6\r\n, 1,3 5 7 9 10\r\n注：以下不是矩阵\r\n1 2 3 4 5 6\r\n"), 6, 10);
+    const LoadedWheel loaded =
+        readWheel(write("1 2 3 4 5 6\r\n, 1,3 5 7 9 10\r\n注：以下不是矩阵\r\n1 2 3 4 5 6\r\n"), 6, 10);
     ASSERT_TRUE(loaded.ok) << loaded.error;
     EXPECT_EQ(loaded.wheel.lines(), 2u);
     EXPECT_EQ(loaded.wheel.line(1)[5], 10);
