@@ -3,12 +3,21 @@
 #include "analysis/code_trend_model.h"
 #include "test_support.h"
 
+#include <QByteArray>
+#include <QFile>
 #include <QObject>
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <vector>
+
+/// The whole bytes of a file; empty when it cannot be read.
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 class LotteryDocument;
 class QDialog;

@@ -29,13 +29,6 @@
 
 namespace {
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
 /// Saves a picture of the window into $QUORLIN_SHOTS when that is set, for looking at by eye.
 void shoot(QWidget* window, const QString& name)
 {

@@ -23,16 +23,6 @@
 #include <QTabWidget>
 #include <QTest>
 
-namespace {
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
-}
-
-} // namespace
-
 class TestExclusionWindows : public GuiTestBase {
     Q_OBJECT
 private slots:

@@ -4,6 +4,7 @@
 
 #include "common/message_box.h"
 #include "common/random_source.h"
+#include "scripted_random.h"
 #include "shell/lottery_document.h"
 
 #include <QCheckBox>
@@ -12,18 +13,6 @@
 #include <QProgressBar>
 
 namespace {
-
-// Hands out the given values over and over, so a random selection draws what the test expects.
-class CyclingRandom final : public quorlin::RandomSource {
-public:
-    explicit CyclingRandom(std::vector<int> values) : values_(std::move(values)) {}
-    void reseed() override {}
-    int random(int) override { return values_[next_++ % values_.size()]; }
-
-private:
-    std::vector<int> values_;
-    std::size_t next_ = 0;
-};
 
 // The colour a button shows inside its border.
 QColor fillOf(QWidget* button)
@@ -202,7 +191,8 @@ void TestTotalFilterConditions::frontButtonsWaitForTheRedBallBox()
 void TestTotalFilterConditions::randomSelectionDrawsTheAskedCount()
 {
     // A number drawn twice is drawn again for the same place.
-    window()->setRandomSource(std::make_unique<CyclingRandom>(std::vector<int>{3, 3, 0, 34}));
+    window()->setRandomSource(std::make_unique<quorlin::test::ScriptedRandom>(
+        std::vector<int>{3, 3, 0, 34}, quorlin::test::ScriptedRandom::Mode::Cycle));
     child<QCheckBox>("chkhongqiu")->setChecked(true);
     clickNumbers("btnhong", {20});
     child<QLineEdit>("edtsuiji1")->setText("3");

@@ -18,13 +18,6 @@
 
 #include <string>
 
-/// The whole bytes of a file; empty when it cannot be read.
-inline QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
