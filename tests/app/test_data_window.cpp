@@ -42,14 +42,6 @@ QStringList storedIssues(const std::string& databasePath)
     return issues;
 }
 
-std::string fileBytes(const QString& path)
-{
-    std::ifstream in(std::filesystem::u8path(path.toStdString()), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 } // namespace
 
 class TestDataWindow : public GuiTestBase {
@@ -261,11 +253,11 @@ void TestDataWindow::exportWritesTheHistoryByteForByte()
     QCOMPARE(asked.filter, QString("文本文件 (*.txt)"));
     QCOMPARE(messageTexts(), QStringList{"成功保存！"});
     // The fixture draws, oldest first; the default suffix was added.
-    QCOMPARE(fileBytes(folder() + "历史.txt"), std::string("2020001 01 02 03 04 05 01 02 \r\n"
-                                                           "2020002 06 07 08 09 10 03 04 \r\n"
-                                                           "2020003 03 09 17 25 33 04 11 \r\n"
-                                                           "2020004 11 12 13 14 15 05 06 \r\n"
-                                                           "2020005 20 21 22 23 24 07 12 \r\n"));
+    QCOMPARE(fileBytes(folder() + "历史.txt"), QByteArray("2020001 01 02 03 04 05 01 02 \r\n"
+                                                          "2020002 06 07 08 09 10 03 04 \r\n"
+                                                          "2020003 03 09 17 25 33 04 11 \r\n"
+                                                          "2020004 11 12 13 14 15 05 06 \r\n"
+                                                          "2020005 20 21 22 23 24 07 12 \r\n"));
 
     // Cancelling the dialog writes nothing and says nothing.
     MessageBox::clearRecorded();
