@@ -87,7 +87,9 @@ int runWheel(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
         for (const int n : bet) {
             char cell[16];
             std::snprintf(cell, sizeof cell, "%.2d", n);
-            line += (line.empty() ? "" : " ") + std::string(cell);
+            if (!line.empty())
+                line += ' ';
+            line += cell;
         }
         out << line << '\n';
     }

@@ -46,9 +46,8 @@ ScratchFile::~ScratchFile()
 
 bool ScratchFile::openUnnamed()
 {
-    std::string folder = std::filesystem::path(target_).parent_path().string();
-    if (folder.empty())
-        folder = ".";
+    const std::filesystem::path parent = std::filesystem::path(target_).parent_path();
+    const std::string folder = parent.empty() ? std::string(".") : parent.string();
     const int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;

@@ -18,8 +18,11 @@ constexpr int kDateColumn = DrawEditor::kColumns - 1;
 std::string columnList()
 {
     std::string list;
-    for (const std::string& name : DrawEditor::columnNames())
-        list += (list.empty() ? "" : ",") + quoteIdentifier(name);
+    for (const std::string& name : DrawEditor::columnNames()) {
+        if (!list.empty())
+            list += ',';
+        list += quoteIdentifier(name);
+    }
     return list;
 }
 
@@ -219,9 +222,13 @@ std::string DrawEditor::post()
             sql = "insert into " + table_ + "(" + columnList() + ") values (?1,?2,?3,?4,?5,?6,?7,?8,?9)";
         } else {
             sql = "update " + table_ + " set ";
-            for (int c = 0; c < kColumns; ++c)
-                sql += (c ? "," : "") + quoteIdentifier(columnNames()[static_cast<std::size_t>(c)]) + "=?" +
-                       std::to_string(c + 1);
+            for (int c = 0; c < kColumns; ++c) {
+                if (c)
+                    sql += ',';
+                sql += quoteIdentifier(columnNames()[static_cast<std::size_t>(c)]);
+                sql += "=?";
+                sql += std::to_string(c + 1);
+            }
             sql += " where rowid = ?10";
         }
         Statement write(db_, sql);

@@ -31,8 +31,11 @@ HistoryExportResult exportHistory(Database& db, const std::string& lottery, cons
         // The last column is the draw date, which the export leaves out.
         columns.pop_back();
         std::string sql = "select ";
-        for (std::size_t i = 0; i < columns.size(); ++i)
-            sql += (i ? "," : "") + quoteIdentifier(columns[i]);
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (i)
+                sql += ',';
+            sql += quoteIdentifier(columns[i]);
+        }
         sql += " from " + quoteIdentifier(table) + " order by 记录期号";
 
         TextWriter writer(path);

@@ -47,10 +47,20 @@ const Separator* foreignSeparator(std::string_view line)
 // A header names the columns: no field of it, split at any separator, is a number.
 bool looksLikeHeader(std::string_view line)
 {
-    std::string text(line);
-    for (const Separator& sep : kForeignSeparators) {
-        for (std::size_t pos = text.find(sep.text); pos != std::string::npos; pos = text.find(sep.text, pos))
-            text.replace(pos, sep.text.size(), " ");
+    // Every foreign separator becomes a blank.
+    std::string text;
+    text.reserve(line.size());
+    for (std::size_t i = 0; i < line.size();) {
+        const Separator* hit = nullptr;
+        for (const Separator& sep : kForeignSeparators)
+            if (line.substr(i).starts_with(sep.text))
+                hit = &sep;
+        if (hit) {
+            text += ' ';
+            i += hit->text.size();
+        } else {
+            text += line[i++];
+        }
     }
     for (std::string_view field : splitFields(text)) {
         if (isAllDigits(field))

@@ -86,8 +86,11 @@ bool writeWheel(const std::string& path, const Wheel& wheel, const std::string& 
         std::vector<int> line(wheel.line(i), wheel.line(i) + wheel.width);
         std::sort(line.begin(), line.end());
         std::string text;
-        for (const int p : line)
-            text += (text.empty() ? "" : " ") + std::to_string(p);
+        for (const int p : line) {
+            if (!text.empty())
+                text += ' ';
+            text += std::to_string(p);
+        }
         writer.writeLine(text);
     }
     if (!note.empty())
