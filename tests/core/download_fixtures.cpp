@@ -20,9 +20,11 @@ std::string numbersText(const std::array<int, 7>& numbers)
 {
     std::string text;
     for (int n : numbers) {
-        char buf[4];
+        char buf[16];
         std::snprintf(buf, sizeof buf, "%02d", n);
-        text += (text.empty() ? "" : " ") + std::string(buf);
+        if (!text.empty())
+            text += ' ';
+        text += buf;
     }
     return text;
 }
@@ -98,8 +100,10 @@ std::vector<std::string> storedRows(const std::string& databasePath)
     std::vector<std::string> rows;
     while (st.step()) {
         std::string row = st.text(0) + " " + st.text(1);
-        for (int k = 2; k <= 8; ++k)
-            row += " " + std::to_string(st.integer(k));
+        for (int k = 2; k <= 8; ++k) {
+            row += ' ';
+            row += std::to_string(st.integer(k));
+        }
         rows.push_back(row);
     }
     return rows;
