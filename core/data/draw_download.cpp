@@ -4,7 +4,6 @@
 #include "common/text_encoding.h"
 #include "data/results_page.h"
 #include "store/draw_cursor.h"
-#include "store/his_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -14,17 +13,8 @@ namespace quorlin {
 namespace {
 
 constexpr int kNumbers = 7;
-constexpr int kFront = 5;
 // More pages than the service has ever had for this game: a service that never ends its list.
 constexpr int kMaxPages = 1000;
-
-std::string numbersText(const ImportedDraw& draw)
-{
-    int values[kNumbers];
-    for (int k = 0; k < kNumbers; ++k)
-        values[k] = draw.numbers[static_cast<std::size_t>(k)];
-    return formatDrawText(values, kFront, values + kFront, kNumbers - kFront);
-}
 
 std::string pagePrefix(int page)
 {
@@ -187,7 +177,7 @@ bool DrawDownload::checkStored(const ImportedDraw& draw, const StoredDraw& store
 std::string DrawDownload::conflictText(const ImportedDraw& draw, const StoredDraw& stored, bool dated) const
 {
     return "期号 " + draw.issueText() + " 已存为 " + storedDrawText(stored) + "，下载的却是 " +
-           (dated ? draw.text() : numbersText(draw)) + "；请核对后在数据添加中改正";
+           (dated ? draw.text() : draw.numbersText()) + "；请核对后在数据添加中改正";
 }
 
 DownloadResult DrawDownload::finish()
