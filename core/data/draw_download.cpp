@@ -4,6 +4,7 @@
 #include "common/text_encoding.h"
 #include "data/results_page.h"
 #include "store/draw_cursor.h"
+#include "store/draw_schedule.h"
 
 #include <algorithm>
 #include <charconv>
@@ -48,13 +49,6 @@ std::string downloadMessage(const DownloadResult& result)
     if (result.found > 0)
         text += "失败前读到的 " + std::to_string(result.found) + " 期新开奖号码也没有写入，";
     return text + "数据库没有改动。";
-}
-
-std::int32_t nextDrawDate(std::int32_t date)
-{
-    // Sunday … Saturday: the days to the next Monday, Wednesday or Saturday.
-    static constexpr int kDaysToNextDraw[] = {1, 2, 1, 3, 2, 1, 2};
-    return addDays(date, kDaysToNextDraw[weekdayOf(date)]);
 }
 
 DrawDownload::DrawDownload(const std::string& databasePath, std::string lottery, std::int32_t today)
@@ -159,7 +153,7 @@ bool DrawDownload::dateFromStored(ImportedDraw& draw)
                         "或改用开奖服务的地址");
     if (chainDate_ == 0 && !parseDrawDate(newestDate_, chainDate_))
         return failWith("最新一期的开奖日期" + quotedExcerpt(newestDate_) + "不是有效日期，无法推算新开奖号码的日期");
-    chainDate_ = nextDrawDate(chainDate_);
+    chainDate_ = DrawSchedule::shipped().nextDrawDate(chainDate_);
     draw.date = chainDate_;
     return true;
 }
