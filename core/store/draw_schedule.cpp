@@ -2,6 +2,9 @@
 
 #include "common/calendar.h"
 #include "common/text_file.h"
+#include "store/database.h"
+#include "store/draw_line_parser.h"
+#include "store/lottery_catalog.h"
 #include "store/schema.h"
 
 #include <charconv>
@@ -89,6 +92,22 @@ DrawOutlook drawOutlook(const DrawSchedule& schedule, std::int32_t newestIssue, 
     outlook.nextDate = date;
     outlook.nextIssue = issue;
     return outlook;
+}
+
+std::optional<DrawOutlook> readDrawOutlook(Database& db, const std::string& lottery, LocalMinute now)
+{
+    const auto schedule = DrawSchedule::of(readDefinition(db, lottery));
+    if (!schedule)
+        return std::nullopt;
+    std::int32_t issue = 0;
+    std::int32_t date = 0;
+    Statement newest(db, "select 记录期号,开奖日期 from " + quoteIdentifier(drawTableName(lottery)) +
+                             " order by 记录期号 desc limit 1");
+    if (newest.step() && !parseDrawIssue(newest.text(0), issue))
+        issue = 0;
+    if (issue == 0 || !parseDrawDate(newest.text(1), date))
+        issue = date = 0;
+    return drawOutlook(*schedule, issue, date, now);
 }
 
 std::string behindWarning(int behind)

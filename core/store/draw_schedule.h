@@ -7,6 +7,7 @@
 
 namespace quorlin {
 
+class Database;
 struct LotteryDefinition;
 
 /// A local moment to the minute: the date (year * 10000 + month * 100 + day) and the minute of the day.
@@ -47,6 +48,11 @@ struct DrawOutlook {
 /// restart at <year>001 with the first draw of a year.
 DrawOutlook drawOutlook(const DrawSchedule& schedule, std::int32_t newestIssue, std::int32_t newestDate,
                         LocalMinute now);
+
+/// The outlook of a lottery of the database at `now`, from its definition and its newest stored
+/// draw (a table without a draw, or whose newest issue or date is unreadable, counts as empty);
+/// nullopt when its definition gives no schedule. Throws DatabaseError.
+std::optional<DrawOutlook> readDrawOutlook(Database& db, const std::string& lottery, LocalMinute now);
 
 /// "数据已落后 N 期，请下载".
 std::string behindWarning(int behind);

@@ -1,6 +1,7 @@
 // The draw schedule of a lottery's definition: the next draw day, the coming draw and its issue,
 // and how many scheduled draws the stored history lacks.
 #include "common/calendar.h"
+#include "store/database.h"
 #include "store/draw_line_parser.h"
 #include "store/draw_schedule.h"
 #include "store/schema.h"
@@ -126,4 +127,28 @@ TEST(DrawOutlook, AgreesWithTheRealHistoryOutsideHolidayBreaks)
     }
     EXPECT_GT(compared, 2800);
     EXPECT_GE(newYears, 15);
+}
+
+TEST(DrawOutlook, IsReadFromTheDatabaseForALottery)
+{
+    test::ShippedProgram program;
+    Database db;
+    db.open(program.databasePath());
+    const LocalMinute monday = at(20200106, 20, 0);
+    const auto empty = readDrawOutlook(db, kShippedLottery, monday);
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->nextDate, 20200106);
+    EXPECT_EQ(empty->nextIssue, 0);
+
+    test::insertDraws(program.databasePath(), kShippedLottery, {{2020001, 1, 2, 3, 4, 5, 1, 2}}, "2020-01-01");
+    test::insertDraws(program.databasePath(), kShippedLottery, {{2019150, 1, 2, 3, 4, 5, 1, 2}}, "2019-12-30");
+    const auto stored = readDrawOutlook(db, kShippedLottery, monday);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->nextDate, 20200106);
+    EXPECT_EQ(stored->nextIssue, 2020003) << "counted from the newest issue, not the last row written";
+    EXPECT_EQ(stored->behind, 1);
+
+    db.exec("update " + quoteIdentifier(definitionTableName(kShippedLottery)) + " set 开奖时间='晚上'");
+    EXPECT_FALSE(readDrawOutlook(db, kShippedLottery, monday));
+    EXPECT_THROW(readDrawOutlook(db, "没有的彩票", monday), DatabaseError);
 }
