@@ -51,6 +51,7 @@ Tfrmmain::Tfrmmain(LotteryDocument& document, QWidget* parent)
     buildClientArea();
     statusBar_ = new MainStatusBar(document_, this);
     setStatusBar(statusBar_);
+    connect(statusBar_, &MainStatusBar::downloadRequested, this, [this] { runCommand("mnudownload"); });
 
     connect(tools_, &ToolWindowRegistry::factoriesChanged, this, &Tfrmmain::refreshmenus);
     connect(&document_, &LotteryDocument::opened, this, &Tfrmmain::lotteryOpened);
@@ -228,6 +229,8 @@ void Tfrmmain::runCommand(const QString& command)
     });
     // A checkable button toggles itself even when its command was refused.
     showMapping();
+    // Data entry, download and restore change the draws while no lottery is open.
+    statusBar_->refresh();
 }
 
 void Tfrmmain::mnuopenClick()

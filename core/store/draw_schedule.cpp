@@ -70,6 +70,7 @@ DrawOutlook drawOutlook(const DrawSchedule& schedule, std::int32_t newestIssue, 
                         LocalMinute now)
 {
     DrawOutlook outlook;
+    outlook.nextMinute = schedule.drawMinute();
     if (newestDate == 0) {
         // Nothing stored to count from: only the date of the coming draw is known.
         std::int32_t date = addDays(now.date, -1);

@@ -39,6 +39,7 @@ private:
 /// The coming draw and how far the stored history lags behind the schedule.
 struct DrawOutlook {
     std::int32_t nextDate = 0;  ///< the first scheduled draw after now
+    int nextMinute = 0;         ///< its minute of the day
     std::int32_t nextIssue = 0; ///< its issue; 0 when no draw is stored to count from
     int behind = 0;             ///< scheduled draws after the newest stored one that are already held
 };

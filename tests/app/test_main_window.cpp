@@ -9,6 +9,7 @@
 #include "common/task_runner.h"
 #include "scripted_random.h"
 #include "shell/lottery_document.h"
+#include "shell/main_status_bar.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 #include "store/database.h"
@@ -71,6 +72,7 @@ private slots:
     void backgroundPictureIsOptional();
     void statusBarShowsTheOpenLotteryAndTheMapping();
     void statusBarHintsHowToFillAnEmptyDatabase();
+    void statusBarNamesTheComingDrawAndOffersTheDownloadWhenBehind();
     void mappingSwitchedByTheDocumentIsFollowed();
     void stateIsNotRebuiltWhileATaskReadsIt();
     void closingStopsAToolWindowsTaskFirst();
@@ -368,6 +370,38 @@ void TestMainWindow::statusBarHintsHowToFillAnEmptyDatabase()
     openShippedLottery();
     QCOMPARE(statusField(*mainWindow_, "lblqishu"), QString("共 0 期"));
     QCOMPARE(statusField(*mainWindow_, "lblzuixin"), QString("还没有开奖号码"));
+}
+
+void TestMainWindow::statusBarNamesTheComingDrawAndOffersTheDownloadWhenBehind()
+{
+    // The fixture's newest draw is 2020005 of Wednesday 2020-01-01.
+    auto* bar = requireChild<MainStatusBar>(mainWindow_.get(), "stbmain");
+    auto* download = requireChild<QPushButton>(bar, "btnxiazai");
+    QDateTime now(QDate(2020, 1, 3), QTime(12, 0));
+    bar->setClock([&now] { return now; });
+    QCOMPARE(statusField(*mainWindow_, "lblxiaqi"), QString("下期：第 2020006 期  2020-01-04 星期六 21:25"));
+    QVERIFY(!download->isVisible());
+
+    now = QDateTime(QDate(2020, 1, 6), QTime(21, 25));
+    bar->refresh();
+    QCOMPARE(statusField(*mainWindow_, "lblxiaqi"), QString("下期：第 2020008 期  2020-01-08 星期三 21:25"));
+    QVERIFY(download->isVisible());
+    QCOMPARE(download->text(), QString("数据已落后 2 期，请下载"));
+
+    int downloads = 0;
+    mainWindow_->installHandler("mnudownload", [&downloads] { ++downloads; });
+    QTest::mouseClick(download, Qt::LeftButton);
+    QCOMPARE(downloads, 1);
+
+    // With the lottery open it is the open lottery's coming draw; an empty table names only the day.
+    openShippedLottery();
+    QCOMPARE(statusField(*mainWindow_, "lblxiaqi"), QString("下期：第 2020008 期  2020-01-08 星期三 21:25"));
+    quorlin::Database db;
+    db.open(program_->databasePath());
+    db.exec("delete from " + quorlin::quoteIdentifier(quorlin::drawTableName(quorlin::kShippedLottery)));
+    bar->refresh();
+    QCOMPARE(statusField(*mainWindow_, "lblxiaqi"), QString("下期开奖：2020-01-08 星期三 21:25"));
+    QVERIFY(!download->isVisible());
 }
 
 void TestMainWindow::mappingSwitchedByTheDocumentIsFollowed()
