@@ -31,6 +31,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -169,6 +170,21 @@ void shootExclusion(Tfrmmain& frmmain, const QString& folder)
 
 } // namespace
 
+// A save dialog as the FileDialog seam shows it (Qt's own widget dialog): its buttons, columns and
+// file types should read in Chinese.
+void shootFileDialog(const QString& apppath, const QString& folder)
+{
+    QFileDialog* dialog = FileDialog::makeDialog(nullptr, FileDialog::Kind::Save, QStringLiteral("导出历史号码"),
+                                                 apppath + "附属", FileDialog::textFiles());
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setViewMode(QFileDialog::Detail);
+    dialog->resize(800, 480);
+    dialog->show();
+    QTest::qWait(500);
+    save(*dialog, folder, "file-dialog");
+    delete dialog;
+}
+
 int main(int argc, char* argv[])
 {
     QuorlinApplication app(argc, argv);
@@ -184,6 +200,7 @@ int main(int argc, char* argv[])
     frmmain.resize(1280, 800);
     frmmain.show();
     save(frmmain, folder, "main-closed");
+    shootFileDialog(QCoreApplication::applicationDirPath() + "/", folder);
 
     Tfrmindex frmindex(document, &frmmain);
     frmindex.show();
