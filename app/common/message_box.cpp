@@ -106,6 +106,8 @@ QMessageBox::StandardButton MessageBox::show(Kind kind, QWidget* parent, const Q
         return answer;
     }
     QMessageBox box(iconOf(kind), title, text, buttons, parent);
+    // An address or a file name in a message can be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
