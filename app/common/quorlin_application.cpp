@@ -1,6 +1,7 @@
 #include "common/quorlin_application.h"
 
 #include "common/error_handler.h"
+#include "common/window_placer.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -16,6 +17,7 @@ QuorlinApplication::QuorlinApplication(int& argc, char** argv) : QApplication(ar
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     if (qtbaseTranslator_.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(&qtbaseTranslator_);
+    installEventFilter(new WindowPlacer(this));
     // Every caption is Chinese; prefer a family that has the glyphs over a Latin default with fallbacks.
     const QString chineseFamily = QStringLiteral("WenQuanYi Micro Hei");
     if (QFontDatabase::families().contains(chineseFamily)) {
