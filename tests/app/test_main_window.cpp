@@ -62,6 +62,7 @@ private slots:
     void commandsFollowTheOpenLottery();
     void menuBarAndToolbarAreComplete();
     void tabStripSitsRightOfTheExitButton();
+    void tabCaptionsAreNeverCut();
     void closingReturnsToTheClosedState();
     void analysisItemRecreatesTheViewInStandardNumbers();
     void mappingCommandsChangeOnlyTheFrontNumbers();
@@ -137,6 +138,29 @@ void TestMainWindow::tabStripSitsRightOfTheExitButton()
         QCOMPARE(tabmain->x(), exitButton->geometry().right() + 1);
         QCOMPARE(tabmain->geometry().right() + 1, toolbar->contentsRect().width() - 10);
     }
+}
+
+void TestMainWindow::tabCaptionsAreNeverCut()
+{
+    openShippedLottery();
+    auto* toolbar = mainWindow_->findChild<QToolBar*>("tlbmain");
+    auto* tabmain = mainWindow_->findChild<QTabBar*>("tabmain");
+    QStringList shortened;
+    // Below 1280 pixels the strip scrolls, as a tab strip does.
+    for (const int width : {1920, 1280}) {
+        mainWindow_->resize(width, 700);
+        QTRY_COMPARE(toolbar->width(), mainWindow_->width());
+        QVERIFY2(tabmain->sizeHint().width() <= tabmain->width(),
+                 qPrintable(QStringLiteral("%1 px: the tabs need %2 px, have %3").arg(width).arg(
+                     tabmain->sizeHint().width()).arg(tabmain->width())));
+        shortened.clear();
+        for (int tab = 0; tab < tabmain->count(); ++tab)
+            shortened << tabmain->tabText(tab);
+        QCOMPARE(tabmain->tabToolTip(3), QString("号码和值分析"));
+        if (width == 1920)
+            QCOMPARE(tabmain->tabText(3), QString("号码和值分析"));
+    }
+    QCOMPARE(shortened, (QStringList{"开奖号码走势", "大小", "奇偶", "和值", "跨度", "散度", "偏度", "AC值", "重码", "区间"}));
 }
 
 void TestMainWindow::closingReturnsToTheClosedState()
