@@ -38,6 +38,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 
@@ -126,6 +127,9 @@ void shootChecks(Tfrmmain& frmmain, const QString& apppath, const QString& folde
     auto* draws = check->findChild<TextGrid*>("tabdraws");
     draws->selectRow(0);
     save(*check, folder, "duijiang-last30");
+    // Where it opened on the screen: inside the free area, centred.
+    if (QScreen* screen = check->screen())
+        screen->grabWindow(0).save(folder + "/screen-duijiang.png");
     check->hide();
 
     frmmain.findChild<QAction*>("mnutotalfilt")->trigger();
