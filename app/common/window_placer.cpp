@@ -39,8 +39,7 @@ QMargins frameOf(const QWidget& window)
 
 } // namespace
 
-QRect WindowPlacer::fitted(QRect geometry, const QMargins& frame, const QRect& area, bool centre,
-                           const QSize& minimum)
+QRect WindowPlacer::fitted(QRect geometry, const QMargins& frame, const QRect& area, bool centre, const QSize& minimum)
 {
     const QRect room = area.marginsRemoved(frame);
     geometry.setWidth(std::max(std::min(geometry.width(), room.width()), minimum.width()));

@@ -151,8 +151,10 @@ void TestMainWindow::tabCaptionsAreNeverCut()
         mainWindow_->resize(width, 700);
         QTRY_COMPARE(toolbar->width(), mainWindow_->width());
         QVERIFY2(tabmain->sizeHint().width() <= tabmain->width(),
-                 qPrintable(QStringLiteral("%1 px: the tabs need %2 px, have %3").arg(width).arg(
-                     tabmain->sizeHint().width()).arg(tabmain->width())));
+                 qPrintable(QStringLiteral("%1 px: the tabs need %2 px, have %3")
+                                .arg(width)
+                                .arg(tabmain->sizeHint().width())
+                                .arg(tabmain->width())));
         shortened.clear();
         for (int tab = 0; tab < tabmain->count(); ++tab)
             shortened << tabmain->tabText(tab);
@@ -160,7 +162,8 @@ void TestMainWindow::tabCaptionsAreNeverCut()
         if (width == 1920)
             QCOMPARE(tabmain->tabText(3), QString("号码和值分析"));
     }
-    QCOMPARE(shortened, (QStringList{"开奖号码走势", "大小", "奇偶", "和值", "跨度", "散度", "偏度", "AC值", "重码", "区间"}));
+    QCOMPARE(shortened,
+             (QStringList{"开奖号码走势", "大小", "奇偶", "和值", "跨度", "散度", "偏度", "AC值", "重码", "区间"}));
 }
 
 void TestMainWindow::closingReturnsToTheClosedState()

@@ -81,7 +81,7 @@ void TestQuorlinApplication::fileDialogSpeaksChinese()
     const auto cell = [details](int column) {
         const QModelIndex root = details->rootIndex();
         return details->model()->rowCount(root) == 1 ? details->model()->index(0, column, root).data().toString()
-                                                      : QString();
+                                                     : QString();
     };
     // Size, type and time in the program's locale, not the system's ("382 bytes", "Plain text document").
     QTRY_COMPARE(cell(1), QString("382 字节"));
@@ -131,16 +131,16 @@ void TestQuorlinApplication::fittedGeometry_data()
     const QMargins titleBar(4, 30, 4, 4);
     // The free area: 1600 × 1000 less a panel of 40 at the top.
     QTest::newRow("centred") << QRect(0, 0, 400, 300) << none << true << QSize() << QRect(600, 370, 400, 300);
-    QTest::newRow("placed and inside stays") << QRect(10, 50, 400, 300) << none << false << QSize()
-                                             << QRect(10, 50, 400, 300);
-    QTest::newRow("bottom below the screen moves up") << QRect(250, 300, 1100, 760) << titleBar << false << QSize()
-                                                      << QRect(250, 1000 - 4 - 760, 1100, 760);
+    QTest::newRow("placed and inside stays")
+        << QRect(10, 50, 400, 300) << none << false << QSize() << QRect(10, 50, 400, 300);
+    QTest::newRow("bottom below the screen moves up")
+        << QRect(250, 300, 1100, 760) << titleBar << false << QSize() << QRect(250, 1000 - 4 - 760, 1100, 760);
     QTest::newRow("centred with its frame") << QRect(0, 0, 1100, 760) << titleBar << true << QSize()
                                             << QRect(250, 40 + 30 + (1000 - 40 - 34 - 760) / 2, 1100, 760);
-    QTest::newRow("above the free area moves down") << QRect(100, 0, 400, 300) << titleBar << false << QSize()
-                                                    << QRect(100, 70, 400, 300);
-    QTest::newRow("too tall is made shorter") << QRect(0, 0, 800, 1200) << titleBar << true << QSize()
-                                              << QRect(400, 70, 800, 926);
+    QTest::newRow("above the free area moves down")
+        << QRect(100, 0, 400, 300) << titleBar << false << QSize() << QRect(100, 70, 400, 300);
+    QTest::newRow("too tall is made shorter")
+        << QRect(0, 0, 800, 1200) << titleBar << true << QSize() << QRect(400, 70, 800, 926);
     QTest::newRow("not below its minimum, title kept on screen")
         << QRect(0, 0, 800, 1200) << titleBar << true << QSize(800, 1100) << QRect(400, 70, 800, 1100);
 }
@@ -163,10 +163,10 @@ void TestQuorlinApplication::everyWindowOpensInsideTheScreen()
     openShippedLottery();
     // The main window low on the screen: a window placed over it must still come up inside.
     mainWindow_->setGeometry(700, 450, 560, 330);
-    for (const char* key : {"Tfrmtotalfilt", "Tfrmyilou", "Tfrmpiantai", "Tfrmduijiang", "Tfrmhuice",
-                            "Tfrmgudingjihua", "Tfrmjieduanjihua", "Tfrmkeibianjihua", "Tfrmtozi", "Tfrmqingmi",
-                            "Tfrmsep", "Tfrmganzhi", "Tfrmsibu", "Tfrmjuzheng", "Tfrmfushi", "Tfrmallhei",
-                            "Tfrmallcongma", "Tfrmallpiantai", "Tfrmallgensui"}) {
+    for (const char* key :
+         {"Tfrmtotalfilt", "Tfrmyilou", "Tfrmpiantai", "Tfrmduijiang", "Tfrmhuice", "Tfrmgudingjihua",
+          "Tfrmjieduanjihua", "Tfrmkeibianjihua", "Tfrmtozi", "Tfrmqingmi", "Tfrmsep", "Tfrmganzhi", "Tfrmsibu",
+          "Tfrmjuzheng", "Tfrmfushi", "Tfrmallhei", "Tfrmallcongma", "Tfrmallpiantai", "Tfrmallgensui"}) {
         QWidget* window = mainWindow_->tools().show(key);
         QVERIFY2(window, key);
         QVERIFY2(insideAndCentred(*window, area), qPrintable(describe(*window)));
@@ -175,9 +175,8 @@ void TestQuorlinApplication::everyWindowOpensInsideTheScreen()
     // The modal windows: 彩票数据 and 打开彩票.
     for (const char* command : {"mnumoddata", "mnuopen"}) {
         QString placement;
-        whenModalShown([&](QDialog* dialog) {
-            placement = insideAndCentred(*dialog, area) ? QString() : describe(*dialog);
-        });
+        whenModalShown(
+            [&](QDialog* dialog) { placement = insideAndCentred(*dialog, area) ? QString() : describe(*dialog); });
         triggerAction(command);
         QVERIFY2(placement.isEmpty(), qPrintable(placement));
     }

@@ -29,8 +29,8 @@ TEST(DrawSchedule, IsReadFromTheDefinitionOrRefused)
         const char* time;
         bool ok;
     } cases[] = {
-        {"136", "21:25", true}, {"7", "9:05", true},    {"", "21:25", false},    {"138", "21:25", false},
-        {"136", "", false},     {"136", "晚上", false}, {"136", "24:00", false}, {"136", "21:60", false},
+        {"136", "21:25", true}, {"7", "9:05", true},      {"", "21:25", false},    {"138", "21:25", false},
+        {"136", "", false},     {"136", "晚上", false},   {"136", "24:00", false}, {"136", "21:60", false},
         {"136", "21:5", false}, {"136", "121:25", false},
     };
     for (const auto& c : cases) {
@@ -79,7 +79,11 @@ TEST(DrawOutlook, CountsTheHeldDrawsAndNamesTheComingOne)
         LocalMinute now;
         DrawOutlook expected;
     } cases[] = {
-        {"the evening of the newest draw, before its time", 2026115, 20261010, at(20261010, 21, 0), {20261012, 2026116, 0}},
+        {"the evening of the newest draw, before its time",
+         2026115,
+         20261010,
+         at(20261010, 21, 0),
+         {20261012, 2026116, 0}},
         {"a draw day a minute before the draw", 2026115, 20261010, at(20261012, 21, 24), {20261012, 2026116, 0}},
         {"the draw's minute itself: held", 2026115, 20261010, at(20261012, 21, 25), {20261014, 2026117, 1}},
         {"a draw day after the draw", 2026115, 20261010, at(20261012, 23, 59), {20261014, 2026117, 1}},
@@ -117,8 +121,7 @@ TEST(DrawOutlook, AgreesWithTheRealHistoryOutsideHolidayBreaks)
         ASSERT_TRUE(parseDrawDate(dates[i], date) && parseDrawDate(dates[i + 1], nextDate));
         if (DrawSchedule::shipped().nextDrawDate(date) != nextDate)
             continue;
-        const DrawOutlook outlook =
-            drawOutlook(DrawSchedule::shipped(), history.at(i, 0), date, at(nextDate, 21, 24));
+        const DrawOutlook outlook = drawOutlook(DrawSchedule::shipped(), history.at(i, 0), date, at(nextDate, 21, 24));
         EXPECT_EQ(outlook.nextDate, nextDate) << history.at(i, 0);
         EXPECT_EQ(outlook.nextIssue, history.at(i + 1, 0)) << history.at(i, 0);
         EXPECT_EQ(outlook.behind, 0);
