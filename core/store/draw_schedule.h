@@ -39,9 +39,9 @@ private:
 /// The coming draw and how far the stored history lags behind the schedule.
 struct DrawOutlook {
     std::int32_t nextDate = 0;  ///< the first scheduled draw after now
-    int nextMinute = 0;         ///< its minute of the day
     std::int32_t nextIssue = 0; ///< its issue; 0 when no draw is stored to count from
     int behind = 0;             ///< scheduled draws after the newest stored one that are already held
+    int nextMinute = 0;         ///< the minute of the day of the coming draw
 };
 
 /// The outlook from the newest stored draw (issue 2026115, date 20261010; both 0 when the table is
