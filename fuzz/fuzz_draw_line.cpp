@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if ((kind == quorlin::DrawLineParser::Kind::Refused) == reason.empty())
             std::abort();
         if (kind == quorlin::DrawLineParser::Kind::Draw)
-            checkDraw(draw, true);
+            checkDraw(draw, draw.date != 0);
         if (end == std::string_view::npos)
             break;
         rest.remove_prefix(end + 1);

@@ -8,6 +8,7 @@ namespace {
 
 struct TestState {
     bool on = false;
+    bool refusing = false;
     QList<DesktopOpener::Record> recorded;
 };
 
@@ -23,7 +24,7 @@ bool DesktopOpener::openUrl(const QUrl& url)
 {
     if (testState().on) {
         testState().recorded.append({Kind::Url, url});
-        return true;
+        return !testState().refusing;
     }
     return QDesktopServices::openUrl(url);
 }
@@ -32,7 +33,7 @@ bool DesktopOpener::startProgram(const QString& path)
 {
     if (testState().on) {
         testState().recorded.append({Kind::Program, QUrl::fromLocalFile(path)});
-        return true;
+        return !testState().refusing;
     }
     return QProcess::startDetached(path, {}, QFileInfo(path).absolutePath());
 }
@@ -40,6 +41,12 @@ bool DesktopOpener::startProgram(const QString& path)
 void DesktopOpener::setTestMode(bool on)
 {
     testState().on = on;
+    testState().refusing = false;
+}
+
+void DesktopOpener::setRefusing(bool refusing)
+{
+    testState().refusing = refusing;
 }
 
 QList<DesktopOpener::Record> DesktopOpener::recorded()

@@ -7,7 +7,7 @@ class QString;
 
 /// Hands web pages, the help manual and outside programs to the desktop: an address opens in the
 /// user's default browser, a program starts on its own. In test mode nothing is opened and every
-/// request is recorded instead.
+/// request is recorded instead (and accepted, or refused when the test says so).
 class DesktopOpener {
 public:
     enum class Kind { Url, Program };
@@ -23,7 +23,10 @@ public:
     /// Starts the program file `path` detached from Quorlin; false when it could not be started.
     static bool startProgram(const QString& path);
 
+    /// Turns test mode on or off; it starts out accepting every request.
     static void setTestMode(bool on);
+    /// In test mode: answer the following requests as a desktop without a browser would (false).
+    static void setRefusing(bool refusing);
     static QList<Record> recorded();
     static void clearRecorded();
 };

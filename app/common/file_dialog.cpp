@@ -1,12 +1,20 @@
 #include "common/file_dialog.h"
 
+#include "common/localized_file_model.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QTreeView>
 
 #include <utility>
 
 namespace {
+
+// The file type column of the dialog's detail view.
+constexpr int kTypeColumn = 2;
 
 struct TestState {
     bool on = false;
@@ -28,7 +36,35 @@ QStringList answerInTestMode(FileDialog::Kind kind, const QString& caption, cons
     return std::exchange(state.nextNames, {});
 }
 
+// Shows the dialog and returns the chosen files; none when cancelled.
+QStringList chosenFiles(QFileDialog* made)
+{
+    // The parent may go while the dialog runs its own event loop, and the dialog with it.
+    const QPointer<QFileDialog> dialog(made);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (!dialog)
+        return {};
+    const QStringList files = accepted ? dialog->selectedFiles() : QStringList{};
+    delete dialog.data();
+    return files;
+}
+
 } // namespace
+
+QFileDialog* FileDialog::makeDialog(QWidget* parent, Kind kind, const QString& caption, const QString& dir,
+                                    const QString& filter)
+{
+    auto* dialog = new QFileDialog(parent, caption, dir, qtFilter(filter));
+    dialog->setFileMode(kind == Kind::Open       ? QFileDialog::ExistingFile
+                        : kind == Kind::OpenMany ? QFileDialog::ExistingFiles
+                                                 : QFileDialog::AnyFile);
+    dialog->setAcceptMode(kind == Kind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setProxyModel(new LocalizedFileModel(dialog));
+    // File types in Chinese are longer than the column Qt gives them ("纯…档").
+    if (auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView")))
+        details->header()->setSectionResizeMode(kTypeColumn, QHeaderView::ResizeToContents);
+    return dialog;
+}
 
 QString FileDialog::textFiles()
 {
@@ -66,7 +102,7 @@ QString FileDialog::getOpenFileName(QWidget* parent, const QString& caption, con
 {
     if (testState().on)
         return answerInTestMode(Kind::Open, caption, dir, filter).value(0);
-    return QFileDialog::getOpenFileName(parent, caption, dir, qtFilter(filter));
+    return chosenFiles(makeDialog(parent, Kind::Open, caption, dir, filter)).value(0);
 }
 
 QStringList FileDialog::getOpenFileNames(QWidget* parent, const QString& caption, const QString& dir,
@@ -74,13 +110,13 @@ QStringList FileDialog::getOpenFileNames(QWidget* parent, const QString& caption
 {
     if (testState().on)
         return answerInTestMode(Kind::OpenMany, caption, dir, filter);
-    return QFileDialog::getOpenFileNames(parent, caption, dir, qtFilter(filter));
+    return chosenFiles(makeDialog(parent, Kind::OpenMany, caption, dir, filter));
 }
 
 QString FileDialog::getSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
     const QString name = testState().on ? answerInTestMode(Kind::Save, caption, dir, filter).value(0)
-                                        : QFileDialog::getSaveFileName(parent, caption, dir, qtFilter(filter));
+                                        : chosenFiles(makeDialog(parent, Kind::Save, caption, dir, filter)).value(0);
     return withDefaultSuffix(name, filter);
 }
 

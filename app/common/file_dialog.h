@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QFileDialog;
 class QWidget;
 
 /// Every open and save dialog of the program; in test mode no window is shown, each call is
@@ -31,6 +32,11 @@ public:
     /// `name` with the suffix of the filter's first pattern ("*.txt" gives ".txt") when it has none,
     /// as the filter promises; a filter of every file adds nothing, and so does an empty name.
     static QString withDefaultSuffix(const QString& name, const QString& filter);
+
+    /// The dialog the calls below show (not shown yet): Qt's own, unless the desktop offers a native
+    /// one, with its file list in the program's locale (LocalizedFileModel).
+    static QFileDialog* makeDialog(QWidget* parent, Kind kind, const QString& caption, const QString& dir,
+                                   const QString& filter);
 
     static QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
     static QStringList getOpenFileNames(QWidget* parent, const QString& caption, const QString& dir,

@@ -1,5 +1,7 @@
 #include "common/message_box.h"
 
+#include <QGridLayout>
+
 namespace {
 
 struct TestState {
@@ -40,6 +42,22 @@ QMessageBox::StandardButton defaultAnswer(QMessageBox::StandardButtons buttons,
             return static_cast<QMessageBox::StandardButton>(bit);
     }
     return QMessageBox::NoButton;
+}
+
+// The window system draws the title in its own, often larger, font between the window icon and
+// three buttons; a box as narrow as a short text cuts it ("数…").
+constexpr double kTitleFontAllowance = 1.3;
+constexpr int kTitleBarExtras = 160;
+
+void widenForTitle(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const int title = box.fontMetrics().horizontalAdvance(box.windowTitle());
+    const int width = static_cast<int>(title * kTitleFontAllowance) + kTitleBarExtras;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
 }
 
 } // namespace
@@ -106,6 +124,9 @@ QMessageBox::StandardButton MessageBox::show(Kind kind, QWidget* parent, const Q
         return answer;
     }
     QMessageBox box(iconOf(kind), title, text, buttons, parent);
+    // An address or a file name in a message can be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    widenForTitle(box);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());

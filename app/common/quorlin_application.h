@@ -3,8 +3,9 @@
 #include <QApplication>
 #include <QTranslator>
 
-/// The program's application object: Chinese standard buttons, a font with Chinese glyphs, and the
-/// last-resort handler that shows an error escaping an event handler instead of ending the program.
+/// The program's application object: Chinese standard dialogs, a font with Chinese glyphs, every
+/// window opened inside the screen (WindowPlacer), and the last-resort handler that shows an error
+/// escaping an event handler instead of ending the program.
 class QuorlinApplication : public QApplication {
     Q_OBJECT
 public:

@@ -64,6 +64,16 @@ void mnuhelpaboutClick(Tfrmmain& frmmain)
     frmabout->activateWindow();
 }
 
+// Opens the address in the browser; a desktop that has none says so with the address to copy.
+void openAddress(Tfrmmain& frmmain, const QUrl& url)
+{
+    if (DesktopOpener::openUrl(url))
+        return;
+    MessageBox::warning(&frmmain, QStringLiteral("无法打开浏览器"),
+                        QStringLiteral("没有能打开网页的浏览器。请复制下面的地址，粘贴到浏览器的地址栏中打开：\n\n") +
+                            url.toDisplayString());
+}
+
 } // namespace
 
 QUrl helpPage(const QString& apppath, const QString& anchor)
@@ -76,14 +86,13 @@ QUrl helpPage(const QString& apppath, const QString& anchor)
 
 void installHelpCommands(Tfrmmain& frmmain)
 {
-    // A missing manual or a desktop without a browser is not reported: nothing else depends on it.
-    frmmain.installHandler("mnuhelpcotent", [&frmmain] { DesktopOpener::openUrl(helpPage(apppathOf(frmmain))); });
+    frmmain.installHandler("mnuhelpcotent", [&frmmain] { openAddress(frmmain, helpPage(apppathOf(frmmain))); });
     if (auto* help = frmmain.findChild<QAction*>("mnuhelpcotent"))
         help->setShortcut(QKeySequence::HelpContents);
     for (const WebItem& item : kWebItems) {
         frmmain.installHandler(item.command, [&frmmain, item] {
-            DesktopOpener::openUrl(item.address ? QUrl(QString::fromLatin1(item.address))
-                                                : helpPage(apppathOf(frmmain), QString::fromLatin1(item.helpSection)));
+            openAddress(frmmain, item.address ? QUrl(QString::fromLatin1(item.address))
+                                              : helpPage(apppathOf(frmmain), QString::fromLatin1(item.helpSection)));
         });
     }
     frmmain.installHandler("mnuhelpabout", [&frmmain] { mnuhelpaboutClick(frmmain); });

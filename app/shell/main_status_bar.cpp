@@ -2,13 +2,20 @@
 
 #include "shell/lottery_document.h"
 #include "store/database.h"
+#include "store/draw_schedule.h"
 #include "store/lottery_catalog.h"
+#include "store/schema.h"
 
 #include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 
 #include <filesystem>
 
 namespace {
+
+// The coming draw turns into the next one while the program runs: look again every minute.
+constexpr int kOutlookIntervalMs = 60 * 1000;
 
 QLabel* addField(QStatusBar* bar, const char* name, bool permanent)
 {
@@ -22,6 +29,24 @@ QLabel* addField(QStatusBar* bar, const char* name, bool permanent)
     return label;
 }
 
+QDate dateOf(std::int32_t date)
+{
+    return QDate(date / 10000, date / 100 % 100, date % 100);
+}
+
+QString outlookText(const quorlin::DrawOutlook& outlook)
+{
+    static const char* const kWeekdays[] = {"星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
+    const QDate date = dateOf(outlook.nextDate);
+    const QString when = date.toString("yyyy-MM-dd ") + QString::fromUtf8(kWeekdays[date.dayOfWeek() - 1]) +
+                         QStringLiteral(" %1:%2")
+                             .arg(outlook.nextMinute / 60, 2, 10, QChar('0'))
+                             .arg(outlook.nextMinute % 60, 2, 10, QChar('0'));
+    if (outlook.nextIssue == 0)
+        return "下期开奖：" + when;
+    return QStringLiteral("下期：第 %1 期  ").arg(outlook.nextIssue) + when;
+}
+
 } // namespace
 
 MainStatusBar::MainStatusBar(LotteryDocument& document, QWidget* parent) : QStatusBar(parent), document_(document)
@@ -32,13 +57,61 @@ MainStatusBar::MainStatusBar(LotteryDocument& document, QWidget* parent) : QStat
     lblqishu_ = addField(this, "lblqishu", true);
     lblzuixin_ = addField(this, "lblzuixin", true);
     lblzoushi_ = addField(this, "lblzoushi", true);
+    lblxiaqi_ = addField(this, "lblxiaqi", true);
+    btnxiazai_ = new QPushButton(this);
+    btnxiazai_->setObjectName("btnxiazai");
+    btnxiazai_->setFlat(true);
+    btnxiazai_->setCursor(Qt::PointingHandCursor);
+    btnxiazai_->setStyleSheet("QPushButton { color: #c00000; font-weight: bold; padding: 0 6px; }");
+    // The schedule knows the draw weekdays, not the holiday breaks.
+    const QString reckoning = QStringLiteral("按彩票的开奖星期和开奖时间推算；节假日休市期间推算的期数会偏多");
+    lblxiaqi_->setToolTip(reckoning);
+    btnxiazai_->setToolTip(reckoning + QStringLiteral("。单击下载新的开奖号码"));
+    addPermanentWidget(btnxiazai_);
+    connect(btnxiazai_, &QPushButton::clicked, this, &MainStatusBar::downloadRequested);
+    clock_ = [] { return QDateTime::currentDateTime(); };
+    auto* timer = new QTimer(this);
+    timer->start(kOutlookIntervalMs);
+    connect(timer, &QTimer::timeout, this, &MainStatusBar::showOutlook);
     connect(&document_, &LotteryDocument::changed, this, &MainStatusBar::refresh);
     refresh();
+}
+
+void MainStatusBar::setClock(Clock clock)
+{
+    clock_ = std::move(clock);
+    showOutlook();
+}
+
+void MainStatusBar::showOutlook()
+{
+    const quorlin::LotteryState& state = document_.state();
+    // Without an open lottery the coming draw is that of the lottery the program is made for.
+    const std::string lottery = state.caiopen ? state.cainame : quorlin::kShippedLottery;
+    const QDateTime now = clock_();
+    const QDate today = now.date();
+    const quorlin::LocalMinute minute{today.year() * 10000 + today.month() * 100 + today.day(),
+                                      now.time().hour() * 60 + now.time().minute()};
+    std::optional<quorlin::DrawOutlook> outlook;
+    try {
+        quorlin::Database db;
+        db.open(state.databasePath());
+        outlook = quorlin::readDrawOutlook(db, lottery, minute);
+    } catch (const std::exception&) {
+        // No database, or no such lottery in it: the other fields say so; there is no draw to name.
+    }
+    lblxiaqi_->setVisible(outlook.has_value());
+    btnxiazai_->setVisible(outlook && outlook->behind > 0);
+    if (!outlook)
+        return;
+    lblxiaqi_->setText(outlookText(*outlook));
+    btnxiazai_->setText(QString::fromStdString(quorlin::behindWarning(outlook->behind)));
 }
 
 void MainStatusBar::refresh()
 {
     const quorlin::LotteryState& state = document_.state();
+    showOutlook();
     if (!state.caiopen) {
         lblcaipiao_->setText(closedHint());
         for (QLabel* field : {lblqishu_, lblzuixin_, lblzoushi_})

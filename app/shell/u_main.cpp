@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QToolBar>
@@ -51,6 +52,7 @@ Tfrmmain::Tfrmmain(LotteryDocument& document, QWidget* parent)
     buildClientArea();
     statusBar_ = new MainStatusBar(document_, this);
     setStatusBar(statusBar_);
+    connect(statusBar_, &MainStatusBar::downloadRequested, this, [this] { runCommand("mnudownload"); });
 
     connect(tools_, &ToolWindowRegistry::factoriesChanged, this, &Tfrmmain::refreshmenus);
     connect(&document_, &LotteryDocument::opened, this, &Tfrmmain::lotteryOpened);
@@ -125,8 +127,10 @@ void Tfrmmain::buildToolBar()
     tabmain_->setObjectName("tabmain");
     tabmain_->setDrawBase(false);
     tabmain_->setUsesScrollButtons(true);
-    for (const char* caption : analysisTabCaptions())
-        tabmain_->addTab(QString::fromUtf8(caption));
+    for (const char* caption : analysisTabCaptions()) {
+        const int tab = tabmain_->addTab(QString::fromUtf8(caption));
+        tabmain_->setTabToolTip(tab, QString::fromUtf8(caption));
+    }
     tabmain_->hide();
     connect(tabmain_, &QTabBar::currentChanged, this, &Tfrmmain::tabmainChange);
     // The tab strip follows the toolbar's width and the exit button's place.
@@ -228,6 +232,8 @@ void Tfrmmain::runCommand(const QString& command)
     });
     // A checkable button toggles itself even when its command was refused.
     showMapping();
+    // Data entry, download and restore change the draws while no lottery is open.
+    statusBar_->refresh();
 }
 
 void Tfrmmain::mnuopenClick()
@@ -331,8 +337,25 @@ void Tfrmmain::placeTabStrip()
 {
     const int left = exitButton_->geometry().right() + 1;
     const int width = std::max(0, tlbmain_->contentsRect().width() - left - kTabStripRightGap);
+    fitTabCaptions(width);
     const int height = std::min(tabmain_->sizeHint().height(), kToolBarHeight);
     tabmain_->setGeometry(left, kToolBarHeight - height, width, height);
+}
+
+void Tfrmmain::fitTabCaptions(int width)
+{
+    // Beside the toolbar of a 1280-pixel screen the full captions would be cut; the indicator names
+    // alone fit ("号码大小分析" is shown "大小"), the full caption stays the tab's tooltip.
+    static const QRegularExpression frame(QStringLiteral("^号码|分析$"));
+    const auto& captions = analysisTabCaptions();
+    for (bool shortened : {false, true}) {
+        for (int tab = 0; tab < tabmain_->count(); ++tab) {
+            const QString caption = QString::fromUtf8(captions[static_cast<std::size_t>(tab)]);
+            tabmain_->setTabText(tab, shortened ? QString(caption).remove(frame) : caption);
+        }
+        if (tabmain_->sizeHint().width() <= width)
+            return;
+    }
 }
 
 void Tfrmmain::changeEvent(QEvent* event)

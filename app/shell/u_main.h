@@ -79,6 +79,7 @@ private:
     void lotteryOpened();
     void lotteryClosed();
     void placeTabStrip();
+    void fitTabCaptions(int width);
 
     LotteryDocument& document_;
     ToolWindowRegistry* tools_;

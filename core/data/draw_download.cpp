@@ -4,7 +4,7 @@
 #include "common/text_encoding.h"
 #include "data/results_page.h"
 #include "store/draw_cursor.h"
-#include "store/his_text.h"
+#include "store/draw_schedule.h"
 
 #include <algorithm>
 #include <charconv>
@@ -14,17 +14,8 @@ namespace quorlin {
 namespace {
 
 constexpr int kNumbers = 7;
-constexpr int kFront = 5;
 // More pages than the service has ever had for this game: a service that never ends its list.
 constexpr int kMaxPages = 1000;
-
-std::string numbersText(const ImportedDraw& draw)
-{
-    int values[kNumbers];
-    for (int k = 0; k < kNumbers; ++k)
-        values[k] = draw.numbers[static_cast<std::size_t>(k)];
-    return formatDrawText(values, kFront, values + kFront, kNumbers - kFront);
-}
 
 std::string pagePrefix(int page)
 {
@@ -58,13 +49,6 @@ std::string downloadMessage(const DownloadResult& result)
     if (result.found > 0)
         text += "失败前读到的 " + std::to_string(result.found) + " 期新开奖号码也没有写入，";
     return text + "数据库没有改动。";
-}
-
-std::int32_t nextDrawDate(std::int32_t date)
-{
-    // Sunday … Saturday: the days to the next Monday, Wednesday or Saturday.
-    static constexpr int kDaysToNextDraw[] = {1, 2, 1, 3, 2, 1, 2};
-    return addDays(date, kDaysToNextDraw[weekdayOf(date)]);
 }
 
 DrawDownload::DrawDownload(const std::string& databasePath, std::string lottery, std::int32_t today)
@@ -169,7 +153,7 @@ bool DrawDownload::dateFromStored(ImportedDraw& draw)
                         "或改用开奖服务的地址");
     if (chainDate_ == 0 && !parseDrawDate(newestDate_, chainDate_))
         return failWith("最新一期的开奖日期" + quotedExcerpt(newestDate_) + "不是有效日期，无法推算新开奖号码的日期");
-    chainDate_ = nextDrawDate(chainDate_);
+    chainDate_ = DrawSchedule::shipped().nextDrawDate(chainDate_);
     draw.date = chainDate_;
     return true;
 }
@@ -187,7 +171,7 @@ bool DrawDownload::checkStored(const ImportedDraw& draw, const StoredDraw& store
 std::string DrawDownload::conflictText(const ImportedDraw& draw, const StoredDraw& stored, bool dated) const
 {
     return "期号 " + draw.issueText() + " 已存为 " + storedDrawText(stored) + "，下载的却是 " +
-           (dated ? draw.text() : numbersText(draw)) + "；请核对后在数据添加中改正";
+           (dated ? draw.text() : draw.numbersText()) + "；请核对后在数据添加中改正";
 }
 
 DownloadResult DrawDownload::finish()

@@ -35,10 +35,6 @@ struct DownloadResult {
 /// draws added, which is then 0.
 std::string downloadMessage(const DownloadResult& result);
 
-/// The draw day after `date` (year * 10000 + month * 100 + day): the first Monday, Wednesday or
-/// Saturday after it.
-std::int32_t nextDrawDate(std::int32_t date);
-
 /// One download into a lottery's draw table: takes the fetched answers page by page, says when
 /// another page is needed, and writes the new draws at the end in one transaction.
 ///

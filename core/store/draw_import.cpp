@@ -51,12 +51,16 @@ public:
         if (auto [seen, isNew] = fileIssues_.try_emplace(draw.issue, number); !isNew)
             return lineRefusal(number,
                                "期号 " + draw.issueText() + " 在第 " + std::to_string(seen->second) + " 行已经出现");
+        const bool dated = draw.date != 0;
         const auto stored = stored_.find(draw.issueText());
         if (stored == stored_.end()) {
+            if (!dated)
+                return lineRefusal(number, "期号 " + draw.issueText() + " 尚未存储，新的开奖号码要写明开奖日期");
             added_.push_back(draw);
             return {};
         }
-        if (!sameDraw(stored->second, draw))
+        // A line without a date (the history export's form) is matched by its numbers alone.
+        if (!sameDraw(stored->second, draw, dated))
             return lineRefusal(number, "期号 " + draw.issueText() + " 已存为 " + storedDrawText(stored->second) +
                                            "，文件中却是 " + draw.text());
         ++skipped_;

@@ -21,9 +21,11 @@ struct ImportResult {
 
 /// Adds the draws of a text file (UTF-8 or GBK, read line by line; the lines are described at
 /// DrawLineParser) to a lottery's draw table in one transaction. A draw whose issue is stored with
-/// the same date and numbers is skipped, so an updated full history can be imported again; one
-/// stored differently, a repeated issue, a bad line or a file without any draw refuses the whole
-/// file with a message naming the line. `today` bounds the dates a draw may have.
+/// the same date and numbers is skipped, so an updated full history can be imported again; a line
+/// without a date (the history export) is skipped when its issue is stored with the same numbers.
+/// One stored differently, a new draw without a date, a repeated issue, a bad line or a file
+/// without any draw refuses the whole file with a message naming the line. `today` bounds the
+/// dates a draw may have.
 ImportResult importDraws(Database& db, const std::string& lottery, const std::string& path,
                          std::int32_t today = todayDate());
 

@@ -123,12 +123,35 @@ std::string parseIssue(std::string_view issue, IssueForm form, ImportedDraw& dra
     return {};
 }
 
+// The last three digits of an issue count the draws of its year from 001.
+std::string checkDrawOfYear(const ImportedDraw& draw)
+{
+    if (draw.issue % 1000 == 0)
+        return "期号" + quotedExcerpt(draw.issueText()) + "的后三位是当年的第几期，应从 001 起";
+    return {};
+}
+
+std::string parseUndatedDraw(std::span<const std::string_view> fields, std::int32_t today, ImportedDraw& draw)
+{
+    if (std::string reason = parseIssue(fields[0], IssueForm::ShortOrFull, draw); !reason.empty())
+        return reason;
+    if (std::string reason = checkDrawOfYear(draw); !reason.empty())
+        return reason;
+    if (draw.issue / 1000 < kFirstDrawDay / 10000 || draw.issue / 1000 > today / 10000 + 1)
+        return "期号" + quotedExcerpt(draw.issueText()) + "的前四位不是大乐透开奖的年份";
+    draw.date = 0;
+    return parseDrawNumbers(fields.subspan(1), draw);
+}
+
 std::string parseDraw(std::string_view line, std::int32_t today, ImportedDraw& draw)
 {
     if (const Separator* sep = foreignSeparator(line))
         return "用了" + std::string(sep->name) + quotedExcerpt(sep->text) +
                "作分隔符；只能用英文逗号、空格或制表符分隔";
     const auto fields = splitFields(line);
+    // The history export writes the issue and the 7 numbers without the date.
+    if (fields.size() == 1 + kFront + kBack && isAllDigits(fields[1]))
+        return parseUndatedDraw(fields, today, draw);
     if (fields.size() != 2 + kFront + kBack)
         return "应为期号、开奖日期和 7 个号码，实有 " + std::to_string(fields.size()) + " 项";
     DrawFields typed{fields[0], fields[1], {}};
@@ -153,8 +176,8 @@ std::string parseDrawFields(const DrawFields& fields, IssueForm form, std::int32
 
 std::string checkIssueAndDate(const ImportedDraw& draw, std::int32_t today)
 {
-    if (draw.issue % 1000 == 0)
-        return "期号" + quotedExcerpt(draw.issueText()) + "的后三位是当年的第几期，应从 001 起";
+    if (std::string reason = checkDrawOfYear(draw); !reason.empty())
+        return reason;
     if (draw.issue / 1000 != draw.date / 10000)
         return "期号" + quotedExcerpt(draw.issueText()) + "的前四位应是开奖日期" + quotedExcerpt(draw.dateText()) +
                "的年份";
@@ -204,12 +227,17 @@ std::string ImportedDraw::dateText() const
     return buf;
 }
 
-std::string ImportedDraw::text() const
+std::string ImportedDraw::numbersText() const
 {
     int values[kFront + kBack];
     for (int k = 0; k < kFront + kBack; ++k)
         values[k] = numbers[static_cast<std::size_t>(k)];
-    return dateText() + " " + formatDrawText(values, kFront, values + kFront, kBack);
+    return formatDrawText(values, kFront, values + kFront, kBack);
+}
+
+std::string ImportedDraw::text() const
+{
+    return date == 0 ? numbersText() : dateText() + " " + numbersText();
 }
 
 DrawLineParser::Kind DrawLineParser::parse(std::string_view line, ImportedDraw& draw, std::string& reason)

@@ -11,22 +11,25 @@ namespace quorlin {
 /// One draw read from an import file, kept small because a file may hold thousands of them.
 struct ImportedDraw {
     std::int32_t issue = 0;                ///< seven digits, e.g. 2007001
-    std::int32_t date = 0;                 ///< year * 10000 + month * 100 + day
+    std::int32_t date = 0;                 ///< year * 10000 + month * 100 + day; 0 when the line had none
     std::array<std::uint8_t, 7> numbers{}; ///< 5 front, then 2 back, in the file's order
 
     /// The issue as the draw table stores it ("2007001").
     std::string issueText() const;
     /// The date as the draw table stores it ("2007-05-30").
     std::string dateText() const;
-    /// Date and draw as the user reads them: "2007-05-30 22 24 29 31 35 + 04 11".
+    /// The numbers as the user reads them: "22 24 29 31 35 + 04 11".
+    std::string numbersText() const;
+    /// Date and draw as the user reads them: "2007-05-30 22 24 29 31 35 + 04 11" (no date when 0).
     std::string text() const;
 };
 
 /// Reads the lines of a draw file one at a time. One draw per line: issue (5 or 7 digits, a
 /// 5-digit issue gets "20" in front), date (YYYY-MM-DD) and the 5 front and 2 back numbers,
-/// separated by commas, blanks or tabs. The first non-empty line is a header when none of its
-/// fields is a number; any other line that is not a valid draw (parseDrawFields) is refused with
-/// the reason.
+/// separated by commas, blanks or tabs. A line of the history export's form, the issue and the 7
+/// numbers without a date, is a draw with date 0. The first non-empty line is a header when none
+/// of its fields is a number; any other line that is not a valid draw (parseDrawFields) is refused
+/// with the reason.
 class DrawLineParser {
 public:
     enum class Kind { Blank, Header, Draw, Refused };

@@ -32,11 +32,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 
@@ -125,6 +127,9 @@ void shootChecks(Tfrmmain& frmmain, const QString& apppath, const QString& folde
     auto* draws = check->findChild<TextGrid*>("tabdraws");
     draws->selectRow(0);
     save(*check, folder, "duijiang-last30");
+    // Where it opened on the screen: inside the free area, centred.
+    if (QScreen* screen = check->screen())
+        screen->grabWindow(0).save(folder + "/screen-duijiang.png");
     check->hide();
 
     frmmain.findChild<QAction*>("mnutotalfilt")->trigger();
@@ -169,6 +174,21 @@ void shootExclusion(Tfrmmain& frmmain, const QString& folder)
 
 } // namespace
 
+// A save dialog as the FileDialog seam shows it (Qt's own widget dialog): its buttons, columns and
+// file types should read in Chinese.
+void shootFileDialog(const QString& apppath, const QString& folder)
+{
+    QFileDialog* dialog = FileDialog::makeDialog(nullptr, FileDialog::Kind::Save, QStringLiteral("导出历史号码"),
+                                                 apppath + "附属", FileDialog::textFiles());
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setViewMode(QFileDialog::Detail);
+    dialog->resize(800, 480);
+    dialog->show();
+    QTest::qWait(500);
+    save(*dialog, folder, "file-dialog");
+    delete dialog;
+}
+
 int main(int argc, char* argv[])
 {
     QuorlinApplication app(argc, argv);
@@ -184,6 +204,7 @@ int main(int argc, char* argv[])
     frmmain.resize(1280, 800);
     frmmain.show();
     save(frmmain, folder, "main-closed");
+    shootFileDialog(QCoreApplication::applicationDirPath() + "/", folder);
 
     Tfrmindex frmindex(document, &frmmain);
     frmindex.show();

@@ -47,6 +47,7 @@ private slots:
     void itemsOpenTheirPages();
     void f1OpensTheManual();
     void demonstrationIsStartedOnlyWhenInstalled();
+    void withoutABrowserTheAddressIsShownToCopy();
 
 private:
     QString apppath() const { return QString::fromStdString(program_->apppath()); }
@@ -117,6 +118,19 @@ void TestHelpCommands::demonstrationIsStartedOnlyWhenInstalled()
     QCOMPARE(DesktopOpener::recorded().size(), 1);
     QCOMPARE(DesktopOpener::recorded().first().kind, DesktopOpener::Kind::Program);
     QCOMPARE(DesktopOpener::recorded().first().url.toLocalFile(), apppath() + "软件演示");
+}
+
+void TestHelpCommands::withoutABrowserTheAddressIsShownToCopy()
+{
+    DesktopOpener::setRefusing(true);
+    triggerAction("mnuweb2");
+    triggerAction("mnuweb1");
+    QCOMPARE(DesktopOpener::recorded().size(), 2);
+    QCOMPARE(MessageBox::recorded().size(), 2);
+    QCOMPARE(MessageBox::recorded().first().kind, MessageBox::Kind::Warning);
+    QCOMPARE(MessageBox::recorded().first().title, QString("无法打开浏览器"));
+    QVERIFY2(messageTexts()[0].endsWith("\n\nhttps://www.lottery.gov.cn/"), qPrintable(messageTexts()[0]));
+    QVERIFY2(messageTexts()[1].endsWith(apppath() + "帮助/index.html#project"), qPrintable(messageTexts()[1]));
 }
 
 QTEST_MAIN(TestHelpCommands)

@@ -9,6 +9,7 @@
 #include "common/task_runner.h"
 #include "scripted_random.h"
 #include "shell/lottery_document.h"
+#include "shell/main_status_bar.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 #include "store/database.h"
@@ -61,6 +62,7 @@ private slots:
     void commandsFollowTheOpenLottery();
     void menuBarAndToolbarAreComplete();
     void tabStripSitsRightOfTheExitButton();
+    void tabCaptionsAreNeverCut();
     void closingReturnsToTheClosedState();
     void analysisItemRecreatesTheViewInStandardNumbers();
     void mappingCommandsChangeOnlyTheFrontNumbers();
@@ -71,6 +73,7 @@ private slots:
     void backgroundPictureIsOptional();
     void statusBarShowsTheOpenLotteryAndTheMapping();
     void statusBarHintsHowToFillAnEmptyDatabase();
+    void statusBarNamesTheComingDrawAndOffersTheDownloadWhenBehind();
     void mappingSwitchedByTheDocumentIsFollowed();
     void stateIsNotRebuiltWhileATaskReadsIt();
     void closingStopsAToolWindowsTaskFirst();
@@ -135,6 +138,32 @@ void TestMainWindow::tabStripSitsRightOfTheExitButton()
         QCOMPARE(tabmain->x(), exitButton->geometry().right() + 1);
         QCOMPARE(tabmain->geometry().right() + 1, toolbar->contentsRect().width() - 10);
     }
+}
+
+void TestMainWindow::tabCaptionsAreNeverCut()
+{
+    openShippedLottery();
+    auto* toolbar = mainWindow_->findChild<QToolBar*>("tlbmain");
+    auto* tabmain = mainWindow_->findChild<QTabBar*>("tabmain");
+    QStringList shortened;
+    // Below 1280 pixels the strip scrolls, as a tab strip does.
+    for (const int width : {1920, 1280}) {
+        mainWindow_->resize(width, 700);
+        QTRY_COMPARE(toolbar->width(), mainWindow_->width());
+        QVERIFY2(tabmain->sizeHint().width() <= tabmain->width(),
+                 qPrintable(QStringLiteral("%1 px: the tabs need %2 px, have %3")
+                                .arg(width)
+                                .arg(tabmain->sizeHint().width())
+                                .arg(tabmain->width())));
+        shortened.clear();
+        for (int tab = 0; tab < tabmain->count(); ++tab)
+            shortened << tabmain->tabText(tab);
+        QCOMPARE(tabmain->tabToolTip(3), QString("号码和值分析"));
+        if (width == 1920)
+            QCOMPARE(tabmain->tabText(3), QString("号码和值分析"));
+    }
+    QCOMPARE(shortened,
+             (QStringList{"开奖号码走势", "大小", "奇偶", "和值", "跨度", "散度", "偏度", "AC值", "重码", "区间"}));
 }
 
 void TestMainWindow::closingReturnsToTheClosedState()
@@ -368,6 +397,38 @@ void TestMainWindow::statusBarHintsHowToFillAnEmptyDatabase()
     openShippedLottery();
     QCOMPARE(statusField(*mainWindow_, "lblqishu"), QString("共 0 期"));
     QCOMPARE(statusField(*mainWindow_, "lblzuixin"), QString("还没有开奖号码"));
+}
+
+void TestMainWindow::statusBarNamesTheComingDrawAndOffersTheDownloadWhenBehind()
+{
+    // The fixture's newest draw is 2020005 of Wednesday 2020-01-01.
+    auto* bar = requireChild<MainStatusBar>(mainWindow_.get(), "stbmain");
+    auto* download = requireChild<QPushButton>(bar, "btnxiazai");
+    QDateTime now(QDate(2020, 1, 3), QTime(12, 0));
+    bar->setClock([&now] { return now; });
+    QCOMPARE(statusField(*mainWindow_, "lblxiaqi"), QString("下期：第 2020006 期  2020-01-04 星期六 21:25"));
+    QVERIFY(!download->isVisible());
+
+    now = QDateTime(QDate(2020, 1, 6), QTime(21, 25));
+    bar->refresh();
+    QCOMPARE(statusField(*mainWindow_, "lblxiaqi"), QString("下期：第 2020008 期  2020-01-08 星期三 21:25"));
+    QVERIFY(download->isVisible());
+    QCOMPARE(download->text(), QString("数据已落后 2 期，请下载"));
+
+    int downloads = 0;
+    mainWindow_->installHandler("mnudownload", [&downloads] { ++downloads; });
+    QTest::mouseClick(download, Qt::LeftButton);
+    QCOMPARE(downloads, 1);
+
+    // With the lottery open it is the open lottery's coming draw; an empty table names only the day.
+    openShippedLottery();
+    QCOMPARE(statusField(*mainWindow_, "lblxiaqi"), QString("下期：第 2020008 期  2020-01-08 星期三 21:25"));
+    quorlin::Database db;
+    db.open(program_->databasePath());
+    db.exec("delete from " + quorlin::quoteIdentifier(quorlin::drawTableName(quorlin::kShippedLottery)));
+    bar->refresh();
+    QCOMPARE(statusField(*mainWindow_, "lblxiaqi"), QString("下期开奖：2020-01-08 星期三 21:25"));
+    QVERIFY(!download->isVisible());
 }
 
 void TestMainWindow::mappingSwitchedByTheDocumentIsFollowed()

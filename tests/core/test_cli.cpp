@@ -185,4 +185,9 @@ TEST_F(CliFixture, ExportWritesTheHistoryOldestFirstToTheAttachedFolderByDefault
     EXPECT_EQ(bytes(chosen), expected);
     EXPECT_EQ(run({"export", kShippedLottery, chosen, "extra"}), 2);
     EXPECT_EQ(run({"export"}), 2);
+
+    // The export imports back: every line is already stored.
+    ASSERT_EQ(run({"import", kShippedLottery, chosen}), 0) << err.str();
+    EXPECT_EQ(out.str(), "0\n");
+    EXPECT_EQ(err.str(), "已跳过 2 期已存在且相同的开奖号码\n");
 }

@@ -25,27 +25,6 @@ struct DownloadFixture : ::testing::Test {
 
 } // namespace
 
-TEST(NextDrawDate, IsTheFirstMondayWednesdayOrSaturdayAfter)
-{
-    const struct {
-        int date;
-        int next;
-    } cases[] = {
-        {20261011, 20261012}, // Sunday -> Monday
-        {20261012, 20261014}, // Monday -> Wednesday
-        {20261013, 20261014}, // Tuesday -> Wednesday
-        {20261014, 20261017}, // Wednesday -> Saturday
-        {20261015, 20261017}, // Thursday -> Saturday
-        {20261016, 20261017}, // Friday -> Saturday
-        {20261017, 20261019}, // Saturday -> Monday
-        {20241230, 20250101}, // across the year
-        {20240226, 20240228}, // Monday before a leap day
-        {20240228, 20240302}, // Wednesday across the leap day
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(nextDrawDate(c.date), c.next) << c.date;
-}
-
 TEST_F(DownloadFixture, AResultsPageAddsNewerRowsInPageOrderDatedFromTheNewestStored)
 {
     // Stored newest: 2026115 on Saturday 2026-10-10. K+1 then K+2 on the page.

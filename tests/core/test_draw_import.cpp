@@ -1,5 +1,6 @@
 // Importing draws from text: accepted forms, refused files (nothing written), re-import of a
 // longer history, the real history.
+#include "data/history_export.h"
 #include "store/database.h"
 #include "store/draw_import.h"
 #include "store/schema.h"
@@ -277,4 +278,60 @@ TEST_F(ImportFixture, RealHistoryImportsCleanlyAndReimportsAsSkipped)
     EXPECT_EQ(again.added, 0);
     EXPECT_EQ(again.skipped, 2933);
     EXPECT_EQ(rows().size(), 2933u);
+}
+
+TEST_F(ImportFixture, ExportFormWithoutDatesIsMatchedByIssueAndNumbers)
+{
+    ASSERT_TRUE(importDrawLines(db, kShippedLottery, {kFirstLine, kSecondLine}).ok);
+    // The export's lines end in a blank; a dated new draw may follow them in the same file.
+    const ImportResult result = importDrawLines(
+        db, kShippedLottery,
+        {"2007001 22 24 29 31 35 04 11 ", "07002 15 22 31 34 35 05 12", "2007003,2007-06-04,3,4,18,23,32,1,6"});
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.added, 1);
+    EXPECT_EQ(result.skipped, 2);
+    const auto stored = rows();
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[0], kFirstDraw) << "a line without a date leaves the stored date alone";
+}
+
+TEST_F(ImportFixture, ExportFormLineThatCannotBeMatchedRefusesTheFile)
+{
+    struct Case {
+        const char* name;
+        std::string line;
+        std::vector<std::string> fragments;
+    };
+    const std::vector<Case> cases = {
+        {"a new issue without a date", "2007003 03 04 18 23 32 01 06 ", {"2007003", "尚未存储", "开奖日期"}},
+        {"stored with other numbers",
+         "2007001 22 24 29 31 35 04 12 ",
+         {"2007-05-30 22 24 29 31 35 + 04 11", "文件中却是 22 24 29 31 35 + 04 12"}},
+        {"draw 000 of a year", "2007000 22 24 29 31 35 04 11", {"应从 001 起"}},
+        {"a year before the game", "2006001 22 24 29 31 35 04 11", {"2006001", "年份"}},
+        {"a year too far ahead", "2028001 22 24 29 31 35 04 11", {"2028001", "年份"}},
+        {"a number missing", "2007001 22 24 29 31 35 04", {"实有 7 项"}},
+        {"numbers out of order", "2007001 22 24 31 29 35 04 11", {"前区号码要从小到大排列"}},
+    };
+    ASSERT_TRUE(importDrawLines(db, kShippedLottery, {kFirstLine}).ok);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ImportResult result = importDrawLines(db, kShippedLottery, {kSecondLine, c.line}, kToday);
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.error.find("第 2 行"), std::string::npos) << result.error;
+        for (const std::string& fragment : c.fragments)
+            EXPECT_NE(result.error.find(fragment), std::string::npos) << result.error;
+        EXPECT_EQ(rows().size(), 1u) << "a refused file must write nothing";
+    }
+}
+
+TEST_F(ImportFixture, ExportedHistoryImportsBackAsAlreadyStored)
+{
+    ASSERT_TRUE(importDraws(db, kShippedLottery, test::historyCsvPath()).ok);
+    const std::string exported = program.apppath() + "历史号码.txt";
+    ASSERT_TRUE(exportHistory(db, kShippedLottery, exported).ok);
+    const ImportResult result = importDraws(db, kShippedLottery, exported);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.added, 0);
+    EXPECT_EQ(result.skipped, 2933);
 }
