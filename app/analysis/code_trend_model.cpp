@@ -24,7 +24,8 @@ const QString kTransformedHint =
 CodeTrendModel::CodeTrendModel(const quorlin::LotteryState& state, QObject* parent)
     : QAbstractTableModel(parent), state_(state)
 {
-    takeRows();
+    recount();
+    rows_ = static_cast<int>(omission_.rows());
 }
 
 int CodeTrendModel::rowCount(const QModelIndex& parent) const
@@ -65,7 +66,7 @@ QVariant CodeTrendModel::data(const QModelIndex& index, int role) const
     const ColumnKind kind = columnKind(column);
     if (role == Qt::ToolTipRole)
         return kind == ColumnKind::DrawText && transformed_ ? kTransformedHint : QVariant();
-    // Newest draw on top, as of the last reload; the tables may since have been rebuilt shorter.
+    // Newest draw on top; the views may not yet know that a rebuild changed the row count.
     const auto row = static_cast<std::size_t>(index.row());
     if (row >= omission_.rows())
         return {};
@@ -144,15 +145,15 @@ QVariant CodeTrendModel::background(int column) const
 void CodeTrendModel::reload()
 {
     beginResetModel();
-    takeRows();
+    recount();
+    rows_ = static_cast<int>(omission_.rows());
     endResetModel();
 }
 
-void CodeTrendModel::takeRows()
+void CodeTrendModel::recount()
 {
     omission_ = quorlin::TrendOmission(state_.histext);
     transformed_ = state_.histext.transformed();
-    rows_ = static_cast<int>(omission_.rows());
 }
 
 void CodeTrendModel::setOmissionShown(bool shown)

@@ -11,9 +11,9 @@ struct LotteryState;
 /// The trend table of the open lottery: one row per draw, newest first, with the issue, the draw
 /// text and one column per front and back number marked "●" where that number was drawn (red in
 /// the front block, blue in the back block) and, while omissions are shown, the number's current
-/// omission in the other cells. The marks and omissions are computed once per reload(); the texts
-/// are read from the state's display rows when painted. A rebuild of the tables shows at the next
-/// reload(); until then a row the tables no longer hold is empty.
+/// omission in the other cells. The marks and omissions are counted once per rebuild of the tables
+/// (recount()); the texts are read from the state's display rows when painted. The views learn of a
+/// rebuild at the next reload(); until then a row the tables no longer hold is empty.
 class CodeTrendModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -34,6 +34,9 @@ public:
 
     /// Shows the display rows as they are now (after a rebuild of the tables).
     void reload();
+    /// Counts the marks and omissions of the display rows as they are now, without telling the
+    /// views (a burst of rebuilds is shown by one reload()).
+    void recount();
 
     /// Writes each number's omission in the cells where it was not drawn.
     void setOmissionShown(bool shown);
@@ -48,7 +51,6 @@ public:
 
 private:
     QVariant numberCell(int column, std::size_t draw, int role) const;
-    void takeRows();
 
     const quorlin::LotteryState& state_;
     quorlin::TrendOmission omission_;

@@ -106,7 +106,10 @@ Tfrmcode::Tfrmcode(LotteryDocument& document, QWidget* parent) : QWidget(parent)
     });
 
     throttle_ = new RepaintThrottle([this] { refresh(); }, kRefreshIntervalMs, this);
-    connect(&document, &LotteryDocument::changed, this, &Tfrmcode::scheduleRefresh);
+    connect(&document, &LotteryDocument::changed, this, [this] {
+        model_->recount();
+        scheduleRefresh();
+    });
     layoutColumns();
 }
 
