@@ -11,10 +11,10 @@ class HisText;
 
 /// One number's figures over the draws a trend grid shows.
 struct TrendColumnSummary {
-    int occurrences = 0;        ///< 出现次数: draws that hold the number
-    double meanOmission = 0;    ///< 平均遗漏: (draws − occurrences) / (occurrences + 1)
-    int longestOmission = 0;    ///< 最大遗漏: the longest run of draws without the number
-    int longestRun = 0;         ///< 最大连出: the longest run of draws in a row with the number
+    int occurrences = 0;     ///< 出现次数: draws that hold the number
+    double meanOmission = 0; ///< 平均遗漏: (draws − occurrences) / (occurrences + 1)
+    int longestOmission = 0; ///< 最大遗漏: the longest run of draws without the number
+    int longestRun = 0;      ///< 最大连出: the longest run of draws in a row with the number
 };
 
 /// The omission figures of a trend grid, computed once per rebuild of its display rows.
@@ -36,10 +36,7 @@ public:
     std::size_t rows() const { return omission_.rows(); }
     /// The omission in display row r (oldest first) of mark cell `cell` (the grid's column); 0 where
     /// the number was drawn, and for the other cells.
-    std::int32_t omission(std::size_t r, int cell) const
-    {
-        return omission_.at(r, static_cast<std::size_t>(cell));
-    }
+    std::int32_t omission(std::size_t r, int cell) const { return omission_.at(r, static_cast<std::size_t>(cell)); }
     /// The number of mark cell `cell` was drawn in display row r (meaningless for other cells).
     bool drawn(std::size_t r, int cell) const { return omission(r, cell) == 0; }
     /// The figures of mark cell `cell`; zeros for the other cells.

@@ -69,9 +69,8 @@ void TestViewLatency::sumTabChartsEveryDraw()
     QCOMPARE(chart->bars(0).size(), draws);
     // Thousands of labels would only smear into a band under the bars.
     QCOMPARE(chart->labelFit(chart->width()), BarChart::LabelFit::Hidden);
-    report("和值 全部期 显示标注", measureEventLoopLatency([&] {
-               view->findChild<QCheckBox*>("chkhistorybiao")->setChecked(true);
-           }));
+    report("和值 全部期 显示标注",
+           measureEventLoopLatency([&] { view->findChild<QCheckBox*>("chkhistorybiao")->setChecked(true); }));
     QVERIFY(chart->valueLabelsVisible());
 }
 

@@ -266,12 +266,7 @@ HisText trendRows(const std::vector<std::pair<std::vector<int>, std::vector<int>
 TEST(TrendOmission, CountsDownTheRowsAndSummarisesEveryNumber)
 {
     // Front 1 in rows 0-1, 2 never, 3 in rows 2 and 5, 4 in rows 1 and 3-5; back 1 always, 2 in row 5.
-    const HisText rows = trendRows({{{1}, {1}},
-                                    {{1, 4}, {1}},
-                                    {{3}, {1}},
-                                    {{4}, {1}},
-                                    {{4}, {1}},
-                                    {{3, 4}, {1, 2}}});
+    const HisText rows = trendRows({{{1}, {1}}, {{1, 4}, {1}}, {{3}, {1}}, {{4}, {1}}, {{4}, {1}}, {{3, 4}, {1, 2}}});
     const TrendOmission table(rows);
     struct Column {
         int cell;
@@ -280,12 +275,9 @@ TEST(TrendOmission, CountsDownTheRowsAndSummarisesEveryNumber)
     };
     // Worked by hand; 平均遗漏 = (6 draws − occurrences) / (occurrences + 1).
     const std::vector<Column> columns{
-        {3, {0, 0, 1, 2, 3, 4}, {2, 4.0 / 3, 4, 2}},
-        {4, {1, 2, 3, 4, 5, 6}, {0, 6.0, 6, 0}},
-        {5, {1, 2, 0, 1, 2, 0}, {2, 4.0 / 3, 2, 1}},
-        {6, {1, 0, 1, 0, 0, 0}, {4, 0.4, 1, 3}},
-        {8, {0, 0, 0, 0, 0, 0}, {6, 0.0, 0, 6}},
-        {9, {1, 2, 3, 4, 5, 0}, {1, 2.5, 5, 1}},
+        {3, {0, 0, 1, 2, 3, 4}, {2, 4.0 / 3, 4, 2}}, {4, {1, 2, 3, 4, 5, 6}, {0, 6.0, 6, 0}},
+        {5, {1, 2, 0, 1, 2, 0}, {2, 4.0 / 3, 2, 1}}, {6, {1, 0, 1, 0, 0, 0}, {4, 0.4, 1, 3}},
+        {8, {0, 0, 0, 0, 0, 0}, {6, 0.0, 0, 6}},     {9, {1, 2, 3, 4, 5, 0}, {1, 2.5, 5, 1}},
     };
     for (const Column& column : columns) {
         SCOPED_TRACE("cell " + std::to_string(column.cell));
