@@ -4,6 +4,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
 #include <QPalette>
 
 namespace {
@@ -16,6 +17,7 @@ const QString kMark = QStringLiteral("●");
 const QColor kFrontBall(Qt::red);
 const QColor kBackBall(Qt::blue);
 const QColor kOmissionText(60, 60, 60);
+constexpr double kBallScale = 1.5;
 const QString kTransformedHint =
     QStringLiteral("变幻走势：前区号码按随机映射重新编号后的号码，不是实际开出的号码；后区号码不变。");
 
@@ -85,6 +87,12 @@ QVariant CodeTrendModel::data(const QModelIndex& index, int role) const
 QVariant CodeTrendModel::numberCell(int column, std::size_t draw, int role) const
 {
     const bool drawn = omission_.drawn(draw, column);
+    if (role == Qt::FontRole && drawn) {
+        // The ball stands out from the omission figures around it.
+        QFont ball;
+        ball.setPointSizeF(ball.pointSizeF() * kBallScale);
+        return ball;
+    }
     if (role == Qt::ForegroundRole) {
         if (!drawn)
             return QBrush(kOmissionText);
