@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/trend_omission.h"
+
 #include <QAbstractTableModel>
 
 namespace quorlin {
@@ -7,10 +9,11 @@ struct LotteryState;
 }
 
 /// The trend table of the open lottery: one row per draw, newest first, with the issue, the draw
-/// text and one column per front and back number marked "●" where that number was drawn. Every
-/// cell is read from the state's display rows when it is painted, so long histories cost nothing.
-/// A rebuild of the tables shows at the next reload(); until then a row the tables no longer hold
-/// is empty.
+/// text and one column per front and back number marked "●" where that number was drawn (red in
+/// the front block, blue in the back block) and, while omissions are shown, the number's current
+/// omission in the other cells. The marks and omissions are counted once per rebuild of the tables
+/// (recount()); the texts are read from the state's display rows when painted. The views learn of a
+/// rebuild at the next reload(); until then a row the tables no longer hold is empty.
 class CodeTrendModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -31,11 +34,28 @@ public:
 
     /// Shows the display rows as they are now (after a rebuild of the tables).
     void reload();
+    /// Counts the marks and omissions of the display rows as they are now, without telling the
+    /// views (a burst of rebuilds is shown by one reload()).
+    void recount();
 
-private:
+    /// Writes each number's omission in the cells where it was not drawn.
+    void setOmissionShown(bool shown);
+    bool omissionShown() const { return omissionShown_; }
+    /// The omissions and figures of the rows shown now, oldest row first.
+    const quorlin::TrendOmission& omission() const { return omission_; }
+    /// The rows shown now hold relabelled front numbers (变幻走势).
+    bool transformed() const { return transformed_; }
+
+    /// The fill of a column, as the header and the summary rows below the grid share it.
     QVariant background(int column) const;
 
+private:
+    QVariant numberCell(int column, std::size_t draw, int role) const;
+
     const quorlin::LotteryState& state_;
+    quorlin::TrendOmission omission_;
+    bool omissionShown_ = true;
+    bool transformed_ = false;
     // The row count the views were last told; the tables may be rebuilt before the next reload.
     int rows_ = 0;
 };

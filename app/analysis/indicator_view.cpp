@@ -21,7 +21,7 @@ IndicatorView::IndicatorView(LotteryDocument& document, const quorlin::Indicator
                    parent),
       texts_(texts)
 {
-    chthistory_->chart()->setTitle(QString::fromUtf8(texts.chartTitle));
+    chthistory_->setTitle(QString::fromUtf8(texts.chartTitle));
     chthistory_->addSeries(QString::fromUtf8(texts.columnTitle), Qt::red);
     mem_ = new QPlainTextEdit;
     mem_->setObjectName("mem");

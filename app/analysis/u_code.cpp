@@ -2,9 +2,11 @@
 #include "analysis/u_code.h"
 
 #include "analysis/code_trend_model.h"
+#include "analysis/trend_summary_model.h"
 #include "common/repaint_throttle.h"
 #include "shell/lottery_document.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QHeaderView>
 #include <QTableView>
@@ -23,6 +25,31 @@ constexpr int kSeparatorWidth = 8 + kGridLine;
 // A rebuild burst (a search switching the mapping) repaints at most this often.
 constexpr int kRefreshIntervalMs = 200;
 
+constexpr double kFigureScale = 0.8;
+
+// "显示遗漏" as the player last left it in this run; every tab change creates the grid anew.
+bool omissionShownInRun = true;
+
+const char* const kOmissionHint =
+    "遗漏值：号码自上次开出以来经过的期数（开出当期为●），从表中最早一期往上数；在表中第一次开出之前，"
+    "从最早一期起算（最早一期记 1）。表下的统计行按表中全部各期计算。";
+
+void setUpGrid(QTableView* grid)
+{
+    grid->setSelectionMode(QAbstractItemView::NoSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setMinimumSectionSize(1);
+    grid->horizontalHeader()->setHighlightSections(false);
+    QPalette info = grid->palette();
+    info.setColor(QPalette::Base, info.color(QPalette::ToolTipBase));
+    grid->setPalette(info);
+}
+
 } // namespace
 
 Tfrmcode::Tfrmcode(LotteryDocument& document, QWidget* parent) : QWidget(parent)
@@ -35,27 +62,54 @@ Tfrmcode::Tfrmcode(LotteryDocument& document, QWidget* parent) : QWidget(parent)
     grdcode_ = new QTableView(this);
     grdcode_->setObjectName("grdcode");
     grdcode_->setModel(model_);
-    grdcode_->setSelectionMode(QAbstractItemView::NoSelection);
-    grdcode_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdcode_->setWordWrap(false);
-    grdcode_->verticalHeader()->hide();
-    grdcode_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grdcode_->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    grdcode_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grdcode_->horizontalHeader()->setMinimumSectionSize(1);
-    grdcode_->horizontalHeader()->setHighlightSections(false);
+    setUpGrid(grdcode_);
     grdcode_->horizontalHeader()->setFixedHeight(kRowHeight);
-    QPalette info = grdcode_->palette();
-    info.setColor(QPalette::Base, info.color(QPalette::ToolTipBase));
-    grdcode_->setPalette(info);
     grdcode_->viewport()->installEventFilter(this);
+
+    // The summary rows stay in sight under the grid, in its columns.
+    grdtongji_ = new QTableView(this);
+    grdtongji_->setObjectName("grdtongji");
+    grdtongji_->setModel(new TrendSummaryModel(*model_, this));
+    setUpGrid(grdtongji_);
+    grdtongji_->horizontalHeader()->hide();
+    grdtongji_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grdtongji_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grdtongji_->setFixedHeight(TrendSummaryModel::RowCount * kRowHeight + 2 * grdtongji_->frameWidth());
+    for (int row = 0; row < TrendSummaryModel::RowCount; ++row)
+        grdtongji_->setSpan(row, 0, 1, 2);
+    // Three-digit counts in columns a 1280-pixel window leaves about 21 pixels wide: a smaller
+    // font, and a figure never cut down to dots.
+    QFont figures = grdtongji_->font();
+    figures.setPointSizeF(figures.pointSizeF() * kFigureScale);
+    grdtongji_->setFont(figures);
+    grdtongji_->setTextElideMode(Qt::ElideNone);
+
+    chkyilou_ = new QCheckBox("显示遗漏", this);
+    chkyilou_->setObjectName("chkyilou");
+    chkyilou_->setToolTip(QString::fromUtf8(kOmissionHint));
+    auto* options = new QHBoxLayout;
+    options->setContentsMargins(4, 0, 4, 0);
+    options->addWidget(chkyilou_);
+    options->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(options);
     layout->addWidget(grdcode_);
+    layout->addWidget(grdtongji_);
+    chkyilou_->setChecked(omissionShownInRun);
+    showOmission(omissionShownInRun);
+    connect(chkyilou_, &QCheckBox::toggled, this, [this](bool shown) {
+        omissionShownInRun = shown;
+        showOmission(shown);
+    });
 
     throttle_ = new RepaintThrottle([this] { refresh(); }, kRefreshIntervalMs, this);
-    connect(&document, &LotteryDocument::changed, this, &Tfrmcode::scheduleRefresh);
+    connect(&document, &LotteryDocument::changed, this, [this] {
+        model_->recount();
+        scheduleRefresh();
+    });
     layoutColumns();
 }
 
@@ -68,6 +122,12 @@ void Tfrmcode::refresh()
 void Tfrmcode::scheduleRefresh()
 {
     throttle_->request();
+}
+
+void Tfrmcode::showOmission(bool shown)
+{
+    model_->setOmissionShown(shown);
+    grdtongji_->setVisible(shown);
 }
 
 bool Tfrmcode::eventFilter(QObject* watched, QEvent* event)
@@ -89,23 +149,23 @@ void Tfrmcode::layoutColumns()
     const int extra = available % numberColumns;
     int numberIndex = 0;
     for (int column = 0; column < columns; ++column) {
+        int width = kSeparatorWidth;
         switch (model_->columnKind(column)) {
         case CodeTrendModel::ColumnKind::Issue:
-            grdcode_->setColumnWidth(column, kIssueWidth);
+            width = kIssueWidth;
             break;
         case CodeTrendModel::ColumnKind::DrawText:
-            grdcode_->setColumnWidth(column, kDrawTextWidth);
+            width = kDrawTextWidth;
             break;
         case CodeTrendModel::ColumnKind::Separator:
-            grdcode_->setColumnWidth(column, kSeparatorWidth);
             break;
         case CodeTrendModel::ColumnKind::Front:
-        case CodeTrendModel::ColumnKind::Back: {
-            const int share = (numberIndex + 1) * extra / numberColumns - numberIndex * extra / numberColumns;
-            grdcode_->setColumnWidth(column, base + share);
+        case CodeTrendModel::ColumnKind::Back:
+            width = base + (numberIndex + 1) * extra / numberColumns - numberIndex * extra / numberColumns;
             ++numberIndex;
             break;
         }
-        }
+        grdcode_->setColumnWidth(column, width);
+        grdtongji_->setColumnWidth(column, width);
     }
 }

@@ -4,10 +4,13 @@
 
 class CodeTrendModel;
 class LotteryDocument;
+class QCheckBox;
 class QTableView;
 class RepaintThrottle;
 
-/// 号码走势: the trend grid of the open lottery, the view of the first analysis tab.
+/// 号码走势: the trend grid of the open lottery, the view of the first analysis tab. With "显示遗漏"
+/// (on unless the player turned it off earlier in the run) the empty cells show the omissions and
+/// the summary rows stand under the grid.
 class Tfrmcode : public QWidget {
     Q_OBJECT
 public:
@@ -24,8 +27,11 @@ protected:
 
 private:
     void layoutColumns();
+    void showOmission(bool shown);
 
     CodeTrendModel* model_;
+    QCheckBox* chkyilou_;
     QTableView* grdcode_;
+    QTableView* grdtongji_;
     RepaintThrottle* throttle_;
 };

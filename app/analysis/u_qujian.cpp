@@ -28,7 +28,7 @@ QString zoneSeriesTitle(int zone)
 Tfrmqujian::Tfrmqujian(LotteryDocument& document, QWidget* parent)
     : AnalysisView(document, "frmqujian", "区间分析", "开始统计", parent)
 {
-    chthistory_->chart()->setTitle("最近各期区间图表");
+    chthistory_->setTitle("最近各期区间图表");
     for (int zone = 0; zone < 7; ++zone)
         chthistory_->addSeries(zoneSeriesTitle(zone), kZoneColours[zone]);
 

@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QChartView>
 #include <QColor>
 #include <QList>
 #include <QString>
-
-class QBarCategoryAxis;
-class QBarSeries;
-class QValueAxis;
+#include <QStringList>
+#include <QWidget>
 
 /// A bar chart of one or more series side by side, each a list of (label, value) bars, with a
-/// legend on top; the analysis windows fill it and call draw(). It knows nothing of the game.
-class BarChart : public QChartView {
+/// title and a legend on top; the analysis windows fill it and call draw(). It knows nothing of the
+/// game. The bars are painted directly, not as one scene item each, so a chart of the whole
+/// history (thousands of bars) redraws in a few milliseconds.
+class BarChart : public QWidget {
     Q_OBJECT
 public:
     struct Bar {
@@ -19,7 +18,21 @@ public:
         double value = 0;
     };
 
+    /// What draw() last put on screen: the visible series in order and the labels under the bars.
+    struct Picture {
+        QStringList titles;
+        QList<QColor> colours;
+        QList<QList<double>> values;
+        QStringList labels;
+        bool valuesShown = false;
+        double top = 1;  // the value at the top of the axis
+        double step = 1; // the distance of the value ticks
+    };
+
     explicit BarChart(const QString& title, QWidget* parent = nullptr);
+
+    void setTitle(const QString& title);
+    QString title() const { return title_; }
 
     /// Adds an empty, visible series; returns its index.
     int addSeries(const QString& title, const QColor& colour);
@@ -39,16 +52,17 @@ public:
     /// Rebuilds the picture from the series as they are now. The bars stand side by side in
     /// groups under the labels of the first series; a hidden series leaves no gap and no legend.
     void draw();
-    /// The bar series on screen (one bar set per visible series), for looking at what was drawn.
-    QBarSeries* shownSeries() const { return shown_; }
+    const Picture& picture() const { return picture_; }
+
+    /// How the labels under the bars stand in a plot of that width: flat, upright, or not at all
+    /// when even upright ones would overlap into a black band.
+    enum class LabelFit { Flat, Upright, Hidden };
+    LabelFit labelFit(int plotWidth) const;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    /// Lays the labels under the bars flat, upright or not at all, as the plot's width allows.
-    void fitLabels();
-
     struct Series {
         QString title;
         QColor colour;
@@ -56,9 +70,8 @@ private:
         bool visible = true;
     };
 
+    QString title_;
     QList<Series> series_;
     bool valueLabels_ = false;
-    QBarSeries* shown_;
-    QBarCategoryAxis* categories_;
-    QValueAxis* values_;
+    Picture picture_;
 };

@@ -41,6 +41,7 @@ void buildstandard(LotteryState& state, Tdatamod& datamod)
     state.hisfull.resize(rows, static_cast<std::size_t>(c + h + 1));
     state.hisdate.assign(rows, {});
     state.histext.resize(rows, state.caisum, state.housum);
+    state.histext.setTransformed(false);
 
     std::size_t i = 0;
     for (cursor.first(); !cursor.eof(); cursor.next(), ++i) {
@@ -122,6 +123,7 @@ void buildtransformed(LotteryState& state, RandomSource& rng)
     }
 
     state.histext.resize(static_cast<std::size_t>(recnum), total, state.housum);
+    state.histext.setTransformed(true);
     for (int i = 0; i < recnum; ++i) {
         const auto r = static_cast<std::size_t>(i);
         const auto bian = state.hisbian.row(r);

@@ -16,6 +16,9 @@ public:
     void resize(std::size_t rows, int frontTotal, int backTotal);
 
     std::size_t rows() const { return issues_.size(); }
+    /// The rows show relabelled front numbers (变幻走势), not the drawn ones.
+    bool transformed() const { return transformed_; }
+    void setTransformed(bool transformed) { transformed_ = transformed; }
     int cellCount() const { return static_cast<int>(marks_.cols()); }
     int frontTotal() const { return frontTotal_; }
     int backTotal() const { return backTotal_; }
@@ -34,6 +37,7 @@ public:
 private:
     int frontTotal_ = 0;
     int backTotal_ = 0;
+    bool transformed_ = false;
     std::vector<std::string> issues_;
     std::vector<std::string> drawTexts_;
     Grid<std::uint8_t> marks_;

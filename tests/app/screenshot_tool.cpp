@@ -41,6 +41,7 @@
 #include <QScreen>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 
 #include <chrono>
 #include <iostream>
@@ -214,6 +215,17 @@ int main(int argc, char* argv[])
     save(frmindex, folder, "index-selected");
     QTest::mouseClick(frmindex.findChild<QPushButton*>("btnopen"), Qt::LeftButton);
     save(frmmain, folder, "main-open");
+    // The trend grid on a 1600×1000 screen, and the definition a summary row shows on hovering.
+    frmmain.resize(1600, 1000);
+    save(frmmain, folder, "main-open-1600");
+    auto* summary = frmmain.findChild<QTableView*>("grdtongji");
+    QToolTip::showText(summary->mapToGlobal(QPoint(40, 30)),
+                       summary->model()->index(1, 0).data(Qt::ToolTipRole).toString(), summary);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel") && w->isVisible())
+            save(*w, folder, "trend-summary-tooltip");
+    QToolTip::hideText();
+    frmmain.resize(1280, 800);
 
     frmmain.findChild<QAction*>("tlbbianwan")->trigger();
     save(frmmain, folder, "main-transformed");

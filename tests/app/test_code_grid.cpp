@@ -7,6 +7,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QBrush>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTableView>
@@ -24,7 +25,24 @@ private slots:
     void emptyLotteryShowsAnEmptyGrid();
     void modelPassesTheModelTester();
     void aBurstOfMappingSwitchesRepaintsOnce();
+    void emptyCellsCountTheOmissionAndBallsAreColoured();
+    void summaryRowsGiveTheFiguresOfEveryNumber();
+    void theOptionHidesOmissionsAndSummaryForTheRun();
+    void relabelledDrawsAreCaptioned();
+
+private:
+    QTableView* summaryGrid() const { return requireChild<QTableView>(mainWindow_.get(), "grdtongji"); }
+    QStringList columnOf(int column) const;
 };
+
+QStringList TestCodeGrid::columnOf(int column) const
+{
+    const CodeTrendModel* model = trendModel();
+    QStringList texts;
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts.append(model->data(model->index(row, column)).toString());
+    return texts;
+}
 
 void TestCodeGrid::rowsShowTheDrawsNewestFirst()
 {
@@ -138,6 +156,89 @@ void TestCodeGrid::aBurstOfMappingSwitchesRepaintsOnce()
     // What it shows is the last mapping.
     QCOMPARE(model->data(model->index(2, 1)).toString(),
              QString::fromStdString(document_->state().histext.drawText(2)));
+}
+
+void TestCodeGrid::emptyCellsCountTheOmissionAndBallsAreColoured()
+{
+    openShippedLottery();
+    // Newest first. Front 03 came in the oldest and the middle draw; 35 never came, so it counts
+    // from the oldest row; back 04 came in the second and third draw.
+    QCOMPARE(columnOf(5), (QStringList{"2", "1", "●", "1", "●"}));
+    QCOMPARE(columnOf(37), (QStringList{"5", "4", "3", "2", "1"}));
+    QCOMPARE(columnOf(42), (QStringList{"2", "1", "●", "●", "1"}));
+    const CodeTrendModel* model = trendModel();
+    auto ink = [model](int row, int column) {
+        return model->data(model->index(row, column), Qt::ForegroundRole).value<QBrush>().color();
+    };
+    QCOMPARE(ink(2, 5), QColor(Qt::red));
+    QCOMPARE(ink(2, 42), QColor(Qt::blue));
+    QVERIFY(ink(0, 5) != QColor(Qt::red) && ink(0, 5) != QColor(Qt::blue));
+}
+
+void TestCodeGrid::summaryRowsGiveTheFiguresOfEveryNumber()
+{
+    openShippedLottery();
+    QTableView* summary = summaryGrid();
+    QVERIFY(summary->isVisible());
+    const QAbstractItemModel* figures = summary->model();
+    QCOMPARE(figures->rowCount(), 4);
+    QCOMPARE(figures->columnCount(), 51);
+    auto column = [figures](int c) {
+        QStringList texts;
+        for (int row = 0; row < figures->rowCount(); ++row)
+            texts.append(figures->index(row, c).data().toString());
+        return texts;
+    };
+    QCOMPARE(column(0), (QStringList{"出现次数", "平均遗漏", "最大遗漏", "最大连出"}));
+    QVERIFY(figures->index(1, 0).data(Qt::ToolTipRole).toString().contains("出现次数 + 1"));
+    // Worked by hand over the five draws: 出现次数, (5 − 出现次数)/(出现次数 + 1), longest gap, run.
+    QCOMPARE(column(5), (QStringList{"2", "1.0", "2", "1"}));
+    QCOMPARE(column(37), (QStringList{"0", "5.0", "5", "0"}));
+    QCOMPARE(column(42), (QStringList{"2", "1.0", "2", "2"}));
+    QCOMPARE(column(50), (QStringList{"1", "2.0", "4", "1"}));
+    QCOMPARE(column(2), (QStringList{"", "", "", ""}));
+    // The figures stand under their numbers.
+    for (const int c : {5, 37, 42})
+        QCOMPARE(summary->columnWidth(c), requireChild<QTableView>(mainWindow_.get(), "grdcode")->columnWidth(c));
+}
+
+void TestCodeGrid::theOptionHidesOmissionsAndSummaryForTheRun()
+{
+    openShippedLottery();
+    auto* option = requireChild<QCheckBox>(mainWindow_.get(), "chkyilou");
+    QVERIFY(option->isChecked());
+    option->setChecked(false);
+    QCOMPARE(columnOf(5), (QStringList{"", "", "●", "", "●"}));
+    QVERIFY(!summaryGrid()->isVisible());
+
+    // A new grid (another tab and back) keeps the player's choice.
+    triggerAction("mnudaxiao");
+    triggerAction("mnucode");
+    option = requireChild<QCheckBox>(mainWindow_.get(), "chkyilou");
+    QVERIFY(!option->isChecked());
+    QCOMPARE(columnOf(37), (QStringList{"", "", "", "", ""}));
+    option->setChecked(true);
+    QCOMPARE(columnOf(37), (QStringList{"5", "4", "3", "2", "1"}));
+    QVERIFY(summaryGrid()->isVisible());
+}
+
+void TestCodeGrid::relabelledDrawsAreCaptioned()
+{
+    openShippedLottery();
+    auto caption = [this] { return trendModel()->headerData(1, Qt::Horizontal).toString(); };
+    QVERIFY(trendModel()->headerData(1, Qt::Horizontal, Qt::ToolTipRole).isNull());
+    triggerAction("tlbbianwan");
+    QCOMPARE(caption(), QString("变幻后号码"));
+    QVERIFY(trendModel()->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString().contains("不是实际开出的号码"));
+    QVERIFY(!trendModel()->data(trendModel()->index(0, 1), Qt::ToolTipRole).isNull());
+    // A grid created anew shows the real numbers even while 变幻走势 stays on.
+    triggerAction("mnudaxiao");
+    triggerAction("mnucode");
+    QVERIFY(document_->state().bianhuan);
+    QCOMPARE(caption(), QString("开奖号码"));
+    triggerAction("tlbbianwan");
+    triggerAction("tlbbiaozhun");
+    QCOMPARE(caption(), QString("开奖号码"));
 }
 
 QTEST_MAIN(TestCodeGrid)

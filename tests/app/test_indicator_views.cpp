@@ -129,7 +129,7 @@ void TestIndicatorViews::everyTabShowsItsIndicator()
 
     // The chart: the newest three values, oldest first, under their issues, in red.
     auto* chart = view->findChild<BarChart*>("chthistory");
-    QCOMPARE(chart->chart()->title(), QString::fromUtf8(texts.chartTitle));
+    QCOMPARE(chart->title(), QString::fromUtf8(texts.chartTitle));
     QCOMPARE(shownTitles(*chart), QStringList{QString::fromUtf8(texts.columnTitle)});
     const QStringList values = columnTexts(*grid, 2);
     QCOMPARE(shownValues(*chart, 0), (QList<double>{values[2].toDouble(), values[3].toDouble(), values[4].toDouble()}));

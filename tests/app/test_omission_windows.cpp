@@ -178,7 +178,7 @@ void TestOmissionWindows::checkBoxesShowAndHideTheSeries()
 {
     OmissionWindow* yilou = openWindow("mnuyilou");
     auto* chart = yilou->findChild<BarChart*>("chthistory");
-    QCOMPARE(chart->chart()->title(), QString("总体中奖分析图表"));
+    QCOMPARE(chart->title(), QString("总体中奖分析图表"));
     QCOMPARE(shownTitles(*chart), (QStringList{"追号价值", "前次遗漏", "中奖次数", "历史最大遗漏"}));
     QCOMPARE(shownColour(*chart, 1), QColor("green"));
     QCOMPARE(yilou->findChild<QCheckBox*>("chk1")->text(), QString("前次遗漏"));

@@ -75,7 +75,7 @@ void TestZoneView::opensWithFiveZonesAndTheFirstSeriesShown()
     QCOMPARE(row(*view, 4), (QStringList{"2020005", "20 21 22 23 24 ", "0", "0", "2", "3", "0"}));
 
     auto* chart = view->findChild<BarChart*>("chthistory");
-    QCOMPARE(chart->chart()->title(), QString("最近各期区间图表"));
+    QCOMPARE(chart->title(), QString("最近各期区间图表"));
     QCOMPARE(shownTitles(*chart), QStringList{"1区号码数"});
     // Zone 1 (01-07) of the newest three draws: 03 of 2020003, none of 11-15 or 20-24.
     QCOMPARE(shownValues(*chart, 0), (QList<double>{1, 0, 0}));

@@ -2,10 +2,6 @@
 
 #include "common/bar_chart.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
 #include <QStringList>
 #include <QTableView>
 
@@ -39,36 +35,27 @@ inline QStringList columnTexts(const QTableView& grid, int column)
 
 inline QStringList shownTitles(const BarChart& chart)
 {
-    QStringList titles;
-    for (const QBarSet* set : chart.shownSeries()->barSets())
-        titles.append(set->label());
-    return titles;
+    return chart.picture().titles;
 }
 
 inline QList<double> shownValues(const BarChart& chart, int set)
 {
-    QList<double> values;
-    const QBarSet* bars = chart.shownSeries()->barSets().at(set);
-    for (int i = 0; i < bars->count(); ++i)
-        values.append(bars->at(i));
-    return values;
+    return chart.picture().values.at(set);
 }
 
 inline QColor shownColour(const BarChart& chart, int set)
 {
-    return chart.shownSeries()->barSets().at(set)->color();
+    return chart.picture().colours.at(set);
 }
 
 inline QStringList shownLabels(const BarChart& chart)
 {
-    const auto axes = chart.chart()->axes(Qt::Horizontal);
-    auto* axis = axes.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis*>(axes.first());
-    return axis ? axis->categories() : QStringList();
+    return chart.picture().labels;
 }
 
 inline bool valuesShown(const BarChart& chart)
 {
-    return chart.shownSeries()->isLabelsVisible();
+    return chart.picture().valuesShown;
 }
 
 } // namespace view_probe

@@ -1,8 +1,11 @@
-// What the analysis views show: indicator summaries and advice, zone tables, omission tables.
+// What the analysis views show: indicator summaries and advice, zone tables, omission tables, the
+// trend grid's omission counts.
 #include "analysis/draw_indicators.h"
 #include "analysis/indicator_summary.h"
 #include "analysis/omission_table.h"
+#include "analysis/trend_omission.h"
 #include "analysis/zone_table.h"
+#include "store/his_text.h"
 #include "store/lottery_state.h"
 
 #include <gtest/gtest.h>
@@ -239,4 +242,65 @@ TEST(AnalysisViewsOfTheOpenLottery, ZonesFollowTheAskedSpaceOmissionsTheRealNumb
     EXPECT_EQ(back.rows[0].cells[5], "1"); // back number 01 came in the older of the two draws
     EXPECT_EQ(back.rows[10].cells[5], "0");
     EXPECT_EQ(buildOmissionTable(state, false, OmissionRule::Current, OmissionSort::Number).rows.size(), 35u);
+}
+
+namespace {
+
+// A small game's display rows, oldest first: front numbers 1..4 (cells 3..6), back 1..2 (cells 8..9).
+HisText trendRows(const std::vector<std::pair<std::vector<int>, std::vector<int>>>& draws)
+{
+    HisText rows;
+    rows.resize(draws.size(), 4, 2);
+    for (std::size_t r = 0; r < draws.size(); ++r) {
+        rows.setRow(r, std::to_string(r + 1), {});
+        for (const int n : draws[r].first)
+            rows.markFront(r, n);
+        for (const int n : draws[r].second)
+            rows.markBack(r, n);
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST(TrendOmission, CountsDownTheRowsAndSummarisesEveryNumber)
+{
+    // Front 1 in rows 0-1, 2 never, 3 in rows 2 and 5, 4 in rows 1 and 3-5; back 1 always, 2 in row 5.
+    const HisText rows = trendRows({{{1}, {1}}, {{1, 4}, {1}}, {{3}, {1}}, {{4}, {1}}, {{4}, {1}}, {{3, 4}, {1, 2}}});
+    const TrendOmission table(rows);
+    struct Column {
+        int cell;
+        std::vector<int> omission; // oldest row first
+        TrendColumnSummary summary;
+    };
+    // Worked by hand; 平均遗漏 = (6 draws − occurrences) / (occurrences + 1).
+    const std::vector<Column> columns{
+        {3, {0, 0, 1, 2, 3, 4}, {2, 4.0 / 3, 4, 2}}, {4, {1, 2, 3, 4, 5, 6}, {0, 6.0, 6, 0}},
+        {5, {1, 2, 0, 1, 2, 0}, {2, 4.0 / 3, 2, 1}}, {6, {1, 0, 1, 0, 0, 0}, {4, 0.4, 1, 3}},
+        {8, {0, 0, 0, 0, 0, 0}, {6, 0.0, 0, 6}},     {9, {1, 2, 3, 4, 5, 0}, {1, 2.5, 5, 1}},
+    };
+    for (const Column& column : columns) {
+        SCOPED_TRACE("cell " + std::to_string(column.cell));
+        for (std::size_t r = 0; r < rows.rows(); ++r) {
+            EXPECT_EQ(table.omission(r, column.cell), column.omission[r]) << "row " << r;
+            EXPECT_EQ(table.drawn(r, column.cell), rows.marked(r, column.cell)) << "row " << r;
+        }
+        const TrendColumnSummary& summary = table.summary(column.cell);
+        EXPECT_EQ(summary.occurrences, column.summary.occurrences);
+        EXPECT_DOUBLE_EQ(summary.meanOmission, column.summary.meanOmission);
+        EXPECT_EQ(summary.longestOmission, column.summary.longestOmission);
+        EXPECT_EQ(summary.longestRun, column.summary.longestRun);
+    }
+    // The separators hold no figures.
+    for (const int separator : {2, 7})
+        EXPECT_EQ(table.summary(separator).occurrences + table.summary(separator).longestOmission, 0);
+}
+
+TEST(TrendOmission, EmptyHistoryHasNoRowsAndZeroFigures)
+{
+    const TrendOmission table(trendRows({}));
+    EXPECT_EQ(table.rows(), 0u);
+    EXPECT_EQ(table.summary(3).occurrences, 0);
+    EXPECT_DOUBLE_EQ(table.summary(3).meanOmission, 0.0);
+    EXPECT_EQ(table.summary(9).longestOmission, 0);
 }

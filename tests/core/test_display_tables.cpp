@@ -67,12 +67,14 @@ TEST_F(DisplayFixture, DateThatIsNotADateLeavesHisdateEmpty)
 TEST_F(DisplayFixture, WorkedTransformedHistory)
 {
     openWith({{2020001, 1, 2, 3, 4, 5, 1, 2}, {2020002, 6, 7, 8, 9, 10, 3, 4}, {2020003, 1, 2, 3, 4, 5, 5, 6}});
+    EXPECT_FALSE(state.histext.transformed());
     // A script one value short fails the build instead of reading past its end.
     test::ScriptedRandom shortScript({99, 0, 1, 2});
     EXPECT_THROW(buildtransformed(state, shortScript), std::logic_error);
     auto rng = identityMapping(100);
     buildtransformed(state, rng);
     EXPECT_EQ(rng.reseeds, 1);
+    EXPECT_TRUE(state.histext.transformed());
     EXPECT_EQ(transformedFront(0), (std::vector<int>{2, 3, 4, 5, 6}));
     EXPECT_EQ(transformedFront(1), (std::vector<int>{8, 9, 10, 11, 12}));
     EXPECT_EQ(transformedFront(2), (std::vector<int>{3, 4, 5, 6, 11}));
@@ -88,6 +90,9 @@ TEST_F(DisplayFixture, WorkedTransformedHistory)
     EXPECT_TRUE(state.histext.marked(2, 35 + 3 + 6));
     // The standard history stays as loaded.
     EXPECT_EQ(state.hisfull.at(2, 1), 1);
+    // The rows say which space they show; a standard rebuild takes them back to the real numbers.
+    buildstandard(state, datamod);
+    EXPECT_FALSE(state.histext.transformed());
 }
 
 TEST_F(DisplayFixture, WindowLengthDecidesTheTieOrderByCount)
