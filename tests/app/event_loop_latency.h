@@ -17,9 +17,8 @@ struct EventLoopLatency {
     bool settled = false;
 };
 
-inline EventLoopLatency measureEventLoopLatency(
-    const std::function<void()>& action, const std::function<bool()>& settled = {},
-    int limitMs = 20000)
+inline EventLoopLatency measureEventLoopLatency(const std::function<void()>& action,
+                                                const std::function<bool()>& settled = {}, int limitMs = 20000)
 {
     EventLoopLatency result;
     QElapsedTimer clock;
