@@ -1,4 +1,4 @@
-// wheel --type 选六型 --basic 10 --ok 6 --guarantee 5 [--bankers "01 02"] NUMBERS…: the bets of the
+// wheel --type 选五型 --basic 10 --ok 5 --guarantee 4 [--bankers "01 02"] NUMBERS…: the bets of the
 // shipped wheel for these numbers, as the rotation-matrix window makes them, one bet a line.
 // wheel-check FILE --basic B --ok K --guarantee G: tries the wheel against every draw; prints "ok"
 // or its holes.
@@ -28,10 +28,10 @@ int countOption(CliArgs& args, const std::string& name, int fallback, int low, i
     return std::stoi(text);
 }
 
-/// "选六型" or "选6型".
+/// "选五型" or "选5型"; the window's default without the option.
 int selectionOption(CliArgs& args)
 {
-    const std::string text = args.option("--type", "选六型");
+    const std::string text = args.option("--type", "选" + chineseDigit(WheelSettings{}.selection) + "型");
     for (int s = 1; s <= 7; ++s)
         if (text == "选" + chineseDigit(s) + "型" || text == "选" + std::to_string(s) + "型")
             return s;
@@ -45,8 +45,8 @@ int runWheel(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
     WheelSettings settings;
     settings.selection = selectionOption(args);
     const int basicOption = countOption(args, "--basic", 0, 1, 21);
-    settings.ok = countOption(args, "--ok", 6, 1, 8);
-    settings.guarantee = countOption(args, "--guarantee", 5, 1, 8);
+    settings.ok = countOption(args, "--ok", settings.ok, 1, 8);
+    settings.guarantee = countOption(args, "--guarantee", settings.guarantee, 1, 8);
     std::vector<std::string> boxes;
     const std::string bankerText = args.option("--bankers");
     for (const std::string_view field : splitFields(bankerText))

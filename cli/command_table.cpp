@@ -60,7 +60,7 @@ const std::vector<CliCommand>& cliCommands()
          "                         过滤条件回测：每期各条件是否保留开奖号码及保留注数，最后是各条件的汇总",
          runBacktest},
         {"wheel",
-         "wheel [--type 选六型] [--basic 基本号码个数] [--ok 6] [--guarantee 5] [--bankers \"胆码\"] 号码…\n"
+         "wheel [--type 选五型] [--basic 基本号码个数] [--ok 5] [--guarantee 4] [--bankers \"胆码\"] 号码…\n"
          "                         用附带的旋转矩阵把号码组成投注号码，每行一注",
          runWheel},
         {"wheel-check",

@@ -80,8 +80,9 @@ Tfrmjuzheng::Tfrmjuzheng(const std::string& apppath, QWidget* parent)
 void Tfrmjuzheng::buildChoices()
 {
     const int labelX = 380, boxX = 490, w = 120, h = 24;
+    const quorlin::WheelSettings defaults;
     FormWidgets::label(this, QStringLiteral("基本号码个数："), QRect(labelX, 14, 110, h));
-    commainnum_ = choice(this, "commainnum", counting(1, 21), 9, QRect(boxX, 14, w, h));
+    commainnum_ = choice(this, "commainnum", counting(1, 21), defaults.basic - 1, QRect(boxX, 14, w, h));
     FormWidgets::label(this, QStringLiteral("胆号码个数："), QRect(labelX, 46, 110, h));
     comdannum_ = choice(this, "comdannum", counting(0, 2), 0, QRect(boxX, 46, w, h));
     comdannum_->setEnabled(false);
@@ -100,14 +101,14 @@ void Tfrmjuzheng::buildChoices()
     connect(optdrag_, &QRadioButton::clicked, this, [this] { optjutypeClick(true); });
 
     FormWidgets::label(this, QStringLiteral("选对号码数："), QRect(labelX, 134, 110, h));
-    comoknum_ = choice(this, "comoknum", counting(1, 8), 5, QRect(boxX, 134, w, h));
+    comoknum_ = choice(this, "comoknum", counting(1, 8), defaults.ok - 1, QRect(boxX, 134, w, h));
     FormWidgets::label(this, QStringLiteral("保中号码数："), QRect(labelX, 166, 110, h));
-    combaonum_ = choice(this, "combaonum", counting(1, 8), 4, QRect(boxX, 166, w, h));
+    combaonum_ = choice(this, "combaonum", counting(1, 8), defaults.guarantee - 1, QRect(boxX, 166, w, h));
     QStringList kinds;
     for (int i = 1; i <= 7; ++i)
         kinds << QStringLiteral("选") + QString::number(i) + QStringLiteral("型");
     FormWidgets::label(this, QStringLiteral("彩票类型："), QRect(labelX, 198, 110, h));
-    comcainum_ = choice(this, "comcainum", kinds, 5, QRect(boxX, 198, w, h));
+    comcainum_ = choice(this, "comcainum", kinds, defaults.selection - 1, QRect(boxX, 198, w, h));
     FormWidgets::label(this, QStringLiteral("矩阵注数："), QRect(labelX, 230, 110, h));
     edtjushu_ = FormWidgets::lineEdit(this, "edtjushu", QRect(boxX, 230, w, h));
     edtjushu_->setReadOnly(true);
@@ -146,7 +147,7 @@ bool Tfrmjuzheng::eventFilter(QObject* watched, QEvent* event)
 
 void Tfrmjuzheng::optjutypeClick(bool bankerAndDrag)
 {
-    commainnum_->setCurrentText(bankerAndDrag ? "9" : "10");
+    commainnum_->setCurrentText(bankerAndDrag ? QStringLiteral("9") : QString::number(quorlin::WheelSettings{}.basic));
     comdannum_->setCurrentText(bankerAndDrag ? "1" : "0");
     comdannum_->setEnabled(bankerAndDrag);
     colourBoxes();

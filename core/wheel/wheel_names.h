@@ -7,13 +7,15 @@ namespace quorlin {
 
 /// What the player asks of a wheel: selection count S (选S型), B basic numbers, D bankers (0 for a
 /// balanced wheel), and the guarantee "中K保G": when K of the numbers are drawn, G are on one bet.
+/// The defaults suit this game's front of five numbers: a six-number wheel would make bets that
+/// cannot be played.
 struct WheelSettings {
-    int selection = 6;
+    int selection = 5;
     int basic = 10;
     int bankers = 0;
     bool bankerAndDrag = false;
-    int ok = 6;
-    int guarantee = 5;
+    int ok = 5;
+    int guarantee = 4;
 };
 
 /// The folder of the shipped wheels, below the program directory.

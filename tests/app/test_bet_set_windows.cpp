@@ -117,6 +117,11 @@ void TestBetSetWindows::wheelDefaultsMapTheShippedWheelAndSaveTheBets()
     open("mnujuzheng", "Tfrmjuzheng");
     QCOMPARE(window_->windowTitle(), QStringLiteral("旋转矩阵组号缩水"));
     QCOMPARE(window_->size(), QSize(737, 563));
+    // The defaults make bets of this game's five front numbers: 选5型, 10 basic numbers, 中5保4.
+    QCOMPARE(child<QComboBox>("comcainum")->currentText(), QStringLiteral("选5型"));
+    QCOMPARE(child<QComboBox>("commainnum")->currentText(), QStringLiteral("10"));
+    QCOMPARE(child<QComboBox>("comoknum")->currentText(), QStringLiteral("5"));
+    QCOMPARE(child<QComboBox>("combaonum")->currentText(), QStringLiteral("4"));
     // Ten white boxes shown, the rest hidden.
     QVERIFY(child<QLineEdit>("box9")->isVisible());
     QVERIFY(!child<QLineEdit>("box10")->isVisible());
@@ -126,23 +131,31 @@ void TestBetSetWindows::wheelDefaultsMapTheShippedWheelAndSaveTheBets()
     QCOMPARE(betRows(), 14);
     QCOMPARE(child<QLineEdit>("edtjushu")->text(), QStringLiteral("14"));
     QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("投注号码：共14 注"));
-    QCOMPARE(child<QTableWidget>("tabcode")->horizontalHeaderItem(6)->text(), QStringLiteral("号码6"));
-    // Wheel line 1 2 3 4 5 6 with 33 in box 0: sorted to the last column.
-    QCOMPARE(betRow(0), (QStringList{"1", "02", "03", "04", "05", "06", "33"}));
+    // The row number and five numbers a bet.
+    QCOMPARE(child<QTableWidget>("tabcode")->columnCount(), 6);
+    QCOMPARE(child<QTableWidget>("tabcode")->horizontalHeaderItem(5)->text(), QStringLiteral("号码5"));
+    for (int r = 0; r < betRows(); ++r)
+        QCOMPARE(betRow(r).mid(1).size(), 5);
+    // Wheel line 1 2 3 4 8 with 33 in box 0: sorted to the last column.
+    QCOMPARE(betRow(0), (QStringList{"1", "02", "03", "04", "08", "33"}));
     shoot(window_, "juzheng-balanced");
 
     FileDialog::setNextFileName(path("bets"));
     click("btnsave");
-    QCOMPARE(FileDialog::recorded().last().dir, path("附属/选六型10码中6保5投注号码.txt"));
+    QCOMPARE(FileDialog::recorded().last().dir, path("附属/选五型10码中5保4投注号码.txt"));
     QCOMPARE(lastMessage(), QStringLiteral("成功保存！"));
     const QByteArray saved = fileBytes(path("bets.txt"));
-    QVERIFY(saved.startsWith("02 03 04 05 06 33 \r\n"));
+    QVERIFY(saved.startsWith("02 03 04 08 33 \r\n"));
     QCOMPARE(saved.count("\r\n"), 14);
 }
 
 void TestBetSetWindows::wheelBankerAndDragAddsTheBankersAndProposesItsName()
 {
     open("mnujuzheng", "Tfrmjuzheng");
+    // 选6型 with one banker uses a shipped 选五型 wheel for its drag part.
+    child<QComboBox>("comcainum")->setCurrentIndex(5);
+    child<QComboBox>("comoknum")->setCurrentText("6");
+    child<QComboBox>("combaonum")->setCurrentText("5");
     QTest::mouseClick(child<QRadioButton>("optdrag"), Qt::LeftButton);
     QCOMPARE(child<QComboBox>("commainnum")->currentText(), QStringLiteral("9"));
     QCOMPARE(child<QComboBox>("comdannum")->currentText(), QStringLiteral("1"));
@@ -175,9 +188,9 @@ void TestBetSetWindows::wheelValidationsComeInOrderAndLeaveTheGrid()
     typeNumbers({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
     child<QComboBox>("comoknum")->setCurrentText("8");
     child<QLineEdit>("box3")->clear();
-    click("btngen"); // no 中8保5 wheel: the file is looked for first
+    click("btngen"); // no 中8保4 wheel: the file is looked for first
     QCOMPARE(lastMessage(), QStringLiteral("没有该类型的矩阵！"));
-    child<QComboBox>("comoknum")->setCurrentText("6");
+    child<QComboBox>("comoknum")->setCurrentText("5");
     click("btngen");
     QCOMPARE(lastMessage(), QStringLiteral("请在下面号码框中输入正确的号码数字！"));
     child<QLineEdit>("box3")->setText("7");
@@ -189,13 +202,13 @@ void TestBetSetWindows::wheelValidationsComeInOrderAndLeaveTheGrid()
 void TestBetSetWindows::wheelFileStopsAtTheThirdLineOrIsRefused()
 {
     open("mnujuzheng", "Tfrmjuzheng");
-    const QString wheel = path("旋转矩阵/选六型10码中6保5.txt");
-    writeFile(wheel, "1 3 5 7 9 10\r\n2 4 6 8 9 10\r\n说明\r\n1 2 3 4 5 6\r\n");
+    const QString wheel = path("旋转矩阵/选五型10码中5保4.txt");
+    writeFile(wheel, "1 3 5 7 10\r\n2 4 6 8 9\r\n说明\r\n1 2 3 4 5\r\n");
     typeNumbers({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
     click("btngen");
     QCOMPARE(betRows(), 2);
-    QCOMPARE(betRow(0), (QStringList{"1", "01", "03", "05", "07", "09", "10"}));
-    writeFile(wheel, "1 3 5 7 9 11\r\n");
+    QCOMPARE(betRow(0), (QStringList{"1", "01", "03", "05", "07", "10"}));
+    writeFile(wheel, "1 3 5 7 11\r\n");
     click("btngen");
     QCOMPARE(lastMessage(), QStringLiteral("矩阵文件第1行的位置11超出1到10的范围"));
     QCOMPARE(betRows(), 2);
@@ -205,14 +218,13 @@ void TestBetSetWindows::wheelCheckShowsTheGuaranteeOrTheHoles()
 {
     open("mnujuzheng", "Tfrmjuzheng");
     click("btncheck");
-    QCOMPARE(lastMessage(), QStringLiteral("选六型10码中6保5.txt共14注，已对全部210种开奖逐一验证：中6保5成立。"));
-    // A circulating table of 10 numbers in 7 lines cannot hold 中6保5.
-    writeFile(path("旋转矩阵/选六型10码中6保5.txt"), "1 2 3 4 5 6\r\n1 2 3 7 8 9\r\n4 5 6 7 8 9\r\n1 4 7 10 2 5\r\n3 6 "
-                                                     "9 10 1 8\r\n2 6 7 10 4 9\r\n3 5 8 10 6 7\r\n");
+    QCOMPARE(lastMessage(), QStringLiteral("选五型10码中5保4.txt共14注，已对全部252种开奖逐一验证：中5保4成立。"));
+    // Two disjoint bets cannot hold 中5保4: a draw of 1 2 3 6 7 has at most three on one bet.
+    writeFile(path("旋转矩阵/选五型10码中5保4.txt"), "1 2 3 4 5\r\n6 7 8 9 10\r\n");
     click("btncheck");
-    QVERIFY2(lastMessage().startsWith(QStringLiteral("选六型10码中6保5.txt不成立中6保5：全部210种开奖中有")),
+    QVERIFY2(lastMessage().startsWith(QStringLiteral("选五型10码中5保4.txt不成立中5保4：全部252种开奖中有")),
              qPrintable(lastMessage()));
-    QVERIFY(lastMessage().contains(QStringLiteral("没有一注中5个号码，例如（位置）：\n")));
+    QVERIFY(lastMessage().contains(QStringLiteral("没有一注中4个号码，例如（位置）：\n")));
 }
 
 void TestBetSetWindows::compoundSearchEndsWithTheCountAndTheStandardMapping()

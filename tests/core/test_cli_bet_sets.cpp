@@ -32,14 +32,25 @@ TEST_F(CliBetSetFixture, WheelPrintsTheSortedBetsOfTheShippedWheel)
     ASSERT_EQ(bets.size(), 14u);
     EXPECT_EQ(bets[0], "02 03 04 05 06 33"); // wheel line 1 2 3 4 5 6, 33 sorted last
 
+    // Without options: 选五型, 中5保4, five numbers a bet as this game's front.
+    ASSERT_EQ(run({"wheel", "33", "02", "03", "04", "05", "06", "07", "08", "09", "10"}), 0) << err.str();
+    ASSERT_EQ(outLines().size(), 14u);
+    EXPECT_EQ(outLines()[0], "02 03 04 08 33"); // wheel line 1 2 3 4 8
+
     // Banker and drag: the 选五型 wheel of 9 numbers, the banker on every bet.
-    ASSERT_EQ(run({"wheel", "--bankers", "01", "02", "03", "04", "05", "06", "07", "08", "09", "10"}), 0) << err.str();
+    const std::vector<std::string> six{"wheel", "--type", "选六型", "--ok", "6", "--guarantee", "5", "--bankers"};
+    auto withBankers = [&six](std::initializer_list<std::string> rest) {
+        std::vector<std::string> args = six;
+        args.insert(args.end(), rest);
+        return args;
+    };
+    ASSERT_EQ(run(withBankers({"01", "02", "03", "04", "05", "06", "07", "08", "09", "10"})), 0) << err.str();
     const auto drag = outLines();
     ASSERT_EQ(drag.size(), 9u);
     for (const std::string& bet : drag)
         EXPECT_TRUE(bet.starts_with("01 ")) << bet;
     // A banker text longer than a short string's inline buffer reads the same.
-    ASSERT_EQ(run({"wheel", "--bankers", "      01,      ", "02", "03", "04", "05", "06", "07", "08", "09", "10"}), 0)
+    ASSERT_EQ(run(withBankers({"      01,      ", "02", "03", "04", "05", "06", "07", "08", "09", "10"})), 0)
         << err.str();
     EXPECT_EQ(outLines(), drag);
 }

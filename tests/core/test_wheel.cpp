@@ -39,11 +39,14 @@ Wheel wheelOf(int width, std::vector<std::uint8_t> positions)
 
 TEST(WheelNames, DefaultsAndBankerAndDragNameTheWheelAndTheSavedBets)
 {
-    WheelSettings balanced; // 选6型, 10 basic, 中6保5
-    EXPECT_EQ(wheelFileName(balanced), "选六型10码中6保5.txt");
-    EXPECT_EQ(betFileName(balanced), "选六型10码中6保5投注号码.txt");
+    WheelSettings balanced; // 选5型, 10 basic, 中5保4: five numbers a bet, as this game's front
+    EXPECT_EQ(wheelFileName(balanced), "选五型10码中5保4.txt");
+    EXPECT_EQ(betFileName(balanced), "选五型10码中5保4投注号码.txt");
 
     WheelSettings drag;
+    drag.selection = 6;
+    drag.ok = 6;
+    drag.guarantee = 5;
     drag.bankerAndDrag = true;
     drag.basic = 9;
     drag.bankers = 1;
