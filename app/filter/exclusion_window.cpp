@@ -82,6 +82,12 @@ ExclusionWindow::ExclusionWindow(LotteryDocument& document, const Texts& texts, 
     auto* members = new QGroupBox;
     memberArea_ = new QGridLayout(members);
     left->addWidget(members);
+    // A kept bet satisfies the settings in relabelled numbers only, so its real numbers may lie
+    // outside the ranges shown; a player reading them as real numbers would think the run wrong.
+    lblbianhuan_ = new QLabel(QStringLiteral("以上条件判断的是每次随机变换后的号码，保留的投注号码按实际号码可能超出所示范围。"));
+    lblbianhuan_->setObjectName("lblbianhuan");
+    lblbianhuan_->setWordWrap(true);
+    left->addWidget(lblbianhuan_);
 
     // 过滤到 … 注 / 过滤到 … 次.
     auto* modes = new QGridLayout;
@@ -203,6 +209,11 @@ void ExclusionWindow::hideEvent(QHideEvent* event)
     if (isBusy() && !event->spontaneous())
         runner_->cancel();
     QDialog::hideEvent(event);
+}
+
+void ExclusionWindow::showRelabelNote(bool shown)
+{
+    lblbianhuan_->setVisible(shown);
 }
 
 bool ExclusionWindow::isBusy() const

@@ -98,6 +98,9 @@ protected:
 
     /// The member's controls go into this box's grid.
     QGridLayout* memberArea() const { return memberArea_; }
+    /// Shows or hides the line under the settings saying that they judge randomly relabelled
+    /// numbers (shown at first: every member relabels, the follow window in its 变幻 mode only).
+    void showRelabelNote(bool shown);
     /// The row of statistics buttons above the grid.
     QGridLayout* statisticsButtons() const { return statisticsButtons_; }
     QTabWidget* page() const { return page_; }
@@ -136,6 +139,7 @@ private:
     QComboBox* comcurqi_;
     QComboBox* comjieduannum_;
     QGridLayout* memberArea_;
+    QLabel* lblbianhuan_;
     QRadioButton* optjushu_;
     QLineEdit* edtjushu_;
     QRadioButton* optcishu_;

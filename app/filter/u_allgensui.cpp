@@ -110,6 +110,8 @@ Tfrmallgensui::Tfrmallgensui(LotteryDocument& document, QWidget* parent) : Exclu
 void Tfrmallgensui::optmodeClick()
 {
     const bool transformed = opttransformed_->isChecked();
+    // 常规 judges the real history: only 变幻 relabels.
+    showRelabelNote(transformed);
     optjushu()->setEnabled(transformed);
     (transformed ? optjushu() : optcishu())->setChecked(true);
     edtcishu()->setText(transformed ? QStringLiteral("100") : QStringLiteral("1"));

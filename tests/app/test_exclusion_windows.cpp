@@ -117,6 +117,12 @@ void TestExclusionWindows::windowsOpenWithTheirCaptionsAndDefaults()
     QVERIFY(child<QRadioButton>("optjushu")->isChecked());
     QVERIFY(!child<QComboBox>("comjieduannum")->isEnabled());
     QCOMPARE(child<QLabel>("lblcode")->text(), QStringLiteral("过滤结果："));
+    // Every member judges relabelled numbers (the follow window in its default 变幻 mode): the line
+    // under the settings says that kept bets may break the shown ranges in real numbers.
+    auto* note = child<QLabel>("lblbianhuan");
+    QVERIFY(note && note->isVisibleTo(window_));
+    QVERIFY(note->text().contains(QStringLiteral("随机变换后的号码")));
+    QVERIFY(note->text().contains(QStringLiteral("实际号码")));
     for (const QString& d : defaults) {
         const QString name = d.section('=', 0, 0), text = d.section('=', 1);
         if (auto* e = child<QLineEdit>(qPrintable(name)))
@@ -308,7 +314,10 @@ void TestExclusionWindows::followModesSwitchTheRunControls()
     QCOMPARE(child<QPushButton>("btntongji")->text(), QStringLiteral("变幻统计"));
     auto* plain = child<QRadioButton>("optmode");
     QCOMPARE(plain->text(), QStringLiteral("常规"));
+    QVERIFY(child<QLabel>("lblbianhuan")->isVisibleTo(window_));
     plain->setChecked(true);
+    // 常规 compares the real history: nothing is relabelled, so the line goes.
+    QVERIFY(!child<QLabel>("lblbianhuan")->isVisibleTo(window_));
     QVERIFY(!child<QRadioButton>("optjushu")->isEnabled());
     QVERIFY(child<QRadioButton>("optcishu")->isChecked());
     QCOMPARE(child<QLineEdit>("edtcishu")->text(), QStringLiteral("1"));
@@ -325,6 +334,7 @@ void TestExclusionWindows::followModesSwitchTheRunControls()
 
     plain->parentWidget()->findChildren<QRadioButton*>().at(1)->setChecked(true); // 变幻
     QVERIFY(child<QRadioButton>("optjushu")->isEnabled() && child<QRadioButton>("optjushu")->isChecked());
+    QVERIFY(child<QLabel>("lblbianhuan")->isVisibleTo(window_));
     QCOMPARE(child<QLineEdit>("edtcishu")->text(), QStringLiteral("100"));
     QCOMPARE(child<QPushButton>("btntongji")->text(), QStringLiteral("变幻统计"));
 }
