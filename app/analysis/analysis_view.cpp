@@ -100,9 +100,12 @@ void AnalysisView::btntongjiClick()
     drawchart();
 }
 
-void AnalysisView::showTable(QStringList headers, int rows, TextTableModel::Cell cell)
+void AnalysisView::showTable(QStringList headers, int rows, TextTableModel::Cell cell, const QString& valueTip)
 {
-    tabhistory_->table().reset(std::move(headers), rows, std::move(cell));
+    QStringList tips(headers.size(), valueTip);
+    if (tips.size() >= 2)
+        tips[0] = tips[1] = QString();
+    tabhistory_->table().reset(std::move(headers), rows, std::move(cell), std::move(tips));
     layoutColumns();
     scrollToNewest();
 }

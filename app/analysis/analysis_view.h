@@ -33,8 +33,9 @@ protected:
     virtual void btntongjiClick();
 
     /// Shows a table in the grid: the headers, `rows` rows whose texts `cell` gives, scrolled so
-    /// that the newest draws are in view. The first two columns are the issue and the numbers.
-    void showTable(QStringList headers, int rows, TextTableModel::Cell cell);
+    /// that the newest draws are in view. The first two columns are the issue and the numbers; the
+    /// value columns carry `valueTip`, the definition of what they count.
+    void showTable(QStringList headers, int rows, TextTableModel::Cell cell, const QString& valueTip);
     /// N as the chart uses it: within 1..rows, 0 without rows.
     int chartRecent(int rows) const;
     /// The history grid's width when the view is first laid out; the chart takes the rest.

@@ -3,6 +3,7 @@
 #include "analysis/indicator_texts.h"
 #include "analysis/recent_count_box.h"
 #include "common/bar_chart.h"
+#include "common/definition_tip.h"
 #include "shell/lottery_document.h"
 
 #include <QCheckBox>
@@ -43,7 +44,8 @@ void IndicatorView::compute()
               [this](int row, int column) {
                   const quorlin::IndicatorRow& r = analysis_.rows[static_cast<std::size_t>(row)];
                   return QString::fromStdString(column == 0 ? r.issue : column == 1 ? r.numbers : r.value);
-              });
+              },
+              definitionTip(quorlin::termOf(texts_.indicator)));
     QStringList memo{"总结："};
     for (const std::string& line : quorlin::summaryLines(analysis_))
         memo.append(QString::fromStdString(line));

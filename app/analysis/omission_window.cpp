@@ -1,6 +1,7 @@
 #include "analysis/omission_window.h"
 
 #include "common/bar_chart.h"
+#include "common/definition_tip.h"
 #include "common/error_handler.h"
 #include "common/text_grid.h"
 #include "shell/lottery_document.h"
@@ -25,6 +26,22 @@ struct RuleTexts {
     const char* omission; ///< chk1 and the chart's second series
     const char* omissionSort;
 };
+
+quorlin::Term omissionTerm(OmissionRule rule)
+{
+    return rule == OmissionRule::Return ? quorlin::Term::ReturnOmission : quorlin::Term::CurrentOmission;
+}
+
+// The definitions of the eight columns; the number column needs none.
+QStringList columnTips(OmissionRule rule)
+{
+    using quorlin::Term;
+    QStringList tips{QString()};
+    for (Term term : {Term::TheoryCycle, Term::TheoryHits, Term::Occurrences, Term::LongestAbsence, omissionTerm(rule),
+                      Term::ColdRatio, Term::Chase})
+        tips.append(definitionTip(term));
+    return tips;
+}
 
 const RuleTexts& textsOf(OmissionRule rule)
 {
@@ -71,12 +88,15 @@ OmissionWindow::OmissionWindow(LotteryDocument& document, OmissionRule rule, QWi
     zoneLayout->addWidget(new QRadioButton("后区"));
 
     const char* checkTexts[4] = {"追号价值", texts.omission, "中奖总次数", "历史最大遗漏"};
+    const quorlin::Term checkTerms[4] = {quorlin::Term::Chase, omissionTerm(rule), quorlin::Term::Occurrences,
+                                         quorlin::Term::LongestAbsence};
     auto* options = new QHBoxLayout;
     options->addWidget(optqianhou);
     for (int i = 0; i < 4; ++i) {
         chk_[i] = new QCheckBox(checkTexts[i]);
         chk_[i]->setObjectName(QString("chk%1").arg(i));
         chk_[i]->setChecked(true);
+        chk_[i]->setToolTip(definitionTip(checkTerms[i]));
         options->addWidget(chk_[i]);
         connect(chk_[i], &QCheckBox::toggled, this, &OmissionWindow::drawchart);
     }
@@ -121,7 +141,7 @@ void OmissionWindow::analyse(OmissionSort sort)
     tabhistory_->table().reset(headers, static_cast<int>(table_.rows.size()), [this](int row, int column) {
         return QString::fromStdString(
             table_.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)]);
-    });
+    }, columnTips(rule_));
     layoutColumns();
     drawchart();
 }

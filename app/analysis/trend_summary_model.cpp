@@ -1,21 +1,15 @@
 #include "analysis/trend_summary_model.h"
 
 #include "analysis/code_trend_model.h"
+#include "common/definition_tip.h"
 
 namespace {
 
-struct RowText {
-    const char* caption;
-    const char* definition;
-};
-
-const RowText kRows[TrendSummaryModel::RowCount] = {
-    {"出现次数", "出现次数：号码在表中各期开出的次数。"},
-    {"平均遗漏", "平均遗漏 =（期数 − 出现次数）÷（出现次数 + 1），即首次开出前、两次开出之间和最近一次开出后"
-                 "各段遗漏的平均期数。"},
-    {"最大遗漏", "最大遗漏：号码连续没有开出的最多期数，含首次开出前和目前的遗漏。"},
-    {"最大连出", "最大连出：号码连续开出的最多期数。"},
-};
+// The term of each row; its name is the row's caption.
+const quorlin::Term kRows[TrendSummaryModel::RowCount] = {quorlin::Term::TrendOccurrences,
+                                                          quorlin::Term::TrendMeanOmission,
+                                                          quorlin::Term::TrendLongestOmission,
+                                                          quorlin::Term::TrendLongestRun};
 
 } // namespace
 
@@ -49,9 +43,10 @@ QVariant TrendSummaryModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole:
         return Qt::AlignCenter;
     case Qt::ToolTipRole:
-        return QString::fromUtf8(kRows[index.row()].definition);
+        return definitionTip(kRows[index.row()]);
     case Qt::DisplayRole:
-        return column == 0 ? QString::fromUtf8(kRows[index.row()].caption) : figure(index.row(), column);
+        return column == 0 ? QString::fromUtf8(quorlin::glossaryEntry(kRows[index.row()]).name)
+                           : figure(index.row(), column);
     default:
         return {};
     }

@@ -3,6 +3,7 @@
 
 #include "analysis/recent_count_box.h"
 #include "common/bar_chart.h"
+#include "common/definition_tip.h"
 #include "shell/lottery_document.h"
 
 #include <QCheckBox>
@@ -82,7 +83,7 @@ void Tfrmqujian::computeIn(bool transformed)
         if (column == 1)
             return QString::fromStdString(r.numbers);
         return QString::number(r.counts[static_cast<std::size_t>(column - 2)]);
-    });
+    }, definitionTip(quorlin::Term::ZoneCount));
 }
 
 void Tfrmqujian::drawchart()

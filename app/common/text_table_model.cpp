@@ -2,10 +2,11 @@
 
 TextTableModel::TextTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void TextTableModel::reset(QStringList headers, int rows, Cell cell)
+void TextTableModel::reset(QStringList headers, int rows, Cell cell, QStringList headerTips)
 {
     beginResetModel();
     headers_ = std::move(headers);
+    headerTips_ = std::move(headerTips);
     rows_ = rows;
     cell_ = std::move(cell);
     endResetModel();
@@ -34,7 +35,11 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const
 
 QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < headers_.size())
+    if (orientation != Qt::Horizontal || section < 0 || section >= headers_.size())
+        return {};
+    if (role == Qt::DisplayRole)
         return headers_[section];
+    if (role == Qt::ToolTipRole && section < headerTips_.size() && !headerTips_[section].isEmpty())
+        return headerTips_[section];
     return {};
 }

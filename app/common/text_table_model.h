@@ -14,8 +14,9 @@ public:
 
     explicit TextTableModel(QObject* parent = nullptr);
 
-    /// Shows a new table: `rows` rows under `headers`, each cell given by `cell`.
-    void reset(QStringList headers, int rows, Cell cell);
+    /// Shows a new table: `rows` rows under `headers`, each cell given by `cell`; a header's tooltip
+    /// is its entry of `headerTips` (none where that is empty or missing).
+    void reset(QStringList headers, int rows, Cell cell, QStringList headerTips = {});
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -24,6 +25,7 @@ public:
 
 private:
     QStringList headers_;
+    QStringList headerTips_;
     int rows_ = 0;
     Cell cell_;
 };

@@ -404,7 +404,7 @@ void ExclusionWindow::showStatistics(const Statistics& statistics)
     tabhistory_->table().reset(s.headers, static_cast<int>(s.rows.size()), [this](int row, int column) {
         const QStringList& r = shown_.rows[static_cast<std::size_t>(row)];
         return column < r.size() ? r[column] : QString();
-    });
+    }, s.headerTips);
     tabhistory_->setColumnWidth(0, 60);
     tabhistory_->setColumnWidth(1, 120);
     QList<BarChart::Bar> bars;

@@ -84,6 +84,7 @@ protected:
     /// The statistics a member shows: one grid row per draw and one bar per draw from `firstBar`.
     struct Statistics {
         QStringList headers;
+        QStringList headerTips; ///< the definitions of the value columns
         std::vector<QStringList> rows;
         QString series;
         std::vector<std::optional<double>> values; ///< per draw; nothing gives an empty bar

@@ -1,5 +1,6 @@
 #include "filter/total_filter_conditions.h"
 
+#include "common/definition_tip.h"
 #include "common/form_widgets.h"
 #include "common/integer_fields.h"
 
@@ -18,17 +19,18 @@ struct RangeControl {
     const char* upper;
     const char* field; // the condition's name in messages
     RangeField setting;
+    quorlin::Term term; // the definition its controls show
 };
 
 // In the order the run checks them.
 constexpr std::array<RangeControl, 7> kRangeControls{{
-    {"chkdashu", "大数", "comdaxiao1", "comdaxiao2", "大数", &quorlin::TotalFilterSettings::big},
-    {"chkjishu", "奇数", "comjiou1", "comjiou2", "奇数", &quorlin::TotalFilterSettings::odd},
-    {"chkhei", "和值", "comhei1", "comhei2", "和值", &quorlin::TotalFilterSettings::sum},
-    {"chkkuadu", "跨度", "comkuadu1", "comkuadu2", "跨度", &quorlin::TotalFilterSettings::span},
-    {"chksandu", "散度：", "comsandu1", "comsandu2", "散度", &quorlin::TotalFilterSettings::dispersion},
-    {"chkpiandu", "偏度", "compiandu1", "compiandu2", "偏度", &quorlin::TotalFilterSettings::skew},
-    {"chkac", "AC值", "comac1", "comac2", "AC值", &quorlin::TotalFilterSettings::ac},
+    {"chkdashu", "大数", "comdaxiao1", "comdaxiao2", "大数", &quorlin::TotalFilterSettings::big, quorlin::Term::BigFilter},
+    {"chkjishu", "奇数", "comjiou1", "comjiou2", "奇数", &quorlin::TotalFilterSettings::odd, quorlin::Term::Odd},
+    {"chkhei", "和值", "comhei1", "comhei2", "和值", &quorlin::TotalFilterSettings::sum, quorlin::Term::Sum},
+    {"chkkuadu", "跨度", "comkuadu1", "comkuadu2", "跨度", &quorlin::TotalFilterSettings::span, quorlin::Term::Span},
+    {"chksandu", "散度：", "comsandu1", "comsandu2", "散度", &quorlin::TotalFilterSettings::dispersion, quorlin::Term::Dispersion},
+    {"chkpiandu", "偏度", "compiandu1", "compiandu2", "偏度", &quorlin::TotalFilterSettings::skew, quorlin::Term::Skew},
+    {"chkac", "AC值", "comac1", "comac2", "AC值", &quorlin::TotalFilterSettings::ac, quorlin::Term::AC},
 }};
 
 // The values each range offers for a game of `caisel` numbers out of `caisum`.
@@ -106,12 +108,15 @@ TotalFilterConditions::TotalFilterConditions(int caisum, int caisel, QWidget* pa
         range.lower = addCombo(this, control.lower, from, to, {left + 62, top, 58, 22});
         FormWidgets::label(this, QStringLiteral("到"), {left + 124, top, 16, 22});
         range.upper = addCombo(this, control.upper, from, to, {left + 140, top, 58, 22});
+        for (QWidget* widget : std::initializer_list<QWidget*>{range.check, range.lower, range.upper})
+            widget->setToolTip(definitionTip(control.term));
     }
 
     const int bankerTop = kRowTop + kRowsInFirstColumn * kRowStep + 6;
     chkdanma_ = new QCheckBox(QStringLiteral("胆码"), this);
     chkdanma_->setObjectName("chkdanma");
     chkdanma_->setGeometry(10, bankerTop, 62, 22);
+    chkdanma_->setToolTip(definitionTip(quorlin::Term::Bankers));
     edtdanma_ = FormWidgets::lineEdit(this, "edtdanma", {72, bankerTop, 334, 22});
     const int hitsTop = bankerTop + kRowStep;
     FormWidgets::label(this, QStringLiteral("预计中"), {72, hitsTop, 44, 22});

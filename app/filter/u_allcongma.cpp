@@ -1,6 +1,7 @@
 // Tfrmallcongma: 无穷重码排除选号, the repeat exclusion window.
 #include "filter/u_allcongma.h"
 
+#include "common/definition_tip.h"
 #include "filter/repeat_exclusion.h"
 
 #include <QComboBox>
@@ -39,7 +40,10 @@ Tfrmallcongma::Tfrmallcongma(LotteryDocument& document, QWidget* parent) : Exclu
     comAC_->setCurrentIndex(history().width - 1);
     memberArea()->addWidget(new QLabel(QStringLiteral("重码期数：")), 0, 0);
     memberArea()->addWidget(comqishu_, 0, 1);
-    memberArea()->addWidget(new QLabel(QStringLiteral("过滤的重码数>=")), 1, 0);
+    auto* threshold = new QLabel(QStringLiteral("过滤的重码数>="));
+    for (QWidget* widget : std::initializer_list<QWidget*>{threshold, comAC_})
+        widget->setToolTip(definitionTip(quorlin::Term::RepeatAcross));
+    memberArea()->addWidget(threshold, 1, 0);
     memberArea()->addWidget(comAC_, 1, 1);
 
     auto* btntongji = new QPushButton(QStringLiteral("常规统计"));
@@ -95,6 +99,7 @@ void Tfrmallcongma::showRepeats(const std::vector<std::uint8_t>& draws)
     s.headers = {QStringLiteral("记录期号"),       QStringLiteral("开奖号码"),       QStringLiteral("理论最小重码数"),
                  QStringLiteral("理论最大重码数"), QStringLiteral("理论平均重码数"), QStringLiteral("实际重码数")};
     s.series = QStringLiteral("重码数");
+    s.headerTips = {QString(), QString(), QString(), QString(), QString(), definitionTip(quorlin::Term::RepeatAcross)};
     s.firstBar = stage();
     std::optional<int> lo, hi;
     for (int t = 0; t < history().draws(); ++t) {

@@ -1,6 +1,7 @@
 // Tfrmallgensui: 无穷跟随排除选号, the follow-number exclusion window.
 #include "filter/u_allgensui.h"
 
+#include "common/definition_tip.h"
 #include "common/integer_fields.h"
 #include "common/message_box.h"
 #include "common/random_source.h"
@@ -73,6 +74,7 @@ Tfrmallgensui::Tfrmallgensui(LotteryDocument& document, QWidget* parent) : Exclu
     edthuishu_->setObjectName("edthuishu");
     g->addWidget(edthuishu_, 5, 1);
     auto* bounds = new QGroupBox(QStringLiteral("以下跟随数将被过滤："));
+    bounds->setToolTip(definitionTip(quorlin::Term::Follow));
     auto* b = new QGridLayout(bounds);
     comhei1_ = new QComboBox;
     comhei1_->setObjectName("comhei1");
@@ -176,6 +178,7 @@ void Tfrmallgensui::btntongjiClick()
     Statistics st;
     st.headers = {QStringLiteral("记录期号"), QStringLiteral("开奖号码"), QStringLiteral("跟随数")};
     st.series = QStringLiteral("跟随数");
+    st.headerTips = {QString(), QString(), definitionTip(quorlin::Term::Follow)};
     for (int t = 0; t < history().draws(); ++t) {
         st.rows.push_back(
             {QString::number(history().issues[static_cast<std::size_t>(t)]),

@@ -1,6 +1,7 @@
 // Tfrmallhei: 无穷和值排除选号, the sum exclusion window.
 #include "filter/u_allhei.h"
 
+#include "common/definition_tip.h"
 #include "filter/sum_exclusion.h"
 
 #include <QComboBox>
@@ -30,6 +31,7 @@ Tfrmallhei::Tfrmallhei(LotteryDocument& document, QWidget* parent) : ExclusionWi
     setObjectName("frmallhei");
     const int total = history().total, width = history().width;
     auto* group = new QGroupBox(QStringLiteral("以下和值范围将被过滤："));
+    group->setToolTip(definitionTip(quorlin::Term::Sum));
     auto* g = new QGridLayout(group);
     comhei1_ = new QComboBox;
     comhei1_->setObjectName("comhei1");
@@ -94,6 +96,7 @@ void Tfrmallhei::showSums(const std::vector<std::uint8_t>& draws)
     Statistics s;
     s.headers = {QStringLiteral("记录期号"), QStringLiteral("开奖号码"), QStringLiteral("和值")};
     s.series = QStringLiteral("和值");
+    s.headerTips = {QString(), QString(), definitionTip(quorlin::Term::Sum)};
     int lo = 0, hi = 0;
     for (int t = 0; t < history().draws(); ++t) {
         const std::uint8_t* d = draws.data() + static_cast<std::size_t>(t) * static_cast<std::size_t>(width);

@@ -1,6 +1,7 @@
 // Tfrmallpiantai: 无穷偏态排除选号, the bias exclusion window.
 #include "filter/u_allpiantai.h"
 
+#include "common/definition_tip.h"
 #include "common/integer_fields.h"
 #include "filter/bias_exclusion.h"
 
@@ -90,6 +91,10 @@ void Tfrmallpiantai::optmodeClick()
     chkxiao_->setText(property + QStringLiteral("个数<="));
     lblda_->setText(QStringLiteral("时本期") + property + QStringLiteral("个数"));
     lblxiao_->setText(lblda_->text());
+    // Big numbers as this window counts them: from 35 div 2 up.
+    const QString tip = definitionTip(optbig_->isChecked() ? quorlin::Term::BigFilter : quorlin::Term::Odd);
+    for (QWidget* widget : std::initializer_list<QWidget*>{chkda_, chkxiao_, lblda_, lblxiao_})
+        widget->setToolTip(tip);
 }
 
 std::unique_ptr<quorlin::ExclusionMember> Tfrmallpiantai::member(QString& message)

@@ -1,5 +1,7 @@
 #include "select/backtest_table_model.h"
 
+#include "common/definition_tip.h"
+
 void BacktestTableModel::setReport(std::shared_ptr<const quorlin::BacktestReport> report)
 {
     beginResetModel();
@@ -30,7 +32,11 @@ QVariant BacktestTableModel::data(const QModelIndex& index, int role) const
 
 QVariant BacktestTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::ToolTipRole && section == columnCount() - 1) // 中奖个数
+        return definitionTip(quorlin::Term::HitCount);
+    if (role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     return QString::fromStdString(quorlin::kBacktestHeader[static_cast<std::size_t>(section)]);
 }

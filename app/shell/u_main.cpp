@@ -1,6 +1,8 @@
 // Tfrmmain: the main window with its menus, toolbar, analysis tabs and status bar.
 #include "shell/u_main.h"
 
+#include "analysis/indicator_texts.h"
+#include "common/definition_tip.h"
 #include "common/error_handler.h"
 #include "shell/lottery_document.h"
 #include "shell/main_status_bar.h"
@@ -32,6 +34,19 @@ const QColor kSilver(192, 192, 192);
 // The total filter offers its red-ball choice only for real numbers, so it must exist to follow a
 // mapping switch: it reads the mapping on creation and on every mappingChanged.
 const QString kTotalFilterKey = QStringLiteral("Tfrmtotalfilt");
+// The tab of the zone view, the last analysis tab.
+constexpr int kZoneTab = 9;
+
+// The full caption and, for a tab that shows an indicator, its definition.
+QString tabToolTip(int tab, const char* caption)
+{
+    for (const quorlin::IndicatorTexts& texts : quorlin::indicatorWindows())
+        if (texts.tab == tab)
+            return QString::fromUtf8(caption) + '\n' + definitionTip(quorlin::termOf(texts.indicator));
+    if (tab == kZoneTab)
+        return QString::fromUtf8(caption) + '\n' + definitionTip(quorlin::Term::ZoneCount);
+    return QString::fromUtf8(caption);
+}
 
 } // namespace
 
@@ -129,7 +144,7 @@ void Tfrmmain::buildToolBar()
     tabmain_->setUsesScrollButtons(true);
     for (const char* caption : analysisTabCaptions()) {
         const int tab = tabmain_->addTab(QString::fromUtf8(caption));
-        tabmain_->setTabToolTip(tab, QString::fromUtf8(caption));
+        tabmain_->setTabToolTip(tab, tabToolTip(tab, caption));
     }
     tabmain_->hide();
     connect(tabmain_, &QTabBar::currentChanged, this, &Tfrmmain::tabmainChange);

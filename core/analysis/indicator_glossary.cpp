@@ -42,7 +42,7 @@ const std::array<GlossaryEntry, 26> kGlossary{{
     {Term::Chase, "追号价值", "目前冷态倍数×理论中奖总次数÷实际中奖总次数×100%，从0%起，越大越值得追", std::nullopt},
     {Term::TrendOccurrences, "出现次数", "号码在表中各期开出的次数", std::nullopt},
     {Term::TrendMeanOmission, "平均遗漏",
-     "（期数−出现次数）÷（出现次数+1），即首次开出前、两次开出之间和最近一次开出后各段遗漏的平均期数", std::nullopt},
+     "（期数 − 出现次数）÷（出现次数 + 1），即首次开出前、两次开出之间和最近一次开出后各段遗漏的平均期数", std::nullopt},
     {Term::TrendLongestOmission, "最大遗漏", "号码连续没有开出的最多期数，含首次开出前和目前的遗漏", std::nullopt},
     {Term::TrendLongestRun, "最大连出", "号码连续开出的最多期数", std::nullopt},
     {Term::HitCount, "中奖个数", "投注号码中本期开出的个数，最多为该区每期开出的个数（前区5，后区2）", std::nullopt},
@@ -70,6 +70,29 @@ std::string definitionOf(Term term)
     if (entry.range)
         text += "，范围" + std::to_string(entry.range->minimum) + "–" + std::to_string(entry.range->maximum);
     return text + "。";
+}
+
+Term termOf(Indicator indicator)
+{
+    switch (indicator) {
+    case Indicator::Big:
+        return Term::Big;
+    case Indicator::Odd:
+        return Term::Odd;
+    case Indicator::Sum:
+        return Term::Sum;
+    case Indicator::Span:
+        return Term::Span;
+    case Indicator::Dispersion:
+        return Term::Dispersion;
+    case Indicator::Skew:
+        return Term::Skew;
+    case Indicator::AC:
+        return Term::AC;
+    case Indicator::Repeat:
+        return Term::Repeat;
+    }
+    throw std::invalid_argument("unknown indicator");
 }
 
 } // namespace quorlin

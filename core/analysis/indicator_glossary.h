@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/indicators.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -57,5 +59,7 @@ std::span<const GlossaryEntry> glossary();
 const GlossaryEntry& glossaryEntry(Term term);
 /// The tooltip text: "名称：定义，范围 a–b。".
 std::string definitionOf(Term term);
+/// The term of an analysis window's indicator (big numbers by the windows' rule).
+Term termOf(Indicator indicator);
 
 } // namespace quorlin
