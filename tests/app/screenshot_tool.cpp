@@ -33,9 +33,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -59,6 +61,24 @@ void save(QWidget& widget, const QString& folder, const QString& name)
         std::cout << path.toStdString() << "\n";
 }
 
+// `window` with the tooltip `anchor` shows on hovering at `at` drawn where it appears.
+void saveWithTip(QWidget& window, QWidget& anchor, const QString& tip, QPoint at, const QString& folder,
+                 const QString& name)
+{
+    QToolTip::showText(anchor.mapToGlobal(at), tip, &anchor);
+    QCoreApplication::processEvents();
+    QPixmap picture = window.grab();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel") && w->isVisible()) {
+            QPainter painter(&picture);
+            painter.drawPixmap(window.mapFromGlobal(w->pos()), w->grab());
+        }
+    QToolTip::hideText();
+    const QString path = folder + "/" + name + ".png";
+    if (picture.save(path))
+        std::cout << path.toStdString() << "\n";
+}
+
 // The total filter keeping every front combination with all twelve back numbers: 21,425,712 bets.
 void shootTotalFilter(Tfrmmain& frmmain, const QString& folder)
 {
@@ -66,6 +86,8 @@ void shootTotalFilter(Tfrmmain& frmmain, const QString& folder)
     frmmain.findChild<QAction*>("mnutotalfilt")->trigger();
     auto* filter = qobject_cast<Tfrmtotalfilt*>(frmmain.tools().window("Tfrmtotalfilt"));
     save(*filter, folder, "totalfilt-initial");
+    auto* ac = filter->findChild<QWidget*>("chkac");
+    saveWithTip(*filter, *ac, ac->toolTip(), QPoint(20, 18), folder, "totalfilt-ac-tooltip");
     quorlin::TotalFilterSettings everything;
     everything.frontOn = true;
     for (int n = 1; n <= 35; ++n)
@@ -272,6 +294,12 @@ int main(int argc, char* argv[])
         frmmain.findChild<QAction*>("tlbbiaozhun")->trigger();
         QTest::qWait(300);
     }
+    // The definition over the 散度 grid's value column.
+    frmmain.findChild<QAction*>("mnusandu")->trigger();
+    auto* grid = frmmain.currentView()->findChild<QTableView*>("tabhistory");
+    QHeaderView* header = grid->horizontalHeader();
+    saveWithTip(frmmain, *header, grid->model()->headerData(2, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                QPoint(header->sectionViewportPosition(2) + 20, 10), folder, "mnusandu-header-tooltip");
     // Every draw of the history in the sum chart.
     frmmain.findChild<QAction*>("mnuhei")->trigger();
     frmmain.currentView()->findChild<QComboBox*>("comzuijingqishu")->setCurrentIndex(0);

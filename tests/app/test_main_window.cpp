@@ -158,7 +158,8 @@ void TestMainWindow::tabCaptionsAreNeverCut()
         shortened.clear();
         for (int tab = 0; tab < tabmain->count(); ++tab)
             shortened << tabmain->tabText(tab);
-        QCOMPARE(tabmain->tabToolTip(3), QString("号码和值分析"));
+        // The full caption heads the tooltip, the indicator's definition follows it.
+        QVERIFY(tabmain->tabToolTip(3).startsWith(QString("号码和值分析\n和值：")));
         if (width == 1920)
             QCOMPARE(tabmain->tabText(3), QString("号码和值分析"));
     }
