@@ -40,12 +40,13 @@ void IndicatorView::compute()
 {
     // The core reads the number space of the current mapping (hisbian while 变幻走势 is on).
     analysis_ = quorlin::analyseIndicator(document_.state(), texts_.indicator, comzuijingqishu_->recent());
-    showTable({"记录期号", "开奖号码", QString::fromUtf8(texts_.columnTitle)}, static_cast<int>(analysis_.rows.size()),
-              [this](int row, int column) {
-                  const quorlin::IndicatorRow& r = analysis_.rows[static_cast<std::size_t>(row)];
-                  return QString::fromStdString(column == 0 ? r.issue : column == 1 ? r.numbers : r.value);
-              },
-              definitionTip(quorlin::termOf(texts_.indicator)));
+    showTable(
+        {"记录期号", "开奖号码", QString::fromUtf8(texts_.columnTitle)}, static_cast<int>(analysis_.rows.size()),
+        [this](int row, int column) {
+            const quorlin::IndicatorRow& r = analysis_.rows[static_cast<std::size_t>(row)];
+            return QString::fromStdString(column == 0 ? r.issue : column == 1 ? r.numbers : r.value);
+        },
+        definitionTip(quorlin::termOf(texts_.indicator)));
     QStringList memo{"总结："};
     for (const std::string& line : quorlin::summaryLines(analysis_))
         memo.append(QString::fromStdString(line));

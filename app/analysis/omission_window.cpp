@@ -138,10 +138,13 @@ void OmissionWindow::analyse(OmissionSort sort)
     QStringList headers;
     for (const std::string& header : table_.headers)
         headers.append(QString::fromStdString(header));
-    tabhistory_->table().reset(headers, static_cast<int>(table_.rows.size()), [this](int row, int column) {
-        return QString::fromStdString(
-            table_.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)]);
-    }, columnTips(rule_));
+    tabhistory_->table().reset(
+        headers, static_cast<int>(table_.rows.size()),
+        [this](int row, int column) {
+            return QString::fromStdString(
+                table_.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)]);
+        },
+        columnTips(rule_));
     layoutColumns();
     drawchart();
 }

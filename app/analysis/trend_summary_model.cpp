@@ -6,10 +6,9 @@
 namespace {
 
 // The term of each row; its name is the row's caption.
-const quorlin::Term kRows[TrendSummaryModel::RowCount] = {quorlin::Term::TrendOccurrences,
-                                                          quorlin::Term::TrendMeanOmission,
-                                                          quorlin::Term::TrendLongestOmission,
-                                                          quorlin::Term::TrendLongestRun};
+const quorlin::Term kRows[TrendSummaryModel::RowCount] = {
+    quorlin::Term::TrendOccurrences, quorlin::Term::TrendMeanOmission, quorlin::Term::TrendLongestOmission,
+    quorlin::Term::TrendLongestRun};
 
 } // namespace
 

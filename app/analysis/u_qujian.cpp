@@ -76,14 +76,17 @@ void Tfrmqujian::computeIn(bool transformed)
     QStringList headers;
     for (const std::string& header : table_.headers)
         headers.append(QString::fromStdString(header));
-    showTable(headers, static_cast<int>(table_.rows.size()), [this](int row, int column) {
-        const quorlin::ZoneTable::Row& r = table_.rows[static_cast<std::size_t>(row)];
-        if (column == 0)
-            return QString::fromStdString(r.issue);
-        if (column == 1)
-            return QString::fromStdString(r.numbers);
-        return QString::number(r.counts[static_cast<std::size_t>(column - 2)]);
-    }, definitionTip(quorlin::Term::ZoneCount));
+    showTable(
+        headers, static_cast<int>(table_.rows.size()),
+        [this](int row, int column) {
+            const quorlin::ZoneTable::Row& r = table_.rows[static_cast<std::size_t>(row)];
+            if (column == 0)
+                return QString::fromStdString(r.issue);
+            if (column == 1)
+                return QString::fromStdString(r.numbers);
+            return QString::number(r.counts[static_cast<std::size_t>(column - 2)]);
+        },
+        definitionTip(quorlin::Term::ZoneCount));
 }
 
 void Tfrmqujian::drawchart()

@@ -84,7 +84,8 @@ ExclusionWindow::ExclusionWindow(LotteryDocument& document, const Texts& texts, 
     left->addWidget(members);
     // A kept bet satisfies the settings in relabelled numbers only, so its real numbers may lie
     // outside the ranges shown; a player reading them as real numbers would think the run wrong.
-    lblbianhuan_ = new QLabel(QStringLiteral("以上条件判断的是每次随机变换后的号码，保留的投注号码按实际号码可能超出所示范围。"));
+    lblbianhuan_ =
+        new QLabel(QStringLiteral("以上条件判断的是每次随机变换后的号码，保留的投注号码按实际号码可能超出所示范围。"));
     lblbianhuan_->setObjectName("lblbianhuan");
     lblbianhuan_->setWordWrap(true);
     left->addWidget(lblbianhuan_);
@@ -401,10 +402,13 @@ void ExclusionWindow::showStatistics(const Statistics& statistics)
     if (&statistics != &shown_)
         shown_ = statistics;
     const Statistics& s = shown_;
-    tabhistory_->table().reset(s.headers, static_cast<int>(s.rows.size()), [this](int row, int column) {
-        const QStringList& r = shown_.rows[static_cast<std::size_t>(row)];
-        return column < r.size() ? r[column] : QString();
-    }, s.headerTips);
+    tabhistory_->table().reset(
+        s.headers, static_cast<int>(s.rows.size()),
+        [this](int row, int column) {
+            const QStringList& r = shown_.rows[static_cast<std::size_t>(row)];
+            return column < r.size() ? r[column] : QString();
+        },
+        s.headerTips);
     tabhistory_->setColumnWidth(0, 60);
     tabhistory_->setColumnWidth(1, 120);
     QList<BarChart::Bar> bars;

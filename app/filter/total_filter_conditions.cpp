@@ -1,5 +1,6 @@
 #include "filter/total_filter_conditions.h"
 
+#include "analysis/indicators.h"
 #include "common/definition_tip.h"
 #include "common/form_widgets.h"
 #include "common/integer_fields.h"
@@ -24,11 +25,13 @@ struct RangeControl {
 
 // In the order the run checks them.
 constexpr std::array<RangeControl, 7> kRangeControls{{
-    {"chkdashu", "大数", "comdaxiao1", "comdaxiao2", "大数", &quorlin::TotalFilterSettings::big, quorlin::Term::BigFilter},
+    {"chkdashu", "大数", "comdaxiao1", "comdaxiao2", "大数", &quorlin::TotalFilterSettings::big,
+     quorlin::Term::BigFilter},
     {"chkjishu", "奇数", "comjiou1", "comjiou2", "奇数", &quorlin::TotalFilterSettings::odd, quorlin::Term::Odd},
     {"chkhei", "和值", "comhei1", "comhei2", "和值", &quorlin::TotalFilterSettings::sum, quorlin::Term::Sum},
     {"chkkuadu", "跨度", "comkuadu1", "comkuadu2", "跨度", &quorlin::TotalFilterSettings::span, quorlin::Term::Span},
-    {"chksandu", "散度：", "comsandu1", "comsandu2", "散度", &quorlin::TotalFilterSettings::dispersion, quorlin::Term::Dispersion},
+    {"chksandu", "散度：", "comsandu1", "comsandu2", "散度", &quorlin::TotalFilterSettings::dispersion,
+     quorlin::Term::Dispersion},
     {"chkpiandu", "偏度", "compiandu1", "compiandu2", "偏度", &quorlin::TotalFilterSettings::skew, quorlin::Term::Skew},
     {"chkac", "AC值", "comac1", "comac2", "AC值", &quorlin::TotalFilterSettings::ac, quorlin::Term::AC},
 }};
@@ -36,7 +39,6 @@ constexpr std::array<RangeControl, 7> kRangeControls{{
 // The values each range offers for a game of `caisel` numbers out of `caisum`.
 std::pair<int, int> offered(int range, int caisum, int caisel)
 {
-    const int spread = (caisum - 1) / (caisel - 1);
     switch (range) {
     case 0:
     case 1:
@@ -46,7 +48,7 @@ std::pair<int, int> offered(int range, int caisum, int caisel)
     case 3:
         return {caisel - 1, caisum - 1};
     case 4:
-        return {(spread + 1) / 2, caisum - caisel};
+        return {quorlin::leastDispersion(caisum, caisel), caisum - caisel};
     case 5:
         return {0, caisum - caisel};
     default:

@@ -11,27 +11,27 @@ namespace quorlin {
 /// Every indicator, condition and statistic a window shows, for the definition it carries as a
 /// tooltip.
 enum class Term {
-    Big,         ///< 大数个数 of the analysis windows: numbers above 35 div 2
-    BigFilter,   ///< 大数 of the total filter and 偏态排除: numbers from 35 div 2 up
-    Odd,         ///< 奇数
-    Sum,         ///< 和值
-    Span,        ///< 跨度
-    Dispersion,  ///< 散度
-    Skew,        ///< 偏度
-    AC,          ///< AC值
-    Repeat,      ///< 重码 against the draw before
-    ZoneCount,   ///< 区间: numbers in one zone
+    Big,          ///< 大数个数 of the analysis windows: numbers above 35 div 2
+    BigFilter,    ///< 大数 of the total filter and 偏态排除: numbers from 35 div 2 up
+    Odd,          ///< 奇数
+    Sum,          ///< 和值
+    Span,         ///< 跨度
+    Dispersion,   ///< 散度
+    Skew,         ///< 偏度
+    AC,           ///< AC值
+    Repeat,       ///< 重码 against the draw before
+    ZoneCount,    ///< 区间: numbers in one zone
     RepeatAcross, ///< 重码排除's count against any of the last Q draws
-    Follow,      ///< 跟随数
-    Bankers,     ///< 胆码
-    TheoryCycle, ///< the omission windows' columns …
+    Follow,       ///< 跟随数
+    Bankers,      ///< 胆码
+    TheoryCycle,  ///< the omission windows' columns …
     TheoryHits,
     Occurrences,
     LongestAbsence,
     ReturnOmission,
     CurrentOmission,
     ColdRatio,
-    Chase,           ///< … 追号价值
+    Chase,            ///< … 追号价值
     TrendOccurrences, ///< the trend grid's summary rows …
     TrendMeanOmission,
     TrendLongestOmission,

@@ -78,6 +78,14 @@ TEST(IndicatorGlossary, EveryClaimedRangeIsTheEnumeratedRange)
     }
     // The skew can stray no farther than a draw leaves any number uncovered.
     EXPECT_EQ(seen.at(Term::Skew).hi, seen.at(Term::Dispersion).hi);
+    // The analysis windows state the same theoretical ranges beside the definitions.
+    for (Indicator indicator : {Indicator::Big, Indicator::Odd, Indicator::Sum, Indicator::Span, Indicator::Dispersion,
+                                Indicator::Skew, Indicator::AC, Indicator::Repeat}) {
+        const TheoryValues theory = theoryvalues(indicator, kTotal, kCount, {});
+        const Seen& real = seen.at(termOf(indicator));
+        EXPECT_EQ(theory.minimum, static_cast<float>(real.lo)) << glossaryEntry(termOf(indicator)).name;
+        EXPECT_EQ(theory.maximum, static_cast<float>(real.hi)) << glossaryEntry(termOf(indicator)).name;
+    }
 
     // The total filter judges the stats it stored with the table: the same ranges.
     Seen big, sum, span, disp, ac;
@@ -108,7 +116,8 @@ TEST(IndicatorGlossary, EveryTermHasOneSentenceWithItsRange)
             EXPECT_NE(text.find("范围" + std::to_string(entry.range->minimum) + "–"), std::string::npos) << text;
         }
     }
-    EXPECT_EQ(definitionOf(Term::AC), "AC值：前区号码两两相减所得不同差值的个数（不减去4），范围4–10。");
+    EXPECT_EQ(definitionOf(Term::AC),
+              "AC值：前区号码两两相减所得不同差值的个数（不像常见算法那样再减去4），范围4–10。");
     // Every term is in the table once, in the order of the enum.
     for (std::size_t i = 0; i < glossary().size(); ++i)
         EXPECT_EQ(static_cast<std::size_t>(glossary()[i].term), i);
