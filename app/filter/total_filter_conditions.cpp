@@ -1,6 +1,5 @@
 #include "filter/total_filter_conditions.h"
 
-#include "analysis/indicators.h"
 #include "common/definition_tip.h"
 #include "common/form_widgets.h"
 #include "common/integer_fields.h"
@@ -39,6 +38,7 @@ constexpr std::array<RangeControl, 7> kRangeControls{{
 // The values each range offers for a game of `caisel` numbers out of `caisum`.
 std::pair<int, int> offered(int range, int caisum, int caisel)
 {
+    const int spread = (caisum - 1) / (caisel - 1);
     switch (range) {
     case 0:
     case 1:
@@ -48,7 +48,7 @@ std::pair<int, int> offered(int range, int caisum, int caisel)
     case 3:
         return {caisel - 1, caisum - 1};
     case 4:
-        return {quorlin::leastDispersion(caisum, caisel), caisum - caisel};
+        return {(spread + 1) / 2, caisum - caisel};
     case 5:
         return {0, caisum - caisel};
     default:

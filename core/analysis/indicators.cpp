@@ -117,13 +117,6 @@ int dispersion(Combination comb, int total)
     return worst;
 }
 
-int leastDispersion(int total, int count)
-{
-    if (count <= 0 || total <= count)
-        return 0;
-    return (total - count + 2 * count - 1) / (2 * count);
-}
-
 // How far the combination strays from the reference draw: the largest nearest-reference distance.
 int skewvalue(Combination comb, Combination reference)
 {
@@ -216,13 +209,14 @@ TheoryValues theoryvalues(Indicator indicator, int total, int count, std::span<c
         t.minimum = static_cast<float>(c - 1);
         t.average = meanOf(perDraw);
         break;
-    case Indicator::Dispersion:
-        // Numbers spread evenly over the whole range, the outer ones away from its ends: 04 11 18
-        // 25 32 leave no value farther than 3 (a player can draw them, so the minimum is that).
+    case Indicator::Dispersion: {
+        // With a single number the gaps are the whole range, hence the divisor of at least 1.
+        const int q = (S - 1) / std::max(c - 1, 1);
         t.maximum = static_cast<float>(S - c);
-        t.minimum = static_cast<float>(leastDispersion(S, c));
+        t.minimum = static_cast<float>(q % 2 == 0 ? q / 2 : (q + 1) / 2);
         t.average = meanOf(perDraw);
         break;
+    }
     case Indicator::Skew:
         t.maximum = static_cast<float>(S - c);
         t.minimum = 0.0f;

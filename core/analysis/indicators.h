@@ -22,9 +22,6 @@ int sumvalue(Combination comb);
 int spanvalue(Combination comb);
 /// Largest distance from any value 1..total to its nearest front number.
 int dispersion(Combination comb, int total);
-/// The smallest dispersion `count` numbers out of 1..total can have: each covers at most 2d + 1
-/// values within distance d, so d = ceil((total - count) / (2 count)).
-int leastDispersion(int total, int count);
 /// Largest distance from a front number to the nearest number of the reference draw.
 int skewvalue(Combination comb, Combination reference);
 /// Count of distinct positive differences between the numbers.

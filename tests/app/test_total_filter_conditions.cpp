@@ -78,7 +78,7 @@ void TestTotalFilterConditions::comboBoxesOfferTheGamesValues_data()
     QTest::newRow("奇数") << "comjiou2" << 0 << 5;
     QTest::newRow("和值") << "comhei1" << 15 << 165;
     QTest::newRow("跨度") << "comkuadu2" << 4 << 34;
-    QTest::newRow("散度") << "comsandu1" << 3 << 30;
+    QTest::newRow("散度") << "comsandu1" << 4 << 30;
     QTest::newRow("偏度") << "compiandu2" << 0 << 30;
     QTest::newRow("AC值") << "comac1" << 4 << 10;
 }

@@ -172,7 +172,7 @@ TEST(TheoryValues, RangesAndAveragesForEveryIndicator)
         {Indicator::Odd, 35, 5, 5, 0, 2.5f},
         {Indicator::Sum, 35, 5, 165, 15, 22},
         {Indicator::Span, 35, 5, 34, 4, 22},
-        {Indicator::Dispersion, 35, 5, 30, 3, 22},
+        {Indicator::Dispersion, 35, 5, 30, 4, 22},
         {Indicator::Skew, 35, 5, 30, 0, 22},
         {Indicator::AC, 35, 5, 10, 4, 22},
         {Indicator::Repeat, 35, 5, 5, 0, 0},
@@ -181,7 +181,7 @@ TEST(TheoryValues, RangesAndAveragesForEveryIndicator)
         {Indicator::Sum, 33, 6, 183, 21, 22},
         {Indicator::Span, 33, 6, 32, 5, 22},
         {Indicator::Dispersion, 33, 6, 27, 3, 22},
-        {Indicator::Dispersion, 36, 6, 30, 3, 22},
+        {Indicator::Dispersion, 36, 6, 30, 4, 22},
         {Indicator::AC, 33, 6, 15, 5, 22},
         {Indicator::Repeat, 33, 6, 6, 0, 1},
     };
