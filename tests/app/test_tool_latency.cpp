@@ -14,6 +14,8 @@
 #include "store/lottery_state.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,7 +60,26 @@ private:
         QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
     }
     QString path(const char* name) const { return QString::fromStdString(program_->apppath()) + name; }
+    /// Every front combination, one a line; every other one also into `half`, with a back pair.
+    void writeBigLists(const QString& all, const QString& half) const;
 };
+
+void TestToolLatency::writeBigLists(const QString& all, const QString& half) const
+{
+    std::ofstream a(all.toStdString(), std::ios::binary), h(half.toStdString(), std::ios::binary);
+    char line[32];
+    int n = 0;
+    for (int p = 1; p <= 35; ++p)
+        for (int q = p + 1; q <= 35; ++q)
+            for (int r = q + 1; r <= 35; ++r)
+                for (int s = r + 1; s <= 35; ++s)
+                    for (int t = s + 1; t <= 35; ++t, ++n) {
+                        std::snprintf(line, sizeof line, "%02d %02d %02d %02d %02d", p, q, r, s, t);
+                        a << line << "\r\n";
+                        if (n % 2 == 0)
+                            h << line << "+01 02\r\n";
+                    }
+}
 
 void TestToolLatency::init()
 {
@@ -81,6 +102,11 @@ void TestToolLatency::report(const char* action, const EventLoopLatency& latency
 
 void TestToolLatency::compoundSearchStartsStepsAndStops()
 {
+    // The 和值 tab over every draw follows each mapping the search draws.
+    triggerAction("mnuhei");
+    QWidget* view = mainWindow_->currentView();
+    view->findChild<QComboBox*>("comzuijingqishu")->setCurrentIndex(0);
+    QTest::mouseClick(view->findChild<QPushButton*>("btntongji"), Qt::LeftButton);
     auto* window = open<Tfrmfushi>("mnufushi", "Tfrmfushi");
     window->show();
     child<QCheckBox>(window, "chkyilou")->setChecked(false);
@@ -101,7 +127,10 @@ void TestToolLatency::compoundSearchStartsStepsAndStops()
 
 void TestToolLatency::followExclusionStartsStopsAndSaves()
 {
-    auto* window = open<ExclusionWindow>("mnuallgensui", "Tfrmallgensui");
+    ExclusionWindow* window = nullptr;
+    report("跟随排除 打开窗口", measureEventLoopLatency([&] {
+               window = open<ExclusionWindow>("mnuallgensui", "Tfrmallgensui");
+           }));
     window->show();
     auto idle = [window] { return !window->isBusy(); };
     auto* label = child<QLabel>(window, "lblcode");
@@ -117,35 +146,34 @@ void TestToolLatency::followExclusionStartsStopsAndSaves()
     QVERIFY(window->isBusy());
     report("跟随排除 停止", measureEventLoopLatency([&] { click(window, "btnfilt"); }, idle));
 
+    report("跟随排除 变幻统计", measureEventLoopLatency([&] { click(window, "btntongji"); }));
+
+    // A big list loaded and saved again.
+    const QString all = path("all.txt"), half = path("half.txt");
+    writeBigLists(all, half);
+    FileDialog::setNextFileName(all);
+    report("跟随排除 载入", measureEventLoopLatency([&] { click(window, "btnload"); }, idle));
+    QCOMPARE(label->text(), QStringLiteral("过滤结果：324632注"));
     FileDialog::setNextFileName(path("follow.txt"));
     report("跟随排除 保存", measureEventLoopLatency([&] { click(window, "btnsave"); }, idle));
     QCOMPARE(messageTexts().value(messageTexts().size() - 1), QStringLiteral("成功保存！"));
+    QCOMPARE(fileBytes(path("follow.txt")), fileBytes(all));
 }
 
 void TestToolLatency::intersectionStartsStopsAndSaves()
 {
-    // Two big lists: every front combination, and every other one of them with a back pair.
     const QString all = path("all.txt"), half = path("half.txt");
-    {
-        std::ofstream a(all.toStdString(), std::ios::binary), h(half.toStdString(), std::ios::binary);
-        char line[32];
-        int n = 0;
-        for (int p = 1; p <= 35; ++p)
-            for (int q = p + 1; q <= 35; ++q)
-                for (int r = q + 1; r <= 35; ++r)
-                    for (int s = r + 1; s <= 35; ++s)
-                        for (int t = s + 1; t <= 35; ++t, ++n) {
-                            std::snprintf(line, sizeof line, "%02d %02d %02d %02d %02d", p, q, r, s, t);
-                            a << line << "\r\n";
-                            if (n % 2 == 0)
-                                h << line << "+01 02\r\n";
-                        }
-    }
+    writeBigLists(all, half);
     auto* window = open<Tfrmjiaoqi>("mnujiaoqi", "Tfrmjiaoqi");
     window->show();
     FileDialog::setNextFileNames({all, half});
     click(window, "btndaoru");
     auto idle = [window] { return !window->isBusy(); };
+    report("大底交集 双击显示大底", measureEventLoopLatency([&] {
+               auto* list = child<QListWidget>(window, "lstdadi");
+               emit list->itemDoubleClicked(list->item(0));
+           }));
+    QCOMPARE(child<QLabel>(window, "lbldadi")->text(), QStringLiteral("最终交集：324632注"));
     report("大底交集 开始", measureEventLoopLatency([&] { click(window, "btnjiaoqi"); }, idle, 60000));
     QCOMPARE(child<QLabel>(window, "lbldadi")->text(), QStringLiteral("最终交集：162316注"));
 
