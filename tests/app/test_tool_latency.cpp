@@ -166,14 +166,14 @@ void TestToolLatency::intersectionStartsStopsAndSaves()
     writeBigLists(all, half);
     auto* window = open<Tfrmjiaoqi>("mnujiaoqi", "Tfrmjiaoqi");
     window->show();
+    auto idle = [window] { return !window->isBusy(); };
     FileDialog::setNextFileNames({all, half});
     click(window, "btndaoru");
-    auto idle = [window] { return !window->isBusy(); };
-    report("大底交集 双击显示大底", measureEventLoopLatency([&] {
-               auto* list = child<QListWidget>(window, "lstdadi");
-               emit list->itemDoubleClicked(list->item(0));
-           }));
+    auto* list = child<QListWidget>(window, "lstdadi");
+    report("大底交集 双击显示大底", measureEventLoopLatency([&] { emit list->itemDoubleClicked(list->item(0)); }, idle));
     QCOMPARE(child<QLabel>(window, "lbldadi")->text(), QStringLiteral("最终交集：324632注"));
+    QCOMPARE(child<QAbstractItemView>(window, "memdadi")->model()->index(1, 0).data().toString(),
+             QStringLiteral("01 02 03 04 06"));
     report("大底交集 开始", measureEventLoopLatency([&] { click(window, "btnjiaoqi"); }, idle, 60000));
     QCOMPARE(child<QLabel>(window, "lbldadi")->text(), QStringLiteral("最终交集：162316注"));
 
