@@ -25,7 +25,7 @@ namespace {
 const QString kStart = QStringLiteral("开始搜索");
 const QString kStop = QStringLiteral("停止");
 // One slice of steps: long enough to make headway, short enough for the window to stay responsive.
-constexpr qint64 kSliceMs = 40;
+constexpr qint64 kSliceMs = 25;
 
 } // namespace
 

@@ -26,6 +26,8 @@
 #include <QRegularExpression>
 #include <QStringListModel>
 
+#include <utility>
+
 namespace {
 
 using Choice = quorlin::BaseIntersection::BackChoice;
@@ -103,7 +105,9 @@ Tfrmjiaoqi::Tfrmjiaoqi(const quorlin::LotteryState& state, QWidget* parent)
         progress_->setValue(total > 0 ? static_cast<int>(done * 100 / total) : 0);
     });
     connect(runner_, &TaskRunner::finished, this, [this] {
-        progress_->setValue(runner_->wasCancelled() ? 0 : progress_->maximum());
+        // Showing a file is no run of the intersection: the bar keeps what it showed.
+        if (!std::exchange(showingFile_, false))
+            progress_->setValue(runner_->wasCancelled() ? 0 : progress_->maximum());
         setCommandsEnabled(true);
     });
 
@@ -165,19 +169,43 @@ void Tfrmjiaoqi::btndaoruClick()
 
 void Tfrmjiaoqi::lstdadiDoubleClick(int row)
 {
-    std::string error;
-    const auto lines = quorlin::readTextLines(files_.value(row).toStdString(), error);
-    if (!lines) {
-        refuse(this, QString::fromStdString(error));
+    if (isBusy())
         return;
-    }
-    auto shown = std::make_shared<Shown>();
-    for (const std::string& line : *lines)
-        shown->lines << QString::fromStdString(line);
-    fileModel_->setStringList(shown->lines);
-    memdadi_->setModel(fileModel_);
-    shown_ = shown;
-    showLines(static_cast<int>(lines->size()));
+    // A list of a million lines is read and converted on the worker, so the window stays live.
+    struct Read {
+        std::shared_ptr<const Shown> shown;
+        std::string error;
+    };
+    setCommandsEnabled(false);
+    showingFile_ = true;
+    runner_->run(
+        this,
+        [path = files_.value(row).toStdString()](quorlin::Progress& progress) {
+            Read read;
+            const auto lines = quorlin::readTextLines(path, read.error);
+            if (!lines)
+                return read;
+            auto shown = std::make_shared<Shown>();
+            shown->lines.reserve(static_cast<qsizetype>(lines->size()));
+            for (const std::string& line : *lines) {
+                if (progress.cancelled())
+                    return read;
+                shown->lines << QString::fromStdString(line);
+            }
+            read.shown = std::move(shown);
+            return read;
+        },
+        [this](const Read& read) {
+            if (!read.shown) {
+                if (!runner_->wasCancelled())
+                    refuse(this, QString::fromStdString(read.error));
+                return;
+            }
+            fileModel_->setStringList(read.shown->lines);
+            memdadi_->setModel(fileModel_);
+            shown_ = read.shown;
+            showLines(static_cast<int>(read.shown->lines.size()));
+        });
 }
 
 void Tfrmjiaoqi::btnjiaoqiClick()

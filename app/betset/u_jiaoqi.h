@@ -64,4 +64,5 @@ private:
     QProgressBar* progress_;
     QList<QPushButton*> commands_;
     TaskRunner* runner_;
+    bool showingFile_ = false; // the job running reads a file for the memo
 };

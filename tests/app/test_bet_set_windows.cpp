@@ -347,6 +347,19 @@ void TestBetSetWindows::intersectionRefusesALineWithoutACombination()
              qPrintable(lastMessage()));
     QCOMPARE(fileBytes(path("temp.txt")), QByteArray("before\r\n"));
     QCOMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集："));
+
+    // A double-clicked list is shown as it is; one gone meanwhile is refused and the memo stays.
+    auto* list = child<QListWidget>("lstdadi");
+    emit list->itemDoubleClicked(list->item(1));
+    QTRY_COMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集：2注"));
+    QCOMPARE(child<QAbstractItemView>("memdadi")->model()->index(1, 0).data().toString(),
+             QStringLiteral("0000002    01 02 03 04 36 "));
+    const qsizetype shown = messageTexts().size();
+    QVERIFY(QFile::remove(a));
+    emit list->itemDoubleClicked(list->item(0));
+    QTRY_COMPARE(messageTexts().size(), shown + 1);
+    QVERIFY2(lastMessage().contains("a.txt"), qPrintable(lastMessage()));
+    QCOMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集：2注"));
 }
 
 QTEST_MAIN(TestBetSetWindows)
