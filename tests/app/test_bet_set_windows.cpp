@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 
@@ -244,9 +245,13 @@ void TestBetSetWindows::compoundSearchWithAnUnreachableThresholdOnlyStops()
     open("mnufushi", "Tfrmfushi");
     child<QLineEdit>("edtfushicode")->setText("old");
     child<QLineEdit>("edtyilouqishu")->setText("1000");
+    QSignalSpy mappings(document_.get(), &LotteryDocument::mappingChanged);
     click("btnsou");
     QTest::qWait(200);
     QVERIFY(document_->state().bianhuan); // searching in transformed mappings
+    // The main window follows the mappings the search draws, one after another.
+    const std::vector<std::int32_t> shown = document_->state().bianperm;
+    QTRY_VERIFY(mappings.count() >= 3 && document_->state().bianperm != shown);
     QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("停止"));
     // Only 停止 answers while searching, under the busy cursor.
     shoot(window_, "fushi-searching");
