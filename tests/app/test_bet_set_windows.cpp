@@ -10,6 +10,7 @@
 #include "shell/u_main.h"
 #include "store/lottery_state.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -319,6 +320,18 @@ void TestBetSetWindows::intersectionListsTheSharedCombinationsAndSavesThemNumber
     click("btnsave");
     QTRY_COMPARE(lastMessage(), QStringLiteral("成功保存！"));
     QVERIFY(fileBytes(path("交集.txt")).startsWith("0000001    01 02 03 04 05+01 02 \r\n"));
+
+    // A double-clicked base is shown as it is, and saved so.
+    auto* bases = child<QListWidget>("lstdadi");
+    emit bases->itemDoubleClicked(bases->item(1));
+    QTRY_COMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集：2注"));
+    const QAbstractItemModel* shown = child<QAbstractItemView>("memdadi")->model();
+    QCOMPARE(shown->rowCount(), 2);
+    QCOMPARE(shown->index(1, 0).data().toString(), QStringLiteral("01 02 03 04 05+06 07"));
+    QTRY_VERIFY(child<QPushButton>("btnsave")->isEnabled());
+    FileDialog::setNextFileName(path("乙副本"));
+    click("btnsave");
+    QTRY_COMPARE(fileBytes(path("乙副本.txt")), QByteArray("01 02 03 04 06+02 03 \r\n01 02 03 04 05+06 07 \r\n"));
 
     click("btncls");
     QCOMPARE(child<QListWidget>("lstdadi")->count(), 0);
