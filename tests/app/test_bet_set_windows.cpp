@@ -330,8 +330,11 @@ void TestBetSetWindows::intersectionListsTheSharedCombinationsAndSavesThemNumber
     QCOMPARE(shown->index(1, 0).data().toString(), QStringLiteral("01 02 03 04 05+06 07"));
     QTRY_VERIFY(child<QPushButton>("btnsave")->isEnabled());
     FileDialog::setNextFileName(path("乙副本"));
+    const int messages = static_cast<int>(messageTexts().size());
     click("btnsave");
-    QTRY_COMPARE(fileBytes(path("乙副本.txt")), QByteArray("01 02 03 04 06+02 03 \r\n01 02 03 04 05+06 07 \r\n"));
+    QTRY_COMPARE(messageTexts().size(), messages + 1);
+    QCOMPARE(lastMessage(), QStringLiteral("成功保存！"));
+    QCOMPARE(fileBytes(path("乙副本.txt")), QByteArray("01 02 03 04 06+02 03 \r\n01 02 03 04 05+06 07 \r\n"));
 
     click("btncls");
     QCOMPARE(child<QListWidget>("lstdadi")->count(), 0);
