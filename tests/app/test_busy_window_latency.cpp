@@ -129,8 +129,8 @@ void TestBusyWindowLatency::compoundSearch()
     child<QLineEdit>("edtnum")->setText("20");
     for (const char* what : {"fushi: a search", "fushi: a second search"}) {
         child<QLineEdit>("edtfushicode")->clear();
-        const auto latency = measureEventLoopLatency([&] { click("btnsou"); }, [&] { return !window->searching(); },
-                                                     120000);
+        const auto latency =
+            measureEventLoopLatency([&] { click("btnsou"); }, [&] { return !window->searching(); }, 120000);
         report(what, latency);
         QVERIFY(latency.settled);
         const QStringList numbers = child<QLineEdit>("edtfushicode")->text().split(' ', Qt::SkipEmptyParts);
@@ -165,7 +165,8 @@ void TestBusyWindowLatency::compoundSearchOverTheSumChart()
     report("fushi over 和值: searching for 3 s",
            measureEventLoopLatency([&] { click("btnsou"); }, [] { return false; }, 3000));
     QVERIFY(window->searching());
-    report("fushi over 和值: stop", measureEventLoopLatency([&] { click("btnsou"); }, [&] { return !window->searching(); }));
+    report("fushi over 和值: stop",
+           measureEventLoopLatency([&] { click("btnsou"); }, [&] { return !window->searching(); }));
 }
 
 void TestBusyWindowLatency::followExclusion()
@@ -173,6 +174,7 @@ void TestBusyWindowLatency::followExclusion()
     auto* window = qobject_cast<ExclusionWindow*>(open("mnuallgensui", "Tfrmallgensui"));
     QVERIFY(window);
     const auto idle = [window] { return !window->isBusy(); };
+    report("follow: 变幻统计", measureEventLoopLatency([&] { click("btntongji"); }));
     // 变幻, 过滤到 50 注: the window's defaults.
     for (const char* what : {"follow: a run to 50", "follow: a second run"}) {
         const auto latency = measureEventLoopLatency([&] { click("btnfilt"); }, idle, 120000);

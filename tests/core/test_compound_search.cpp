@@ -106,9 +106,11 @@ TEST(CompoundSearch, RunStepsOnFreshBuildsOfItsOwnHistoryUntilItEnds)
     EXPECT_EQ(unreachable.run(history, rng, 7), CompoundSearch::End::StepLimit);
     EXPECT_EQ(unreachable.steps(), 7);
     Progress stop;
-    EXPECT_EQ(unreachable.run(history, rng, 1000, &stop, [&](const LotteryState&) {
-        if (unreachable.steps() == 10)
-            stop.cancel();
-    }), CompoundSearch::End::Stopped);
+    EXPECT_EQ(unreachable.run(history, rng, 1000, &stop,
+                              [&](const LotteryState&) {
+                                  if (unreachable.steps() == 10)
+                                      stop.cancel();
+                              }),
+              CompoundSearch::End::Stopped);
     EXPECT_EQ(unreachable.steps(), 10);
 }
