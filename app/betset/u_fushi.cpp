@@ -6,28 +6,39 @@
 #include "common/form_widgets.h"
 #include "common/integer_fields.h"
 #include "common/message_box.h"
+#include "common/random_source.h"
+#include "common/task_runner.h"
 #include "shell/lottery_document.h"
 #include "store/lottery_state.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
+
+#include <chrono>
+#include <mutex>
+#include <optional>
 
 namespace {
 
 const QString kStart = QStringLiteral("开始搜索");
 const QString kStop = QStringLiteral("停止");
-// One slice of steps: long enough to make headway, short enough for the window to stay responsive.
-constexpr qint64 kSliceMs = 25;
+// How often the worker hands its latest mapping over for the main window: the views follow a
+// mapping at most this often anyway.
+constexpr std::chrono::milliseconds kShowEvery{200};
 
 } // namespace
+
+/// The mapping the worker built last, waiting to be shown.
+struct Tfrmfushi::Latest {
+    std::mutex mutex;
+    std::optional<quorlin::LotteryState> history;
+};
 
 Tfrmfushi::Tfrmfushi(LotteryDocument& document, QWidget* parent) : QDialog(parent), document_(document)
 {
@@ -49,9 +60,6 @@ Tfrmfushi::Tfrmfushi(LotteryDocument& document, QWidget* parent) : QDialog(paren
     blocked_ = {edtfushicode_, chkyilou_, edtyilouqishu_, edtnum_, btncopy};
     connect(btnsou_, &QPushButton::clicked, this, &Tfrmfushi::btnsouClick);
     connect(btncopy, &QPushButton::clicked, this, &Tfrmfushi::btncopyClick);
-    slice_ = new QTimer(this);
-    slice_->setInterval(0);
-    connect(slice_, &QTimer::timeout, this, &Tfrmfushi::runSlice);
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
 }
@@ -60,7 +68,7 @@ Tfrmfushi::~Tfrmfushi() = default;
 
 bool Tfrmfushi::searching() const
 {
-    return slice_->isActive();
+    return searching_;
 }
 
 void Tfrmfushi::btnsouClick()
@@ -77,8 +85,54 @@ void Tfrmfushi::btnsouClick()
         refuse(this, fields.error());
         return;
     }
-    search_ =
-        std::make_unique<quorlin::CompoundSearch>(document_.state().caisum, chkyilou_->isChecked(), threshold, limit);
+    // The main window turns to 变幻走势 at once; a document busy with other work refuses here.
+    if (!runGuarded(this, [this] { document_.setTransformed(); }))
+        return;
+    struct Outcome {
+        quorlin::CompoundSearch::End end;
+        std::string result;
+    };
+    latest_ = std::make_shared<Latest>();
+    runner_ = std::make_unique<TaskRunner>();
+    connect(runner_.get(), &TaskRunner::progress, this, &Tfrmfushi::showLatestMapping);
+    // A search that failed (its error reported) ends as it stands.
+    connect(runner_.get(), &TaskRunner::finished, this, [this] {
+        if (searching())
+            setSearching(false);
+    });
+    runner_->run(
+        this,
+        [search = quorlin::CompoundSearch(document_.state().caisum, chkyilou_->isChecked(), threshold, limit),
+         history = quorlin::CompoundSearch::searchHistory(document_.state()),
+         latest = latest_](quorlin::Progress& progress) mutable {
+            quorlin::ClockRandomSource rng;
+            auto lastShown = std::chrono::steady_clock::now();
+            const auto end = search.run(history, rng, kMaxSteps, &progress, [&](const quorlin::LotteryState& built) {
+                const auto now = std::chrono::steady_clock::now();
+                if (now - lastShown < kShowEvery)
+                    return;
+                lastShown = now;
+                const std::lock_guard lock(latest->mutex);
+                latest->history = built;
+            });
+            return Outcome{end, search.result()};
+        },
+        [this](const Outcome& outcome) {
+            if (!searching())
+                return; // stopped meanwhile
+            if (outcome.end == quorlin::CompoundSearch::End::Done) {
+                finish();
+                edtfushicode_->setText(QString::fromStdString(outcome.result));
+                edtfushicode_->setCursorPosition(0);
+            } else if (outcome.end == quorlin::CompoundSearch::End::StepLimit) {
+                finish();
+                MessageBox::information(
+                    this, QStringLiteral("提示"),
+                    QStringLiteral("已搜索%1次仍未剩下不多于%2个号码，搜索停止。请降低遗漏期数或增加号码个数。")
+                        .arg(kMaxSteps)
+                        .arg(edtnum_->text().trimmed()));
+            }
+        });
     setSearching(true);
 }
 
@@ -91,41 +145,24 @@ void Tfrmfushi::hideEvent(QHideEvent* event)
     QDialog::hideEvent(event);
 }
 
-void Tfrmfushi::runSlice()
+void Tfrmfushi::showLatestMapping()
 {
-    QElapsedTimer clock;
-    clock.start();
-    bool done = false;
-    const bool built = runGuarded(this, [&] {
-        while (!done && search_->steps() < kMaxSteps && clock.elapsed() < kSliceMs) {
-            document_.setTransformed();
-            done = search_->step(document_.state());
-        }
-    });
-    if (!built) {
-        setSearching(false);
-        return;
+    std::optional<quorlin::LotteryState> built;
+    {
+        const std::lock_guard lock(latest_->mutex);
+        built.swap(latest_->history);
     }
-    if (done) {
-        finish();
-        edtfushicode_->setText(QString::fromStdString(search_->result()));
-        edtfushicode_->setCursorPosition(0);
-    } else if (search_->steps() >= kMaxSteps) {
-        finish();
-        MessageBox::information(
-            this, QStringLiteral("提示"),
-            QStringLiteral("已搜索%1次仍未剩下不多于%2个号码，搜索停止。请降低遗漏期数或增加号码个数。")
-                .arg(kMaxSteps)
-                .arg(edtnum_->text().trimmed()));
+    if (!searching() || !built)
+        return;
+    if (!runGuarded(this, [&] { document_.showTransformed(std::move(*built)); })) {
+        runner_->cancel();
+        setSearching(false);
     }
 }
 
 void Tfrmfushi::setSearching(bool on)
 {
-    if (on)
-        slice_->start();
-    else
-        slice_->stop();
+    searching_ = on;
     btnsou_->setText(on ? kStop : kStart);
     for (QWidget* w : blocked_)
         w->setEnabled(!on);
@@ -137,6 +174,8 @@ void Tfrmfushi::setSearching(bool on)
 
 void Tfrmfushi::finish()
 {
+    if (runner_)
+        runner_->cancel();
     setSearching(false);
     runGuarded(this, [this] { document_.setStandard(); });
 }

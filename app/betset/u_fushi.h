@@ -8,18 +8,14 @@ class LotteryDocument;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
-class QTimer;
-
-namespace quorlin {
-class CompoundSearch;
-}
+class TaskRunner;
 
 /// 自动复式搜索: proposes a compound bet of front numbers by drawing transformed mappings of the
 /// history one after another (the main window's 变幻走势) and, in each, excluding the real number
 /// behind the transformed number absent longest, until no more than the asked count remains.
-/// The search runs in short slices between the window messages, so 停止 answers at once and the
-/// views repaint only a few times a second. While it runs only 停止 is enabled; hiding or closing
-/// the window stops it.
+/// The search runs on a worker thread over its own copy of the draws; the main window shows its
+/// latest mapping a few times a second, and 停止 answers at once. While it runs only 停止 is
+/// enabled; hiding or closing the window stops it.
 class Tfrmfushi : public QDialog {
     Q_OBJECT
 public:
@@ -37,9 +33,9 @@ protected:
 private:
     void btnsouClick();
     void btncopyClick();
-    /// Runs steps for a few milliseconds, then lets the window messages run.
-    void runSlice();
-    /// Starts or stops the slices, with the caption, the other commands and the cursor to match.
+    /// Shows the search's latest mapping in the main window, if it has drawn a new one.
+    void showLatestMapping();
+    /// The caption, the other commands and the cursor of a search on or off.
     void setSearching(bool on);
     /// Stops, back to the standard mapping.
     void finish();
@@ -52,6 +48,9 @@ private:
     QPushButton* btnsou_;
     // Everything but 开始搜索/停止, blocked while searching.
     QList<QWidget*> blocked_;
-    QTimer* slice_;
-    std::unique_ptr<quorlin::CompoundSearch> search_;
+    bool searching_ = false;
+    // One per search: a stopped search's worker is waited for (a step at most) when the next starts.
+    std::unique_ptr<TaskRunner> runner_;
+    struct Latest;
+    std::shared_ptr<Latest> latest_;
 };

@@ -10,6 +10,7 @@
 #include "common/shell_folder.h"
 #include "common/task_runner.h"
 #include "common/text_file.h"
+#include "common/text_table_model.h"
 #include "common/text_writer.h"
 #include "common/uniform_list_view.h"
 #include "filter/base_intersection.h"
@@ -24,9 +25,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QStringListModel>
-
-#include <utility>
 
 namespace {
 
@@ -46,7 +44,7 @@ std::vector<int> typedBacks(const QString& text, IntegerFields& fields)
 /// The memo's lines as they are saved: a result, or a file shown as it is.
 struct Tfrmjiaoqi::Shown {
     std::shared_ptr<const quorlin::BaseIntersection::Result> result;
-    QStringList lines;
+    std::vector<std::string> lines;
 };
 
 Tfrmjiaoqi::Tfrmjiaoqi(const quorlin::LotteryState& state, QWidget* parent)
@@ -68,7 +66,7 @@ Tfrmjiaoqi::Tfrmjiaoqi(const quorlin::LotteryState& state, QWidget* parent)
     memdadi_->setGeometry(216, 28, 428, 412);
     memdadi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     resultModel_ = new BetListModel(this);
-    fileModel_ = new QStringListModel(this);
+    fileModel_ = new TextTableModel(this);
     memdadi_->setModel(resultModel_);
 
     auto* group = new QGroupBox(QStringLiteral("特码："), this);
@@ -105,9 +103,7 @@ Tfrmjiaoqi::Tfrmjiaoqi(const quorlin::LotteryState& state, QWidget* parent)
         progress_->setValue(total > 0 ? static_cast<int>(done * 100 / total) : 0);
     });
     connect(runner_, &TaskRunner::finished, this, [this] {
-        // Showing a file is no run of the intersection: the bar keeps what it showed.
-        if (!std::exchange(showingFile_, false))
-            progress_->setValue(runner_->wasCancelled() ? 0 : progress_->maximum());
+        progress_->setValue(runner_->wasCancelled() ? 0 : progress_->maximum());
         setCommandsEnabled(true);
     });
 
@@ -152,6 +148,13 @@ void Tfrmjiaoqi::showLines(int count)
     lbldadi_->setText(QStringLiteral("最终交集：") + QString::number(count) + QStringLiteral("注"));
 }
 
+void Tfrmjiaoqi::showResultList()
+{
+    memdadi_->setModel(resultModel_);
+    // The lines of a file shown before (perhaps millions) are not kept behind the result.
+    fileModel_->reset({}, 0, {});
+}
+
 void Tfrmjiaoqi::btndaoruClick()
 {
     const QStringList chosen = FileDialog::getOpenFileNames(
@@ -171,40 +174,31 @@ void Tfrmjiaoqi::lstdadiDoubleClick(int row)
 {
     if (isBusy())
         return;
-    // A list of a million lines is read and converted on the worker, so the window stays live.
-    struct Read {
-        std::shared_ptr<const Shown> shown;
-        std::string error;
-    };
     setCommandsEnabled(false);
-    showingFile_ = true;
+    // A base may hold millions of lines: read on the worker, each line's text formed when in sight.
     runner_->run(
         this,
         [path = files_.value(row).toStdString()](quorlin::Progress& progress) {
-            Read read;
-            const auto lines = quorlin::readTextLines(path, read.error);
-            if (!lines)
-                return read;
             auto shown = std::make_shared<Shown>();
-            shown->lines.reserve(static_cast<qsizetype>(lines->size()));
-            for (const std::string& line : *lines) {
-                if (progress.cancelled())
-                    return read;
-                shown->lines << QString::fromStdString(line);
-            }
-            read.shown = std::move(shown);
-            return read;
+            std::string error;
+            auto lines = quorlin::readTextLines(path, error, &progress);
+            if (lines)
+                shown->lines = std::move(*lines);
+            return std::make_pair(lines ? std::shared_ptr<const Shown>(shown) : nullptr, error);
         },
-        [this](const Read& read) {
-            if (!read.shown) {
+        [this](const std::pair<std::shared_ptr<const Shown>, std::string>& read) {
+            const auto& [shown, error] = read;
+            if (!shown) {
                 if (!runner_->wasCancelled())
-                    refuse(this, QString::fromStdString(read.error));
+                    refuse(this, QString::fromStdString(error));
                 return;
             }
-            fileModel_->setStringList(read.shown->lines);
+            fileModel_->reset({QString()}, static_cast<int>(shown->lines.size()), [shown](int line, int) {
+                return QString::fromStdString(shown->lines[static_cast<std::size_t>(line)]);
+            });
             memdadi_->setModel(fileModel_);
-            shown_ = read.shown;
-            showLines(static_cast<int>(read.shown->lines.size()));
+            shown_ = shown;
+            showLines(static_cast<int>(shown->lines.size()));
         });
 }
 
@@ -252,7 +246,7 @@ void Tfrmjiaoqi::btnjiaoqiClick()
             shown->result = result;
             shown_ = shown;
             resultModel_->setBets(std::shared_ptr<const quorlin::BetList>(result, &result->bets));
-            memdadi_->setModel(resultModel_);
+            showResultList();
             showLines(static_cast<int>(result->bets.size()));
         });
 }
@@ -276,8 +270,8 @@ void Tfrmjiaoqi::btnsaveClick()
                     writer.writeLine(result.line(i) + ' ');
                 }
             } else if (shown) {
-                for (const QString& line : shown->lines)
-                    writer.writeLine(line.toStdString() + ' ');
+                for (const std::string& line : shown->lines)
+                    writer.writeLine(line + ' ');
             }
             if (progress.cancelled())
                 return std::string("已停止");
@@ -299,7 +293,7 @@ void Tfrmjiaoqi::btnclsClick()
     files_.clear();
     shown_.reset();
     resultModel_->setBets(nullptr);
-    memdadi_->setModel(resultModel_);
+    showResultList();
     lbldadi_->setText(QStringLiteral("最终交集："));
     edtnum1_->setText("0");
     edtnum2_->setText("0");

@@ -14,8 +14,8 @@ class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
-class QStringListModel;
 class TaskRunner;
+class TextTableModel;
 class UniformListView;
 
 namespace quorlin {
@@ -46,6 +46,7 @@ private:
     void lstdadiDoubleClick(int row);
     void setCommandsEnabled(bool enabled);
     void showLines(int count);
+    void showResultList();
 
     std::string apppath_;
     std::shared_ptr<quorlin::BaseIntersection> intersection_;
@@ -54,7 +55,7 @@ private:
     QLabel* lbldadi_;
     UniformListView* memdadi_;
     BetListModel* resultModel_;
-    QStringListModel* fileModel_;
+    TextTableModel* fileModel_;
     struct Shown;
     std::shared_ptr<const Shown> shown_; // what the memo holds, for 保存号码
     QList<QRadioButton*> optteima_;
@@ -64,5 +65,4 @@ private:
     QProgressBar* progress_;
     QList<QPushButton*> commands_;
     TaskRunner* runner_;
-    bool showingFile_ = false; // the job running reads a file for the memo
 };

@@ -8,6 +8,7 @@
 #include <QMetaObject>
 
 #include <mutex>
+#include <stdexcept>
 
 // The number of leases held, and the document to tell when it drops to zero (null once the
 // document is gone; the mutex keeps it alive while a lease on another thread posts to it).
@@ -120,6 +121,22 @@ void LotteryDocument::switchMapping(bool transformed)
         quorlin::buildtransformed(state_, *random_);
     else
         quorlin::buildstandard(state_, datamod_);
+    emit mappingChanged();
+    emit changed();
+}
+
+void LotteryDocument::showTransformed(quorlin::LotteryState built)
+{
+    if (!state_.caiopen)
+        return;
+    ensureIdle();
+    if (built.histext.rows() != state_.hisfull.rows() || built.caisum != state_.caisum)
+        throw std::invalid_argument("showTransformed: the mapping was built from other draws");
+    state_.bianhuan = true;
+    state_.hisbian = std::move(built.hisbian);
+    state_.bianperm = std::move(built.bianperm);
+    state_.bianrank = std::move(built.bianrank);
+    state_.histext = std::move(built.histext);
     emit mappingChanged();
     emit changed();
 }

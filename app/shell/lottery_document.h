@@ -63,6 +63,9 @@ public:
     void setStandard();
     /// 变幻走势: the display shows the numbers under a fresh random mapping.
     void setTransformed();
+    /// 变幻走势 under a mapping built off the interface thread from this lottery's draws (a search's
+    /// history, see quorlin::CompoundSearch): its transformed and display tables are taken over.
+    void showTransformed(quorlin::LotteryState built);
     /// Rebuilds the standard display tables without touching the mapping flag, as the trend grid
     /// does whenever it is created.
     void rebuildStandard();

@@ -1,6 +1,7 @@
 #include "analysis/compound_search.h"
 
 #include "common/exchange_sort.h"
+#include "common/progress.h"
 #include "store/display_tables.h"
 #include "store/lottery_state.h"
 
@@ -38,6 +39,40 @@ bool CompoundSearch::step(const LotteryState& state)
         return false;
     excluded_[static_cast<std::size_t>(unmapcoming(state, t) - 1)] = 1;
     return remaining() <= limit_;
+}
+
+LotteryState CompoundSearch::searchHistory(const LotteryState& state)
+{
+    LotteryState history;
+    history.caitype = state.caitype;
+    history.caisum = state.caisum;
+    history.caisel = state.caisel;
+    history.housum = state.housum;
+    history.housel = state.housel;
+    history.recnum = state.recnum;
+    history.caiopen = state.caiopen;
+    history.bianhuan = true;
+    history.hisfull = state.hisfull;
+    return history;
+}
+
+CompoundSearch::End CompoundSearch::run(LotteryState& history, RandomSource& rng, std::int64_t maxSteps,
+                                        Progress* progress, const std::function<void(const LotteryState&)>& built)
+{
+    while (steps_ < maxSteps) {
+        if (progress) {
+            if (progress->cancelled())
+                return End::Stopped;
+            progress->report(steps_, maxSteps);
+        }
+        buildtransformed(history, rng);
+        const bool done = step(history);
+        if (built)
+            built(history);
+        if (done)
+            return End::Done;
+    }
+    return End::StepLimit;
 }
 
 int CompoundSearch::remaining() const

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace quorlin {
 
+class Progress;
+class RandomSource;
 struct LotteryState;
 
 /// 自动复式搜索: after every fresh transformed build of the history, finds the transformed number
@@ -19,6 +22,17 @@ public:
 
     /// One step on the tables of the transformed build just made; true when the search is done.
     bool step(const LotteryState& state);
+
+    /// The game and the draws of `state` without its display tables: what a search builds its
+    /// transformed mappings in, away from the state the windows show.
+    static LotteryState searchHistory(const LotteryState& state);
+
+    enum class End { Done, StepLimit, Stopped };
+    /// Steps until done, until `maxSteps` steps were made or a stop through `progress` (which
+    /// counts the steps), each on a fresh transformed build of `history` (see searchHistory) drawn
+    /// from `rng`; `built` sees every build after its step.
+    End run(LotteryState& history, RandomSource& rng, std::int64_t maxSteps, Progress* progress = nullptr,
+            const std::function<void(const LotteryState&)>& built = {});
 
     /// The numbers not excluded, ascending, each "%.2d" and a blank.
     std::string result() const;

@@ -1,5 +1,6 @@
 #include "common/text_file.h"
 
+#include "common/progress.h"
 #include "common/text_reader.h"
 #include "common/text_writer.h"
 
@@ -13,14 +14,20 @@ std::optional<std::vector<std::string>> readTextLines(const std::string& path)
     return readTextLines(path, error);
 }
 
-std::optional<std::vector<std::string>> readTextLines(const std::string& path, std::string& error)
+std::optional<std::vector<std::string>> readTextLines(const std::string& path, std::string& error,
+                                                      const Progress* progress)
 {
     TextReader reader;
     std::vector<std::string> lines;
     std::string line;
     if (reader.open(path)) {
-        while (reader.next(line))
+        while (reader.next(line)) {
             lines.push_back(line);
+            if (progress && lines.size() % 65536 == 0 && progress->cancelled()) {
+                error = "已停止";
+                return std::nullopt;
+            }
+        }
     }
     if (reader.failed()) {
         error = reader.error();

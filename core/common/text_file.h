@@ -7,11 +7,15 @@
 
 namespace quorlin {
 
+class Progress;
+
 /// Reads a whole small text file (UTF-8 or GBK) as UTF-8 lines through TextReader.
 /// Returns nothing when the file cannot be read; large files are read with TextReader directly.
 std::optional<std::vector<std::string>> readTextLines(const std::string& path);
-/// As above, saying in `error` why the file could not be read.
-std::optional<std::vector<std::string>> readTextLines(const std::string& path, std::string& error);
+/// As above, saying in `error` why the file could not be read; a stop through `progress` (checked
+/// every few thousand lines) ends it with nothing and "已停止".
+std::optional<std::vector<std::string>> readTextLines(const std::string& path, std::string& error,
+                                                      const Progress* progress = nullptr);
 
 /// Splits a line at commas, blanks and tabs; empty fields between separators are dropped.
 std::vector<std::string_view> splitFields(std::string_view line);

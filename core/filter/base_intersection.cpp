@@ -40,7 +40,7 @@ BaseIntersection::BaseIntersection(const LotteryState& state)
     backs_.assign(static_cast<std::size_t>(backTotal_), 0);
 }
 
-bool BaseIntersection::readFile(const std::string& path, std::string& error)
+bool BaseIntersection::readFile(const std::string& path, const Progress* progress, std::string& error)
 {
     BetLineReader reader(total_, width_, backTotal_, backWidth_, true);
     if (!reader.open(path)) {
@@ -50,7 +50,13 @@ bool BaseIntersection::readFile(const std::string& path, std::string& error)
     std::fill(seen_.begin(), seen_.end(), 0);
     const auto stride = static_cast<std::size_t>(total_ + 2);
     BetLine bet;
+    std::size_t lines = 0;
     while (reader.next(bet)) {
+        // A base may hold millions of lines: a stop is looked at on the way through it.
+        if (progress && ++lines % 65536 == 0 && progress->cancelled()) {
+            error = "已停止";
+            return false;
+        }
         std::size_t row = 0;
         int previous = 0;
         for (int i = 0; i < width_; ++i) {
@@ -92,7 +98,7 @@ BaseIntersection::Result BaseIntersection::run(const std::vector<std::string>& f
             }
             progress->report(static_cast<std::int64_t>(f), steps);
         }
-        if (!readFile(files[f], result.error))
+        if (!readFile(files[f], progress, result.error))
             return result;
     }
     switch (options.back) {

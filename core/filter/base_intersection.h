@@ -42,8 +42,8 @@ public:
     explicit BaseIntersection(const LotteryState& state);
 
     /// Reads the files in order (bet-list text, saved or numbered form: BetLineReader) and forms the
-    /// result; nothing comes out when a file cannot be read or a line is not a bet. Reports progress per file and per
-    /// block of rows; a stop ends the run without a result.
+    /// result; nothing comes out when a file cannot be read or a line is not a bet. Reports progress per file; a
+    /// stop, looked at every few thousand lines, ends the run without a result ("已停止").
     Result run(const std::vector<std::string>& files, const Options& options, Progress* progress = nullptr);
 
     /// Writes the result's lines in the numbered form; replaces `path` only when complete.
@@ -52,7 +52,7 @@ public:
     std::size_t rows() const { return counts_.size(); }
 
 private:
-    bool readFile(const std::string& path, std::string& error);
+    bool readFile(const std::string& path, const Progress* progress, std::string& error);
 
     int total_;
     int width_;

@@ -10,6 +10,7 @@
 #include "shell/u_main.h"
 #include "store/lottery_state.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -20,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 
@@ -256,9 +258,13 @@ void TestBetSetWindows::compoundSearchWithAnUnreachableThresholdOnlyStops()
     open("mnufushi", "Tfrmfushi");
     child<QLineEdit>("edtfushicode")->setText("old");
     child<QLineEdit>("edtyilouqishu")->setText("1000");
+    QSignalSpy mappings(document_.get(), &LotteryDocument::mappingChanged);
     click("btnsou");
     QTest::qWait(200);
     QVERIFY(document_->state().bianhuan); // searching in transformed mappings
+    // The main window follows the mappings the search draws, one after another.
+    const std::vector<std::int32_t> shown = document_->state().bianperm;
+    QTRY_VERIFY(mappings.count() >= 3 && document_->state().bianperm != shown);
     QCOMPARE(child<QPushButton>("btnsou")->text(), QStringLiteral("停止"));
     // Only 停止 answers while searching, under the busy cursor.
     shoot(window_, "fushi-searching");
@@ -326,6 +332,21 @@ void TestBetSetWindows::intersectionListsTheSharedCombinationsAndSavesThemNumber
     click("btnsave");
     QTRY_COMPARE(lastMessage(), QStringLiteral("成功保存！"));
     QVERIFY(fileBytes(path("交集.txt")).startsWith("0000001    01 02 03 04 05+01 02 \r\n"));
+
+    // A double-clicked base is shown as it is, and saved so.
+    auto* bases = child<QListWidget>("lstdadi");
+    emit bases->itemDoubleClicked(bases->item(1));
+    QTRY_COMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集：2注"));
+    const QAbstractItemModel* shown = child<QAbstractItemView>("memdadi")->model();
+    QCOMPARE(shown->rowCount(), 2);
+    QCOMPARE(shown->index(1, 0).data().toString(), QStringLiteral("01 02 03 04 05+06 07"));
+    QTRY_VERIFY(child<QPushButton>("btnsave")->isEnabled());
+    FileDialog::setNextFileName(path("乙副本"));
+    const int messages = static_cast<int>(messageTexts().size());
+    click("btnsave");
+    QTRY_COMPARE(messageTexts().size(), messages + 1);
+    QCOMPARE(lastMessage(), QStringLiteral("成功保存！"));
+    QCOMPARE(fileBytes(path("乙副本.txt")), QByteArray("01 02 03 04 06+02 03 \r\n01 02 03 04 05+06 07 \r\n"));
 
     click("btncls");
     QCOMPARE(child<QListWidget>("lstdadi")->count(), 0);

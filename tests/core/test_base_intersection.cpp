@@ -1,13 +1,18 @@
 // The big-base intersection: counting combinations over files, the tolerance, the back numbers,
 // the numbered output, and the refusal of lines that hold no combination.
+#include "common/progress.h"
 #include "filter/base_intersection.h"
 #include "store/lottery_state.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
+#include <future>
 #include <sstream>
+#include <sys/stat.h>
+#include <thread>
 
 using namespace quorlin;
 
@@ -122,4 +127,31 @@ TEST_F(IntersectionFixture, LinesWithoutACombinationAreRefusedNamingFileAndLine)
         EXPECT_TRUE(result.error.starts_with(c.error)) << result.error;
     }
     EXPECT_FALSE(intersection.run({dir.apppath() + "missing.txt"}, {}).ok);
+}
+
+TEST_F(IntersectionFixture, AStopEndsTheRunInsideALongFile)
+{
+    // The base comes through a pipe: the stop is made while the run waits inside the file, so it
+    // can only be seen there; the rest of the file follows the stop.
+    const std::string pipe = dir.apppath() + "大底.fifo";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::signal(SIGPIPE, SIG_IGN); // the run may close the pipe before the writer is done
+    std::promise<void> stopped;
+    std::thread writer([&, stoppedNow = stopped.get_future()]() mutable {
+        std::ofstream out(pipe, std::ios::binary);
+        out << "01 02 03 04 05\r\n" << std::flush;
+        stoppedNow.wait();
+        for (int i = 0; i < 70000 && out; ++i)
+            out << "01 02 03 04 06\r\n";
+    });
+    Progress progress;
+    auto result = std::async(std::launch::async, [&] { return intersection.run({pipe}, {}, &progress); });
+    while (progress.total() == 0) // the run has reached the file
+        std::this_thread::yield();
+    progress.cancel();
+    stopped.set_value();
+    const auto ended = result.get();
+    writer.join();
+    EXPECT_FALSE(ended.ok);
+    EXPECT_EQ(ended.error, "已停止");
 }

@@ -1,7 +1,11 @@
 // The compound search: the longest-absent transformed number and the steps that exclude the real
 // numbers behind it.
 #include "analysis/compound_search.h"
+#include "common/progress.h"
+#include "common/random_source.h"
+#include "store/display_tables.h"
 #include "store/lottery_state.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -62,4 +66,51 @@ TEST(CompoundSearch, StepsExcludeUntilTheCountIsReached)
     EXPECT_FALSE(again.step(state));
     EXPECT_FALSE(again.step(state));
     EXPECT_EQ(again.remaining(), 34);
+}
+
+TEST(CompoundSearch, RunStepsOnFreshBuildsOfItsOwnHistoryUntilItEnds)
+{
+    LotteryState state;
+    state.hisfull = test::shippedHistory();
+    state.recnum = static_cast<int>(state.hisfull.rows());
+    state.caiopen = true;
+    state.histext.resize(1, 35, 12); // a display table of the window's, which the search leaves out
+    LotteryState history = CompoundSearch::searchHistory(state);
+    EXPECT_EQ(history.hisfull.rows(), state.hisfull.rows());
+    EXPECT_EQ(history.histext.rows(), 0u);
+
+    // The same steps as building and stepping by hand with the same generator.
+    CompoundSearch byHand(35, true, 12, 25);
+    LotteryState handHistory = history;
+    SeededRandomSource handRng(11);
+    bool done = false;
+    while (!done) {
+        buildtransformed(handHistory, handRng);
+        done = byHand.step(handHistory);
+    }
+    CompoundSearch search(35, true, 12, 25);
+    SeededRandomSource rng(11);
+    Progress progress;
+    std::int64_t builds = 0;
+    EXPECT_EQ(search.run(history, rng, 100000, &progress, [&](const LotteryState&) { ++builds; }),
+              CompoundSearch::End::Done);
+    EXPECT_EQ(search.result(), byHand.result());
+    EXPECT_EQ(search.steps(), byHand.steps());
+    EXPECT_EQ(builds, search.steps());
+    EXPECT_EQ(history.bianperm, handHistory.bianperm);
+    EXPECT_EQ(progress.total(), 100000);
+    EXPECT_EQ(progress.done(), search.steps() - 1);
+
+    // A threshold no build reaches ends at the step limit; a stop ends at the next step.
+    CompoundSearch unreachable(35, true, 100000, 25);
+    EXPECT_EQ(unreachable.run(history, rng, 7), CompoundSearch::End::StepLimit);
+    EXPECT_EQ(unreachable.steps(), 7);
+    Progress stop;
+    EXPECT_EQ(unreachable.run(history, rng, 1000, &stop,
+                              [&](const LotteryState&) {
+                                  if (unreachable.steps() == 10)
+                                      stop.cancel();
+                              }),
+              CompoundSearch::End::Stopped);
+    EXPECT_EQ(unreachable.steps(), 10);
 }

@@ -1,5 +1,7 @@
 // The program's text files: reading UTF-8 or GBK line by line, writing GBK or UTF-8 with CR LF,
 // and replacing a file only when the whole new one was written.
+#include "common/progress.h"
+#include "common/text_file.h"
 #include "common/text_reader.h"
 #include "common/text_writer.h"
 #include "test_support.h"
@@ -300,4 +302,15 @@ TEST_F(TextFileFixture, LongFileStreamsLineByLine)
     EXPECT_EQ(reader.encoding(), TextEncoding::Gbk);
     EXPECT_FALSE(reader.next(line));
     EXPECT_FALSE(reader.failed());
+
+    // Read whole, or stopped on the way.
+    std::string error;
+    const auto lines = readTextLines(pathOf("bets.txt"), error);
+    ASSERT_TRUE(lines) << error;
+    EXPECT_EQ(lines->size(), kLines + 1u);
+    EXPECT_EQ(lines->back(), "共 300000 注");
+    Progress stopped;
+    stopped.cancel();
+    EXPECT_FALSE(readTextLines(pathOf("bets.txt"), error, &stopped));
+    EXPECT_EQ(error, "已停止");
 }
