@@ -1,6 +1,7 @@
 // Tfrmjuzheng: 旋转矩阵组号缩水, bets from the shipped wheels.
 #include "betset/u_juzheng.h"
 
+#include "common/bet_cost_line.h"
 #include "common/file_dialog.h"
 #include "common/form_widgets.h"
 #include "common/message_box.h"
@@ -54,8 +55,11 @@ Tfrmjuzheng::Tfrmjuzheng(const std::string& apppath, QWidget* parent)
     : InvestWindow(QStringLiteral("旋转矩阵组号缩水"), parent), apppath_(apppath)
 {
     setFixedSize(737, 563);
-    label1_ = FormWidgets::label(this, QStringLiteral("投注号码："), QRect(8, 8, 340, 18));
+    label1_ = FormWidgets::label(this, QStringLiteral("投注号码："), QRect(8, 8, 150, 18));
     label1_->setObjectName("Label1");
+    lblcost_ = new BetCostLine(this);
+    lblcost_->setGeometry(158, 8, 202, 18);
+    lblcost_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     tabcode_ = new QTableWidget(this);
     tabcode_->setObjectName("tabcode");
     tabcode_->setGeometry(8, 28, 352, 527);
@@ -235,6 +239,7 @@ void Tfrmjuzheng::btngenClick()
     setColumnWidths();
     edtjushu_->setText(QString::number(bets.size()));
     label1_->setText(QStringLiteral("投注号码：共") + QString::number(bets.size()) + QStringLiteral(" 注"));
+    lblcost_->showBets(bets.size());
 }
 
 void Tfrmjuzheng::btncheckClick()

@@ -1,6 +1,7 @@
 // Tfrmtotalfilt: 总体号码缩水过滤 (总体过滤), the indicator filter over all front combinations.
 #include "filter/u_totalfilt.h"
 
+#include "common/bet_cost_line.h"
 #include "common/bet_list_files.h"
 #include "common/bet_list_model.h"
 #include "common/bet_list_printer.h"
@@ -138,10 +139,13 @@ void Tfrmtotalfilt::buildResultArea()
     memcode_->setObjectName("memcode");
     memcode_->setModel(model_);
     memcode_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    memcode_->setGeometry(kRightLeft, 8, kRightWidth, 462);
+    memcode_->setGeometry(kRightLeft, 8, kRightWidth, 446);
     lblcode_ = new QLabel(QStringLiteral("过滤结果："), this);
     lblcode_->setObjectName("lblcode");
-    lblcode_->setGeometry(kRightLeft, 476, kRightWidth - 110, 20);
+    lblcode_->setGeometry(kRightLeft, 456, kRightWidth - 110, 18);
+    auto* cost = new BetCostLine(this);
+    cost->setGeometry(kRightLeft, 476, kRightWidth - 110, 18);
+    cost->follow(model_);
 
     pb_ = new QProgressBar(this);
     pb_->setObjectName("pb");

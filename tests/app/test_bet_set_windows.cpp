@@ -126,6 +126,7 @@ void TestBetSetWindows::wheelDefaultsMapTheShippedWheelAndSaveTheBets()
     QCOMPARE(betRows(), 14);
     QCOMPARE(child<QLineEdit>("edtjushu")->text(), QStringLiteral("14"));
     QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("投注号码：共14 注"));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共14注，金额28元"));
     QCOMPARE(child<QTableWidget>("tabcode")->horizontalHeaderItem(6)->text(), QStringLiteral("号码6"));
     // Wheel line 1 2 3 4 5 6 with 33 in box 0: sorted to the last column.
     QCOMPARE(betRow(0), (QStringList{"1", "02", "03", "04", "05", "06", "33"}));
@@ -302,6 +303,7 @@ void TestBetSetWindows::intersectionListsTheSharedCombinationsAndSavesThemNumber
     child<QRadioButton>("optteima1")->click(); // 不选特码
     click("btnjiaoqi");
     QTRY_COMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集：2注"));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2注，金额4元"));
     QCOMPARE(fileBytes(path("temp.txt")), QByteArray("0000001    01 02 03 04 05 \r\n0000002    01 02 03 04 06 \r\n"));
     // 导入特码 with a tolerance of one file: three combinations, each with the 15 pairs of the back
     // numbers seen in both files (01 02 03 06 07 12).
@@ -309,6 +311,7 @@ void TestBetSetWindows::intersectionListsTheSharedCombinationsAndSavesThemNumber
     child<QLineEdit>("edtnum2")->setText("1");
     click("btnjiaoqi");
     QTRY_COMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集：45注"));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共45注，金额90元"));
     shoot(window_, "jiaoqi-result");
     FileDialog::setNextFileName(path("交集"));
     click("btnsave");
@@ -318,6 +321,7 @@ void TestBetSetWindows::intersectionListsTheSharedCombinationsAndSavesThemNumber
     click("btncls");
     QCOMPARE(child<QListWidget>("lstdadi")->count(), 0);
     QCOMPARE(child<QLineEdit>("edtnum2")->text(), QStringLiteral("0"));
+    QVERIFY(child<QLabel>("lblcost")->text().isEmpty());
 }
 
 void TestBetSetWindows::intersectionRefusesALineWithoutACombination()

@@ -108,6 +108,7 @@ void TestTotalFilterFiles::loadedListIsNarrowedAndPairedAnew()
     QCOMPARE(memoLines(), 2);
     QCOMPARE(memoLine(1), QString("0000002    01 02 03 04 05+01 03"));
     QCOMPARE(child<QLabel>("lblcode")->text(), QString("过滤结果：2注"));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QString("共2注，金额4元"));
     QCOMPARE(fileBytes(tempPath()),
              QByteArray("0000001    01 02 03 04 05+01 02\r\n0000002    01 02 03 04 05+01 03\r\n"));
     QVERIFY(child<QCheckBox>("chkhongqiu")->isChecked());
