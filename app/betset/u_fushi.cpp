@@ -2,11 +2,13 @@
 #include "betset/u_fushi.h"
 
 #include "analysis/compound_search.h"
+#include "common/bet_cost_line.h"
 #include "common/error_handler.h"
 #include "common/form_widgets.h"
 #include "common/integer_fields.h"
 #include "common/message_box.h"
 #include "shell/lottery_document.h"
+#include "store/combinations.h"
 #include "store/lottery_state.h"
 
 #include <QApplication>
@@ -36,6 +38,11 @@ Tfrmfushi::Tfrmfushi(LotteryDocument& document, QWidget* parent) : QDialog(paren
     setFixedSize(457, 201);
     FormWidgets::label(this, QStringLiteral("复式号码："), QRect(16, 20, 80, 22));
     edtfushicode_ = FormWidgets::lineEdit(this, "edtfushicode", QRect(96, 18, 345, 26));
+    lblcost_ = new BetCostLine(this);
+    lblcost_->setGeometry(96, 46, 345, 16);
+    lblcost_->setToolTip(QStringLiteral("复式号码的前区组合数和金额（后区各选一注）"));
+    // The cost is that of the search's result; numbers typed in over it are not counted.
+    connect(edtfushicode_, &QLineEdit::textEdited, lblcost_, [this] { lblcost_->showBets(0); });
     chkyilou_ = new QCheckBox(QStringLiteral("遗漏期数>="), this);
     chkyilou_->setObjectName("chkyilou");
     chkyilou_->setGeometry(16, 64, 100, 22);
@@ -110,6 +117,8 @@ void Tfrmfushi::runSlice()
         finish();
         edtfushicode_->setText(QString::fromStdString(search_->result()));
         edtfushicode_->setCursorPosition(0);
+        lblcost_->showBets(
+            static_cast<std::uint64_t>(quorlin::choose(search_->remaining(), document_.state().caisel)));
     } else if (search_->steps() >= kMaxSteps) {
         finish();
         MessageBox::information(
@@ -145,3 +154,4 @@ void Tfrmfushi::btncopyClick()
 {
     QApplication::clipboard()->setText(edtfushicode_->text());
 }
+

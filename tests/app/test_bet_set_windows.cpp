@@ -235,9 +235,17 @@ void TestBetSetWindows::compoundSearchEndsWithTheCountAndTheStandardMapping()
         QVERIFY(i == 0 || numbers[i].toInt() > numbers[i - 1].toInt());
     }
     QVERIFY(!document_->state().bianhuan);
+    // The compound bet of n front numbers is C(n, 5) bets at 2 yuan.
+    qint64 bets = 1;
+    for (int i = 0; i < 5; ++i)
+        bets = bets * (numbers.size() - i) / (i + 1);
+    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共%1注，金额%2元").arg(bets).arg(2 * bets));
     shoot(window_, "fushi-result");
     click("btncopy");
     QCOMPARE(QApplication::clipboard()->text(), result);
+    // Numbers typed over the result are not the search's: no cost is claimed for them.
+    QTest::keyClick(child<QLineEdit>("edtfushicode"), Qt::Key_Delete);
+    QVERIFY(child<QLabel>("lblcost")->text().isEmpty());
 }
 
 void TestBetSetWindows::compoundSearchWithAnUnreachableThresholdOnlyStops()
