@@ -10,7 +10,7 @@
 #include "common/integer_fields.h"
 #include "common/message_box.h"
 #include "common/number_button_grid.h"
-#include "common/print_dialog.h"
+#include "common/print_job.h"
 #include "common/random_source.h"
 #include "common/task_runner.h"
 #include "common/uniform_list_view.h"
@@ -21,8 +21,8 @@
 #include "store/filter_space.h"
 #include "store/schema.h"
 
-#include <QApplication>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -392,14 +392,8 @@ void Tfrmtotalfilt::btnprintClick()
     }
     const BetListPrinter pages(*bets,
                                QString::fromStdString(document_.state().cainame) + QStringLiteral("总体过滤投注号码"));
-    QPrinter printer(QPrinter::HighResolution);
-    if (!PrintDialog::exec(this, printer, pages.pageCount(), proposedName(QStringLiteral(".pdf"))))
-        return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool printed = pages.print(printer, printer.fromPage(), printer.toPage());
-    QApplication::restoreOverrideCursor();
-    if (!printed)
-        refuse(this, QStringLiteral("请安装打印机！"));
+    runPrintJob(this, pages.pageCount(), proposedName(QStringLiteral(".pdf")),
+                PagePrinter([&pages](QPrinter& printer, int from, int to) { return pages.print(printer, from, to); }));
 }
 
 void Tfrmtotalfilt::btnstopClick()
