@@ -36,11 +36,13 @@ void registerWindows(Tfrmmain& frmmain)
     frmmain.registerView(0, [](LotteryDocument& doc, QWidget* parent) { return new Tfrmcode(doc, parent); });
     installDatabaseCommands(frmmain);
     installHelpCommands(frmmain);
-    // 数据添加 and the toolbar's 彩票数据: the analyses must not keep reading the draws it changes.
+    // 数据添加 and the toolbar's 彩票数据: the analyses must not keep reading the draws it changes;
+    // they come back on the changed draws when it closes.
     frmmain.installHandler("mnumoddata", [&frmmain] {
-        frmmain.closeLottery();
-        Tfrmdata frmdata(frmmain.document().state(), &frmmain);
-        frmdata.exec();
+        frmmain.runWithLotteryClosed([&frmmain] {
+            Tfrmdata frmdata(frmmain.document().state(), &frmmain);
+            frmdata.exec();
+        });
     });
     frmmain.tools().registerFactory("Tfrmtotalfilt", [&frmmain](QWidget* parent) {
         auto* window = new Tfrmtotalfilt(frmmain.document(), parent);
