@@ -80,11 +80,13 @@ void registerWindows(Tfrmmain& frmmain)
         };
         return new Tfrmhuice(frmmain.document(), source, parent);
     });
-    // The download writes to the draw table, so the open lottery is closed first.
+    // The download writes to the draw table, so the open lottery is closed first and opened again
+    // on the new draws afterwards.
     frmmain.installHandler("mnudownload", [&frmmain] {
-        frmmain.closeLottery();
-        Tfrmdownload2 frmdownload2(frmmain.document().state().apppath, &frmmain);
-        frmdownload2.exec();
+        frmmain.runWithLotteryClosed([&frmmain] {
+            Tfrmdownload2 frmdownload2(frmmain.document().state().apppath, &frmmain);
+            frmdownload2.exec();
+        });
     });
     // The stake plans need no open lottery; their files lie in the program directory.
     const std::string apppath = frmmain.document().state().apppath;
