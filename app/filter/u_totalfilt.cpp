@@ -282,6 +282,7 @@ void Tfrmtotalfilt::filtered(quorlin::TotalFilterOutcome outcome)
     if (outcome.survivors == 0) {
         refuse(this, QString::fromUtf8(quorlin::kNothingKeptMessage));
         model_->setBets(nullptr);
+        lblcode_->setText(QStringLiteral("过滤结果："));
         return;
     }
     showList(outcome.bets);

@@ -221,6 +221,9 @@ void TestTotalFilterRuns::everyNewWorkingTableIsAnnounced()
     filter();
     QCOMPARE(messageTexts().last(), QString("没有符合条件的投注号码，请重新选择过滤条件！"));
     QCOMPARE(memoLines(), 0);
+    // The count and cost of the previous list go with it.
+    QCOMPARE(child<QLabel>("lblcode")->text(), QString("过滤结果："));
+    QVERIFY(child<QLabel>("lblcost")->text().isEmpty());
     QCOMPARE(announced, (QList<std::size_t>{announced.first(), 0}));
     QCOMPARE(document_->state().allcode.rows(), std::size_t{324632});
 }
