@@ -6,6 +6,8 @@
 #include "common/form_widgets.h"
 #include "common/message_box.h"
 #include "common/text_file.h"
+#include "store/combinations.h"
+#include "store/lottery_state.h"
 #include "wheel/wheel_bets.h"
 #include "wheel/wheel_check.h"
 #include "wheel/wheel_file.h"
@@ -60,6 +62,7 @@ Tfrmjuzheng::Tfrmjuzheng(const std::string& apppath, QWidget* parent)
     lblcost_ = new BetCostLine(this);
     lblcost_->setGeometry(158, 8, 202, 18);
     lblcost_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblcost_->setToolTip(QStringLiteral("每行按前区复式计注：多于5个号码的一行含其中每5个号码的组合"));
     tabcode_ = new QTableWidget(this);
     tabcode_->setObjectName("tabcode");
     tabcode_->setGeometry(8, 28, 352, 527);
@@ -239,7 +242,9 @@ void Tfrmjuzheng::btngenClick()
     setColumnWidths();
     edtjushu_->setText(QString::number(bets.size()));
     label1_->setText(QStringLiteral("投注号码：共") + QString::number(bets.size()) + QStringLiteral(" 注"));
-    lblcost_->showBets(bets.size());
+    // A line of more front numbers than a bet holds is played as a compound of every bet within it.
+    const auto betsPerLine = quorlin::choose(columns_, quorlin::LotteryState{}.caisel);
+    lblcost_->showBets(bets.size() * static_cast<std::uint64_t>(betsPerLine));
 }
 
 void Tfrmjuzheng::btncheckClick()

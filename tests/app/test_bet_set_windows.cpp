@@ -126,7 +126,8 @@ void TestBetSetWindows::wheelDefaultsMapTheShippedWheelAndSaveTheBets()
     QCOMPARE(betRows(), 14);
     QCOMPARE(child<QLineEdit>("edtjushu")->text(), QStringLiteral("14"));
     QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("投注号码：共14 注"));
-    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共14注，金额28元"));
+    // Each line of six front numbers is a compound of C(6, 5) = 6 bets.
+    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共84注，金额168元"));
     QCOMPARE(child<QTableWidget>("tabcode")->horizontalHeaderItem(6)->text(), QStringLiteral("号码6"));
     // Wheel line 1 2 3 4 5 6 with 33 in box 0: sorted to the last column.
     QCOMPARE(betRow(0), (QStringList{"1", "02", "03", "04", "05", "06", "33"}));
@@ -155,6 +156,7 @@ void TestBetSetWindows::wheelBankerAndDragAddsTheBankersAndProposesItsName()
     QCOMPARE(betRows(), 9);
     for (int r = 0; r < betRows(); ++r)
         QCOMPARE(betRow(r).last(), QStringLiteral("35"));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共54注，金额108元"));
     shoot(window_, "juzheng-drag");
     FileDialog::setNextFileName({});
     click("btnsave");
