@@ -117,8 +117,7 @@ void Tfrmfushi::runSlice()
         finish();
         edtfushicode_->setText(QString::fromStdString(search_->result()));
         edtfushicode_->setCursorPosition(0);
-        lblcost_->showBets(
-            static_cast<std::uint64_t>(quorlin::choose(search_->remaining(), document_.state().caisel)));
+        lblcost_->showBets(static_cast<std::uint64_t>(quorlin::choose(search_->remaining(), document_.state().caisel)));
     } else if (search_->steps() >= kMaxSteps) {
         finish();
         MessageBox::information(
@@ -154,4 +153,3 @@ void Tfrmfushi::btncopyClick()
 {
     QApplication::clipboard()->setText(edtfushicode_->text());
 }
-

@@ -30,8 +30,8 @@ void runPrintJob(QWidget* parent, int pages, const QString& pdfName, const PageP
     const int printed = chosenPages(printer, pages);
     // A long list would go on for reams of paper: the user sees how many sheets before they go.
     if (printed > kPagesPrintedWithoutAsking &&
-        MessageBox::question(parent, QStringLiteral("打印"),
-                             QStringLiteral("将打印%1页，是否继续？").arg(printed)) != QMessageBox::Yes)
+        MessageBox::question(parent, QStringLiteral("打印"), QStringLiteral("将打印%1页，是否继续？").arg(printed)) !=
+            QMessageBox::Yes)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = print(printer, printer.fromPage(), printer.toPage()) && printer.printerState() != QPrinter::Error;
@@ -43,7 +43,8 @@ void runPrintJob(QWidget* parent, int pages, const QString& pdfName, const PageP
     const QString file = printer.outputFormat() == QPrinter::PdfFormat
                              ? QStringLiteral("，已存为“%1”").arg(printer.outputFileName())
                              : QString();
-    MessageBox::information(parent, QStringLiteral("打印"), QStringLiteral("打印完成：共%1页%2。").arg(printed).arg(file));
+    MessageBox::information(parent, QStringLiteral("打印"),
+                            QStringLiteral("打印完成：共%1页%2。").arg(printed).arg(file));
 }
 
 void runPrintJob(QWidget* parent, int pages, const QString& pdfName, const PrintLayout& layout)

@@ -22,8 +22,8 @@
 #include "store/schema.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>

@@ -147,7 +147,8 @@ void TestExclusionWindows::aRunKeepsWhatTheCoreKeepsWithTheSameSeed()
     const quorlin::BetList bets = set.bets();
     QCOMPARE(memoLines(), static_cast<int>(bets.size()));
     QCOMPARE(child<QLabel>("lblcode")->text(), QStringLiteral("过滤结果：%1注").arg(bets.size()));
-    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共%1注，金额%2元").arg(bets.size()).arg(2 * bets.size()));
+    QCOMPARE(child<QLabel>("lblcost")->text(),
+             QStringLiteral("共%1注，金额%2元").arg(bets.size()).arg(2 * bets.size()));
     QCOMPARE(memoLine(0), QString::fromStdString(bets.numbered(0)));
     QVERIFY(memoLine(0).endsWith(' '));
     QVERIFY(fileBytes(tempPath()).startsWith(QByteArray::fromStdString(bets.numbered(0) + "\r\n")));

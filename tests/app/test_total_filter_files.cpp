@@ -229,7 +229,8 @@ void TestTotalFilterFiles::printGoesToAPdfWithoutAPrinter()
     const QByteArray pdf = fileBytes(folder.filePath("bets.pdf"));
     QVERIFY(pdf.startsWith("%PDF"));
     QCOMPARE(QString::fromLatin1(pdf).count(QRegularExpression(R"(/Type\s*/Page[^s])")), 2);
-    QCOMPARE(messageTexts(), QStringList{QStringLiteral("打印完成：共2页，已存为“%1”。").arg(folder.filePath("bets.pdf"))});
+    QCOMPARE(messageTexts(),
+             QStringList{QStringLiteral("打印完成：共2页，已存为“%1”。").arg(folder.filePath("bets.pdf"))});
     MessageBox::clearRecorded();
 
     // The program's database is never printed over.

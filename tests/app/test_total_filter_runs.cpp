@@ -75,9 +75,8 @@ void TestTotalFilterRuns::runKeepsWhatTheCoreKeepsAndNarrowsFurther()
     quorlin::TotalFilterSettings sum80to100;
     sum80to100.sum = quorlin::FilterRange{80, 100};
     QCOMPARE(memoLines(), static_cast<int>(coreSurvivors(sum80to100)));
-    QCOMPARE(child<QLabel>("lblcost")->text(), QString("共%1注，金额%2元")
-                                                  .arg(coreSurvivors(sum80to100))
-                                                  .arg(2 * coreSurvivors(sum80to100)));
+    QCOMPARE(child<QLabel>("lblcost")->text(),
+             QString("共%1注，金额%2元").arg(coreSurvivors(sum80to100)).arg(2 * coreSurvivors(sum80to100)));
     QCOMPARE(document_->state().allcode.unmarked(), coreSurvivors(sum80to100));
 }
 
