@@ -2,6 +2,7 @@
 #include "betset/u_fushi.h"
 
 #include "analysis/compound_search.h"
+#include "common/bet_cost_line.h"
 #include "common/error_handler.h"
 #include "common/form_widgets.h"
 #include "common/integer_fields.h"
@@ -9,6 +10,7 @@
 #include "common/random_source.h"
 #include "common/task_runner.h"
 #include "shell/lottery_document.h"
+#include "store/combinations.h"
 #include "store/lottery_state.h"
 
 #include <QApplication>
@@ -47,6 +49,11 @@ Tfrmfushi::Tfrmfushi(LotteryDocument& document, QWidget* parent) : QDialog(paren
     setFixedSize(457, 201);
     FormWidgets::label(this, QStringLiteral("复式号码："), QRect(16, 20, 80, 22));
     edtfushicode_ = FormWidgets::lineEdit(this, "edtfushicode", QRect(96, 18, 345, 26));
+    lblcost_ = new BetCostLine(this);
+    lblcost_->setGeometry(96, 46, 345, 16);
+    lblcost_->setToolTip(QStringLiteral("复式号码的前区组合数和金额（后区各选一注）"));
+    // The cost is that of the search's result; numbers typed in over it are not counted.
+    connect(edtfushicode_, &QLineEdit::textEdited, lblcost_, [this] { lblcost_->showBets(0); });
     chkyilou_ = new QCheckBox(QStringLiteral("遗漏期数>="), this);
     chkyilou_->setObjectName("chkyilou");
     chkyilou_->setGeometry(16, 64, 100, 22);
@@ -91,6 +98,7 @@ void Tfrmfushi::btnsouClick()
     struct Outcome {
         quorlin::CompoundSearch::End end;
         std::string result;
+        int remaining = 0;
     };
     latest_ = std::make_shared<Latest>();
     runner_ = std::make_unique<TaskRunner>();
@@ -115,7 +123,7 @@ void Tfrmfushi::btnsouClick()
                 const std::lock_guard lock(latest->mutex);
                 latest->history = built;
             });
-            return Outcome{end, search.result()};
+            return Outcome{end, search.result(), search.remaining()};
         },
         [this](const Outcome& outcome) {
             if (!searching())
@@ -124,6 +132,8 @@ void Tfrmfushi::btnsouClick()
                 finish();
                 edtfushicode_->setText(QString::fromStdString(outcome.result));
                 edtfushicode_->setCursorPosition(0);
+                lblcost_->showBets(
+                    static_cast<std::uint64_t>(quorlin::choose(outcome.remaining, document_.state().caisel)));
             } else if (outcome.end == quorlin::CompoundSearch::End::StepLimit) {
                 finish();
                 MessageBox::information(

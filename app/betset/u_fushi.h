@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class BetCostLine;
 class LotteryDocument;
 class QCheckBox;
 class QLineEdit;
@@ -42,6 +43,7 @@ private:
 
     LotteryDocument& document_;
     QLineEdit* edtfushicode_;
+    BetCostLine* lblcost_;
     QCheckBox* chkyilou_;
     QLineEdit* edtyilouqishu_;
     QLineEdit* edtnum_;

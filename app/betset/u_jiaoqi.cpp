@@ -1,6 +1,7 @@
 // Tfrmjiaoqi: 大底交集, the intersection of several bet lists.
 #include "betset/u_jiaoqi.h"
 
+#include "common/bet_cost_line.h"
 #include "common/bet_list_files.h"
 #include "common/bet_list_model.h"
 #include "common/file_dialog.h"
@@ -59,8 +60,11 @@ Tfrmjiaoqi::Tfrmjiaoqi(const quorlin::LotteryState& state, QWidget* parent)
     lstdadi_->setSelectionMode(QAbstractItemView::MultiSelection);
     connect(lstdadi_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { lstdadiDoubleClick(lstdadi_->row(item)); });
-    lbldadi_ = FormWidgets::label(this, QStringLiteral("最终交集："), QRect(216, 8, 428, 18));
+    lbldadi_ = FormWidgets::label(this, QStringLiteral("最终交集："), QRect(216, 8, 200, 18));
     lbldadi_->setObjectName("lbldadi");
+    lblcost_ = new BetCostLine(this);
+    lblcost_->setGeometry(416, 8, 228, 18);
+    lblcost_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     memdadi_ = new UniformListView(this);
     memdadi_->setObjectName("memdadi");
     memdadi_->setGeometry(216, 28, 428, 412);
@@ -146,6 +150,13 @@ void Tfrmjiaoqi::setCommandsEnabled(bool enabled)
 void Tfrmjiaoqi::showLines(int count)
 {
     lbldadi_->setText(QStringLiteral("最终交集：") + QString::number(count) + QStringLiteral("注"));
+    lblcost_->showBets(static_cast<std::uint64_t>(count));
+}
+
+void Tfrmjiaoqi::clearLines()
+{
+    lbldadi_->setText(QStringLiteral("最终交集："));
+    lblcost_->showBets(0);
 }
 
 void Tfrmjiaoqi::showResultList()
@@ -167,7 +178,7 @@ void Tfrmjiaoqi::btndaoruClick()
     for (const QString& file : files_)
         lstdadi_->addItem(QFileInfo(file).fileName());
     lstdadi_->selectAll();
-    lbldadi_->setText(QStringLiteral("最终交集："));
+    clearLines();
 }
 
 void Tfrmjiaoqi::lstdadiDoubleClick(int row)
@@ -294,7 +305,7 @@ void Tfrmjiaoqi::btnclsClick()
     shown_.reset();
     resultModel_->setBets(nullptr);
     showResultList();
-    lbldadi_->setText(QStringLiteral("最终交集："));
+    clearLines();
     edtnum1_->setText("0");
     edtnum2_->setText("0");
     optteima_[0]->setChecked(true);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+class BetCostLine;
 class BetListModel;
 class QLabel;
 class QLineEdit;
@@ -47,12 +48,15 @@ private:
     void setCommandsEnabled(bool enabled);
     void showLines(int count);
     void showResultList();
+    /// No list shown: the caption without a count, no cost.
+    void clearLines();
 
     std::string apppath_;
     std::shared_ptr<quorlin::BaseIntersection> intersection_;
     QStringList files_;
     QListWidget* lstdadi_;
     QLabel* lbldadi_;
+    BetCostLine* lblcost_;
     UniformListView* memdadi_;
     BetListModel* resultModel_;
     TextTableModel* fileModel_;

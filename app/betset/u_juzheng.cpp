@@ -1,10 +1,13 @@
 // Tfrmjuzheng: 旋转矩阵组号缩水, bets from the shipped wheels.
 #include "betset/u_juzheng.h"
 
+#include "common/bet_cost_line.h"
 #include "common/file_dialog.h"
 #include "common/form_widgets.h"
 #include "common/message_box.h"
 #include "common/text_file.h"
+#include "store/combinations.h"
+#include "store/lottery_state.h"
 #include "wheel/wheel_bets.h"
 #include "wheel/wheel_check.h"
 #include "wheel/wheel_file.h"
@@ -54,8 +57,12 @@ Tfrmjuzheng::Tfrmjuzheng(const std::string& apppath, QWidget* parent)
     : InvestWindow(QStringLiteral("旋转矩阵组号缩水"), parent), apppath_(apppath)
 {
     setFixedSize(737, 563);
-    label1_ = FormWidgets::label(this, QStringLiteral("投注号码："), QRect(8, 8, 340, 18));
+    label1_ = FormWidgets::label(this, QStringLiteral("投注号码："), QRect(8, 8, 150, 18));
     label1_->setObjectName("Label1");
+    lblcost_ = new BetCostLine(this);
+    lblcost_->setGeometry(158, 8, 202, 18);
+    lblcost_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblcost_->setToolTip(QStringLiteral("每行按前区复式计注：多于5个号码的一行含其中每5个号码的组合"));
     tabcode_ = new QTableWidget(this);
     tabcode_->setObjectName("tabcode");
     tabcode_->setGeometry(8, 28, 352, 527);
@@ -236,6 +243,9 @@ void Tfrmjuzheng::btngenClick()
     setColumnWidths();
     edtjushu_->setText(QString::number(bets.size()));
     label1_->setText(QStringLiteral("投注号码：共") + QString::number(bets.size()) + QStringLiteral(" 注"));
+    // A line of more front numbers than a bet holds is played as a compound of every bet within it.
+    const auto betsPerLine = quorlin::choose(columns_, quorlin::LotteryState{}.caisel);
+    lblcost_->showBets(bets.size() * static_cast<std::uint64_t>(betsPerLine));
 }
 
 void Tfrmjuzheng::btncheckClick()

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class BetCostLine;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -61,6 +62,7 @@ private:
     QLineEdit* edtjushu_;
     QGroupBox* groupBox1_;
     QList<QLineEdit*> boxes_;
+    BetCostLine* lblcost_ = nullptr;
     QLabel* label1_;
     QTableWidget* tabcode_;
     int columns_ = 0; // S of the bets shown

@@ -1,9 +1,11 @@
 // Tfrmduijiang: 投注中奖核对, the prize check of a bet list against the draws.
 #include "check/u_duijiang.h"
 
+#include "check/bet_price.h"
 #include "check/check_range.h"
 #include "check/check_report.h"
 #include "common/bar_chart.h"
+#include "common/bet_cost_line.h"
 #include "common/error_handler.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
@@ -80,6 +82,8 @@ Tfrmduijiang::Tfrmduijiang(LotteryDocument& document, QWidget* parent)
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(btnfile);
     fileRow->addWidget(lblfile_, 1);
+    lblcost_ = new BetCostLine;
+    fileRow->addWidget(lblcost_);
 
     optzuixin_ = new QRadioButton(QStringLiteral("最新一期"));
     optzuixin_->setObjectName("optzuixin");
@@ -94,8 +98,9 @@ Tfrmduijiang::Tfrmduijiang(LotteryDocument& document, QWidget* parent)
     edtqishu_ = new QLineEdit(QStringLiteral("30"));
     edtqishu_->setObjectName("edtqishu");
     edtqishu_->setMaximumWidth(60);
-    chkzhuijia_ = new QCheckBox(QStringLiteral("追加投注（每注3元）"));
+    chkzhuijia_ = new QCheckBox(QStringLiteral("追加投注（每注%1元）").arg(quorlin::kExtraBetPrice));
     chkzhuijia_->setObjectName("chkzhuijia");
+    connect(chkzhuijia_, &QCheckBox::toggled, this, &Tfrmduijiang::showCost);
     QPushButton* btnduijiang = button("btnduijiang", QStringLiteral("核对"));
     btnduijiang->setDefault(true);
     QPushButton* btnclose = button("btnclose", QStringLiteral("关闭"));
@@ -209,6 +214,12 @@ void Tfrmduijiang::loaded(std::shared_ptr<const Loaded> list, const QString& pat
     if (const std::size_t frontOnly = list_->checker->frontOnlyLines())
         text += QStringLiteral("，其中%1注没有后区号码，只核对前区").arg(frontOnly);
     lblfile_->setText(text);
+    showCost();
+}
+
+void Tfrmduijiang::showCost()
+{
+    lblcost_->showBets(list_ ? list_->file.lines.size() : 0, chkzhuijia_->isChecked());
 }
 
 void Tfrmduijiang::btnduijiangClick()

@@ -9,6 +9,7 @@
 #include <vector>
 
 class BarChart;
+class BetCostLine;
 class LotteryDocument;
 class QCheckBox;
 class QLabel;
@@ -47,6 +48,8 @@ private:
     struct Loaded;
     struct Checked;
     void loaded(std::shared_ptr<const Loaded> list, const QString& path);
+    /// What the loaded list costs a draw, with 追加 when it is checked.
+    void showCost();
     void showChecks();
     void updateCommandStates();
 
@@ -58,6 +61,7 @@ private:
     std::shared_ptr<const Checked> checked_;
 
     QLabel* lblfile_;
+    BetCostLine* lblcost_;
     QRadioButton* optzuixin_;
     QRadioButton* optqihao_;
     QRadioButton* optzuijin_;

@@ -1,6 +1,7 @@
 #include "filter/exclusion_window.h"
 
 #include "common/bar_chart.h"
+#include "common/bet_cost_line.h"
 #include "common/bet_list_files.h"
 #include "common/bet_list_model.h"
 #include "common/integer_fields.h"
@@ -144,7 +145,12 @@ ExclusionWindow::ExclusionWindow(LotteryDocument& document, const Texts& texts, 
     resultTab_ = new QWidget;
     auto* resultLayout = new QVBoxLayout(resultTab_);
     resultLayout->addWidget(memcode_);
-    resultLayout->addWidget(lblcode_);
+    auto* counts = new QHBoxLayout;
+    resultLayout->addLayout(counts);
+    counts->addWidget(lblcode_);
+    auto* cost = new BetCostLine;
+    cost->follow(model_);
+    counts->addWidget(cost, 1);
     historyTab_ = new QWidget;
     auto* historyLayout = new QVBoxLayout(historyTab_);
     statisticsButtons_ = new QGridLayout;

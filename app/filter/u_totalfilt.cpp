@@ -1,6 +1,7 @@
 // Tfrmtotalfilt: 总体号码缩水过滤 (总体过滤), the indicator filter over all front combinations.
 #include "filter/u_totalfilt.h"
 
+#include "common/bet_cost_line.h"
 #include "common/bet_list_files.h"
 #include "common/bet_list_model.h"
 #include "common/bet_list_printer.h"
@@ -9,7 +10,7 @@
 #include "common/integer_fields.h"
 #include "common/message_box.h"
 #include "common/number_button_grid.h"
-#include "common/print_dialog.h"
+#include "common/print_job.h"
 #include "common/random_source.h"
 #include "common/task_runner.h"
 #include "common/uniform_list_view.h"
@@ -20,9 +21,9 @@
 #include "store/filter_space.h"
 #include "store/schema.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -138,10 +139,13 @@ void Tfrmtotalfilt::buildResultArea()
     memcode_->setObjectName("memcode");
     memcode_->setModel(model_);
     memcode_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    memcode_->setGeometry(kRightLeft, 8, kRightWidth, 462);
+    memcode_->setGeometry(kRightLeft, 8, kRightWidth, 446);
     lblcode_ = new QLabel(QStringLiteral("过滤结果："), this);
     lblcode_->setObjectName("lblcode");
-    lblcode_->setGeometry(kRightLeft, 476, kRightWidth - 110, 20);
+    lblcode_->setGeometry(kRightLeft, 456, kRightWidth - 110, 18);
+    auto* cost = new BetCostLine(this);
+    cost->setGeometry(kRightLeft, 476, kRightWidth - 110, 18);
+    cost->follow(model_);
 
     pb_ = new QProgressBar(this);
     pb_->setObjectName("pb");
@@ -278,6 +282,7 @@ void Tfrmtotalfilt::filtered(quorlin::TotalFilterOutcome outcome)
     if (outcome.survivors == 0) {
         refuse(this, QString::fromUtf8(quorlin::kNothingKeptMessage));
         model_->setBets(nullptr);
+        lblcode_->setText(QStringLiteral("过滤结果："));
         return;
     }
     showList(outcome.bets);
@@ -388,14 +393,8 @@ void Tfrmtotalfilt::btnprintClick()
     }
     const BetListPrinter pages(*bets,
                                QString::fromStdString(document_.state().cainame) + QStringLiteral("总体过滤投注号码"));
-    QPrinter printer(QPrinter::HighResolution);
-    if (!PrintDialog::exec(this, printer, pages.pageCount(), proposedName(QStringLiteral(".pdf"))))
-        return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool printed = pages.print(printer, printer.fromPage(), printer.toPage());
-    QApplication::restoreOverrideCursor();
-    if (!printed)
-        refuse(this, QStringLiteral("请安装打印机！"));
+    runPrintJob(this, pages.pageCount(), proposedName(QStringLiteral(".pdf")),
+                PagePrinter([&pages](QPrinter& printer, int from, int to) { return pages.print(printer, from, to); }));
 }
 
 void Tfrmtotalfilt::btnstopClick()

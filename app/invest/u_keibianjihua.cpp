@@ -41,6 +41,13 @@ void Tfrmkeibianjihua::clearTable()
 
 void Tfrmkeibianjihua::btnnewClick()
 {
+    // Rows added since the last load or save exist nowhere else.
+    if (unsavedRows_ > 0 &&
+        MessageBox::question(this, QStringLiteral("提示"),
+                             QStringLiteral("将丢弃未保存的%1期计划，是否继续？").arg(unsavedRows_),
+                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    unsavedRows_ = 0;
     clearTable();
     const bool starting = btnnew_->text() == QStringLiteral("新建");
     // A new plan is built to its end or thrown away before the window does anything else.
@@ -64,12 +71,14 @@ void Tfrmkeibianjihua::btnjisuanClick()
         store().resize(static_cast<std::size_t>(in.days));
         store().row(static_cast<std::size_t>(k - 1)) = *row;
         appendRow(storeRows(static_cast<std::size_t>(k)).back());
+        ++unsavedRows_;
         showAverage(static_cast<std::size_t>(k));
     });
 }
 
 void Tfrmkeibianjihua::planLoaded(const PlanLoad& load)
 {
+    unsavedRows_ = 0;
     clearTable();
     for (const auto& row : load.rows) {
         QStringList cells;
@@ -86,6 +95,7 @@ void Tfrmkeibianjihua::planLoaded(const PlanLoad& load)
 
 void Tfrmkeibianjihua::planSaved()
 {
+    unsavedRows_ = 0;
     // A saved plan can still be extended; 新建 then starts afresh.
     btnnew_->setText(QStringLiteral("新建"));
     btnload()->setEnabled(true);

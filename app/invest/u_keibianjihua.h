@@ -24,4 +24,5 @@ private:
 
     QPushButton* btnnew_;
     QPushButton* btnjisuan_;
+    int unsavedRows_ = 0;
 };

@@ -1,10 +1,12 @@
 #include "select/selection_window.h"
 
+#include "common/bet_cost_line.h"
 #include "common/form_widgets.h"
 #include "common/message_box.h"
 #include "common/task_runner.h"
 #include "select/radio_group.h"
 #include "shell/lottery_document.h"
+#include "store/combinations.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -18,6 +20,7 @@
 namespace {
 
 constexpr int kCaptionWidth = 84;
+constexpr int kCostWidth = 200;
 
 } // namespace
 
@@ -81,9 +84,20 @@ QLineEdit* SelectionWindow::buildResultLine(const char* name, const QString& cap
 {
     FormWidgets::label(this, caption,
                        {geometry.x() - kCaptionWidth - 4, geometry.y(), kCaptionWidth, geometry.height()});
-    QLineEdit* line = FormWidgets::lineEdit(this, name, geometry);
+    // The cost of the recommended numbers stands at the right end of the line.
+    QLineEdit* line = FormWidgets::lineEdit(this, name, geometry.adjusted(0, 0, -kCostWidth, 0));
     line->setReadOnly(true);
+    resultLine_ = line;
+    cost_ = new BetCostLine(this);
+    cost_->setGeometry(geometry.right() - kCostWidth + 8, geometry.y(), kCostWidth - 8, geometry.height());
+    cost_->setToolTip(QStringLiteral("推荐号码作复式投注的注数和金额（另一区各选一注）"));
     return line;
+}
+
+void SelectionWindow::showRecommendation(const std::string& text, std::size_t numbers, int perDraw)
+{
+    resultLine_->setText(QString::fromStdString(text));
+    cost_->showBets(static_cast<std::uint64_t>(quorlin::choose(static_cast<std::int32_t>(numbers), perDraw)));
 }
 
 QPushButton* SelectionWindow::addCommand(const char* name, const QString& caption, const QRect& geometry)

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class BetCostLine;
 class LotteryDocument;
 class QComboBox;
 class QLineEdit;
@@ -48,6 +49,9 @@ protected:
     QComboBox* buildTargetList(const QRect& geometry, const quorlin::ZoneDraws& draws);
     /// The recommendation line 目前投注号码 (or another caption) with its label.
     QLineEdit* buildResultLine(const char* name, const QString& caption, const QRect& geometry);
+    /// Shows `text` in the recommendation line and beside it what the `numbers` recommended cost
+    /// played as a compound bet of their zone, where a draw holds `perDraw` numbers.
+    void showRecommendation(const std::string& text, std::size_t numbers, int perDraw);
     /// A button that waits while a back-test runs.
     QPushButton* addCommand(const char* name, const QString& caption, const QRect& geometry);
     /// A list of texts with its caption to the left of `geometry`.
@@ -69,4 +73,6 @@ private:
     BacktestFrame* frame_ = nullptr;
     RadioGroup* optqianhou_ = nullptr;
     QList<QPushButton*> commands_;
+    QLineEdit* resultLine_ = nullptr;
+    BetCostLine* cost_ = nullptr;
 };

@@ -98,8 +98,8 @@ void Tfrmganzhi::btngenClick()
     // The fields only ever hold the tables' texts; anything else is a date to read again.
     const quorlin::StemBranch day = stem && branch ? quorlin::StemBranch{*stem, *branch} : quorlin::stemBranchOf(date);
     const std::vector<int> numbers = quorlin::chosenNumbers(quorlin::chosenDigits(day, additional()), draws_.zoneSize);
-    edtcurcode_->setText(
-        QString::fromStdString(quorlin::stemBranchRecommendation(comcurqi_->currentText().toStdString(), numbers)));
+    showRecommendation(quorlin::stemBranchRecommendation(comcurqi_->currentText().toStdString(), numbers),
+                       numbers.size(), draws_.perDraw);
 }
 
 void Tfrmganzhi::btntongjiClick()

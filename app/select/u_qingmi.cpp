@@ -95,8 +95,9 @@ void Tfrmqingmi::btngenClick()
         return;
     const quorlin::IntimacySelection selection = quorlin::selectIntimate(draws, target, settings());
     showTallies(selection);
-    edtcurcode_->setText(QString::fromStdString(quorlin::intimacyRecommendation(
-        comcurqi_->currentText().toStdString(), zone() == quorlin::Zone::Back, selection.numbers)));
+    showRecommendation(quorlin::intimacyRecommendation(comcurqi_->currentText().toStdString(),
+                                                       zone() == quorlin::Zone::Back, selection.numbers),
+                       selection.numbers.size(), draws.perDraw);
 }
 
 void Tfrmqingmi::btntongjiClick()

@@ -47,8 +47,9 @@ void Tfrmsep::btngenClick()
     if (refused(quorlin::firstDrawRefusal(target)))
         return;
     const quorlin::IntervalSelection selection = quorlin::selectBackfill(draws, target, settings());
-    edtcurcode_->setText(QString::fromStdString(quorlin::backfillRecommendation(
-        comcurqi_->currentText().toStdString(), zone() == quorlin::Zone::Back, selection.numbers)));
+    showRecommendation(quorlin::backfillRecommendation(comcurqi_->currentText().toStdString(),
+                                                       zone() == quorlin::Zone::Back, selection.numbers),
+                       selection.numbers.size(), draws.perDraw);
 }
 
 void Tfrmsep::btntongjiClick()

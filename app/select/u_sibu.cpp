@@ -87,8 +87,8 @@ void Tfrmsibu::btngenClick()
     const std::vector<int>* steps[4] = {&selection.step1, &selection.step2, &selection.step3, &selection.step4};
     for (std::size_t k = 0; k < 4; ++k)
         edtcode_[k]->setText(QString::fromStdString(quorlin::twoDigitText(*steps[k])));
-    edtcurcode_->setText(QString::fromStdString(
-        quorlin::fourStepRecommendation(comcurqi_->currentText().toStdString(), selection.numbers)));
+    showRecommendation(quorlin::fourStepRecommendation(comcurqi_->currentText().toStdString(), selection.numbers),
+                       selection.numbers.size(), draws.perDraw);
 }
 
 void Tfrmsibu::btntongjiClick()

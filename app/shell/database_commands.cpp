@@ -41,16 +41,22 @@ void mnubackupdataClick(Tfrmmain& frmmain)
         refuse(&frmmain, "数据备份失败：" + QString::fromStdString(result.error));
 }
 
-void mnustoredataClick(Tfrmmain& frmmain)
+void restoreDatabase(Tfrmmain& frmmain)
 {
-    // The restored database must not be read by anything still open on the old one.
-    frmmain.closeLottery();
     QString chosen = FileDialog::getOpenFileName(&frmmain, QStringLiteral("数据恢复"), desktopFolder(), kFilter);
     if (chosen.isEmpty())
         return;
     if (!QFileInfo::exists(chosen))
         chosen = FileDialog::withDefaultSuffix(chosen, kFilter);
-    const quorlin::DatabaseCopyResult result = quorlin::restoreDatabase(chosen.toStdString(), databasePath(frmmain));
+    const QString database = QString::fromStdString(databasePath(frmmain));
+    // Every lottery and draw of the program is replaced: the user confirms, knowing which file goes.
+    if (MessageBox::question(&frmmain, QStringLiteral("数据恢复"),
+                             QStringLiteral("将用“%1”替换数据库“%2”，其中全部彩票和开奖号码将被替换"
+                                            "（原数据库另存为“%2.bak”）。是否继续？")
+                                 .arg(QDir::toNativeSeparators(chosen), QDir::toNativeSeparators(database)),
+                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    const quorlin::DatabaseCopyResult result = quorlin::restoreDatabase(chosen.toStdString(), database.toStdString());
     if (result.ok) {
         // The status line tells whether the restored database holds draws.
         if (auto* status = frmmain.findChild<MainStatusBar*>())
@@ -59,6 +65,13 @@ void mnustoredataClick(Tfrmmain& frmmain)
     } else {
         refuse(&frmmain, "数据恢复失败，原数据库未改动：" + QString::fromStdString(result.error));
     }
+}
+
+void mnustoredataClick(Tfrmmain& frmmain)
+{
+    // The restored database must not be read by anything still open on the old one; the lottery
+    // opens again afterwards on what the database then holds.
+    frmmain.runWithLotteryClosed([&frmmain] { restoreDatabase(frmmain); });
 }
 
 } // namespace

@@ -4,9 +4,12 @@
 #include "analysis/indicator_texts.h"
 #include "common/definition_tip.h"
 #include "common/error_handler.h"
+#include "common/message_box.h"
 #include "shell/lottery_document.h"
 #include "shell/main_status_bar.h"
 #include "shell/tool_window_registry.h"
+#include "store/database.h"
+#include "store/lottery_catalog.h"
 #include "store/u_index.h"
 
 #include <QAction>
@@ -273,6 +276,38 @@ void Tfrmmain::closeLottery()
     destroyView();
     tools_->closeAll();
     document_.close();
+}
+
+void Tfrmmain::runWithLotteryClosed(const std::function<void()>& change)
+{
+    const bool wasOpen = document_.state().caiopen;
+    const std::string name = document_.state().cainame;
+    const int tab = tabmain_->currentIndex();
+    closeLottery();
+    try {
+        change();
+    } catch (...) {
+        if (wasOpen)
+            reopenLottery(name, tab);
+        throw;
+    }
+    if (wasOpen)
+        reopenLottery(name, tab);
+}
+
+void Tfrmmain::reopenLottery(const std::string& name, int tab)
+{
+    try {
+        quorlin::Database db;
+        db.open(document_.state().databasePath());
+        document_.open(quorlin::readDefinition(db, name));
+    } catch (const std::exception& error) {
+        refuse(this, QStringLiteral("无法重新打开彩票《%1》：%2。彩票已关闭，请用“打开彩票”选择。")
+                         .arg(QString::fromStdString(name), QString::fromStdString(error.what())));
+        return;
+    }
+    if (tab > 0 && tabmain_->isTabEnabled(tab))
+        selectAnalysisTab(tab);
 }
 
 void Tfrmmain::tlbbiaozhunClick()

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <string>
 
 class LotteryDocument;
 class QAction;
@@ -44,6 +45,10 @@ public:
     /// 关闭彩票: closes the analysis view and every tool window (stopping their tasks), then the
     /// lottery. The commands that change the database run it first.
     void closeLottery();
+    /// Runs `change`, a command that rewrites the database, with the lottery closed as above; then
+    /// opens the lottery that was open again, on the analysis tab that was shown. A lottery that
+    /// cannot be opened again is reported and stays closed.
+    void runWithLotteryClosed(const std::function<void()>& change);
     /// The analysis view shown in the client area, or null.
     QWidget* currentView() const { return view_; }
 
@@ -78,6 +83,7 @@ private:
     void destroyView();
     void lotteryOpened();
     void lotteryClosed();
+    void reopenLottery(const std::string& name, int tab);
     void placeTabStrip();
     void fitTabCaptions(int width);
 

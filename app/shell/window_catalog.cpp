@@ -36,11 +36,13 @@ void registerWindows(Tfrmmain& frmmain)
     frmmain.registerView(0, [](LotteryDocument& doc, QWidget* parent) { return new Tfrmcode(doc, parent); });
     installDatabaseCommands(frmmain);
     installHelpCommands(frmmain);
-    // 数据添加 and the toolbar's 彩票数据: the analyses must not keep reading the draws it changes.
+    // 数据添加 and the toolbar's 彩票数据: the analyses must not keep reading the draws it changes;
+    // they come back on the changed draws when it closes.
     frmmain.installHandler("mnumoddata", [&frmmain] {
-        frmmain.closeLottery();
-        Tfrmdata frmdata(frmmain.document().state(), &frmmain);
-        frmdata.exec();
+        frmmain.runWithLotteryClosed([&frmmain] {
+            Tfrmdata frmdata(frmmain.document().state(), &frmmain);
+            frmdata.exec();
+        });
     });
     frmmain.tools().registerFactory("Tfrmtotalfilt", [&frmmain](QWidget* parent) {
         auto* window = new Tfrmtotalfilt(frmmain.document(), parent);
@@ -78,11 +80,13 @@ void registerWindows(Tfrmmain& frmmain)
         };
         return new Tfrmhuice(frmmain.document(), source, parent);
     });
-    // The download writes to the draw table, so the open lottery is closed first.
+    // The download writes to the draw table, so the open lottery is closed first and opened again
+    // on the new draws afterwards.
     frmmain.installHandler("mnudownload", [&frmmain] {
-        frmmain.closeLottery();
-        Tfrmdownload2 frmdownload2(frmmain.document().state().apppath, &frmmain);
-        frmdownload2.exec();
+        frmmain.runWithLotteryClosed([&frmmain] {
+            Tfrmdownload2 frmdownload2(frmmain.document().state().apppath, &frmmain);
+            frmdownload2.exec();
+        });
     });
     // The stake plans need no open lottery; their files lie in the program directory.
     const std::string apppath = frmmain.document().state().apppath;

@@ -1,5 +1,6 @@
 #include "check/prize_check.h"
 
+#include "check/bet_price.h"
 #include "common/progress.h"
 #include "filter/bet_list.h"
 #include "store/lottery_state.h"
@@ -216,7 +217,7 @@ CheckTotals totalOf(const std::vector<DrawCheck>& checks, std::uint64_t bets, bo
     CheckTotals t;
     t.draws = checks.size();
     t.bets = bets;
-    t.stake = static_cast<std::int64_t>(bets) * static_cast<std::int64_t>(checks.size()) * (extra ? 3 : 2);
+    t.stake = static_cast<std::int64_t>(betCost(bets * checks.size(), extra));
     for (const DrawCheck& c : checks) {
         t.money += c.money;
         t.floatingWon = t.floatingWon || c.floatingWon;

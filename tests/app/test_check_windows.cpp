@@ -68,6 +68,7 @@ void TestCheckWindows::checkListsDrawsTotalsChartAndWinners()
     window->load(QString::fromStdString(path));
     QTRY_VERIFY(!window->isBusy());
     QCOMPARE(window->findChild<QLabel*>("lblfile")->text(), QString("bets.txt：3注"));
+    QCOMPARE(window->findChild<QLabel*>("lblcost")->text(), QString("共3注，金额6元"));
 
     window->findChild<QRadioButton*>("optzuijin")->setChecked(true);
     window->findChild<QLineEdit*>("edtqishu")->setText("3");
@@ -106,6 +107,7 @@ void TestCheckWindows::checkListsDrawsTotalsChartAndWinners()
     QTest::mouseClick(window->findChild<QPushButton*>("btnduijiang"), Qt::LeftButton);
     QTRY_VERIFY(!window->isBusy());
     QVERIFY(window->findChild<QLabel*>("lblzongji")->text().contains("投入27元"));
+    QCOMPARE(window->findChild<QLabel*>("lblcost")->text(), QString("共3注，金额9元"));
 
     // A list loaded afterwards leaves the check on screen with the list it was made of.
     const std::string other = program_->apppath() + "other.txt";
@@ -113,6 +115,7 @@ void TestCheckWindows::checkListsDrawsTotalsChartAndWinners()
     window->load(QString::fromStdString(other));
     QTRY_VERIFY(!window->isBusy());
     QCOMPARE(window->findChild<QLabel*>("lblfile")->text(), QString("other.txt：1注"));
+    QCOMPARE(window->findChild<QLabel*>("lblcost")->text(), QString("共1注，金额3元"));
     QCOMPARE(cell(draws, 2, 13), QString("03 09 17 25 35+04 12 五等奖"));
     QTest::mouseClick(draws->viewport(), Qt::LeftButton, {}, draws->visualRect(draws->model()->index(1, 0)).center());
     QCOMPARE(cell(winners, 0, 0), QString("11 12 13 20 21+05 06"));

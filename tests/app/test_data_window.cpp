@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTableView>
 #include <QTest>
 
@@ -50,7 +51,7 @@ private slots:
     void init();
     void cleanup();
 
-    void menuAndToolbarCloseTheLotteryAndShowTheWindow();
+    void menuAndToolbarCloseTheLotteryAndReopenItAfter();
     void selectingShowsTheNewestDrawAsCurrent();
     void drawTypedIntoTheGridIsPostedByFinishing();
     void badDrawIsRefusedWithItsMessageAndNotWritten();
@@ -121,11 +122,15 @@ void TestDataWindow::typeRow(int row, const QStringList& cells)
         typeCell(row, column, cells[column]);
 }
 
-void TestDataWindow::menuAndToolbarCloseTheLotteryAndShowTheWindow()
+void TestDataWindow::menuAndToolbarCloseTheLotteryAndReopenItAfter()
 {
     dialog_.reset();
+    const QString added = folder() + "新号码.txt";
+    std::ofstream(std::filesystem::u8path(added.toStdString())) << "2020006,2020-01-13,5,16,23,30,34,2,9\n";
+    int draws = 5;
     for (const char* command : {"mnumoddata", "tlbdata"}) {
         openShippedLottery();
+        triggerAction("mnuhei");
         bool shown = false;
         whenModalShown([&](QDialog* window) {
             shown = true;
@@ -133,12 +138,25 @@ void TestDataWindow::menuAndToolbarCloseTheLotteryAndShowTheWindow()
             QCOMPARE(window->size(), QSize(551, 465));
             QVERIFY(window->windowFlags() & Qt::WindowStaysOnTopHint);
             QVERIFY2(!document_->state().caiopen, "the lottery is closed before the window shows");
+            // The first time a draw is imported; the lottery opens again on it.
+            if (draws == 5) {
+                auto* list = window->findChild<QListWidget*>("lstcaipiao");
+                list->setCurrentItem(list->findItems(kLottery, Qt::MatchExactly).value(0));
+                FileDialog::setNextFileName(added);
+                QTest::mouseClick(window->findChild<QPushButton*>("btnimport"), Qt::LeftButton);
+                ++draws;
+            }
             QTest::mouseClick(window->findChild<QPushButton*>("btnext"), Qt::LeftButton);
             QVERIFY(!window->isVisible());
         });
         triggerAction(command);
         QVERIFY2(shown, command);
+        QVERIFY2(document_->state().caiopen, command);
+        QCOMPARE(document_->state().recnum, draws);
+        QCOMPARE(mainWindow_->findChild<QTabBar*>("tabmain")->currentIndex(), 3);
+        QVERIFY(mainWindow_->currentView());
     }
+    QCOMPARE(draws, 6);
 }
 
 void TestDataWindow::selectingShowsTheNewestDrawAsCurrent()

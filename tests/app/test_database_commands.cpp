@@ -1,5 +1,5 @@
-// 数据备份 and 数据恢复 from the data menu: the dialogs they ask, the files they write, and what the
-// user is told when a copy fails or a file is refused.
+// 数据备份 and 数据恢复 from the data menu: the dialogs they ask, the files they write, what the user
+// is told when a copy fails or a file is refused, and the lottery reopened after a restore.
 #include "gui_test_base.h"
 
 #include "common/file_dialog.h"
@@ -11,6 +11,8 @@
 #include "store/schema.h"
 
 #include <QDir>
+#include <QSignalSpy>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,9 +51,11 @@ private slots:
 
     void backupProposesTheDesktopAndWritesACopyOfTheOpenLottery();
     void backupIntoAFolderThatCannotBeWrittenIsReported();
-    void restoreClosesTheLotteryFirstEvenWhenCancelled();
+    void restoreCancelledReopensTheLotteryOnItsTab();
     void restoreRefusesABadFileAndKeepsTheDatabase();
-    void restoreReplacesTheDatabaseAndKeepsTheOldOne();
+    void restoreAsksNamingTheDatabaseAndNoKeepsIt();
+    void restoreReplacesTheDatabaseAndReopensOnIt();
+    void aRestoredDatabaseWithoutTheLotteryLeavesItClosed();
 
 private:
     QString database() const { return QString::fromStdString(program_->databasePath()); }
@@ -109,12 +113,19 @@ void TestDatabaseCommands::backupIntoAFolderThatCannotBeWrittenIsReported()
     QCOMPARE(drawCount(target), -1);
 }
 
-void TestDatabaseCommands::restoreClosesTheLotteryFirstEvenWhenCancelled()
+void TestDatabaseCommands::restoreCancelledReopensTheLotteryOnItsTab()
 {
     openShippedLottery();
+    triggerAction("mnuhei");
+    QSignalSpy closed(document_.get(), &LotteryDocument::closed);
+    QSignalSpy opened(document_.get(), &LotteryDocument::opened);
     triggerAction("mnustoredata");
-    QVERIFY(!document_->state().caiopen);
-    QVERIFY(!mainWindow_->currentView());
+    // Closed for the dialog, open again on the 和值 tab after it.
+    QCOMPARE(closed.size(), 1);
+    QCOMPARE(opened.size(), 1);
+    QVERIFY(document_->state().caiopen);
+    QCOMPARE(mainWindow_->findChild<QTabBar*>("tabmain")->currentIndex(), 3);
+    QVERIFY(mainWindow_->currentView());
     QCOMPARE(FileDialog::recorded().size(), 1);
     QCOMPARE(FileDialog::recorded().first().kind, FileDialog::Kind::Open);
     QCOMPARE(FileDialog::recorded().first().dir, desktop_);
@@ -128,26 +139,73 @@ void TestDatabaseCommands::restoreRefusesABadFileAndKeepsTheDatabase()
     const QString bad = desktop_ + "/彩票数据.mdb";
     std::ofstream(bad.toStdString()) << "not a database at all";
     FileDialog::setNextFileName(bad);
+    MessageBox::setNextAnswer(QMessageBox::Yes);
     triggerAction("mnustoredata");
-    QCOMPARE(MessageBox::recorded().size(), 1);
-    QCOMPARE(MessageBox::recorded().first().kind, MessageBox::Kind::Critical);
+    QCOMPARE(MessageBox::recorded().size(), 2);
+    QCOMPARE(MessageBox::recorded().last().kind, MessageBox::Kind::Critical);
     QVERIFY2(lastMessage().startsWith("数据恢复失败，原数据库未改动："), qPrintable(lastMessage()));
     QCOMPARE(drawCount(database()), 5);
     QVERIFY(!QFile::exists(database() + ".bak"));
 }
 
-void TestDatabaseCommands::restoreReplacesTheDatabaseAndKeepsTheOldOne()
+void TestDatabaseCommands::restoreAsksNamingTheDatabaseAndNoKeepsIt()
 {
+    openShippedLottery();
+    quorlin::test::ShippedProgram backup;
+    const QString source = QString::fromStdString(backup.databasePath());
+    FileDialog::setNextFileName(source);
+    MessageBox::setNextAnswer(QMessageBox::No);
+    triggerAction("mnustoredata");
+    QCOMPARE(MessageBox::recorded().size(), 1);
+    QCOMPARE(MessageBox::recorded().first().kind, MessageBox::Kind::Question);
+    QVERIFY2(lastMessage().contains("将用“" + QDir::toNativeSeparators(source) + "”替换数据库“" +
+                                    QDir::toNativeSeparators(database()) + "”"),
+             qPrintable(lastMessage()));
+    QCOMPARE(drawCount(database()), 5);
+    QVERIFY(!QFile::exists(database() + ".bak"));
+    QVERIFY(document_->state().caiopen);
+    QCOMPARE(document_->state().recnum, 5);
+}
+
+void TestDatabaseCommands::restoreReplacesTheDatabaseAndReopensOnIt()
+{
+    openShippedLottery();
+    triggerAction("mnuhei");
     quorlin::test::ShippedProgram backup;
     quorlin::test::insertDraws(backup.databasePath(), quorlin::kShippedLottery, {{2019001, 1, 2, 3, 4, 5, 1, 2}});
     FileDialog::setNextFileName(QString::fromStdString(backup.databasePath()));
+    MessageBox::setNextAnswer(QMessageBox::Yes);
     triggerAction("mnustoredata");
-    QCOMPARE(messageTexts(), QStringList{"成功恢复！"});
+    QCOMPARE(messageTexts().size(), 2);
+    QCOMPARE(messageTexts().last(), QString("成功恢复！"));
     QCOMPARE(drawCount(database() + ".bak"), 5);
 
-    // The next open reads the restored draws.
-    openShippedLottery();
+    // The lottery is open again on the restored draws, on the tab it was on.
+    QVERIFY(document_->state().caiopen);
     QCOMPARE(document_->state().recnum, 1);
+    QCOMPARE(mainWindow_->findChild<QTabBar*>("tabmain")->currentIndex(), 3);
+}
+
+void TestDatabaseCommands::aRestoredDatabaseWithoutTheLotteryLeavesItClosed()
+{
+    openShippedLottery();
+    quorlin::test::ShippedProgram backup;
+    {
+        quorlin::Database db;
+        db.open(backup.databasePath());
+        db.exec("drop table " + quorlin::quoteIdentifier(quorlin::definitionTableName(quorlin::kShippedLottery)));
+    }
+    FileDialog::setNextFileName(QString::fromStdString(backup.databasePath()));
+    MessageBox::setNextAnswer(QMessageBox::Yes);
+    triggerAction("mnustoredata");
+    QCOMPARE(messageTexts().value(1), QString("成功恢复！"));
+    QCOMPARE(MessageBox::recorded().size(), 3);
+    QCOMPARE(MessageBox::recorded().last().kind, MessageBox::Kind::Critical);
+    QVERIFY2(lastMessage().startsWith(QStringLiteral("无法重新打开彩票《%1》：").arg(quorlin::kShippedLottery)),
+             qPrintable(lastMessage()));
+    QVERIFY(!document_->state().caiopen);
+    QVERIFY(!mainWindow_->currentView());
+    QVERIFY(!mainWindow_->findChild<QTabBar*>("tabmain")->isVisible());
 }
 
 QTEST_MAIN(TestDatabaseCommands)

@@ -2,13 +2,18 @@
 // boxes get the answer of Enter, unscripted file dialogs are cancelled, and every call is recorded.
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/print_dialog.h"
+#include "common/print_job.h"
 
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QPainter>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>
+#include <optional>
 
 class TestDialogSeams : public QObject {
     Q_OBJECT
@@ -29,6 +34,8 @@ private slots:
     void saveNamesWithoutSuffixGetTheFilters();
     void filtersListTheirFilesInQtsDialog_data();
     void filtersListTheirFilesInQtsDialog();
+    void longPrintJobsAskFirstAndEveryPrintReports_data();
+    void longPrintJobsAskFirstAndEveryPrintReports();
 };
 
 void TestDialogSeams::unscriptedBoxAnswersLikeEnter_data()
@@ -169,6 +176,46 @@ void TestDialogSeams::filtersListTheirFilesInQtsDialog()
     listed.sort();
     QTRY_COMPARE(shown(), listed);
     QCOMPARE(FileDialog::qtFilter(filter), qtFilter);
+}
+
+void TestDialogSeams::longPrintJobsAskFirstAndEveryPrintReports_data()
+{
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<std::optional<QMessageBox::StandardButton>>("answer"); // none: no question
+    QTest::newRow("20 pages print at once") << 20 << std::optional<QMessageBox::StandardButton>();
+    QTest::newRow("21 pages, Yes") << 21 << std::optional(QMessageBox::Yes);
+    QTest::newRow("21 pages, No") << 21 << std::optional(QMessageBox::No);
+}
+
+void TestDialogSeams::longPrintJobsAskFirstAndEveryPrintReports()
+{
+    QFETCH(int, pages);
+    QFETCH(std::optional<QMessageBox::StandardButton>, answer);
+    PrintDialog::setTestMode(true);
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath("bets.pdf");
+    FileDialog::setNextFileName(pdf);
+    if (answer)
+        MessageBox::setNextAnswer(*answer);
+    int painted = 0;
+    runPrintJob(nullptr, pages, "bets.pdf", PagePrinter([&](QPrinter& printer, int, int) {
+                    QPainter painter(&printer);
+                    for (painted = 1; painted < pages; ++painted)
+                        printer.newPage();
+                    return true;
+                }));
+
+    const QList<MessageBox::Record> boxes = MessageBox::recorded();
+    const bool printed = answer != QMessageBox::No;
+    QCOMPARE(boxes.size(), (answer ? 1 : 0) + (printed ? 1 : 0));
+    if (answer) {
+        QCOMPARE(boxes.first().kind, MessageBox::Kind::Question);
+        QCOMPARE(boxes.first().text, QStringLiteral("将打印21页，是否继续？"));
+    }
+    QCOMPARE(painted, printed ? pages : 0);
+    QCOMPARE(QFile::exists(pdf), printed);
+    if (printed)
+        QCOMPARE(boxes.last().text, QStringLiteral("打印完成：共%1页，已存为“%2”。").arg(pages).arg(pdf));
 }
 
 QTEST_MAIN(TestDialogSeams)

@@ -153,6 +153,8 @@ void TestExclusionWindows::aRunKeepsWhatTheCoreKeepsWithTheSameSeed()
     const quorlin::BetList bets = set.bets();
     QCOMPARE(memoLines(), static_cast<int>(bets.size()));
     QCOMPARE(child<QLabel>("lblcode")->text(), QStringLiteral("过滤结果：%1注").arg(bets.size()));
+    QCOMPARE(child<QLabel>("lblcost")->text(),
+             QStringLiteral("共%1注，金额%2元").arg(bets.size()).arg(2 * bets.size()));
     QCOMPARE(memoLine(0), QString::fromStdString(bets.numbered(0)));
     QVERIFY(memoLine(0).endsWith(' '));
     QVERIFY(fileBytes(tempPath()).startsWith(QByteArray::fromStdString(bets.numbered(0) + "\r\n")));
@@ -290,6 +292,7 @@ void TestExclusionWindows::loadThenSaveGivesTheBetsBack()
     QCOMPARE(memoLines(), 2);
     QCOMPARE(memoLine(1), QStringLiteral("0000002    03 09 17 25 33 "));
     QCOMPARE(child<QLabel>("lblcode")->text(), QStringLiteral("过滤结果：2注"));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2注，金额4元"));
     const QString out = QString::fromStdString(program_->apppath()) + "out.txt";
     FileDialog::setNextFileName(out);
     click("btnsave");
@@ -305,6 +308,9 @@ void TestExclusionWindows::loadThenSaveGivesTheBetsBack()
     waitIdle();
     QVERIFY(messageTexts().value(1).startsWith(QStringLiteral("第 2 行")));
     QCOMPARE(memoLines(), 2);
+    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2注，金额4元"));
+    click("btnclear");
+    QVERIFY(child<QLabel>("lblcost")->text().isEmpty());
 }
 
 void TestExclusionWindows::followModesSwitchTheRunControls()

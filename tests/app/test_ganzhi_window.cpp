@@ -9,6 +9,7 @@
 #include "store/schema.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -52,9 +53,12 @@ private slots:
         click("optadd1");
         click("btngen");
         QCOMPARE(text("edtcurcode"), QStringLiteral("2026118期推荐投注号码：3 5 8 10 13 15 18 20 23 25 28 30 33 35 "));
+        // Played as a compound bet: C(14, 5) front combinations.
+        QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2002注，金额4004元"));
         click("optqianhou1");
         click("btngen");
         QCOMPARE(text("edtcurcode"), QStringLiteral("2026118期推荐投注号码：3 5 8 10 "));
+        QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共6注，金额12元")); // C(4, 2) back pairs
 
         child<QComboBox>("comcurqi")->setCurrentIndex(0);
         QCOMPARE(text("edttiangan") + text("edtdizhi"), QStringLiteral("甲子"));

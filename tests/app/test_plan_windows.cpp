@@ -257,10 +257,21 @@ void TestPlanWindows::variablePlanGrowsOneDrawAtATime()
         QVERIFY2(child<QPushButton>(name)->isEnabled(), name);
     QCOMPARE(fileText(planFile("可变.txt")).count("\r\n"), 6 + 8 * 3);
 
-    // 取消保存 throws the plan being built away.
+    // 取消保存 throws the plan being built away, once the user agrees to lose its unsaved rows.
     click("btnnew");
     click("btnjisuan");
-    QCOMPARE(rows(), 1);
+    click("btnjisuan");
+    QCOMPARE(rows(), 2);
+    const auto boxes = MessageBox::recorded().size();
+    MessageBox::setNextAnswer(QMessageBox::No);
+    click("btnnew");
+    QCOMPARE(MessageBox::recorded().size(), boxes + 1);
+    QCOMPARE(MessageBox::recorded().last().kind, MessageBox::Kind::Question);
+    QCOMPARE(lastMessage(), QStringLiteral("将丢弃未保存的2期计划，是否继续？"));
+    QCOMPARE(rows(), 2);
+    QCOMPARE(child<QPushButton>("btnnew")->text(), QStringLiteral("取消保存"));
+    QVERIFY(child<QPushButton>("btnjisuan")->isEnabled());
+    MessageBox::setNextAnswer(QMessageBox::Yes);
     click("btnnew");
     QCOMPARE(rows(), 0);
     QVERIFY(!child<QPushButton>("btnjisuan")->isEnabled());
@@ -300,6 +311,22 @@ void TestPlanWindows::variablePlanLoadedGoesOnFromItsLastRow()
     click("btnload");
     QVERIFY2(lastMessage().contains(QStringLiteral("第15行")), qPrintable(lastMessage()));
     QCOMPARE(rows(), 3);
+
+    // Only the row added since the load is unsaved; a plan just loaded is dropped without a question.
+    MessageBox::setNextAnswer(QMessageBox::No);
+    click("btnnew");
+    QCOMPARE(lastMessage(), QStringLiteral("将丢弃未保存的1期计划，是否继续？"));
+    QCOMPARE(rows(), 3);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("100\r\n10\r\n16\r\n1000\r\n5\r\n8\r\n1\r\n1\r\n8\r\n16\r\n116\r\n1000\r\n884\r\n762\r\n");
+    file.close();
+    FileDialog::setNextFileName(path);
+    click("btnload");
+    QCOMPARE(rows(), 1);
+    const auto boxes = MessageBox::recorded().size();
+    click("btnnew");
+    QCOMPARE(MessageBox::recorded().size(), boxes);
+    QCOMPARE(rows(), 0);
 }
 
 void TestPlanWindows::printingNeedsATableAndReportsAFailedPrinter()
@@ -315,9 +342,8 @@ void TestPlanWindows::printingNeedsATableAndReportsAFailedPrinter()
 
     const QString pdf = planFile("阶段.pdf");
     FileDialog::setNextFileName(pdf);
-    const auto boxes = MessageBox::recorded().size();
     click("btnprint");
-    QCOMPARE(MessageBox::recorded().size(), boxes);
+    QCOMPARE(lastMessage(), QStringLiteral("打印完成：共4页，已存为“%1”。").arg(pdf));
     // 80 rows: four pages.
     QCOMPARE(fileText(pdf).count("/Type /Page\n"), 4);
 }

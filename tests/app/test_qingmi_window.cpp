@@ -79,6 +79,8 @@ private slots:
         QCOMPARE(child<QLabel>("Label5")->text(), QStringLiteral("各位号码数："));
         click("btngen");
         QCOMPARE(child<QLineEdit>("edtcurcode")->text(), QStringLiteral("2020004期前区推荐投注号码：1 3 6 "));
+        // Three front numbers make no bet: no cost is shown.
+        QVERIFY(child<QLabel>("lblcost")->text().isEmpty());
         auto* tabcode = child<QTableWidget>("tabcode");
         QCOMPARE(tabcode->rowCount(), 36);
         QCOMPARE(tabcode->columnCount(), 6);

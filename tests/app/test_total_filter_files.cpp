@@ -108,6 +108,7 @@ void TestTotalFilterFiles::loadedListIsNarrowedAndPairedAnew()
     QCOMPARE(memoLines(), 2);
     QCOMPARE(memoLine(1), QString("0000002    01 02 03 04 05+01 03"));
     QCOMPARE(child<QLabel>("lblcode")->text(), QString("过滤结果：2注"));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QString("共2注，金额4元"));
     QCOMPARE(fileBytes(tempPath()),
              QByteArray("0000001    01 02 03 04 05+01 02\r\n0000002    01 02 03 04 05+01 03\r\n"));
     QVERIFY(child<QCheckBox>("chkhongqiu")->isChecked());
@@ -228,7 +229,9 @@ void TestTotalFilterFiles::printGoesToAPdfWithoutAPrinter()
     const QByteArray pdf = fileBytes(folder.filePath("bets.pdf"));
     QVERIFY(pdf.startsWith("%PDF"));
     QCOMPARE(QString::fromLatin1(pdf).count(QRegularExpression(R"(/Type\s*/Page[^s])")), 2);
-    QVERIFY(messageTexts().isEmpty());
+    QCOMPARE(messageTexts(),
+             QStringList{QStringLiteral("打印完成：共2页，已存为“%1”。").arg(folder.filePath("bets.pdf"))});
+    MessageBox::clearRecorded();
 
     // The program's database is never printed over.
     const QString database = QString::fromStdString(program_->databasePath());

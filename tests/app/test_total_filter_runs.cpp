@@ -42,6 +42,7 @@ void TestTotalFilterRuns::runKeepsWhatTheCoreKeepsAndNarrowsFurther()
     const std::size_t expected = coreSurvivors(sum60to100);
     QVERIFY(expected > 1000);
     QCOMPARE(child<QLabel>("lblcode")->text(), QString("过滤结果：%1注").arg(expected));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QString("共%1注，金额%2元").arg(expected).arg(2 * expected));
     QCOMPARE(memoLines(), static_cast<int>(expected));
     // The first combination in table order whose sum reaches 60.
     QCOMPARE(memoLine(0), QString("0000001    01 02 03 19 35+01 02"));
@@ -74,6 +75,8 @@ void TestTotalFilterRuns::runKeepsWhatTheCoreKeepsAndNarrowsFurther()
     quorlin::TotalFilterSettings sum80to100;
     sum80to100.sum = quorlin::FilterRange{80, 100};
     QCOMPARE(memoLines(), static_cast<int>(coreSurvivors(sum80to100)));
+    QCOMPARE(child<QLabel>("lblcost")->text(),
+             QString("共%1注，金额%2元").arg(coreSurvivors(sum80to100)).arg(2 * coreSurvivors(sum80to100)));
     QCOMPARE(document_->state().allcode.unmarked(), coreSurvivors(sum80to100));
 }
 
@@ -135,6 +138,7 @@ void TestTotalFilterRuns::clearStartsOverInTheStandardMapping()
     QCOMPARE(grid("GroupBox3")->selectedCount(), 0);
     QCOMPARE(memoLines(), 0);
     QCOMPARE(child<QLabel>("lblcode")->text(), QString("过滤结果："));
+    QVERIFY(child<QLabel>("lblcost")->text().isEmpty());
     QVERIFY(messageTexts().isEmpty());
 
     // The next run starts again from every combination.
@@ -216,6 +220,9 @@ void TestTotalFilterRuns::everyNewWorkingTableIsAnnounced()
     filter();
     QCOMPARE(messageTexts().last(), QString("没有符合条件的投注号码，请重新选择过滤条件！"));
     QCOMPARE(memoLines(), 0);
+    // The count and cost of the previous list go with it.
+    QCOMPARE(child<QLabel>("lblcode")->text(), QString("过滤结果："));
+    QVERIFY(child<QLabel>("lblcost")->text().isEmpty());
     QCOMPARE(announced, (QList<std::size_t>{announced.first(), 0}));
     QCOMPARE(document_->state().allcode.rows(), std::size_t{324632});
 }

@@ -1,0 +1,21 @@
+#include "common/bet_cost_line.h"
+
+#include "check/bet_price.h"
+#include "common/bet_list_model.h"
+#include "filter/bet_list.h"
+
+BetCostLine::BetCostLine(QWidget* parent) : QLabel(parent)
+{
+    setObjectName("lblcost");
+}
+
+void BetCostLine::showBets(std::uint64_t bets, bool extra)
+{
+    setText(bets == 0 ? QString() : QString::fromStdString(quorlin::betCostText(bets, extra)));
+}
+
+void BetCostLine::follow(const BetListModel* model)
+{
+    connect(model, &QAbstractItemModel::modelReset, this, [this, model] { showBets(model->bets()->size()); });
+    showBets(model->bets()->size());
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quorlin {
+
+/// The price of one bet in 元, and of one with 追加投注.
+inline constexpr std::uint64_t kBetPrice = 2;
+inline constexpr std::uint64_t kExtraBetPrice = 3;
+
+/// What `bets` bets cost, in 元; `extra` with 追加投注.
+std::uint64_t betCost(std::uint64_t bets, bool extra = false);
+/// The count and cost of a bet list as every window showing one writes it: "共N注，金额M元".
+std::string betCostText(std::uint64_t bets, bool extra = false);
+
+} // namespace quorlin
