@@ -67,7 +67,7 @@ private:
 void TestToolLatency::writeBigLists(const QString& all, const QString& half) const
 {
     std::ofstream a(all.toStdString(), std::ios::binary), h(half.toStdString(), std::ios::binary);
-    char line[32];
+    char line[64]; // room for any five ints, so the compiler sees no truncation
     int n = 0;
     for (int p = 1; p <= 35; ++p)
         for (int q = p + 1; q <= 35; ++q)
