@@ -3,6 +3,7 @@
 // printed for comparison (never asserted); the results are checked as in the windows' own tests.
 #include "event_loop_latency.h"
 #include "gui_test_base.h"
+#include "shipped_draws.h"
 
 #include "betset/u_fushi.h"
 #include "betset/u_jiaoqi.h"
@@ -29,20 +30,6 @@
 #include <fstream>
 
 namespace {
-
-/// The shipped history as the fixture's draws: {issue, 5 front, 2 back}.
-std::vector<std::vector<int>> realDraws()
-{
-    const auto grid = quorlin::test::shippedHistory();
-    std::vector<std::vector<int>> draws;
-    for (std::size_t r = 0; r < grid.rows(); ++r) {
-        std::vector<int> draw;
-        for (std::size_t k = 0; k < 8; ++k)
-            draw.push_back(grid.at(r, k));
-        draws.push_back(std::move(draw));
-    }
-    return draws;
-}
 
 void report(const char* what, const EventLoopLatency& latency)
 {
@@ -93,7 +80,7 @@ private:
 
 void TestBusyWindowLatency::initTestCase()
 {
-    draws_ = realDraws();
+    draws_ = shippedDraws();
     QVERIFY(draws_.size() > 2000);
 }
 

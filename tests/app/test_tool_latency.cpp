@@ -3,6 +3,7 @@
 // printed for comparison, never asserted: the tests check only that each action ends as it should.
 #include "event_loop_latency.h"
 #include "gui_test_base.h"
+#include "shipped_draws.h"
 
 #include "betset/u_fushi.h"
 #include "betset/u_jiaoqi.h"
@@ -83,11 +84,7 @@ void TestToolLatency::writeBigLists(const QString& all, const QString& half) con
 
 void TestToolLatency::init()
 {
-    const quorlin::Grid<std::int32_t> history = quorlin::test::shippedHistory();
-    std::vector<std::vector<int>> draws;
-    for (std::size_t r = 0; r < history.rows(); ++r)
-        draws.emplace_back(history.row(r).begin(), history.row(r).end());
-    setUpProgram(draws);
+    setUpProgram(shippedDraws());
     mainWindow_->resize(1600, 1000);
     openShippedLottery();
     QVERIFY(document_->state().recnum > 2000);

@@ -3,6 +3,7 @@
 // that each action finished and shows its result.
 #include "event_loop_latency.h"
 #include "gui_test_base.h"
+#include "shipped_draws.h"
 #include "view_probe.h"
 
 #include "common/bar_chart.h"
@@ -25,18 +26,8 @@ private slots:
     void mappingSwitchRecountsTheSumTab();
 
 private:
-    static std::vector<std::vector<int>> shippedDraws();
     static void report(const char* action, const EventLoopLatency& latency);
 };
-
-std::vector<std::vector<int>> TestViewLatency::shippedDraws()
-{
-    const quorlin::Grid<std::int32_t> history = quorlin::test::shippedHistory();
-    std::vector<std::vector<int>> draws;
-    for (std::size_t r = 0; r < history.rows(); ++r)
-        draws.emplace_back(history.row(r).begin(), history.row(r).end());
-    return draws;
-}
 
 void TestViewLatency::init()
 {
