@@ -155,21 +155,7 @@ std::optional<DrawCheck> PrizeChecker::check(const CheckDraw& draw, const PrizeR
         for (std::size_t b = 0; b < 3; ++b)
             if (result.hits[f][b] != 0 && levels[f][b] >= 0 && (best < 0 || levels[f][b] < best))
                 best = levels[f][b];
-    if (result.rules) {
-        result.levelCounts.assign(result.rules->levels.size(), 0);
-        for (std::size_t f = 0; f < 6; ++f)
-            for (std::size_t b = 0; b < 3; ++b)
-                if (levels[f][b] >= 0)
-                    result.levelCounts[static_cast<std::size_t>(levels[f][b])] += result.hits[f][b];
-        for (std::size_t k = 0; k < result.levelCounts.size(); ++k) {
-            const PrizeLevel& level = result.rules->levels[k];
-            if (level.amount)
-                result.money += *level.amount * static_cast<std::int64_t>(result.levelCounts[k]);
-            else if (result.levelCounts[k] != 0)
-                result.floatingWon = true;
-        }
-        result.bestLevel = best;
-    }
+    settleLevels(result);
     result.bestLine = firstLine(frontHits, backHits, levels, best);
     if (progress)
         progress->report(1, 1);
@@ -210,6 +196,33 @@ std::vector<WinningLine> PrizeChecker::winningLines(const DrawCheck& check, std:
                 take(i, frontHits[lf[i]], backHits[lb[i]]);
     }
     return lines;
+}
+
+void settleLevels(DrawCheck& check)
+{
+    if (!check.rules)
+        return;
+    check.levelCounts.assign(check.rules->levels.size(), 0);
+    check.money = 0;
+    check.floatingWon = false;
+    check.bestLevel = -1;
+    for (int f = 0; f <= 5; ++f)
+        for (int b = 0; b <= 2; ++b) {
+            const int level = check.rules->levelOf(f, b);
+            const std::uint64_t n = check.hits[static_cast<std::size_t>(f)][static_cast<std::size_t>(b)];
+            if (level < 0 || n == 0)
+                continue;
+            check.levelCounts[static_cast<std::size_t>(level)] += n;
+            if (check.bestLevel < 0 || level < check.bestLevel)
+                check.bestLevel = level;
+        }
+    for (std::size_t k = 0; k < check.levelCounts.size(); ++k) {
+        const PrizeLevel& level = check.rules->levels[k];
+        if (level.amount)
+            check.money += *level.amount * static_cast<std::int64_t>(check.levelCounts[k]);
+        else if (check.levelCounts[k] != 0)
+            check.floatingWon = true;
+    }
 }
 
 CheckTotals totalOf(const std::vector<DrawCheck>& checks, std::uint64_t bets, bool extra)

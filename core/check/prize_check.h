@@ -43,6 +43,10 @@ struct DrawCheck {
     int bestLevel = -1;                     ///< its 0-based level in `rules` (-1 without rules)
 };
 
+/// Fills in what the hits are worth under the check's rule set: levelCounts, money, floatingWon
+/// and bestLevel. Nothing when the check has no rule set.
+void settleLevels(DrawCheck& check);
+
 /// A line of the list that won in a draw, with the hits it scored.
 struct WinningLine {
     std::size_t line = 0; ///< 0-based in the list
