@@ -46,7 +46,7 @@ int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
         return 1;
     }
     const LoadedBetList loaded = readBetList(words[1], state.caisum, state.caisel, state.housum, state.housel,
-                                             kMaxBetListEntries, nullptr, true);
+                                             kMaxBetListEntries, nullptr, true, TicketLines::Keep);
     if (!loaded.ok) {
         err << loaded.error << '\n';
         return 1;
@@ -56,7 +56,7 @@ int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
         err << "没有第 " << issue << " 期的开奖号码\n";
         return 1;
     }
-    const PrizeChecker checker(loaded.lines);
+    const PrizeChecker checker(loaded);
     if (checker.frontOnlyLines() != 0)
         err << checker.frontOnlyLines() << " 注没有后区号码，只核对前区\n";
 
@@ -86,7 +86,7 @@ int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
         }
         out << '\t' << moneyText(c) << '\n';
     }
-    out << totalsRow(totalOf(checks, loaded.lines.size(), extra)) << '\n';
+    out << totalsRow(totalOf(checks, loaded.bets(), extra)) << '\n';
     return 0;
 }
 

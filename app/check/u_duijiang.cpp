@@ -193,9 +193,9 @@ void Tfrmduijiang::load(const QString& path)
             auto list = std::make_shared<Loaded>();
             // Lists of every front combination hold up to 324,632 entries.
             list->file = quorlin::readBetList(file, total, width, backTotal, backWidth, quorlin::kMaxBetListEntries,
-                                              &progress, true);
+                                              &progress, true, quorlin::TicketLines::Keep);
             if (list->file.ok)
-                list->checker = std::make_unique<quorlin::PrizeChecker>(list->file.lines);
+                list->checker = std::make_unique<quorlin::PrizeChecker>(list->file);
             return std::shared_ptr<const Loaded>(std::move(list));
         },
         [this, path](std::shared_ptr<const Loaded> list) { loaded(std::move(list), path); });
@@ -210,7 +210,9 @@ void Tfrmduijiang::loaded(std::shared_ptr<const Loaded> list, const QString& pat
         return;
     }
     list_ = std::move(list);
-    QString text = QStringLiteral("%1：%2注").arg(QFileInfo(path).fileName()).arg(list_->file.lines.size());
+    QString text = QStringLiteral("%1：%2注").arg(QFileInfo(path).fileName()).arg(list_->file.bets());
+    if (!list_->file.tickets.empty())
+        text += QStringLiteral("（其中%1行复式、胆拖票面）").arg(list_->file.tickets.size());
     if (const std::size_t frontOnly = list_->checker->frontOnlyLines())
         text += QStringLiteral("，其中%1注没有后区号码，只核对前区").arg(frontOnly);
     lblfile_->setText(text);
@@ -219,7 +221,7 @@ void Tfrmduijiang::loaded(std::shared_ptr<const Loaded> list, const QString& pat
 
 void Tfrmduijiang::showCost()
 {
-    lblcost_->showBets(list_ ? list_->file.lines.size() : 0, chkzhuijia_->isChecked());
+    lblcost_->showBets(list_ ? list_->file.bets() : 0, chkzhuijia_->isChecked());
 }
 
 void Tfrmduijiang::btnduijiangClick()
@@ -307,11 +309,11 @@ void Tfrmduijiang::showChecks()
         }
         if (column == 3 + kLevelColumns)
             return QString::fromStdString(quorlin::moneyText(c));
-        return QString::fromStdString(quorlin::bestBetText(c, checked->list->file.lines));
+        return QString::fromStdString(quorlin::bestBetText(c));
     });
 
     const QString total = QString::fromStdString(
-        quorlin::totalsSentence(quorlin::totalOf(shown.checks, shown.list->file.lines.size(), shown.extra)));
+        quorlin::totalsSentence(quorlin::totalOf(shown.checks, shown.list->file.bets(), shown.extra)));
     lblzongji_->setText(total);
 
     // The chart sums the bets of each level name over the draws that have a prize table.
@@ -343,8 +345,9 @@ void Tfrmduijiang::showWinners(int row)
     // Owned by the grid's cells, like the draws.
     auto winners = std::make_shared<std::vector<std::pair<QString, QString>>>();
     for (const quorlin::WinningLine& line : lines)
-        winners->emplace_back(QString::fromStdString(list.file.lines.bet(line.line)),
-                              QString::fromStdString(quorlin::winningLineText(c, line)));
+        winners->emplace_back(
+            QString::fromStdString(line.ticket.empty() ? line.bet : line.bet + "（票面 " + line.ticket + "）"),
+            QString::fromStdString(quorlin::winningLineText(c, line)));
     tabwinners_->table().reset({QStringLiteral("中奖投注"), QStringLiteral("中奖情况")},
                                static_cast<int>(winners->size()), [winners](int r, int column) {
                                    const auto& w = (*winners)[static_cast<std::size_t>(r)];

@@ -1,7 +1,5 @@
 #include "check/check_report.h"
 
-#include "filter/bet_list.h"
-
 namespace quorlin {
 
 namespace {
@@ -30,12 +28,12 @@ std::string hitPatternText(int frontHits, int backHits)
     return std::to_string(frontHits) + '+' + std::to_string(backHits);
 }
 
-std::string bestBetText(const DrawCheck& check, const BetList& bets)
+std::string bestBetText(const DrawCheck& check)
 {
-    if (!check.bestLine)
+    if (check.bestBet.empty())
         return "未中奖";
-    const std::string bet = bets.bet(*check.bestLine);
-    return check.rules ? bet + ' ' + check.rules->levels.at(static_cast<std::size_t>(check.bestLevel)).name : bet;
+    return check.rules ? check.bestBet + ' ' + check.rules->levels.at(static_cast<std::size_t>(check.bestLevel)).name
+                       : check.bestBet;
 }
 
 std::string winningLineText(const DrawCheck& check, const WinningLine& line)

@@ -19,7 +19,7 @@ std::string ruleSetText(const DrawCheck& check);
 std::string hitPatternText(int frontHits, int backHits);
 /// The draw's best bet and its level ("01 02 03 04 05+01 02 一等奖"), the bet alone for a draw
 /// before every prize table, or "未中奖".
-std::string bestBetText(const DrawCheck& check, const BetList& bets);
+std::string bestBetText(const DrawCheck& check);
 /// What a winning line won: "3+2 六等奖 200", or the hits alone for a draw before every prize table.
 std::string winningLineText(const DrawCheck& check, const WinningLine& line);
 /// The totals as a sentence: "共3期，每期3注，投入18元，固定奖金500元，盈亏482元".

@@ -1,8 +1,10 @@
 #include "check/prize_check.h"
 
 #include "check/bet_price.h"
+#include "check/ticket_prize.h"
 #include "common/progress.h"
 #include "filter/bet_list.h"
+#include "filter/bet_list_reader.h"
 #include "store/lottery_state.h"
 
 #include <algorithm>
@@ -54,6 +56,14 @@ PrizeChecker::PrizeChecker(const BetList& bets) : bets_(bets)
     if (!bets.isPaired())
         frontOnly_ =
             static_cast<std::size_t>(std::count(bets.lineBacks().begin(), bets.lineBacks().end(), BetList::kNoBack));
+}
+
+PrizeChecker::PrizeChecker(const LoadedBetList& list) : PrizeChecker(list.lines)
+{
+    tickets_ = &list.tickets;
+    for (const ListedTicket& t : list.tickets)
+        if (!t.ticket.hasBack)
+            frontOnly_ += static_cast<std::size_t>(t.ticket.bets());
 }
 
 PrizeChecker::PatternLevels PrizeChecker::levelsOf(const PrizeRuleSet* rules)
@@ -148,6 +158,13 @@ std::optional<DrawCheck> PrizeChecker::check(const CheckDraw& draw, const PrizeR
         for (std::size_t k = 0; k < counts.size(); ++k)
             result.hits[k / 3][k % 3] = counts[k];
     }
+    if (tickets_)
+        for (const ListedTicket& t : *tickets_) {
+            const HitCounts hits = ticketHits(t.ticket, draw);
+            for (std::size_t f = 0; f < 6; ++f)
+                for (std::size_t b = 0; b < 3; ++b)
+                    result.hits[f][b] += hits[f][b];
+        }
 
     const PatternLevels levels = levelsOf(result.rules);
     int best = -1;
@@ -157,6 +174,7 @@ std::optional<DrawCheck> PrizeChecker::check(const CheckDraw& draw, const PrizeR
                 best = levels[f][b];
     settleLevels(result);
     result.bestLine = firstLine(frontHits, backHits, levels, best);
+    result.bestBet = firstBet(result, levels, best);
     if (progress)
         progress->report(1, 1);
     return result;
@@ -173,7 +191,7 @@ std::vector<WinningLine> PrizeChecker::winningLines(const DrawCheck& check, std:
             worst = std::max(worst, level);
     std::vector<WinningLine> lines;
     auto take = [&](std::size_t line, std::uint8_t front, std::uint8_t back) {
-        lines.push_back({line, front, back, check.rules ? levels[front][back] : -1});
+        lines.push_back({line, front, back, check.rules ? levels[front][back] : -1, {}, {}});
     };
     // Best level first, each in list order: the player looks for the big prizes.
     for (int level = 0; level <= worst && lines.size() < limit; ++level) {
@@ -191,11 +209,65 @@ std::vector<WinningLine> PrizeChecker::winningLines(const DrawCheck& check, std:
         }
         const auto& lf = bets_.lineFronts();
         const auto& lb = bets_.lineBacks();
-        for (std::size_t i = 0; i < lf.size() && lines.size() < limit; ++i)
-            if (levels[frontHits[lf[i]]][backHits[lb[i]]] == level)
+        // Tickets stand between the single lines as in the file.
+        std::size_t t = 0;
+        const auto ticketsUpTo = [&](std::size_t singles) {
+            for (; tickets_ && t < tickets_->size() && (*tickets_)[t].singlesBefore <= singles && lines.size() < limit;
+                 ++t)
+                takeTicketBets((*tickets_)[t], check.draw, levels, level, limit, lines);
+        };
+        for (std::size_t i = 0; i < lf.size() && lines.size() < limit; ++i) {
+            ticketsUpTo(i);
+            if (lines.size() < limit && levels[frontHits[lf[i]]][backHits[lb[i]]] == level)
                 take(i, frontHits[lf[i]], backHits[lb[i]]);
+        }
+        ticketsUpTo(lf.size());
+    }
+    for (WinningLine& line : lines) {
+        if (line.ticket.empty())
+            line.bet = bets_.bet(line.line);
+        if (!check.rules)
+            line.level = -1;
     }
     return lines;
+}
+
+void PrizeChecker::takeTicketBets(const ListedTicket& listed, const CheckDraw& draw, const PatternLevels& levels,
+                                  int level, std::size_t limit, std::vector<WinningLine>& lines) const
+{
+    const HitCounts hits = ticketHits(listed.ticket, draw);
+    const Ticket& ticket = listed.ticket;
+    const std::string text = ticket.text();
+    for (int f = 5; f >= 0; --f)
+        for (int b = 2; b >= 0; --b) {
+            if (levels[static_cast<std::size_t>(f)][static_cast<std::size_t>(b)] != level ||
+                hits[static_cast<std::size_t>(f)][static_cast<std::size_t>(b)] == 0 || lines.size() >= limit)
+                continue;
+            forEachBetWithHits(ticket, draw, f, b, [&](const auto& front, const auto& back) {
+                lines.push_back(
+                    {listed.singlesBefore, f, b, level,
+                     singleBetText(front, ticket.shape.frontWidth, back, ticket.hasBack ? ticket.shape.backWidth : 0),
+                     text});
+                return lines.size() < limit;
+            });
+        }
+}
+
+std::string PrizeChecker::firstBet(const DrawCheck& check, const PatternLevels& levels, int level) const
+{
+    if (level < 0)
+        return {};
+    // The first ticket winning the level, unless a single line before it does.
+    if (tickets_)
+        for (const ListedTicket& t : *tickets_) {
+            if (check.bestLine && *check.bestLine < t.singlesBefore)
+                break;
+            std::vector<WinningLine> first;
+            takeTicketBets(t, check.draw, levels, level, 1, first);
+            if (!first.empty())
+                return first.front().bet;
+        }
+    return check.bestLine ? bets_.bet(*check.bestLine) : std::string();
 }
 
 void settleLevels(DrawCheck& check)

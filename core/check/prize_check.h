@@ -13,6 +13,8 @@ namespace quorlin {
 
 class BetList;
 class Progress;
+struct ListedTicket;
+struct LoadedBetList;
 struct LotteryState;
 
 /// A drawn result as the check needs it.
@@ -39,8 +41,9 @@ struct DrawCheck {
     std::vector<std::uint64_t> levelCounts; ///< bets per level of `rules`
     std::int64_t money = 0;                 ///< the fixed prizes won
     bool floatingWon = false;               ///< a pool level was won: its money is not known here
-    std::optional<std::size_t> bestLine;    ///< the first line of the best level won (0-based)
+    std::optional<std::size_t> bestLine;    ///< the first single line of the best level won (0-based)
     int bestLevel = -1;                     ///< its 0-based level in `rules` (-1 without rules)
+    std::string bestBet; ///< the first bet of the best level, of a single line or a ticket; empty when nothing won
 };
 
 /// Fills in what the hits are worth under the check's rule set: levelCounts, money, floatingWon
@@ -49,27 +52,32 @@ void settleLevels(DrawCheck& check);
 
 /// A line of the list that won in a draw, with the hits it scored.
 struct WinningLine {
-    std::size_t line = 0; ///< 0-based in the list
+    std::size_t line = 0; ///< 0-based among the single lines; of a ticket's bet, the single lines before it
     int frontHits = 0;
     int backHits = 0;
-    int level = -1; ///< 0-based in the draw's rule set; -1 when the draw has none
+    int level = -1;     ///< 0-based in the draw's rule set; -1 when the draw has none
+    std::string bet;    ///< the winning bet
+    std::string ticket; ///< the ticket line it belongs to (normalised), empty for a single line
 };
 
 /// Scores a bet list against draws. The front and back parts of the list are scored once per
 /// draw and the lines only counted, so a full list of 21 million bets costs a few milliseconds.
-/// Lines without a back part are scored on the front alone (as if no back number hit).
+/// Lines without a back part are scored on the front alone (as if no back number hit). Tickets
+/// (复式, 胆拖) kept whole are counted by ticketHits, never expanded.
 class PrizeChecker {
 public:
     explicit PrizeChecker(const BetList& bets);
+    /// The list's single lines and its tickets; `list` must outlive the checker.
+    explicit PrizeChecker(const LoadedBetList& list);
 
     /// Nothing when stopped through `progress`.
     std::optional<DrawCheck> check(const CheckDraw& draw, const PrizeRules& rules, Progress* progress = nullptr) const;
 
-    /// Lines that have no back part.
+    /// Bets that have no back part (lines, and the bets of tickets without back part).
     std::size_t frontOnlyLines() const { return frontOnly_; }
-    /// The lines (0-based) of `check`'s draw that won a prize (of any hit pattern with a level,
-    /// or with front or back hits when the draw has no rule set), best level first and in list
-    /// order within a level, at most `limit`.
+    /// The bets of `check`'s draw that won a prize (of any hit pattern with a level, or with front
+    /// or back hits when the draw has no rule set), best level first and in list order within a
+    /// level (a ticket's winning bets where the ticket stands), at most `limit`.
     std::vector<WinningLine> winningLines(const DrawCheck& check, std::size_t limit) const;
 
 private:
@@ -81,7 +89,14 @@ private:
                                          const std::vector<std::uint8_t>& backHits, const PatternLevels& levels,
                                          int level) const;
 
+    // Adds the winning bets of a ticket at `level` to `lines`, up to `limit`.
+    void takeTicketBets(const ListedTicket& listed, const CheckDraw& draw, const PatternLevels& levels, int level,
+                        std::size_t limit, std::vector<WinningLine>& lines) const;
+    // The first bet of the best level: a single line's or a ticket's.
+    std::string firstBet(const DrawCheck& check, const PatternLevels& levels, int level) const;
+
     const BetList& bets_;
+    const std::vector<ListedTicket>* tickets_ = nullptr;
     std::vector<std::uint64_t> frontMasks_;
     std::vector<std::uint64_t> backMasks_;
     std::size_t frontOnly_ = 0;

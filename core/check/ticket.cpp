@@ -38,8 +38,8 @@ std::string narrowCommas(std::string_view line)
 
 // Reads the numbers of a list ("03 7,11"); false with `problem` set when one is wrong. `seen`
 // holds the numbers already in the part, so a number in both bankers and drags is a repeat.
-bool readNumbers(std::string_view text, int total, const char* partName, std::uint64_t& numbers,
-                 std::uint64_t& seen, std::string& problem)
+bool readNumbers(std::string_view text, int total, const char* partName, std::uint64_t& numbers, std::uint64_t& seen,
+                 std::string& problem)
 {
     std::size_t i = 0;
     while (i < text.size()) {
@@ -59,8 +59,8 @@ bool readNumbers(std::string_view text, int total, const char* partName, std::ui
         for (const char c : digits.substr(0, std::min<std::size_t>(digits.size(), 4)))
             n = n * 10 + (c - '0');
         if (digits.size() > 2 || n < 1 || n > total) {
-            problem = std::string(partName) + "号码“" + std::string(digits) + "”不在 01-" +
-                      (total < 10 ? "0" : "") + std::to_string(total) + " 之内";
+            problem = std::string(partName) + "号码“" + std::string(digits) + "”不在 01-" + (total < 10 ? "0" : "") +
+                      std::to_string(total) + " 之内";
             return false;
         }
         const std::uint64_t bit = std::uint64_t{1} << n;
@@ -77,8 +77,7 @@ bool readNumbers(std::string_view text, int total, const char* partName, std::ui
 
 // One part: plain numbers or BANKERS#DRAGS, with 1..width − 1 bankers when "#" is written; a
 // plain part holds drags only.
-bool readPart(std::string_view text, int total, int width, const char* partName, TicketPart& part,
-              std::string& problem)
+bool readPart(std::string_view text, int total, int width, const char* partName, TicketPart& part, std::string& problem)
 {
     std::uint64_t seen = 0;
     const std::size_t hash = text.find('#');

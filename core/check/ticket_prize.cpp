@@ -128,9 +128,9 @@ std::optional<CheckDraw> parseDrawText(std::string_view text, const TicketShape&
     return draw;
 }
 
-void forEachBetWithHits(const Ticket& ticket, const CheckDraw& draw, int frontHits, int backHits,
-                        const std::function<bool(const std::array<std::uint8_t, 8>& front,
-                                                 const std::array<std::uint8_t, 8>& back)>& visit)
+void forEachBetWithHits(
+    const Ticket& ticket, const CheckDraw& draw, int frontHits, int backHits,
+    const std::function<bool(const std::array<std::uint8_t, 8>& front, const std::array<std::uint8_t, 8>& back)>& visit)
 {
     const PartPicks front = picksOf(ticket.front, ticket.shape.frontWidth, maskOf(draw.front), frontHits);
     PartPicks back;

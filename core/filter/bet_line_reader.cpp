@@ -7,6 +7,11 @@ namespace quorlin {
 
 namespace {
 
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // The line without the blanks and control characters at both ends.
 std::string_view trimmed(std::string_view line)
 {
@@ -43,9 +48,10 @@ std::size_t numberedPrefix(std::string_view line)
 
 } // namespace
 
-BetLineReader::BetLineReader(int frontTotal, int frontWidth, int backTotal, int backWidth, bool numberedToo)
+BetLineReader::BetLineReader(int frontTotal, int frontWidth, int backTotal, int backWidth, bool numberedToo,
+                             TicketLines tickets, std::uint64_t expansionLimit)
     : frontTotal_(frontTotal), frontWidth_(frontWidth), backTotal_(backTotal), backWidth_(backWidth),
-      numberedToo_(numberedToo)
+      numberedToo_(numberedToo), tickets_(tickets), expansionLimit_(expansionLimit)
 {
 }
 
@@ -62,6 +68,8 @@ bool BetLineReader::refuse(const std::string& reason)
 
 bool BetLineReader::next(BetLine& bet)
 {
+    if (expansion_ && nextExpanded(bet))
+        return true;
     std::string_view line;
     while (line.empty()) {
         if (failed() || !text_.next(raw_))
@@ -70,6 +78,58 @@ bool BetLineReader::next(BetLine& bet)
     }
     if (numberedToo_)
         line.remove_prefix(numberedPrefix(line));
+    bet.ticket.reset();
+    if (isTicketText(line)) {
+        // A line of numbers alone is a ticket only as one bet's front part: anything longer keeps
+        // the fixed reading, in which "01 02 03 04 05 06 07" is a bet with its back part.
+        const bool marked = line.find_first_of("+#") != std::string_view::npos;
+        std::size_t numbers = 0;
+        for (std::size_t i = 0; i < line.size(); ++i)
+            numbers += isDigit(line[i]) && (i + 1 == line.size() || !isDigit(line[i + 1])) ? 1 : 0;
+        if (marked || numbers == static_cast<std::size_t>(frontWidth_))
+            return readTicket(line, bet);
+    }
+    return readFixed(line, bet);
+}
+
+bool BetLineReader::readTicket(std::string_view line, BetLine& bet)
+{
+    // Lists without back part ignore whatever follows the front part.
+    if (backWidth_ == 0)
+        line = line.substr(0, line.find('+'));
+    std::string problem;
+    auto ticket = parseTicket(line, TicketShape{frontTotal_, frontWidth_, backTotal_, backWidth_}, problem, false);
+    if (!ticket)
+        return refuse(problem);
+    if (!ticket->hasBack)
+        backsThroughout_ = false;
+    if (ticket->isSingle() || tickets_ == TicketLines::Expand) {
+        if (!ticket->isSingle()) {
+            expanded_ += ticket->bets();
+            if (expanded_ > expansionLimit_)
+                return refuse(std::string(ticket->kind()) + "票面展开后超过 " + std::to_string(expansionLimit_) +
+                              " 注");
+        }
+        ticketHasBack_ = ticket->hasBack;
+        expansion_.emplace(*ticket);
+        return nextExpanded(bet);
+    }
+    bet.ticket = std::move(ticket);
+    return true;
+}
+
+bool BetLineReader::nextExpanded(BetLine& bet)
+{
+    if (!expansion_->next(bet.front, bet.back)) {
+        expansion_.reset();
+        return false;
+    }
+    bet.hasBack = ticketHasBack_;
+    return true;
+}
+
+bool BetLineReader::readFixed(std::string_view line, BetLine& bet)
+{
     for (int i = 0; i < frontWidth_; ++i) {
         const int n = field(line, static_cast<std::size_t>(3 * i), frontTotal_);
         if (n == 0)

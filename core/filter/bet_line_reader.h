@@ -1,10 +1,14 @@
 #pragma once
 
+#include "check/ticket.h"
+#include "check/ticket_expansion.h"
+
 #include "common/text_reader.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quorlin {
@@ -14,6 +18,15 @@ struct BetLine {
     std::array<std::uint8_t, 8> front{};
     std::array<std::uint8_t, 8> back{};
     bool hasBack = false;
+    /// A line standing for more than one bet, when the reader keeps tickets whole; front and back
+    /// are then not set.
+    std::optional<Ticket> ticket;
+};
+
+/// What a reader does with a line standing for many bets (复式, 胆拖).
+enum class TicketLines {
+    Expand, ///< gives its single bets one by one, in TicketExpansion's order
+    Keep,   ///< gives it whole in BetLine::ticket
 };
 
 /// Reads the bets of a bet-list file one line at a time, so a list of any length costs one line:
@@ -23,9 +36,15 @@ struct BetLine {
 /// numbers are not checked. Blank lines are passed over. With `numberedToo` a line in the numbered
 /// form ("0000001    " before the bet) is read as its bet. With backWidth 0 whatever follows the
 /// front part is ignored (the exclusion windows' lists).
+///
+/// A line written as a ticket (isTicketText) with "+" or "#", or with exactly the front numbers of
+/// one bet, is read as a ticket line instead (parseTicket: any order, with or without leading 0,
+/// blanks or commas), so 复式 and 胆拖 lines stand for their bets; the single bets of a ticket are
+/// counted against `expansionLimit` over the whole file.
 class BetLineReader {
 public:
-    BetLineReader(int frontTotal, int frontWidth, int backTotal, int backWidth, bool numberedToo = false);
+    BetLineReader(int frontTotal, int frontWidth, int backTotal, int backWidth, bool numberedToo = false,
+                  TicketLines tickets = TicketLines::Expand, std::uint64_t expansionLimit = 1'200'000);
 
     /// Opens the file; false (with error()) when it cannot be opened.
     bool open(const std::string& path);
@@ -42,12 +61,20 @@ public:
 
 private:
     bool refuse(const std::string& reason);
+    bool readFixed(std::string_view line, BetLine& bet);
+    bool readTicket(std::string_view line, BetLine& bet);
+    bool nextExpanded(BetLine& bet);
 
     int frontTotal_;
     int frontWidth_;
     int backTotal_;
     int backWidth_;
     bool numberedToo_;
+    TicketLines tickets_;
+    std::uint64_t expansionLimit_;
+    std::uint64_t expanded_ = 0;               ///< single bets of the tickets read so far
+    std::optional<TicketExpansion> expansion_; ///< the ticket whose bets are being given
+    bool ticketHasBack_ = false;
     bool backsThroughout_ = true;
     TextReader text_;
     std::string raw_;

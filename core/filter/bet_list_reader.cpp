@@ -22,10 +22,19 @@ LoadedBetList refuse(const std::string& error)
 
 } // namespace
 
-LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidth, int backTotal, int backWidth,
-                          std::size_t maxEntries, Progress* progress, bool numberedToo)
+std::uint64_t LoadedBetList::bets() const
 {
-    BetLineReader reader(frontTotal, frontWidth, backTotal, backWidth, numberedToo);
+    std::uint64_t n = lines.size();
+    for (const ListedTicket& t : tickets)
+        n += t.ticket.bets();
+    return n;
+}
+
+LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidth, int backTotal, int backWidth,
+                          std::size_t maxEntries, Progress* progress, bool numberedToo, TicketLines ticketLines)
+{
+    BetLineReader reader(frontTotal, frontWidth, backTotal, backWidth, numberedToo, ticketLines, maxEntries);
+    std::vector<ListedTicket> tickets;
     if (!reader.open(path))
         return refuse(reader.error());
     std::vector<std::uint8_t> fronts;
@@ -42,6 +51,13 @@ LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidt
     while (reader.next(bet)) {
         if (progress && lineFront.size() % kProgressLines == 0 && progress->cancelled())
             return refuse("第 " + std::to_string(reader.lineNumber()) + " 行：已停止");
+        if (bet.ticket) {
+            if (tickets.size() >= maxEntries)
+                return refuse("第 " + std::to_string(reader.lineNumber()) + " 行：复式、胆拖票面超过 " +
+                              std::to_string(maxEntries) + " 行");
+            tickets.push_back({std::move(*bet.ticket), lineFront.size()});
+            continue;
+        }
         std::uint16_t back = BetList::kNoBack;
         if (bet.hasBack) {
             const auto [it, added] = backIndex.emplace(bet.back, static_cast<std::uint16_t>(backIndex.size()));
@@ -82,6 +98,7 @@ LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidt
     result.lines =
         BetList::lines(frontWidth, fronts, backWidth, std::move(backs), std::move(lineFront), std::move(lineBack));
     result.fronts = std::move(fronts);
+    result.tickets = std::move(tickets);
     return result;
 }
 

@@ -377,7 +377,7 @@ void TestBetSetWindows::intersectionRefusesALineWithoutACombination()
     click("btndaoru");
     click("btnjiaoqi");
     QTRY_VERIFY(child<QPushButton>("btnjiaoqi")->isEnabled());
-    QVERIFY2(lastMessage().startsWith(QStringLiteral("numbered.txt：第 2 行：第 5 个前区号码应为 01-35 的两位数字")),
+    QVERIFY2(lastMessage().startsWith(QStringLiteral("numbered.txt：第 2 行：前区号码“36”不在 01-35 之内")),
              qPrintable(lastMessage()));
     QCOMPARE(fileBytes(path("temp.txt")), QByteArray("before\r\n"));
     QCOMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集："));

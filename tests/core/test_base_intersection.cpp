@@ -114,11 +114,11 @@ TEST_F(IntersectionFixture, LinesWithoutACombinationAreRefusedNamingFileAndLine)
         const char* text;
         const char* error;
     } cases[] = {
-        {"01 02 03 04 05\r\n1 2 3 4 6\r\n", "bad.txt：第 2 行：第 1 个前区号码应为 01-35 的两位数字"},
-        {"01 02 03 04 36\r\n", "bad.txt：第 1 行：第 5 个前区号码应为 01-35 的两位数字"},
-        {"05 04 03 02 01\r\n", "bad.txt：第 1 行：前区号码应从小到大排列且互不相同"},
+        {"01 02 03 04 05\r\n1 2 3 4 4\r\n", "bad.txt：第 2 行：前区号码 04 重复"},
+        {"01 02 03 04 36\r\n", "bad.txt：第 1 行：前区号码“36”不在 01-35 之内"},
+        {"01 02 03 04 05 06#07\r\n", "bad.txt：第 1 行：前区胆码有 6 个，最多 4 个"},
         {"01 02 03 04\r\n", "bad.txt：第 1 行：第 5 个前区号码"},
-        {"01 02 03 04 05+06 13\r\n", "bad.txt：第 1 行：第 2 个后区号码应为 01-12 的两位数字"},
+        {"01 02 03 04 05+06 13\r\n", "bad.txt：第 1 行：后区号码“13”不在 01-12 之内"},
         {"01 02 03 04 05+0x 07\r\n", "bad.txt：第 1 行：第 1 个后区号码"},
     };
     for (const auto& c : cases) {

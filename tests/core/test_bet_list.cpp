@@ -157,9 +157,11 @@ TEST_F(BetListFixture, BadListsAreRefusedNamingTheLine)
     const std::vector<Case> cases = {
         {"front number 36", "01 02 03 04 05\n01 02 03 04 36\n", "第 2 行"},
         {"back number 13", "01 02 03 04 05+01 13\n", "后区"},
-        {"front not ascending", "01 02 03 05 04\n", "从小到大"},
+        {"front number repeated", "01 02 03 05 03\n", "前区号码 03 重复"},
         {"letters", "01 02 O3 04 05\n", "前区"},
-        {"half a back part", "01 02 03 04 05+01 02\n01 02 03 04 05+01\n", "第 2 行：前区号码之后应为 2 个后区号码"},
+        {"half a back part", "01 02 03 04 05+01 02\n01 02 03 04 05+01\n", "第 2 行：后区号码只有 1 个"},
+        {"back part after the fixed positions", "01 02 03 04 05 +01\n", "第 1 行：后区号码只有 1 个"},
+        {"ticket expanding past the limit", "01 02 03 04 05 06+01 02\n", "复式票面展开后超过 2 注"},
         {"bad line after a blank one", "01 02 03 04 05\n\n01 02 03 04 36\n", "第 3 行"},
         {"too many entries", "01 02 03 04 05\n01 02 03 04 06\n01 02 03 04 07\n", "超过 2"},
     };

@@ -95,6 +95,6 @@ TEST_F(CliBetSetFixture, IntersectPrintsTheNumberedLinesOrTheRefusal)
     EXPECT_EQ(run({"intersect", a, write("n.txt", "0000001    01 02 03 04 05 \r\n")}), 0) << err.str();
     EXPECT_EQ(out.str(), "0000001    01 02 03 04 05 \n");
     EXPECT_EQ(run({"intersect", a, write("bad.txt", "01 02 03 04 05\r\n01 02 03 04 36\r\n")}), 1);
-    EXPECT_EQ(err.str(), "bad.txt：第 2 行：第 5 个前区号码应为 01-35 的两位数字\n");
+    EXPECT_EQ(err.str(), "bad.txt：第 2 行：前区号码“36”不在 01-35 之内\n");
     EXPECT_EQ(run({"intersect", a, "--tolerance", "x"}), 2);
 }

@@ -428,7 +428,7 @@ TEST_F(ListFixture, RepeatsOfTheLast100EntriesAddNothing)
 TEST_F(ListFixture, BadListsAreRefusedNamingTheLine)
 {
     EXPECT_EQ(readExclusionList(write("01 02 03 04 05\r\n01 02 03 04 36\r\n"), 35, 5).error,
-              "第 2 行：第 5 个前区号码应为 01-35 的两位数字。文件未载入。");
+              "第 2 行：前区号码“36”不在 01-35 之内。文件未载入。");
     EXPECT_FALSE(readExclusionList(write("01 02 03 04 05\r\n01 02 03 04 06\r\n01 02 03 04 07\r\n"), 35, 5, 2).ok);
     EXPECT_TRUE(readExclusionList(write("01 02 03 04 05\r\n01 02 03 04 06\r\n"), 35, 5, 2).ok);
 }
