@@ -53,6 +53,11 @@ const std::vector<CliCommand>& cliCommands()
          "check 彩票名称 文件 [--issue 期号 | --last N] [--extra]\n"
          "                         投注号码的中奖核对：每期各奖级注数和奖金，最后一行合计（追加每注 3 元）",
          runCheck},
+        {"ticket",
+         "ticket 票面… [--extra] [--draw \"F F F F F+B B\" [--date YYYY-MM-DD]]\n"
+         "                         单式、复式、胆拖票面的注数和金额（追加每注 3 元）；--draw 时为各奖级中奖注数和奖金\n"
+         "                         （按 --date 当日的奖级表，默认最新的奖级表）",
+         runTicket},
         {"backtest",
          "backtest 彩票名称 --last N [--big A-B] [--odd A-B] [--sum A-B] [--span A-B] [--dispersion A-B]\n"
          "                         [--skew A-B] [--ac A-B] [--banker \"号码\" [--banker-hits A-B]] [--front \"号码\" "

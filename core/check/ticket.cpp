@@ -50,10 +50,6 @@ bool readNumbers(std::string_view text, int total, const char* partName, std::ui
         std::size_t end = i;
         while (end < text.size() && text[end] >= '0' && text[end] <= '9')
             ++end;
-        if (end == i) {
-            problem = std::string(partName) + "中有不认识的字符“" + std::string(1, text[i]) + "”";
-            return false;
-        }
         const std::string_view digits = text.substr(i, end - i);
         int n = 0;
         for (const char c : digits.substr(0, std::min<std::size_t>(digits.size(), 4)))
@@ -213,6 +209,17 @@ std::optional<Ticket> parseTicket(std::string_view line, const TicketShape& shap
     }
     const std::string text = narrowCommas(line);
     const std::string_view all(text);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const char c = all[i];
+        if ((c < '0' || c > '9') && !isSeparator(c) && c != '+' && c != '#') {
+            // The whole character, not a byte of it.
+            std::size_t end = i + 1;
+            while (end < all.size() && (static_cast<unsigned char>(all[end]) & 0xC0) == 0x80)
+                ++end;
+            problem = "有不认识的字符“" + std::string(all.substr(i, end - i)) + "”";
+            return std::nullopt;
+        }
+    }
     const std::size_t plus = all.find('+');
     if (plus != std::string_view::npos && all.find('+', plus + 1) != std::string_view::npos) {
         problem = "有多个“+”";

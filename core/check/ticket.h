@@ -13,6 +13,7 @@ struct TicketShape {
     int frontWidth = 5;
     int backTotal = 12;
     int backWidth = 2;
+    bool operator==(const TicketShape&) const = default;
 };
 
 /// One part of a ticket as bit masks (bit n = number n): bankers, on every bet the part stands

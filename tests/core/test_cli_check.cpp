@@ -70,6 +70,76 @@ TEST_F(CliCheckFixture, CheckReadsPastBlankLines)
     EXPECT_NE(out.str().find("合计\t1期\t2注"), std::string::npos) << out.str();
 }
 
+TEST_F(CliCheckFixture, CheckCountsTheBetsOfTicketsAsItsExpansionWould)
+{
+    // 2026015 is 03 09 17 25 33+04 11: the 胆拖 ticket holds 03 09 17 25 33 with 04 11 once.
+    const std::string tickets = "03 09#17 25 33 35+04#11 12\r\n01 02 03 04 05+01 02\r\n";
+    std::ofstream(file("tickets.txt"), std::ios::binary) << tickets;
+    std::ofstream(file("expanded.txt"), std::ios::binary)
+        << "03 09 17 25 33+04 11\r\n03 09 17 25 33+04 12\r\n03 09 17 25 35+04 11\r\n03 09 17 25 35+04 12\r\n"
+           "03 09 17 33 35+04 11\r\n03 09 17 33 35+04 12\r\n03 09 25 33 35+04 11\r\n03 09 25 33 35+04 12\r\n"
+           "01 02 03 04 05+01 02\r\n";
+    ASSERT_EQ(run({"check", kShippedLottery, file("expanded.txt"), "--last", "3"}), 0) << err.str();
+    const std::string expected = out.str();
+    ASSERT_EQ(run({"check", kShippedLottery, file("tickets.txt"), "--last", "3"}), 0) << err.str();
+    EXPECT_EQ(out.str(), expected);
+    EXPECT_NE(out.str().find("合计\t3期\t9注\t投入54"), std::string::npos) << out.str();
+}
+
+TEST_F(CliCheckFixture, TicketPrintsBetsAndCostOrThePrizesOfADraw)
+{
+    ASSERT_EQ(
+        run({"ticket", "01 02 03 04 05+06 07", "3 7 11 19 24 28 33+2,5,9", "18 05#02 09 13 21 27 30+04#01 08 11"}), 0)
+        << err.str();
+    EXPECT_EQ(out.str(), "01 02 03 04 05+06 07\t1\t2\n"
+                         "03 07 11 19 24 28 33+02 05 09\t63\t126\n"
+                         "05 18#02 09 13 21 27 30+04#01 08 11\t60\t120\n"
+                         "合计\t124\t248\n");
+    ASSERT_EQ(run({"ticket", "--extra", "03 07 11 19 24 28 33+02 05 09"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "03 07 11 19 24 28 33+02 05 09\t63\t189\n合计\t63\t189\n");
+
+    // 2025-06-02 falls under the nine levels, the default is the newest table (seven levels).
+    const std::vector<std::string> compound{"ticket", "02 11 16 23 28 30 31+05 10 12", "01 02 03 04 05+06 07", "--draw",
+                                            "02 11 16 23 28+05 10"};
+    std::vector<std::string> args = compound;
+    args.insert(args.end(), {"--date", "2025-06-02"});
+    ASSERT_EQ(run(args), 0) << err.str();
+    EXPECT_EQ(out.str(), "02 11 16 23 28 30 31+05 10 12\t1\t2\t0\t10\t20\t10\t0\t20\t0\t38300+浮动\n"
+                         "01 02 03 04 05+06 07\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\n"
+                         "合计\t1\t2\t0\t10\t20\t10\t0\t20\t0\t38300+浮动\n");
+    ASSERT_EQ(run(compound), 0) << err.str();
+    EXPECT_EQ(out.str(), "02 11 16 23 28 30 31+05 10 12\t1\t2\t10\t20\t10\t20\t0\t57800+浮动\n"
+                         "01 02 03 04 05+06 07\t0\t0\t0\t0\t0\t0\t0\t0\n"
+                         "合计\t1\t2\t10\t20\t10\t20\t0\t57800+浮动\n");
+}
+
+TEST_F(CliCheckFixture, TicketRefusesNamingTheLine)
+{
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* err;
+    } cases[] = {
+        {{"ticket", "01 02 03 04 05+06 07", "01 02 03 04+05 06"},
+         1,
+         "第 2 个票面“01 02 03 04+05 06”：前区号码只有 4 个，至少要 5 个\n"},
+        {{"ticket", "01 02 03 04 05+06 07", "--draw", "01 02 03 04 05 06+01 02"},
+         1,
+         "--draw “01 02 03 04 05 06+01 02”：开奖号码应为 5 个前区号码和 2 个后区号码\n"},
+        {{"ticket", "01 02 03 04 05+06 07", "--draw", "01 02 03 04 05+01 02", "--date", "2019-12-31"},
+         1,
+         "2019-12-31 早于所有奖级表\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(run(c.args), c.status) << c.args[1];
+        EXPECT_EQ(err.str(), c.err);
+        EXPECT_EQ(out.str(), "") << "nothing printed before the refusal";
+    }
+    EXPECT_EQ(run({"ticket", "01 02 03 04 05+06 07", "--date", "2026-01-01"}), 2);
+    EXPECT_EQ(run({"ticket", "01 02 03 04 05+06 07", "--draw", "01 02 03 04 05+01 02", "--date", "2026-1-1"}), 2);
+    EXPECT_EQ(run({"ticket"}), 2);
+}
+
 TEST_F(CliCheckFixture, CheckRefusesWhatItCannotDo)
 {
     EXPECT_EQ(run({"check", kShippedLottery, file("bets.txt"), "--issue", "2026013"}), 1);
