@@ -3,11 +3,19 @@
 // every condition over 1000 draws of the shipped history, kept counts included.
 #include "check/condition_backtest.h"
 #include "check/prize_check.h"
+#include "check/ticket.h"
+#include "check/ticket_prize.h"
 #include "filter/bet_list.h"
+#include "filter/bet_list_reader.h"
 #include "filter/combination_table.h"
 #include "test_support.h"
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <fstream>
+#include <numeric>
+#include <random>
 
 using namespace quorlin;
 
@@ -78,6 +86,89 @@ void BM_CheckFullListAsLines(benchmark::State& state)
 }
 BENCHMARK(BM_CheckFullListPaired)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckFullListAsLines)->Unit(benchmark::kMillisecond);
+
+// One ticket priced against one draw without expanding: the whole game as one 复式 (21.4 million
+// bets) and a 胆拖.
+void priceTicket(benchmark::State& state, const char* line)
+{
+    std::string problem;
+    const Ticket ticket = *parseTicket(line, TicketShape{}, problem);
+    const PrizeRules r = rules();
+    const CheckDraw draw{"2026115", 20261010, {3, 9, 17, 25, 33}, {4, 11}};
+    for (auto _ : state) {
+        const DrawCheck result = checkTicket(ticket, draw, &r.sets.front());
+        benchmark::DoNotOptimize(result.money);
+    }
+    state.counters["bets"] = static_cast<double>(ticket.bets());
+}
+void BM_PriceWholeGameTicket(benchmark::State& state)
+{
+    priceTicket(state, "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32 33 34 "
+                       "35+1 2 3 4 5 6 7 8 9 10 11 12");
+}
+void BM_PriceBankerTicket(benchmark::State& state)
+{
+    priceTicket(state, "05 18#02 09 13 21 27 30+04#01 08 11");
+}
+BENCHMARK(BM_PriceWholeGameTicket)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PriceBankerTicket)->Unit(benchmark::kMicrosecond);
+
+// A file of 10,000 mixed tickets (单式, 复式 and 胆拖 of every size a player buys) read and checked
+// against the newest 100 draws of the shipped history, as `check --last 100` does.
+void BM_CheckTenThousandTicketsOverHundredDraws(benchmark::State& state)
+{
+    const Grid<std::int32_t> his = test::shippedHistory();
+    test::TempProgramDir dir;
+    const std::string path = dir.apppath() + "tickets.txt";
+    {
+        std::ofstream file(path, std::ios::binary);
+        std::mt19937 random(20);
+        const auto numbers = [&](int total, int count) {
+            std::vector<int> all(static_cast<std::size_t>(total));
+            std::iota(all.begin(), all.end(), 1);
+            std::shuffle(all.begin(), all.end(), random);
+            all.resize(static_cast<std::size_t>(count));
+            return all;
+        };
+        const auto text = [](const std::vector<int>& n, std::size_t from, std::size_t to) {
+            std::string t;
+            for (std::size_t i = from; i < to; ++i)
+                t += (i > from ? " " : "") + std::to_string(n[i]);
+            return t;
+        };
+        for (int i = 0; i < 10000; ++i) {
+            const int kind = i % 3;
+            const int frontCount = kind == 0 ? 5 : 6 + static_cast<int>(random() % 6);
+            const int backCount = kind == 0 ? 2 : 2 + static_cast<int>(random() % 3);
+            const auto front = numbers(35, frontCount);
+            const auto back = numbers(12, backCount);
+            if (kind == 2)
+                file << text(front, 0, 2) << '#' << text(front, 2, front.size()) << '+' << text(back, 0, 1) << '#'
+                     << text(back, 1, back.size()) << "\r\n";
+            else
+                file << text(front, 0, front.size()) << '+' << text(back, 0, back.size()) << "\r\n";
+        }
+    }
+    const PrizeRules r = rules();
+    std::vector<CheckDraw> draws;
+    for (std::size_t row = his.rows() - 100; row < his.rows(); ++row)
+        draws.push_back(CheckDraw{std::to_string(his.at(row, 0)), 20261010,
+                                  {his.at(row, 1), his.at(row, 2), his.at(row, 3), his.at(row, 4), his.at(row, 5)},
+                                  {his.at(row, 6), his.at(row, 7)}});
+    std::uint64_t bets = 0;
+    for (auto _ : state) {
+        const LoadedBetList list =
+            readBetList(path, 35, 5, 12, 2, kMaxBetListEntries, nullptr, true, TicketLines::Keep);
+        const PrizeChecker checker(list);
+        std::int64_t money = 0;
+        for (const CheckDraw& d : draws)
+            money += checker.check(d, r)->money;
+        benchmark::DoNotOptimize(money);
+        bets = list.bets();
+    }
+    state.counters["bets"] = static_cast<double>(bets);
+}
+BENCHMARK(BM_CheckTenThousandTicketsOverHundredDraws)->Unit(benchmark::kMillisecond);
 
 // Every condition, the others so loose that the skew counts among nearly every row (the worst
 // case: the closed form does not apply since two rows fall out), or among the rows that typical
