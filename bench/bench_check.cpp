@@ -152,7 +152,8 @@ void BM_CheckTenThousandTicketsOverHundredDraws(benchmark::State& state)
     const PrizeRules r = rules();
     std::vector<CheckDraw> draws;
     for (std::size_t row = his.rows() - 100; row < his.rows(); ++row)
-        draws.push_back(CheckDraw{std::to_string(his.at(row, 0)), 20261010,
+        draws.push_back(CheckDraw{std::to_string(his.at(row, 0)),
+                                  20261010,
                                   {his.at(row, 1), his.at(row, 2), his.at(row, 3), his.at(row, 4), his.at(row, 5)},
                                   {his.at(row, 6), his.at(row, 7)}});
     std::uint64_t bets = 0;

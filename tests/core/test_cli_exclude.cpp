@@ -51,6 +51,26 @@ TEST_F(CliExcludeFixture, CountModeStopsAtTheTargetAndALoadedListIsNarrowed)
     EXPECT_LT(std::stoul(once), 5000u);
 }
 
+TEST_F(CliExcludeFixture, ATicketInTheLoadedListStandsForItsFronts)
+{
+    std::ofstream(file("ticket.txt")) << "01 02 03#04 05 06 07 08 09 10 11 12\n";
+    std::ofstream(file("fronts.txt")) << [] {
+        std::string text;
+        for (int a = 4; a <= 12; ++a)
+            for (int b = a + 1; b <= 12; ++b)
+                text += "01 02 03 " + std::string(a < 10 ? "0" : "") + std::to_string(a) + " " + (b < 10 ? "0" : "") +
+                        std::to_string(b) + "\n";
+        return text;
+    }();
+    ASSERT_EQ(run({"sum", "--iterations", "1", "--seed", "5", "--in", file("fronts.txt"), "--out", file("a.txt")}), 0)
+        << err.str();
+    const std::string expected = out.str();
+    ASSERT_EQ(run({"sum", "--iterations", "1", "--seed", "5", "--in", file("ticket.txt"), "--out", file("b.txt")}), 0)
+        << err.str();
+    EXPECT_EQ(out.str(), expected);
+    EXPECT_EQ(read("a.txt"), read("b.txt"));
+}
+
 TEST_F(CliExcludeFixture, ARunThatCanExcludeNothingGivesUp)
 {
     EXPECT_EQ(run({"bias", "--no-high", "--no-low", "--max-iterations", "30"}), 1);

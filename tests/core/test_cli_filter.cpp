@@ -64,6 +64,39 @@ TEST_F(CliFilterFixture, CountsBetsAndWritesTheSavedForm)
     EXPECT_EQ(narrowed, out.str());
 }
 
+TEST_F(CliFilterFixture, TicketLinesInTheListStandForTheirBets)
+{
+    // 7 front numbers 复式 and a 胆拖: 21 + 4 front combinations, as if written out one by one.
+    std::ofstream(file("tickets.txt")) << "1 2 3 4 5 6 7+1 2\n20 21#22 23 24 25+1#2\n";
+    std::string expanded;
+    const auto add = [&](const std::vector<int>& n) {
+        for (std::size_t i = 0; i < n.size(); ++i)
+            expanded += (n[i] < 10 ? "0" : "") + std::to_string(n[i]) + (i + 1 < n.size() ? " " : "+01 02\n");
+    };
+    for (int a = 1; a <= 7; ++a)
+        for (int b = a + 1; b <= 7; ++b)
+            for (int c = b + 1; c <= 7; ++c)
+                for (int d = c + 1; d <= 7; ++d)
+                    for (int e = d + 1; e <= 7; ++e)
+                        add({a, b, c, d, e});
+    for (const auto& rest : std::vector<std::vector<int>>{{22, 23, 24}, {22, 23, 25}, {22, 24, 25}, {23, 24, 25}})
+        add({20, 21, rest[0], rest[1], rest[2]});
+    std::ofstream(file("expanded.txt")) << expanded;
+    ASSERT_EQ(run({"--in", file("expanded.txt"), "--sum", "15-100", "--back", "1 2"}), 0) << err.str();
+    const std::string expected = out.str();
+    ASSERT_EQ(run({"--in", file("tickets.txt"), "--sum", "15-100", "--back", "1 2"}), 0) << err.str();
+    EXPECT_EQ(out.str(), expected);
+    EXPECT_EQ(out.str(), "21\n") << "the 胆拖 sums exceed 100";
+
+    // The whole game as one ticket stands for more bets than a list may hold.
+    std::string all;
+    for (int n = 1; n <= 35; ++n)
+        all += std::to_string(n) + (n < 35 ? " " : "+");
+    std::ofstream(file("all.txt")) << "01 02 03 04 05+01 02\n" << all << "1 2 3 4 5 6 7 8 9 10 11 12\n";
+    EXPECT_EQ(run({"--in", file("all.txt"), "--odd", "1-3"}), 1);
+    EXPECT_NE(err.str().find("第 2 行：复式票面展开后超过 1200000 注"), std::string::npos) << err.str();
+}
+
 TEST_F(CliFilterFixture, RefusalsSayWhy)
 {
     struct Case {
