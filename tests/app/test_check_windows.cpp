@@ -38,6 +38,7 @@ private slots:
     void cleanup() { tearDownProgram(); }
 
     void checkListsDrawsTotalsChartAndWinners();
+    void checkCountsTicketsAsTheirBets();
     void checkRefusesWithoutAList();
     void quittingWithAResultShownFreesItAfterTheWindow();
     void backtestRunsOnTheTotalFilterConditions();
@@ -119,6 +120,34 @@ void TestCheckWindows::checkListsDrawsTotalsChartAndWinners()
     QCOMPARE(cell(draws, 2, 13), QString("03 09 17 25 35+04 12 五等奖"));
     QTest::mouseClick(draws->viewport(), Qt::LeftButton, {}, draws->visualRect(draws->model()->index(1, 0)).center());
     QCOMPARE(cell(winners, 0, 0), QString("11 12 13 20 21+05 06"));
+}
+
+void TestCheckWindows::checkCountsTicketsAsTheirBets()
+{
+    Tfrmduijiang* window = openCheck();
+    // The 胆拖 ticket stands for 3 fronts × 3 back pairs; 2020004 is 11 12 13 14 15 + 05 06.
+    const std::string path = program_->apppath() + "t.txt";
+    std::ofstream(path, std::ios::binary) << "01 02 03 04 05+01 02\r\n11 12 13#20 21 22+05 06 07\r\n";
+    window->load(QString::fromStdString(path));
+    QTRY_VERIFY(!window->isBusy());
+    QCOMPARE(window->findChild<QLabel*>("lblfile")->text(), QString("t.txt：10注（其中1行复式、胆拖票面）"));
+    QCOMPARE(window->findChild<QLabel*>("lblcost")->text(), QString("共10注，金额20元"));
+    window->findChild<QRadioButton*>("optqihao")->setChecked(true);
+    window->findChild<QLineEdit*>("edtqihao")->setText("2020004");
+    QTest::mouseClick(window->findChild<QPushButton*>("btnduijiang"), Qt::LeftButton);
+    QTRY_VERIFY(!window->isBusy());
+    auto* draws = window->findChild<TextGrid*>("tabdraws");
+    QCOMPARE(draws->model()->rowCount(), 1);
+    QCOMPARE(cell(draws, 0, 3 + 5), QString("3"));
+    QCOMPARE(cell(draws, 0, 3 + 7), QString("6"));
+    QCOMPARE(cell(draws, 0, 12), QString("690"));
+    QCOMPARE(cell(draws, 0, 13), QString("11 12 13 20 21+05 06 六等奖"));
+    QTest::mouseClick(draws->viewport(), Qt::LeftButton, {}, draws->visualRect(draws->model()->index(0, 0)).center());
+    auto* winners = window->findChild<TextGrid*>("tabwinners");
+    QCOMPARE(winners->model()->rowCount(), 9);
+    QCOMPARE(cell(winners, 0, 0), QString("11 12 13 20 21+05 06（票面 11 12 13#20 21 22+05 06 07）"));
+    QCOMPARE(cell(winners, 0, 1), QString("3+2 六等奖 200"));
+    QCOMPARE(cell(winners, 8, 1), QString("3+1 八等奖 15"));
 }
 
 void TestCheckWindows::checkRefusesWithoutAList()
