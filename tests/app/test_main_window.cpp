@@ -96,7 +96,7 @@ void TestMainWindow::commandsFollowTheOpenLottery()
              sorted(alwaysUsable +
                     QStringList{"mnucode",    "tlbbiaozhun", "tlbbianwan",   "mnutotalfilt",  "tlbala",
                                 "mnudaxiao",  "mnujiou",     "mnuhei",       "mnukuadu",      "mnusandu",
-                                "mnupiandu",  "mnuac",       "mnucongma",    "mnuqujian",     "mnuyilou",
+                                "mnupiandu",  "mnuac",       "mnucongma",    "mnuqujian",     "mnuyilou",    "mnujisuanqi",
                                 "mnupiantai", "mnuduijiang", "mnuhuice",     "mnujuzheng",    "mnufushi",
                                 "mnujiaoqi",  "mnuallhei",   "mnuallcongma", "mnuallpiantai", "mnuallgensui"} +
                     selectionWindows));
