@@ -62,8 +62,8 @@ TicketPrizePane::TicketPrizePane(const quorlin::LotteryState& state, const quorl
     for (std::size_t r = state.hisfull.rows(); r-- > 0;) {
         const quorlin::CheckDraw draw = quorlin::drawAt(state, r);
         const QString date = r < state.hisdate.size() ? QString::fromStdString(state.hisdate[r]) : QString();
-        comqihao_->addItem(QStringLiteral("%1期  %2  %3")
-                               .arg(QString::fromStdString(draw.issue), date, drawLine(draw, shape_)));
+        comqihao_->addItem(
+            QStringLiteral("%1期  %2  %3").arg(QString::fromStdString(draw.issue), date, drawLine(draw, shape_)));
     }
     optshuru_ = new QRadioButton(QStringLiteral("输入开奖号码"));
     optshuru_->setObjectName("optshuru");
@@ -80,7 +80,7 @@ TicketPrizePane::TicketPrizePane(const quorlin::LotteryState& state, const quorl
     tabjiang_ = new TextGrid;
     tabjiang_->setObjectName("tabjiang");
     tabjiang_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tabjiang_->horizontalHeader()->setStretchLastSection(true);
+    tabjiang_->horizontalHeader()->setMinimumSectionSize(60);
     tabjiang_->setMinimumHeight(160);
 
     auto* drawRow = new QHBoxLayout;
@@ -194,5 +194,6 @@ void TicketPrizePane::showPrizes()
             return QString::number(c.levelCounts[static_cast<std::size_t>(column - 1)]);
         return QString::fromStdString(quorlin::moneyText(c.money, c.floatingWon));
     });
+    tabjiang_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     lblguize_->setText(QStringLiteral("%1，奖级表：%2").arg(basis.caption, QString::fromStdString(basis.set->title)));
 }

@@ -49,8 +49,7 @@ QString desktop()
 
 } // namespace
 
-Tfrmjisuanqi::Tfrmjisuanqi(LotteryDocument& document, QWidget* parent)
-    : QWidget(parent), runner_(new TaskRunner(this))
+Tfrmjisuanqi::Tfrmjisuanqi(LotteryDocument& document, QWidget* parent) : QWidget(parent), runner_(new TaskRunner(this))
 {
     setObjectName("frmjisuanqi");
     setWindowTitle(QStringLiteral("投注计算器"));
@@ -71,9 +70,9 @@ Tfrmjisuanqi::Tfrmjisuanqi(LotteryDocument& document, QWidget* parent)
                                  (shape_.frontTotal + 9) / 10 * 10, shape_.frontTotal, kFrontColour,
                                  QStringLiteral("btnqian"));
     front_->setObjectName("grpqian");
-    back_ = new TicketNumberPad(QStringLiteral("后区号码（01-%1）").arg(shape_.backTotal, 2, 10, QLatin1Char('0')),
-                                (shape_.backTotal + 9) / 10 * 10, shape_.backTotal, kBackColour,
-                                QStringLiteral("btnhou"));
+    back_ =
+        new TicketNumberPad(QStringLiteral("后区号码（01-%1）").arg(shape_.backTotal, 2, 10, QLatin1Char('0')),
+                            (shape_.backTotal + 9) / 10 * 10, shape_.backTotal, kBackColour, QStringLiteral("btnhou"));
     back_->setObjectName("grphou");
 
     optxuanhao_ = new QRadioButton(QStringLiteral("选号"));
@@ -133,7 +132,7 @@ Tfrmjisuanqi::Tfrmjisuanqi(LotteryDocument& document, QWidget* parent)
     tabpiao_ = new TextGrid;
     tabpiao_->setObjectName("tabpiao");
     tabpiao_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tabpiao_->horizontalHeader()->setStretchLastSection(true);
+    tabpiao_->horizontalHeader()->setMinimumSectionSize(60);
     tabpiao_->setMinimumHeight(130);
     QPushButton* btnshanchu = button("btnshanchu", QStringLiteral("删除"));
     QPushButton* btnqingkong = button("btnqingkong", QStringLiteral("清空"));
@@ -214,8 +213,8 @@ void Tfrmjisuanqi::showBuilt()
     std::string problem;
     const auto ticket = builtTicket(problem);
     if (ticket) {
-        lblpiaomian_->setText(QStringLiteral("%1（%2）").arg(QString::fromStdString(ticket->text()),
-                                                            QString::fromUtf8(ticket->kind())));
+        lblpiaomian_->setText(
+            QStringLiteral("%1（%2）").arg(QString::fromStdString(ticket->text()), QString::fromUtf8(ticket->kind())));
         lblzhushu_->showBets(ticket->bets(), chkzhuijia_->isChecked());
     } else {
         lblpiaomian_->setText(QStringLiteral("还不成一注：%1").arg(QString::fromStdString(problem)));
@@ -287,8 +286,7 @@ void Tfrmjisuanqi::clearList()
     if (isBusy() || tickets_.empty())
         return;
     if (MessageBox::question(this, QStringLiteral("提示"),
-                             QStringLiteral("清空投注单中的全部%1张票面？").arg(tickets_.size())) !=
-        QMessageBox::Yes)
+                             QStringLiteral("清空投注单中的全部%1张票面？").arg(tickets_.size())) != QMessageBox::Yes)
         return;
     tickets_.clear();
     modified_ = false;
@@ -378,21 +376,23 @@ void Tfrmjisuanqi::showTickets()
 {
     auto shown = std::make_shared<const std::vector<quorlin::Ticket>>(tickets_);
     const bool extra = chkzhuijia_->isChecked();
-    tabpiao_->table().reset({QStringLiteral("票面"), QStringLiteral("类型"), QStringLiteral("注数"),
-                             QStringLiteral("金额")},
-                            static_cast<int>(shown->size()), [shown, extra](int row, int column) -> QString {
-                                const quorlin::Ticket& t = (*shown)[static_cast<std::size_t>(row)];
-                                switch (column) {
-                                case 0:
-                                    return QString::fromStdString(t.text());
-                                case 1:
-                                    return QString::fromUtf8(t.kind());
-                                case 2:
-                                    return QString::number(t.bets());
-                                default:
-                                    return QString::number(quorlin::betCost(t.bets(), extra));
-                                }
-                            });
+    tabpiao_->table().reset(
+        {QStringLiteral("票面"), QStringLiteral("类型"), QStringLiteral("注数"), QStringLiteral("金额")},
+        static_cast<int>(shown->size()), [shown, extra](int row, int column) -> QString {
+            const quorlin::Ticket& t = (*shown)[static_cast<std::size_t>(row)];
+            switch (column) {
+            case 0:
+                return QString::fromStdString(t.text());
+            case 1:
+                return QString::fromUtf8(t.kind());
+            case 2:
+                return QString::number(t.bets());
+            default:
+                return QString::number(quorlin::betCost(t.bets(), extra));
+            }
+        });
+    // The line takes the room left; a 复式 of many numbers is long.
+    tabpiao_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     lblcost_->showBets(betsOf(tickets_), extra);
     prizes_->setTickets(std::move(shown));
 }

@@ -191,7 +191,7 @@ void TestTicketCalculator::refusedFileAndLineChangeNothing()
 {
     addTyped(kSingle);
     std::ofstream(path("bad.txt").toStdString(), std::ios::binary) << kCompound.toStdString() << "\r\n"
-                                                                  << "01 02 03 04 36+01 02\r\n";
+                                                                   << "01 02 03 04 36+01 02\r\n";
     MessageBox::setNextAnswer(QMessageBox::Yes);
     FileDialog::setNextFileName(path("bad.txt"));
     click("btnzairu");
@@ -236,8 +236,9 @@ void TestTicketCalculator::prizesOfADrawMatchTheCoreCount()
         return cells;
     };
     for (int row = 0; row < 3; ++row)
-        QCOMPARE(shownRow(row), rowOf(quorlin::checkTicket(window_->tickets()[static_cast<std::size_t>(row)], draw, set),
-                                      QString::fromStdString(window_->tickets()[static_cast<std::size_t>(row)].text())));
+        QCOMPARE(shownRow(row),
+                 rowOf(quorlin::checkTicket(window_->tickets()[static_cast<std::size_t>(row)], draw, set),
+                       QString::fromStdString(window_->tickets()[static_cast<std::size_t>(row)].text())));
     QCOMPARE(shownRow(3), rowOf(quorlin::checkTickets(window_->tickets(), draw, set), "合计"));
     // By hand: C(7,5) fronts hold 5 hits once, 4 hits 10 times and 3 hits 10 times; C(3,2) backs
     // hold 2 hits once and 1 hit twice.
@@ -267,7 +268,8 @@ void TestTicketCalculator::prizesOfADrawMatchTheCoreCount()
     child<QRadioButton>("optqihao")->setChecked(true);
     issues->setCurrentIndex(issues->count() - 1);
     click("btnjisuan");
-    QVERIFY2(child<QLabel>("lblguize")->text().contains("早于所有奖级表"), qPrintable(child<QLabel>("lblguize")->text()));
+    QVERIFY2(child<QLabel>("lblguize")->text().contains("早于所有奖级表"),
+             qPrintable(child<QLabel>("lblguize")->text()));
     QCOMPARE(table->model()->rowCount(), 0);
 }
 
