@@ -230,7 +230,8 @@ void Tfrmjisuanqi::addBuilt()
         refuse(this, QStringLiteral("所选号码还不成一注：%1").arg(QString::fromStdString(problem)));
         return;
     }
-    add(*ticket);
+    if (!add(*ticket))
+        return;
     front_->clear();
     back_->clear();
 }
@@ -244,22 +245,23 @@ void Tfrmjisuanqi::addTyped()
         refuse(this, QStringLiteral("票面“%1”有误：%2").arg(line, QString::fromStdString(problem)));
         return;
     }
-    add(*ticket);
-    edtpiaomian_->clear();
+    if (add(*ticket))
+        edtpiaomian_->clear();
 }
 
-void Tfrmjisuanqi::add(const quorlin::Ticket& ticket)
+bool Tfrmjisuanqi::add(const quorlin::Ticket& ticket)
 {
-    if (isBusy())
-        return;
+    // A list as long as a file may hold, so that a saved list loads again.
     if (tickets_.size() >= quorlin::kMaxTicketLines) {
         refuse(this, QStringLiteral("投注单最多%1张票面！").arg(quorlin::kMaxTicketLines));
-        return;
+        return false;
     }
+    // An expansion running meanwhile writes the copy it was given.
     tickets_.push_back(ticket);
     modified_ = true;
     showTickets();
     tabpiao_->scrollToBottom();
+    return true;
 }
 
 void Tfrmjisuanqi::removeSelected()

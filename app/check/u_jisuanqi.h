@@ -5,6 +5,8 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class BetCostLine;
@@ -39,7 +41,8 @@ private:
     void showBuilt();
     void addBuilt();
     void addTyped();
-    void add(const quorlin::Ticket& ticket);
+    /// False when the list cannot take it (refused with a message).
+    bool add(const quorlin::Ticket& ticket);
     void removeSelected();
     void clearList();
     void saveList();
