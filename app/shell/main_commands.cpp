@@ -58,6 +58,7 @@ const std::vector<MenuEntry>& mainMenus()
              {"mnujiaoqi", "    大底交集(&A)", kOpen, "Tfrmjiaoqi"},
              {"mnuduijiang", "投注中奖核对(&K)", kOpen, "Tfrmduijiang"},
              {"mnuhuice", "过滤条件回测(&B)", kOpen, "Tfrmhuice"},
+             {"mnujisuanqi", "投注计算器(&J)", kOpen, "Tfrmjisuanqi"},
          }},
         {"mnujihua",
          "投资管理(&M)",

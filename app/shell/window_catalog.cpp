@@ -10,6 +10,7 @@
 #include "betset/u_juzheng.h"
 #include "check/u_duijiang.h"
 #include "check/u_huice.h"
+#include "check/u_jisuanqi.h"
 #include "data/u_data.h"
 #include "data/u_download2.h"
 #include "filter/u_allcongma.h"
@@ -68,6 +69,8 @@ void registerWindows(Tfrmmain& frmmain)
     });
     frmmain.tools().registerFactory("Tfrmduijiang",
                                     [&document](QWidget* parent) { return new Tfrmduijiang(document, parent); });
+    frmmain.tools().registerFactory("Tfrmjisuanqi",
+                                    [&document](QWidget* parent) { return new Tfrmjisuanqi(document, parent); });
     frmmain.tools().registerFactory("Tfrmhuice", [&frmmain](QWidget* parent) {
         // The conditions are those of the total filter window as it stands when 回测 is pressed.
         auto source = [&frmmain](QString& message) -> std::optional<quorlin::TotalFilterSettings> {

@@ -1,7 +1,9 @@
 // quorlin-screens: pictures of the windows over the real draw history, for looking at by eye.
 // Usage: quorlin-screens [folder]   (default /tmp/quorlin-shots)
+#include "check/prize_check.h"
 #include "check/u_duijiang.h"
 #include "check/u_huice.h"
+#include "check/u_jisuanqi.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "common/print_dialog.h"
@@ -170,6 +172,51 @@ void shootChecks(Tfrmmain& frmmain, const QString& apppath, const QString& folde
     waitIdle(*huice);
     std::cout << "back-tested 200 draws in " << timer.elapsed() << " ms\n";
     save(*huice, folder, "huice-200");
+}
+
+// 投注计算器 with the 胆拖 example, a 7+3 复式 around the newest draw and a single in the list,
+// priced against the newest draw; another 胆拖 half built on the buttons shows the banker marks.
+void shootCalculator(Tfrmmain& frmmain, const QString& folder)
+{
+    frmmain.findChild<QAction*>("mnujisuanqi")->trigger();
+    auto* calc = qobject_cast<Tfrmjisuanqi*>(frmmain.tools().window("Tfrmjisuanqi"));
+    const auto click = [calc](const QString& name, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(calc->findChild<QPushButton*>(name), Qt::LeftButton, modifiers);
+    };
+    const auto type = [calc, &click](const QString& line) {
+        calc->findChild<QLineEdit*>("edtpiaomian")->setText(line);
+        click("btnshuru");
+    };
+    for (const int n : {5, 18})
+        click(QString::asprintf("btnqian%.2d", n), Qt::ControlModifier);
+    for (const int n : {2, 9, 13, 21, 27, 30})
+        click(QString::asprintf("btnqian%.2d", n));
+    click("btnhou04", Qt::ControlModifier);
+    for (const int n : {1, 8, 11})
+        click(QString::asprintf("btnhou%.2d", n));
+    click("btntianjia");
+    const quorlin::LotteryState& state = frmmain.document().state();
+    const quorlin::CheckDraw newest = quorlin::drawAt(state, state.hisfull.rows() - 1);
+    QStringList front, back;
+    for (const int n : newest.front)
+        front << QString::number(n);
+    for (const int n : newest.back)
+        back << QString::number(n);
+    for (int n = 1; front.size() < 7; ++n)
+        if (!front.contains(QString::number(n)))
+            front << QString::number(n);
+    for (int n = 1; back.size() < 3; ++n)
+        if (!back.contains(QString::number(n)))
+            back << QString::number(n);
+    type(front.join(' ') + "+" + back.join(' '));
+    type("01 02 03 04 05+06 07");
+    for (const int n : {7, 16})
+        click(QString::asprintf("btnqian%.2d", n), Qt::ControlModifier);
+    for (const int n : {1, 22, 34})
+        click(QString::asprintf("btnqian%.2d", n));
+    click("btnjisuan");
+    save(*calc, folder, "jisuanqi");
+    calc->hide();
 }
 
 // The four exclusion windows after a run on the real history, and the follow window's statistics.
@@ -368,6 +415,7 @@ int main(int argc, char* argv[])
         std::cout << (folder + "/tozi-" + item + ".pdf").toStdString() << "\n";
     }
     shootChecks(frmmain, QString::fromStdString(program.apppath()), folder);
+    shootCalculator(frmmain, folder);
     shootExclusion(frmmain, folder);
 
     for (const MessageBox::Record& box : MessageBox::recorded())
