@@ -28,8 +28,12 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
+
+// Beside the program, like its other working files.
+constexpr const char* kKeptListFile = "投注计算器未保存.txt";
 
 const QColor kFrontColour(255, 50, 50);
 const QColor kBackColour(50, 50, 255);
@@ -57,6 +61,7 @@ Tfrmjisuanqi::Tfrmjisuanqi(LotteryDocument& document, QWidget* parent) : QWidget
     resize(1060, 780);
     const quorlin::LotteryState& state = document.state();
     shape_ = quorlin::TicketShape{state.caisum, state.caisel, state.housum, state.housel};
+    keptPath_ = state.apppath + kKeptListFile;
 
     auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption);
@@ -188,9 +193,29 @@ Tfrmjisuanqi::Tfrmjisuanqi(LotteryDocument& document, QWidget* parent) : QWidget
     connect(strip_, &TaskProgressStrip::ended, this, &Tfrmjisuanqi::updateCommandStates);
     showBuilt();
     showTickets();
+    restoreKeptList();
 }
 
-Tfrmjisuanqi::~Tfrmjisuanqi() = default;
+Tfrmjisuanqi::~Tfrmjisuanqi()
+{
+    std::error_code ignored;
+    std::string error;
+    if (!modified_ || tickets_.empty() || !quorlin::writeTicketFile(tickets_, keptPath_, error))
+        std::filesystem::remove(std::filesystem::path(keptPath_), ignored);
+}
+
+void Tfrmjisuanqi::restoreKeptList()
+{
+    std::error_code ignored;
+    if (!std::filesystem::exists(std::filesystem::path(keptPath_), ignored))
+        return;
+    quorlin::TicketFile kept = quorlin::readTicketFile(keptPath_, shape_);
+    if (!kept.ok || kept.tickets.empty())
+        return;
+    tickets_ = std::move(kept.tickets);
+    modified_ = true;
+    showTickets();
+}
 
 bool Tfrmjisuanqi::isBusy() const
 {

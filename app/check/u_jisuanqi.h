@@ -51,8 +51,12 @@ private:
     /// Shows the list, its cost and its prizes after any change.
     void showTickets();
     void updateCommandStates();
+    /// Brings back the list left unsaved when the window last went (the lottery closed or reopened).
+    void restoreKeptList();
 
     quorlin::TicketShape shape_;
+    /// Where an unsaved list waits while the window is gone: the window goes with the lottery.
+    std::string keptPath_;
     std::vector<quorlin::Ticket> tickets_;
     // The list changed since it was last saved or loaded.
     bool modified_ = false;

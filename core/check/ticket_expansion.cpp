@@ -137,8 +137,7 @@ bool writeTicketBets(const std::vector<Ticket>& tickets, const std::string& path
             ++done;
         }
     }
-    flush();
-    if (!writer.commit()) {
+    if (!flush() || !writer.commit()) {
         error = writer.error();
         return false;
     }

@@ -216,6 +216,14 @@ void shootCalculator(Tfrmmain& frmmain, const QString& folder)
         click(QString::asprintf("btnqian%.2d", n));
     click("btnjisuan");
     save(*calc, folder, "jisuanqi");
+    // An issue the 胆拖 ticket wins in, under the nine-level table.
+    auto* issues = calc->findChild<QComboBox*>("comqihao");
+    const int row = issues->findText("2025084", Qt::MatchStartsWith);
+    if (row >= 0) {
+        issues->setCurrentIndex(row);
+        click("btnjisuan");
+        save(*calc, folder, "jisuanqi-2025084");
+    }
     calc->hide();
 }
 

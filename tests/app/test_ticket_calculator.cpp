@@ -59,6 +59,7 @@ private slots:
     void refusedFileAndLineChangeNothing();
     void prizesOfADrawMatchTheCoreCount();
     void expansionWritesEveryBetAndAStopKeepsTheOldFile();
+    void unsavedListOutlivesTheLotteryReopening();
 
 private:
     template <typename T> T* child(const char* name) const { return requireChild<T>(window_, name); }
@@ -304,6 +305,36 @@ void TestTicketCalculator::expansionWritesEveryBetAndAStopKeepsTheOldFile()
     QCOMPARE(messageTexts().last(), QString("已停止展开，old.txt 未改变。"));
     QCOMPARE(fileBytes(path("old.txt")), QByteArray("old"));
     QVERIFY(child<QPushButton>("btnqingkong")->isEnabled());
+}
+
+void TestTicketCalculator::unsavedListOutlivesTheLotteryReopening()
+{
+    // Data commands close and reopen the lottery, and its tool windows with it.
+    addTyped(kBankerTicket);
+    addTyped(kSingle);
+    mainWindow_->runWithLotteryClosed([] {});
+    QVERIFY(!mainWindow_->tools().window("Tfrmjisuanqi"));
+    triggerAction("mnujisuanqi");
+    window_ = qobject_cast<Tfrmjisuanqi*>(mainWindow_->tools().window("Tfrmjisuanqi"));
+    QVERIFY(window_);
+    QCOMPARE(listed(), (QStringList{kBankerTicket, kSingle}));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QString("共61注，金额122元"));
+    // Still unsaved: loading over it asks first.
+    MessageBox::clearRecorded();
+    MessageBox::setNextAnswer(QMessageBox::No);
+    click("btnzairu");
+    QCOMPARE(MessageBox::recorded().size(), 1);
+    QCOMPARE(MessageBox::recorded().last().kind, MessageBox::Kind::Question);
+
+    // A saved list is not kept: the next window starts empty.
+    FileDialog::setNextFileName(QString::fromStdString(program_->apppath() + "saved.txt"));
+    click("btnbaocun");
+    mainWindow_->runWithLotteryClosed([] {});
+    triggerAction("mnujisuanqi");
+    window_ = qobject_cast<Tfrmjisuanqi*>(mainWindow_->tools().window("Tfrmjisuanqi"));
+    QVERIFY(window_);
+    QVERIFY(window_->tickets().empty());
+    QVERIFY(!std::filesystem::exists(program_->path() / "投注计算器未保存.txt"));
 }
 
 QTEST_MAIN(TestTicketCalculator)
