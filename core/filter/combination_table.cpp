@@ -85,6 +85,21 @@ void CombinationTable::computeDerived()
         for (std::size_t k = 0; k < w; ++k)
             differences |= m >> x[k];
         st.ac = static_cast<std::uint8_t>(std::popcount(differences >> 1));
+        int run = 1;
+        int longest = 1;
+        unsigned tails = 0;
+        int tailSum = 0;
+        for (std::size_t k = 0; k < w; ++k) {
+            if (k > 0) {
+                run = x[k] == x[k - 1] + 1 ? run + 1 : 1;
+                longest = std::max(longest, run);
+            }
+            tails |= 1u << (x[k] % 10);
+            tailSum += x[k] % 10;
+        }
+        st.longestRun = static_cast<std::uint8_t>(longest);
+        st.tails = static_cast<std::uint8_t>(std::popcount(tails));
+        st.tailSum = static_cast<std::uint8_t>(tailSum);
         masks_[r] = m;
         stats_[r] = st;
     }

@@ -34,7 +34,9 @@ public:
         std::uint8_t span;
         std::uint8_t dispersion;
         std::uint8_t ac;
-        std::uint8_t spare;
+        std::uint8_t longestRun; ///< the longest run of consecutive numbers
+        std::uint8_t tails;      ///< distinct last digits
+        std::uint8_t tailSum;    ///< the sum of the last digits
     };
     const Stats& stats(std::size_t r) const { return stats_[r]; }
     const Stats* statsData() const { return stats_.data(); }

@@ -17,7 +17,16 @@ constexpr std::size_t kProgressStep = 1 << 14;
 
 bool anyCondition(const TotalFilterSettings& s)
 {
-    return s.big || s.odd || s.sum || s.span || s.dispersion || s.skew || s.ac || s.bankersOn || s.frontOn;
+    return s.activeCount() > 0;
+}
+
+std::uint64_t maskWhere(int total, bool (*test)(int))
+{
+    std::uint64_t m = 0;
+    for (int n = 1; n <= total && n < 64; ++n)
+        if (test(n))
+            m |= std::uint64_t{1} << n;
+    return m;
 }
 
 int countIn(const std::vector<int>& numbers, int total)
@@ -63,6 +72,11 @@ struct RunPlan {
     int total = 35;
     std::array<std::uint8_t, 64> map{};
     bool mapped = false;
+    int tolerance = 0;
+    // The second page: ranges (unchecked ones pass anything) and the masks of the counting ones.
+    std::array<FilterRange, kExtraConditionCount> extra{};
+    std::array<std::uint64_t, kExtraConditionCount> extraMask{};
+    bool anyExtra = false;
 };
 
 RunPlan makePlan(const TotalFilterSettings& s, const FilterSpace& space)
@@ -100,6 +114,38 @@ RunPlan makePlan(const TotalFilterSettings& s, const FilterSpace& space)
         p.front = s.frontHits.lo <= s.frontHits.hi ? s.frontHits : FilterRange{1, 0};
         p.frontMask = maskOf(s.front);
     }
+    p.tolerance = std::max(0, s.tolerance);
+    for (std::size_t k = 0; k < kExtraConditionCount; ++k) {
+        p.extra[k] = kAnything;
+        take(s.extra[k], p.extra[k]);
+        p.anyExtra = p.anyExtra || s.extra[k].has_value();
+    }
+    using C = ExtraCondition;
+    const int total = space.total;
+    auto setMask = [&](C c, std::uint64_t m) { p.extraMask[static_cast<std::size_t>(c)] = m; };
+    setMask(C::Mod3Zero, maskWhere(total, [](int n) { return n % 3 == 0; }));
+    setMask(C::Mod3One, maskWhere(total, [](int n) { return n % 3 == 1; }));
+    setMask(C::Mod3Two, maskWhere(total, [](int n) { return n % 3 == 2; }));
+    setMask(C::Primes, maskWhere(total, [](int n) {
+                return n == 2 || n == 3 || n == 5 || n == 7 || n == 11 || n == 13 || n == 17 || n == 19 || n == 23 ||
+                       n == 29 || n == 31;
+            }));
+    setMask(C::Zone1, maskWhere(total, [](int n) { return n <= 12; }));
+    setMask(C::Zone2, maskWhere(total, [](int n) { return n >= 13 && n <= 24; }));
+    setMask(C::Zone3, maskWhere(total, [](int n) { return n >= 25 && n <= 35; }));
+    const std::uint64_t all = maskWhere(total, [](int) { return true; });
+    const std::uint64_t latest = maskOf(space.latestDraw) & all;
+    setMask(C::Repeat, latest);
+    setMask(C::Neighbours, ((latest << 1) | (latest >> 1)) & ~latest & all);
+    std::uint64_t hot = 0, warm = 0, cold = 0;
+    for (int n = 1; n <= total && n < 64; ++n) {
+        const int o =
+            static_cast<std::size_t>(n) < space.omission.size() ? space.omission[static_cast<std::size_t>(n)] : 0;
+        (o <= 4 ? hot : o <= 9 ? warm : cold) |= std::uint64_t{1} << n;
+    }
+    setMask(C::Hot, hot);
+    setMask(C::Warm, warm);
+    setMask(C::Cold, cold);
     if (!space.mapping.empty()) {
         p.mapped = true;
         for (int n = 1; n <= space.total; ++n)
@@ -108,22 +154,44 @@ RunPlan makePlan(const TotalFilterSettings& s, const FilterSpace& space)
     return p;
 }
 
-// The tests on the row's bit mask, in the space the conditions see.
-inline bool passesMaskTests(const RunPlan& p, std::uint64_t m)
+// 1 when the value is outside the range: the conditions failed are added up for 容错.
+inline int fails(int v, const FilterRange& r)
 {
-    return ((m & p.skewTooFar) == 0) & ((m & p.skewFarEnough) != 0) &
-           within(std::popcount(m & p.bankerMask), p.bankers);
+    return within(v, r) ? 0 : 1;
+}
+
+// The tests on the row's bit mask, in the space the conditions see.
+inline int maskTestFailures(const RunPlan& p, std::uint64_t m)
+{
+    return (((m & p.skewTooFar) == 0) & ((m & p.skewFarEnough) != 0) ? 0 : 1) +
+           fails(std::popcount(m & p.bankerMask), p.bankers);
 }
 
 // A row of the real numbers: its indicators were worked out when the table was filled.
-inline bool passesReal(const RunPlan& p, const CombinationTable::Stats& st, std::uint64_t m)
+inline int realFailures(const RunPlan& p, const CombinationTable::Stats& st, std::uint64_t m)
 {
-    return within(st.big, p.big) & within(st.odd, p.odd) & within(st.sum, p.sum) & within(st.span, p.span) &
-           within(st.dispersion, p.disp) & within(st.ac, p.ac) & passesMaskTests(p, m);
+    return fails(st.big, p.big) + fails(st.odd, p.odd) + fails(st.sum, p.sum) + fails(st.span, p.span) +
+           fails(st.dispersion, p.disp) + fails(st.ac, p.ac) + maskTestFailures(p, m);
+}
+
+// The second page, always on the real numbers: the stored indicators, the row's mask and its
+// first and last number.
+inline int extraFailures(const RunPlan& p, const CombinationTable::Stats& st, std::uint64_t m, int lowest, int highest)
+{
+    using C = ExtraCondition;
+    const auto at = [&p](C c) -> const FilterRange& { return p.extra[static_cast<std::size_t>(c)]; };
+    const auto counted = [&p, m](C c) {
+        return fails(std::popcount(m & p.extraMask[static_cast<std::size_t>(c)]), p.extra[static_cast<std::size_t>(c)]);
+    };
+    return fails(std::popcount(m & (m >> 1)), at(C::Consecutive)) + fails(st.longestRun, at(C::LongestRun)) +
+           counted(C::Mod3Zero) + counted(C::Mod3One) + counted(C::Mod3Two) + counted(C::Primes) +
+           fails(st.tails, at(C::Tails)) + fails(st.tailSum, at(C::TailSum)) + counted(C::Zone1) + counted(C::Zone2) +
+           counted(C::Zone3) + fails(lowest, at(C::Lowest)) + fails(highest, at(C::Highest)) + counted(C::Repeat) +
+           counted(C::Neighbours) + counted(C::Hot) + counted(C::Warm) + counted(C::Cold);
 }
 
 // A row under the transformed mapping: its mapped numbers `x` (ascending) and mask `m`.
-inline bool passesMapped(const RunPlan& p, const std::uint8_t* x, int w, std::uint64_t m)
+inline int mappedFailures(const RunPlan& p, const std::uint8_t* x, int w, std::uint64_t m)
 {
     int sum = 0;
     int worst = std::max(x[0] - 1, p.total - x[w - 1]);
@@ -134,9 +202,9 @@ inline bool passesMapped(const RunPlan& p, const std::uint8_t* x, int w, std::ui
         if (k > 0)
             worst = std::max(worst, (x[k] - x[k - 1]) / 2);
     }
-    return within(std::popcount(m & p.bigMask), p.big) & within(std::popcount(m & p.oddMask), p.odd) &
-           within(sum, p.sum) & within(x[w - 1] - x[0], p.span) & within(worst, p.disp) &
-           within(std::popcount(differences >> 1), p.ac) & passesMaskTests(p, m);
+    return fails(std::popcount(m & p.bigMask), p.big) + fails(std::popcount(m & p.oddMask), p.odd) + fails(sum, p.sum) +
+           fails(x[w - 1] - x[0], p.span) + fails(worst, p.disp) + fails(std::popcount(differences >> 1), p.ac) +
+           maskTestFailures(p, m);
 }
 
 template <bool Mapped>
@@ -156,18 +224,22 @@ template <bool Mapped>
         }
         const std::size_t end = std::min(rows, start + kProgressStep);
         for (std::size_t r = start; r < end; ++r) {
-            // The chosen front numbers are judged on the stored numbers, the rest in the run's space.
-            bool keep = within(std::popcount(masks[r] & p.frontMask), p.front);
             if constexpr (Mapped) {
                 if (marks[r] != 0)
                     continue;
-                if (!keep) {
+            }
+            // The chosen front numbers are judged on the stored numbers, the rest in the run's space.
+            const std::uint8_t* stored = numbers + r * static_cast<std::size_t>(w);
+            int failed = fails(std::popcount(masks[r] & p.frontMask), p.front);
+            if (p.anyExtra)
+                failed += extraFailures(p, stats[r], masks[r], stored[0], stored[w - 1]);
+            if constexpr (Mapped) {
+                if (failed > p.tolerance) {
                     marks[r] = 1;
                     continue;
                 }
                 std::array<std::uint8_t, 8> x{};
                 std::uint64_t m = 0;
-                const std::uint8_t* stored = numbers + r * static_cast<std::size_t>(w);
                 for (int k = 0; k < w; ++k) {
                     x[static_cast<std::size_t>(k)] = p.map[stored[k]];
                     m |= std::uint64_t{1} << x[static_cast<std::size_t>(k)];
@@ -177,11 +249,11 @@ template <bool Mapped>
                 for (int a = 1; a < w; ++a)
                     for (int b = a; b > 0 && x[static_cast<std::size_t>(b - 1)] > x[static_cast<std::size_t>(b)]; --b)
                         std::swap(x[static_cast<std::size_t>(b - 1)], x[static_cast<std::size_t>(b)]);
-                keep = passesMapped(p, x.data(), w, m);
+                failed += mappedFailures(p, x.data(), w, m);
             } else {
-                keep = keep & passesReal(p, stats[r], masks[r]);
+                failed += realFailures(p, stats[r], masks[r]);
             }
-            marks[r] = static_cast<std::uint8_t>(marks[r] | (keep ? 0 : 1));
+            marks[r] = static_cast<std::uint8_t>(marks[r] | (failed > p.tolerance ? 1 : 0));
         }
     }
     return true;
@@ -200,6 +272,16 @@ bool runRowsPortable(const CombinationTable& table, const RunPlan& p, std::uint8
 }
 
 } // namespace
+
+int TotalFilterSettings::activeCount() const
+{
+    int n = 0;
+    for (const auto* range : {&big, &odd, &sum, &span, &dispersion, &skew, &ac})
+        n += range->has_value() ? 1 : 0;
+    for (const auto& range : extra)
+        n += range.has_value() ? 1 : 0;
+    return n + (bankersOn ? 1 : 0) + (frontOn ? 1 : 0);
+}
 
 SkewMasks skewMasks(const FilterRange& skew, const std::vector<int>& latestDraw, int total)
 {
@@ -230,6 +312,13 @@ std::optional<std::string> validateTotalFilter(const TotalFilterSettings& s, con
         if (*range && (*range)->hi < (*range)->lo)
             return "请前面组合框中的数值应该小于等于后面组合框中的数值！";
     }
+    for (const ExtraConditionInfo& info : extraConditions()) {
+        const auto& range = s.extraRange(info.id);
+        if (range && range->hi < range->lo)
+            return std::string(info.name) + "前面的数值应该小于等于后面的数值！";
+    }
+    if (s.tolerance < 0)
+        return "容错个数不能小于0！";
     if (s.bankerHits.hi < s.bankerHits.lo)
         return "胆码前面的中奖个数应该小于等于后面的中奖个数！";
     const int front = countIn(s.front, space.total);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "filter/extra_conditions.h"
+
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -35,6 +38,16 @@ struct TotalFilterSettings {
     std::vector<int> front;
     FilterRange frontHits{5, 5};
     std::vector<int> back; ///< 选择蓝球: the back numbers paired with every survivor
+    /// The conditions of the second page, indexed by ExtraCondition; judged on the real numbers.
+    std::array<std::optional<FilterRange>, kExtraConditionCount> extra{};
+    /// 容错: a combination survives when it fails at most this many of the active conditions
+    /// (each range, the bankers and the chosen front numbers count one each).
+    int tolerance = 0;
+
+    std::optional<FilterRange>& extraRange(ExtraCondition c) { return extra[static_cast<std::size_t>(c)]; }
+    const std::optional<FilterRange>& extraRange(ExtraCondition c) const { return extra[static_cast<std::size_t>(c)]; }
+    /// The active conditions, as 容错 counts them.
+    int activeCount() const;
 
     bool operator==(const TotalFilterSettings&) const = default;
 };
@@ -48,6 +61,9 @@ struct FilterSpace {
     int backWidth = 2;           ///< housel
     std::vector<int> latestDraw; ///< front numbers of the last loaded draw; empty without draws
     std::vector<int> mapping;    ///< mapping[n] for n in 1..total; empty for the real numbers
+    /// omission[n]: draws since n was last drawn in the front (frontOmissions), for 热号, 温号 and
+    /// 冷号; empty without draws (every omission is then the number of draws, 0).
+    std::vector<int> omission;
 };
 
 /// The skew condition against one latest draw as two number masks (bit n for number n): a

@@ -15,6 +15,7 @@ FilterSpace filterspace(const LotteryState& state)
     if (!state.hisfull.empty()) {
         const auto last = state.hisfull.row(state.hisfull.rows() - 1);
         space.latestDraw.assign(last.begin() + 1, last.begin() + 1 + state.caisel);
+        space.omission = frontOmissions(state.hisfull, state.hisfull.rows(), state.caisel, state.caisum);
     }
     if (state.bianhuan) {
         space.mapping.assign(static_cast<std::size_t>(state.caisum) + 1, 0);
