@@ -22,10 +22,10 @@ struct FilterScheme {
 /// The text of a scheme: every condition of the settings as one "key = value" line, the keys being
 /// the command-line flags without their dashes ("sum = 70-110", "banker = 03 12",
 /// "banker-hits = 0-1", "front = 01 02 …", "front-hits = 3-5", "tolerance = 1",
-/// "back = 01 02 03"), in the window's order. Lines end with LF; the file is UTF-8.
+/// "back = 01 02 03"), in the window's order.
 std::string filterSchemeText(const TotalFilterSettings& settings);
 
-/// Writes the scheme through a scratch file that replaces `path` only when complete.
+/// Writes the scheme (UTF-8, CR LF) through a scratch file that replaces `path` only when complete.
 bool writeFilterScheme(const TotalFilterSettings& settings, const std::string& path, std::string& error);
 
 /// Reads a scheme: blank lines and lines from "#" are skipped; every other line is "key = value"
