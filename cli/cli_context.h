@@ -47,6 +47,8 @@ public:
     const std::vector<std::string>& positional(std::size_t count);
     /// As positional(), but `min` or more.
     const std::vector<std::string>& positionalAtLeast(std::size_t min);
+    /// The words not taken yet, in their order (for options whose order matters).
+    const std::vector<std::string>& remaining() const { return words_; }
 
 private:
     std::vector<std::string> words_;

@@ -41,8 +41,10 @@ int runFilter(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
         working = std::move(*loaded.table);
         s.back = loaded.backNumbers;
     }
-    if (!back.empty())
+    if (!back.empty() && flags.takesFlag("back"))
         s.back = numberList(back, "--back", state.housum);
+    else if (flags.schemeBack)
+        s.back = *flags.schemeBack;
 
     if (const auto message = validateTotalFilter(s, run.space)) {
         err << *message << '\n';

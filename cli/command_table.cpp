@@ -23,8 +23,18 @@ const std::vector<CliCommand>& cliCommands()
          "filter 彩票名称 [--big A-B] [--odd A-B] [--sum A-B] [--span A-B] [--dispersion A-B] [--skew A-B]\n"
          "                         [--ac A-B] [--banker \"号码\" [--banker-hits A-B]] [--front \"号码\" [--front-hits "
          "A-B]]\n"
+         "                         [--consecutive A-B] [--longest-run A-B] [--mod3-0 A-B] [--mod3-1 A-B] [--mod3-2 "
+         "A-B]\n"
+         "                         [--primes A-B] [--tails A-B] [--tail-sum A-B] [--zone1 A-B] [--zone2 A-B] [--zone3 "
+         "A-B]\n"
+         "                         [--lowest A-B] [--highest A-B] [--repeat A-B] [--neighbours A-B] [--hot A-B] "
+         "[--warm "
+         "A-B]\n"
+         "                         [--cold A-B] [--tolerance K] [--scheme 方案文件]\n"
          "                         [--back \"号码\"] [--in 文件] [--out 文件]\n"
-         "                         总体过滤一次（标准走势），输出注数；--out 写出投注号码",
+         "                         总体过滤一次（标准走势），输出注数；--out 写出投注号码；容错 K：最多 K "
+         "个条件不符；\n"
+         "                         --scheme 读入保存的方案，其后给出的条件覆盖方案中的",
          runFilter},
         {"sidetext",
          "sidetext encode 明文文件 附属文件 | sidetext decode 附属文件\n"

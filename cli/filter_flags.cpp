@@ -1,7 +1,10 @@
 #include "filter_flags.h"
 
 #include "cli_context.h"
+#include "filter/filter_scheme.h"
+#include "store/filter_space.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ostream>
 
@@ -61,6 +64,19 @@ FilterFlags FilterFlags::read(CliArgs& args)
 {
     FilterFlags f;
     TotalFilterSettings& s = f.settings;
+    // Where each flag stands, before any is taken.
+    const std::vector<std::string> words = args.remaining();
+    const auto at = [&words](const std::string& flag) {
+        return static_cast<std::size_t>(std::find(words.begin(), words.end(), flag) - words.begin());
+    };
+    const std::size_t schemeAt = at("--scheme");
+    for (const std::string& word : words)
+        if (word.size() > 2 && word.starts_with("--") && word != "--scheme") {
+            f.given.push_back(word.substr(2));
+            if (at(word) > schemeAt)
+                f.afterScheme.push_back(word.substr(2));
+        }
+    f.scheme = args.option("--scheme");
     s.big = range(args, "--big");
     s.odd = range(args, "--odd");
     s.sum = range(args, "--sum");
@@ -72,16 +88,31 @@ FilterFlags FilterFlags::read(CliArgs& args)
     f.bankerHits = range(args, "--banker-hits");
     f.front = args.option("--front");
     f.frontHits = range(args, "--front-hits");
-    if (f.bankerHits && f.bankers.empty())
+    for (const ExtraConditionInfo& info : extraConditions())
+        s.extraRange(info.id) = range(args, std::string("--") + info.flag);
+    const std::string tolerance = args.option("--tolerance");
+    if (!tolerance.empty())
+        f.tolerance = wholeNumber(tolerance, "--tolerance");
+    if (f.bankerHits && f.bankers.empty() && f.scheme.empty())
         throw UsageError("--banker-hits 要和 --banker 一起给");
-    if (f.frontHits && f.front.empty())
+    if (f.frontHits && f.front.empty() && f.scheme.empty())
         throw UsageError("--front-hits 要和 --front 一起给");
     return f;
+}
+
+bool FilterFlags::takesFlag(const std::string& key) const
+{
+    const auto has = [&key](const std::vector<std::string>& keys) {
+        return std::find(keys.begin(), keys.end(), key) != keys.end();
+    };
+    return has(given) && (scheme.empty() || has(afterScheme) || !has(schemeKeys));
 }
 
 bool FilterFlags::complete(const LotteryState& state, std::ostream& err)
 {
     TotalFilterSettings& s = settings;
+    if (tolerance)
+        s.tolerance = *tolerance;
     if (!bankers.empty()) {
         const BankerParse parsed = parseBankers(bankers);
         if (!parsed.ok()) {
@@ -97,6 +128,60 @@ bool FilterFlags::complete(const LotteryState& state, std::ostream& err)
         s.front = numberList(front, "--front", state.caisum);
         s.frontHits = frontHits.value_or(FilterRange{state.caisel, state.caisel});
     }
+    if (scheme.empty())
+        return true;
+    const FilterScheme read = readFilterScheme(scheme, filterspace(state));
+    if (!read.ok) {
+        err << scheme << "：" << read.error << '\n';
+        return false;
+    }
+    schemeKeys = read.keys;
+    // The scheme's values, then every flag it does not hold or that came after it.
+    const auto fromFlag = [this](const std::string& key) { return takesFlag(key); };
+    TotalFilterSettings merged = read.settings;
+    for (const auto& [key, member] : {std::pair{"big", &TotalFilterSettings::big},
+                                      {"odd", &TotalFilterSettings::odd},
+                                      {"sum", &TotalFilterSettings::sum},
+                                      {"span", &TotalFilterSettings::span},
+                                      {"dispersion", &TotalFilterSettings::dispersion},
+                                      {"skew", &TotalFilterSettings::skew},
+                                      {"ac", &TotalFilterSettings::ac}})
+        if (fromFlag(key))
+            merged.*member = s.*member;
+    for (const ExtraConditionInfo& info : extraConditions())
+        if (fromFlag(info.flag))
+            merged.extraRange(info.id) = s.extraRange(info.id);
+    if (fromFlag("banker")) {
+        merged.bankersOn = true;
+        merged.bankers = s.bankers;
+        if (!fromFlag("banker-hits"))
+            merged.bankerHits =
+                bankerHits.value_or(read.settings.bankersOn ? read.settings.bankerHits : FilterRange{1, 1});
+    }
+    if (fromFlag("banker-hits"))
+        merged.bankerHits = *bankerHits;
+    if (fromFlag("front")) {
+        merged.frontOn = true;
+        merged.front = s.front;
+        if (!fromFlag("front-hits"))
+            merged.frontHits = frontHits.value_or(read.settings.frontOn ? read.settings.frontHits
+                                                                        : FilterRange{state.caisel, state.caisel});
+    }
+    if (fromFlag("front-hits"))
+        merged.frontHits = *frontHits;
+    if (fromFlag("tolerance"))
+        merged.tolerance = s.tolerance;
+    if (fromFlag("banker-hits") && !merged.bankersOn) {
+        err << "--banker-hits 要和 --banker 或方案中的 banker 一起给\n";
+        return false;
+    }
+    if (fromFlag("front-hits") && !merged.frontOn) {
+        err << "--front-hits 要和 --front 或方案中的 front 一起给\n";
+        return false;
+    }
+    if (!read.settings.back.empty())
+        schemeBack = read.settings.back;
+    s = std::move(merged);
     return true;
 }
 

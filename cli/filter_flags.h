@@ -16,16 +16,30 @@ namespace quorlin::cli {
 class CliArgs;
 
 /// The total-filter conditions given on the command line, as read before the lottery is open.
+/// `--scheme FILE` reads a saved scheme first; a flag given after it overrides the scheme's value,
+/// one given before it only what the scheme leaves unset.
 struct FilterFlags {
     TotalFilterSettings settings; ///< the ranges; the number lists follow in complete()
     std::string bankers;
     std::optional<FilterRange> bankerHits;
     std::string front;
     std::optional<FilterRange> frontHits;
+    std::optional<int> tolerance;
+    std::string scheme;                         ///< the scheme file, if any
+    std::vector<std::string> given;             ///< the keys (flag names without "--") given as flags
+    std::vector<std::string> afterScheme;       ///< those given after --scheme
+    std::vector<std::string> schemeKeys;        ///< the keys the scheme gave (after complete())
+    std::optional<std::vector<int>> schemeBack; ///< the scheme's back numbers
 
-    /// Removes --big … --ac, --banker, --banker-hits, --front and --front-hits from `args`.
+    /// Whether the flag `key` (without "--") decides its value: given, and after --scheme or not
+    /// in the scheme.
+    bool takesFlag(const std::string& key) const;
+
+    /// Removes the condition flags (--big … --ac, --banker, --banker-hits, --front, --front-hits,
+    /// the second page's flags, --tolerance) and --scheme from `args`.
     static FilterFlags read(CliArgs& args);
-    /// Adds the banker and front numbers of the open lottery; false with the message on `err`.
+    /// Reads the scheme and adds the banker and front numbers of the open lottery; false with the
+    /// message on `err`.
     bool complete(const LotteryState& state, std::ostream& err);
 };
 

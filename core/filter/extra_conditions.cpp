@@ -53,9 +53,7 @@ int extraConditionValue(ExtraCondition c, std::span<const int> front, const Cond
                    ? history.omission[static_cast<std::size_t>(n)]
                    : 0;
     };
-    const auto count = [&](auto&& test) {
-        return static_cast<int>(std::count_if(front.begin(), front.end(), test));
-    };
+    const auto count = [&](auto&& test) { return static_cast<int>(std::count_if(front.begin(), front.end(), test)); };
     switch (c) {
     case ExtraCondition::Consecutive: {
         int pairs = 0;

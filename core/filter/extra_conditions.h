@@ -18,10 +18,10 @@ enum class ExtraCondition : std::uint8_t {
     Mod3Zero,    ///< 012路: numbers with remainder 0, 1, 2 divided by 3
     Mod3One,
     Mod3Two,
-    Primes,     ///< 质数个数: numbers in {2,3,5,7,11,13,17,19,23,29,31}
-    Tails,      ///< 尾数个数: distinct last digits
-    TailSum,    ///< 尾数和: the sum of the last digits
-    Zone1,      ///< 三区: numbers in 01–12, 13–24, 25–35
+    Primes,  ///< 质数个数: numbers in {2,3,5,7,11,13,17,19,23,29,31}
+    Tails,   ///< 尾数个数: distinct last digits
+    TailSum, ///< 尾数和: the sum of the last digits
+    Zone1,   ///< 三区: numbers in 01–12, 13–24, 25–35
     Zone2,
     Zone3,
     Lowest,     ///< 首号: c1

@@ -18,9 +18,12 @@ struct FirstPageRange {
     std::optional<FilterRange> TotalFilterSettings::*member;
 };
 constexpr FirstPageRange kFirstPage[] = {
-    {"big", "大数", &TotalFilterSettings::big},           {"odd", "奇数", &TotalFilterSettings::odd},
-    {"sum", "和值", &TotalFilterSettings::sum},           {"span", "跨度", &TotalFilterSettings::span},
-    {"dispersion", "散度", &TotalFilterSettings::dispersion}, {"skew", "偏度", &TotalFilterSettings::skew},
+    {"big", "大数", &TotalFilterSettings::big},
+    {"odd", "奇数", &TotalFilterSettings::odd},
+    {"sum", "和值", &TotalFilterSettings::sum},
+    {"span", "跨度", &TotalFilterSettings::span},
+    {"dispersion", "散度", &TotalFilterSettings::dispersion},
+    {"skew", "偏度", &TotalFilterSettings::skew},
     {"ac", "AC值", &TotalFilterSettings::ac},
 };
 
@@ -111,9 +114,7 @@ FilterScheme refuse(std::size_t line, const std::string& why)
 std::string filterSchemeText(const TotalFilterSettings& s)
 {
     std::string text;
-    const auto line = [&text](const std::string& key, const std::string& value) {
-        text += key + " = " + value + "\n";
-    };
+    const auto line = [&text](const std::string& key, const std::string& value) { text += key + " = " + value + "\n"; };
     for (const FirstPageRange& r : kFirstPage)
         if (s.*r.member)
             line(r.key, rangeText(*(s.*r.member)));

@@ -1,5 +1,7 @@
 // quorlin-cli filter: one total-filter run from the command line.
 #include "cli_commands.h"
+#include "filter/combination_table.h"
+#include "filter/total_filter.h"
 #include "store/schema.h"
 #include "test_support.h"
 
@@ -95,6 +97,62 @@ TEST_F(CliFilterFixture, TicketLinesInTheListStandForTheirBets)
     std::ofstream(file("all.txt")) << "01 02 03 04 05+01 02\n" << all << "1 2 3 4 5 6 7 8 9 10 11 12\n";
     EXPECT_EQ(run({"--in", file("all.txt"), "--odd", "1-3"}), 1);
     EXPECT_NE(err.str().find("第 2 行：复式票面展开后超过 1200000 注"), std::string::npos) << err.str();
+}
+
+TEST_F(CliFilterFixture, SecondPageConditionsAndToleranceReachTheRun)
+{
+    // The same settings through the core: the history is 01 02 03 04 05, then 03 09 17 25 33.
+    TotalFilterSettings s;
+    s.extraRange(ExtraCondition::Consecutive) = FilterRange{1, 1};
+    s.extraRange(ExtraCondition::Mod3Zero) = FilterRange{1, 2};
+    s.extraRange(ExtraCondition::Hot) = FilterRange{1, 3};
+    s.extraRange(ExtraCondition::Neighbours) = FilterRange{0, 1};
+    FilterSpace space;
+    space.latestDraw = {3, 9, 17, 25, 33};
+    space.omission.assign(36, 2);
+    for (const int n : {1, 2, 4, 5})
+        space.omission[static_cast<std::size_t>(n)] = 1;
+    for (const int n : {3, 9, 17, 25, 33})
+        space.omission[static_cast<std::size_t>(n)] = 0;
+    const auto fronts = [&](int tolerance) {
+        s.tolerance = tolerance;
+        CombinationTable table;
+        table.buildAll(35, 5);
+        return std::to_string(*runTotalFilter(table, s, space) * 66) + "\n";
+    };
+    const std::vector<std::string> flags{"--consecutive", "1",   "--mod3-0",     "1-2",
+                                         "--hot",         "1-3", "--neighbours", "0-1"};
+    ASSERT_EQ(run(flags), 0) << err.str();
+    EXPECT_EQ(out.str(), fronts(0));
+    std::vector<std::string> tolerant = flags;
+    tolerant.insert(tolerant.end(), {"--tolerance", "1"});
+    ASSERT_EQ(run(tolerant), 0) << err.str();
+    EXPECT_EQ(out.str(), fronts(1));
+    EXPECT_NE(fronts(0), fronts(1));
+    EXPECT_EQ(run({"--hot", "3-1"}), 1);
+    EXPECT_EQ(err.str(), "热号前面的数值应该小于等于后面的数值！\n");
+    EXPECT_EQ(run({"--tails", "x"}), 2);
+}
+
+TEST_F(CliFilterFixture, SchemesGiveTheirConditionsAndLaterFlagsWin)
+{
+    std::ofstream(file("s.txt")) << "# 测试方案\nsum = 15-15\nback = 06 07\n";
+    ASSERT_EQ(run({"--scheme", file("s.txt"), "--out", file("one.txt")}), 0) << err.str();
+    EXPECT_EQ(out.str(), "1\n");
+    EXPECT_EQ(linesOf(file("one.txt")), (std::vector<std::string>{"01 02 03 04 05+06 07\r"}));
+    // After the scheme a flag overrides it; before it, the scheme's value stands.
+    ASSERT_EQ(run({"--scheme", file("s.txt"), "--sum", "15-16"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "2\n");
+    ASSERT_EQ(run({"--sum", "15-16", "--scheme", file("s.txt")}), 0) << err.str();
+    EXPECT_EQ(out.str(), "1\n");
+    ASSERT_EQ(run({"--back", "1 2 3", "--scheme", file("s.txt"), "--odd", "3"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "1\n") << "the scheme's back numbers stand";
+    ASSERT_EQ(run({"--scheme", file("s.txt"), "--back", "1 2 3"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "3\n");
+
+    std::ofstream(file("bad.txt")) << "sum = 15-15\nsums = 1\n";
+    EXPECT_EQ(run({"--scheme", file("bad.txt")}), 1);
+    EXPECT_EQ(err.str(), file("bad.txt") + "：第 2 行：不认识的条件“sums”\n");
 }
 
 TEST_F(CliFilterFixture, RefusalsSayWhy)

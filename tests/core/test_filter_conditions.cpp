@@ -22,8 +22,8 @@ namespace {
 Grid<std::int32_t> fixtureHistory()
 {
     const std::vector<std::vector<std::int32_t>> draws = {
-        {1, 1, 2, 3, 4, 5},      {2, 6, 7, 8, 10, 12},   {3, 11, 13, 14, 15, 16}, {4, 18, 19, 20, 21, 22},
-        {5, 23, 24, 26, 27, 28}, {6, 29, 30, 31, 32, 34}, {7, 2, 4, 6, 8, 10},    {8, 12, 14, 16, 18, 20},
+        {1, 1, 2, 3, 4, 5},      {2, 6, 7, 8, 10, 12},    {3, 11, 13, 14, 15, 16}, {4, 18, 19, 20, 21, 22},
+        {5, 23, 24, 26, 27, 28}, {6, 29, 30, 31, 32, 34}, {7, 2, 4, 6, 8, 10},     {8, 12, 14, 16, 18, 20},
         {9, 22, 24, 26, 28, 30}, {10, 5, 10, 15, 20, 25}, {11, 7, 14, 21, 28, 34}, {12, 3, 9, 17, 25, 33},
     };
     Grid<std::int32_t> his(draws.size(), 8);
@@ -63,9 +63,8 @@ int plainValue(C c, const std::vector<int>& x, const FilterSpace& space)
     case C::Mod3Zero:
     case C::Mod3One:
     case C::Mod3Two:
-        return static_cast<int>(std::count_if(x.begin(), x.end(), [&](int v) {
-            return v % 3 == static_cast<int>(c) - static_cast<int>(C::Mod3Zero);
-        }));
+        return static_cast<int>(std::count_if(
+            x.begin(), x.end(), [&](int v) { return v % 3 == static_cast<int>(c) - static_cast<int>(C::Mod3Zero); }));
     case C::Primes:
         return static_cast<int>(std::count_if(x.begin(), x.end(), [&](int v) {
             return has({2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31}, v);
@@ -185,12 +184,29 @@ TEST(FilterConditions, ValuesOfWorkedCombinations)
         std::vector<std::pair<C, int>> values;
     } cases[] = {
         {{1, 2, 3, 4, 5},
-         {{C::Consecutive, 4}, {C::LongestRun, 5}, {C::Mod3Zero, 1}, {C::Mod3One, 2}, {C::Mod3Two, 2},
-          {C::Primes, 3}, {C::Tails, 5}, {C::TailSum, 15}, {C::Zone1, 5}, {C::Lowest, 1}, {C::Highest, 5},
-          {C::Repeat, 1}, {C::Neighbours, 2}}},
+         {{C::Consecutive, 4},
+          {C::LongestRun, 5},
+          {C::Mod3Zero, 1},
+          {C::Mod3One, 2},
+          {C::Mod3Two, 2},
+          {C::Primes, 3},
+          {C::Tails, 5},
+          {C::TailSum, 15},
+          {C::Zone1, 5},
+          {C::Lowest, 1},
+          {C::Highest, 5},
+          {C::Repeat, 1},
+          {C::Neighbours, 2}}},
         {{1, 11, 21, 31, 35},
-         {{C::Consecutive, 0}, {C::LongestRun, 1}, {C::Tails, 2}, {C::TailSum, 9}, {C::Zone1, 2}, {C::Zone2, 1},
-          {C::Zone3, 2}, {C::Primes, 2}, {C::Cold, 2}}},
+         {{C::Consecutive, 0},
+          {C::LongestRun, 1},
+          {C::Tails, 2},
+          {C::TailSum, 9},
+          {C::Zone1, 2},
+          {C::Zone2, 1},
+          {C::Zone3, 2},
+          {C::Primes, 2},
+          {C::Cold, 2}}},
         {{3, 9, 17, 25, 33}, {{C::Repeat, 5}, {C::Neighbours, 0}, {C::Hot, 5}, {C::Warm, 0}, {C::Cold, 0}}},
         {{8, 10, 16, 18, 34}, {{C::Neighbours, 5}, {C::Hot, 4}, {C::Warm, 1}}},
     };
@@ -207,7 +223,8 @@ TEST(FilterConditions, EachConditionAloneMatchesThePlainDefinition)
     for (const ExtraConditionInfo& info : extraConditions()) {
         SCOPED_TRACE(info.name);
         // The lowest value alone, and a middle range.
-        for (const FilterRange range : {FilterRange{info.low, info.low}, FilterRange{info.low + 1, (info.low + info.high) / 2}}) {
+        for (const FilterRange range :
+             {FilterRange{info.low, info.low}, FilterRange{info.low + 1, (info.low + info.high) / 2}}) {
             TotalFilterSettings s;
             s.extraRange(info.id) = range;
             EXPECT_EQ(run(s, space), plainKept(s, space)) << range.lo << "-" << range.hi;
@@ -255,7 +272,8 @@ TEST(FilterConditions, ValidationAndCounting)
     TotalFilterSettings s;
     s.extraRange(C::Hot) = FilterRange{3, 1};
     s.back = {1, 2};
-    EXPECT_EQ(validateTotalFilter(s, FilterSpace{}), std::optional<std::string>("热号前面的数值应该小于等于后面的数值！"));
+    EXPECT_EQ(validateTotalFilter(s, FilterSpace{}),
+              std::optional<std::string>("热号前面的数值应该小于等于后面的数值！"));
     s.extraRange(C::Hot) = FilterRange{1, 3};
     EXPECT_EQ(validateTotalFilter(s, FilterSpace{}), std::nullopt) << "a second-page condition alone is a condition";
     s.tolerance = -1;
@@ -306,8 +324,8 @@ TEST_F(SchemeFixture, SchemesRoundTripAndReadAsWritten)
     EXPECT_EQ(back.settings, sorted);
 
     // Hand-written: comments, blanks, "A" for A-A, commas, and defaults for the hit ranges.
-    const FilterScheme typed =
-        readFilterScheme(write("# 我的方案\n\n  sum=80 - 100 \nprimes = 2\nbanker = 5,9\ntolerance = 0\n"), FilterSpace{});
+    const FilterScheme typed = readFilterScheme(
+        write("# 我的方案\n\n  sum=80 - 100 \nprimes = 2\nbanker = 5,9\ntolerance = 0\n"), FilterSpace{});
     ASSERT_TRUE(typed.ok) << typed.error;
     EXPECT_EQ(typed.settings.sum, (FilterRange{80, 100}));
     EXPECT_EQ(typed.settings.extraRange(C::Primes), (FilterRange{2, 2}));
