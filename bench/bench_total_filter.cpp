@@ -99,6 +99,78 @@ void BM_FilterRunReference(benchmark::State& state)
 }
 BENCHMARK(BM_FilterRunReference)->Unit(benchmark::kMillisecond);
 
+// Every condition of both pages, wide ranges, and 容错 1, over a space with omissions.
+TotalFilterSettings everyConditionBothPages()
+{
+    TotalFilterSettings s = everyCondition();
+    for (const ExtraConditionInfo& info : extraConditions())
+        s.extraRange(info.id) = FilterRange{info.low, info.high - 1};
+    s.tolerance = 1;
+    return s;
+}
+
+FilterSpace spaceWithOmissions()
+{
+    FilterSpace sp = space();
+    sp.omission.resize(36);
+    for (int n = 1; n <= 35; ++n)
+        sp.omission[static_cast<std::size_t>(n)] = (n * 7) % 23;
+    return sp;
+}
+
+void BM_FilterRunBothPagesTolerance1(benchmark::State& state)
+{
+    CombinationTable table;
+    table.buildAll(35, 5);
+    const TotalFilterSettings settings = everyConditionBothPages();
+    const FilterSpace sp = spaceWithOmissions();
+    std::size_t left = 0;
+    for (auto _ : state) {
+        std::fill(table.markData(), table.markData() + table.rows(), 0);
+        left = *runTotalFilter(table, settings, sp);
+        benchmark::DoNotOptimize(left);
+    }
+    state.counters["kept"] = static_cast<double>(left);
+    state.counters["bytes/row"] = static_cast<double>(5 + sizeof(std::uint64_t) + sizeof(CombinationTable::Stats) + 1);
+}
+BENCHMARK(BM_FilterRunBothPagesTolerance1)->Unit(benchmark::kMillisecond);
+
+// The same run one combination at a time: every value by its plain definition, failures counted.
+void BM_FilterRunBothPagesReference(benchmark::State& state)
+{
+    CombinationTable table;
+    table.buildAll(35, 5);
+    const TotalFilterSettings s = everyConditionBothPages();
+    const FilterSpace sp = spaceWithOmissions();
+    const std::vector<std::int32_t> latest(sp.latestDraw.begin(), sp.latestDraw.end());
+    const ConditionHistory history{sp.latestDraw, sp.omission};
+    std::size_t left = 0;
+    for (auto _ : state) {
+        left = 0;
+        for (std::size_t r = 0; r < table.rows(); ++r) {
+            const auto row = table.row(r);
+            const std::vector<std::int32_t> x(row.begin(), row.end());
+            const std::vector<int> front(row.begin(), row.end());
+            auto hits = [&](const std::vector<int>& chosen) {
+                return static_cast<int>(std::count_if(x.begin(), x.end(), [&](int n) {
+                    return std::find(chosen.begin(), chosen.end(), n) != chosen.end();
+                }));
+            };
+            int failed = !s.big->contains(bigcount(x, 35, BigRule::Filter)) + !s.odd->contains(oddcount(x)) +
+                         !s.sum->contains(sumvalue(x)) + !s.span->contains(spanvalue(x)) +
+                         !s.dispersion->contains(dispersion(x, 35)) + !s.skew->contains(skewvalue(x, latest)) +
+                         !s.ac->contains(acvalue(x, 35)) + !s.bankerHits.contains(hits(s.bankers)) +
+                         !s.frontHits.contains(hits(s.front));
+            for (const ExtraConditionInfo& info : extraConditions())
+                failed += !s.extraRange(info.id)->contains(extraConditionValue(info.id, front, history));
+            left += failed <= s.tolerance ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(left);
+    }
+    state.counters["kept"] = static_cast<double>(left);
+}
+BENCHMARK(BM_FilterRunBothPagesReference)->Unit(benchmark::kMillisecond);
+
 // In memory-backed /dev/shm where there is one: the page cache and the disk would otherwise
 // measure themselves rather than the writing.
 // A fresh table of every front combination with its indicators, as the first run after 清空 builds it.

@@ -70,21 +70,16 @@ void CombinationTable::computeDerived()
         for (std::size_t k = 0; k < w; ++k) {
             m |= std::uint64_t{1} << x[k];
             sum += x[k];
-            st.big = static_cast<std::uint8_t>(st.big + (x[k] >= total_ / 2 ? 1 : 0));
-            st.odd = static_cast<std::uint8_t>(st.odd + (x[k] % 2 != 0 ? 1 : 0));
         }
         st.sum = static_cast<std::uint16_t>(sum);
-        st.span = static_cast<std::uint8_t>(x[w - 1] - x[0]);
         // The value farthest from every number lies at an end or halfway inside the widest gap.
         int worst = std::max(x[0] - 1, total_ - x[w - 1]);
         for (std::size_t k = 1; k < w; ++k)
             worst = std::max(worst, (x[k] - x[k - 1]) / 2);
-        st.dispersion = static_cast<std::uint8_t>(worst);
         // Bit d of (m >> x) is set when x + d is a number too; bit 0 (a number with itself) is dropped.
         std::uint64_t differences = 0;
         for (std::size_t k = 0; k < w; ++k)
             differences |= m >> x[k];
-        st.ac = static_cast<std::uint8_t>(std::popcount(differences >> 1));
         int run = 1;
         int longest = 1;
         unsigned tails = 0;
@@ -97,9 +92,18 @@ void CombinationTable::computeDerived()
             tails |= 1u << (x[k] % 10);
             tailSum += x[k] % 10;
         }
-        st.longestRun = static_cast<std::uint8_t>(longest);
-        st.tails = static_cast<std::uint8_t>(std::popcount(tails));
-        st.tailSum = static_cast<std::uint8_t>(tailSum);
+        const auto put = [&st](Field f, int value) {
+            st.fields |= static_cast<std::uint64_t>(value & 0x7F) << (kFieldBits * f);
+        };
+        put(Span, x[w - 1] - x[0]);
+        put(Dispersion, worst);
+        put(Ac, std::popcount(differences >> 1));
+        put(LongestRun, longest);
+        put(Tails, std::popcount(tails));
+        put(TailSum, tailSum);
+        put(Lowest, x[0]);
+        put(Highest, x[w - 1]);
+        put(Consecutive, std::popcount(m & (m >> 1)));
         masks_[r] = m;
         stats_[r] = st;
     }
