@@ -98,7 +98,7 @@ TEST_F(BacktestFixture, EveryDrawMatchesAFullFilterRunAgainstItsPrecedingDraw)
         const std::size_t n = 25;
         const auto result = runBacktest(history, s, n);
         ASSERT_TRUE(result);
-        const std::vector<SingleCondition> singles = activeConditions(s);
+        const std::vector<SingleCondition> singles = activeConditions(s, 35);
         std::vector<double> keptSums(singles.size(), 0);
         for (std::size_t i = 0; i < n; ++i) {
             const std::size_t row = his.rows() - n + i;
