@@ -77,7 +77,7 @@ Tfrmhuice::Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget*
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("回测最近")));
     top->addWidget(edtqishu_);
-    top->addWidget(new QLabel(QStringLiteral("期（取总体过滤窗口的条件，按真实号码，偏度对各期的上一期）")));
+    top->addWidget(new QLabel(QStringLiteral("期（取总体过滤窗口的条件，按真实号码；偏度、重号、邻号、冷热对各期之前的开奖）")));
     top->addStretch(1);
     top->addWidget(strip_);
     top->addWidget(btnhuice_);
