@@ -1,6 +1,7 @@
 // The prize check of the full list (every front with every pair of the 12 back numbers, 21.4
 // million bets) against one draw, paired and as loaded lines; and the condition back-test of
-// every condition over 1000 draws of the shipped history, kept counts included.
+// every condition over 1000 draws of the shipped history, kept counts included, and both pages
+// with 容错 over 200.
 #include "check/condition_backtest.h"
 #include "check/prize_check.h"
 #include "check/ticket.h"
@@ -198,6 +199,32 @@ void backtest(benchmark::State& state, bool typical)
         benchmark::DoNotOptimize(result->rows.back().keptCount);
     }
 }
+// Both pages with 容错 1 over 200 draws: the history-relative conditions and the tolerance make
+// every draw a run over the combinations the draw-free conditions leave.
+void BM_BacktestBothPagesTolerance200Draws(benchmark::State& state)
+{
+    const Grid<std::int32_t> his = test::shippedHistory();
+    TotalFilterSettings s;
+    s.odd = FilterRange{2, 3};
+    s.sum = FilterRange{70, 110};
+    s.skew = FilterRange{1, 4};
+    using C = ExtraCondition;
+    s.extraRange(C::Consecutive) = FilterRange{0, 1};
+    s.extraRange(C::Mod3Zero) = FilterRange{1, 2};
+    s.extraRange(C::Tails) = FilterRange{4, 5};
+    s.extraRange(C::Repeat) = FilterRange{0, 1};
+    s.extraRange(C::Neighbours) = FilterRange{0, 2};
+    s.extraRange(C::Hot) = FilterRange{1, 3};
+    s.extraRange(C::Cold) = FilterRange{0, 2};
+    s.tolerance = 1;
+    const BacktestHistory h{&his, 35, 5};
+    for (auto _ : state) {
+        const auto result = runBacktest(h, s, 200);
+        benchmark::DoNotOptimize(result->rows.back().keptCount);
+    }
+}
+BENCHMARK(BM_BacktestBothPagesTolerance200Draws)->Unit(benchmark::kMillisecond);
+
 void BM_BacktestAllConditions1000DrawsWorst(benchmark::State& state)
 {
     backtest(state, false);

@@ -1,6 +1,7 @@
-// backtest NAME --last N [conditions]: for each of the newest N draws, would the total-filter
-// conditions have kept its front numbers (the skew against the draw before), and how many
-// combinations would they have kept; then the hit rate and mean kept size per condition.
+// backtest NAME --last N [conditions] [--tolerance K]: for each of the newest N draws, would the
+// total-filter conditions have kept its front numbers (the history-relative ones against the draws
+// before), and how many combinations would they have kept; then the hit rate and mean kept size
+// per condition, and the 容错 of 全部条件 when it is not 0.
 #include "check/condition_backtest.h"
 #include "cli_context.h"
 #include "commands.h"
@@ -56,6 +57,8 @@ int runBacktest(CliContext& context, CliArgs& args, std::ostream& out, std::ostr
                       summary.hitRate * 100.0, summary.meanKept);
         out << "汇总\t" << summary.name << text << '\n';
     }
+    if (result->tolerance != 0)
+        out << "容错\t" << result->tolerance << '\n';
     return 0;
 }
 

@@ -72,7 +72,10 @@ const std::vector<CliCommand>& cliCommands()
          "backtest 彩票名称 --last N [--big A-B] [--odd A-B] [--sum A-B] [--span A-B] [--dispersion A-B]\n"
          "                         [--skew A-B] [--ac A-B] [--banker \"号码\" [--banker-hits A-B]] [--front \"号码\" "
          "[--front-hits A-B]]\n"
-         "                         过滤条件回测：每期各条件是否保留开奖号码及保留注数，最后是各条件的汇总",
+         "                         [--consecutive A-B] … [--cold A-B]（第二页条件，同 filter） [--tolerance K] "
+         "[--scheme 文件]\n"
+         "                         过滤条件回测：每期各条件是否保留开奖号码及保留注数（偏度、重号、邻号、冷热对各期之前的开奖），\n"
+         "                         最后是各条件的汇总；容错不为 0 时最后一行为“容错”和 K",
          runBacktest},
         {"wheel",
          "wheel [--type 选五型] [--basic 基本号码个数] [--ok 5] [--guarantee 4] [--bankers \"胆码\"] 号码…\n"

@@ -1,6 +1,7 @@
 // Tfrmhuice: 过滤条件回测, the total filter's conditions tried on past draws.
 #include "check/u_huice.h"
 
+#include "check/condition_value_chart.h"
 #include "common/bar_chart.h"
 #include "common/error_handler.h"
 #include "common/message_box.h"
@@ -11,11 +12,13 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -44,6 +47,10 @@ QString conditionText(const quorlin::TotalFilterSettings& s)
         parts << QStringLiteral("胆码 %1 个中 %2-%3").arg(s.bankers.size()).arg(s.bankerHits.lo).arg(s.bankerHits.hi);
     if (s.frontOn)
         parts << QStringLiteral("红球 %1 个中 %2-%3").arg(s.front.size()).arg(s.frontHits.lo).arg(s.frontHits.hi);
+    for (const quorlin::ExtraConditionInfo& info : quorlin::extraConditions())
+        range(info.name, s.extraRange(info.id));
+    if (s.tolerance != 0)
+        parts << QStringLiteral("容错 %1").arg(s.tolerance);
     return parts.join(QStringLiteral("，"));
 }
 
@@ -55,7 +62,7 @@ Tfrmhuice::Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget*
     setObjectName("frmhuice");
     setWindowTitle(QStringLiteral("过滤条件回测"));
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
-    resize(980, 720);
+    resize(980, 780);
 
     edtqishu_ = new QLineEdit(QStringLiteral("100"));
     edtqishu_->setObjectName("edtqishu");
@@ -70,7 +77,7 @@ Tfrmhuice::Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget*
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("回测最近")));
     top->addWidget(edtqishu_);
-    top->addWidget(new QLabel(QStringLiteral("期（取总体过滤窗口的条件，按真实号码，偏度对各期的上一期）")));
+    top->addWidget(new QLabel(QStringLiteral("期（取总体过滤窗口的条件，按真实号码；偏度、重号、邻号、冷热对各期之前的开奖）")));
     top->addStretch(1);
     top->addWidget(strip_);
     top->addWidget(btnhuice_);
@@ -91,6 +98,9 @@ Tfrmhuice::Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget*
     chthuice_->addSeries(QStringLiteral("命中率"), QColor("red"));
     chthuice_->addSeries(QStringLiteral("平均保留比例"), QColor("blue"));
     chthuice_->setValueLabelsVisible(true);
+    chtzhi_ = new ConditionValueChart;
+    chtzhi_->setObjectName("chtzhi");
+    chtzhi_->clearValues(QStringLiteral("点击汇总表中的条件或明细表的条件列，查看各期开奖号码的值"));
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(tabsummary_, 1);
@@ -99,7 +109,19 @@ Tfrmhuice::Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget*
     layout->addLayout(top);
     layout->addWidget(lbltiaojian_);
     layout->addLayout(middle, 2);
-    layout->addWidget(tabhistory_, 3);
+    layout->addWidget(chtzhi_, 2);
+    layout->addWidget(tabhistory_, 2);
+
+    connect(tabsummary_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    showCondition(current.row());
+            });
+    // A condition's column of the draws (after the issue and the numbers) picks it too.
+    connect(tabhistory_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        if (result_ && column >= 2 && column - 2 < static_cast<int>(result_->summaries.size()))
+            tabsummary_->selectRow(column - 2);
+    });
 
     connect(btnhuice_, &QPushButton::clicked, this, [this] { runGuarded(this, [this] { btnhuiceClick(); }); });
     connect(btnclose, &QPushButton::clicked, this, &QWidget::hide);
@@ -217,6 +239,35 @@ void Tfrmhuice::showResult()
     chthuice_->setBars(0, hit);
     chthuice_->setBars(1, kept);
     chthuice_->draw();
+    tabsummary_->selectRow(0);
+    showCondition(0);
+}
+
+void Tfrmhuice::showCondition(int index)
+{
+    if (!result_ || index < 0 || index >= static_cast<int>(result_->summaries.size()))
+        return;
+    const quorlin::BacktestResult& r = *result_;
+    const auto k = static_cast<std::size_t>(index);
+    QStringList issues;
+    QList<int> values;
+    for (const quorlin::ConditionBacktestRow& row : r.rows) {
+        issues << QString::fromStdString(row.issue);
+        // 全部条件: how many conditions the winner failed, against the 容错.
+        values << (k < r.conditions.size() ? row.values[k]
+                                           : static_cast<int>(std::count(row.kept.begin(), row.kept.end(), false)));
+    }
+    if (k < r.conditions.size()) {
+        const quorlin::FilterRange& range = r.ranges[k];
+        chtzhi_->setValues(QStringLiteral("%1：各期开奖号码的值（范围 %2-%3）")
+                               .arg(QString::fromStdString(r.conditions[k]))
+                               .arg(range.lo)
+                               .arg(range.hi),
+                           issues, values, range.lo, range.hi);
+    } else {
+        chtzhi_->setValues(QStringLiteral("全部条件：各期开奖号码未满足的条件数（容错 %1）").arg(r.tolerance), issues,
+                           values, 0, r.tolerance);
+    }
 }
 
 void Tfrmhuice::updateCommandStates()

@@ -8,6 +8,7 @@
 #include <optional>
 
 class BarChart;
+class ConditionValueChart;
 class LotteryDocument;
 class QLabel;
 class QLineEdit;
@@ -18,7 +19,8 @@ class TextGrid;
 
 /// 过滤条件回测: how often the total filter's conditions would have kept the winning front numbers
 /// of the recent draws, and at what size of the kept set — per condition and all together, so the
-/// player sees what each condition costs in coverage. The conditions come from the total filter
+/// player sees what each condition costs in coverage; the condition picked in the summary (or by a
+/// click on its column) is charted draw by draw against its range. The conditions come from the total filter
 /// window (its 回测 command, or this window's 回测 while it is open); the run works in the
 /// background with a progress bar and a stop button.
 class Tfrmhuice : public QWidget {
@@ -37,6 +39,8 @@ public:
     bool isBusy() const;
     /// The result shown, if any.
     const std::optional<quorlin::BacktestResult>& result() const { return result_; }
+    /// Charts the winners' values of summary row `index` (a condition, or 全部条件 after them).
+    void showCondition(int index);
 
 private:
     void showResult();
@@ -52,5 +56,6 @@ private:
     TextGrid* tabsummary_;
     TextGrid* tabhistory_;
     BarChart* chthuice_;
+    ConditionValueChart* chtzhi_;
     std::optional<quorlin::BacktestResult> result_;
 };

@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,12 +17,20 @@ class Progress;
 
 /// One condition of a total-filter setting on its own, as the back-test judges it.
 struct SingleCondition {
-    std::string name; ///< "大数", "奇数", "和值", "跨度", "散度", "偏度", "AC值", "胆码", "红球"
+    /// "大数", "奇数", "和值", "跨度", "散度", "偏度", "AC值", "胆码", "红球", then the second page's
+    /// names ("连号对数" …)
+    std::string name;
     TotalFilterSettings settings; ///< this condition alone
+    FilterRange range;            ///< the values it keeps (the hit range of 胆码 and 红球)
+    bool againstHistory = false;  ///< taken against the draws before each draw (偏度, 重号, 邻号, 冷热)
+    /// A front combination's value (ascending numbers) against the draws before it: the indicator
+    /// by the total filter's rule (big numbers n ≥ total div 2), the hit count of 胆码 and 红球.
+    std::function<int(std::span<const int> front, const ConditionHistory& before)> value;
 };
 
-/// The conditions the settings check, in the window's order.
-std::vector<SingleCondition> activeConditions(const TotalFilterSettings& settings);
+/// The conditions the settings check, in the window's order (the second page's after the first's).
+/// `total` is the game's count of front numbers (the big numbers' and the dispersion's measure).
+std::vector<SingleCondition> activeConditions(const TotalFilterSettings& settings, int total);
 
 /// One draw of a back-test: would the conditions have kept its front combination, and how many
 /// combinations would they have kept.
@@ -28,8 +38,9 @@ struct ConditionBacktestRow {
     std::string issue;
     std::vector<int> front;
     std::vector<bool> kept;      ///< per active condition
-    bool keptAll = false;        ///< all of them together
-    std::uint64_t keptCount = 0; ///< combinations all of them keep for this draw
+    std::vector<int> values;     ///< per active condition: the winner's value
+    bool keptAll = false;        ///< it fails at most `tolerance` of them
+    std::uint64_t keptCount = 0; ///< combinations failing at most `tolerance` of them for this draw
 };
 
 /// Per condition and overall: draws whose winner was kept, and the mean kept size.
@@ -42,12 +53,15 @@ struct BacktestSummary {
 
 struct BacktestResult {
     std::vector<std::string> conditions;
+    std::vector<FilterRange> ranges; ///< per condition: the values it keeps
+    int tolerance = 0;               ///< 容错 of 全部条件
     std::vector<ConditionBacktestRow> rows; ///< oldest first
     std::vector<BacktestSummary> summaries; ///< one per condition, then "全部条件"
 };
 
 /// The draws a back-test reads: the history rows ([0] issue, [1..width] front numbers, oldest
-/// first) and the game. The skew of each draw is taken against the draw before it.
+/// first) and the game. The history-relative conditions of each draw are taken against the rows
+/// before it (the latest draw the one before it, the omissions counted up to it).
 struct BacktestHistory {
     const Grid<std::int32_t>* hisfull = nullptr;
     int total = 35;
@@ -55,9 +69,10 @@ struct BacktestHistory {
 };
 
 /// Back-tests the settings over the newest `count` draws (fewer when the history is shorter).
-/// The kept count of a draw is not a new run over every combination: the conditions that do not
-/// depend on the draw are run once, and only the skew is counted per draw (in closed form when it
-/// stands alone). Nothing when stopped through `progress`.
+/// The conditions that do not depend on the draw are run over every combination once; per draw
+/// only the rows they leave are run again against that draw's history (the skew alone without
+/// 容错 is counted on masks, in closed form when it stands alone; equal history states share a
+/// count). Nothing when stopped through `progress`.
 std::optional<BacktestResult> runBacktest(const BacktestHistory& history, const TotalFilterSettings& settings,
                                           std::size_t count, Progress* progress = nullptr);
 

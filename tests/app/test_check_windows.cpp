@@ -1,6 +1,7 @@
 // 投注中奖核对 and 过滤条件回测: the two tool windows over a small history.
 #include "gui_test_base.h"
 
+#include "check/condition_value_chart.h"
 #include "check/u_duijiang.h"
 #include "check/u_huice.h"
 #include "common/bar_chart.h"
@@ -43,6 +44,7 @@ private slots:
     void quittingWithAResultShownFreesItAfterTheWindow();
     void backtestRunsOnTheTotalFilterConditions();
     void backtestAsksForTheTotalFilterFirst();
+    void backtestChartsThePickedConditionAgainstItsRange();
     void windowsGoWithTheLottery();
 
 private:
@@ -234,6 +236,47 @@ void TestCheckWindows::backtestAsksForTheTotalFilterFirst()
     triggerAction("tlbbianwan");
     QTest::mouseClick(huice->findChild<QPushButton*>("btnhuice"), Qt::LeftButton);
     QCOMPARE(messageTexts().last(), QString("回测按真实号码进行，请先切换到标准走势！"));
+}
+
+void TestCheckWindows::backtestChartsThePickedConditionAgainstItsRange()
+{
+    triggerAction("mnuhuice");
+    auto* huice = qobject_cast<Tfrmhuice*>(mainWindow_->tools().window("Tfrmhuice"));
+    quorlin::TotalFilterSettings s;
+    s.odd = quorlin::FilterRange{5, 5};
+    s.extraRange(quorlin::ExtraCondition::Repeat) = quorlin::FilterRange{1, 1};
+    s.tolerance = 1;
+    s.back = {1, 2};
+    huice->runOn(s);
+    QTRY_VERIFY(!huice->isBusy());
+    QVERIFY(huice->findChild<QLabel*>("lbltiaojian")->text().contains("重号 1-1，容错 1"));
+    auto* chart = huice->findChild<ConditionValueChart*>("chtzhi");
+    const auto values = [chart] {
+        QList<double> ys;
+        for (const QPointF& p : chart->points())
+            ys << p.y();
+        return ys;
+    };
+    // The first condition at once: 01–05, 06–10, 03 09 17 25 33, 11–15, 20–24; four outside 5-5.
+    QCOMPARE(chart->title(), QString("奇数：各期开奖号码的值（范围 5-5）"));
+    QCOMPARE(values(), (QList<double>{3, 2, 5, 3, 2}));
+    QCOMPARE(chart->outsidePoints().size(), 4);
+    QCOMPARE(chart->bandLow(), 5.0);
+    QCOMPARE(chart->bandHigh(), 5.0);
+    // 重号 by its row in the summary: each draw against the one before (09), none before the first.
+    huice->findChild<TextGrid*>("tabsummary")->selectRow(1);
+    QCOMPARE(chart->title(), QString("重号：各期开奖号码的值（范围 1-1）"));
+    QCOMPARE(values(), (QList<double>{0, 0, 1, 0, 0}));
+    QCOMPARE(chart->bandLow(), 1.0);
+    QCOMPARE(chart->bandHigh(), 1.0);
+    // 全部条件 by its column in the draws: the conditions each winner failed, against the 容错.
+    QHeaderView* header = huice->findChild<TextGrid*>("tabhistory")->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(4) + 4, header->height() / 2));
+    QCOMPARE(chart->title(), QString("全部条件：各期开奖号码未满足的条件数（容错 1）"));
+    QCOMPARE(values(), (QList<double>{2, 2, 0, 2, 2}));
+    QCOMPARE(chart->bandLow(), 0.0);
+    QCOMPARE(chart->bandHigh(), 1.0);
 }
 
 void TestCheckWindows::windowsGoWithTheLottery()

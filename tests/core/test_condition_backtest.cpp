@@ -1,9 +1,14 @@
 // The condition back-test: per draw, would the conditions have kept the winner, and at what size.
 #include "check/condition_backtest.h"
+#include "analysis/indicators.h"
 #include "filter/combination_table.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <random>
 
 using namespace quorlin;
 
@@ -14,15 +19,22 @@ struct BacktestFixture : ::testing::Test {
     BacktestHistory history{&his, 35, 5};
 };
 
-// The plain way: one full filter run per draw, the latest draw being the one before.
+// The space of draw `row`: the draw before it and the omissions up to it.
+FilterSpace spaceBefore(const Grid<std::int32_t>& his, std::size_t row)
+{
+    FilterSpace space;
+    for (std::size_t k = 1; row > 0 && k <= 5; ++k)
+        space.latestDraw.push_back(his.at(row - 1, k));
+    space.omission = frontOmissions(his, row, 5, 35);
+    return space;
+}
+
+// The plain way: one full filter run per draw against the rows before it.
 std::size_t keptByFullRun(const Grid<std::int32_t>& his, std::size_t row, const TotalFilterSettings& s)
 {
     CombinationTable table;
     table.buildAll(35, 5);
-    FilterSpace space;
-    for (std::size_t k = 1; row > 0 && k <= 5; ++k)
-        space.latestDraw.push_back(his.at(row - 1, k));
-    return *runTotalFilter(table, s, space);
+    return *runTotalFilter(table, s, spaceBefore(his, row));
 }
 
 bool winnerKept(const Grid<std::int32_t>& his, std::size_t row, const TotalFilterSettings& s)
@@ -30,12 +42,37 @@ bool winnerKept(const Grid<std::int32_t>& his, std::size_t row, const TotalFilte
     std::vector<std::uint8_t> numbers;
     for (std::size_t k = 1; k <= 5; ++k)
         numbers.push_back(static_cast<std::uint8_t>(his.at(row, k)));
+    std::sort(numbers.begin(), numbers.end());
     CombinationTable table;
     table.assign(35, 5, numbers);
-    FilterSpace space;
-    for (std::size_t k = 1; row > 0 && k <= 5; ++k)
-        space.latestDraw.push_back(his.at(row - 1, k));
-    return *runTotalFilter(table, s, space) == 1;
+    return *runTotalFilter(table, s, spaceBefore(his, row)) == 1;
+}
+
+// Compares every draw of the back-test with full filter runs: the kept count, the winner kept
+// by all and by each condition alone, the value against the range, each condition's mean size.
+void expectMatchesFullRuns(const Grid<std::int32_t>& his, const TotalFilterSettings& s, std::size_t n)
+{
+    const auto result = runBacktest(BacktestHistory{&his, 35, 5}, s, n);
+    ASSERT_TRUE(result);
+    ASSERT_EQ(result->rows.size(), n);
+    const std::vector<SingleCondition> singles = activeConditions(s, 35);
+    ASSERT_EQ(result->conditions.size(), singles.size());
+    std::vector<double> keptSums(singles.size(), 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t row = his.rows() - n + i;
+        const ConditionBacktestRow& got = result->rows[i];
+        ASSERT_EQ(got.values.size(), singles.size());
+        EXPECT_EQ(got.keptCount, keptByFullRun(his, row, s)) << got.issue;
+        EXPECT_EQ(got.keptAll, winnerKept(his, row, s)) << got.issue;
+        for (std::size_t k = 0; k < singles.size(); ++k) {
+            EXPECT_EQ(got.kept[k], winnerKept(his, row, singles[k].settings)) << got.issue << singles[k].name;
+            EXPECT_EQ(got.kept[k], result->ranges[k].contains(got.values[k]))
+                << got.issue << singles[k].name << " value " << got.values[k];
+            keptSums[k] += static_cast<double>(keptByFullRun(his, row, singles[k].settings));
+        }
+    }
+    for (std::size_t k = 0; k < singles.size(); ++k)
+        EXPECT_DOUBLE_EQ(result->summaries[k].meanKept, keptSums[k] / static_cast<double>(n)) << singles[k].name;
 }
 
 } // namespace
@@ -94,24 +131,63 @@ TEST_F(BacktestFixture, EveryDrawMatchesAFullFilterRunAgainstItsPrecedingDraw)
     for (int n = 1; n <= 30; ++n)
         cases[2].front.push_back(n);
     cases[2].frontHits = FilterRange{5, 5};
-    for (const TotalFilterSettings& s : cases) {
-        const std::size_t n = 25;
-        const auto result = runBacktest(history, s, n);
-        ASSERT_TRUE(result);
-        const std::vector<SingleCondition> singles = activeConditions(s);
-        std::vector<double> keptSums(singles.size(), 0);
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::size_t row = his.rows() - n + i;
-            const ConditionBacktestRow& got = result->rows[i];
-            EXPECT_EQ(got.keptCount, keptByFullRun(his, row, s)) << got.issue;
-            EXPECT_EQ(got.keptAll, winnerKept(his, row, s)) << got.issue;
-            for (std::size_t k = 0; k < singles.size(); ++k) {
-                EXPECT_EQ(got.kept[k], winnerKept(his, row, singles[k].settings)) << got.issue << singles[k].name;
-                keptSums[k] += static_cast<double>(keptByFullRun(his, row, singles[k].settings));
-            }
+    for (const TotalFilterSettings& s : cases)
+        expectMatchesFullRuns(his, s, 25);
+}
+
+TEST_F(BacktestFixture, RandomSettingsOfBothPagesAndToleranceMatchFullFilterRuns)
+{
+    // Tolerance 0 is the plain run; above it a combination may fail that many conditions.
+    std::mt19937 random(21);
+    const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    const auto subrange = [&](int lo, int hi) {
+        const int a = pick(lo, hi);
+        return FilterRange{a, std::min(hi, a + pick(0, (hi - lo) / 2))};
+    };
+    for (int round = 0; round < 6; ++round) {
+        TotalFilterSettings s;
+        const auto maybe = [&] { return pick(0, 9) < 3; };
+        if (maybe())
+            s.big = subrange(0, 5);
+        if (maybe())
+            s.sum = subrange(40, 140);
+        if (maybe())
+            s.dispersion = subrange(3, 12);
+        if (round % 2 == 0)
+            s.skew = subrange(0, 8);
+        if (maybe()) {
+            s.bankersOn = true;
+            s.bankers = {pick(1, 12), pick(13, 24), pick(25, 35)};
+            s.bankerHits = subrange(0, 2);
         }
-        for (std::size_t k = 0; k < singles.size(); ++k)
-            EXPECT_DOUBLE_EQ(result->summaries[k].meanKept, keptSums[k] / n) << singles[k].name;
+        for (const ExtraConditionInfo& info : extraConditions())
+            if (maybe() || (info.againstHistory && round % 3 == 0))
+                s.extraRange(info.id) = subrange(info.low, info.high);
+        s.tolerance = round < 2 ? 0 : pick(1, 3);
+        SCOPED_TRACE("round " + std::to_string(round));
+        expectMatchesFullRuns(his, s, 6);
+    }
+}
+
+TEST_F(BacktestFixture, ToleranceOfEveryActiveConditionKeepsEverything)
+{
+    // Every condition here fails every combination: a tolerance of all of them keeps all, one
+    // less keeps nothing.
+    TotalFilterSettings s;
+    s.sum = FilterRange{200, 300};
+    s.skew = FilterRange{40, 50};
+    s.extraRange(ExtraCondition::Repeat) = FilterRange{6, 9};
+    s.extraRange(ExtraCondition::Tails) = FilterRange{6, 9};
+    for (const int tolerance : {4, 3}) {
+        s.tolerance = tolerance;
+        const auto result = runBacktest(history, s, 20);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->tolerance, tolerance);
+        for (const ConditionBacktestRow& row : result->rows) {
+            EXPECT_EQ(row.keptAll, tolerance == 4) << row.issue;
+            EXPECT_EQ(row.keptCount, tolerance == 4 ? 324'632u : 0u) << row.issue;
+        }
+        EXPECT_EQ(result->summaries.back().hits, tolerance == 4 ? 20u : 0u);
     }
 }
 
@@ -124,4 +200,95 @@ TEST_F(BacktestFixture, TheOldestDrawHasNoPrecedingDrawForTheSkew)
     ASSERT_EQ(result->rows.size(), his.rows());
     EXPECT_EQ(result->rows.front().keptCount, keptByFullRun(his, 0, s));
     EXPECT_EQ(result->rows.front().keptCount, 0u);
+}
+
+// Twelve draws of 01–20 only: 21–35 never drawn. The last three are back-tested; their values
+// are worked out by hand below.
+Grid<std::int32_t> smallHistory()
+{
+    const std::vector<std::array<int, 5>> fronts{
+        {1, 2, 3, 4, 5},     {3, 6, 9, 12, 15},   {2, 4, 8, 16, 20}, {5, 10, 11, 12, 13},
+        {1, 7, 14, 17, 19},  {6, 7, 8, 18, 20},   {9, 10, 11, 15, 16}, {1, 3, 5, 7, 9},
+        {12, 13, 14, 15, 16}, {2, 11, 17, 18, 19}, {4, 6, 10, 13, 20}, {1, 2, 21, 30, 35},
+    };
+    Grid<std::int32_t> his(fronts.size(), 8);
+    for (std::size_t r = 0; r < fronts.size(); ++r) {
+        his.at(r, 0) = 2024001 + static_cast<int>(r);
+        for (std::size_t k = 0; k < 5; ++k)
+            his.at(r, k + 1) = fronts[r][k];
+        his.at(r, 6) = 1;
+        his.at(r, 7) = 2;
+    }
+    return his;
+}
+
+TEST(BacktestHistoryRelative, TheNewConditionsAgainstTheDrawsBeforeByHandAndByAPlainCount)
+{
+    const Grid<std::int32_t> his = smallHistory();
+    using C = ExtraCondition;
+    TotalFilterSettings s;
+    s.skew = FilterRange{0, 10};
+    s.extraRange(C::Consecutive) = FilterRange{1, 4};
+    s.extraRange(C::Repeat) = FilterRange{0, 0};
+    s.extraRange(C::Neighbours) = FilterRange{1, 2};
+    s.extraRange(C::Hot) = FilterRange{2, 5};
+    s.extraRange(C::Cold) = FilterRange{0, 0};
+    // 2024010 (02 11 17 18 19) after 12 13 14 15 16: skew 10 (02), two pairs, neighbours 11 and
+    // 17, hot all but 02 (omission 6). 2024011 (04 06 10 13 20) after 02 11 17 18 19: no pair.
+    // 2024012 (01 02 21 30 35): 21, 30 and 35 never drawn in 11 draws are cold; skew 15.
+    const std::vector<std::vector<int>> values{{10, 2, 0, 2, 4, 0}, {4, 0, 0, 2, 4, 0}, {15, 1, 0, 1, 2, 3}};
+    const std::vector<std::vector<bool>> kept{{true, true, true, true, true, true},
+                                              {true, false, true, true, true, true},
+                                              {false, true, true, true, true, false}};
+    struct Case {
+        int tolerance;
+        std::vector<bool> keptAll;
+    };
+    for (const Case& c : {Case{0, {true, false, false}}, Case{1, {true, true, false}}}) {
+        s.tolerance = c.tolerance;
+        const auto result = runBacktest(BacktestHistory{&his, 35, 5}, s, 3);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->conditions, (std::vector<std::string>{"偏度", "连号对数", "重号", "邻号", "热号", "冷号"}));
+        ASSERT_EQ(result->rows.size(), 3u);
+        // The kept counts by a plain loop over every combination and the plain definitions.
+        std::vector<std::uint64_t> expectedCount(3, 0);
+        std::vector<std::vector<double>> expectedSingle(3, std::vector<double>(6, 0));
+        std::vector<ConditionHistory> before(3);
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::size_t row = 9 + i;
+            for (std::size_t k = 1; k <= 5; ++k)
+                before[i].latestDraw.push_back(his.at(row - 1, k));
+            before[i].omission = frontOmissions(his, row, 5, 35);
+        }
+        const std::array<C, 5> extras{C::Consecutive, C::Repeat, C::Neighbours, C::Hot, C::Cold};
+        std::array<int, 5> f{};
+        for (f[0] = 1; f[0] <= 31; ++f[0])
+            for (f[1] = f[0] + 1; f[1] <= 32; ++f[1])
+                for (f[2] = f[1] + 1; f[2] <= 33; ++f[2])
+                    for (f[3] = f[2] + 1; f[3] <= 34; ++f[3])
+                        for (f[4] = f[3] + 1; f[4] <= 35; ++f[4])
+                            for (std::size_t i = 0; i < 3; ++i) {
+                                std::array<bool, 6> pass{};
+                                pass[0] = s.skew->contains(skewvalue(f, before[i].latestDraw));
+                                for (std::size_t k = 0; k < extras.size(); ++k)
+                                    pass[k + 1] = s.extraRange(extras[k])->contains(
+                                        extraConditionValue(extras[k], f, before[i]));
+                                for (std::size_t k = 0; k < 6; ++k)
+                                    expectedSingle[i][k] += pass[k] ? 1 : 0;
+                                const auto failed = std::count(pass.begin(), pass.end(), false);
+                                expectedCount[i] += failed <= c.tolerance ? 1 : 0;
+                            }
+        for (std::size_t i = 0; i < 3; ++i) {
+            const ConditionBacktestRow& row = result->rows[i];
+            EXPECT_EQ(row.issue, std::to_string(2024010 + i));
+            EXPECT_EQ(row.values, values[i]) << row.issue;
+            EXPECT_EQ(row.kept, kept[i]) << row.issue;
+            EXPECT_EQ(row.keptAll, c.keptAll[i]) << row.issue;
+            EXPECT_EQ(row.keptCount, expectedCount[i]) << row.issue;
+        }
+        for (std::size_t k = 0; k < 6; ++k)
+            EXPECT_DOUBLE_EQ(result->summaries[k].meanKept,
+                             (expectedSingle[0][k] + expectedSingle[1][k] + expectedSingle[2][k]) / 3)
+                << result->conditions[k];
+    }
 }
