@@ -64,6 +64,12 @@ void FilterSchemeBar::refresh()
     cbbfangan_->setCurrentIndex(static_cast<int>(names.indexOf(current)));
 }
 
+void FilterSchemeBar::showEvent(QShowEvent* event)
+{
+    refresh();
+    QWidget::showEvent(event);
+}
+
 void FilterSchemeBar::save()
 {
     QString message;

@@ -29,6 +29,10 @@ public:
 signals:
     void schemeChosen(const quorlin::TotalFilterSettings& settings);
 
+protected:
+    /// Files put into the folder meanwhile are offered when the window shows again.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void save();
     void remove();

@@ -45,8 +45,8 @@ namespace {
 constexpr int kLeftWidth = 415;
 // The pages of the left column: the first holds the conditions and number choices where the
 // window has always had them, 4 px in from the tab frame.
-constexpr int kTabsLeft = 4;
-constexpr int kTabsWidth = kLeftWidth + 8;
+constexpr int kTabsLeft = 2;
+constexpr int kTabsWidth = kLeftWidth + 12;
 constexpr int kPageHeight = 536;
 constexpr int kRightLeft = 431;
 constexpr int kRightWidth = 321;
