@@ -352,9 +352,6 @@ void Tfrmtotalfilt::filtered(const quorlin::TotalFilterSettings& settings, quorl
         lblcode_->setText(QStringLiteral("过滤结果："));
         return;
     }
-    // A run from every combination starts the steps over.
-    if (rebuildall_)
-        steps_->clearSteps();
     steps_->append(settings, outcome.bets->size());
     showList(outcome.bets, runCaption(outcome.bets->size(), settings));
     conditions_->uncheck(true);

@@ -3,6 +3,7 @@
 #include "total_filter_window_test.h"
 
 #include "check/u_huice.h"
+#include "common/file_dialog.h"
 #include "common/input_dialog.h"
 #include "common/message_box.h"
 #include "filter/filter_scheme.h"
@@ -178,6 +179,17 @@ void TestTotalFilterMore::stepsListTheRunsAndAClickTicksAgain()
     QVERIFY(!child<QCheckBox>("chkjishu")->isChecked());
     QCOMPARE(controls(), first);
 
+    // A loaded list and 清空 both start the steps over.
+    const QString list = QString::fromStdString(program_->apppath()) + "list.txt";
+    FileDialog::setNextFileName(list);
+    click("btnsave");
+    waitIdle();
+    FileDialog::setNextFileName(list);
+    click("btnload");
+    waitIdle();
+    QCOMPARE(steps()->count(), 0);
+    filter();
+    QCOMPARE(steps()->count(), 1);
     click("btnclear");
     QCOMPARE(steps()->count(), 0);
 }
