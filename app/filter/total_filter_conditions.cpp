@@ -5,7 +5,6 @@
 #include "common/integer_fields.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
 
 namespace {
@@ -62,56 +61,21 @@ constexpr int kRowStep = 28;
 constexpr int kColumnLeft[2] = {10, 208};
 constexpr int kRowsInFirstColumn = 4;
 
-QComboBox* addCombo(QWidget* parent, const char* name, int from, int to, const QRect& geometry)
-{
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setEditable(true);
-    // Typing a value must not add it to the list.
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    for (int v = from; v <= to; ++v)
-        combo->addItem(QString::number(v));
-    combo->setCurrentIndex(-1);
-    combo->setGeometry(geometry);
-    return combo;
-}
-
-// The position of a combo box's text in its list; -1 when the text is no item of it.
-int itemIndex(const QComboBox* combo)
-{
-    return combo->findText(combo->currentText());
-}
-
-void showValue(QComboBox* combo, int value)
-{
-    const QString text = QString::number(value);
-    const int index = combo->findText(text);
-    if (index >= 0)
-        combo->setCurrentIndex(index);
-    else
-        combo->setEditText(text);
-}
-
 } // namespace
 
 TotalFilterConditions::TotalFilterConditions(int caisum, int caisel, QWidget* parent)
     : QGroupBox(QStringLiteral("过滤条件"), parent)
 {
     setObjectName("GroupBox1");
+    ranges_.reserve(kRanges);
     for (int i = 0; i < kRanges; ++i) {
         const RangeControl& control = kRangeControls[static_cast<std::size_t>(i)];
         const int left = kColumnLeft[i / kRowsInFirstColumn];
         const int top = kRowTop + (i % kRowsInFirstColumn) * kRowStep;
         const auto [from, to] = offered(i, caisum, caisel);
-        Range& range = ranges_[static_cast<std::size_t>(i)];
-        range.check = new QCheckBox(QString::fromUtf8(control.caption), this);
-        range.check->setObjectName(control.check);
-        range.check->setGeometry(left, top, 62, 22);
-        range.lower = addCombo(this, control.lower, from, to, {left + 62, top, 58, 22});
-        FormWidgets::label(this, QStringLiteral("到"), {left + 124, top, 16, 22});
-        range.upper = addCombo(this, control.upper, from, to, {left + 140, top, 58, 22});
-        for (QWidget* widget : std::initializer_list<QWidget*>{range.check, range.lower, range.upper})
-            widget->setToolTip(definitionTip(control.term));
+        ranges_.emplace_back(this, QString::fromUtf8(control.caption), control.check, control.lower, control.upper,
+                             from, to, RangeConditionRow::Place{left, top, 62, 58});
+        ranges_.back().setToolTip(definitionTip(control.term));
     }
 
     const int bankerTop = kRowTop + kRowsInFirstColumn * kRowStep + 6;
@@ -130,16 +94,16 @@ TotalFilterConditions::TotalFilterConditions(int caisum, int caisel, QWidget* pa
 
 bool TotalFilterConditions::anyChecked() const
 {
-    for (const Range& range : ranges_)
-        if (range.check->isChecked())
+    for (const RangeConditionRow& range : ranges_)
+        if (range.isChecked())
             return true;
     return chkdanma_->isChecked();
 }
 
 QString TotalFilterConditions::emptyFieldMessage() const
 {
-    for (const Range& range : ranges_) {
-        if (range.check->isChecked() && (range.lower->currentText().isEmpty() || range.upper->currentText().isEmpty()))
+    for (const RangeConditionRow& range : ranges_) {
+        if (range.emptyField())
             return QStringLiteral("请选择组合框中的数值！");
     }
     if (chkdanma_->isChecked() &&
@@ -151,13 +115,10 @@ QString TotalFilterConditions::emptyFieldMessage() const
 void TotalFilterConditions::read(quorlin::TotalFilterSettings& settings, IntegerFields& fields) const
 {
     for (int i = 0; i < kRanges; ++i) {
-        const Range& range = ranges_[static_cast<std::size_t>(i)];
+        const RangeConditionRow& range = ranges_[static_cast<std::size_t>(i)];
         const RangeControl& control = kRangeControls[static_cast<std::size_t>(i)];
-        if (!range.check->isChecked())
-            continue;
-        const QString field = QString::fromUtf8(control.field);
-        settings.*control.setting = quorlin::FilterRange{fields.read(range.lower->currentText(), field + "下限"),
-                                                         fields.read(range.upper->currentText(), field + "上限")};
+        if (range.isChecked())
+            settings.*control.setting = range.read(fields, QString::fromUtf8(control.field));
     }
     settings.bankerHits = {fields.read(edtnum1_->text(), QStringLiteral("胆码最少中奖个数")),
                            fields.read(edtnum2_->text(), QStringLiteral("胆码最多中奖个数"))};
@@ -172,24 +133,16 @@ void TotalFilterConditions::read(quorlin::TotalFilterSettings& settings, Integer
 
 bool TotalFilterConditions::uncheckedOrderWrong() const
 {
-    for (const Range& range : ranges_)
-        if (!range.check->isChecked() && itemIndex(range.upper) < itemIndex(range.lower))
+    for (const RangeConditionRow& range : ranges_)
+        if (range.uncheckedOrderWrong())
             return true;
     return false;
 }
 
 void TotalFilterConditions::show(const quorlin::TotalFilterSettings& settings)
 {
-    for (int i = 0; i < kRanges; ++i) {
-        const Range& range = ranges_[static_cast<std::size_t>(i)];
-        const std::optional<quorlin::FilterRange>& value =
-            settings.*kRangeControls[static_cast<std::size_t>(i)].setting;
-        range.check->setChecked(value.has_value());
-        if (value) {
-            showValue(range.lower, value->lo);
-            showValue(range.upper, value->hi);
-        }
-    }
+    for (int i = 0; i < kRanges; ++i)
+        ranges_[static_cast<std::size_t>(i)].show(settings.*kRangeControls[static_cast<std::size_t>(i)].setting);
     chkdanma_->setChecked(settings.bankersOn);
     QStringList bankers;
     for (int n : settings.bankers)
@@ -201,20 +154,16 @@ void TotalFilterConditions::show(const quorlin::TotalFilterSettings& settings)
 
 void TotalFilterConditions::uncheck(bool bankersToo)
 {
-    for (const Range& range : ranges_)
-        range.check->setChecked(false);
+    for (const RangeConditionRow& range : ranges_)
+        range.setChecked(false);
     if (bankersToo)
         chkdanma_->setChecked(false);
 }
 
 void TotalFilterConditions::clearRanges()
 {
-    for (const Range& range : ranges_) {
-        for (QComboBox* combo : {range.lower, range.upper}) {
-            combo->setCurrentIndex(-1);
-            combo->clearEditText();
-        }
-    }
+    for (const RangeConditionRow& range : ranges_)
+        range.clear();
 }
 
 void TotalFilterConditions::resetBankers()

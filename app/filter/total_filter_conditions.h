@@ -1,14 +1,14 @@
 #pragma once
 
+#include "filter/range_condition_row.h"
 #include "filter/total_filter.h"
 
 #include <QGroupBox>
 
-#include <array>
+#include <vector>
 
 class IntegerFields;
 class QCheckBox;
-class QComboBox;
 class QLineEdit;
 
 /// The indicator and banker conditions of the total filter: seven ranges (大数 … AC值), each a
@@ -41,14 +41,9 @@ public:
     void resetBankers();
 
 private:
-    struct Range {
-        QCheckBox* check;
-        QComboBox* lower;
-        QComboBox* upper;
-    };
     static constexpr int kRanges = 7;
 
-    std::array<Range, kRanges> ranges_{};
+    std::vector<RangeConditionRow> ranges_;
     QCheckBox* chkdanma_;
     QLineEdit* edtdanma_;
     QLineEdit* edtnum1_;

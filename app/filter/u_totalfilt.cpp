@@ -15,8 +15,12 @@
 #include "common/task_runner.h"
 #include "common/uniform_list_view.h"
 #include "filter/bet_list.h"
+#include "filter/extra_conditions_page.h"
+#include "filter/filter_scheme.h"
+#include "filter/filter_scheme_bar.h"
 #include "filter/total_filter_conditions.h"
 #include "filter/total_filter_job.h"
+#include "filter/total_filter_steps.h"
 #include "shell/lottery_document.h"
 #include "store/filter_space.h"
 #include "store/schema.h"
@@ -30,17 +34,27 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace {
 
-constexpr int kClientWidth = 760;
-constexpr int kClientHeight = 574;
 constexpr int kLeftWidth = 415;
+// The pages of the left column: the first holds the conditions and number choices where the
+// window has always had them, 4 px in from the tab frame.
+constexpr int kTabsLeft = 2;
+constexpr int kTabsWidth = kLeftWidth + 12;
+constexpr int kPageHeight = 536;
 constexpr int kRightLeft = 431;
 constexpr int kRightWidth = 321;
+constexpr int kRightBottom = 564;
+// The column of schemes and steps beside the bet list.
+constexpr int kSideLeft = 760;
+constexpr int kSideWidth = 228;
+constexpr int kClientWidth = kSideLeft + kSideWidth + 8;
 const QColor kFrontColour(255, 50, 50);
 const QColor kBackColour(50, 50, 255);
 // The progress bar counts in thousandths, whatever the number of rows or lines.
@@ -49,6 +63,13 @@ constexpr int kProgressSteps = 1000;
 QString resultCaption(std::size_t bets)
 {
     return QStringLiteral("过滤结果：%1注").arg(bets);
+}
+
+// After a run: the bets and what produced them.
+QString runCaption(std::size_t bets, const quorlin::TotalFilterSettings& settings)
+{
+    return resultCaption(bets) +
+           QStringLiteral("（%1个条件，容错%2）").arg(settings.activeCount()).arg(settings.tolerance);
 }
 
 } // namespace
@@ -60,13 +81,26 @@ Tfrmtotalfilt::Tfrmtotalfilt(LotteryDocument& document, QWidget* parent)
 {
     setObjectName("frmtotalfilt");
     setWindowTitle(QStringLiteral("总体过滤"));
-    setFixedSize(kClientWidth, kClientHeight);
 
     const quorlin::LotteryState& state = document_.state();
-    conditions_ = new TotalFilterConditions(state.caisum, state.caisel, this);
-    conditions_->setGeometry(8, 4, kLeftWidth, 198);
-    buildNumberChoice();
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName("tabconditions");
+    auto* first = new QWidget;
+    first->setObjectName("tabbasic");
+    conditions_ = new TotalFilterConditions(state.caisum, state.caisel, first);
+    conditions_->setGeometry(4, 0, kLeftWidth, 198);
+    buildNumberChoice(first);
+    tabs_->addTab(first, QStringLiteral("基本条件"));
+    extras_ = new ExtraConditionsPage;
+    tabs_->addTab(extras_, QStringLiteral("更多条件"));
+    const int tabsHeight = kPageHeight + tabs_->tabBar()->sizeHint().height() + 4;
+    tabs_->setGeometry(kTabsLeft, 4, kTabsWidth, tabsHeight);
+    const int bottom = std::max(4 + tabsHeight, kRightBottom);
     buildResultArea();
+    pb_->move(8, bottom + 6);
+    btnstop_->move(345, bottom + 4);
+    buildSideColumn();
+    setFixedSize(kClientWidth, bottom + 36);
 
     connect(runner_, &TaskRunner::progress, this, [this](qint64 done, qint64 total) {
         pb_->setValue(total > 0 ? static_cast<int>(std::min(done, total) * kProgressSteps / total) : 0);
@@ -85,34 +119,34 @@ Tfrmtotalfilt::Tfrmtotalfilt(LotteryDocument& document, QWidget* parent)
 
 Tfrmtotalfilt::~Tfrmtotalfilt() = default;
 
-void Tfrmtotalfilt::buildNumberChoice()
+void Tfrmtotalfilt::buildNumberChoice(QWidget* page)
 {
     const quorlin::LotteryState& state = document_.state();
     const QString width = QString::number(state.caisel);
 
-    chkhongqiu_ = new QCheckBox(QStringLiteral("选择红球："), this);
+    chkhongqiu_ = new QCheckBox(QStringLiteral("选择红球："), page);
     chkhongqiu_->setObjectName("chkhongqiu");
-    chkhongqiu_->setGeometry(8, 208, 90, 22);
-    FormWidgets::label(this, QStringLiteral("中"), {100, 208, 16, 22});
-    edtzhong1_ = FormWidgets::lineEdit(this, "edtzhong1", {116, 208, 36, 22});
-    FormWidgets::label(this, QStringLiteral("到"), {156, 208, 16, 22});
-    edtzhong2_ = FormWidgets::lineEdit(this, "edtzhong2", {174, 208, 36, 22});
-    edtsuiji1_ = FormWidgets::lineEdit(this, "edtsuiji1", {250, 208, 36, 22});
-    btnsuiji1_ = FormWidgets::button(this, "btnsuiji1", QStringLiteral("随机选择红球"), {290, 206, 133, 26});
-    front_ = new NumberButtonGrid(50, state.caisum, kFrontColour, QStringLiteral("btnhong"), this);
+    chkhongqiu_->setGeometry(4, 204, 90, 22);
+    FormWidgets::label(page, QStringLiteral("中"), {96, 204, 16, 22});
+    edtzhong1_ = FormWidgets::lineEdit(page, "edtzhong1", {112, 204, 36, 22});
+    FormWidgets::label(page, QStringLiteral("到"), {152, 204, 16, 22});
+    edtzhong2_ = FormWidgets::lineEdit(page, "edtzhong2", {170, 204, 36, 22});
+    edtsuiji1_ = FormWidgets::lineEdit(page, "edtsuiji1", {246, 204, 36, 22});
+    btnsuiji1_ = FormWidgets::button(page, "btnsuiji1", QStringLiteral("随机选择红球"), {286, 202, 133, 26});
+    front_ = new NumberButtonGrid(50, state.caisum, kFrontColour, QStringLiteral("btnhong"), page);
     front_->setObjectName("GroupBox2");
-    front_->setGeometry(8, 234, kLeftWidth, 165);
+    front_->setGeometry(4, 230, kLeftWidth, 165);
 
-    chklanqiu_ = new QCheckBox(QStringLiteral("选择蓝球："), this);
+    chklanqiu_ = new QCheckBox(QStringLiteral("选择蓝球："), page);
     chklanqiu_->setObjectName("chklanqiu");
-    chklanqiu_->setGeometry(8, 405, 90, 22);
+    chklanqiu_->setGeometry(4, 401, 90, 22);
     chklanqiu_->setChecked(true);
     chklanqiu_->setEnabled(false);
-    edtsuiji2_ = FormWidgets::lineEdit(this, "edtsuiji2", {250, 405, 36, 22});
-    btnsuiji2_ = FormWidgets::button(this, "btnsuiji2", QStringLiteral("随机选择蓝球"), {290, 403, 133, 26});
-    back_ = new NumberButtonGrid(30, state.housum, kBackColour, QStringLiteral("btnlan"), this);
+    edtsuiji2_ = FormWidgets::lineEdit(page, "edtsuiji2", {246, 401, 36, 22});
+    btnsuiji2_ = FormWidgets::button(page, "btnsuiji2", QStringLiteral("随机选择蓝球"), {286, 399, 133, 26});
+    back_ = new NumberButtonGrid(30, state.housum, kBackColour, QStringLiteral("btnlan"), page);
     back_->setObjectName("GroupBox3");
-    back_->setGeometry(8, 431, kLeftWidth, 105);
+    back_->setGeometry(4, 427, kLeftWidth, 105);
 
     edtzhong1_->setText(width);
     edtzhong2_->setText(width);
@@ -174,13 +208,44 @@ void Tfrmtotalfilt::buildResultArea()
     connect(commands_[6], &QPushButton::clicked, this, &Tfrmtotalfilt::backtestRequested);
 }
 
+void Tfrmtotalfilt::buildSideColumn()
+{
+    const quorlin::LotteryState& state = document_.state();
+    schemes_ = new FilterSchemeBar(
+        QString::fromStdString(state.apppath) + QString::fromUtf8(quorlin::kSchemeFolder),
+        [this](QString& message) { return settings(message); },
+        [this] { return quorlin::filterspace(document_.state()); }, this);
+    schemes_->setGeometry(kSideLeft, 8, kSideWidth, 76);
+    connect(schemes_, &FilterSchemeBar::schemeChosen, this, &Tfrmtotalfilt::schemeChosen);
+
+    FormWidgets::label(this, QStringLiteral("过滤步骤（点击一步重新勾选其条件）："), {kSideLeft, 92, kSideWidth, 18});
+    steps_ = new TotalFilterSteps(this);
+    steps_->setGeometry(kSideLeft, 112, kSideWidth, kRightBottom - 112);
+    connect(steps_, &TotalFilterSteps::stepChosen, this, &Tfrmtotalfilt::setSettings);
+}
+
 std::optional<quorlin::TotalFilterSettings> Tfrmtotalfilt::settings(QString& message) const
 {
-    if (!conditions_->anyChecked() && !chkhongqiu_->isChecked()) {
+    const std::optional<quorlin::TotalFilterSettings> last = steps_->last();
+    if (!last || conditions_->anyChecked() || extras_->anyChecked())
+        return controlSettings(message);
+    // The steps were checked when they ran; the game may have changed since.
+    if (const auto refusal = quorlin::validateTotalFilter(*last, quorlin::filterspace(document_.state()))) {
+        message = QString::fromStdString(*refusal);
+        return std::nullopt;
+    }
+    return last;
+}
+
+std::optional<quorlin::TotalFilterSettings> Tfrmtotalfilt::controlSettings(QString& message) const
+{
+    if (!conditions_->anyChecked() && !extras_->anyChecked() && !chkhongqiu_->isChecked()) {
         message = QStringLiteral("请选择过滤条件！");
         return std::nullopt;
     }
     message = conditions_->emptyFieldMessage();
+    if (message.isEmpty() && extras_->emptyField())
+        message = QStringLiteral("请选择组合框中的数值！");
     if (!message.isEmpty())
         return std::nullopt;
 
@@ -188,6 +253,7 @@ std::optional<quorlin::TotalFilterSettings> Tfrmtotalfilt::settings(QString& mes
     quorlin::TotalFilterSettings s;
     IntegerFields fields;
     conditions_->read(s, fields);
+    extras_->read(s, fields);
     s.frontOn = chkhongqiu_->isChecked();
     s.front = front_->selectedNumbers();
     if (s.frontOn)
@@ -212,6 +278,7 @@ std::optional<quorlin::TotalFilterSettings> Tfrmtotalfilt::settings(QString& mes
 void Tfrmtotalfilt::setSettings(const quorlin::TotalFilterSettings& settings)
 {
     conditions_->show(settings);
+    extras_->show(settings);
     chkhongqiu_->setChecked(settings.frontOn);
     edtzhong1_->setText(QString::number(settings.frontHits.lo));
     edtzhong2_->setText(QString::number(settings.frontHits.hi));
@@ -259,7 +326,7 @@ void Tfrmtotalfilt::btnfiltClick()
     if (isBusy())
         return;
     QString message;
-    const std::optional<quorlin::TotalFilterSettings> settings = this->settings(message);
+    const std::optional<quorlin::TotalFilterSettings> settings = controlSettings(message);
     if (!settings) {
         refuse(this, message);
         return;
@@ -271,10 +338,10 @@ void Tfrmtotalfilt::btnfiltClick()
             // handed to the document afterwards, on this thread.
             return quorlin::runTotalFilterJob(lease->allcode, run, &progress);
         },
-        [this](quorlin::TotalFilterOutcome outcome) { filtered(std::move(outcome)); });
+        [this, ran = *settings](quorlin::TotalFilterOutcome outcome) { filtered(ran, std::move(outcome)); });
 }
 
-void Tfrmtotalfilt::filtered(quorlin::TotalFilterOutcome outcome)
+void Tfrmtotalfilt::filtered(const quorlin::TotalFilterSettings& settings, quorlin::TotalFilterOutcome outcome)
 {
     if (!outcome.completed)
         return;
@@ -285,14 +352,16 @@ void Tfrmtotalfilt::filtered(quorlin::TotalFilterOutcome outcome)
         lblcode_->setText(QStringLiteral("过滤结果："));
         return;
     }
-    showList(outcome.bets);
+    steps_->append(settings, outcome.bets->size());
+    showList(outcome.bets, runCaption(outcome.bets->size(), settings));
     conditions_->uncheck(true);
+    extras_->uncheck();
     rebuildall_ = false;
 }
 
-void Tfrmtotalfilt::showList(std::shared_ptr<const quorlin::BetList> bets)
+void Tfrmtotalfilt::showList(std::shared_ptr<const quorlin::BetList> bets, const QString& caption)
 {
-    lblcode_->setText(resultCaption(bets->size()));
+    lblcode_->setText(caption);
     model_->setBets(std::move(bets));
 }
 
@@ -302,9 +371,12 @@ void Tfrmtotalfilt::btnclearClick()
         return;
     const QString width = QString::number(document_.state().caisel);
     conditions_->uncheck(true);
+    extras_->uncheck();
     chkhongqiu_->setChecked(false);
     conditions_->clearRanges();
+    extras_->clear();
     conditions_->resetBankers();
+    steps_->clearSteps();
     front_->clearSelection();
     back_->clearSelection();
     model_->setBets(nullptr);
@@ -374,9 +446,12 @@ void Tfrmtotalfilt::loaded(quorlin::TotalFilterOutcome outcome)
         front_->setSelected(n, true);
     for (int n : outcome.backNumbers)
         back_->setSelected(n, true);
-    showList(outcome.bets);
+    showList(outcome.bets, resultCaption(outcome.bets->size()));
     conditions_->uncheck(false);
     conditions_->clearRanges();
+    extras_->uncheck();
+    extras_->clear();
+    steps_->clearSteps();
     edtsuiji1_->setText(QString::number(document_.state().caisel));
     edtsuiji2_->setText(QString::number(document_.state().housel));
     rebuildall_ = false;
@@ -443,6 +518,7 @@ void Tfrmtotalfilt::followMapping()
     frontChoice_ = !document_.state().bianhuan;
     if (!frontChoice_)
         chkhongqiu_->setChecked(false);
+    extras_->setRealNumbers(frontChoice_);
     updateCommandStates();
 }
 
@@ -450,6 +526,9 @@ void Tfrmtotalfilt::updateCommandStates()
 {
     const bool idle = !runner_->isRunning();
     conditions_->setEnabled(idle);
+    extras_->setEnabled(idle);
+    schemes_->setEnabled(idle);
+    steps_->setEnabled(idle);
     chkhongqiu_->setEnabled(idle && frontChoice_);
     btnsuiji1_->setEnabled(idle && chkhongqiu_->isChecked());
     front_->setEnabled(idle && frontChoice_);
@@ -462,4 +541,15 @@ void Tfrmtotalfilt::updateCommandStates()
         command->setEnabled(idle);
     pb_->setVisible(!idle);
     btnstop_->setVisible(!idle);
+}
+
+void Tfrmtotalfilt::schemeChosen(const quorlin::TotalFilterSettings& settings)
+{
+    const bool realNumbers =
+        settings.frontOn || std::any_of(settings.extra.begin(), settings.extra.end(), [](const auto& r) { return r; });
+    if (realNumbers && !frontChoice_) {
+        refuse(this, QStringLiteral("这个方案要选择红球或使用更多条件，变幻走势时不能使用，请先清空回到标准走势！"));
+        return;
+    }
+    setSettings(settings);
 }

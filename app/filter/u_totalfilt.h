@@ -7,6 +7,8 @@
 #include <optional>
 
 class BetListModel;
+class ExtraConditionsPage;
+class FilterSchemeBar;
 class LotteryDocument;
 class NumberButtonGrid;
 class QCheckBox;
@@ -14,8 +16,10 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QTabWidget;
 class TaskRunner;
 class TotalFilterConditions;
+class TotalFilterSteps;
 class UniformListView;
 
 namespace quorlin {
@@ -26,20 +30,24 @@ struct TotalFilterSettings;
 } // namespace quorlin
 
 /// 总体过滤: narrows all front combinations of the open lottery by indicator ranges, banker numbers
-/// and chosen front numbers, pairs the survivors with every pair of the chosen back numbers and
-/// shows the numbered bet list, which can be saved, printed, loaded back and narrowed further.
-/// Runs are cumulative until 清空. A run, a load or a save works in the background, with a
-/// progress bar and a stop button; meanwhile the window takes no other command.
+/// and chosen front numbers (first page) and the conditions of the second page with 容错, pairs
+/// the survivors with every pair of the chosen back numbers and shows the numbered bet list, which
+/// can be saved, printed, loaded back and narrowed further. Runs are cumulative until 清空; the
+/// steps since 清空 or 载入 are listed beside it, and the conditions can be kept as named schemes.
+/// A run, a load or a save works in the background, with a progress bar and a stop button;
+/// meanwhile the window takes no other command.
 class Tfrmtotalfilt : public QDialog {
     Q_OBJECT
 public:
     explicit Tfrmtotalfilt(LotteryDocument& document, QWidget* parent = nullptr);
     ~Tfrmtotalfilt() override;
 
-    /// The conditions the controls hold, checked as a run checks them; nothing, with the message a
-    /// run would show, when a run would refuse them.
+    /// The conditions 回测 and 保存方案 take: those ticked in the controls, or, when no condition a
+    /// run unticks is ticked, those of the last step; checked as a run checks them. Nothing, with
+    /// the message a run would show, when a run would refuse them.
     std::optional<quorlin::TotalFilterSettings> settings(QString& message) const;
-    /// Shows `settings` in the controls: conditions, banker text, chosen numbers.
+    /// Shows `settings` in the controls of both pages: conditions, banker text, chosen numbers,
+    /// 容错.
     void setSettings(const quorlin::TotalFilterSettings& settings);
     /// A run, load or save is in progress.
     bool isBusy() const;
@@ -51,8 +59,13 @@ signals:
     void backtestRequested();
 
 private:
-    void buildNumberChoice();
+    void buildNumberChoice(QWidget* page);
     void buildResultArea();
+    void buildSideColumn();
+    /// The conditions the controls hold, as a run reads them.
+    std::optional<quorlin::TotalFilterSettings> controlSettings(QString& message) const;
+    /// A scheme chosen in the bar: shown, unless it needs the real numbers the mapping hides.
+    void schemeChosen(const quorlin::TotalFilterSettings& settings);
 
     void btnfiltClick();
     void btnclearClick();
@@ -66,9 +79,9 @@ private:
     void followMapping();
     void updateCommandStates();
 
-    void filtered(quorlin::TotalFilterOutcome outcome);
+    void filtered(const quorlin::TotalFilterSettings& settings, quorlin::TotalFilterOutcome outcome);
     void loaded(quorlin::TotalFilterOutcome outcome);
-    void showList(std::shared_ptr<const quorlin::BetList> bets);
+    void showList(std::shared_ptr<const quorlin::BetList> bets, const QString& caption);
     template <class Work, class Done> void startTask(Work work, Done done);
 
     std::string tempPath() const;
@@ -78,7 +91,11 @@ private:
     LotteryDocument& document_;
     std::unique_ptr<quorlin::RandomSource> random_;
     TaskRunner* runner_;
+    QTabWidget* tabs_;
     TotalFilterConditions* conditions_;
+    ExtraConditionsPage* extras_;
+    TotalFilterSteps* steps_;
+    FilterSchemeBar* schemes_;
     QCheckBox* chkhongqiu_;
     QLineEdit* edtzhong1_;
     QLineEdit* edtzhong2_;

@@ -2,6 +2,7 @@
 
 #include "common/desktop_opener.h"
 #include "common/file_dialog.h"
+#include "common/input_dialog.h"
 #include "common/message_box.h"
 #include "shell/lottery_document.h"
 #include "shell/u_main.h"
@@ -39,6 +40,8 @@ void GuiTestBase::setUpProgram(const std::vector<std::vector<int>>& draws)
     MessageBox::clearRecorded();
     FileDialog::setTestMode(true);
     FileDialog::clearRecorded();
+    InputDialog::setTestMode(true);
+    InputDialog::clearRecorded();
     DesktopOpener::setTestMode(true);
     DesktopOpener::clearRecorded();
     program_ = std::make_unique<quorlin::test::ShippedProgram>();

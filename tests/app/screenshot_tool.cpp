@@ -43,6 +43,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QToolTip>
@@ -114,6 +115,37 @@ template <class Window> void waitIdle(Window& window)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     QCoreApplication::processEvents();
+}
+
+// The total filter's second page after two steps (和值 and 连号对数, then 0路, 质数, 三区 and 热号
+// with 容错 1), the second step clicked so its conditions are ticked again.
+void shootTotalFilterSteps(Tfrmmain& frmmain, const QString& folder)
+{
+    auto* filter = qobject_cast<Tfrmtotalfilt*>(frmmain.tools().window("Tfrmtotalfilt"));
+    QTest::mouseClick(filter->findChild<QPushButton*>("btnclear"), Qt::LeftButton);
+    quorlin::TotalFilterSettings step;
+    step.sum = quorlin::FilterRange{70, 110};
+    step.extraRange(quorlin::ExtraCondition::Consecutive) = quorlin::FilterRange{1, 1};
+    step.back = {1, 2};
+    for (int run = 0; run < 2; ++run) {
+        filter->setSettings(step);
+        QTest::mouseClick(filter->findChild<QPushButton*>("btnfilt"), Qt::LeftButton);
+        waitIdle(*filter);
+        step = {};
+        step.extraRange(quorlin::ExtraCondition::Mod3Zero) = quorlin::FilterRange{1, 2};
+        step.extraRange(quorlin::ExtraCondition::Primes) = quorlin::FilterRange{1, 2};
+        step.extraRange(quorlin::ExtraCondition::Zone3) = quorlin::FilterRange{1, 2};
+        step.extraRange(quorlin::ExtraCondition::Hot) = quorlin::FilterRange{1, 3};
+        step.tolerance = 1;
+        step.back = {1, 2};
+    }
+    auto* steps = filter->findChild<QListWidget*>("lststeps");
+    QTest::mouseClick(steps->viewport(), Qt::LeftButton, {}, steps->visualItemRect(steps->item(1)).center());
+    filter->findChild<QTabWidget*>("tabconditions")->setCurrentIndex(1);
+    save(*filter, folder, "totalfilt-more-steps");
+    filter->findChild<QTabWidget*>("tabconditions")->setCurrentIndex(0);
+    save(*filter, folder, "totalfilt-basic-steps");
+    filter->hide();
 }
 
 // 投注中奖核对 of a filtered list (sum 70-110, odd 2-3, back 03 07 11: 418,896 bets) over the last
@@ -347,6 +379,7 @@ int main(int argc, char* argv[])
     frmdata.findChild<QPushButton*>("dbv_cancel")->click();
     frmdata.findChild<QPushButton*>("btnedit")->click();
     shootTotalFilter(frmmain, folder);
+    shootTotalFilterSteps(frmmain, folder);
 
     // The sum and zone tabs on the real numbers and transformed, and both omission windows sorted
     // by chase value.

@@ -41,7 +41,7 @@ void TestTotalFilterRuns::runKeepsWhatTheCoreKeepsAndNarrowsFurther()
     sum60to100.sum = quorlin::FilterRange{60, 100};
     const std::size_t expected = coreSurvivors(sum60to100);
     QVERIFY(expected > 1000);
-    QCOMPARE(child<QLabel>("lblcode")->text(), QString("过滤结果：%1注").arg(expected));
+    QCOMPARE(child<QLabel>("lblcode")->text(), QString("过滤结果：%1注（1个条件，容错0）").arg(expected));
     QCOMPARE(child<QLabel>("lblcost")->text(), QString("共%1注，金额%2元").arg(expected).arg(2 * expected));
     QCOMPARE(memoLines(), static_cast<int>(expected));
     // The first combination in table order whose sum reaches 60.

@@ -25,11 +25,10 @@ inline bool writeFile(const QString& path, const QByteArray& bytes)
 }
 
 /// Rows left after one core run over every combination.
-inline std::size_t coreSurvivors(const quorlin::TotalFilterSettings& settings)
+inline std::size_t coreSurvivors(const quorlin::TotalFilterSettings& settings, const quorlin::FilterSpace& space = {})
 {
     quorlin::CombinationTable table;
     table.buildAll(35, 5);
-    quorlin::FilterSpace space;
     return *quorlin::runTotalFilter(table, settings, space);
 }
 
