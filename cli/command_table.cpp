@@ -74,7 +74,8 @@ const std::vector<CliCommand>& cliCommands()
          "[--front-hits A-B]]\n"
          "                         [--consecutive A-B] … [--cold A-B]（第二页条件，同 filter） [--tolerance K] "
          "[--scheme 文件]\n"
-         "                         过滤条件回测：每期各条件是否保留开奖号码及保留注数（偏度、重号、邻号、冷热对各期之前的开奖），\n"
+         "                         "
+         "过滤条件回测：每期各条件是否保留开奖号码及保留注数（偏度、重号、邻号、冷热对各期之前的开奖），\n"
          "                         最后是各条件的汇总；容错不为 0 时最后一行为“容错”和 K",
          runBacktest},
         {"wheel",

@@ -65,8 +65,8 @@ ConditionValueChart::ConditionValueChart(QWidget* parent)
     clearValues(QString());
 }
 
-void ConditionValueChart::setValues(const QString& title, const QStringList& issues, const QList<int>& values,
-                                    int lo, int hi)
+void ConditionValueChart::setValues(const QString& title, const QStringList& issues, const QList<int>& values, int lo,
+                                    int hi)
 {
     chart()->setTitle(title);
     issues_ = issues;

@@ -8,6 +8,7 @@
 #include "common/task_progress_strip.h"
 #include "common/task_runner.h"
 #include "common/text_grid.h"
+#include "filter/filter_scheme.h"
 #include "shell/lottery_document.h"
 
 #include <QHBoxLayout>
@@ -26,32 +27,6 @@ namespace {
 QString percent(double rate)
 {
     return QString::number(rate * 100.0, 'f', 1) + "%";
-}
-
-// The conditions as the player set them, for the caption above the tables.
-QString conditionText(const quorlin::TotalFilterSettings& s)
-{
-    QStringList parts;
-    auto range = [&](const char* name, const std::optional<quorlin::FilterRange>& r) {
-        if (r)
-            parts << QStringLiteral("%1 %2-%3").arg(QString::fromUtf8(name)).arg(r->lo).arg(r->hi);
-    };
-    range("大数", s.big);
-    range("奇数", s.odd);
-    range("和值", s.sum);
-    range("跨度", s.span);
-    range("散度", s.dispersion);
-    range("偏度", s.skew);
-    range("AC值", s.ac);
-    if (s.bankersOn)
-        parts << QStringLiteral("胆码 %1 个中 %2-%3").arg(s.bankers.size()).arg(s.bankerHits.lo).arg(s.bankerHits.hi);
-    if (s.frontOn)
-        parts << QStringLiteral("红球 %1 个中 %2-%3").arg(s.front.size()).arg(s.frontHits.lo).arg(s.frontHits.hi);
-    for (const quorlin::ExtraConditionInfo& info : quorlin::extraConditions())
-        range(info.name, s.extraRange(info.id));
-    if (s.tolerance != 0)
-        parts << QStringLiteral("容错 %1").arg(s.tolerance);
-    return parts.join(QStringLiteral("，"));
 }
 
 } // namespace
@@ -77,7 +52,8 @@ Tfrmhuice::Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget*
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("回测最近")));
     top->addWidget(edtqishu_);
-    top->addWidget(new QLabel(QStringLiteral("期（取总体过滤窗口的条件，按真实号码；偏度、重号、邻号、冷热对各期之前的开奖）")));
+    top->addWidget(
+        new QLabel(QStringLiteral("期（取总体过滤窗口的条件，按真实号码；偏度、重号、邻号、冷热对各期之前的开奖）")));
     top->addStretch(1);
     top->addWidget(strip_);
     top->addWidget(btnhuice_);
@@ -166,7 +142,7 @@ void Tfrmhuice::runOn(const quorlin::TotalFilterSettings& settings)
         return;
     }
     const quorlin::LotteryState& state = document_.state();
-    lbltiaojian_->setText(QStringLiteral("条件：") + conditionText(settings));
+    lbltiaojian_->setText(QStringLiteral("条件：") + QString::fromStdString(quorlin::filterSettingsText(settings)));
     const quorlin::BacktestHistory history{&state.hisfull, state.caisum, state.caisel};
     runner_->run(
         this,

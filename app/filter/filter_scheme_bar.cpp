@@ -40,8 +40,8 @@ FilterSchemeBar::FilterSchemeBar(const QString& folder, Source source, SpaceOf s
     cbbfangan_->setGeometry(0, 20, kWidth, 24);
     QPushButton* save =
         FormWidgets::button(this, "btnsavefangan", QStringLiteral("保存方案"), {0, 48, kWidth / 2 - 3, 26});
-    QPushButton* remove = FormWidgets::button(this, "btndelfangan", QStringLiteral("删除方案"),
-                                              {kWidth / 2 + 3, 48, kWidth / 2 - 3, 26});
+    QPushButton* remove =
+        FormWidgets::button(this, "btndelfangan", QStringLiteral("删除方案"), {kWidth / 2 + 3, 48, kWidth / 2 - 3, 26});
     connect(save, &QPushButton::clicked, this, &FilterSchemeBar::save);
     connect(remove, &QPushButton::clicked, this, &FilterSchemeBar::remove);
     connect(cbbfangan_, &QComboBox::activated, this, &FilterSchemeBar::choose);
@@ -78,8 +78,8 @@ void FilterSchemeBar::save()
         refuse(this, message);
         return;
     }
-    const QString answer = InputDialog::getText(this, QStringLiteral("保存方案"), QStringLiteral("方案名称："),
-                                                cbbfangan_->currentText());
+    const QString answer =
+        InputDialog::getText(this, QStringLiteral("保存方案"), QStringLiteral("方案名称："), cbbfangan_->currentText());
     if (answer.isNull())
         return;
     const QString name = answer.trimmed();

@@ -45,8 +45,7 @@ void showValue(QComboBox* combo, int value)
 } // namespace
 
 RangeConditionRow::RangeConditionRow(QWidget* parent, const QString& caption, const char* checkName,
-                                     const char* lowerName, const char* upperName, int from, int to,
-                                     const Place& place)
+                                     const char* lowerName, const char* upperName, int from, int to, const Place& place)
 {
     const int top = place.top;
     int x = place.left;
@@ -105,12 +104,14 @@ void RangeConditionRow::clear() const
 
 void RangeConditionRow::setToolTip(const QString& tip) const
 {
-    for (QWidget* widget : {static_cast<QWidget*>(check_), static_cast<QWidget*>(lower_), static_cast<QWidget*>(upper_)})
+    for (QWidget* widget :
+         {static_cast<QWidget*>(check_), static_cast<QWidget*>(lower_), static_cast<QWidget*>(upper_)})
         widget->setToolTip(tip);
 }
 
 void RangeConditionRow::setEnabled(bool on) const
 {
-    for (QWidget* widget : {static_cast<QWidget*>(check_), static_cast<QWidget*>(lower_), static_cast<QWidget*>(upper_)})
+    for (QWidget* widget :
+         {static_cast<QWidget*>(check_), static_cast<QWidget*>(lower_), static_cast<QWidget*>(upper_)})
         widget->setEnabled(on);
 }

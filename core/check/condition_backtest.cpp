@@ -133,8 +133,7 @@ std::vector<SingleCondition> activeConditions(const TotalFilterSettings& s, int 
         c.value = [measure, total](Front front, const ConditionHistory&) { return measure(front, total); };
         out.push_back(std::move(c));
     };
-    addRange("大数", s.big, &TotalFilterSettings::big,
-             [](Front f, int t) { return bigcount(f, t, BigRule::Filter); });
+    addRange("大数", s.big, &TotalFilterSettings::big, [](Front f, int t) { return bigcount(f, t, BigRule::Filter); });
     addRange("奇数", s.odd, &TotalFilterSettings::odd, [](Front f, int) { return oddcount(f); });
     addRange("和值", s.sum, &TotalFilterSettings::sum, [](Front f, int) { return sumvalue(f); });
     addRange("跨度", s.span, &TotalFilterSettings::span, [](Front f, int) { return spanvalue(f); });
@@ -331,7 +330,7 @@ std::optional<BacktestResult> runBacktest(const BacktestHistory& history, const 
             const ConditionBacktestRow& row = result.rows[i];
             const bool hit = k < c ? row.kept[k] : row.keptAll;
             s.hits += hit ? 1 : 0;
-            keptSum += static_cast<double>(k == c                        ? row.keptCount
+            keptSum += static_cast<double>(k == c                         ? row.keptCount
                                            : conditions[k].againstHistory ? historyKept[k][i]
                                                                           : constantKept[k]);
         }

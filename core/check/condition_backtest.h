@@ -53,8 +53,8 @@ struct BacktestSummary {
 
 struct BacktestResult {
     std::vector<std::string> conditions;
-    std::vector<FilterRange> ranges; ///< per condition: the values it keeps
-    int tolerance = 0;               ///< 容错 of 全部条件
+    std::vector<FilterRange> ranges;        ///< per condition: the values it keeps
+    int tolerance = 0;                      ///< 容错 of 全部条件
     std::vector<ConditionBacktestRow> rows; ///< oldest first
     std::vector<BacktestSummary> summaries; ///< one per condition, then "全部条件"
 };

@@ -105,9 +105,15 @@ void TestTotalFilterMore::secondPageRefusals_data()
     QTest::addColumn<QString>("lower");
     QTest::addColumn<QString>("upper");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty") << "1" << "" << "请选择组合框中的数值！";
-    QTest::newRow("not a number") << "x" << "2" << "“质数个数下限”中的“x”不是有效的整数！";
-    QTest::newRow("upper below lower") << "3" << "2" << "质数个数前面的数值应该小于等于后面的数值！";
+    QTest::newRow("empty") << "1"
+                           << ""
+                           << "请选择组合框中的数值！";
+    QTest::newRow("not a number") << "x"
+                                  << "2"
+                                  << "“质数个数下限”中的“x”不是有效的整数！";
+    QTest::newRow("upper below lower") << "3"
+                                       << "2"
+                                       << "质数个数前面的数值应该小于等于后面的数值！";
 }
 
 void TestTotalFilterMore::secondPageRefusals()
@@ -169,9 +175,8 @@ void TestTotalFilterMore::stepsListTheRunsAndAClickTicksAgain()
     QCOMPARE(steps()->item(0)->text(), QString("1. %1 → %2注")
                                            .arg(QString::fromStdString(quorlin::filterSettingsText(first)))
                                            .arg(coreSurvivors(first)));
-    QCOMPARE(steps()->item(1)->text(), QString("2. %1 → %2注")
-                                           .arg(QString::fromStdString(quorlin::filterSettingsText(second)))
-                                           .arg(memoLines()));
+    QCOMPARE(steps()->item(1)->text(),
+             QString("2. %1 → %2注").arg(QString::fromStdString(quorlin::filterSettingsText(second))).arg(memoLines()));
 
     QTest::mouseClick(steps()->viewport(), Qt::LeftButton, {}, steps()->visualItemRect(steps()->item(0)).center());
     QVERIFY(child<QCheckBox>("chkhei")->isChecked());

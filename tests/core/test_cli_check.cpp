@@ -170,9 +170,8 @@ TEST_F(CliCheckFixture, BacktestTakesTheSecondPageAgainstTheDrawBeforeAndPrintsT
     // 重号 4-5 against the draw before: 01 02 03 04 06 repeats four of 01–05, 03 09 17 25 33 one of
     // the draw before it. With 容错 1 a combination needs sum 15–20 or four repeats: 19 + 151 less
     // the 16 (after 01–05) or 13 (after 01 02 03 04 06) that have both.
-    ASSERT_EQ(run({"backtest", kShippedLottery, "--last", "2", "--sum", "15-20", "--repeat", "4-5", "--tolerance",
-                   "1"}),
-              0)
+    ASSERT_EQ(
+        run({"backtest", kShippedLottery, "--last", "2", "--sum", "15-20", "--repeat", "4-5", "--tolerance", "1"}), 0)
         << err.str();
     EXPECT_EQ(out.str(), "期号\t前区\t和值\t重号\t全部\t注数\n"
                          "2026014\t01 02 03 04 06\t1\t1\t1\t154\n"

@@ -1,6 +1,6 @@
 // The condition back-test: per draw, would the conditions have kept the winner, and at what size.
-#include "check/condition_backtest.h"
 #include "analysis/indicators.h"
+#include "check/condition_backtest.h"
 #include "filter/combination_table.h"
 #include "test_support.h"
 
@@ -207,9 +207,9 @@ TEST_F(BacktestFixture, TheOldestDrawHasNoPrecedingDrawForTheSkew)
 Grid<std::int32_t> smallHistory()
 {
     const std::vector<std::array<int, 5>> fronts{
-        {1, 2, 3, 4, 5},     {3, 6, 9, 12, 15},   {2, 4, 8, 16, 20}, {5, 10, 11, 12, 13},
-        {1, 7, 14, 17, 19},  {6, 7, 8, 18, 20},   {9, 10, 11, 15, 16}, {1, 3, 5, 7, 9},
-        {12, 13, 14, 15, 16}, {2, 11, 17, 18, 19}, {4, 6, 10, 13, 20}, {1, 2, 21, 30, 35},
+        {1, 2, 3, 4, 5},      {3, 6, 9, 12, 15},   {2, 4, 8, 16, 20},   {5, 10, 11, 12, 13},
+        {1, 7, 14, 17, 19},   {6, 7, 8, 18, 20},   {9, 10, 11, 15, 16}, {1, 3, 5, 7, 9},
+        {12, 13, 14, 15, 16}, {2, 11, 17, 18, 19}, {4, 6, 10, 13, 20},  {1, 2, 21, 30, 35},
     };
     Grid<std::int32_t> his(fronts.size(), 8);
     for (std::size_t r = 0; r < fronts.size(); ++r) {
@@ -271,8 +271,8 @@ TEST(BacktestHistoryRelative, TheNewConditionsAgainstTheDrawsBeforeByHandAndByAP
                                 std::array<bool, 6> pass{};
                                 pass[0] = s.skew->contains(skewvalue(f, before[i].latestDraw));
                                 for (std::size_t k = 0; k < extras.size(); ++k)
-                                    pass[k + 1] = s.extraRange(extras[k])->contains(
-                                        extraConditionValue(extras[k], f, before[i]));
+                                    pass[k + 1] =
+                                        s.extraRange(extras[k])->contains(extraConditionValue(extras[k], f, before[i]));
                                 for (std::size_t k = 0; k < 6; ++k)
                                     expectedSingle[i][k] += pass[k] ? 1 : 0;
                                 const auto failed = std::count(pass.begin(), pass.end(), false);
