@@ -1,0 +1,76 @@
+#pragma once
+
+#include "check/prize_check.h"
+#include "check/prize_rules.h"
+#include "common/grid.h"
+#include "filter/total_filter.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <string>
+#include <vector>
+
+namespace quorlin {
+
+class Progress;
+
+/// The draws a replay plays over: the history rows ([0] issue, [1..width] front, then the back
+/// numbers; oldest first), their dates as stored, and the game.
+struct ReplayHistory {
+    const Grid<std::int32_t>* hisfull = nullptr;
+    const std::vector<std::string>* hisdate = nullptr;
+    int total = 35;
+    int width = 5;
+    int backTotal = 12;
+    int backWidth = 2;
+};
+
+/// One draw of a replay: the list the scheme would have made from the history before it, and
+/// what that list won in it.
+struct ReplayRow {
+    DrawCheck check;             ///< the draw, its rule set, hits, bets per level, fixed money
+    std::uint64_t keptFronts = 0;
+    std::uint64_t bets = 0;      ///< kept fronts × pairs of the back numbers
+    std::int64_t stake = 0;      ///< 2 元 a bet, 3 with 追加; 0 for a draw before every rule set
+    std::int64_t balance = 0;    ///< money − stake of this draw and every one before it in the replay
+    double expectedMoney = 0;    ///< the fixed money as many random bets win on average under the rule set
+    double expectedBalance = 0;  ///< the same for the random bets, running
+};
+
+/// The sums over the priced draws. A draw before every rule set is listed (check.rules null) but
+/// neither staked nor priced: whether it would have paid is not known.
+struct ReplayResult {
+    std::vector<ReplayRow> rows; ///< oldest first
+    std::size_t draws = 0;       ///< priced draws
+    std::uint64_t bets = 0;
+    std::int64_t stake = 0;
+    std::int64_t money = 0;
+    bool floatingWon = false;
+    std::int64_t balance = 0;
+    double expectedMoney = 0; ///< of as many random bets
+    std::size_t unpriced = 0; ///< draws before every rule set
+    /// Bets per level name ("一等奖" …) over the priced draws, in the order the names first appear.
+    std::vector<std::pair<std::string, std::uint64_t>> levelTotals;
+};
+
+/// Plays the settings over the newest `count` draws (fewer when the history is shorter; the oldest
+/// draw of the history has no draw before it and is skipped): for each draw the fronts the settings
+/// keep, judged with the history before it (the draw before for 偏度 and every history-relative
+/// condition), paired with every pair of `settings.back` (all back numbers when empty), priced
+/// against the draw under the rule set of its date without listing the bets. Nothing when stopped.
+std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalFilterSettings& settings,
+                                      std::size_t count, const PrizeRules& rules, bool extra,
+                                      Progress* progress = nullptr);
+
+/// The fixed money `bets` random bets are expected to win under the rule set: every hit pattern's
+/// probability (C(5,f)·C(30,5−f)/C(35,5) × C(2,b)·C(10,2−b)/C(12,2) for the game) times its level's
+/// fixed amount; pool levels count nothing.
+double expectedFixedMoney(const PrizeRuleSet& rules, std::uint64_t bets, int total = 35, int width = 5,
+                          int backTotal = 12, int backWidth = 2);
+
+/// Return in percent, money × 100 / stake with one decimal ("104.3"); "-" without stake.
+std::string returnText(double money, std::int64_t stake);
+
+} // namespace quorlin
