@@ -1,10 +1,10 @@
 #pragma once
 
 #include "check/condition_backtest.h"
+#include "check/filter_condition_source.h"
 
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 
 class BarChart;
@@ -26,8 +26,7 @@ class TextGrid;
 class Tfrmhuice : public QWidget {
     Q_OBJECT
 public:
-    /// The conditions of the total filter window, or nothing with the message to show.
-    using ConditionSource = std::function<std::optional<quorlin::TotalFilterSettings>(QString& message)>;
+    using ConditionSource = FilterConditionSource;
 
     Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget* parent = nullptr);
     ~Tfrmhuice() override;

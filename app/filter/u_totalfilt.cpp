@@ -204,8 +204,10 @@ void Tfrmtotalfilt::buildResultArea()
     connect(commands_[3], &QPushButton::clicked, this, &Tfrmtotalfilt::btnloadClick);
     connect(commands_[4], &QPushButton::clicked, this, &Tfrmtotalfilt::btnprintClick);
     connect(commands_[5], &QPushButton::clicked, this, &QWidget::hide);
-    commands_.append(FormWidgets::button(this, "btnhuice", QStringLiteral("回测"), {kRightLeft + 220, 472, 101, 26}));
+    commands_.append(FormWidgets::button(this, "btnhuice", QStringLiteral("回测"), {columns[2], 472, 50, 26}));
     connect(commands_[6], &QPushButton::clicked, this, &Tfrmtotalfilt::backtestRequested);
+    commands_.append(FormWidgets::button(this, "btnhuifang", QStringLiteral("回放"), {columns[2] + 51, 472, 50, 26}));
+    connect(commands_[7], &QPushButton::clicked, this, &Tfrmtotalfilt::replayRequested);
 }
 
 void Tfrmtotalfilt::buildSideColumn()

@@ -57,6 +57,8 @@ public:
 signals:
     /// 回测: the player asks how the conditions in the controls would have done in past draws.
     void backtestRequested();
+    /// 回放: the player asks whether the conditions in the controls would have paid in past draws.
+    void replayRequested();
 
 private:
     void buildNumberChoice(QWidget* page);

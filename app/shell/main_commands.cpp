@@ -58,6 +58,7 @@ const std::vector<MenuEntry>& mainMenus()
              {"mnujiaoqi", "    大底交集(&A)", kOpen, "Tfrmjiaoqi"},
              {"mnuduijiang", "投注中奖核对(&K)", kOpen, "Tfrmduijiang"},
              {"mnuhuice", "过滤条件回测(&B)", kOpen, "Tfrmhuice"},
+             {"mnuhuifang", "方案回放(&R)", kOpen, "Tfrmhuifang"},
              {"mnujisuanqi", "投注计算器(&J)", kOpen, "Tfrmjisuanqi"},
          }},
         {"mnujihua",

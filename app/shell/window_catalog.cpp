@@ -10,6 +10,7 @@
 #include "betset/u_juzheng.h"
 #include "check/u_duijiang.h"
 #include "check/u_huice.h"
+#include "check/u_huifang.h"
 #include "check/u_jisuanqi.h"
 #include "data/u_data.h"
 #include "data/u_download2.h"
@@ -32,6 +33,23 @@
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 
+namespace {
+
+// The conditions of the total filter window as they stand when 回测 or 回放 is pressed.
+FilterConditionSource totalFilterConditions(Tfrmmain& frmmain)
+{
+    return [&frmmain](QString& message) -> std::optional<quorlin::TotalFilterSettings> {
+        auto* filter = qobject_cast<Tfrmtotalfilt*>(frmmain.tools().window("Tfrmtotalfilt"));
+        if (!filter) {
+            message = QStringLiteral("请先打开总体过滤窗口并设置过滤条件！");
+            return std::nullopt;
+        }
+        return filter->settings(message);
+    };
+}
+
+} // namespace
+
 void registerWindows(Tfrmmain& frmmain)
 {
     frmmain.registerView(0, [](LotteryDocument& doc, QWidget* parent) { return new Tfrmcode(doc, parent); });
@@ -47,10 +65,14 @@ void registerWindows(Tfrmmain& frmmain)
     });
     frmmain.tools().registerFactory("Tfrmtotalfilt", [&frmmain](QWidget* parent) {
         auto* window = new Tfrmtotalfilt(frmmain.document(), parent);
-        // 回测 there runs the back-test window on the conditions the total filter holds.
+        // 回测 and 回放 there run the back-test and the replay on the conditions the total filter holds.
         QObject::connect(window, &Tfrmtotalfilt::backtestRequested, window, [&frmmain] {
             if (auto* huice = qobject_cast<Tfrmhuice*>(frmmain.tools().show("Tfrmhuice")))
                 huice->btnhuiceClick();
+        });
+        QObject::connect(window, &Tfrmtotalfilt::replayRequested, window, [&frmmain] {
+            if (auto* huifang = qobject_cast<Tfrmhuifang*>(frmmain.tools().show("Tfrmhuifang")))
+                huifang->btnhuifangClick();
         });
         return window;
     });
@@ -72,16 +94,10 @@ void registerWindows(Tfrmmain& frmmain)
     frmmain.tools().registerFactory("Tfrmjisuanqi",
                                     [&document](QWidget* parent) { return new Tfrmjisuanqi(document, parent); });
     frmmain.tools().registerFactory("Tfrmhuice", [&frmmain](QWidget* parent) {
-        // The conditions are those of the total filter window as it stands when 回测 is pressed.
-        auto source = [&frmmain](QString& message) -> std::optional<quorlin::TotalFilterSettings> {
-            auto* filter = qobject_cast<Tfrmtotalfilt*>(frmmain.tools().window("Tfrmtotalfilt"));
-            if (!filter) {
-                message = QStringLiteral("请先打开总体过滤窗口并设置过滤条件！");
-                return std::nullopt;
-            }
-            return filter->settings(message);
-        };
-        return new Tfrmhuice(frmmain.document(), source, parent);
+        return new Tfrmhuice(frmmain.document(), totalFilterConditions(frmmain), parent);
+    });
+    frmmain.tools().registerFactory("Tfrmhuifang", [&frmmain](QWidget* parent) {
+        return new Tfrmhuifang(frmmain.document(), totalFilterConditions(frmmain), parent);
     });
     // The download writes to the draw table, so the open lottery is closed first and opened again
     // on the new draws afterwards.
