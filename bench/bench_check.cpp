@@ -4,6 +4,7 @@
 // with 容错 over 200.
 #include "check/condition_backtest.h"
 #include "check/prize_check.h"
+#include "check/scheme_replay.h"
 #include "check/ticket.h"
 #include "check/ticket_prize.h"
 #include "filter/bet_list.h"
@@ -171,6 +172,69 @@ void BM_CheckTenThousandTicketsOverHundredDraws(benchmark::State& state)
     state.counters["bets"] = static_cast<double>(bets);
 }
 BENCHMARK(BM_CheckTenThousandTicketsOverHundredDraws)->Unit(benchmark::kMillisecond);
+
+// The replay of 1000 draws with the nine conditions of the first page and five of the second
+// (偏度, 重号 and 热号 judged against the draws before each draw), and the same by a full run over
+// every combination per draw.
+TotalFilterSettings replaySettings()
+{
+    TotalFilterSettings s;
+    s.big = FilterRange{1, 4};
+    s.odd = FilterRange{1, 4};
+    s.sum = FilterRange{40, 140};
+    s.span = FilterRange{10, 34};
+    s.dispersion = FilterRange{4, 12};
+    s.skew = FilterRange{0, 10};
+    s.ac = FilterRange{5, 10};
+    s.bankersOn = true;
+    s.bankers = {3, 17, 29};
+    s.bankerHits = {0, 2};
+    s.frontOn = true;
+    for (int n = 1; n <= 33; ++n)
+        s.front.push_back(n);
+    s.frontHits = {4, 5};
+    s.extraRange(ExtraCondition::Consecutive) = FilterRange{0, 2};
+    s.extraRange(ExtraCondition::Mod3Zero) = FilterRange{0, 3};
+    s.extraRange(ExtraCondition::Hot) = FilterRange{0, 4};
+    s.extraRange(ExtraCondition::Repeat) = FilterRange{0, 2};
+    s.extraRange(ExtraCondition::Tails) = FilterRange{3, 5};
+    s.back = {1, 2, 3, 4};
+    return s;
+}
+
+void BM_Replay1000Draws(benchmark::State& state)
+{
+    std::vector<std::string> dates;
+    const Grid<std::int32_t> his = test::shippedHistory(&dates);
+    const PrizeRules r = rules();
+    const TotalFilterSettings s = replaySettings();
+    for (auto _ : state) {
+        const auto result = runReplay(ReplayHistory{&his, &dates, 35, 5, 12, 2}, s, 1000, r, false);
+        benchmark::DoNotOptimize(result->money);
+    }
+}
+BENCHMARK(BM_Replay1000Draws)->Unit(benchmark::kMillisecond);
+
+void BM_Replay1000DrawsReference(benchmark::State& state)
+{
+    const Grid<std::int32_t> his = test::shippedHistory();
+    const TotalFilterSettings s = replaySettings();
+    CombinationTable table;
+    table.buildAll(35, 5);
+    for (auto _ : state) {
+        std::uint64_t kept = 0;
+        for (std::size_t row = his.rows() - 1000; row < his.rows(); ++row) {
+            FilterSpace space;
+            for (int k = 1; k <= 5; ++k)
+                space.latestDraw.push_back(his.at(row - 1, static_cast<std::size_t>(k)));
+            space.omission = frontOmissions(his, row, 5, 35);
+            std::fill(table.markData(), table.markData() + table.rows(), 0);
+            kept += *runTotalFilter(table, s, space);
+        }
+        benchmark::DoNotOptimize(kept);
+    }
+}
+BENCHMARK(BM_Replay1000DrawsReference)->Unit(benchmark::kMillisecond);
 
 // Every condition, the others so loose that the skew counts among nearly every row (the worst
 // case: the closed form does not apply since two rows fall out), or among the rows that typical

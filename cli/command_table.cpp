@@ -63,6 +63,11 @@ const std::vector<CliCommand>& cliCommands()
          "check 彩票名称 文件 [--issue 期号 | --last N] [--extra]\n"
          "                         投注号码的中奖核对：每期各奖级注数和奖金，最后一行合计（追加每注 3 元）",
          runCheck},
+        {"replay",
+         "replay 彩票名称 --last N [过滤条件同 filter | --scheme 方案文件] [--back \"号码\"] [--extra]\n"
+         "                         方案回放：每期按此前的开奖做出的投注号码在该期的各奖级注数、奖金和累计盈亏，\n"
+         "                         最后是合计与同样注数随机投注的期望奖金（随机基准）",
+         runReplay},
         {"ticket",
          "ticket 票面… [--extra] [--draw \"F F F F F+B B\" [--date YYYY-MM-DD]]\n"
          "                         单式、复式、胆拖票面的注数和金额（追加每注 3 元）；--draw 时为各奖级中奖注数和奖金\n"

@@ -24,6 +24,7 @@ int runInvest(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
 int runSelect(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runBacktest(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runReplay(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runTicket(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runWheel(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runWheelCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);

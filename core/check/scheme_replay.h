@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorlin {
@@ -30,13 +30,13 @@ struct ReplayHistory {
 /// One draw of a replay: the list the scheme would have made from the history before it, and
 /// what that list won in it.
 struct ReplayRow {
-    DrawCheck check;             ///< the draw, its rule set, hits, bets per level, fixed money
+    DrawCheck check; ///< the draw, its rule set, hits, bets per level, fixed money
     std::uint64_t keptFronts = 0;
-    std::uint64_t bets = 0;      ///< kept fronts × pairs of the back numbers
-    std::int64_t stake = 0;      ///< 2 元 a bet, 3 with 追加; 0 for a draw before every rule set
-    std::int64_t balance = 0;    ///< money − stake of this draw and every one before it in the replay
-    double expectedMoney = 0;    ///< the fixed money as many random bets win on average under the rule set
-    double expectedBalance = 0;  ///< the same for the random bets, running
+    std::uint64_t bets = 0;     ///< kept fronts × pairs of the back numbers
+    std::int64_t stake = 0;     ///< 2 元 a bet, 3 with 追加; 0 for a draw before every rule set
+    std::int64_t balance = 0;   ///< money − stake of this draw and every one before it in the replay
+    double expectedMoney = 0;   ///< the fixed money as many random bets win on average under the rule set
+    double expectedBalance = 0; ///< the same for the random bets, running
 };
 
 /// The sums over the priced draws. A draw before every rule set is listed (check.rules null) but

@@ -366,6 +366,30 @@ bool runRowsOfWidth(const CombinationTable& table, const RunPlan& p, std::uint8_
                               : runRowsImpl<Mapped, 0>(table, p, marks, progress);
 }
 
+template <int Width>
+[[gnu::always_inline]] inline void countRowsImpl(const CombinationTable& table, const RunPlan& p,
+                                                 std::uint8_t* failures)
+{
+    const int w = table.width();
+    const std::uint8_t* numbers = table.numberData();
+    const std::uint64_t* masks = table.maskData();
+    const CombinationTable::Stats* stats = table.statsData();
+    for (std::size_t r = 0; r < table.rows(); ++r) {
+        const int failed = storedFailures<Width>(p, numbers + r * static_cast<std::size_t>(w), w, stats[r], masks[r]);
+        failures[r] = static_cast<std::uint8_t>(std::min(failed, 255));
+    }
+}
+
+[[gnu::target("popcnt")]] void countRowsPopcnt(const CombinationTable& table, const RunPlan& p, std::uint8_t* failures)
+{
+    table.width() == 5 ? countRowsImpl<5>(table, p, failures) : countRowsImpl<0>(table, p, failures);
+}
+
+void countRowsPortable(const CombinationTable& table, const RunPlan& p, std::uint8_t* failures)
+{
+    table.width() == 5 ? countRowsImpl<5>(table, p, failures) : countRowsImpl<0>(table, p, failures);
+}
+
 // Bit counting is one instruction on processors that have it; the program picks at run time.
 [[gnu::target("popcnt")]] bool runRowsPopcnt(const CombinationTable& table, const RunPlan& p, std::uint8_t* marks,
                                              Progress* progress)
@@ -457,6 +481,18 @@ std::optional<std::size_t> runTotalFilter(CombinationTable& table, const TotalFi
     if (progress)
         progress->report(static_cast<std::int64_t>(table.rows()), static_cast<std::int64_t>(table.rows()));
     return table.unmarked();
+}
+
+void countFailures(const CombinationTable& table, const TotalFilterSettings& settings, const FilterSpace& space,
+                   std::uint8_t* failures)
+{
+    FilterSpace real = space;
+    real.mapping.clear();
+    const RunPlan plan = makePlan(settings, real, table.width());
+    if (__builtin_cpu_supports("popcnt"))
+        countRowsPopcnt(table, plan, failures);
+    else
+        countRowsPortable(table, plan, failures);
 }
 
 std::vector<std::uint8_t> survivingFronts(const CombinationTable& table)

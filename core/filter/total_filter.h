@@ -86,6 +86,12 @@ std::optional<std::string> validateTotalFilter(const TotalFilterSettings& settin
 std::optional<std::size_t> runTotalFilter(CombinationTable& table, const TotalFilterSettings& settings,
                                           const FilterSpace& space, Progress* progress = nullptr);
 
+/// The number of active conditions each row fails (at most 255), judged in the real numbers (the
+/// mapping of `space` is not used), marks left alone: for callers that combine the conditions of
+/// one run with those of another, draw by draw (the replay). `failures` holds table.rows() bytes.
+void countFailures(const CombinationTable& table, const TotalFilterSettings& settings, const FilterSpace& space,
+                   std::uint8_t* failures);
+
 /// The unmarked rows' numbers in table order, `width` numbers each: the fronts a run's bet list
 /// pairs with the back tuples.
 std::vector<std::uint8_t> survivingFronts(const CombinationTable& table);

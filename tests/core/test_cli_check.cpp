@@ -140,6 +140,23 @@ TEST_F(CliCheckFixture, TicketRefusesNamingTheLine)
     EXPECT_EQ(run({"ticket"}), 2);
 }
 
+TEST_F(CliCheckFixture, ReplayPricesEachDrawsListAndSetsItBesideChance)
+{
+    // Sum 15 keeps 01 02 03 04 05; with 01 02 behind it, one bet a draw. The oldest draw has none
+    // before it; 2026014 (01 02 03 04 06 + 01 02) is 4+2, 三等奖 of the seven levels.
+    ASSERT_EQ(run({"replay", kShippedLottery, "--last", "5", "--sum", "15", "--back", "1 2"}), 0) << err.str();
+    EXPECT_EQ(out.str(),
+              "奖级\t七个奖级\t一等奖(浮动)\t二等奖(浮动)\t三等奖(5000)\t四等奖(300)\t五等奖(150)\t六等奖(15)"
+              "\t七等奖(5)\n"
+              "2026014\t1\t1\t2\t0\t0\t1\t0\t0\t0\t0\t5000\t4998\n"
+              "2026015\t1\t1\t2\t0\t0\t0\t0\t0\t0\t0\t0\t4996\n"
+              "合计\t2期\t2注\t投入4\t奖金5000\t盈亏4996\t回报率125000.0%\n"
+              "随机基准\t期望奖金1.1\t回报率27.7%\n");
+    EXPECT_EQ(run({"replay", kShippedLottery, "--last", "5"}), 1);
+    EXPECT_EQ(err.str(), "请选择过滤条件！\n");
+    EXPECT_EQ(run({"replay", kShippedLottery, "--sum", "15"}), 2);
+}
+
 TEST_F(CliCheckFixture, CheckRefusesWhatItCannotDo)
 {
     EXPECT_EQ(run({"check", kShippedLottery, file("bets.txt"), "--issue", "2026013"}), 1);

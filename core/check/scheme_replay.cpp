@@ -1,0 +1,215 @@
+#include "check/scheme_replay.h"
+
+#include "check/bet_price.h"
+#include "check/ticket.h"
+#include "common/progress.h"
+#include "filter/combination_table.h"
+#include "filter/extra_conditions.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdio>
+
+namespace quorlin {
+
+namespace {
+
+// The conditions judged against the draws before a draw (偏度 and the history-relative ones of the
+// second page), and the rest, which judge every draw alike.
+TotalFilterSettings drawDependent(const TotalFilterSettings& s)
+{
+    TotalFilterSettings d;
+    d.skew = s.skew;
+    for (const ExtraConditionInfo& info : extraConditions())
+        if (info.againstHistory)
+            d.extraRange(info.id) = s.extraRange(info.id);
+    return d;
+}
+
+TotalFilterSettings drawFree(const TotalFilterSettings& s)
+{
+    TotalFilterSettings f = s;
+    f.skew.reset();
+    for (const ExtraConditionInfo& info : extraConditions())
+        if (info.againstHistory)
+            f.extraRange(info.id).reset();
+    f.tolerance = 0;
+    return f;
+}
+
+std::uint64_t maskOfRow(const Grid<std::int32_t>& his, std::size_t row, int from, int count)
+{
+    std::uint64_t m = 0;
+    for (int k = 0; k < count; ++k) {
+        const int n = his.at(row, static_cast<std::size_t>(from + k));
+        if (n >= 0 && n < 64)
+            m |= std::uint64_t{1} << n;
+    }
+    return m;
+}
+
+// Pairs (tuples of backWidth) of the chosen back numbers by how many of the draw's they hold.
+std::array<std::uint64_t, 3> backTuplesByHits(std::uint64_t chosen, std::uint64_t drawn, int backWidth)
+{
+    std::array<std::uint64_t, 3> byHits{};
+    const int hit = std::popcount(chosen & drawn);
+    const int miss = std::popcount(chosen) - hit;
+    for (int j = 0; j <= std::min(backWidth, 2); ++j)
+        byHits[static_cast<std::size_t>(j)] = binomial(hit, j) * binomial(miss, backWidth - j);
+    return byHits;
+}
+
+} // namespace
+
+double expectedFixedMoney(const PrizeRuleSet& rules, std::uint64_t bets, int total, int width, int backTotal,
+                          int backWidth)
+{
+    const auto chance = [](int all, int drawn, int hits) {
+        return static_cast<double>(binomial(drawn, hits) * binomial(all - drawn, drawn - hits)) /
+               static_cast<double>(binomial(all, drawn));
+    };
+    double perBet = 0;
+    for (int f = 0; f <= std::min(width, 5); ++f)
+        for (int b = 0; b <= std::min(backWidth, 2); ++b) {
+            const int level = rules.levelOf(f, b);
+            if (level < 0)
+                continue;
+            const auto& amount = rules.levels[static_cast<std::size_t>(level)].amount;
+            if (amount)
+                perBet += chance(total, width, f) * chance(backTotal, backWidth, b) * static_cast<double>(*amount);
+        }
+    return perBet * static_cast<double>(bets);
+}
+
+std::string returnText(double money, std::int64_t stake)
+{
+    if (stake <= 0)
+        return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", money * 100.0 / static_cast<double>(stake));
+    return text;
+}
+
+std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalFilterSettings& settings,
+                                      std::size_t count, const PrizeRules& rules, bool extra, Progress* progress)
+{
+    const Grid<std::int32_t>& his = *history.hisfull;
+    const int w = history.width;
+    const std::size_t rowsInHistory = his.rows();
+    // The oldest draw has none before it to judge by.
+    const std::size_t n = rowsInHistory == 0 ? 0 : std::min(count, rowsInHistory - 1);
+    const std::size_t first = rowsInHistory - n;
+
+    std::uint64_t chosenBack = 0;
+    for (const int b : settings.back)
+        if (b >= 1 && b <= history.backTotal)
+            chosenBack |= std::uint64_t{1} << b;
+    if (chosenBack == 0)
+        for (int b = 1; b <= history.backTotal; ++b)
+            chosenBack |= std::uint64_t{1} << b;
+
+    // The conditions that judge every draw alike are counted once; only the rows they leave within
+    // the tolerance are judged again per draw by the draw-dependent ones.
+    FilterSpace space;
+    space.total = history.total;
+    space.width = w;
+    space.backTotal = history.backTotal;
+    space.backWidth = history.backWidth;
+    CombinationTable all;
+    all.buildAll(history.total, w);
+    std::vector<std::uint8_t> baseFails(all.rows(), 0);
+    const TotalFilterSettings free = drawFree(settings);
+    if (free.activeCount() > 0)
+        countFailures(all, free, space, baseFails.data());
+    const int tolerance = std::max(0, settings.tolerance);
+    std::vector<std::uint8_t> candidates;
+    std::vector<std::uint8_t> candidateFails;
+    for (std::size_t r = 0; r < all.rows(); ++r)
+        if (baseFails[r] <= tolerance) {
+            const auto row = all.row(r);
+            candidates.insert(candidates.end(), row.begin(), row.end());
+            candidateFails.push_back(baseFails[r]);
+        }
+    CombinationTable kept;
+    kept.assign(history.total, w, candidates);
+    const TotalFilterSettings dependent = drawDependent(settings);
+    const bool perDraw = dependent.activeCount() > 0;
+    std::vector<std::uint8_t> dependentFails(kept.rows(), 0);
+
+    ReplayResult result;
+    result.rows.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (progress) {
+            if (progress->cancelled())
+                return std::nullopt;
+            progress->report(static_cast<std::int64_t>(i), static_cast<std::int64_t>(n));
+        }
+        const std::size_t at = first + i;
+        if (perDraw) {
+            space.latestDraw.clear();
+            for (int k = 1; k <= w; ++k)
+                space.latestDraw.push_back(his.at(at - 1, static_cast<std::size_t>(k)));
+            space.omission = frontOmissions(his, at, w, history.total);
+            countFailures(kept, dependent, space, dependentFails.data());
+        }
+        // Kept fronts by how many of the draw's front numbers they hold.
+        const std::uint64_t drawFront = maskOfRow(his, at, 1, w);
+        std::array<std::uint64_t, 9> byHits{};
+        const std::uint64_t* masks = kept.maskData();
+        for (std::size_t r = 0; r < kept.rows(); ++r)
+            if (candidateFails[r] + dependentFails[r] <= tolerance)
+                ++byHits[static_cast<std::size_t>(std::popcount(masks[r] & drawFront))];
+
+        ReplayRow row;
+        CheckDraw& draw = row.check.draw;
+        draw.issue = std::to_string(his.at(at, 0));
+        draw.date = history.hisdate && at < history.hisdate->size() ? drawDateNumber((*history.hisdate)[at]) : 0;
+        for (int k = 1; k <= w; ++k)
+            draw.front.push_back(his.at(at, static_cast<std::size_t>(k)));
+        for (int k = 1; k <= history.backWidth; ++k)
+            draw.back.push_back(his.at(at, static_cast<std::size_t>(w + k)));
+        const auto backs = backTuplesByHits(chosenBack, maskOfRow(his, at, w + 1, history.backWidth),
+                                            history.backWidth);
+        std::uint64_t tuples = 0;
+        for (const std::uint64_t t : backs)
+            tuples += t;
+        for (std::size_t f = 0; f < byHits.size(); ++f) {
+            row.keptFronts += byHits[f];
+            for (std::size_t b = 0; b < backs.size(); ++b)
+                row.check.hits[std::min<std::size_t>(f, 5)][b] += byHits[f] * backs[b];
+        }
+        row.bets = row.keptFronts * tuples;
+        row.check.rules = rules.forDate(draw.date);
+        settleLevels(row.check);
+        if (row.check.rules) {
+            row.stake = static_cast<std::int64_t>(betCost(row.bets, extra));
+            row.expectedMoney = expectedFixedMoney(*row.check.rules, row.bets, history.total, w, history.backTotal,
+                                                   history.backWidth);
+            ++result.draws;
+            result.bets += row.bets;
+            result.stake += row.stake;
+            result.money += row.check.money;
+            result.floatingWon = result.floatingWon || row.check.floatingWon;
+            result.expectedMoney += row.expectedMoney;
+            for (std::size_t k = 0; k < row.check.levelCounts.size(); ++k) {
+                const std::string& name = row.check.rules->levels[k].name;
+                auto it = std::find_if(result.levelTotals.begin(), result.levelTotals.end(),
+                                       [&name](const auto& t) { return t.first == name; });
+                if (it == result.levelTotals.end())
+                    it = result.levelTotals.insert(result.levelTotals.end(), {name, 0});
+                it->second += row.check.levelCounts[k];
+            }
+        } else {
+            ++result.unpriced;
+        }
+        result.balance = result.money - result.stake;
+        row.balance = result.balance;
+        row.expectedBalance = result.expectedMoney - static_cast<double>(result.stake);
+        result.rows.push_back(std::move(row));
+    }
+    if (progress)
+        progress->report(static_cast<std::int64_t>(n), static_cast<std::int64_t>(n));
+    return result;
+}
+
+} // namespace quorlin
