@@ -26,7 +26,7 @@ namespace {
 
 QString yuan(double money)
 {
-    return QString::number(money, 'f', 2);
+    return QString::number(money, 'f', 1);
 }
 
 // "104.3%", or "-" when nothing was staked.

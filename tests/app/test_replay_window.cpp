@@ -1,0 +1,322 @@
+// 方案回放: the total filter's scheme replayed over past draws, shown as the core computes it.
+#include "gui_test_base.h"
+#include "shipped_draws.h"
+
+#include "check/balance_chart.h"
+#include "check/scheme_replay.h"
+#include "check/u_huifang.h"
+#include "common/text_grid.h"
+#include "filter/total_filter.h"
+#include "filter/u_totalfilt.h"
+#include "shell/lottery_document.h"
+#include "shell/tool_window_registry.h"
+#include "shell/u_main.h"
+#include "store/schema.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <filesystem>
+
+class TestReplayWindow : public GuiTestBase {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        setUpProgram(shippedDraws());
+        copyPrizeRules();
+        openShippedLottery();
+    }
+    void cleanup() { tearDownProgram(); }
+
+    void replayShowsTheCoreResultDrawByDraw();
+    void everyBackNumberWithExtraStakeWhenNoneChosen();
+    void levelColumnsFollowEachDrawsRuleSet();
+    void refusesWithoutRunning_data();
+    void refusesWithoutRunning();
+    void stopKeepsTheLastResult();
+    void totalFilterReplaysItsConditions();
+
+private:
+    void copyPrizeRules()
+    {
+        std::filesystem::create_directories(program_->path() / "附属");
+        std::filesystem::copy_file(std::string(QUORLIN_DIST_FILES_DIR) + "/附属/大乐透奖级.txt",
+                                   program_->path() / "附属" / "大乐透奖级.txt");
+    }
+    Tfrmhuifang* openReplay()
+    {
+        triggerAction("mnuhuifang");
+        return qobject_cast<Tfrmhuifang*>(mainWindow_->tools().window("Tfrmhuifang"));
+    }
+    static void runOn(Tfrmhuifang* window, const QString& count, const quorlin::TotalFilterSettings& settings)
+    {
+        window->findChild<QLineEdit*>("edtqishu")->setText(count);
+        window->runOn(settings);
+        QTRY_VERIFY(!window->isBusy());
+    }
+    // The replay of the core itself, over the open lottery's draws.
+    quorlin::ReplayResult direct(const quorlin::TotalFilterSettings& settings, std::size_t count, bool extra,
+                                 quorlin::PrizeRules& rules) const
+    {
+        const quorlin::LotteryState& state = document_->state();
+        std::string error;
+        rules = *quorlin::readPrizeRules(state.apppath + quorlin::kPrizeRulesFile, error);
+        const quorlin::ReplayHistory history{&state.hisfull, &state.hisdate, 35, 5, 12, 2};
+        return *quorlin::runReplay(history, settings, count, rules, extra);
+    }
+    static QString cell(const TextGrid* grid, int row, int column)
+    {
+        return grid->model()->index(row, column).data().toString();
+    }
+    static QString header(const TextGrid* grid, int column)
+    {
+        return grid->model()->headerData(column, Qt::Horizontal).toString();
+    }
+    static quorlin::TotalFilterSettings sumAndOdd()
+    {
+        quorlin::TotalFilterSettings s;
+        s.sum = quorlin::FilterRange{70, 110};
+        s.odd = quorlin::FilterRange{2, 3};
+        // Against the draw before each: the kept set changes from draw to draw.
+        s.extraRange(quorlin::ExtraCondition::Repeat) = quorlin::FilterRange{0, 1};
+        s.back = {1, 2, 3, 4};
+        return s;
+    }
+};
+
+void TestReplayWindow::replayShowsTheCoreResultDrawByDraw()
+{
+    Tfrmhuifang* window = openReplay();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->windowTitle(), QString("方案回放"));
+    runOn(window, "100", sumAndOdd());
+    QVERIFY2(messageTexts().isEmpty(), qPrintable(messageTexts().join('\n')));
+    QVERIFY(window->result());
+
+    quorlin::PrizeRules rules;
+    const quorlin::ReplayResult want = direct(sumAndOdd(), 100, false, rules);
+    QCOMPARE(want.rows.size(), std::size_t{100});
+    auto* draws = window->findChild<TextGrid*>("tabdraws");
+    // 期号 保留注数 注数 投入, nine levels of the 2020 table, 奖金 累计盈亏.
+    QCOMPARE(draws->model()->rowCount(), 100);
+    QCOMPARE(draws->model()->columnCount(), 4 + 9 + 2);
+    QCOMPARE(header(draws, 4), QString("一等奖"));
+    QCOMPARE(header(draws, 13), QString("奖金"));
+    bool keptVaries = false;
+    for (int row = 0; row < 100; ++row) {
+        const quorlin::ReplayRow& d = want.rows[static_cast<std::size_t>(99 - row)]; // newest first
+        keptVaries = keptVaries || d.keptFronts != want.rows.front().keptFronts;
+        QStringList expected{QString::fromStdString(d.check.draw.issue), QString::number(d.keptFronts),
+                             QString::number(d.keptFronts * 6), QString::number(d.bets * 2)};
+        for (const std::uint64_t n : d.check.levelCounts)
+            expected << QString::number(n);
+        expected << QString::fromStdString(d.check.floatingWon ? std::to_string(d.check.money) + "+浮动"
+                                                               : std::to_string(d.check.money))
+                 << QString::number(d.balance);
+        QStringList shown;
+        for (int column = 0; column < draws->model()->columnCount(); ++column)
+            shown << cell(draws, row, column);
+        QCOMPARE(shown, expected);
+    }
+    QVERIFY(keptVaries);
+
+    const QString totals = window->findChild<QLabel*>("lblheji")->text();
+    QVERIFY2(totals.startsWith(QString("共100期，投入%1元，固定奖金%2元").arg(want.stake).arg(want.money)),
+             qPrintable(totals));
+    QVERIFY2(totals.contains(QString("盈亏%1元，回报率%2%；").arg(want.balance).arg(
+                 QString::fromStdString(quorlin::returnText(static_cast<double>(want.money), want.stake)))),
+             qPrintable(totals));
+    QVERIFY2(totals.contains(QString("随机投注同样注数的期望奖金%1元，回报率%2%")
+                                 .arg(want.expectedMoney, 0, 'f', 1)
+                                 .arg(QString::fromStdString(quorlin::returnText(want.expectedMoney, want.stake)))),
+             qPrintable(totals));
+    auto* levels = window->findChild<TextGrid*>("tablevels");
+    QCOMPARE(levels->model()->columnCount(), static_cast<int>(want.levelTotals.size()));
+    for (int column = 0; column < levels->model()->columnCount(); ++column) {
+        const auto& [name, bets] = want.levelTotals[static_cast<std::size_t>(column)];
+        QCOMPARE(header(levels, column), QString::fromStdString(name));
+        QCOMPARE(cell(levels, 0, column), QString::number(bets));
+    }
+
+    // The chart: the running balances of the scheme and of the random bets, oldest first.
+    auto* chart = window->findChild<BalanceChart*>("chtyingkui");
+    QCOMPARE(chart->seriesNames(), (QStringList{"随机基准累计盈亏", "方案累计盈亏"}));
+    const QList<QPointF> scheme = chart->schemePoints();
+    const QList<QPointF> baseline = chart->baselinePoints();
+    QCOMPARE(scheme.size(), 100);
+    QCOMPARE(baseline.size(), 100);
+    for (int i = 0; i < 100; ++i) {
+        const quorlin::ReplayRow& d = want.rows[static_cast<std::size_t>(i)];
+        QCOMPARE(scheme[i], QPointF(i, static_cast<double>(d.balance)));
+        QCOMPARE(baseline[i], QPointF(i, d.expectedBalance));
+    }
+    QCOMPARE(scheme.last().y(), static_cast<double>(want.money - want.stake));
+    const QString caption = window->findChild<QLabel*>("lbltiaojian")->text();
+    QVERIFY2(caption.startsWith("条件：") && caption.contains("和值 70-110") && caption.contains("重号 0-1"),
+             qPrintable(caption));
+}
+
+void TestReplayWindow::everyBackNumberWithExtraStakeWhenNoneChosen()
+{
+    Tfrmhuifang* window = openReplay();
+    window->findChild<QCheckBox*>("chkzhuijia")->setChecked(true);
+    quorlin::TotalFilterSettings s = sumAndOdd();
+    s.back.clear();
+    runOn(window, "5", s);
+    QVERIFY2(messageTexts().isEmpty(), qPrintable(messageTexts().join('\n')));
+    const quorlin::ReplayResult& r = *window->result();
+    QCOMPARE(r.rows.size(), std::size_t{5});
+    auto* draws = window->findChild<TextGrid*>("tabdraws");
+    for (int row = 0; row < 5; ++row) {
+        // C(12,2) = 66 back pairs, 3 元 a bet.
+        const std::uint64_t kept = cell(draws, row, 1).toULongLong();
+        QVERIFY(kept > 0);
+        QCOMPARE(cell(draws, row, 2).toULongLong(), kept * 66);
+        QCOMPARE(cell(draws, row, 3).toULongLong(), kept * 66 * 3);
+    }
+    quorlin::PrizeRules rules;
+    QCOMPARE(r.money, direct(s, 5, true, rules).money);
+}
+
+void TestReplayWindow::levelColumnsFollowEachDrawsRuleSet()
+{
+    // A draw before every prize table, five under the 2020 table (nine levels), one under the 2026
+    // table (seven levels); the oldest has nothing before it and is not replayed.
+    tearDownProgram();
+    setUpProgram();
+    quorlin::test::insertDraws(program_->databasePath(), quorlin::kShippedLottery,
+                               {{2019001, 1, 2, 3, 4, 5, 1, 2}, {2019002, 2, 3, 4, 5, 6, 1, 2}}, "2019-06-01");
+    quorlin::test::insertDraws(program_->databasePath(), quorlin::kShippedLottery, {{2026001, 1, 2, 3, 4, 5, 1, 2}},
+                               "2026-03-02");
+    copyPrizeRules();
+    openShippedLottery();
+    Tfrmhuifang* window = openReplay();
+    quorlin::TotalFilterSettings s;
+    s.sum = quorlin::FilterRange{15, 15}; // 01 02 03 04 05 alone
+    s.back = {1, 2};
+    runOn(window, "100", s);
+    QVERIFY2(messageTexts().isEmpty(), qPrintable(messageTexts().join('\n')));
+
+    auto* draws = window->findChild<TextGrid*>("tabdraws");
+    QCOMPARE(draws->model()->rowCount(), 7);
+    QCOMPARE(draws->model()->columnCount(), 4 + 9 + 2);
+    QCOMPARE(header(draws, 10), QString("七等奖"));
+    QCOMPARE(header(draws, 12), QString("九等奖"));
+    const auto rowOf = [draws](int row) {
+        QStringList cells;
+        for (int column = 0; column < draws->model()->columnCount(); ++column)
+            cells << cell(draws, row, column);
+        return cells;
+    };
+    // 2026001 hits 5+2 with the one bet: a pool level, its money unknown.
+    QCOMPARE(rowOf(0), (QStringList{"2026001", "1", "1", "2", "1", "0", "0", "0", "0", "0", "0", "", "", "0+浮动",
+                                    "-12"}));
+    // 2020001 hits 5+2 as well, under the older table; 2019002 is not priced.
+    QCOMPARE(rowOf(5), (QStringList{"2020001", "1", "1", "2", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0+浮动",
+                                    "-2"}));
+    QCOMPARE(rowOf(6),
+             (QStringList{"2019002", "1", "1", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "0"}));
+    const QString totals = window->findChild<QLabel*>("lblheji")->text();
+    QVERIFY2(totals.startsWith("共6期，投入12元，固定奖金0元（另有浮动奖金未计），盈亏-12元，回报率0.0%"),
+             qPrintable(totals));
+    QVERIFY2(totals.endsWith("另有1期早于所有奖级表，未计入。"), qPrintable(totals));
+}
+
+void TestReplayWindow::refusesWithoutRunning_data()
+{
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<bool>("conditions");
+    QTest::addColumn<bool>("transformed");
+    QTest::addColumn<bool>("rulesFile");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no condition") << "100" << false << false << true << "请选择过滤条件！";
+    QTest::newRow("count not a number") << "abc" << true << false << true << "回放期数应为正整数！";
+    QTest::newRow("count zero") << "0" << true << false << true << "回放期数应为正整数！";
+    QTest::newRow("transformed mapping")
+        << "100" << true << true << true << "回放按真实号码进行，请先切换到标准走势！";
+    QTest::newRow("no prize table") << "100" << true << false << false << "大乐透奖级.txt";
+}
+
+void TestReplayWindow::refusesWithoutRunning()
+{
+    QFETCH(QString, count);
+    QFETCH(bool, conditions);
+    QFETCH(bool, transformed);
+    QFETCH(bool, rulesFile);
+    QFETCH(QString, message);
+    Tfrmhuifang* window = openReplay();
+    if (transformed)
+        triggerAction("tlbbianwan");
+    if (!rulesFile)
+        std::filesystem::remove(program_->path() / "附属" / "大乐透奖级.txt");
+    quorlin::TotalFilterSettings s;
+    if (conditions)
+        s = sumAndOdd();
+    s.back = {1, 2};
+    window->findChild<QLineEdit*>("edtqishu")->setText(count);
+    window->runOn(s);
+    QVERIFY(!window->isBusy());
+    QCOMPARE(messageTexts().size(), 1);
+    QVERIFY2(messageTexts().first().contains(message), qPrintable(messageTexts().first()));
+    QVERIFY(!window->result());
+    QCOMPARE(window->findChild<TextGrid*>("tabdraws")->model()->rowCount(), 0);
+}
+
+void TestReplayWindow::stopKeepsTheLastResult()
+{
+    Tfrmhuifang* window = openReplay();
+    // 回放 in the window with no total filter open: it says where the conditions come from.
+    QTest::mouseClick(window->findChild<QPushButton*>("btnhuifang"), Qt::LeftButton);
+    QCOMPARE(messageTexts(), QStringList{"请先打开总体过滤窗口并设置过滤条件！"});
+
+    runOn(window, "10", sumAndOdd());
+    const QString caption = window->findChild<QLabel*>("lbltiaojian")->text();
+    const QString totals = window->findChild<QLabel*>("lblheji")->text();
+    // Every draw of the history under other conditions, stopped at once.
+    quorlin::TotalFilterSettings other;
+    other.span = quorlin::FilterRange{20, 30};
+    other.back = {5, 6};
+    window->findChild<QLineEdit*>("edtqishu")->setText("100000");
+    window->runOn(other);
+    QVERIFY(window->isBusy());
+    QVERIFY(!window->findChild<QPushButton*>("btnhuifang")->isEnabled());
+    QTest::mouseClick(window->findChild<QPushButton*>("btnstop"), Qt::LeftButton);
+    QTRY_VERIFY(!window->isBusy());
+    QCOMPARE(window->result()->rows.size(), std::size_t{10});
+    QCOMPARE(window->findChild<TextGrid*>("tabdraws")->model()->rowCount(), 10);
+    QCOMPARE(window->findChild<BalanceChart*>("chtyingkui")->schemePoints().size(), 10);
+    QCOMPARE(window->findChild<QLabel*>("lbltiaojian")->text(), caption);
+    QCOMPARE(window->findChild<QLabel*>("lblheji")->text(), totals);
+    QVERIFY(window->findChild<QPushButton*>("btnhuifang")->isEnabled());
+    QCOMPARE(messageTexts().size(), 1);
+}
+
+void TestReplayWindow::totalFilterReplaysItsConditions()
+{
+    triggerAction("mnutotalfilt");
+    auto* filter = qobject_cast<Tfrmtotalfilt*>(mainWindow_->tools().window("Tfrmtotalfilt"));
+    filter->setSettings(sumAndOdd());
+    QTest::mouseClick(filter->findChild<QPushButton*>("btnhuifang"), Qt::LeftButton);
+    auto* window = qobject_cast<Tfrmhuifang*>(mainWindow_->tools().window("Tfrmhuifang"));
+    QVERIFY(window && window->isVisible());
+    QTRY_VERIFY(!window->isBusy());
+    QVERIFY2(messageTexts().isEmpty(), qPrintable(messageTexts().join('\n')));
+    QVERIFY(window->result());
+    quorlin::PrizeRules rules;
+    const quorlin::ReplayResult want = direct(sumAndOdd(), 100, false, rules);
+    QCOMPARE(window->result()->money, want.money);
+    QCOMPARE(window->result()->bets, want.bets);
+    QVERIFY(window->findChild<QLabel*>("lbltiaojian")->text().contains("重号 0-1"));
+
+    // Under the transformed mapping the total filter's 回放 is refused like its 回测.
+    triggerAction("tlbbianwan");
+    QTest::mouseClick(filter->findChild<QPushButton*>("btnhuifang"), Qt::LeftButton);
+    QCOMPARE(messageTexts(), QStringList{"回放按真实号码进行，请先切换到标准走势！"});
+}
+
+QTEST_MAIN(TestReplayWindow)
+#include "test_replay_window.moc"
