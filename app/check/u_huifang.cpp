@@ -62,7 +62,7 @@ Tfrmhuifang::Tfrmhuifang(LotteryDocument& document, FilterConditionSource source
     top->addWidget(new QLabel(QStringLiteral("回放最近")));
     top->addWidget(edtqishu_);
     top->addWidget(new QLabel(
-        QStringLiteral("期（取总体过滤窗口的条件，每期按其之前的开奖过滤，按开奖日期的奖级表兑奖，每注2元）")));
+        QStringLiteral("期（取总体过滤窗口的条件，每期按其之前的开奖过滤，按开奖日期的奖级表兑奖，每注2元，追加3元）")));
     top->addWidget(chkzhuijia_);
     top->addStretch(1);
     top->addWidget(strip_);
@@ -76,15 +76,9 @@ Tfrmhuifang::Tfrmhuifang(LotteryDocument& document, FilterConditionSource source
     lblheji_->setObjectName("lblheji");
     lblheji_->setWordWrap(true);
 
-    tablevels_ = new TextGrid;
-    tablevels_->setObjectName("tablevels");
-    tablevels_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    tablevels_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    tablevels_->setFixedHeight(tablevels_->horizontalHeader()->sizeHint().height() +
-                               tablevels_->verticalHeader()->defaultSectionSize() + 2 * tablevels_->frameWidth());
-    auto* levels = new QHBoxLayout;
-    levels->addWidget(new QLabel(QStringLiteral("各奖级中奖注数：")));
-    levels->addWidget(tablevels_, 1);
+    lbljiangji_ = new QLabel;
+    lbljiangji_->setObjectName("lbljiangji");
+    lbljiangji_->setWordWrap(true);
 
     chtyingkui_ = new BalanceChart;
     chtyingkui_->setObjectName("chtyingkui");
@@ -96,7 +90,7 @@ Tfrmhuifang::Tfrmhuifang(LotteryDocument& document, FilterConditionSource source
     layout->addLayout(top);
     layout->addWidget(lbltiaojian_);
     layout->addWidget(lblheji_);
-    layout->addLayout(levels);
+    layout->addWidget(lbljiangji_);
     layout->addWidget(chtyingkui_, 2);
     layout->addWidget(tabdraws_, 3);
 
@@ -199,12 +193,10 @@ void Tfrmhuifang::showResult()
                  returnPercent(r.expectedMoney, r.stake)) +
         (r.unpriced > 0 ? QStringLiteral("。另有%1期早于所有奖级表，未计入。").arg(r.unpriced) : QStringLiteral("。")));
 
-    QStringList levelNames;
+    QStringList levelTotals;
     for (const auto& [name, bets] : r.levelTotals)
-        levelNames << QString::fromStdString(name);
-    tablevels_->table().reset(levelNames, r.levelTotals.empty() ? 0 : 1, [this](int, int column) {
-        return QString::number(result_->levelTotals[static_cast<std::size_t>(column)].second);
-    });
+        levelTotals << QStringLiteral("%1 %2注").arg(QString::fromStdString(name)).arg(bets);
+    lbljiangji_->setText(QStringLiteral("各奖级中奖注数：") + levelTotals.join(QStringLiteral("，")));
 
     // One column per level position; a position is named after the newest rule set that has it, and
     // a draw of an older set shows its own levels in order.
@@ -254,6 +246,9 @@ void Tfrmhuifang::showResult()
             return QString::number(d.balance);
         },
         tips);
+    // The counts share what room is left; the sums stay whole.
+    for (const int column : {1, 2, 3, 4 + levelColumns, 5 + levelColumns})
+        tabdraws_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
 
     QStringList issues;
     QList<double> scheme, baseline;

@@ -53,7 +53,7 @@ private:
     TaskProgressStrip* strip_;
     QLabel* lbltiaojian_;
     QLabel* lblheji_;
-    TextGrid* tablevels_;
+    QLabel* lbljiangji_;
     BalanceChart* chtyingkui_;
     TextGrid* tabdraws_;
     /// The rule sets the result's draws point into; replaced together with the result.

@@ -3,6 +3,7 @@
 #include "check/prize_check.h"
 #include "check/u_duijiang.h"
 #include "check/u_huice.h"
+#include "check/u_huifang.h"
 #include "check/u_jisuanqi.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
@@ -215,6 +216,31 @@ void shootChecks(Tfrmmain& frmmain, const QString& apppath, const QString& folde
     std::cout << "back-tested 100 draws (both pages, 容错 1) in " << timer.elapsed() << " ms\n";
     huice->findChild<TextGrid*>("tabsummary")->selectRow(2);
     save(*huice, folder, "huice-chart");
+}
+
+// 方案回放 of 和值, 奇数 and 重号 with back numbers 01-04 over 200 draws, run from the total filter.
+// Needs the prize table shootChecks puts beside the program.
+void shootReplay(Tfrmmain& frmmain, const QString& folder)
+{
+    frmmain.findChild<QAction*>("mnutotalfilt")->trigger();
+    auto* filter = qobject_cast<Tfrmtotalfilt*>(frmmain.tools().window("Tfrmtotalfilt"));
+    quorlin::TotalFilterSettings s;
+    s.sum = quorlin::FilterRange{70, 110};
+    s.odd = quorlin::FilterRange{2, 3};
+    s.extraRange(quorlin::ExtraCondition::Repeat) = quorlin::FilterRange{0, 1};
+    s.back = {1, 2, 3, 4};
+    filter->setSettings(s);
+    filter->hide();
+    frmmain.findChild<QAction*>("mnuhuifang")->trigger();
+    auto* huifang = qobject_cast<Tfrmhuifang*>(frmmain.tools().window("Tfrmhuifang"));
+    huifang->findChild<QLineEdit*>("edtqishu")->setText("200");
+    QElapsedTimer timer;
+    timer.start();
+    QTest::mouseClick(filter->findChild<QPushButton*>("btnhuifang"), Qt::LeftButton);
+    waitIdle(*huifang);
+    std::cout << "replayed 200 draws in " << timer.elapsed() << " ms\n";
+    save(*huifang, folder, "huifang-200");
+    huifang->hide();
 }
 
 // 投注计算器 with the 胆拖 example, a 7+3 复式 around the newest draw and a single in the list,
@@ -467,6 +493,7 @@ int main(int argc, char* argv[])
         std::cout << (folder + "/tozi-" + item + ".pdf").toStdString() << "\n";
     }
     shootChecks(frmmain, QString::fromStdString(program.apppath()), folder);
+    shootReplay(frmmain, folder);
     shootCalculator(frmmain, folder);
     shootExclusion(frmmain, folder);
 

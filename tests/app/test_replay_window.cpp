@@ -134,13 +134,11 @@ void TestReplayWindow::replayShowsTheCoreResultDrawByDraw()
                                  .arg(want.expectedMoney, 0, 'f', 1)
                                  .arg(QString::fromStdString(quorlin::returnText(want.expectedMoney, want.stake)))),
              qPrintable(totals));
-    auto* levels = window->findChild<TextGrid*>("tablevels");
-    QCOMPARE(levels->model()->columnCount(), static_cast<int>(want.levelTotals.size()));
-    for (int column = 0; column < levels->model()->columnCount(); ++column) {
-        const auto& [name, bets] = want.levelTotals[static_cast<std::size_t>(column)];
-        QCOMPARE(header(levels, column), QString::fromStdString(name));
-        QCOMPARE(cell(levels, 0, column), QString::number(bets));
-    }
+    QStringList levels;
+    for (const auto& [name, bets] : want.levelTotals)
+        levels << QString("%1 %2注").arg(QString::fromStdString(name)).arg(bets);
+    QVERIFY(levels.size() >= 7);
+    QCOMPARE(window->findChild<QLabel*>("lbljiangji")->text(), "各奖级中奖注数：" + levels.join("，"));
 
     // The chart: the running balances of the scheme and of the random bets, oldest first.
     auto* chart = window->findChild<BalanceChart*>("chtyingkui");
