@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-translations-l10n
   libgl-dev
   libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev
+  libxlsxwriter-dev python3-openpyxl qt6-svg-dev
   fonts-wqy-microhei dpkg-dev file lintian xvfb xauth x11-utils imagemagick poppler-utils
   ca-certificates
 )
