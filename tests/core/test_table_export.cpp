@@ -2,16 +2,19 @@
 // (python3-openpyxl), the worksheet row limit, and a stop or refusal leaving the old file.
 #include "check/ticket.h"
 #include "check/ticket_expansion.h"
+#include "cli_commands.h"
 #include "common/progress.h"
 #include "export/bet_list_xlsx.h"
 #include "export/cell_value.h"
 #include "export/table_export.h"
 #include "export/xlsx_workbook.h"
 #include "filter/bet_list.h"
+#include "store/schema.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -44,7 +47,8 @@ std::string pythonWithOpenpyxl()
 }
 
 // The workbook as openpyxl reads it: "sheet\tNAME", "frozen\tA2", then per non-empty cell
-// "A1\tTYPE\tVALUE\tbold" (TYPE the Python type: int, float, str, datetime) and per column
+// "A1\tTYPE\tVALUE\tbold\tFORMAT" (TYPE the Python type: int, float, str, datetime; the number
+// format only when not General) and per column
 // "width\tA\tN".
 std::vector<std::string> readXlsx(const std::string& path)
 {
@@ -59,7 +63,8 @@ for row in ws.iter_rows():
         if c.value is None:
             continue
         v = c.value.strftime("%Y-%m-%d") if type(c.value).__name__ == "datetime" else c.value
-        print("%s\t%s\t%s\t%s" % (c.coordinate, type(c.value).__name__, v, "bold" if c.font.b else ""))
+        f = "" if c.number_format == "General" else "\t" + c.number_format
+        print("%s\t%s\t%s\t%s%s" % (c.coordinate, type(c.value).__name__, v, "bold" if c.font.b else "", f))
 for k, d in sorted(ws.column_dimensions.items()):
     print("width\t%s\t%d" % (k, int(d.width)))
 )";
@@ -106,29 +111,32 @@ TEST(CellValue, ReadsNumbersAndDatesOnlyWhenWholly)
         K kind;
         double number;
         int digits;
+        int decimals;
         int date;
     };
     const Case cases[] = {
-        {"12", K::Number, 12, 0, 0},
-        {"-3", K::Number, -3, 0, 0},
-        {"66.2", K::Number, 66.2, 0, 0},
-        {"07", K::Number, 7, 2, 0},
-        {"0", K::Number, 0, 0, 0},
-        {"0.5", K::Number, 0.5, 0, 0},
-        {"123456789012345", K::Number, 123456789012345.0, 0, 0},
-        {"1234567890123456", K::Text, 0, 0, 0}, // would lose its last digit as a double
-        {"27.5%", K::Text, 0, 0, 0},
-        {"+3", K::Text, 0, 0, 0},
-        {" 3", K::Text, 0, 0, 0},
-        {".5", K::Text, 0, 0, 0},
-        {"5.", K::Text, 0, 0, 0},
-        {"1e5", K::Text, 0, 0, 0},
-        {"-", K::Text, 0, 0, 0},
-        {"", K::Text, 0, 0, 0},
-        {"2026-10-10", K::Date, 0, 0, 20261010},
-        {"2026/1/5", K::Date, 0, 0, 20260105},
-        {"2026-02-30", K::Text, 0, 0, 0},
-        {"2026-1/5", K::Text, 0, 0, 0},
+        {"12", K::Number, 12, 0, 0, 0},
+        {"-3", K::Number, -3, 0, 0, 0},
+        {"66.2", K::Number, 66.2, 0, 1, 0},
+        {"07", K::Number, 7, 2, 0, 0},
+        {"-007.50", K::Number, -7.5, 3, 2, 0},
+        {"324632.0", K::Number, 324632, 0, 1, 0},
+        {"0", K::Number, 0, 0, 0, 0},
+        {"0.5", K::Number, 0.5, 0, 1, 0},
+        {"123456789012345", K::Number, 123456789012345.0, 0, 0, 0},
+        {"1234567890123456", K::Text, 0, 0, 0, 0}, // would lose its last digit as a double
+        {"27.5%", K::Text, 0, 0, 0, 0},
+        {"+3", K::Text, 0, 0, 0, 0},
+        {" 3", K::Text, 0, 0, 0, 0},
+        {".5", K::Text, 0, 0, 0, 0},
+        {"5.", K::Text, 0, 0, 0, 0},
+        {"1e5", K::Text, 0, 0, 0, 0},
+        {"-", K::Text, 0, 0, 0, 0},
+        {"", K::Text, 0, 0, 0, 0},
+        {"2026-10-10", K::Date, 0, 0, 0, 20261010},
+        {"2026/1/5", K::Date, 0, 0, 0, 20260105},
+        {"2026-02-30", K::Text, 0, 0, 0, 0},
+        {"2026-1/5", K::Text, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -136,6 +144,7 @@ TEST(CellValue, ReadsNumbersAndDatesOnlyWhenWholly)
         EXPECT_EQ(v.kind, c.kind);
         EXPECT_DOUBLE_EQ(v.number, c.number);
         EXPECT_EQ(v.digits, c.digits);
+        EXPECT_EQ(v.decimals, c.decimals);
         EXPECT_EQ(v.date, c.date);
     }
 }
@@ -190,13 +199,13 @@ TEST_F(ExportFixture, XlsxReadsBackCellByCellWithTypesBoldFrozenHeaderAndWidths)
         "E1\tstr\t比例\tbold",
         "F1\tstr\t备注\tbold",
         "A2\tint\t26001\t",
-        "B2\tdatetime\t2026-01-03\t",
-        "C2\tint\t7\t",
-        "D2\tfloat\t66.2\t",
+        "B2\tdatetime\t2026-01-03\t\tyyyy-mm-dd",
+        "C2\tint\t7\t\t00",
+        "D2\tfloat\t66.2\t\t0.0",
         "E2\tstr\t27.5%\t",
         "F2\tstr\t首期,含逗号\t",
         "A3\tint\t26002\t",
-        "B3\tdatetime\t2026-01-05\t",
+        "B3\tdatetime\t2026-01-05\t\tyyyy/m/d",
         "C3\tint\t35\t",
         "D3\tint\t-3\t",
         "F3\tstr\t说\"好\"\t",
@@ -362,4 +371,70 @@ TEST_F(ExportFixture, BetListXlsxRefusesMoreBetsThanAWorksheetHolds)
     EXPECT_FALSE(writeBetListXlsx(list, path("b.xlsx"), nullptr, error));
     EXPECT_EQ(error, "投注号码超过 Excel 工作表的 1048575 行，请导出为 CSV 文件");
     EXPECT_EQ(readAll(path("b.xlsx")), "old");
+}
+
+TEST(CliTableExport, BacktestWritesThePrintedTableToCsvAndXlsx)
+{
+    test::ShippedProgram program;
+    test::insertDraws(program.databasePath(), kShippedLottery,
+                      {{2026014, 1, 2, 3, 4, 6, 1, 2}, {2026015, 3, 9, 17, 25, 33, 4, 11}}, "2026-02-02");
+    const std::string home = program.path().string();
+    const std::vector<std::string> backtest = {"backtest", kShippedLottery, "--last", "2", "--sum", "15-20"};
+    std::ostringstream plain;
+    std::ostringstream err;
+    ASSERT_EQ(cli::run(backtest, home, plain, err), 0) << err.str();
+
+    std::vector<std::string> args = backtest;
+    const std::string csv = program.apppath() + "回测.csv";
+    const std::string xlsx = program.apppath() + "回测.xlsx";
+    args.insert(args.begin() + 2, {"--csv", csv, "--xlsx", xlsx});
+    std::ostringstream out;
+    ASSERT_EQ(cli::run(args, home, out, err), 0) << err.str();
+    EXPECT_EQ(out.str(), plain.str());
+
+    // The CSV is the printed text with commas for tabs and CR LF for line ends.
+    std::string expected = kBom;
+    for (const char c : plain.str())
+        expected += c == '\t' ? std::string(",") : c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_EQ(readAll(csv), expected);
+
+    if (pythonWithOpenpyxl().empty())
+        GTEST_SKIP() << "python3 cannot import openpyxl; the .xlsx cannot be read back";
+    // 期号 前区 和值 全部 注数 / two draws / 汇总 和值 1/2 50.0% 19.0 / 汇总 全部条件 …
+    const std::vector<std::string> cells = readXlsx(xlsx);
+    ASSERT_EQ(plain.str().rfind("期号\t前区\t和值\t全部\t注数\n2026014\t01 02 03 04 06\t1\t1\t19\n", 0), 0u)
+        << plain.str();
+    const std::vector<std::string> someCells = {"sheet\tbacktest",           "frozen\tA2",
+                                                "A1\tstr\t期号\tbold",       "A2\tint\t2026014\t",
+                                                "B2\tstr\t01 02 03 04 06\t", "E2\tint\t19\t"};
+    for (const std::string& cell : someCells)
+        EXPECT_NE(std::find(cells.begin(), cells.end(), cell), cells.end()) << cell;
+    EXPECT_NE(std::find(cells.begin(), cells.end(), "D4\tstr\t50.0%\t"), cells.end());
+    EXPECT_NE(std::find(cells.begin(), cells.end(), "E4\tint\t19\t\t0.0"), cells.end());
+    // Every printed cell is in the workbook.
+    std::size_t printedCells = 0;
+    std::istringstream lines(plain.str());
+    for (std::string line; std::getline(lines, line);)
+        printedCells += static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')) + 1;
+    const auto written = std::count_if(cells.begin(), cells.end(), [](const std::string& c) {
+        return c.size() > 1 && c[0] >= 'A' && c[0] <= 'Z' && c[1] >= '0' && c[1] <= '9';
+    });
+    EXPECT_EQ(static_cast<std::size_t>(written), printedCells);
+}
+
+TEST(CliTableExport, AFileThatCannotBeWrittenIsAnErrorAfterThePrintedTable)
+{
+    test::ShippedProgram program;
+    test::insertDraws(program.databasePath(), kShippedLottery, {{2026014, 1, 2, 3, 4, 6, 1, 2}}, "2026-02-02");
+    std::ostringstream out;
+    std::ostringstream err;
+    const std::string missing = program.apppath() + "没有的目录/表.csv";
+    EXPECT_EQ(cli::run({"backtest", kShippedLottery, "--last", "1", "--sum", "15-20", "--csv", missing},
+                       program.path().string(), out, err),
+              1);
+    EXPECT_EQ(out.str().rfind("期号\t", 0), 0u) << out.str();
+    EXPECT_NE(err.str().find(missing), std::string::npos) << err.str();
+    EXPECT_EQ(cli::run({"backtest", kShippedLottery, "--last", "1", "--sum", "15-20", "--xlsx"},
+                       program.path().string(), out, err),
+              2);
 }
