@@ -45,7 +45,8 @@ BetCsvWriter::BackText BetCsvWriter::backText(const std::uint8_t* numbers) const
 {
     BackText text{};
     char* t = text.data();
-    for (int k = 0; k < backWidth_; ++k) {
+    // At most eight back numbers, as the text has room for.
+    for (int k = 0; k < backWidth_ && k < 8; ++k) {
         *t++ = ',';
         if (numbers)
             t = putNumber(t, numbers[k]);
