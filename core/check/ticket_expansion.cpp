@@ -2,6 +2,7 @@
 
 #include "common/progress.h"
 #include "common/text_writer.h"
+#include "export/bet_csv_writer.h"
 
 #include <algorithm>
 #include <bit>
@@ -144,6 +145,43 @@ bool writeTicketBets(const std::vector<Ticket>& tickets, const std::string& path
     if (progress)
         progress->report(static_cast<std::int64_t>(total), static_cast<std::int64_t>(total));
     return true;
+}
+
+bool writeTicketBetsCsv(const std::vector<Ticket>& tickets, const std::string& path, Progress* progress,
+                        std::string& error)
+{
+    std::uint64_t total = 0;
+    bool hasBack = false;
+    for (const Ticket& t : tickets) {
+        if (t.shape.frontWidth != tickets.front().shape.frontWidth ||
+            t.shape.backWidth != tickets.front().shape.backWidth) {
+            error = "各注的号码个数不同，无法写成一张表格";
+            return false;
+        }
+        total += t.bets();
+        hasBack = hasBack || t.hasBack;
+    }
+    const int frontWidth = tickets.empty() ? 0 : tickets.front().shape.frontWidth;
+    const int backWidth = tickets.empty() || !hasBack ? 0 : tickets.front().shape.backWidth;
+    BetCsvWriter out(path, frontWidth, backWidth, progress, total);
+    const BetCsvWriter::BackText noBack = out.backText(nullptr);
+    std::array<std::uint8_t, 8> front{};
+    std::array<std::uint8_t, 8> back{};
+    std::array<std::uint8_t, 8> shownFront{};
+    bool going = true;
+    for (std::size_t t = 0; going && t < tickets.size(); ++t) {
+        TicketExpansion bets(tickets[t]);
+        bool first = true;
+        while (going && bets.next(front, back)) {
+            if (first || front != shownFront) {
+                out.setFront(front.data());
+                shownFront = front;
+                first = false;
+            }
+            going = out.line(tickets[t].hasBack ? out.backText(back.data()) : noBack);
+        }
+    }
+    return out.finish(error);
 }
 
 } // namespace quorlin

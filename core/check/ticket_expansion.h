@@ -48,5 +48,9 @@ private:
 /// in bets; a stop leaves the old file. False with `error` set on failure or stop.
 bool writeTicketBets(const std::vector<Ticket>& tickets, const std::string& path, Progress* progress,
                      std::string& error);
+/// The same bets as CSV, one a row with the numbers in columns (BetCsvWriter); back columns when
+/// any ticket has a back part.
+bool writeTicketBetsCsv(const std::vector<Ticket>& tickets, const std::string& path, Progress* progress,
+                        std::string& error);
 
 } // namespace quorlin

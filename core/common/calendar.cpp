@@ -33,22 +33,27 @@ bool readPart(std::string_view& rest, int& value, std::size_t minDigits, std::si
 
 bool isDateText(std::string_view text)
 {
+    return dateFromText(text) != 0;
+}
+
+int dateFromText(std::string_view text)
+{
     int year = 0;
     int month = 0;
     int day = 0;
     std::string_view rest = text;
     if (!readPart(rest, year, 4, 4) || rest.empty())
-        return false;
+        return 0;
     const char sep = rest.front();
     if (sep != '-' && sep != '/')
-        return false;
+        return 0;
     rest.remove_prefix(1);
     if (!readPart(rest, month, 1, 2) || rest.empty() || rest.front() != sep)
-        return false;
+        return 0;
     rest.remove_prefix(1);
-    if (!readPart(rest, day, 1, 2) || !rest.empty())
-        return false;
-    return isValidDate(year, month, day);
+    if (!readPart(rest, day, 1, 2) || !rest.empty() || !isValidDate(year, month, day))
+        return 0;
+    return year * 10000 + month * 100 + day;
 }
 
 namespace {

@@ -10,6 +10,8 @@ bool isValidDate(int year, int month, int day);
 /// True when the text is a real date written year-month-day with '-' or '/' between the parts
 /// (the form the draw tables store, e.g. "2007-05-30").
 bool isDateText(std::string_view text);
+/// The date such a text names, written year * 10000 + month * 100 + day; 0 when it is none.
+int dateFromText(std::string_view text);
 
 /// Day of the week of a date written year * 10000 + month * 100 + day: 0 Sunday, 1 Monday … 6 Saturday.
 int weekdayOf(int date);

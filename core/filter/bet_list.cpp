@@ -2,6 +2,7 @@
 
 #include "common/progress.h"
 #include "common/text_writer.h"
+#include "export/bet_csv_writer.h"
 
 #include <algorithm>
 #include <array>
@@ -112,16 +113,7 @@ BetList BetList::frontsOnly(int frontWidth, std::vector<std::uint8_t> fronts)
 
 char* BetList::appendBet(std::size_t i, char* out) const
 {
-    std::size_t front = 0;
-    std::size_t back = kNoBack;
-    if (paired_) {
-        const std::size_t backs = backCount();
-        front = i / backs;
-        back = i % backs;
-    } else {
-        front = lineFront_[i];
-        back = lineBack_[i];
-    }
+    const auto [front, back] = lineParts(i);
     const std::uint8_t* f = fronts_.data() + front * static_cast<std::size_t>(frontWidth_);
     for (int k = 0; k < frontWidth_; ++k) {
         if (k > 0)
@@ -380,6 +372,35 @@ bool BetList::write(const std::string& path, bool numberedForm, Progress* progre
     if (progress)
         progress->report(static_cast<std::int64_t>(total), static_cast<std::int64_t>(total));
     return true;
+}
+
+bool BetList::writeCsv(const std::string& path, Progress* progress, std::string& error) const
+{
+    BetCsvWriter out(path, frontWidth_, hasBack() ? backWidth_ : 0, progress, size());
+    const auto w = static_cast<std::size_t>(frontWidth_);
+    const auto bw = static_cast<std::size_t>(backWidth_);
+    std::vector<BetCsvWriter::BackText> backTexts;
+    for (std::size_t b = 0; b < backCount(); ++b)
+        backTexts.push_back(out.backText(backs_.data() + b * bw));
+    const BetCsvWriter::BackText noBack = out.backText(nullptr);
+    bool going = true;
+    if (paired_) {
+        for (std::size_t f = 0; going && f < frontCount(); ++f) {
+            out.setFront(fronts_.data() + f * w);
+            for (std::size_t b = 0; going && b < backTexts.size(); ++b)
+                going = out.line(backTexts[b]);
+        }
+    } else {
+        std::size_t shown = static_cast<std::size_t>(-1);
+        for (std::size_t i = 0; going && i < lineFront_.size(); ++i) {
+            if (lineFront_[i] != shown) {
+                shown = lineFront_[i];
+                out.setFront(fronts_.data() + shown * w);
+            }
+            going = out.line(lineBack_[i] == kNoBack ? noBack : backTexts[lineBack_[i]]);
+        }
+    }
+    return out.finish(error);
 }
 
 std::vector<std::uint8_t> backPairs(const std::vector<int>& chosen, int backTotal)

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorlin {
@@ -48,6 +49,14 @@ public:
     const std::vector<std::uint32_t>& lineFronts() const { return lineFront_; }
     const std::vector<std::uint16_t>& lineBacks() const { return lineBack_; }
 
+    /// The front entry and back tuple (kNoBack for none) of line i.
+    std::pair<std::size_t, std::size_t> lineParts(std::size_t i) const
+    {
+        if (paired_)
+            return {i / backCount(), i % backCount()};
+        return {lineFront_[i], lineBack_[i]};
+    }
+
     /// The bet of line i (0-based), e.g. "01 02 03 04 05+06 07".
     std::string bet(std::size_t i) const;
     /// Line i in the numbered form: number i + 1 as "%.7d", four blanks, the bet.
@@ -58,6 +67,11 @@ public:
     /// failure or stop.
     bool writeNumbered(const std::string& path, Progress* progress, std::string& error) const;
     bool writeSaved(const std::string& path, Progress* progress, std::string& error) const;
+    /// Writes the whole list as CSV (BetCsvWriter: one bet a row, the numbers in columns), as safely
+    /// as the forms above.
+    bool writeCsv(const std::string& path, Progress* progress, std::string& error) const;
+    /// True when the list has back columns: some line carries a back tuple.
+    bool hasBack() const { return backWidth_ > 0 && backCount() > 0; }
 
     /// An empty list.
     BetList() = default;
