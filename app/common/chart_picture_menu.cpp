@@ -1,5 +1,6 @@
 #include "common/chart_picture_menu.h"
 
+#include "common/context_menu_action.h"
 #include "common/export_dialogs.h"
 #include "common/message_box.h"
 
@@ -48,11 +49,8 @@ ChartPictureMenu* ChartPictureMenu::install(QWidget* chart)
 ChartPictureMenu::ChartPictureMenu(QWidget* chart) : QObject(chart), chart_(chart)
 {
     setObjectName(QStringLiteral("chartPictureMenu"));
-    chart->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* action = new QAction(QStringLiteral("保存图片…"), chart);
-    action->setObjectName(QStringLiteral("actpicture"));
-    chart->addAction(action);
-    connect(action, &QAction::triggered, this, &ChartPictureMenu::saveAsked);
+    connect(addContextMenuAction(chart, "actpicture", QStringLiteral("保存图片…")), &QAction::triggered, this,
+            &ChartPictureMenu::saveAsked);
 }
 
 bool ChartPictureMenu::save(QWidget& chart, const QString& path, QString& error)
@@ -75,8 +73,8 @@ bool ChartPictureMenu::save(QWidget& chart, const QString& path, QString& error)
 
 void ChartPictureMenu::saveAsked() const
 {
-    const QString name = ExportDialogs::askSaveName(chart_, QStringLiteral("保存图片"),
-                                                    chart_->window()->windowTitle(), ExportDialogs::pictureFiles());
+    const QString name = ExportDialogs::askSaveName(chart_, QStringLiteral("保存图片"), chart_->window()->windowTitle(),
+                                                    ExportDialogs::pictureFiles());
     if (name.isEmpty())
         return;
     QString error;

@@ -1,5 +1,6 @@
 #include "common/table_export_menu.h"
 
+#include "common/context_menu_action.h"
 #include "common/export_dialogs.h"
 #include "common/message_box.h"
 #include "common/view_table.h"
@@ -8,18 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-
-namespace {
-
-QAction* addAction(QAbstractItemView* view, const char* name, const QString& text)
-{
-    auto* action = new QAction(text, view);
-    action->setObjectName(QString::fromLatin1(name));
-    view->addAction(action);
-    return action;
-}
-
-} // namespace
 
 TableExportMenu* TableExportMenu::install(QAbstractItemView* view, const QString& title)
 {
@@ -30,11 +19,11 @@ TableExportMenu::TableExportMenu(QAbstractItemView* view, QString title)
     : QObject(view), view_(view), title_(std::move(title))
 {
     setObjectName(QStringLiteral("tableExportMenu"));
-    view->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(addAction(view, "actcopy", QStringLiteral("复制")), &QAction::triggered, this, &TableExportMenu::copy);
-    connect(addAction(view, "actexcel", QStringLiteral("导出为 Excel…")), &QAction::triggered, this,
+    connect(addContextMenuAction(view, "actcopy", QStringLiteral("复制")), &QAction::triggered, this,
+            &TableExportMenu::copy);
+    connect(addContextMenuAction(view, "actexcel", QStringLiteral("导出为 Excel…")), &QAction::triggered, this,
             &TableExportMenu::exportExcel);
-    connect(addAction(view, "actcsv", QStringLiteral("导出为 CSV…")), &QAction::triggered, this,
+    connect(addContextMenuAction(view, "actcsv", QStringLiteral("导出为 CSV…")), &QAction::triggered, this,
             &TableExportMenu::exportCsv);
 }
 
