@@ -2,6 +2,7 @@
 // numbered list of every front with every pair of the 12 back numbers (21.4 million lines), each
 // beside a straightforward reference.
 #include "analysis/indicators.h"
+#include "export/table_export.h"
 #include "filter/bet_list.h"
 #include "filter/combination_table.h"
 #include "filter/total_filter.h"
@@ -214,6 +215,60 @@ void BM_WriteNumberedList(benchmark::State& state)
     std::filesystem::remove(scratchPath());
 }
 BENCHMARK(BM_WriteNumberedList)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The saved form (the bet alone): what the CSV is measured against.
+void BM_WriteSavedList(benchmark::State& state)
+{
+    const BetList list = everyBet();
+    std::string error;
+    for (auto _ : state) {
+        if (!list.writeSaved(scratchPath(), nullptr, error))
+            state.SkipWithError(error.c_str());
+    }
+    std::filesystem::remove(scratchPath());
+}
+BENCHMARK(BM_WriteSavedList)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// All 21,425,712 bets as CSV, the numbers in columns: to be within twice the saved form's time.
+void BM_WriteBetListCsv(benchmark::State& state)
+{
+    const BetList list = everyBet();
+    std::string error;
+    for (auto _ : state) {
+        if (!list.writeCsv(scratchPath(), nullptr, error))
+            state.SkipWithError(error.c_str());
+    }
+    state.counters["lines"] = static_cast<double>(list.size());
+    std::filesystem::remove(scratchPath());
+}
+BENCHMARK(BM_WriteBetListCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A 3,000-row table of draws (issue, date, numbers, sums, text) to .xlsx: to take at most 0.5 s.
+void BM_WriteTableXlsx(benchmark::State& state)
+{
+    ExportTable table{
+        "开奖号码",
+        {"期号", "日期", "前区1", "前区2", "前区3", "前区4", "前区5", "后区1", "后区2", "和值", "比例", "形态"},
+        {}};
+    for (int i = 0; i < 3000; ++i) {
+        std::vector<std::string> row{std::to_string(2007001 + i),
+                                     "2020-0" + std::to_string(1 + i % 9) + "-1" + std::to_string(i % 10)};
+        for (int k = 0; k < 7; ++k)
+            row.push_back((i + k) % 35 < 9 ? "0" + std::to_string(1 + (i + k) % 35) : std::to_string(1 + (i + k) % 35));
+        row.push_back(std::to_string(60 + i % 90));
+        row.push_back(std::to_string(i % 100) + ".5%");
+        row.push_back("大小比 3:2，奇偶比 2:3");
+        table.rows.push_back(std::move(row));
+    }
+    const std::string path = scratchPath() + ".xlsx";
+    std::string error;
+    for (auto _ : state) {
+        if (!writeXlsx(table, path, error))
+            state.SkipWithError(error.c_str());
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_WriteTableXlsx)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The floor: the same number of bytes (33 a line) from one buffered loop, written the same safe
 // way (a scratch file beside the target, flushed to disk, renamed over it).

@@ -14,6 +14,9 @@ struct CliCommand {
     const char* name;
     const char* usage;
     int (*run)(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+    /// The command prints a table (tab-separated, header first), which --xlsx and --csv also write
+    /// to a file.
+    bool printsTable = false;
 };
 
 /// Every command, in the order the usage lists them.

@@ -2,8 +2,11 @@
 
 #include "cli_context.h"
 
+#include "export/table_export.h"
+
 #include <algorithm>
 #include <ostream>
+#include <sstream>
 
 namespace quorlin::cli {
 
@@ -15,6 +18,29 @@ void printUsage(std::ostream& to)
     for (const CliCommand& command : cliCommands())
         to << "  " << command.usage << '\n';
     to << "  -h, --help             显示本说明\n";
+}
+
+// Runs a command that prints a table; with --xlsx or --csv the printed table also goes to the
+// file(s). The output is printed even when a file cannot be written; that failure is status 1.
+int runTableCommand(const CliCommand& command, CliContext& context, CliArgs& words, std::ostream& out,
+                    std::ostream& err)
+{
+    const std::string xlsx = words.option("--xlsx");
+    const std::string csv = words.option("--csv");
+    if (xlsx.empty() && csv.empty())
+        return command.run(context, words, out, err);
+    std::ostringstream printed;
+    const int status = command.run(context, words, printed, err);
+    out << printed.str();
+    if (status != 0)
+        return status;
+    const ExportTable table = tableFromTabText(printed.str(), command.name);
+    std::string error;
+    if ((!xlsx.empty() && !writeXlsx(table, xlsx, error)) || (!csv.empty() && !writeCsv(table, csv, error))) {
+        err << error << '\n';
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -50,6 +76,8 @@ int run(std::vector<std::string> args, const std::string& defaultHome, std::ostr
     context.state.apppath = home.empty() || home.back() == '/' ? home : home + '/';
     CliArgs words(std::vector<std::string>(args.begin() + 1, args.end()));
     try {
+        if (command->printsTable)
+            return runTableCommand(*command, context, words, out, err);
         return command->run(context, words, out, err);
     } catch (const UsageError& e) {
         err << e.what() << "\n用法: quorlin-cli " << command->usage << '\n';

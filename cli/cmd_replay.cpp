@@ -60,10 +60,9 @@ int runReplay(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
         err << error << '\n';
         return 1;
     }
-    const auto result =
-        quorlin::runReplay(ReplayHistory{&state.hisfull, &state.hisdate, state.caisum, state.caisel, state.housum,
-                                         state.housel},
-                           s, count, *rules, extra);
+    const auto result = quorlin::runReplay(
+        ReplayHistory{&state.hisfull, &state.hisdate, state.caisum, state.caisel, state.housum, state.housel}, s, count,
+        *rules, extra);
 
     const PrizeRuleSet* shown = nullptr;
     for (const ReplayRow& row : result->rows) {

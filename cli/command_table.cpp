@@ -12,13 +12,18 @@ const std::vector<CliCommand>& cliCommands()
         {"open", "open 彩票名称          打开彩票（只载入最新的 20000 期），输出期数", runOpen},
         {"indicators", "indicators 彩票名称    输出每期的号码指标", runIndicators},
         {"summary",
-         "summary 彩票名称 指标 N 指标分析的总结（big odd sum span dispersion skew ac repeat；N 为期数或 all）",
-         runSummary},
-        {"zones", "zones 彩票名称 Z       Z 个区间（1-7）的区间分析表", runZones},
+         "summary 彩票名称 指标 N [--xlsx 文件] [--csv 文件]\n"
+         "                         指标分析的总结（big odd sum span dispersion skew ac repeat；N 为期数或 all）",
+         runSummary, true},
+        {"zones",
+         "zones 彩票名称 Z [--xlsx 文件] [--csv 文件]\n"
+         "                         Z 个区间（1-7）的区间分析表",
+         runZones, true},
         {"omission",
          "omission 彩票名称 [--back] [--rule return|current] [--sort number|chase|omission|count]\n"
+         "                         [--xlsx 文件] [--csv 文件]\n"
          "                         中奖回补（return）或中奖偏态（current）分析表",
-         runOmission},
+         runOmission, true},
         {"filter",
          "filter 彩票名称 [--big A-B] [--odd A-B] [--sum A-B] [--span A-B] [--dispersion A-B] [--skew A-B]\n"
          "                         [--ac A-B] [--banker \"号码\" [--banker-hits A-B]] [--front \"号码\" [--front-hits "
@@ -45,29 +50,32 @@ const std::vector<CliCommand>& cliCommands()
         {"plan",
          "plan fixed|staged|variable [--loss 前期亏损] [--profit 预期利润] [--stake 单倍投入] [--prize 单注奖金]\n"
          "                         [--draws 投注期数] [--stages 阶段次数] [--bets \"每期注数 …\"]\n"
+         "                         [--xlsx 文件] [--csv 文件]\n"
          "                         固定、阶段或可变投资计划表（缺省值同窗口）及平均每期净利润",
-         runPlan},
+         runPlan, true},
         {"invest",
-         "invest 彩票名称 --codes 号码文件 [--settings 设置文件] [--search]\n"
+         "invest 彩票名称 --codes 号码文件 [--settings 设置文件] [--search] [--xlsx 文件] [--csv 文件]\n"
          "                         投资模式分析：输出投资和赢亏表及总体赢余；--search 输出最优设置",
-         runInvest},
+         runInvest, true},
         {"select",
          "select 彩票名称 intimacy|interval|stembranch|fourstep [--back] [--target 序号] [--backtest]\n"
+         "                         [--xlsx 文件] [--csv 文件]\n"
          "                         [--take S] [--mode overall|each] [--limit L|all] (intimacy)\n"
          "                         [--interval Q] [--take S] (interval)   [--additional] (stembranch)\n"
          "                         [--steps L1,L2,L3,L4] (fourstep)\n"
          "                         选号窗口对目标期（序号同目前投注期，默认下一期）的推荐号码；\n"
          "                         --backtest 输出历史统计表和汇总",
-         runSelect},
+         runSelect, true},
         {"check",
-         "check 彩票名称 文件 [--issue 期号 | --last N] [--extra]\n"
+         "check 彩票名称 文件 [--issue 期号 | --last N] [--extra] [--xlsx 文件] [--csv 文件]\n"
          "                         投注号码的中奖核对：每期各奖级注数和奖金，最后一行合计（追加每注 3 元）",
-         runCheck},
+         runCheck, true},
         {"replay",
          "replay 彩票名称 --last N [过滤条件同 filter | --scheme 方案文件] [--back \"号码\"] [--extra]\n"
+         "                         [--xlsx 文件] [--csv 文件]\n"
          "                         方案回放：每期按此前的开奖做出的投注号码在该期的各奖级注数、奖金和累计盈亏，\n"
          "                         最后是合计与同样注数随机投注的期望奖金（随机基准）",
-         runReplay},
+         runReplay, true},
         {"ticket",
          "ticket 票面… [--extra] [--draw \"F F F F F+B B\" [--date YYYY-MM-DD]]\n"
          "                         单式、复式、胆拖票面的注数和金额（追加每注 3 元）；--draw 时为各奖级中奖注数和奖金\n"
@@ -78,11 +86,11 @@ const std::vector<CliCommand>& cliCommands()
          "                         [--skew A-B] [--ac A-B] [--banker \"号码\" [--banker-hits A-B]] [--front \"号码\" "
          "[--front-hits A-B]]\n"
          "                         [--consecutive A-B] … [--cold A-B]（第二页条件，同 filter） [--tolerance K] "
-         "[--scheme 文件]\n"
+         "[--scheme 文件] [--xlsx 文件] [--csv 文件]\n"
          "                         "
          "过滤条件回测：每期各条件是否保留开奖号码及保留注数（偏度、重号、邻号、冷热对各期之前的开奖），\n"
          "                         最后是各条件的汇总；容错不为 0 时最后一行为“容错”和 K",
-         runBacktest},
+         runBacktest, true},
         {"wheel",
          "wheel [--type 选五型] [--basic 基本号码个数] [--ok 5] [--guarantee 4] [--bankers \"胆码\"] 号码…\n"
          "                         用附带的旋转矩阵把号码组成投注号码，每行一注",

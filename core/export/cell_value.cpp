@@ -56,8 +56,12 @@ CellValue cellValue(std::string_view text)
             return value;
         value.kind = CellValue::Kind::Number;
         const std::string_view magnitude = text[0] == '-' ? text.substr(1) : text;
-        if (!fraction && magnitude.size() > 1 && magnitude[0] == '0')
-            value.digits = static_cast<int>(magnitude.size());
+        const std::size_t point = magnitude.find('.');
+        const std::size_t whole = point == std::string_view::npos ? magnitude.size() : point;
+        if (whole > 1 && magnitude[0] == '0')
+            value.digits = static_cast<int>(whole);
+        if (point != std::string_view::npos)
+            value.decimals = static_cast<int>(magnitude.size() - point - 1);
         return value;
     }
     if (const int date = dateFromText(text); date != 0) {

@@ -9,8 +9,10 @@ struct CellValue {
     enum class Kind { Text, Number, Date };
     Kind kind = Kind::Text;
     double number = 0;
-    /// A whole number written with leading zeros ("07") keeps this many digits when shown.
+    /// A number keeps its written form when shown: the digits before the point when written with
+    /// leading zeros ("07": 2), and the digits after it ("324632.0": 1).
     int digits = 0;
+    int decimals = 0;
     /// A date: year * 10000 + month * 100 + day, and whether it was written with '/'.
     int date = 0;
     bool slashDate = false;

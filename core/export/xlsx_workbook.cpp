@@ -173,14 +173,24 @@ void XlsxWorkbook::writeHeader(const std::vector<std::string>& headers)
     worksheet_freeze_panes(sheet_, 1, 0);
 }
 
-lxw_format* XlsxWorkbook::digitsFormat(int digits)
+lxw_format* XlsxWorkbook::numberFormat(const std::string& code)
 {
-    lxw_format*& format = digitFormats_[digits];
+    lxw_format*& format = numberFormats_[code];
     if (!format) {
         format = workbook_add_format(workbook_);
-        format_set_num_format(format, std::string(static_cast<std::size_t>(digits), '0').c_str());
+        format_set_num_format(format, code.c_str());
     }
     return format;
+}
+
+lxw_format* XlsxWorkbook::shownAsWritten(const CellValue& value)
+{
+    if (value.digits == 0 && value.decimals == 0)
+        return nullptr;
+    std::string code(static_cast<std::size_t>(std::max(value.digits, 1)), '0');
+    if (value.decimals > 0)
+        code += "." + std::string(static_cast<std::size_t>(value.decimals), '0');
+    return numberFormat(code);
 }
 
 void XlsxWorkbook::writeCell(std::uint32_t row, std::uint16_t column, std::string_view text)
@@ -191,8 +201,7 @@ void XlsxWorkbook::writeCell(std::uint32_t row, std::uint16_t column, std::strin
     int result = LXW_NO_ERROR;
     switch (value.kind) {
     case CellValue::Kind::Number:
-        result = worksheet_write_number(sheet_, row, column, value.number,
-                                        value.digits > 0 ? digitsFormat(value.digits) : nullptr);
+        result = worksheet_write_number(sheet_, row, column, value.number, shownAsWritten(value));
         break;
     case CellValue::Kind::Date: {
         lxw_datetime date{value.date / 10000, value.date / 100 % 100, value.date % 100, 0, 0, 0};

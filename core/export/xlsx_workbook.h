@@ -12,6 +12,8 @@ struct lxw_format;
 
 namespace quorlin {
 
+struct CellValue;
+
 /// One .xlsx workbook of one sheet, written row by row (rows in order: the sheet is kept on disk,
 /// not in memory). The workbook is assembled in the temporary folder and copied into a scratch
 /// file beside the target, which replaces the target only in commit(): a failure anywhere leaves
@@ -38,7 +40,8 @@ public:
     void fail(std::string message);
 
 private:
-    lxw_format* digitsFormat(int digits);
+    lxw_format* numberFormat(const std::string& code);
+    lxw_format* shownAsWritten(const CellValue& value);
     void check(int result, std::uint32_t row, std::uint16_t column);
 
     std::string path_;
@@ -48,7 +51,7 @@ private:
     lxw_format* bold_ = nullptr;
     lxw_format* dashDate_ = nullptr;
     lxw_format* slashDate_ = nullptr;
-    std::map<int, lxw_format*> digitFormats_;
+    std::map<std::string, lxw_format*> numberFormats_;
     std::string error_;
 };
 
