@@ -159,7 +159,7 @@ QTableView* Tfrmtozi::addTable(const char* name, const QString& label, TextTable
     auto* table = new QTableView(this);
     table->setObjectName(name);
     table->setModel(model);
-    TableExportMenu::install(table, label);
+    TableExportMenu::install(table, QString(label).remove(QStringLiteral("：")));
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
