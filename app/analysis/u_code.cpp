@@ -4,6 +4,7 @@
 #include "analysis/code_trend_model.h"
 #include "analysis/trend_summary_model.h"
 #include "common/repaint_throttle.h"
+#include "common/table_export_menu.h"
 #include "shell/lottery_document.h"
 
 #include <QCheckBox>
@@ -62,6 +63,7 @@ Tfrmcode::Tfrmcode(LotteryDocument& document, QWidget* parent) : QWidget(parent)
     grdcode_ = new QTableView(this);
     grdcode_->setObjectName("grdcode");
     grdcode_->setModel(model_);
+    TableExportMenu::install(grdcode_, QStringLiteral("号码走势"));
     setUpGrid(grdcode_);
     grdcode_->horizontalHeader()->setFixedHeight(kRowHeight);
     grdcode_->viewport()->installEventFilter(this);
@@ -70,6 +72,7 @@ Tfrmcode::Tfrmcode(LotteryDocument& document, QWidget* parent) : QWidget(parent)
     grdtongji_ = new QTableView(this);
     grdtongji_->setObjectName("grdtongji");
     grdtongji_->setModel(new TrendSummaryModel(*model_, this));
+    TableExportMenu::install(grdtongji_, QStringLiteral("走势统计"));
     setUpGrid(grdtongji_);
     grdtongji_->horizontalHeader()->hide();
     grdtongji_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

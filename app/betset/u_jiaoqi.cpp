@@ -2,6 +2,7 @@
 #include "betset/u_jiaoqi.h"
 
 #include "common/bet_cost_line.h"
+#include "common/bet_list_export_menu.h"
 #include "common/bet_list_files.h"
 #include "common/bet_list_model.h"
 #include "common/file_dialog.h"
@@ -69,6 +70,12 @@ Tfrmjiaoqi::Tfrmjiaoqi(const quorlin::LotteryState& state, QWidget* parent)
     memdadi_->setObjectName("memdadi");
     memdadi_->setGeometry(216, 28, 428, 412);
     memdadi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    BetListExportMenu::install(memdadi_, [this](BetListExportMenu::Work work, std::function<void(bool)> done) {
+        if (isBusy())
+            return;
+        setCommandsEnabled(false);
+        runner_->run(this, std::move(work), std::move(done));
+    });
     resultModel_ = new BetListModel(this);
     fileModel_ = new TextTableModel(this);
     memdadi_->setModel(resultModel_);

@@ -5,6 +5,7 @@
 #include "common/file_dialog.h"
 #include "common/form_widgets.h"
 #include "common/message_box.h"
+#include "common/table_export_menu.h"
 #include "common/text_file.h"
 #include "store/combinations.h"
 #include "store/lottery_state.h"
@@ -64,6 +65,7 @@ Tfrmjuzheng::Tfrmjuzheng(const std::string& apppath, QWidget* parent)
     lblcost_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblcost_->setToolTip(QStringLiteral("每行按前区复式计注：多于5个号码的一行含其中每5个号码的组合"));
     tabcode_ = new QTableWidget(this);
+    TableExportMenu::install(tabcode_);
     tabcode_->setObjectName("tabcode");
     tabcode_->setGeometry(8, 28, 352, 527);
     tabcode_->setEditTriggers(QAbstractItemView::NoEditTriggers);

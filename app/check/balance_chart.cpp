@@ -1,5 +1,7 @@
 #include "check/balance_chart.h"
 
+#include "common/chart_picture_menu.h"
+
 #include <QCategoryAxis>
 #include <QChart>
 #include <QCursor>
@@ -34,6 +36,7 @@ BalanceChart::BalanceChart(QWidget* parent)
     : QChartView(parent), scheme_(new QLineSeries), baseline_(new QLineSeries), zero_(new QLineSeries),
       axisX_(new QCategoryAxis), axisY_(new QValueAxis)
 {
+    ChartPictureMenu::install(this);
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setMargins(QMargins(4, 4, 4, 4));

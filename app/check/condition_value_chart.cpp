@@ -1,5 +1,7 @@
 #include "check/condition_value_chart.h"
 
+#include "common/chart_picture_menu.h"
+
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QChart>
@@ -27,6 +29,7 @@ ConditionValueChart::ConditionValueChart(QWidget* parent)
       bandUpper_(new QLineSeries), band_(new QAreaSeries(bandUpper_, bandLower_)), axisX_(new QCategoryAxis),
       axisY_(new QValueAxis)
 {
+    ChartPictureMenu::install(this);
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setMargins(QMargins(4, 4, 4, 4));

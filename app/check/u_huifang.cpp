@@ -61,8 +61,8 @@ Tfrmhuifang::Tfrmhuifang(LotteryDocument& document, FilterConditionSource source
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("回放最近")));
     top->addWidget(edtqishu_);
-    top->addWidget(new QLabel(
-        QStringLiteral("期（取总体过滤窗口的条件，每期按其之前的开奖过滤，按开奖日期的奖级表兑奖，每注2元，追加3元）")));
+    top->addWidget(new QLabel(QStringLiteral(
+        "期（取总体过滤窗口的条件，每期按其之前的开奖过滤，按开奖日期的奖级表兑奖，每注2元，追加3元）")));
     top->addWidget(chkzhuijia_);
     top->addStretch(1);
     top->addWidget(strip_);

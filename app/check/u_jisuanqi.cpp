@@ -8,6 +8,7 @@
 #include "check/ticket_prize_pane.h"
 #include "common/bet_cost_line.h"
 #include "common/error_handler.h"
+#include "common/export_dialogs.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "common/task_progress_strip.h"
@@ -369,10 +370,12 @@ void Tfrmjisuanqi::expand()
         refuse(this, QStringLiteral("投注单中还没有票面！"));
         return;
     }
-    const QString path =
-        FileDialog::getSaveFileName(this, QStringLiteral("展开为单式"), desktop(), FileDialog::textFiles());
+    // A name ending in .csv gets the bets one a row with the numbers in columns, for spreadsheets.
+    const QString path = FileDialog::getSaveFileName(this, QStringLiteral("展开为单式"), desktop(),
+                                                     FileDialog::textFiles() + '|' + ExportDialogs::csvFiles());
     if (path.isEmpty())
         return;
+    const bool csv = QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
     const std::uint64_t bets = betsOf(tickets_);
     struct Written {
         bool ok = false;
@@ -380,9 +383,10 @@ void Tfrmjisuanqi::expand()
     };
     runner_->run(
         this,
-        [tickets = tickets_, file = QDir::toNativeSeparators(path).toStdString()](quorlin::Progress& progress) {
+        [tickets = tickets_, file = QDir::toNativeSeparators(path).toStdString(), csv](quorlin::Progress& progress) {
             Written written;
-            written.ok = quorlin::writeTicketBets(tickets, file, &progress, written.error);
+            written.ok = csv ? quorlin::writeTicketBetsCsv(tickets, file, &progress, written.error)
+                             : quorlin::writeTicketBets(tickets, file, &progress, written.error);
             return written;
         },
         [this, bets, name = QFileInfo(path).fileName()](const Written& written) {

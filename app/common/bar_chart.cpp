@@ -1,5 +1,7 @@
 #include "common/bar_chart.h"
 
+#include "common/chart_picture_menu.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -31,6 +33,7 @@ const QColor kAxisLine(150, 150, 150);
 
 BarChart::BarChart(const QString& title, QWidget* parent) : QWidget(parent), title_(title)
 {
+    ChartPictureMenu::install(this);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(120, 100);
 }

@@ -1,5 +1,7 @@
 #include "common/text_grid.h"
 
+#include "common/table_export_menu.h"
+
 #include <QHeaderView>
 
 namespace {
@@ -18,4 +20,5 @@ TextGrid::TextGrid(QWidget* parent) : QTableView(parent), model_(new TextTableMo
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(kRowHeight);
     horizontalHeader()->setHighlightSections(false);
+    TableExportMenu::install(this);
 }

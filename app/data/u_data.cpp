@@ -4,6 +4,7 @@
 #include "common/error_handler.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/table_export_menu.h"
 #include "data/draw_table_model.h"
 #include "data/history_export.h"
 #include "store/draw_import.h"
@@ -81,6 +82,7 @@ Tfrmdata::Tfrmdata(const quorlin::LotteryState& state, QWidget* parent)
 
     grdcaipiao_ = named(new QTableView(this), "grdcaipiao");
     grdcaipiao_->setModel(model_);
+    TableExportMenu::install(grdcaipiao_);
     grdcaipiao_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdcaipiao_->setSelectionMode(QAbstractItemView::SingleSelection);
     grdcaipiao_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -2,6 +2,7 @@
 
 #include "common/bar_chart.h"
 #include "common/bet_cost_line.h"
+#include "common/bet_list_export_menu.h"
 #include "common/bet_list_files.h"
 #include "common/bet_list_model.h"
 #include "common/integer_fields.h"
@@ -139,6 +140,13 @@ ExclusionWindow::ExclusionWindow(LotteryDocument& document, const Texts& texts, 
     memcode_ = new UniformListView;
     memcode_->setObjectName("memcode");
     memcode_->setModel(model_);
+    BetListExportMenu::install(memcode_, [this](BetListExportMenu::Work work, std::function<void(bool)> done) {
+        if (isBusy())
+            return;
+        showRunning();
+        runner_->run(this, std::move(work), std::move(done));
+        updateCommandStates();
+    });
     memcode_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     lblcode_ = new QLabel(QStringLiteral("过滤结果："));
     lblcode_->setObjectName("lblcode");
@@ -254,6 +262,14 @@ void ExclusionWindow::updateCommandStates()
             b->setEnabled(idle);
 }
 
+void ExclusionWindow::showRunning()
+{
+    btngen_->setText(QStringLiteral("停止"));
+    pb_->setValue(0);
+    pb_->show();
+    setCursor(Qt::BusyCursor);
+}
+
 void ExclusionWindow::btngenClick()
 {
     if (isBusy()) {
@@ -281,10 +297,7 @@ void ExclusionWindow::btngenClick()
         refuse(this, message);
         return;
     }
-    btngen_->setText(QStringLiteral("停止"));
-    pb_->setValue(0);
-    pb_->show();
-    setCursor(Qt::BusyCursor);
+    showRunning();
     startJob([member, run, after = afterRun(), rng = random_](quorlin::ExclusionSet& set, quorlin::Progress& progress) {
         const quorlin::ExclusionRunResult result = set.run(*member, run, after, *rng, &progress);
         return Change{result.end != quorlin::RunEnd::Completed, {}};

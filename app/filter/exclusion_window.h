@@ -128,6 +128,8 @@ private:
     void btnloadClick();
     void btnclearClick();
     void updateCommandStates();
+    /// The progress bar from nought, 停止 on the run button and the busy cursor, until the task ends.
+    void showRunning();
     void showList(std::shared_ptr<const quorlin::BetList> bets);
     std::string tempPath() const;
 

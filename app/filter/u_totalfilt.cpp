@@ -2,6 +2,7 @@
 #include "filter/u_totalfilt.h"
 
 #include "common/bet_cost_line.h"
+#include "common/bet_list_export_menu.h"
 #include "common/bet_list_files.h"
 #include "common/bet_list_model.h"
 #include "common/bet_list_printer.h"
@@ -172,6 +173,10 @@ void Tfrmtotalfilt::buildResultArea()
     memcode_ = new UniformListView(this);
     memcode_->setObjectName("memcode");
     memcode_->setModel(model_);
+    BetListExportMenu::install(memcode_, [this](BetListExportMenu::Work work, std::function<void(bool)> done) {
+        if (!isBusy())
+            startTask(std::move(work), std::move(done));
+    });
     memcode_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     memcode_->setGeometry(kRightLeft, 8, kRightWidth, 446);
     lblcode_ = new QLabel(QStringLiteral("过滤结果："), this);

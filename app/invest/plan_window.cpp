@@ -4,6 +4,7 @@
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "common/print_job.h"
+#include "common/table_export_menu.h"
 #include "common/text_table_model.h"
 #include "invest/money.h"
 #include "invest/plan_printout.h"
@@ -38,6 +39,7 @@ PlanWindow::PlanWindow(PlanKind kind, std::string apppath, const QString& captio
     grdjihua_ = new QTableView(this);
     grdjihua_->setObjectName("grdjihua");
     grdjihua_->setModel(model_);
+    TableExportMenu::install(grdjihua_);
     grdjihua_->verticalHeader()->hide();
     grdjihua_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdjihua_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -6,6 +6,7 @@
 #include "common/message_box.h"
 #include "common/print_job.h"
 #include "common/random_source.h"
+#include "common/table_export_menu.h"
 #include "common/task_runner.h"
 #include "common/text_table_model.h"
 #include "invest/mode_printout.h"
@@ -158,6 +159,7 @@ QTableView* Tfrmtozi::addTable(const char* name, const QString& label, TextTable
     auto* table = new QTableView(this);
     table->setObjectName(name);
     table->setModel(model);
+    TableExportMenu::install(table, QString(label).remove(QStringLiteral("：")));
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);

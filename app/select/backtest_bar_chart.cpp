@@ -1,5 +1,7 @@
 #include "select/backtest_bar_chart.h"
 
+#include "common/chart_picture_menu.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -16,6 +18,7 @@ BacktestBarChart::BacktestBarChart(const QString& title, const QString& seriesNa
     : QChartView(parent), series_(new QBarSeries), set_(new QBarSet(seriesName)), labelled_(new QBarCategoryAxis),
       counted_(new QValueAxis), axisY_(new QValueAxis)
 {
+    ChartPictureMenu::install(this);
     auto* chart = new QChart;
     chart->setTitle(title);
     chart->legend()->setAlignment(Qt::AlignBottom);

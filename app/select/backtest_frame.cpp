@@ -1,5 +1,6 @@
 #include "select/backtest_frame.h"
 
+#include "common/table_export_menu.h"
 #include "select/backtest_bar_chart.h"
 #include "select/backtest_table_model.h"
 
@@ -17,6 +18,7 @@ BacktestFrame::BacktestFrame(const Style& style, QWidget* parent)
     tabhistory_ = new QTableView(this);
     tabhistory_->setObjectName("tabhistory");
     tabhistory_->setModel(model_);
+    TableExportMenu::install(tabhistory_);
     tabhistory_->setFixedWidth(style_.tableWidth);
     tabhistory_->verticalHeader()->hide();
     tabhistory_->verticalHeader()->setDefaultSectionSize(20);

@@ -1,6 +1,7 @@
 // Tfrmqingmi: 最优亲密数字选号, the intimate-number selection.
 #include "select/u_qingmi.h"
 
+#include "common/table_export_menu.h"
 #include "select/radio_group.h"
 #include "shell/lottery_document.h"
 
@@ -59,6 +60,7 @@ Tfrmqingmi::Tfrmqingmi(LotteryDocument& document, QWidget* parent)
     edtcurcode_ = buildResultLine("edtcurcode", QStringLiteral("目前投注号码："), {96, 90, 896, 24});
 
     tabcode_ = new QTableWidget(this);
+    TableExportMenu::install(tabcode_);
     tabcode_->setObjectName("tabcode");
     tabcode_->setGeometry(8, 122, 984, 110);
     tabcode_->horizontalHeader()->hide();

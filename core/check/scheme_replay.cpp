@@ -168,8 +168,8 @@ std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalF
             draw.front.push_back(his.at(at, static_cast<std::size_t>(k)));
         for (int k = 1; k <= history.backWidth; ++k)
             draw.back.push_back(his.at(at, static_cast<std::size_t>(w + k)));
-        const auto backs = backTuplesByHits(chosenBack, maskOfRow(his, at, w + 1, history.backWidth),
-                                            history.backWidth);
+        const auto backs =
+            backTuplesByHits(chosenBack, maskOfRow(his, at, w + 1, history.backWidth), history.backWidth);
         std::uint64_t tuples = 0;
         for (const std::uint64_t t : backs)
             tuples += t;
@@ -183,8 +183,8 @@ std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalF
         settleLevels(row.check);
         if (row.check.rules) {
             row.stake = static_cast<std::int64_t>(betCost(row.bets, extra));
-            row.expectedMoney = expectedFixedMoney(*row.check.rules, row.bets, history.total, w, history.backTotal,
-                                                   history.backWidth);
+            row.expectedMoney =
+                expectedFixedMoney(*row.check.rules, row.bets, history.total, w, history.backTotal, history.backWidth);
             ++result.draws;
             result.bets += row.bets;
             result.stake += row.stake;

@@ -127,8 +127,10 @@ void TestReplayWindow::replayShowsTheCoreResultDrawByDraw()
     const QString totals = window->findChild<QLabel*>("lblheji")->text();
     QVERIFY2(totals.startsWith(QString("共100期，投入%1元，固定奖金%2元").arg(want.stake).arg(want.money)),
              qPrintable(totals));
-    QVERIFY2(totals.contains(QString("盈亏%1元，回报率%2%；").arg(want.balance).arg(
-                 QString::fromStdString(quorlin::returnText(static_cast<double>(want.money), want.stake)))),
+    QVERIFY2(totals.contains(
+                 QString("盈亏%1元，回报率%2%；")
+                     .arg(want.balance)
+                     .arg(QString::fromStdString(quorlin::returnText(static_cast<double>(want.money), want.stake)))),
              qPrintable(totals));
     QVERIFY2(totals.contains(QString("随机投注同样注数的期望奖金%1元，回报率%2%")
                                  .arg(want.expectedMoney, 0, 'f', 1)
@@ -211,13 +213,12 @@ void TestReplayWindow::levelColumnsFollowEachDrawsRuleSet()
         return cells;
     };
     // 2026001 hits 5+2 with the one bet: a pool level, its money unknown.
-    QCOMPARE(rowOf(0), (QStringList{"2026001", "1", "1", "2", "1", "0", "0", "0", "0", "0", "0", "", "", "0+浮动",
-                                    "-12"}));
+    QCOMPARE(rowOf(0),
+             (QStringList{"2026001", "1", "1", "2", "1", "0", "0", "0", "0", "0", "0", "", "", "0+浮动", "-12"}));
     // 2020001 hits 5+2 as well, under the older table; 2019002 is not priced.
-    QCOMPARE(rowOf(5), (QStringList{"2020001", "1", "1", "2", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0+浮动",
-                                    "-2"}));
-    QCOMPARE(rowOf(6),
-             (QStringList{"2019002", "1", "1", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "0"}));
+    QCOMPARE(rowOf(5),
+             (QStringList{"2020001", "1", "1", "2", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0+浮动", "-2"}));
+    QCOMPARE(rowOf(6), (QStringList{"2019002", "1", "1", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "0"}));
     const QString totals = window->findChild<QLabel*>("lblheji")->text();
     QVERIFY2(totals.startsWith("共6期，投入12元，固定奖金0元（另有浮动奖金未计），盈亏-12元，回报率0.0%"),
              qPrintable(totals));
@@ -234,8 +235,7 @@ void TestReplayWindow::refusesWithoutRunning_data()
     QTest::newRow("no condition") << "100" << false << false << true << "请选择过滤条件！";
     QTest::newRow("count not a number") << "abc" << true << false << true << "回放期数应为正整数！";
     QTest::newRow("count zero") << "0" << true << false << true << "回放期数应为正整数！";
-    QTest::newRow("transformed mapping")
-        << "100" << true << true << true << "回放按真实号码进行，请先切换到标准走势！";
+    QTest::newRow("transformed mapping") << "100" << true << true << true << "回放按真实号码进行，请先切换到标准走势！";
     QTest::newRow("no prize table") << "100" << true << false << false << "大乐透奖级.txt";
 }
 
