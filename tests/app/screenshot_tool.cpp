@@ -10,7 +10,9 @@
 #include "common/print_dialog.h"
 #include "common/quorlin_application.h"
 #include "common/text_grid.h"
+#include "common/view_table.h"
 #include "data/u_data.h"
+#include "export/table_export.h"
 #include "filter/bet_list.h"
 #include "filter/combination_table.h"
 #include "filter/exclusion_window.h"
@@ -54,6 +56,14 @@
 #include <thread>
 
 namespace {
+
+// A table as 导出为 Excel… writes it, beside the pictures.
+void exportTable(const QAbstractItemView& view, const QString& folder, const QString& name)
+{
+    std::string error;
+    if (!quorlin::writeXlsx(ViewTable::read(view, false, name), (folder + "/" + name + ".xlsx").toStdString(), error))
+        std::cerr << name.toStdString() << ": " << error << '\n';
+}
 
 void save(QWidget& widget, const QString& folder, const QString& name)
 {
@@ -185,6 +195,7 @@ void shootChecks(Tfrmmain& frmmain, const QString& apppath, const QString& folde
     auto* draws = check->findChild<TextGrid*>("tabdraws");
     draws->selectRow(0);
     save(*check, folder, "duijiang-last30");
+    exportTable(*check->findChild<TextGrid*>("tabdraws"), folder, "duijiang-last30");
     // Where it opened on the screen: inside the free area, centred.
     if (QScreen* screen = check->screen())
         screen->grabWindow(0).save(folder + "/screen-duijiang.png");
@@ -216,6 +227,7 @@ void shootChecks(Tfrmmain& frmmain, const QString& apppath, const QString& folde
     std::cout << "back-tested 100 draws (both pages, 容错 1) in " << timer.elapsed() << " ms\n";
     huice->findChild<TextGrid*>("tabsummary")->selectRow(2);
     save(*huice, folder, "huice-chart");
+    exportTable(*huice->findChild<TextGrid*>("tabhistory"), folder, "huice-100");
 }
 
 // 方案回放 of 和值, 奇数 and 重号 with back numbers 01-04 over 200 draws, run from the total filter.
@@ -240,6 +252,7 @@ void shootReplay(Tfrmmain& frmmain, const QString& folder)
     waitIdle(*huifang);
     std::cout << "replayed 200 draws in " << timer.elapsed() << " ms\n";
     save(*huifang, folder, "huifang-200");
+    exportTable(*huifang->findChild<TextGrid*>("tabdraws"), folder, "huifang-200");
     huifang->hide();
 }
 
