@@ -22,6 +22,8 @@ constexpr double kGroupWidth = 0.5;
 constexpr double kEdgedBar = 3;
 // How much darker a bar's edge is than the bar (percent, as QColor::darker takes it).
 constexpr int kEdgeShade = 130;
+// The smallest type a value label shrinks to above a narrow bar.
+constexpr double kSmallestValuePoints = 6.0;
 // Head room above the highest bar for its value label.
 constexpr double kHeadRoom = 1.15;
 // Value ticks are spaced so that no more than this many stand on the axis.
@@ -208,8 +210,19 @@ void BarChart::paintEvent(QPaintEvent*)
                 painter.setPen(ink);
                 const QString text = QString::number(values[i]);
                 const int centre = static_cast<int>(left + barWidth / 2);
-                const int width = metrics.horizontalAdvance(text);
-                painter.drawText(centre - width / 2, static_cast<int>(top) - metrics.descent() - 1, text);
+                // Bars side by side with labels wider than a bar: a smaller type keeps the labels
+                // of neighbours apart.
+                const QFont shown = painter.font();
+                const int natural = metrics.horizontalAdvance(text);
+                if (sets > 1 && natural > barWidth && shown.pointSizeF() > 0) {
+                    QFont smaller = shown;
+                    smaller.setPointSizeF(std::max(kSmallestValuePoints, shown.pointSizeF() * barWidth / natural));
+                    painter.setFont(smaller);
+                }
+                const QFontMetrics valueMetrics = painter.fontMetrics();
+                const int width = valueMetrics.horizontalAdvance(text);
+                painter.drawText(centre - width / 2, static_cast<int>(top) - valueMetrics.descent() - 1, text);
+                painter.setFont(shown);
             }
         }
     }
