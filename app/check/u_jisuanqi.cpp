@@ -223,7 +223,7 @@ bool Tfrmjisuanqi::isBusy() const
     return runner_->isRunning();
 }
 
-std::optional<quorlin::Ticket> Tfrmjisuanqi::builtTicket(std::string& problem) const
+std::optional<quorlin::Ticket> Tfrmjisuanqi::builtTicket(std::string& problem, std::string* chosen) const
 {
     // The buttons' numbers are read as the line they write, so a ticket built is held to the
     // same rules as one typed.
@@ -231,19 +231,25 @@ std::optional<quorlin::Ticket> Tfrmjisuanqi::builtTicket(std::string& problem) c
     built.shape = shape_;
     built.front = front_->part();
     built.back = back_->part();
-    return quorlin::parseTicket(built.text(), shape_, problem);
+    const std::string line = built.text();
+    if (chosen)
+        *chosen = line.ends_with('+') ? line.substr(0, line.size() - 1) : line;
+    return quorlin::parseTicket(line, shape_, problem);
 }
 
 void Tfrmjisuanqi::showBuilt()
 {
     std::string problem;
-    const auto ticket = builtTicket(problem);
+    std::string chosen;
+    const auto ticket = builtTicket(problem, &chosen);
     if (ticket) {
         lblpiaomian_->setText(
             QStringLiteral("%1（%2）").arg(QString::fromStdString(ticket->text()), QString::fromUtf8(ticket->kind())));
         lblzhushu_->showBets(ticket->bets(), chkzhuijia_->isChecked());
     } else {
-        lblpiaomian_->setText(QStringLiteral("还不成一注：%1").arg(QString::fromStdString(problem)));
+        // The numbers chosen so far, then what they still lack.
+        const QString so = chosen.empty() ? QString() : QString::fromStdString(chosen) + QStringLiteral("　");
+        lblpiaomian_->setText(so + QStringLiteral("还不成一注：%1").arg(QString::fromStdString(problem)));
         lblzhushu_->showBets(0);
     }
 }

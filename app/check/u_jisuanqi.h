@@ -36,8 +36,9 @@ public:
     bool isBusy() const;
 
 private:
-    /// The ticket the number buttons stand for; nothing, with `problem` saying why, when they stand for no bet.
-    std::optional<quorlin::Ticket> builtTicket(std::string& problem) const;
+    /// The ticket the number buttons stand for; nothing, with `problem` saying why, when they stand
+    /// for no bet. `chosen` gets the line the chosen numbers write so far (empty when none is).
+    std::optional<quorlin::Ticket> builtTicket(std::string& problem, std::string* chosen = nullptr) const;
     void showBuilt();
     void addBuilt();
     void addTyped();

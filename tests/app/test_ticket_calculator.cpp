@@ -101,7 +101,7 @@ void TestTicketCalculator::buttonsBuildTheBankerTicketWithItsCost()
     // Too few numbers stand for no bet: said live, and refused by 添加.
     for (const int n : {2, 9, 13})
         clickNumber("btnqian", n);
-    QCOMPARE(child<QLabel>("lblpiaomian")->text(), QString("还不成一注：前区号码只有 3 个，至少要 5 个"));
+    QCOMPARE(child<QLabel>("lblpiaomian")->text(), QString("02 09 13　还不成一注：前区号码只有 3 个，至少要 5 个"));
     QCOMPARE(child<QLabel>("lblzhushu")->text(), QString());
     click("btntianjia");
     QCOMPARE(messageTexts(), QStringList{"所选号码还不成一注：前区号码只有 3 个，至少要 5 个"});
