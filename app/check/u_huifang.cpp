@@ -193,10 +193,14 @@ void Tfrmhuifang::showResult()
                  returnPercent(r.expectedMoney, r.stake)) +
         (r.unpriced > 0 ? QStringLiteral("。另有%1期早于所有奖级表，未计入。").arg(r.unpriced) : QStringLiteral("。")));
 
-    QStringList levelTotals;
-    for (const auto& [name, bets] : r.levelTotals)
-        levelTotals << QStringLiteral("%1 %2注").arg(QString::fromStdString(name)).arg(bets);
-    lbljiangji_->setText(QStringLiteral("各奖级中奖注数：") + levelTotals.join(QStringLiteral("，")));
+    QStringList sets;
+    for (const quorlin::RuleSetTotals& set : r.levelTotals) {
+        QStringList levels;
+        for (std::size_t k = 0; k < set.bets.size(); ++k)
+            levels << QStringLiteral("%1 %2注").arg(QString::fromStdString(set.rules->levels[k].name)).arg(set.bets[k]);
+        sets << QString::fromStdString(set.rules->title) + QStringLiteral("：") + levels.join(QStringLiteral("，"));
+    }
+    lbljiangji_->setText(QStringLiteral("各奖级中奖注数（") + sets.join(QStringLiteral("；")) + QStringLiteral("）"));
 
     // One column per level position; a position is named after the newest rule set that has it, and
     // a draw of an older set shows its own levels in order.

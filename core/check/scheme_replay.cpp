@@ -191,14 +191,14 @@ std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalF
             result.money += row.check.money;
             result.floatingWon = result.floatingWon || row.check.floatingWon;
             result.expectedMoney += row.expectedMoney;
-            for (std::size_t k = 0; k < row.check.levelCounts.size(); ++k) {
-                const std::string& name = row.check.rules->levels[k].name;
-                auto it = std::find_if(result.levelTotals.begin(), result.levelTotals.end(),
-                                       [&name](const auto& t) { return t.first == name; });
-                if (it == result.levelTotals.end())
-                    it = result.levelTotals.insert(result.levelTotals.end(), {name, 0});
-                it->second += row.check.levelCounts[k];
-            }
+            auto set = std::find_if(result.levelTotals.begin(), result.levelTotals.end(),
+                                    [&row](const RuleSetTotals& t) { return t.rules == row.check.rules; });
+            if (set == result.levelTotals.end())
+                set = result.levelTotals.insert(
+                    result.levelTotals.end(),
+                    RuleSetTotals{row.check.rules, std::vector<std::uint64_t>(row.check.levelCounts.size(), 0)});
+            for (std::size_t k = 0; k < row.check.levelCounts.size(); ++k)
+                set->bets[k] += row.check.levelCounts[k];
         } else {
             ++result.unpriced;
         }

@@ -39,6 +39,12 @@ struct ReplayRow {
     double expectedBalance = 0; ///< the same for the random bets, running
 };
 
+/// Bets per level of one rule set, summed over the draws priced under it.
+struct RuleSetTotals {
+    const PrizeRuleSet* rules = nullptr;
+    std::vector<std::uint64_t> bets; ///< per level of `rules`
+};
+
 /// The sums over the priced draws. A draw before every rule set is listed (check.rules null) but
 /// neither staked nor priced: whether it would have paid is not known.
 struct ReplayResult {
@@ -51,8 +57,9 @@ struct ReplayResult {
     std::int64_t balance = 0;
     double expectedMoney = 0; ///< of as many random bets
     std::size_t unpriced = 0; ///< draws before every rule set
-    /// Bets per level name ("一等奖" …) over the priced draws, in the order the names first appear.
-    std::vector<std::pair<std::string, std::uint64_t>> levelTotals;
+    /// Bets per level, one entry per rule set in the order the draws first use it (a level's name
+    /// means different patterns and money in different sets, so they are not added together).
+    std::vector<RuleSetTotals> levelTotals;
 };
 
 /// Plays the settings over the newest `count` draws (fewer when the history is shorter; the oldest

@@ -136,11 +136,16 @@ void TestReplayWindow::replayShowsTheCoreResultDrawByDraw()
                                  .arg(want.expectedMoney, 0, 'f', 1)
                                  .arg(QString::fromStdString(quorlin::returnText(want.expectedMoney, want.stake)))),
              qPrintable(totals));
-    QStringList levels;
-    for (const auto& [name, bets] : want.levelTotals)
-        levels << QString("%1 %2注").arg(QString::fromStdString(name)).arg(bets);
-    QVERIFY(levels.size() >= 7);
-    QCOMPARE(window->findChild<QLabel*>("lbljiangji")->text(), "各奖级中奖注数：" + levels.join("，"));
+    // 100 draws back from 2026115 lie under the seven-level table.
+    QStringList sets;
+    for (const quorlin::RuleSetTotals& set : want.levelTotals) {
+        QStringList levels;
+        for (std::size_t k = 0; k < set.bets.size(); ++k)
+            levels << QString("%1 %2注").arg(QString::fromStdString(set.rules->levels[k].name)).arg(set.bets[k]);
+        sets << QString::fromStdString(set.rules->title) + "：" + levels.join("，");
+    }
+    QCOMPARE(want.levelTotals.size(), std::size_t{1});
+    QCOMPARE(window->findChild<QLabel*>("lbljiangji")->text(), "各奖级中奖注数（" + sets.join("；") + "）");
 
     // The chart: the running balances of the scheme and of the random bets, oldest first.
     auto* chart = window->findChild<BalanceChart*>("chtyingkui");
@@ -223,6 +228,12 @@ void TestReplayWindow::levelColumnsFollowEachDrawsRuleSet()
     QVERIFY2(totals.startsWith("共6期，投入12元，固定奖金0元（另有浮动奖金未计），盈亏-12元，回报率0.0%"),
              qPrintable(totals));
     QVERIFY2(totals.endsWith("另有1期早于所有奖级表，未计入。"), qPrintable(totals));
+    // Each table's levels apart, in the order the draws first use them: the two 一等奖 are not added.
+    QCOMPARE(
+        window->findChild<QLabel*>("lbljiangji")->text(),
+        QString("各奖级中奖注数（九个奖级：一等奖 1注，二等奖 0注，三等奖 0注，四等奖 0注，五等奖 0注，六等奖 0注，"
+                "七等奖 0注，八等奖 0注，九等奖 0注；七个奖级：一等奖 1注，二等奖 0注，三等奖 0注，四等奖 0注，"
+                "五等奖 0注，六等奖 0注，七等奖 0注）"));
 }
 
 void TestReplayWindow::refusesWithoutRunning_data()

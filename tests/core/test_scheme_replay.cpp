@@ -125,8 +125,9 @@ TEST_F(ReplayFixture, ConditionsFreeOfTheDrawKeepOneListAndTheBalanceAddsUp)
     EXPECT_EQ(replay->money - replay->stake, replay->balance);
     EXPECT_EQ(replay->draws, 40u);
     std::uint64_t levelBets = 0;
-    for (const auto& [name, bets] : replay->levelTotals)
-        levelBets += bets;
+    for (const RuleSetTotals& set : replay->levelTotals)
+        for (const std::uint64_t bets : set.bets)
+            levelBets += bets;
     std::uint64_t rowBets = 0;
     for (const ReplayRow& row : replay->rows)
         for (const std::uint64_t n : row.check.levelCounts)
