@@ -223,11 +223,13 @@ void Tfrmhuifang::showResult()
     tips << QStringLiteral("固定奖金（元），“+浮动”表示另中浮动奖级") << QStringLiteral("奖金减投入，逐期累计（元）");
     const int draws = static_cast<int>(r.rows.size());
     const int levelColumns = static_cast<int>(levels);
-    // Newest first, as the player reads a history.
+    // Newest first, as the player reads a history. The cells own what they show (the rows and the
+    // prize tables the rows point into): the grid may still ask for them while the window goes.
+    const auto shown = std::make_shared<const quorlin::ReplayResult>(r);
     tabdraws_->table().reset(
         headers, draws,
-        [this, draws, levelColumns](int row, int column) {
-            const quorlin::ReplayRow& d = result_->rows[static_cast<std::size_t>(draws - 1 - row)];
+        [shown, rules = rules_, draws, levelColumns](int row, int column) {
+            const quorlin::ReplayRow& d = shown->rows[static_cast<std::size_t>(draws - 1 - row)];
             const bool priced = d.check.rules != nullptr;
             switch (column) {
             case 0:
