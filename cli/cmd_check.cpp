@@ -13,18 +13,6 @@
 
 namespace quorlin::cli {
 
-namespace {
-
-void printLevelNames(const PrizeRuleSet& set, std::ostream& out)
-{
-    out << "奖级\t" << set.title;
-    for (const PrizeLevel& level : set.levels)
-        out << '\t' << level.name << '(' << amountText(level) << ')';
-    out << "\t奖金\n";
-}
-
-} // namespace
-
 int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err)
 {
     const std::string issue = args.option("--issue");
@@ -67,7 +55,7 @@ int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
         checks.push_back(*checker.check(draw, *rules));
         const DrawCheck& c = checks.back();
         if (c.rules && (c.rules != shown || !headed))
-            printLevelNames(*c.rules, out);
+            out << levelNamesLine(*c.rules) << '\n';
         shown = c.rules;
         headed = true;
         out << c.draw.issue;

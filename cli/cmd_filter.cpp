@@ -41,10 +41,8 @@ int runFilter(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
         working = std::move(*loaded.table);
         s.back = loaded.backNumbers;
     }
-    if (!back.empty() && flags.takesFlag("back"))
-        s.back = numberList(back, "--back", state.housum);
-    else if (flags.schemeBack)
-        s.back = *flags.schemeBack;
+    if (const auto chosen = flags.backNumbers(back, state.housum))
+        s.back = *chosen;
 
     if (const auto message = validateTotalFilter(s, run.space)) {
         err << *message << '\n';

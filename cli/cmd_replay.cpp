@@ -10,22 +10,9 @@
 #include "filter_flags.h"
 #include "store/filter_space.h"
 
-#include <cmath>
-#include <cstdio>
 #include <ostream>
 
 namespace quorlin::cli {
-
-namespace {
-
-std::string yuan(double money)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", money);
-    return text;
-}
-
-} // namespace
 
 int runReplay(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err)
 {
@@ -44,12 +31,7 @@ int runReplay(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
         return 1;
     TotalFilterSettings& s = flags.settings;
     const FilterSpace space = filterspace(state);
-    if (!back.empty() && flags.takesFlag("back"))
-        s.back = numberList(back, "--back", state.housum);
-    else if (flags.schemeBack)
-        s.back = *flags.schemeBack;
-    else
-        s.back = everyBackNumber(space);
+    s.back = flags.backNumbers(back, state.housum).value_or(everyBackNumber(space));
     if (const auto message = validateTotalFilter(s, space)) {
         err << *message << '\n';
         return 1;
@@ -68,10 +50,7 @@ int runReplay(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
     for (const ReplayRow& row : result->rows) {
         const DrawCheck& c = row.check;
         if (c.rules && c.rules != shown) {
-            out << "奖级\t" << c.rules->title;
-            for (const PrizeLevel& level : c.rules->levels)
-                out << '\t' << level.name << '(' << amountText(level) << ')';
-            out << '\n';
+            out << levelNamesLine(*c.rules) << '\n';
             shown = c.rules;
         }
         out << c.draw.issue << '\t' << row.keptFronts << '\t' << row.bets << '\t' << row.stake;
@@ -85,9 +64,9 @@ int runReplay(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
     }
     out << "合计\t" << result->draws << "期\t" << result->bets << "注\t投入" << result->stake << "\t奖金"
         << moneyText(result->money, result->floatingWon) << "\t盈亏" << result->balance << "\t回报率"
-        << returnText(static_cast<double>(result->money), result->stake) << "%\n";
-    out << "随机基准\t期望奖金" << yuan(result->expectedMoney) << "\t回报率"
-        << returnText(result->expectedMoney, result->stake) << "%\n";
+        << returnText(static_cast<double>(result->money), result->stake) << '\n';
+    out << "随机基准\t期望奖金" << expectedMoneyText(result->expectedMoney) << "\t回报率"
+        << returnText(result->expectedMoney, result->stake) << '\n';
     return 0;
 }
 

@@ -108,6 +108,13 @@ bool FilterFlags::takesFlag(const std::string& key) const
     return has(given) && (scheme.empty() || has(afterScheme) || !has(schemeKeys));
 }
 
+std::optional<std::vector<int>> FilterFlags::backNumbers(const std::string& text, int backTotal) const
+{
+    if (!text.empty() && takesFlag("back"))
+        return numberList(text, "--back", backTotal);
+    return schemeBack;
+}
+
 bool FilterFlags::complete(const LotteryState& state, std::ostream& err)
 {
     TotalFilterSettings& s = settings;

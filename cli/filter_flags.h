@@ -34,6 +34,9 @@ struct FilterFlags {
     /// Whether the flag `key` (without "--") decides its value: given, and after --scheme or not
     /// in the scheme.
     bool takesFlag(const std::string& key) const;
+    /// The back numbers chosen: those of --back (`text`) when it decides, else the scheme's;
+    /// nothing when neither gives any.
+    std::optional<std::vector<int>> backNumbers(const std::string& text, int backTotal) const;
 
     /// Removes the condition flags (--big … --ac, --banker, --banker-hits, --front, --front-hits,
     /// the second page's flags, --tolerance) and --scheme from `args`.

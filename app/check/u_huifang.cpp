@@ -22,22 +22,6 @@
 
 #include <algorithm>
 
-namespace {
-
-QString yuan(double money)
-{
-    return QString::number(money, 'f', 1);
-}
-
-// "104.3%", or "-" when nothing was staked.
-QString returnPercent(double money, std::int64_t stake)
-{
-    const QString text = QString::fromStdString(quorlin::returnText(money, stake));
-    return stake > 0 ? text + "%" : text;
-}
-
-} // namespace
-
 Tfrmhuifang::Tfrmhuifang(LotteryDocument& document, FilterConditionSource source, QWidget* parent)
     : QWidget(parent), document_(document), source_(std::move(source)), runner_(new TaskRunner(this))
 {
@@ -189,8 +173,9 @@ void Tfrmhuifang::showResult()
             .arg(r.money)
             .arg(r.floatingWon ? QStringLiteral("（另有浮动奖金未计）") : QString())
             .arg(r.balance)
-            .arg(returnPercent(static_cast<double>(r.money), r.stake), yuan(r.expectedMoney),
-                 returnPercent(r.expectedMoney, r.stake)) +
+            .arg(QString::fromStdString(quorlin::returnText(static_cast<double>(r.money), r.stake)),
+                 QString::fromStdString(quorlin::expectedMoneyText(r.expectedMoney)),
+                 QString::fromStdString(quorlin::returnText(r.expectedMoney, r.stake))) +
         (r.unpriced > 0 ? QStringLiteral("。另有%1期早于所有奖级表，未计入。").arg(r.unpriced) : QStringLiteral("。")));
 
     QStringList sets;

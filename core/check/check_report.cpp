@@ -23,6 +23,14 @@ std::string ruleSetText(const DrawCheck& check)
     return check.rules ? check.rules->title : kBeforeEveryTable;
 }
 
+std::string levelNamesLine(const PrizeRuleSet& set)
+{
+    std::string line = "奖级\t" + set.title;
+    for (const PrizeLevel& level : set.levels)
+        line += '\t' + level.name + '(' + amountText(level) + ')';
+    return line + "\t奖金";
+}
+
 std::string hitPatternText(int frontHits, int backHits)
 {
     return std::to_string(frontHits) + '+' + std::to_string(backHits);

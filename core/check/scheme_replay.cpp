@@ -86,7 +86,14 @@ std::string returnText(double money, std::int64_t stake)
     if (stake <= 0)
         return "-";
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f", money * 100.0 / static_cast<double>(stake));
+    std::snprintf(text, sizeof text, "%.1f%%", money * 100.0 / static_cast<double>(stake));
+    return text;
+}
+
+std::string expectedMoneyText(double money)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", money);
     return text;
 }
 

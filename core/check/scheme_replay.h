@@ -77,7 +77,9 @@ std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalF
 double expectedFixedMoney(const PrizeRuleSet& rules, std::uint64_t bets, int total = 35, int width = 5,
                           int backTotal = 12, int backWidth = 2);
 
-/// Return in percent, money × 100 / stake with one decimal ("104.3"); "-" without stake.
+/// Return in percent, money × 100 / stake with one decimal ("104.3%"); "-" without stake.
 std::string returnText(double money, std::int64_t stake);
+/// An expected amount of money in 元 with one decimal ("92240903.5").
+std::string expectedMoneyText(double money);
 
 } // namespace quorlin

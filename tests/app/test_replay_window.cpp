@@ -128,11 +128,11 @@ void TestReplayWindow::replayShowsTheCoreResultDrawByDraw()
     QVERIFY2(totals.startsWith(QString("共100期，投入%1元，固定奖金%2元").arg(want.stake).arg(want.money)),
              qPrintable(totals));
     QVERIFY2(totals.contains(
-                 QString("盈亏%1元，回报率%2%；")
+                 QString("盈亏%1元，回报率%2；")
                      .arg(want.balance)
                      .arg(QString::fromStdString(quorlin::returnText(static_cast<double>(want.money), want.stake)))),
              qPrintable(totals));
-    QVERIFY2(totals.contains(QString("随机投注同样注数的期望奖金%1元，回报率%2%")
+    QVERIFY2(totals.contains(QString("随机投注同样注数的期望奖金%1元，回报率%2")
                                  .arg(want.expectedMoney, 0, 'f', 1)
                                  .arg(QString::fromStdString(quorlin::returnText(want.expectedMoney, want.stake)))),
              qPrintable(totals));

@@ -147,7 +147,7 @@ TEST_F(CliCheckFixture, ReplayPricesEachDrawsListAndSetsItBesideChance)
     ASSERT_EQ(run({"replay", kShippedLottery, "--last", "5", "--sum", "15", "--back", "1 2"}), 0) << err.str();
     EXPECT_EQ(out.str(),
               "奖级\t七个奖级\t一等奖(浮动)\t二等奖(浮动)\t三等奖(5000)\t四等奖(300)\t五等奖(150)\t六等奖(15)"
-              "\t七等奖(5)\n"
+              "\t七等奖(5)\t奖金\n"
               "2026014\t1\t1\t2\t0\t0\t1\t0\t0\t0\t0\t5000\t4998\n"
               "2026015\t1\t1\t2\t0\t0\t0\t0\t0\t0\t0\t0\t4996\n"
               "合计\t2期\t2注\t投入4\t奖金5000\t盈亏4996\t回报率125000.0%\n"

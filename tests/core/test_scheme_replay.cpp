@@ -133,7 +133,7 @@ TEST_F(ReplayFixture, ConditionsFreeOfTheDrawKeepOneListAndTheBalanceAddsUp)
         for (const std::uint64_t n : row.check.levelCounts)
             rowBets += n;
     EXPECT_EQ(levelBets, rowBets);
-    EXPECT_EQ(returnText(1043, 1000), "104.3");
+    EXPECT_EQ(returnText(1043, 1000), "104.3%");
     EXPECT_EQ(returnText(5, 0), "-");
 }
 
