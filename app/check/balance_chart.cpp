@@ -1,6 +1,7 @@
 #include "check/balance_chart.h"
 
 #include "common/chart_picture_menu.h"
+#include "common/issue_axis.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -96,13 +97,7 @@ void BalanceChart::setBalances(const QStringList& issues, const QList<double>& s
     axisY_->setRange(low, high);
     axisY_->applyNiceNumbers();
 
-    for (const QString& label : axisX_->categoriesLabels())
-        axisX_->remove(label);
-    const qsizetype step = std::max<qsizetype>(1, (issues.size() + kMostIssueLabels - 1) / kMostIssueLabels);
-    axisX_->setStartValue(first);
-    for (qsizetype i = 0; i < issues.size(); i += step)
-        axisX_->append(issues[i], static_cast<qreal>(i));
-    axisX_->setRange(first, last);
+    labelIssueAxis(*axisX_, issues, kMostIssueLabels, first, last);
 }
 
 void BalanceChart::clear()

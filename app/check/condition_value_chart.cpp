@@ -1,6 +1,7 @@
 #include "check/condition_value_chart.h"
 
 #include "common/chart_picture_menu.h"
+#include "common/issue_axis.h"
 
 #include <QAreaSeries>
 #include <QCategoryAxis>
@@ -99,13 +100,7 @@ void ConditionValueChart::setValues(const QString& title, const QStringList& iss
     axisY_->setTickCount(std::min(top - bottom, 8) + 1);
     axisY_->applyNiceNumbers();
 
-    for (const QString& label : axisX_->categoriesLabels())
-        axisX_->remove(label);
-    const qsizetype step = std::max<qsizetype>(1, (issues.size() + kMostIssueLabels - 1) / kMostIssueLabels);
-    axisX_->setStartValue(first);
-    for (qsizetype i = 0; i < issues.size(); i += step)
-        axisX_->append(issues[i], static_cast<qreal>(i));
-    axisX_->setRange(first, last);
+    labelIssueAxis(*axisX_, issues, kMostIssueLabels, first, last);
 }
 
 void ConditionValueChart::clearValues(const QString& title)
