@@ -11,6 +11,7 @@
 #include "filter/bet_list_reader.h"
 #include "filter/combination_table.h"
 #include "test_support.h"
+#include "wide_filter_settings.h"
 
 #include <benchmark/benchmark.h>
 
@@ -178,21 +179,7 @@ BENCHMARK(BM_CheckTenThousandTicketsOverHundredDraws)->Unit(benchmark::kMillisec
 // every combination per draw.
 TotalFilterSettings replaySettings()
 {
-    TotalFilterSettings s;
-    s.big = FilterRange{1, 4};
-    s.odd = FilterRange{1, 4};
-    s.sum = FilterRange{40, 140};
-    s.span = FilterRange{10, 34};
-    s.dispersion = FilterRange{4, 12};
-    s.skew = FilterRange{0, 10};
-    s.ac = FilterRange{5, 10};
-    s.bankersOn = true;
-    s.bankers = {3, 17, 29};
-    s.bankerHits = {0, 2};
-    s.frontOn = true;
-    for (int n = 1; n <= 33; ++n)
-        s.front.push_back(n);
-    s.frontHits = {4, 5};
+    TotalFilterSettings s = bench::wideFirstPage();
     s.extraRange(ExtraCondition::Consecutive) = FilterRange{0, 2};
     s.extraRange(ExtraCondition::Mod3Zero) = FilterRange{0, 3};
     s.extraRange(ExtraCondition::Hot) = FilterRange{0, 4};
