@@ -2,6 +2,7 @@
 
 #include "check/bet_price.h"
 #include "check/ticket_prize.h"
+#include "common/number_mask.h"
 #include "common/progress.h"
 #include "filter/bet_list.h"
 #include "filter/bet_list_reader.h"
@@ -15,15 +16,6 @@ namespace quorlin {
 namespace {
 
 constexpr std::size_t kProgressStep = 1 << 20;
-
-std::uint64_t maskOf(const std::vector<int>& numbers)
-{
-    std::uint64_t m = 0;
-    for (const int n : numbers)
-        if (n >= 0 && n < 64)
-            m |= std::uint64_t{1} << n;
-    return m;
-}
 
 std::vector<std::uint64_t> masksOf(const std::uint8_t* numbers, std::size_t count, int width)
 {
@@ -81,8 +73,8 @@ PrizeChecker::PatternLevels PrizeChecker::levelsOf(const PrizeRuleSet* rules)
 void PrizeChecker::score(const CheckDraw& draw, std::vector<std::uint8_t>& frontHits,
                          std::vector<std::uint8_t>& backHits) const
 {
-    const std::uint64_t front = maskOf(draw.front);
-    const std::uint64_t back = maskOf(draw.back);
+    const std::uint64_t front = numberMask(draw.front);
+    const std::uint64_t back = numberMask(draw.back);
     frontHits.resize(frontMasks_.size());
     for (std::size_t e = 0; e < frontMasks_.size(); ++e)
         frontHits[e] = static_cast<std::uint8_t>(std::min(5, std::popcount(frontMasks_[e] & front)));

@@ -1,6 +1,7 @@
 #include "check/ticket_prize.h"
 
 #include "check/ticket_expansion.h"
+#include "common/number_mask.h"
 
 #include <algorithm>
 #include <bit>
@@ -8,15 +9,6 @@
 namespace quorlin {
 
 namespace {
-
-std::uint64_t maskOf(const std::vector<int>& numbers)
-{
-    std::uint64_t m = 0;
-    for (const int n : numbers)
-        if (n >= 0 && n < 64)
-            m |= std::uint64_t{1} << n;
-    return m;
-}
 
 // Bets of one part per hit count (0..8): the bankers' hits plus j of the drawn drags.
 std::array<std::uint64_t, 9> partHits(const TicketPart& part, int width, std::uint64_t drawn)
@@ -72,10 +64,10 @@ void merge(const PartPicks& p, const std::array<std::uint8_t, 8>& a, const std::
 HitCounts ticketHits(const Ticket& ticket, const CheckDraw& draw)
 {
     HitCounts hits{};
-    const auto front = partHits(ticket.front, ticket.shape.frontWidth, maskOf(draw.front));
+    const auto front = partHits(ticket.front, ticket.shape.frontWidth, numberMask(draw.front));
     std::array<std::uint64_t, 9> back{};
     if (ticket.hasBack)
-        back = partHits(ticket.back, ticket.shape.backWidth, maskOf(draw.back));
+        back = partHits(ticket.back, ticket.shape.backWidth, numberMask(draw.back));
     else
         back[0] = 1;
     for (std::size_t f = 0; f < front.size(); ++f)
@@ -132,10 +124,10 @@ void forEachBetWithHits(
     const Ticket& ticket, const CheckDraw& draw, int frontHits, int backHits,
     const std::function<bool(const std::array<std::uint8_t, 8>& front, const std::array<std::uint8_t, 8>& back)>& visit)
 {
-    const PartPicks front = picksOf(ticket.front, ticket.shape.frontWidth, maskOf(draw.front), frontHits);
+    const PartPicks front = picksOf(ticket.front, ticket.shape.frontWidth, numberMask(draw.front), frontHits);
     PartPicks back;
     if (ticket.hasBack)
-        back = picksOf(ticket.back, ticket.shape.backWidth, maskOf(draw.back), backHits);
+        back = picksOf(ticket.back, ticket.shape.backWidth, numberMask(draw.back), backHits);
     else
         back.possible = backHits == 0;
     if (!front.possible || !back.possible)

@@ -1,5 +1,6 @@
 #include "filter/total_filter.h"
 
+#include "common/number_mask.h"
 #include "common/progress.h"
 #include "filter/combination_table.h"
 
@@ -41,15 +42,6 @@ int countIn(const std::vector<int>& numbers, int total)
         }
     }
     return count;
-}
-
-std::uint64_t maskOf(const std::vector<int>& numbers)
-{
-    std::uint64_t m = 0;
-    for (int n : numbers)
-        if (n >= 0 && n < 64)
-            m |= std::uint64_t{1} << n;
-    return m;
 }
 
 // A range that every value passes, for a condition that is not checked.
@@ -175,11 +167,11 @@ RunPlan makePlan(const TotalFilterSettings& s, const FilterSpace& space, int wid
     }
     if (s.bankersOn) {
         p.bankers = s.bankerHits.lo <= s.bankerHits.hi ? s.bankerHits : FilterRange{1, 0};
-        p.bankerMask = maskOf(s.bankers);
+        p.bankerMask = numberMask(s.bankers);
     }
     if (s.frontOn) {
         p.front = s.frontHits.lo <= s.frontHits.hi ? s.frontHits : FilterRange{1, 0};
-        p.frontMask = maskOf(s.front);
+        p.frontMask = numberMask(s.front);
     }
     if (p.mapped)
         for (int n = 1; n <= total; ++n)
@@ -205,7 +197,7 @@ RunPlan makePlan(const TotalFilterSettings& s, const FilterSpace& space, int wid
     extraSet(Zone2, C::Zone2, [](int n) { return n >= 13 && n <= 24; });
     extraSet(Zone3, C::Zone3, [](int n) { return n >= 25 && n <= 35; });
     const std::uint64_t all = maskWhere(total, [](int) { return true; });
-    const std::uint64_t latest = maskOf(space.latestDraw) & all;
+    const std::uint64_t latest = numberMask(space.latestDraw) & all;
     sets[Repeat] = latest;
     ranges[Repeat] = s.extraRange(C::Repeat);
     sets[Neighbours] = ((latest << 1) | (latest >> 1)) & ~latest & all;
