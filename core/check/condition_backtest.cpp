@@ -1,6 +1,7 @@
 #include "check/condition_backtest.h"
 
 #include "analysis/indicators.h"
+#include "common/binomial.h"
 #include "common/progress.h"
 #include "filter/combination_table.h"
 
@@ -13,16 +14,6 @@
 namespace quorlin {
 
 namespace {
-
-std::uint64_t choose(int n, int k)
-{
-    if (k < 0 || n < k)
-        return 0;
-    std::uint64_t c = 1;
-    for (int i = 1; i <= k; ++i)
-        c = c * static_cast<std::uint64_t>(n - k + i) / static_cast<std::uint64_t>(i);
-    return c;
-}
 
 std::uint64_t numbersMask(int total)
 {
@@ -114,7 +105,7 @@ std::uint64_t keptByClassCount(int size, const FilterRange& range, int total, in
 {
     std::uint64_t kept = 0;
     for (int k = std::max(range.lo, 0); k <= std::min(range.hi, width); ++k)
-        kept += choose(size, k) * choose(total - size, width - k);
+        kept += binomial(size, k) * binomial(total - size, width - k);
     return kept;
 }
 
@@ -295,7 +286,7 @@ std::optional<BacktestResult> runBacktest(const BacktestHistory& history, const 
                 const SkewMasks skew = skewMasks(*settings.skew, before.latestDraw, total);
                 const std::uint64_t allowed = numbersMask(total) & ~skew.tooFar;
                 historyKept[k][i] =
-                    choose(std::popcount(allowed), w) - choose(std::popcount(allowed & ~skew.farEnough), w);
+                    binomial(std::popcount(allowed), w) - binomial(std::popcount(allowed & ~skew.farEnough), w);
             } else {
                 // The others count the numbers of one class: the class is what the whole number
                 // range holds of it.

@@ -1,7 +1,7 @@
 #include "check/scheme_replay.h"
 
 #include "check/bet_price.h"
-#include "check/ticket.h"
+#include "common/binomial.h"
 #include "common/progress.h"
 #include "filter/combination_table.h"
 #include "filter/extra_conditions.h"

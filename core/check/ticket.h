@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/binomial.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -66,8 +68,5 @@ bool isTicketText(std::string_view line);
 /// alone.
 std::optional<Ticket> parseTicket(std::string_view line, const TicketShape& shape, std::string& problem,
                                   bool backRequired = true);
-
-/// C(n, k), 0 when k < 0 or k > n; exact for every count of a ticket (n ≤ 63).
-std::uint64_t binomial(int n, int k);
 
 } // namespace quorlin
