@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -24,7 +25,10 @@ const std::vector<CliCommand>& cliCommands();
 
 /// Runs one command line (without the program name) against the program directory `defaultHome`
 /// (a leading "--home DIR" overrides it); writes results to `out`, errors to `err`, and returns
-/// the exit status: 0 done, 1 refused or failed, 2 wrong words.
-int run(std::vector<std::string> args, const std::string& defaultHome, std::ostream& out, std::ostream& err);
+/// the exit status: 0 done, 1 refused or failed, 2 wrong words. `prepareDefaultHome`, when given,
+/// makes `defaultHome` ready the first time a command reads or writes it (never for "--home DIR",
+/// the usage or wrong words); it returns an error text, empty when the folder is ready.
+int run(std::vector<std::string> args, const std::string& defaultHome, std::ostream& out, std::ostream& err,
+        std::function<std::string()> prepareDefaultHome = {});
 
 } // namespace quorlin::cli

@@ -21,10 +21,26 @@ bool saveBets(const BetList& bets, const std::string& file, std::ostream& err)
     return false;
 }
 
+const std::string& CliContext::home()
+{
+    if (prepareHome) {
+        const auto prepare = std::move(prepareHome);
+        prepareHome = nullptr;
+        prepare();
+    }
+    return state.apppath;
+}
+
+std::string CliContext::databasePath()
+{
+    home();
+    return state.databasePath();
+}
+
 void CliContext::open(const std::string& lottery)
 {
     Database db;
-    db.open(state.databasePath());
+    db.open(databasePath());
     const LotteryDefinition definition = readDefinition(db, lottery);
     db.close();
     openlottery(state, datamod, definition);

@@ -3,6 +3,7 @@
 #include "store/lottery_state.h"
 #include "store/u_datamod.h"
 
+#include <functional>
 #include <iosfwd>
 #include <stdexcept>
 #include <string>
@@ -28,7 +29,15 @@ public:
 struct CliContext {
     LotteryState state;
     Tdatamod datamod;
+    /// Makes the default program directory ready (an installed program's user folder); run once, by
+    /// the first command that reads or writes the folder, so help and usage errors touch nothing.
+    /// Throws with the reason when the folder cannot be made ready.
+    std::function<void()> prepareHome;
 
+    /// The program directory, made ready first ("…/", as state.apppath holds it).
+    const std::string& home();
+    /// The database file of the program directory, made ready first.
+    std::string databasePath();
     /// Opens a lottery as the registry dialog does (definition read, load, standard tables).
     void open(const std::string& lottery);
 };

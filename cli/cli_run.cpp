@@ -45,10 +45,12 @@ int runTableCommand(const CliCommand& command, CliContext& context, CliArgs& wor
 
 } // namespace
 
-int run(std::vector<std::string> args, const std::string& defaultHome, std::ostream& out, std::ostream& err)
+int run(std::vector<std::string> args, const std::string& defaultHome, std::ostream& out, std::ostream& err,
+        std::function<std::string()> prepareDefaultHome)
 {
     std::string home = defaultHome;
     if (!args.empty() && args[0] == "--home") {
+        prepareDefaultHome = nullptr;
         if (args.size() < 2) {
             err << "--home 后缺少程序目录\n";
             printUsage(err);
@@ -74,6 +76,11 @@ int run(std::vector<std::string> args, const std::string& defaultHome, std::ostr
 
     CliContext context;
     context.state.apppath = home.empty() || home.back() == '/' ? home : home + '/';
+    if (prepareDefaultHome)
+        context.prepareHome = [prepare = std::move(prepareDefaultHome)] {
+            if (const std::string error = prepare(); !error.empty())
+                throw std::runtime_error(error);
+        };
     CliArgs words(std::vector<std::string>(args.begin() + 1, args.end()));
     try {
         if (command->printsTable)

@@ -23,7 +23,7 @@ int runDownload(CliContext& context, CliArgs& args, std::ostream& out, std::ostr
         static char* argv[] = {name, nullptr};
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
-    DrawDownloader downloader(context.state.apppath, words[0]);
+    DrawDownloader downloader(context.home(), words[0]);
     if (words.size() == 2)
         downloader.setAddress(QString::fromStdString(words[1]));
     const DownloadResult result = downloader.run();

@@ -21,12 +21,12 @@ int runExport(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
         path = words[1];
     } else {
         // Where the program's own export proposes to save it.
-        const std::filesystem::path folder = std::filesystem::path(context.state.apppath) / "附属";
+        const std::filesystem::path folder = std::filesystem::path(context.home()) / "附属";
         std::filesystem::create_directories(folder);
         path = (folder / lotteryFileName(lottery, "历史号码.txt")).string();
     }
     Database db;
-    db.open(context.state.databasePath());
+    db.open(context.databasePath());
     const HistoryExportResult result = exportHistory(db, lottery, path);
     if (!result.ok) {
         err << result.error << '\n';

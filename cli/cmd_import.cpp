@@ -12,7 +12,7 @@ int runImport(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
 {
     const auto& words = args.positional(2);
     Database db;
-    db.open(context.state.databasePath());
+    db.open(context.databasePath());
     const ImportResult result = importDraws(db, words[0], words[1]);
     if (!result.ok) {
         err << result.error << '\n';

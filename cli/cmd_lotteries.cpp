@@ -12,7 +12,7 @@ int runLotteries(CliContext& context, CliArgs& args, std::ostream& out, std::ost
 {
     args.positional(0);
     Database db;
-    db.open(context.state.databasePath());
+    db.open(context.databasePath());
     for (const std::string& name : listlotteries(db))
         out << name << '\t' << countDraws(db, name) << '\n';
     return 0;

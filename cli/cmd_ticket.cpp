@@ -74,7 +74,7 @@ int runTicket(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
         return 1;
     }
     std::string error;
-    const auto rules = readPrizeRules(context.state.apppath + kPrizeRulesFile, error);
+    const auto rules = readPrizeRules(context.home() + kPrizeRulesFile, error);
     if (!rules) {
         err << error << '\n';
         return 1;

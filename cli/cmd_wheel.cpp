@@ -64,7 +64,7 @@ int runWheel(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
         err << kTooManyBankers << '\n';
         return 1;
     }
-    const std::filesystem::path path = std::filesystem::path(context.state.apppath) / kWheelFolder / *name;
+    const std::filesystem::path path = std::filesystem::path(context.home()) / kWheelFolder / *name;
     if (!std::filesystem::exists(path)) {
         err << "没有该类型的矩阵！（" << *name << "）\n";
         return 1;

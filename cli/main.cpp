@@ -3,6 +3,7 @@
 #include "store/program_directory.h"
 
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -25,12 +26,10 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     // A program folder given with --home is used as it is; otherwise the folder beside the program,
     // or for an installed program the user's own folder, made ready on first use.
+    // The folder is made ready only when a command first uses it: the usage touches nothing.
     const quorlin::ProgramDirectory home = quorlin::locateProgramDirectory(executableDirectory(argv[0]));
-    if (home.installed && (args.empty() || args[0] != "--home")) {
-        if (const std::string error = quorlin::prepareProgramDirectory(home.shareDir, home.path); !error.empty()) {
-            std::cerr << error << '\n';
-            return 1;
-        }
-    }
-    return quorlin::cli::run(args, home.path, std::cout, std::cerr);
+    std::function<std::string()> prepare;
+    if (home.installed)
+        prepare = [&home] { return quorlin::prepareProgramDirectory(home.shareDir, home.path); };
+    return quorlin::cli::run(args, home.path, std::cout, std::cerr, prepare);
 }

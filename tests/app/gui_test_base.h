@@ -2,6 +2,7 @@
 
 #include "analysis/code_trend_model.h"
 #include "test_support.h"
+#include "untimed_waits.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -12,6 +12,7 @@
 #include "store/lottery_catalog.h"
 #include "store/schema.h"
 #include "test_support.h"
+#include "untimed_waits.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -28,12 +29,12 @@ void shoot(Tfrmmain& frmmain, const char* command, const char* key, const QStrin
 {
     frmmain.findChild<QAction*>(command)->trigger();
     auto* window = qobject_cast<SelectionWindow*>(frmmain.tools().window(key));
-    QTRY_VERIFY_WITH_TIMEOUT(!window->isBusy(), 10000);
+    QTRY_VERIFY(!window->isBusy());
     if (marks)
         window->findChild<QCheckBox*>("chkhistorybiao")->setChecked(true);
     QTest::mouseClick(window->findChild<QPushButton*>("btngen"), Qt::LeftButton);
     QTest::mouseClick(window->findChild<QPushButton*>("btntongji"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!window->isBusy(), 10000);
+    QTRY_VERIFY(!window->isBusy());
     QCoreApplication::processEvents();
     const QString path = folder + "/" + QString::fromLatin1(key) + ".png";
     if (!window->grab().save(path))

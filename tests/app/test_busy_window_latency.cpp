@@ -116,8 +116,7 @@ void TestBusyWindowLatency::compoundSearch()
     child<QLineEdit>("edtnum")->setText("20");
     for (const char* what : {"fushi: a search", "fushi: a second search"}) {
         child<QLineEdit>("edtfushicode")->clear();
-        const auto latency =
-            measureEventLoopLatency([&] { click("btnsou"); }, [&] { return !window->searching(); }, 120000);
+        const auto latency = measureEventLoopLatency([&] { click("btnsou"); }, [&] { return !window->searching(); });
         report(what, latency);
         QVERIFY(latency.settled);
         const QStringList numbers = child<QLineEdit>("edtfushicode")->text().split(' ', Qt::SkipEmptyParts);
@@ -127,7 +126,7 @@ void TestBusyWindowLatency::compoundSearch()
     // A threshold no mapping reaches: the search goes on until 停止.
     child<QLineEdit>("edtyilouqishu")->setText("1000");
     child<QLineEdit>("edtfushicode")->setText("old");
-    report("fushi: searching for 2 s", measureEventLoopLatency([&] { click("btnsou"); }, [] { return false; }, 2000));
+    report("fushi: searching for 2 s", measureEventLoopLatency([&] { click("btnsou"); }, afterMs(2000)));
     QVERIFY(window->searching());
     const auto stop = measureEventLoopLatency([&] { click("btnsou"); }, [&] { return !window->searching(); });
     report("fushi: stop", stop);
@@ -149,8 +148,7 @@ void TestBusyWindowLatency::compoundSearchOverTheSumChart()
            }));
     auto* window = qobject_cast<Tfrmfushi*>(open("mnufushi", "Tfrmfushi"));
     child<QLineEdit>("edtyilouqishu")->setText("1000");
-    report("fushi over 和值: searching for 3 s",
-           measureEventLoopLatency([&] { click("btnsou"); }, [] { return false; }, 3000));
+    report("fushi over 和值: searching for 3 s", measureEventLoopLatency([&] { click("btnsou"); }, afterMs(3000)));
     QVERIFY(window->searching());
     report("fushi over 和值: stop",
            measureEventLoopLatency([&] { click("btnsou"); }, [&] { return !window->searching(); }));
@@ -164,14 +162,14 @@ void TestBusyWindowLatency::followExclusion()
     report("follow: 变幻统计", measureEventLoopLatency([&] { click("btntongji"); }));
     // 变幻, 过滤到 50 注: the window's defaults.
     for (const char* what : {"follow: a run to 50", "follow: a second run"}) {
-        const auto latency = measureEventLoopLatency([&] { click("btnfilt"); }, idle, 120000);
+        const auto latency = measureEventLoopLatency([&] { click("btnfilt"); }, idle);
         report(what, latency);
         QVERIFY(latency.settled);
         QCOMPARE(listLines("memcode"), 50);
     }
     // 常规, one pass: most combinations stay.
     child<QRadioButton>("optmode")->setChecked(true);
-    const auto plain = measureEventLoopLatency([&] { click("btnfilt"); }, idle, 120000);
+    const auto plain = measureEventLoopLatency([&] { click("btnfilt"); }, idle);
     report("follow: 常规, one pass", plain);
     QVERIFY(plain.settled);
     const int kept = listLines("memcode");
@@ -210,7 +208,7 @@ void TestBusyWindowLatency::baseIntersection()
     FileDialog::setNextFileNames(files);
     click("btndaoru");
     for (const char* what : {"jiaoqi: an intersection", "jiaoqi: a second intersection"}) {
-        const auto latency = measureEventLoopLatency([&] { click("btnjiaoqi"); }, idle, 120000);
+        const auto latency = measureEventLoopLatency([&] { click("btnjiaoqi"); }, idle);
         report(what, latency);
         QVERIFY(latency.settled);
         // 162,316 fronts, each with the 15 pairs of the six back numbers imported.
@@ -218,7 +216,7 @@ void TestBusyWindowLatency::baseIntersection()
         QCOMPARE(listLines("memdadi"), 2434740);
     }
     FileDialog::setNextFileName(path("交集.txt"));
-    const auto save = measureEventLoopLatency([&] { click("btnsave"); }, idle, 120000);
+    const auto save = measureEventLoopLatency([&] { click("btnsave"); }, idle);
     report("jiaoqi: save", save);
     QVERIFY(save.settled);
     // The saved result (2,434,740 lines) as a base of its own: shown, and intersected, stopped on its way.
@@ -228,11 +226,11 @@ void TestBusyWindowLatency::baseIntersection()
     auto* memo = child<QAbstractItemView>("memdadi");
     const QAbstractItemModel* result = memo->model();
     const auto shown = measureEventLoopLatency([&] { emit list->itemDoubleClicked(list->item(0)); },
-                                               [&] { return memo->model() != result; }, 120000);
+                                               [&] { return memo->model() != result; });
     report("jiaoqi: showing the big base", shown);
     QVERIFY(shown.settled);
     QCOMPARE(memo->model()->index(0, 0).data().toString(), QStringLiteral("0000001    01 02 03 04 05+01 02 "));
-    const auto after = measureEventLoopLatency([&] { click("btnjiaoqi"); }, idle, 120000);
+    const auto after = measureEventLoopLatency([&] { click("btnjiaoqi"); }, idle);
     report("jiaoqi: intersecting the big base", after);
     QVERIFY(after.settled);
     QVERIFY(memo->model() == result);

@@ -4,6 +4,7 @@
 #include "common/message_box.h"
 #include "common/print_dialog.h"
 #include "common/print_job.h"
+#include "untimed_waits.h"
 
 #include <QFileDialog>
 #include <QFileSystemModel>

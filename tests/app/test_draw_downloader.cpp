@@ -5,6 +5,7 @@
 #include "loopback_http_server.h"
 #include "store/schema.h"
 #include "test_support.h"
+#include "untimed_waits.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -3,6 +3,7 @@
 #include "common/message_box.h"
 #include "common/quorlin_application.h"
 #include "store/database.h"
+#include "untimed_waits.h"
 
 #include <QEvent>
 #include <QTest>

@@ -43,7 +43,7 @@ private:
     ExclusionWindow* open(const char* action, const char* key);
     template <class T> T* child(const char* name) const { return window_->findChild<T*>(name); }
     void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
-    void waitIdle() { QTRY_VERIFY_WITH_TIMEOUT(!window_->isBusy(), 60000); }
+    void waitIdle() { QTRY_VERIFY(!window_->isBusy()); }
     int memoLines() const { return child<QAbstractItemView>("memcode")->model()->rowCount(); }
     QString memoLine(int row) const
     {

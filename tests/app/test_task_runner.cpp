@@ -2,6 +2,7 @@
 #include "common/message_box.h"
 #include "common/task_runner.h"
 #include "store/database.h"
+#include "untimed_waits.h"
 
 #include <QSignalSpy>
 #include <QTest>

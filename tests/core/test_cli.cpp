@@ -191,3 +191,34 @@ TEST_F(CliFixture, ExportWritesTheHistoryOldestFirstToTheAttachedFolderByDefault
     EXPECT_EQ(out.str(), "0\n");
     EXPECT_EQ(err.str(), "已跳过 2 期已存在且相同的开奖号码\n");
 }
+
+// An installed program's folder is made ready by the first command that uses it; the usage, wrong
+// words and a folder named with --home never touch it.
+TEST_F(CliFixture, TheDefaultFolderIsPreparedOnlyWhenACommandUsesIt)
+{
+    int prepared = 0;
+    std::string failure;
+    const auto runPreparing = [&](std::vector<std::string> args) {
+        out.str({});
+        err.str({});
+        return cli::run(args, program.path().string(), out, err, [&] {
+            ++prepared;
+            return failure;
+        });
+    };
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--help"}, {}, {"frobnicate"}, {"open"}, {"lotteries", "x"},
+          {"import", kShippedLottery}, {"--home", program.path().string(), "lotteries"}}) {
+        SCOPED_TRACE(args.empty() ? std::string("(none)") : args.front());
+        runPreparing(args);
+        EXPECT_EQ(prepared, 0);
+    }
+    EXPECT_EQ(runPreparing({"lotteries"}), 0) << err.str();
+    EXPECT_EQ(prepared, 1);
+    EXPECT_NE(out.str().find(kShippedLottery), std::string::npos);
+
+    failure = "无法创建数据目录";
+    EXPECT_EQ(runPreparing({"open", kShippedLottery}), 1);
+    EXPECT_EQ(prepared, 2);
+    EXPECT_EQ(err.str(), "无法创建数据目录\n");
+}
