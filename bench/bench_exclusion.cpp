@@ -3,6 +3,7 @@
 // reference a quarter of an hour per filter) that visits every row of the table in every iteration
 // and tests it by relabelling its numbers and comparing lists. Both draw the same random values and
 // relabel the history the same way once per iteration, so they keep the same combinations.
+#include "bench_data.h"
 #include "common/random_source.h"
 #include "filter/bias_exclusion.h"
 #include "filter/exclusion_set.h"
@@ -27,7 +28,7 @@ const DrawHistory& shippedHistory()
 {
     static const DrawHistory h = [] {
         DrawHistory d;
-        std::ifstream in(std::string(QUORLIN_SHARED_DATA) + "/dlt_history.csv");
+        std::ifstream in(std::string(benchDataDir()) + "/dlt_history.csv");
         std::string line;
         std::getline(in, line); // header
         while (std::getline(in, line)) {

@@ -1,6 +1,7 @@
 // The investment-mode search over the real draw history: all 10 × 51 × 50 settings, on one thread
 // and shared between two, for code lists of each play type; and the block plan's multiple found
 // directly against trying every multiple in turn.
+#include "bench_data.h"
 #include "common/progress.h"
 #include "common/random_source.h"
 #include "common/text_file.h"
@@ -21,7 +22,7 @@ namespace {
 /// The front numbers of the shipped history, oldest first, as hisfull holds them.
 Grid<std::int32_t> realHistory()
 {
-    const auto lines = readTextLines(std::string(QUORLIN_SHARED_DATA) + "/dlt_history.csv");
+    const auto lines = readTextLines(std::string(benchDataDir()) + "/dlt_history.csv");
     Grid<std::int32_t> his;
     if (!lines || lines->size() < 2)
         return his;

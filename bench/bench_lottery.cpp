@@ -1,5 +1,6 @@
 // Opening a lottery (load, trim check, standard tables) and one transformed build, on the real
 // draw history and on a full 20000-draw table.
+#include "bench_data.h"
 #include "common/random_source.h"
 #include "store/database.h"
 #include "store/display_tables.h"
@@ -32,7 +33,7 @@ public:
         db.open(databasePath(), Database::Mode::Create);
         createLottery(db, shippedLotteryDefinition());
         if (syntheticDraws == 0) {
-            const std::string csv = std::string(QUORLIN_SHARED_DATA) + "/dlt_history.csv";
+            const std::string csv = std::string(benchDataDir()) + "/dlt_history.csv";
             ok_ = fs::exists(csv) && importDraws(db, kShippedLottery, csv).ok;
             return;
         }

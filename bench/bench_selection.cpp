@@ -1,5 +1,6 @@
 // The back-tests of the four selection windows over the real draw history (each must stay well
 // under 100 ms), and the slowest settings over a full 20000-draw table.
+#include "bench_data.h"
 #include "common/calendar.h"
 #include "select/four_step.h"
 #include "select/interval_backfill.h"
@@ -22,7 +23,7 @@ namespace {
 ZoneDraws realHistory(Zone zone)
 {
     ZoneDraws draws = zone == Zone::Front ? ZoneDraws(35, 5) : ZoneDraws(12, 2);
-    std::ifstream in(std::string(QUORLIN_SHARED_DATA) + "/dlt_history.csv");
+    std::ifstream in(std::string(benchDataDir()) + "/dlt_history.csv");
     DrawLineParser parser(todayDate());
     ImportedDraw draw;
     std::string reason;

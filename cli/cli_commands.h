@@ -10,15 +10,22 @@ namespace quorlin::cli {
 class CliArgs;
 struct CliContext;
 
+/// What runs a command: its context, the words after its name, and where it prints.
+using CommandFunction = int (*)(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+
 /// One command of quorlin-cli: its name, its line in the usage, and what it runs.
 struct CliCommand {
     const char* name;
     const char* usage;
-    int (*run)(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+    CommandFunction run;
     /// The command prints a table (tab-separated, header first), which --xlsx and --csv also write
     /// to a file.
     bool printsTable = false;
 };
+
+/// Gives the download command its work (`runDownload` of quorlin_cli_download, which fetches with
+/// Qt Network); until then `download` is refused with status 1.
+void setDownloadCommand(CommandFunction run);
 
 /// Every command, in the order the usage lists them.
 const std::vector<CliCommand>& cliCommands();

@@ -1,6 +1,6 @@
 // download NAME [ADDRESS]: adds the newly published draws to a lottery; prints the number added.
 #include "cli_context.h"
-#include "commands.h"
+#include "download.h"
 #include "draw_downloader.h"
 
 #include <QCoreApplication>

@@ -46,7 +46,7 @@ const std::vector<CliCommand>& cliCommands()
          "                         写入或读出关于框、启动画面的加密附属文件",
          runSideText},
         {"export", "export 彩票名称 [文件] 导出历史号码（默认 附属/彩票名称历史号码.txt），输出行数", runExport},
-        {"download", "download 彩票名称 [地址]  下载新的开奖号码，输出新增的期数", runDownload},
+        {"download", "download 彩票名称 [地址]  下载新的开奖号码，输出新增的期数", runDownloadCommand},
         {"plan",
          "plan fixed|staged|variable [--loss 前期亏损] [--profit 预期利润] [--stake 单倍投入] [--prize 单注奖金]\n"
          "                         [--draws 投注期数] [--stages 阶段次数] [--bets \"每期注数 …\"]\n"

@@ -18,7 +18,9 @@ int runOmission(CliContext& context, CliArgs& args, std::ostream& out, std::ostr
 int runFilter(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runSideText(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runExport(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
-int runDownload(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+/// The download command's entry: runs what setDownloadCommand() gave (the program links the fetch
+/// with Qt Network; the Qt-free commands library and its tests do not), or refuses.
+int runDownloadCommand(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runPlan(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runInvest(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runSelect(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);

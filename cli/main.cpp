@@ -1,5 +1,6 @@
 // quorlin-cli: lists, imports, opens and analyses lotteries of the program's database.
 #include "cli_commands.h"
+#include "download.h"
 #include "store/program_directory.h"
 
 #include <filesystem>
@@ -24,6 +25,7 @@ std::string executableDirectory(const char* argv0)
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    quorlin::cli::setDownloadCommand(quorlin::cli::runDownload);
     // A program folder given with --home is used as it is; otherwise the folder beside the program,
     // or for an installed program the user's own folder, made ready on first use.
     // The folder is made ready only when a command first uses it: the usage touches nothing.

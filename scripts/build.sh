@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, configures and builds Quorlin into build/ (or $QUORLIN_BUILD_DIR).
+# Installs what is missing, configures and builds Quorlin into build/ (or $QUORLIN_BUILD_DIR):
+# everything, or only the targets named as arguments (scripts/run.sh names the program's own).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${QUORLIN_BUILD_DIR:-$root/build}"
@@ -11,4 +12,6 @@ werror=OFF
 if [ "${CI:-}" = "true" ]; then werror=ON; fi
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DQUORLIN_WARNINGS_AS_ERRORS=$werror >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
+cmake --build "$build" --parallel "$(nproc)" "${targets[@]}"

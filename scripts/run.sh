@@ -4,7 +4,8 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${QUORLIN_BUILD_DIR:-$root/build}"
 
-bash "$root/scripts/build.sh"
+# Only what the program needs: the tests and benchmarks are built by scripts/test.sh.
+bash "$root/scripts/build.sh" quorlin quorlin-cli quorlin-makedb quorlin_database quorlin_side_files
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "Quorlin 已构建: $build/bin/quorlin" >&2
     echo "没有图形显示（DISPLAY 和 WAYLAND_DISPLAY 都未设置），无法打开窗口。" >&2

@@ -80,7 +80,8 @@ private:
 void TestBetSetWindows::init()
 {
     setUpProgram();
-    std::filesystem::copy(std::filesystem::path(QUORLIN_DIST_FILES_DIR) / "旋转矩阵", program_->path() / "旋转矩阵");
+    std::filesystem::copy(std::filesystem::path(quorlin::test::distFilesDir()) / "旋转矩阵",
+                          program_->path() / "旋转矩阵");
     openShippedLottery();
 }
 

@@ -33,7 +33,7 @@ private slots:
         setUpProgram();
         openShippedLottery();
         std::filesystem::create_directories(program_->path() / "附属");
-        std::filesystem::copy_file(std::string(QUORLIN_DIST_FILES_DIR) + "/附属/大乐透奖级.txt",
+        std::filesystem::copy_file(std::string(quorlin::test::distFilesDir()) + "/附属/大乐透奖级.txt",
                                    program_->path() / "附属" / "大乐透奖级.txt");
     }
     void cleanup() { tearDownProgram(); }

@@ -1,6 +1,7 @@
 // quorlin-cli download against a web server on 127.0.0.1: the count of added draws on stdout and an
 // exit status that tells a failure (an error answer included) from success.
 #include "cli_commands.h"
+#include "download.h"
 #include "download_fixtures.h"
 #include "loopback_http_server.h"
 #include "store/schema.h"
@@ -33,6 +34,8 @@ private:
     }
 
 private slots:
+    void initTestCase() { quorlin::cli::setDownloadCommand(quorlin::cli::runDownload); }
+
     void init()
     {
         program_ = std::make_unique<ShippedProgram>();

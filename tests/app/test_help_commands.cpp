@@ -25,7 +25,7 @@ QList<QUrl> openedUrls()
 // The section ids of the manual the project ships.
 QStringList manualSections()
 {
-    QFile manual(QStringLiteral(QUORLIN_DIST_FILES_DIR "/帮助/index.html"));
+    QFile manual(QString::fromUtf8(quorlin::test::distFilesDir()) + QStringLiteral("/帮助/index.html"));
     if (!manual.open(QIODevice::ReadOnly))
         return {};
     QStringList ids;

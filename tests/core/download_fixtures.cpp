@@ -33,7 +33,7 @@ std::string numbersText(const std::array<int, 7>& numbers)
 
 std::string downloadFixture(const std::string& name)
 {
-    const std::string path = std::string(QUORLIN_DOWNLOAD_FIXTURES) + "/" + name;
+    const std::string path = std::string(test::downloadFixturesDir()) + "/" + name;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         ADD_FAILURE() << "missing fixture " << path;

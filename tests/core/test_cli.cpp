@@ -206,9 +206,13 @@ TEST_F(CliFixture, TheDefaultFolderIsPreparedOnlyWhenACommandUsesIt)
             return failure;
         });
     };
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--help"}, {}, {"frobnicate"}, {"open"}, {"lotteries", "x"},
-          {"import", kShippedLottery}, {"--home", program.path().string(), "lotteries"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"},
+                                                 {},
+                                                 {"frobnicate"},
+                                                 {"open"},
+                                                 {"lotteries", "x"},
+                                                 {"import", kShippedLottery},
+                                                 {"--home", program.path().string(), "lotteries"}}) {
         SCOPED_TRACE(args.empty() ? std::string("(none)") : args.front());
         runPreparing(args);
         EXPECT_EQ(prepared, 0);
@@ -221,4 +225,13 @@ TEST_F(CliFixture, TheDefaultFolderIsPreparedOnlyWhenACommandUsesIt)
     EXPECT_EQ(runPreparing({"open", kShippedLottery}), 1);
     EXPECT_EQ(prepared, 2);
     EXPECT_EQ(err.str(), "无法创建数据目录\n");
+}
+
+// The commands library is Qt-free: the download, which fetches with Qt Network, is handed to it by
+// the program; without it the command says so instead of doing nothing.
+TEST_F(CliFixture, DownloadWithoutTheFetchIsRefused)
+{
+    EXPECT_EQ(run({"download", kShippedLottery}), 1);
+    EXPECT_EQ(err.str(), "这个程序没有下载功能\n");
+    EXPECT_TRUE(out.str().empty());
 }

@@ -16,7 +16,8 @@ namespace {
 struct CliBetSetFixture : test::CliFixture<test::TempProgramDir> {
     CliBetSetFixture()
     {
-        std::filesystem::copy(std::filesystem::path(QUORLIN_DIST_FILES_DIR) / "旋转矩阵", program.path() / "旋转矩阵");
+        std::filesystem::copy(std::filesystem::path(quorlin::test::distFilesDir()) / "旋转矩阵",
+                              program.path() / "旋转矩阵");
     }
 };
 

@@ -24,7 +24,7 @@ struct CliCheckFixture : ::testing::Test {
         test::insertDraws(program.databasePath(), kShippedLottery,
                           {{2026014, 1, 2, 3, 4, 6, 1, 2}, {2026015, 3, 9, 17, 25, 33, 4, 11}}, "2026-02-02");
         std::filesystem::create_directories(program.path() / "附属");
-        std::filesystem::copy_file(std::string(QUORLIN_DIST_FILES_DIR) + "/附属/大乐透奖级.txt",
+        std::filesystem::copy_file(std::string(quorlin::test::distFilesDir()) + "/附属/大乐透奖级.txt",
                                    program.path() / "附属" / "大乐透奖级.txt");
         std::ofstream(file("bets.txt"), std::ios::binary) << "0000001    01 02 03 04 05+01 02\r\n"
                                                              "0000002    03 09 17 25 35+04 12\r\n";

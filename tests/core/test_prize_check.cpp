@@ -23,7 +23,7 @@ namespace {
 PrizeRules shippedRules()
 {
     std::string error;
-    const auto rules = readPrizeRules(std::string(QUORLIN_DIST_FILES_DIR) + "/" + kPrizeRulesFile, error);
+    const auto rules = readPrizeRules(std::string(quorlin::test::distFilesDir()) + "/" + kPrizeRulesFile, error);
     EXPECT_TRUE(rules) << error;
     return rules.value_or(PrizeRules{});
 }

@@ -20,7 +20,7 @@ struct ReplayFixture : ::testing::Test {
     Grid<std::int32_t> his = test::shippedHistory(&dates);
     PrizeRules rules = [] {
         std::string error;
-        auto r = readPrizeRules(std::string(QUORLIN_DIST_FILES_DIR) + "/附属/大乐透奖级.txt", error);
+        auto r = readPrizeRules(std::string(quorlin::test::distFilesDir()) + "/附属/大乐透奖级.txt", error);
         EXPECT_TRUE(r.has_value()) << error;
         return r.value_or(PrizeRules{});
     }();

@@ -69,7 +69,7 @@ TEST(SideText, FilesKeepWhatWasReadBeforeAnError)
 
 TEST(SideText, ShippedFilesDecipherToTheirLineCounts)
 {
-    const fs::path side = fs::u8path(QUORLIN_DIST_FILES_DIR) / fs::u8path("附属");
+    const fs::path side = fs::u8path(quorlin::test::distFilesDir()) / fs::u8path("附属");
     const struct {
         const char* name;
         std::size_t lines;

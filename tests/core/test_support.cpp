@@ -71,7 +71,7 @@ void insertDraws(const std::string& databasePath, const std::string& lottery,
 
 std::string historyCsvPath()
 {
-    const std::string path = std::string(QUORLIN_DATA_DIR) + "/dlt_history.csv";
+    const std::string path = std::string(dataDir()) + "/dlt_history.csv";
     if (!std::filesystem::exists(path))
         ADD_FAILURE() << "the shipped draw history is missing: " << path;
     return path;

@@ -41,6 +41,12 @@ struct HistoryProgram : TempProgramDir {
 void insertDraws(const std::string& databasePath, const std::string& lottery,
                  const std::vector<std::vector<int>>& draws, const std::string& date = "2020-01-01");
 
+/// The source tree's data/ (the shipped history), dist/files/ (the shipped side files) and
+/// tests/data/download/ (saved results pages) folders.
+const char* dataDir();
+const char* distFilesDir();
+const char* downloadFixturesDir();
+
 /// The draw history the project ships (data/dlt_history.csv); a missing file fails the test.
 std::string historyCsvPath();
 

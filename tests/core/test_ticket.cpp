@@ -63,7 +63,7 @@ int hitsOf(const std::array<std::uint8_t, 8>& numbers, int width, const std::vec
 PrizeRules shippedRules()
 {
     std::string error;
-    auto rules = readPrizeRules(std::string(QUORLIN_DIST_FILES_DIR) + "/附属/大乐透奖级.txt", error);
+    auto rules = readPrizeRules(std::string(quorlin::test::distFilesDir()) + "/附属/大乐透奖级.txt", error);
     EXPECT_TRUE(rules.has_value()) << error;
     return rules.value_or(PrizeRules{});
 }

@@ -166,7 +166,7 @@ TEST(WheelSearch, SmallWheelsHoldTheirGuaranteeAtTheKnownSizes)
 // Every wheel the program ships, read as the window reads it and tried against every draw.
 TEST(ShippedWheels, EveryShippedWheelHoldsItsGuarantee)
 {
-    const std::filesystem::path folder = std::filesystem::path(QUORLIN_DIST_FILES_DIR) / kWheelFolder;
+    const std::filesystem::path folder = std::filesystem::path(quorlin::test::distFilesDir()) / kWheelFolder;
     const std::regex name("选(.+)型(\\d\\d)码中(\\d)保(\\d)\\.txt");
     int checked = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {

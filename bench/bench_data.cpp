@@ -1,0 +1,6 @@
+#include "bench_data.h"
+
+const char* benchDataDir()
+{
+    return QUORLIN_SOURCE_DATA_DIR;
+}
