@@ -22,12 +22,13 @@ bool toPdf(QWidget* parent, QPrinter& printer, const QString& pdfName)
                                                      QStringLiteral("PDF 文件(*.pdf)|*.pdf"));
     if (name.isEmpty())
         return false;
-    if (const std::string refused = quorlin::refusedSaveTarget(name.toStdString()); !refused.empty()) {
-        refuse(parent, QString::fromStdString(refused));
+    const quorlin::SaveTarget target = quorlin::userSaveTarget(name.toStdString());
+    if (!target.refused.empty()) {
+        refuse(parent, QString::fromStdString(target.refused));
         return false;
     }
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(name);
+    printer.setOutputFileName(QString::fromStdString(target.file));
     return true;
 }
 
