@@ -69,8 +69,8 @@ void DrawDownloader::pageFetched(bool ok, const QByteArray& body, const QString&
         return;
     }
     const std::string_view page(body.constData(), static_cast<std::size_t>(body.size()));
-    if (std::string error; !quorlin::writeFileBytes(pageFilePath(), page, error)) {
-        download_->fail("无法保存下载的页面：" + error);
+    if (std::string unsaved; !quorlin::writeFileBytes(pageFilePath(), page, unsaved)) {
+        download_->fail("无法保存下载的页面：" + unsaved);
         end();
         return;
     }

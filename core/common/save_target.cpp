@@ -88,8 +88,12 @@ std::string refusedSaveTarget(const std::string& path)
 bool writeFileBytes(const std::string& path, std::string_view bytes, std::string& error)
 {
     ScratchFile scratch(path);
-    const bool written = scratch.file() && std::fwrite(bytes.data(), 1, bytes.size(), scratch.file()) == bytes.size();
-    if (written && scratch.commit())
+    if (!scratch.file()) {
+        error = !scratch.refused().empty() ? scratch.refused()
+                                           : "无法在文件 " + path + " 所在的文件夹中写入：" + std::strerror(errno);
+        return false;
+    }
+    if (std::fwrite(bytes.data(), 1, bytes.size(), scratch.file()) == bytes.size() && scratch.commit())
         return true;
     error = !scratch.refused().empty() ? scratch.refused() : "无法写入文件 " + path + "：" + std::strerror(errno);
     return false;
