@@ -209,8 +209,9 @@ void Tfrmjisuanqi::keepUnsavedList()
     // The window is going: its boxes have no parent.
     if (keptUnreadable_) {
         if (unsaved)
-            MessageBox::warning(nullptr, QStringLiteral("提示"),
-                                QStringLiteral("未保存的投注单没有保留：%1 无法读回，它保持原样，没有被覆盖。").arg(path));
+            MessageBox::warning(
+                nullptr, QStringLiteral("提示"),
+                QStringLiteral("未保存的投注单没有保留：%1 无法读回，它保持原样，没有被覆盖。").arg(path));
         return;
     }
     std::string error;

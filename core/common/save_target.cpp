@@ -75,8 +75,8 @@ SaveTarget programSaveTarget(const std::string& path)
 SaveTarget userSaveTarget(const std::string& path)
 {
     if (const std::string folder = databaseFolderHolding(path); !folder.empty())
-        return {path, "不能保存到 " + path + "：它在程序的数据库文件夹 " + folder +
-                          " 中，会毁坏彩票数据库，请另选位置"};
+        return {path,
+                "不能保存到 " + path + "：它在程序的数据库文件夹 " + folder + " 中，会毁坏彩票数据库，请另选位置"};
     return programSaveTarget(path);
 }
 

@@ -257,18 +257,14 @@ TEST_F(ExportFixture, EveryWriterRefusesSpecialFilesAndWritesThroughLinks)
     const BetList list = BetList::paired(5, {1, 2, 3, 4, 5}, 2, {6, 7});
     using Writer = bool (*)(const BetList&, const ExportTable&, const std::string&, std::string&);
     const std::pair<const char*, Writer> writers[] = {
-        {"table csv", [](const BetList&, const ExportTable& t, const std::string& p, std::string& e) {
-             return writeCsv(t, p, e);
-         }},
-        {"table xlsx", [](const BetList&, const ExportTable& t, const std::string& p, std::string& e) {
-             return writeXlsx(t, p, e);
-         }},
-        {"bets csv", [](const BetList& l, const ExportTable&, const std::string& p, std::string& e) {
-             return l.writeCsv(p, nullptr, e);
-         }},
-        {"bets xlsx", [](const BetList& l, const ExportTable&, const std::string& p, std::string& e) {
-             return writeBetListXlsx(l, p, nullptr, e);
-         }},
+        {"table csv",
+         [](const BetList&, const ExportTable& t, const std::string& p, std::string& e) { return writeCsv(t, p, e); }},
+        {"table xlsx",
+         [](const BetList&, const ExportTable& t, const std::string& p, std::string& e) { return writeXlsx(t, p, e); }},
+        {"bets csv", [](const BetList& l, const ExportTable&, const std::string& p,
+                        std::string& e) { return l.writeCsv(p, nullptr, e); }},
+        {"bets xlsx", [](const BetList& l, const ExportTable&, const std::string& p,
+                         std::string& e) { return writeBetListXlsx(l, p, nullptr, e); }},
     };
     for (const auto& [name, write] : writers) {
         SCOPED_TRACE(name);
@@ -567,8 +563,8 @@ TEST(CliTableExport, CheckAndReplayTablesBeginWithTheirHeaderRow)
         if (pythonWithOpenpyxl().empty())
             continue;
         const std::vector<std::string> cells = readXlsx(xlsx);
-        for (const std::string& cell : {std::string("frozen\tA2"), std::string("A1\tstr\t奖级\tbold"),
-                                        "A2\tint\t" + issue + "\t"})
+        for (const std::string& cell :
+             {std::string("frozen\tA2"), std::string("A1\tstr\t奖级\tbold"), "A2\tint\t" + issue + "\t"})
             EXPECT_NE(std::find(cells.begin(), cells.end(), cell), cells.end()) << cell;
     }
 }

@@ -269,8 +269,8 @@ TEST_F(TextFileFixture, OnlyRegularFilesAreReplacedAndLinksWrittenThrough)
     ASSERT_TRUE(writer.commit()) << writer.error();
     EXPECT_TRUE(fs::is_symlink(folder / "to-list"));
     EXPECT_EQ(bytesOf("list.txt"), "new\r\n");
-    EXPECT_EQ(filesInDir(), (std::vector<std::string>{"fifo", "folder", "list.txt", "to-fifo", "to-gone", "to-list",
-                                                      "to-null"}));
+    EXPECT_EQ(filesInDir(),
+              (std::vector<std::string>{"fifo", "folder", "list.txt", "to-fifo", "to-gone", "to-list", "to-null"}));
 }
 
 TEST_F(TextFileFixture, SaveKilledPartWayLeavesNoScratchFile)
