@@ -54,8 +54,8 @@ int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
     for (const CheckDraw& draw : *draws) {
         checks.push_back(*checker.check(draw, *rules));
         const DrawCheck& c = checks.back();
-        if (c.rules && (c.rules != shown || !headed))
-            out << levelNamesLine(*c.rules) << '\n';
+        if (c.rules != shown || !headed)
+            out << levelNamesLine(c.rules) << '\n';
         shown = c.rules;
         headed = true;
         out << c.draw.issue;

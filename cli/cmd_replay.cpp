@@ -47,11 +47,13 @@ int runReplay(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
         *rules, extra);
 
     const PrizeRuleSet* shown = nullptr;
+    bool headed = false;
     for (const ReplayRow& row : result->rows) {
         const DrawCheck& c = row.check;
-        if (c.rules && c.rules != shown) {
-            out << levelNamesLine(*c.rules) << '\n';
+        if (c.rules != shown || !headed) {
+            out << levelNamesLine(c.rules) << '\n';
             shown = c.rules;
+            headed = true;
         }
         out << c.draw.issue << '\t' << row.keptFronts << '\t' << row.bets << '\t' << row.stake;
         if (c.rules) {

@@ -1,12 +1,12 @@
 #include "draw_downloader.h"
 
+#include "common/save_target.h"
 #include "data/download_address.h"
 #include "page_fetcher.h"
 #include "store/schema.h"
 
 #include <QEventLoop>
 #include <QFile>
-#include <QSaveFile>
 #include <QTimer>
 
 namespace {
@@ -68,13 +68,13 @@ void DrawDownloader::pageFetched(bool ok, const QByteArray& body, const QString&
         end();
         return;
     }
-    QSaveFile pageFile(QString::fromStdString(pageFilePath()));
-    if (!pageFile.open(QIODevice::WriteOnly) || pageFile.write(body) != body.size() || !pageFile.commit()) {
-        download_->fail("无法保存下载的页面 " + pageFilePath() + "：" + pageFile.errorString().toStdString());
+    const std::string_view page(body.constData(), static_cast<std::size_t>(body.size()));
+    if (std::string unsaved; !quorlin::writeFileBytes(pageFilePath(), page, unsaved)) {
+        download_->fail("无法保存下载的页面：" + unsaved);
         end();
         return;
     }
-    if (download_->addPage(std::string_view(body.constData(), static_cast<std::size_t>(body.size())), page_))
+    if (download_->addPage(page, page_))
         fetchPage(page_ + 1);
     else
         end();

@@ -199,10 +199,30 @@ Tfrmjisuanqi::Tfrmjisuanqi(LotteryDocument& document, QWidget* parent) : QWidget
 
 Tfrmjisuanqi::~Tfrmjisuanqi()
 {
-    std::error_code ignored;
+    keepUnsavedList();
+}
+
+void Tfrmjisuanqi::keepUnsavedList()
+{
+    const QString path = QString::fromStdString(keptPath_);
+    const bool unsaved = modified_ && !tickets_.empty();
+    // The window is going: its boxes have no parent.
+    if (keptUnreadable_) {
+        if (unsaved)
+            MessageBox::warning(
+                nullptr, QStringLiteral("提示"),
+                QStringLiteral("未保存的投注单没有保留：%1 无法读回，它保持原样，没有被覆盖。").arg(path));
+        return;
+    }
     std::string error;
-    if (!modified_ || tickets_.empty() || !quorlin::writeTicketFile(tickets_, keptPath_, error))
-        std::filesystem::remove(std::filesystem::path(keptPath_), ignored);
+    if (unsaved) {
+        if (!quorlin::writeTicketFile(tickets_, keptPath_, error))
+            MessageBox::warning(nullptr, QStringLiteral("提示"),
+                                QStringLiteral("未保存的投注单无法保留：%1").arg(QString::fromStdString(error)));
+        return;
+    }
+    std::error_code ignored;
+    std::filesystem::remove(std::filesystem::path(keptPath_), ignored);
 }
 
 void Tfrmjisuanqi::restoreKeptList()
@@ -211,7 +231,14 @@ void Tfrmjisuanqi::restoreKeptList()
     if (!std::filesystem::exists(std::filesystem::path(keptPath_), ignored))
         return;
     quorlin::TicketFile kept = quorlin::readTicketFile(keptPath_, shape_);
-    if (!kept.ok || kept.tickets.empty())
+    if (!kept.ok) {
+        keptUnreadable_ = true;
+        MessageBox::warning(this, QStringLiteral("提示"),
+                            QStringLiteral("上次未保存的投注单 %1 无法读回：%2\n该文件保持原样，请修改或移走它。")
+                                .arg(QString::fromStdString(keptPath_), QString::fromStdString(kept.error)));
+        return;
+    }
+    if (kept.tickets.empty())
         return;
     tickets_ = std::move(kept.tickets);
     modified_ = true;

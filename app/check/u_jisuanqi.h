@@ -52,8 +52,12 @@ private:
     /// Shows the list, its cost and its prizes after any change.
     void showTickets();
     void updateCommandStates();
-    /// Brings back the list left unsaved when the window last went (the lottery closed or reopened).
+    /// Brings back the list left unsaved when the window last went (the lottery closed or reopened);
+    /// a kept file that cannot be read is said and left as it is.
     void restoreKeptList();
+    /// Keeps an unsaved list for the next window, or removes the kept file when nothing is unsaved;
+    /// a list that cannot be kept is said, the kept file then left as it was.
+    void keepUnsavedList();
 
     quorlin::TicketShape shape_;
     /// Where an unsaved list waits while the window is gone: the window goes with the lottery.
@@ -61,6 +65,8 @@ private:
     std::vector<quorlin::Ticket> tickets_;
     // The list changed since it was last saved or loaded.
     bool modified_ = false;
+    // The kept file could not be read: it is never written over nor removed.
+    bool keptUnreadable_ = false;
     TaskRunner* runner_;
 
     TicketNumberPad* front_;

@@ -3,12 +3,13 @@
 #include "common/context_menu_action.h"
 #include "common/export_dialogs.h"
 #include "common/message_box.h"
+#include "common/save_target.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QWidget>
 
@@ -17,7 +18,7 @@ namespace {
 /// Pixels per pixel on screen: a picture sharp enough to print or to show on a larger screen.
 constexpr int kPictureScale = 2;
 
-void paintPng(QWidget& chart, QSaveFile& file)
+void paintPng(QWidget& chart, QBuffer& file)
 {
     QImage image(chart.size() * kPictureScale, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(kPictureScale);
@@ -28,7 +29,7 @@ void paintPng(QWidget& chart, QSaveFile& file)
     image.save(&file, "PNG");
 }
 
-void paintSvg(QWidget& chart, QSaveFile& file)
+void paintSvg(QWidget& chart, QBuffer& file)
 {
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
@@ -55,20 +56,21 @@ ChartPictureMenu::ChartPictureMenu(QWidget* chart) : QObject(chart), chart_(char
 
 bool ChartPictureMenu::save(QWidget& chart, const QString& path, QString& error)
 {
-    QSaveFile file(path);
-    auto fail = [&] {
-        error = QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString());
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
+    // Painted in memory, then written as every file the user names is.
+    QByteArray bytes;
+    QBuffer file(&bytes);
+    file.open(QIODevice::WriteOnly);
     if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0)
         paintSvg(chart, file);
     else
         paintPng(chart, file);
-    if (file.error() != QFileDevice::NoError || !file.commit())
-        return fail();
-    return true;
+    file.close();
+    std::string refused;
+    if (quorlin::saveFileBytes(path.toStdString(),
+                               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), refused))
+        return true;
+    error = QString::fromStdString(refused);
+    return false;
 }
 
 void ChartPictureMenu::saveAsked() const

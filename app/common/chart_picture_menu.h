@@ -13,8 +13,9 @@ public:
     /// Gives `chart` the menu; it belongs to the chart.
     static ChartPictureMenu* install(QWidget* chart);
 
-    /// Paints `chart` into the file `path`, its kind chosen by the suffix. Through a scratch file
-    /// that replaces `path` only when complete. False with `error` set on failure.
+    /// Paints `chart` into the file `path`, its kind chosen by the suffix, written by
+    /// quorlin::saveFileBytes (checked, through a scratch file that replaces `path` only when
+    /// complete). False with `error` set on refusal or failure.
     static bool save(QWidget& chart, const QString& path, QString& error);
 
     void saveAsked() const;

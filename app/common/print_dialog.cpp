@@ -16,19 +16,27 @@ bool& testMode()
     return on;
 }
 
+// Points the printer at the file `name` once it passed the check every save does; refused with a
+// message otherwise.
+bool printInto(QWidget* parent, QPrinter& printer, const QString& name)
+{
+    const quorlin::SaveTarget target = quorlin::userSaveTarget(name.toStdString());
+    if (!target.refused.empty()) {
+        refuse(parent, QString::fromStdString(target.refused));
+        return false;
+    }
+    printer.setOutputFileName(QString::fromStdString(target.file));
+    return true;
+}
+
 bool toPdf(QWidget* parent, QPrinter& printer, const QString& pdfName)
 {
     const QString name = FileDialog::getSaveFileName(parent, QStringLiteral("打印到 PDF 文件"), pdfName,
                                                      QStringLiteral("PDF 文件(*.pdf)|*.pdf"));
     if (name.isEmpty())
         return false;
-    if (const std::string refused = quorlin::refusedSaveTarget(name.toStdString()); !refused.empty()) {
-        refuse(parent, QString::fromStdString(refused));
-        return false;
-    }
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(name);
-    return true;
+    return printInto(parent, printer, name);
 }
 
 } // namespace
@@ -40,7 +48,10 @@ bool PrintDialog::exec(QWidget* parent, QPrinter& printer, int pages, const QStr
     QPrintDialog dialog(&printer, parent);
     dialog.setMinMax(1, pages);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    // The dialog's "print to file" passes the check every save does.
+    return printer.outputFileName().isEmpty() || printInto(parent, printer, printer.outputFileName());
 }
 
 void PrintDialog::setTestMode(bool on)

@@ -23,10 +23,12 @@ std::string ruleSetText(const DrawCheck& check)
     return check.rules ? check.rules->title : kBeforeEveryTable;
 }
 
-std::string levelNamesLine(const PrizeRuleSet& set)
+std::string levelNamesLine(const PrizeRuleSet* set)
 {
-    std::string line = "奖级\t" + set.title;
-    for (const PrizeLevel& level : set.levels)
+    if (!set)
+        return std::string("奖级\t") + kBeforeEveryTable + "\t奖金";
+    std::string line = "奖级\t" + set->title;
+    for (const PrizeLevel& level : set->levels)
         line += '\t' + level.name + '(' + amountText(level) + ')';
     return line + "\t奖金";
 }

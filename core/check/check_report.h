@@ -16,8 +16,9 @@ std::string moneyText(const DrawCheck& check);
 /// The title of the draw's prize table, or "早于所有奖级表".
 std::string ruleSetText(const DrawCheck& check);
 /// The line naming a rule set's levels above the draws priced under it, as the command line prints
-/// it: "奖级\t九个奖级\t一等奖(浮动)\t…\t奖金".
-std::string levelNamesLine(const PrizeRuleSet& set);
+/// it: "奖级\t九个奖级\t一等奖(浮动)\t…\t奖金"; for draws before every prize table (null)
+/// "奖级\t早于所有奖级表\t奖金". A printed table's first line is always one of these: its header.
+std::string levelNamesLine(const PrizeRuleSet* set);
 /// "4+2": front hits + back hits.
 std::string hitPatternText(int frontHits, int backHits);
 /// The draw's best bet and its level ("01 02 03 04 05+01 02 一等奖"), the bet alone for a draw

@@ -1,5 +1,7 @@
 #include "common/scratch_file.h"
 
+#include "common/save_target.h"
+
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
@@ -33,8 +35,15 @@ bool linkUnnamed(int fd, const std::string& name)
 
 } // namespace
 
-ScratchFile::ScratchFile(std::string target) : target_(std::move(target))
+ScratchFile::ScratchFile(std::string target)
 {
+    SaveTarget checked = programSaveTarget(target);
+    target_ = std::move(checked.file);
+    refused_ = std::move(checked.refused);
+    if (!refused_.empty()) {
+        errno = EINVAL;
+        return;
+    }
     if (!openUnnamed())
         openNamed();
 }
@@ -70,6 +79,18 @@ bool ScratchFile::openNamed()
     return false;
 }
 
+std::string ScratchFile::path()
+{
+    if (!file_)
+        return {};
+    if (!name_.empty())
+        return name_;
+    const std::string self = "/proc/self/fd/" + std::to_string(fileno(file_));
+    if (access(self.c_str(), W_OK) == 0)
+        return self;
+    return giveName() ? name_ : std::string();
+}
+
 bool ScratchFile::giveName()
 {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -102,6 +123,15 @@ bool ScratchFile::commit()
     const int closed = std::fclose(file_);
     file_ = nullptr;
     done = done && (closed == 0 || failed());
+    // What was a regular file (or nothing) when the file was made may have been swapped since.
+    if (done) {
+        const SaveTarget now = programSaveTarget(target_);
+        if (!now.refused.empty() || now.file != target_) {
+            refused_ = now.refused.empty() ? "不能保存到 " + target_ + "：它在写入期间换成了符号链接" : now.refused;
+            errno = EINVAL;
+            done = failed();
+        }
+    }
     done = done && (std::rename(name_.c_str(), target_.c_str()) == 0 || failed());
     if (done)
         name_.clear();

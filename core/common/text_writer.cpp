@@ -20,8 +20,9 @@ std::string systemError()
 
 TextWriter::TextWriter(std::string path, TextEncoding encoding) : path_(std::move(path))
 {
-    if (std::string refused = refusedSaveTarget(path_); !refused.empty()) {
-        fail(std::move(refused));
+    SaveTarget target = userSaveTarget(path_);
+    if (!target.refused.empty()) {
+        fail(std::move(target.refused));
         return;
     }
     if (encoding == TextEncoding::Gbk) {
@@ -31,15 +32,20 @@ TextWriter::TextWriter(std::string path, TextEncoding encoding) : path_(std::mov
             return;
         }
     }
-    scratch_.emplace(path_);
+    scratch_.emplace(target.file);
     file_ = scratch_->file();
     if (!file_)
-        fail("无法写入文件 " + path_ + "：" + systemError());
+        fail(scratchError());
     buffer_.reserve(kBufferSize + 1024);
 }
 
 // The scratch file discards itself unless committed.
 TextWriter::~TextWriter() = default;
+
+std::string TextWriter::scratchError() const
+{
+    return !scratch_->refused().empty() ? scratch_->refused() : "无法写入文件 " + path_ + "：" + systemError();
+}
 
 bool TextWriter::fail(std::string message)
 {
@@ -101,7 +107,7 @@ bool TextWriter::commit()
         return false;
     file_ = nullptr;
     if (!scratch_->commit())
-        return fail("无法写入文件 " + path_ + "：" + systemError());
+        return fail(scratchError());
     committed_ = true;
     return true;
 }

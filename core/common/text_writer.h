@@ -15,8 +15,9 @@ namespace quorlin {
 /// UTF-8 when asked, and ended by CR LF. The lines go, buffered, into a ScratchFile, which
 /// replaces the target only in commit(); until then, and after any failure, the
 /// target stays as it was. A character GBK cannot encode (an emoji, say) is refused with an error
-/// naming it rather than written as a "?" that would change the user's data. A target in the
-/// program's database folder is refused (refusedSaveTarget) before anything is written.
+/// naming it rather than written as a "?" that would change the user's data. The target passes
+/// userSaveTarget before anything is written: a file in the program's database folder, a device,
+/// a FIFO and the like are refused, a symbolic link is written through to its regular file.
 class TextWriter {
 public:
     explicit TextWriter(std::string path, TextEncoding encoding = TextEncoding::Gbk);
@@ -39,6 +40,7 @@ public:
 
 private:
     bool fail(std::string message);
+    std::string scratchError() const;
     bool flushBuffer();
     void discard();
 

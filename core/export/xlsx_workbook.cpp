@@ -8,11 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <unistd.h>
 
 namespace quorlin {
 
@@ -24,33 +20,6 @@ constexpr int kWidestColumn = 80;
 std::string systemError()
 {
     return std::strerror(errno);
-}
-
-// Copies the finished workbook into a scratch file beside the target and renames it over the target.
-bool replaceTarget(const std::string& from, const std::string& target, std::string& error)
-{
-    std::FILE* in = std::fopen(from.c_str(), "rb");
-    if (!in) {
-        error = "无法读取临时文件 " + from + "：" + systemError();
-        return false;
-    }
-    ScratchFile scratch(target);
-    bool ok = scratch.file() != nullptr;
-    std::vector<char> buffer(1 << 20);
-    while (ok) {
-        const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), in);
-        if (n == 0) {
-            ok = !std::ferror(in);
-            break;
-        }
-        ok = std::fwrite(buffer.data(), 1, n, scratch.file()) == n;
-    }
-    std::fclose(in);
-    if (!ok || !scratch.commit()) {
-        error = "无法写入文件 " + target + "：" + systemError();
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -100,21 +69,22 @@ std::vector<int> fittedWidths(const std::vector<std::string>& headers,
 
 XlsxWorkbook::XlsxWorkbook(std::string path, std::string_view title) : path_(std::move(path))
 {
-    if (std::string refused = refusedSaveTarget(path_); !refused.empty()) {
-        fail(std::move(refused));
+    SaveTarget target = userSaveTarget(path_);
+    if (!target.refused.empty()) {
+        fail(std::move(target.refused));
         return;
     }
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorlin-xlsx-XXXXXX").string();
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) {
-        fail("无法创建临时文件：" + systemError());
+    // The library writes the workbook by name into the scratch file beside the target; its own
+    // temporary files are unnamed. Nothing is left behind when the process is killed.
+    scratch_.emplace(target.file);
+    const std::string scratchPath = scratch_->path();
+    if (scratchPath.empty()) {
+        fail(!scratch_->refused().empty() ? scratch_->refused() : "无法写入文件 " + path_ + "：" + systemError());
         return;
     }
-    close(fd);
-    scratch_ = pattern;
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    workbook_ = workbook_new_opt(scratch_.c_str(), &options);
+    workbook_ = workbook_new_opt(scratchPath.c_str(), &options);
     const std::string name = sheetName(title);
     sheet_ = workbook_ ? workbook_add_worksheet(workbook_, name.c_str()) : nullptr;
     if (!sheet_) {
@@ -135,8 +105,6 @@ XlsxWorkbook::~XlsxWorkbook()
         // Nothing useful can be written now; the library still frees the workbook.
         workbook_close(workbook_);
     }
-    if (!scratch_.empty())
-        std::remove(scratch_.c_str());
 }
 
 void XlsxWorkbook::fail(std::string message)
@@ -231,9 +199,8 @@ bool XlsxWorkbook::commit()
         fail("无法写入 Excel 文件 " + path_ + "：" + lxw_strerror(closed));
         return false;
     }
-    std::string error;
-    if (!replaceTarget(scratch_, path_, error)) {
-        fail(std::move(error));
+    if (!scratch_->commit()) {
+        fail(!scratch_->refused().empty() ? scratch_->refused() : "无法写入文件 " + path_ + "：" + systemError());
         return false;
     }
     return true;

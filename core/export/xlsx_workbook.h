@@ -1,7 +1,10 @@
 #pragma once
 
+#include "common/scratch_file.h"
+
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,9 +18,10 @@ namespace quorlin {
 struct CellValue;
 
 /// One .xlsx workbook of one sheet, written row by row (rows in order: the sheet is kept on disk,
-/// not in memory). The workbook is assembled in the temporary folder and copied into a scratch
-/// file beside the target, which replaces the target only in commit(): a failure anywhere leaves
-/// the old file. The first failure is kept; later calls do nothing.
+/// not in memory). The workbook is assembled in a ScratchFile beside the target, which replaces
+/// the target only in commit(): a failure anywhere leaves the old file, and a killed process
+/// leaves no file behind. The target passes userSaveTarget. The first failure is kept; later
+/// calls do nothing.
 class XlsxWorkbook {
 public:
     XlsxWorkbook(std::string path, std::string_view title);
@@ -45,7 +49,7 @@ private:
     void check(int result, std::uint32_t row, std::uint16_t column);
 
     std::string path_;
-    std::string scratch_; ///< the workbook as the library writes it, in the temporary folder
+    std::optional<ScratchFile> scratch_; ///< the workbook as the library writes it
     lxw_workbook* workbook_ = nullptr;
     lxw_worksheet* sheet_ = nullptr;
     lxw_format* bold_ = nullptr;

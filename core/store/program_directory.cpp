@@ -1,5 +1,6 @@
 #include "store/program_directory.h"
 
+#include "common/save_target.h"
 #include "store/database.h"
 #include "store/database_file.h"
 #include "store/draw_import.h"
@@ -11,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -28,12 +30,31 @@ std::optional<std::string> systemVariable(const std::string& name)
     return value ? std::optional<std::string>(value) : std::nullopt;
 }
 
-std::string contentHash(const fs::path& file)
+// The whole file; empty when it cannot be read.
+std::string bytesOf(const fs::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    return std::to_string(std::hash<std::string>{}(bytes.str()));
+    return bytes.str();
+}
+
+std::string contentHash(const fs::path& file)
+{
+    return std::to_string(std::hash<std::string>{}(bytesOf(file)));
+}
+
+void writeFile(const fs::path& file, std::string_view bytes)
+{
+    if (std::string error; !writeFileBytes(file.string(), bytes, error))
+        throw std::runtime_error(error);
+}
+
+void copyFile(const fs::path& from, const fs::path& to)
+{
+    if (!std::ifstream(from, std::ios::binary))
+        throw std::runtime_error("无法读取 " + from.string());
+    writeFile(to, bytesOf(from));
 }
 
 std::map<std::string, std::string> readManifest(const fs::path& path)
@@ -119,16 +140,17 @@ std::string prepareProgramDirectory(const std::string& shareDir, const std::stri
                 const bool unchanged = !missing && known != shipped.end() && contentHash(target) == known->second;
                 if (missing || (unchanged && known->second != newHash)) {
                     fs::create_directories(target.parent_path());
-                    fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing);
+                    copyFile(entry.path(), target);
                     shipped[relative.string()] = newHash;
                 }
                 // Otherwise the user changed the file, or had it before the program shipped one:
                 // it stays theirs.
             }
         }
-        std::ofstream manifest(manifestPath, std::ios::trunc);
+        std::string manifest;
         for (const auto& [path, hash] : shipped)
-            manifest << path << '\t' << hash << '\n';
+            manifest += path + '\t' + hash + '\n';
+        writeFile(manifestPath, manifest);
 
         const fs::path database = user / fs::path(kDatabaseRelativePath);
         if (!fs::exists(database, ec)) {

@@ -60,6 +60,7 @@ private slots:
     void prizesOfADrawMatchTheCoreCount();
     void expansionWritesEveryBetAndAStopKeepsTheOldFile();
     void unsavedListOutlivesTheLotteryReopening();
+    void unsavedListThatCannotBeKeptOrReadBackIsSaidAndItsFileKept();
 
 private:
     template <typename T> T* child(const char* name) const { return requireChild<T>(window_, name); }
@@ -335,6 +336,41 @@ void TestTicketCalculator::unsavedListOutlivesTheLotteryReopening()
     QVERIFY(window_);
     QVERIFY(window_->tickets().empty());
     QVERIFY(!std::filesystem::exists(program_->path() / "投注计算器未保存.txt"));
+}
+
+void TestTicketCalculator::unsavedListThatCannotBeKeptOrReadBackIsSaidAndItsFileKept()
+{
+    const std::filesystem::path kept = program_->path() / "投注计算器未保存.txt";
+    const auto open = [this] {
+        triggerAction("mnujisuanqi");
+        window_ = qobject_cast<Tfrmjisuanqi*>(mainWindow_->tools().window("Tfrmjisuanqi"));
+    };
+
+    // Writing it fails: a link there leads into the database folder.
+    std::filesystem::create_symlink(program_->databasePath(), kept);
+    addTyped(kSingle);
+    MessageBox::clearRecorded();
+    mainWindow_->runWithLotteryClosed([] {});
+    QCOMPARE(MessageBox::recorded().size(), 1);
+    QVERIFY2(MessageBox::recorded()[0].text.startsWith("未保存的投注单无法保留：不能保存到 "),
+             qPrintable(MessageBox::recorded()[0].text));
+    QVERIFY(std::filesystem::is_symlink(kept));
+    std::filesystem::remove(kept);
+
+    // Reading it back fails: said, and the file stays as it is, however the window goes.
+    std::ofstream(kept, std::ios::binary) << "01 02 03 04 05+06 07\r\nnot a ticket\r\n";
+    const QByteArray unreadable = fileBytes(QString::fromStdString(kept.string()));
+    MessageBox::clearRecorded();
+    open();
+    QVERIFY(window_ && window_->tickets().empty());
+    QCOMPARE(MessageBox::recorded().size(), 1);
+    QVERIFY2(MessageBox::recorded()[0].text.contains("无法读回：第 2 行"), qPrintable(MessageBox::recorded()[0].text));
+    addTyped(kSingle);
+    MessageBox::clearRecorded();
+    mainWindow_->runWithLotteryClosed([] {});
+    QCOMPARE(MessageBox::recorded().size(), 1);
+    QVERIFY(MessageBox::recorded()[0].text.contains("没有被覆盖"));
+    QCOMPARE(fileBytes(QString::fromStdString(kept.string())), unreadable);
 }
 
 QTEST_MAIN(TestTicketCalculator)

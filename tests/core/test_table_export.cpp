@@ -15,9 +15,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace quorlin;
 
@@ -242,6 +247,87 @@ TEST_F(ExportFixture, XlsxFailureLeavesTheOldFile)
     EXPECT_EQ(readAll(path("old.xlsx")), "old");
 }
 
+TEST_F(ExportFixture, EveryWriterRefusesSpecialFilesAndWritesThroughLinks)
+{
+    namespace fs = std::filesystem;
+    ASSERT_EQ(mkfifo(path("fifo").c_str(), 0600), 0);
+    fs::create_symlink("/dev/null", path("to-null"));
+    std::ofstream(path("real")) << "old";
+    fs::create_symlink(path("real"), path("to-real"));
+    const BetList list = BetList::paired(5, {1, 2, 3, 4, 5}, 2, {6, 7});
+    using Writer = bool (*)(const BetList&, const ExportTable&, const std::string&, std::string&);
+    const std::pair<const char*, Writer> writers[] = {
+        {"table csv",
+         [](const BetList&, const ExportTable& t, const std::string& p, std::string& e) { return writeCsv(t, p, e); }},
+        {"table xlsx",
+         [](const BetList&, const ExportTable& t, const std::string& p, std::string& e) { return writeXlsx(t, p, e); }},
+        {"bets csv", [](const BetList& l, const ExportTable&, const std::string& p,
+                        std::string& e) { return l.writeCsv(p, nullptr, e); }},
+        {"bets xlsx", [](const BetList& l, const ExportTable&, const std::string& p,
+                         std::string& e) { return writeBetListXlsx(l, p, nullptr, e); }},
+    };
+    for (const auto& [name, write] : writers) {
+        SCOPED_TRACE(name);
+        for (const auto& [target, said] : {std::pair{"fifo", "命名管道"}, std::pair{"to-null", "字符设备"}}) {
+            std::string error;
+            EXPECT_FALSE(write(list, drawTable(), path(target), error));
+            EXPECT_NE(error.find(path(target)), std::string::npos) << error;
+            EXPECT_NE(error.find(said), std::string::npos) << error;
+        }
+        EXPECT_TRUE(fs::is_fifo(path("fifo")));
+        EXPECT_TRUE(fs::is_symlink(path("to-null")));
+        std::ofstream(path("real")) << "old";
+        std::string error;
+        ASSERT_TRUE(write(list, drawTable(), path("to-real"), error)) << error;
+        EXPECT_TRUE(fs::is_symlink(path("to-real")));
+        EXPECT_NE(readAll(path("real")), "old");
+    }
+}
+
+TEST_F(ExportFixture, KilledXlsxExportLeavesNoFileBehind)
+{
+    namespace fs = std::filesystem;
+    const fs::path temp = dir.path() / "tmp";
+    const fs::path out = dir.path() / "out";
+    fs::create_directory(temp);
+    fs::create_directory(out);
+    std::ofstream(out / "t.xlsx") << "old";
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The export, stopped for good with its rows written but the workbook not yet in place.
+        setenv("TMPDIR", temp.c_str(), 1);
+        XlsxWorkbook book((out / "t.xlsx").string(), "t");
+        book.writeHeader({"a", "b"});
+        for (std::uint32_t r = 1; r <= 20000; ++r)
+            book.writeNumber(r, 0, r);
+        const char state = book.failed() ? 'f' : 'w';
+        if (write(ready[1], &state, 1) == 1)
+            pause();
+        _exit(1);
+    }
+    close(ready[1]);
+    char state = 0;
+    const ssize_t got = read(ready[0], &state, 1);
+    close(ready[0]);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_EQ(got, 1);
+    EXPECT_EQ(state, 'w');
+    const auto names = [](const fs::path& folder) {
+        std::vector<std::string> found;
+        for (const auto& entry : fs::directory_iterator(folder))
+            found.push_back(entry.path().filename().string());
+        return found;
+    };
+    EXPECT_EQ(names(out), std::vector<std::string>{"t.xlsx"});
+    EXPECT_EQ(names(temp), std::vector<std::string>{});
+    EXPECT_EQ(readAll((out / "t.xlsx").string()), "old");
+}
+
 TEST(TableFromTabText, FirstLineIsTheHeaderAndEmptyCellsStay)
 {
     const ExportTable t = tableFromTabText("期号\t前区\r\n26001\t\t01\n\n26002\t02\n", "检查");
@@ -437,4 +523,48 @@ TEST(CliTableExport, AFileThatCannotBeWrittenIsAnErrorAfterThePrintedTable)
     EXPECT_EQ(cli::run({"backtest", kShippedLottery, "--last", "1", "--sum", "15-20", "--xlsx"},
                        program.path().string(), out, err),
               2);
+    // A FIFO is refused, not replaced by a regular file.
+    const std::string fifo = program.apppath() + "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    err.str({});
+    EXPECT_EQ(cli::run({"backtest", kShippedLottery, "--last", "1", "--sum", "15-20", "--csv", fifo},
+                       program.path().string(), out, err),
+              1);
+    EXPECT_NE(err.str().find("命名管道"), std::string::npos) << err.str();
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+TEST(CliTableExport, CheckAndReplayTablesBeginWithTheirHeaderRow)
+{
+    // Two draws of 2019, before every prize table: their rows come under a header of their own.
+    test::ShippedProgram program;
+    test::insertDraws(program.databasePath(), kShippedLottery,
+                      {{2019150, 1, 2, 3, 4, 5, 6, 7}, {2019151, 3, 9, 17, 25, 33, 4, 11}}, "2019-12-30");
+    std::filesystem::create_directories(program.path() / "附属");
+    std::filesystem::copy_file(std::string(QUORLIN_DIST_FILES_DIR) + "/附属/大乐透奖级.txt",
+                               program.path() / "附属" / "大乐透奖级.txt");
+    std::ofstream(program.apppath() + "one.txt") << "01 02 03 04 05+06 07\n";
+    const std::string csv = program.apppath() + "t.csv";
+    const std::string xlsx = program.apppath() + "t.xlsx";
+    const std::vector<std::string> commands[] = {
+        {"check", kShippedLottery, program.apppath() + "one.txt", "--issue", "2019150"},
+        {"replay", kShippedLottery, "--last", "1", "--sum", "15", "--back", "6 7"},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command[0]);
+        std::vector<std::string> args = command;
+        args.insert(args.end(), {"--csv", csv, "--xlsx", xlsx});
+        std::ostringstream out;
+        std::ostringstream err;
+        ASSERT_EQ(cli::run(args, program.path().string(), out, err), 0) << err.str();
+        const std::string issue = command[0] == "check" ? "2019150" : "2019151";
+        EXPECT_EQ(out.str().rfind("奖级\t早于所有奖级表\t奖金\n" + issue + "\t", 0), 0u) << out.str();
+        EXPECT_EQ(readAll(csv).rfind(kBom + "奖级,早于所有奖级表,奖金\r\n" + issue + ",", 0), 0u) << readAll(csv);
+        if (pythonWithOpenpyxl().empty())
+            continue;
+        const std::vector<std::string> cells = readXlsx(xlsx);
+        for (const std::string& cell :
+             {std::string("frozen\tA2"), std::string("A1\tstr\t奖级\tbold"), "A2\tint\t" + issue + "\t"})
+            EXPECT_NE(std::find(cells.begin(), cells.end(), cell), cells.end()) << cell;
+    }
 }

@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace quorlin;
 namespace fs = std::filesystem;
@@ -223,18 +224,53 @@ TEST_F(TextFileFixture, FailedWriteLeavesTheOldFileUntouched)
     EXPECT_EQ(bytesOf("list.txt"), old);
     EXPECT_EQ(filesInDir(), std::vector<std::string>{"list.txt"});
 
-    // A target that cannot be replaced: a folder of that name, or a folder that does not exist.
-    fs::create_directory(folder / "folder");
-    TextWriter overFolder(pathOf("folder"));
-    EXPECT_TRUE(overFolder.writeLine("x"));
-    EXPECT_FALSE(overFolder.commit());
-    EXPECT_NE(overFolder.error().find("folder"), std::string::npos) << overFolder.error();
-    EXPECT_EQ(filesInDir(), (std::vector<std::string>{"folder", "list.txt"}));
-
     TextWriter nowhere(pathOf("missing/list.txt"));
     EXPECT_FALSE(nowhere.writeLine("x"));
     EXPECT_FALSE(nowhere.commit());
     EXPECT_NE(nowhere.error().find("missing/list.txt"), std::string::npos) << nowhere.error();
+}
+
+TEST_F(TextFileFixture, OnlyRegularFilesAreReplacedAndLinksWrittenThrough)
+{
+    writeBytes("list.txt", "old\r\n");
+    fs::create_directory(folder / "folder");
+    ASSERT_EQ(mkfifo(pathOf("fifo").c_str(), 0600), 0);
+    fs::create_symlink("/dev/null", folder / "to-null");
+    fs::create_symlink(folder / "fifo", folder / "to-fifo");
+    fs::create_symlink(folder / "gone.txt", folder / "to-gone");
+    struct Case {
+        const char* name;
+        std::vector<const char*> said; ///< what the refusal says
+    };
+    const Case refused[] = {
+        {"folder", {"文件夹"}},
+        {"fifo", {"命名管道"}},
+        {"to-null", {"符号链接", "/dev/null", "字符设备"}},
+        {"to-fifo", {"符号链接", "命名管道"}},
+        {"to-gone", {"符号链接", "不存在"}},
+    };
+    for (const Case& c : refused) {
+        SCOPED_TRACE(c.name);
+        const fs::file_status before = fs::symlink_status(pathOf(c.name));
+        TextWriter writer(pathOf(c.name));
+        EXPECT_FALSE(writer.writeLine("01 02 03 04 05+06 07"));
+        EXPECT_FALSE(writer.commit());
+        EXPECT_NE(writer.error().find(pathOf(c.name)), std::string::npos) << writer.error();
+        for (const char* word : c.said)
+            EXPECT_NE(writer.error().find(word), std::string::npos) << writer.error();
+        EXPECT_EQ(fs::symlink_status(pathOf(c.name)).type(), before.type());
+    }
+    EXPECT_FALSE(fs::exists(folder / "gone.txt"));
+
+    // A link to a regular file, by a relative path too, is written through and stays a link.
+    fs::create_symlink("list.txt", folder / "to-list");
+    TextWriter writer(pathOf("to-list"));
+    EXPECT_TRUE(writer.writeLine("new"));
+    ASSERT_TRUE(writer.commit()) << writer.error();
+    EXPECT_TRUE(fs::is_symlink(folder / "to-list"));
+    EXPECT_EQ(bytesOf("list.txt"), "new\r\n");
+    EXPECT_EQ(filesInDir(),
+              (std::vector<std::string>{"fifo", "folder", "list.txt", "to-fifo", "to-gone", "to-list", "to-null"}));
 }
 
 TEST_F(TextFileFixture, SaveKilledPartWayLeavesNoScratchFile)
