@@ -1,5 +1,6 @@
 // quorlin-cli check and backtest: the prize check and the condition back-test from the command line.
 #include "cli_commands.h"
+#include "german_locale.h"
 #include "store/schema.h"
 #include "test_support.h"
 
@@ -200,6 +201,28 @@ TEST_F(CliCheckFixture, CheckRefusesAnAmountWhoseSumsCouldOverflow)
     EXPECT_NE(err.str().find("第" + std::to_string(line) + "行：金额“9223372036854775807”太大"), std::string::npos)
         << err.str();
     EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(CliCheckFixture, ReplayAndBacktestWriteTheirNumbersAlikeUnderAGermanLocale)
+{
+    const std::vector<std::vector<std::string>> commands{
+        {"replay", kShippedLottery, "--last", "5", "--sum", "15", "--back", "1 2"},
+        {"backtest", kShippedLottery, "--last", "2", "--sum", "15-100"}};
+    std::vector<std::string> plain;
+    for (const auto& args : commands) {
+        ASSERT_EQ(run(args), 0) << err.str();
+        plain.push_back(out.str());
+    }
+    EXPECT_NE(plain[0].find("回报率125000.0%"), std::string::npos) << plain[0];
+    EXPECT_NE(plain[1].find("\t100.0%\t"), std::string::npos) << plain[1];
+
+    test::GermanLocale german;
+    if (!german.active())
+        GTEST_SKIP() << "de_DE.UTF-8 is not installed (scripts/install-deps.sh)";
+    for (std::size_t k = 0; k < commands.size(); ++k) {
+        ASSERT_EQ(run(commands[k]), 0) << err.str();
+        EXPECT_EQ(out.str(), plain[k]);
+    }
 }
 
 TEST_F(CliCheckFixture, CheckRefusesWhatItCannotDo)
