@@ -99,7 +99,8 @@ void Tfrmhuice::showResult()
                                    case 0:
                                        return QString::fromStdString(s.name);
                                    case 1:
-                                       return QString::fromStdString(quorlin::keptDrawsText(s, static_cast<std::size_t>(draws)));
+                                       return QString::fromStdString(
+                                           quorlin::keptDrawsText(s, static_cast<std::size_t>(draws)));
                                    case 2:
                                        return QString::fromStdString(quorlin::hitRateText(s));
                                    default:

@@ -18,7 +18,8 @@ std::string unpricedNote(const CheckTotals& t, const char* separator)
 {
     if (t.unpriced == 0)
         return {};
-    return separator + ("另有" + std::to_string(t.unpriced) + "期") + kBeforeEveryTable + "，只按中奖号码个数列出，不计投入和奖金";
+    return separator + ("另有" + std::to_string(t.unpriced) + "期") + kBeforeEveryTable +
+           "，只按中奖号码个数列出，不计投入和奖金";
 }
 
 } // namespace

@@ -315,7 +315,8 @@ std::int64_t CheckTotals::add(const DrawCheck& check, std::uint64_t drawBets, bo
         ++unpriced;
         return 0;
     }
-    const std::int64_t drawStake = exactProduct(static_cast<std::int64_t>(extra ? kExtraBetPrice : kBetPrice), drawBets);
+    const std::int64_t drawStake =
+        exactProduct(static_cast<std::int64_t>(extra ? kExtraBetPrice : kBetPrice), drawBets);
     ++draws;
     if (__builtin_add_overflow(bets, drawBets, &bets))
         throw MoneyOverflowError(kMoneyTooLarge);

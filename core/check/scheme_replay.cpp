@@ -219,9 +219,9 @@ std::optional<ReplayJob> prepareReplay(const LotteryState& state, TotalFilterSet
     auto rules = readPrizeRules(state.apppath + kPrizeRulesFile, error);
     if (!rules)
         return std::nullopt;
-    return ReplayJob{ReplayHistory{&state.hisfull, &state.hisdate, state.caisum, state.caisel, state.housum,
-                                   state.housel},
-                     std::move(settings), std::move(*rules)};
+    return ReplayJob{
+        ReplayHistory{&state.hisfull, &state.hisdate, state.caisum, state.caisel, state.housum, state.housel},
+        std::move(settings), std::move(*rules)};
 }
 
 std::optional<ReplayResult> runReplay(const ReplayJob& job, std::size_t count, bool extra, Progress* progress)

@@ -91,8 +91,7 @@ void TestCheckWindows::checkListsDrawsTotalsChartAndWinners()
     QCOMPARE(cell(draws, 2, 1), QString("03 09 17 25 33 + 04 11"));
     QCOMPARE(cell(draws, 2, 12), QString("300"));
     QCOMPARE(cell(draws, 2, 13), QString("03 09 17 25 35+04 12 五等奖"));
-    QCOMPARE(window->findChild<QLabel*>("lblzongji")->text(),
-             QString("共3期，每期3注，投入18元，固定奖金500元，盈亏482元"));
+    QCOMPARE(window->findChild<QLabel*>("lblzongji")->text(), QString("共3期9注，投入18元，固定奖金500元，盈亏482元"));
 
     auto* chart = window->findChild<BarChart*>("chtlevels");
     QCOMPARE(chart->bars(0).size(), 9);

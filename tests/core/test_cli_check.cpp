@@ -175,9 +175,9 @@ TEST_F(CliCheckFixture, CheckAndReplayCountADrawBeforeEveryTableAlike)
         << out.str();
     ASSERT_EQ(run({"replay", kShippedLottery, "--last", "4", "--sum", "15", "--back", "1 2"}), 0) << err.str();
     EXPECT_NE(out.str().find("2019060\t1\t1\t0\t早于所有奖级表\t-\t0\n"), std::string::npos) << out.str();
-    EXPECT_NE(out.str().find("合计\t3期\t3注\t投入6\t奖金5000+浮动\t盈亏4994\t回报率83333.3%\t" + beforeEveryTable +
-                             "\n"),
-              std::string::npos)
+    EXPECT_NE(
+        out.str().find("合计\t3期\t3注\t投入6\t奖金5000+浮动\t盈亏4994\t回报率83333.3%\t" + beforeEveryTable + "\n"),
+        std::string::npos)
         << out.str();
 }
 

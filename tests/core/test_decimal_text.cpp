@@ -23,8 +23,9 @@ TEST(DecimalText, RoundsAndWritesAPointUnderAGermanLocale)
         double value;
         int decimals;
         const char* text;
-    } cases[] = {{104.25, 1, "104.2"}, {104.35, 1, "104.3"}, {1234567.06, 1, "1234567.1"}, {-0.04, 1, "-0.0"},
-                 {92.5, 0, "92"},      {7, 2, "7.00"},        {0, 1, "0.0"}};
+    } cases[] = {{104.25, 1, "104.2"}, {104.35, 1, "104.3"}, {1234567.06, 1, "1234567.1"},
+                 {-0.04, 1, "-0.0"},   {92.5, 0, "92"},      {7, 2, "7.00"},
+                 {0, 1, "0.0"}};
     for (const auto& c : cases)
         EXPECT_EQ(decimalText(c.value, c.decimals), c.text) << c.value;
     EXPECT_EQ(decimalText(2.25L, 1), "2.2");

@@ -148,7 +148,8 @@ TEST(PrizeRules, AFaultyFileIsRefusedNamingTheLine)
           Case{"规则 2020-01-01 x\n一等奖 浮动\n", "没有"},
           // Amounts whose sums could leave 64 bits: the largest number that fits, one past it, one
           // 元 above the largest allowed.
-          Case{"规则 2020-01-01 x\n一等奖 浮动 5+2\n二等奖 9223372036854775807 5+1\n", "第3行：金额“9223372036854775807”太大"},
+          Case{"规则 2020-01-01 x\n一等奖 浮动 5+2\n二等奖 9223372036854775807 5+1\n",
+               "第3行：金额“9223372036854775807”太大"},
           Case{"规则 2020-01-01 x\n一等奖 99999999999999999999 5+2\n", "第2行：金额“99999999999999999999”太大"},
           Case{"规则 2020-01-01 x\n一等奖 10000001 5+2\n", "每注最多 10000000 元"}}) {
         const std::string path = dir.apppath() + "rules.txt";
