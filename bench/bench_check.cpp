@@ -197,7 +197,7 @@ void BM_Replay1000Draws(benchmark::State& state)
     const TotalFilterSettings s = replaySettings();
     for (auto _ : state) {
         const auto result = runReplay(ReplayHistory{&his, &dates, 35, 5, 12, 2}, s, 1000, r, false);
-        benchmark::DoNotOptimize(result->money);
+        benchmark::DoNotOptimize(result->totals.money);
     }
 }
 BENCHMARK(BM_Replay1000Draws)->Unit(benchmark::kMillisecond);
