@@ -38,7 +38,7 @@ PrizeRules rules()
                                                                  {{3, 0}, {2, 1}, {1, 2}, {0, 2}}};
     for (const auto& p : patterns)
         set.levels.push_back(PrizeLevel{"级", p, 5});
-    r.sets.push_back(set);
+    r.sets.push_back(std::make_shared<const PrizeRuleSet>(set));
     return r;
 }
 
@@ -99,7 +99,7 @@ void priceTicket(benchmark::State& state, const char* line)
     const PrizeRules r = rules();
     const CheckDraw draw{"2026115", 20261010, {3, 9, 17, 25, 33}, {4, 11}};
     for (auto _ : state) {
-        const DrawCheck result = checkTicket(ticket, draw, &r.sets.front());
+        const DrawCheck result = checkTicket(ticket, draw, r.sets.front());
         benchmark::DoNotOptimize(result.money);
     }
     state.counters["bets"] = static_cast<double>(ticket.bets());
@@ -197,7 +197,7 @@ void BM_Replay1000Draws(benchmark::State& state)
     const TotalFilterSettings s = replaySettings();
     for (auto _ : state) {
         const auto result = runReplay(ReplayHistory{&his, &dates, 35, 5, 12, 2}, s, 1000, r, false);
-        benchmark::DoNotOptimize(result->money);
+        benchmark::DoNotOptimize(result->totals.money);
     }
 }
 BENCHMARK(BM_Replay1000Draws)->Unit(benchmark::kMillisecond);

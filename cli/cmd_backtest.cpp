@@ -52,10 +52,8 @@ int runBacktest(CliContext& context, CliArgs& args, std::ostream& out, std::ostr
         out << '\t' << (row.keptAll ? 1 : 0) << '\t' << row.keptCount << '\n';
     }
     for (const BacktestSummary& summary : result->summaries) {
-        char text[96];
-        std::snprintf(text, sizeof text, "\t%zu/%zu\t%.1f%%\t%.1f", summary.hits, result->rows.size(),
-                      summary.hitRate * 100.0, summary.meanKept);
-        out << "汇总\t" << summary.name << text << '\n';
+        out << "汇总\t" << summary.name << '\t' << keptDrawsText(summary, result->rows.size()) << '\t'
+            << hitRateText(summary) << '\t' << meanKeptText(summary) << '\n';
     }
     if (result->tolerance != 0)
         out << "容错\t" << result->tolerance << '\n';

@@ -54,9 +54,9 @@ int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
     for (const CheckDraw& draw : *draws) {
         checks.push_back(*checker.check(draw, *rules));
         const DrawCheck& c = checks.back();
-        if (c.rules != shown || !headed)
-            out << levelNamesLine(c.rules) << '\n';
-        shown = c.rules;
+        if (c.rules.get() != shown || !headed)
+            out << levelNamesLine(c.rules.get()) << '\n';
+        shown = c.rules.get();
         headed = true;
         out << c.draw.issue;
         if (c.rules) {

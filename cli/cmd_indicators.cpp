@@ -2,8 +2,8 @@
 #include "analysis/draw_indicators.h"
 #include "cli_context.h"
 #include "commands.h"
+#include "common/decimal_text.h"
 
-#include <cstdio>
 #include <ostream>
 
 namespace quorlin::cli {
@@ -12,9 +12,7 @@ namespace {
 
 std::string formatValue(float value)
 {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.0f", static_cast<double>(value));
-    return buf;
+    return decimalText(static_cast<double>(value), 0);
 }
 
 } // namespace

@@ -6,9 +6,7 @@
 #include "check/scheme_replay.h"
 #include "cli_context.h"
 #include "commands.h"
-#include "filter/total_filter_job.h"
 #include "filter_flags.h"
-#include "store/filter_space.h"
 
 #include <ostream>
 
@@ -29,30 +27,22 @@ int runReplay(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
     const LotteryState& state = context.state;
     if (!flags.complete(state, err))
         return 1;
-    TotalFilterSettings& s = flags.settings;
-    const FilterSpace space = filterspace(state);
-    s.back = flags.backNumbers(back, state.housum).value_or(everyBackNumber(space));
-    if (const auto message = validateTotalFilter(s, space)) {
-        err << *message << '\n';
-        return 1;
-    }
+    flags.settings.back = flags.backNumbers(back, state.housum).value_or(std::vector<int>{});
     std::string error;
-    const auto rules = readPrizeRules(state.apppath + kPrizeRulesFile, error);
-    if (!rules) {
+    const auto job = prepareReplay(state, flags.settings, error);
+    if (!job) {
         err << error << '\n';
         return 1;
     }
-    const auto result = quorlin::runReplay(
-        ReplayHistory{&state.hisfull, &state.hisdate, state.caisum, state.caisel, state.housum, state.housel}, s, count,
-        *rules, extra);
+    const auto result = quorlin::runReplay(*job, count, extra);
 
     const PrizeRuleSet* shown = nullptr;
     bool headed = false;
     for (const ReplayRow& row : result->rows) {
         const DrawCheck& c = row.check;
-        if (c.rules != shown || !headed) {
-            out << levelNamesLine(c.rules) << '\n';
-            shown = c.rules;
+        if (c.rules.get() != shown || !headed) {
+            out << levelNamesLine(c.rules.get()) << '\n';
+            shown = c.rules.get();
             headed = true;
         }
         out << c.draw.issue << '\t' << row.keptFronts << '\t' << row.bets << '\t' << row.stake;
@@ -64,11 +54,7 @@ int runReplay(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
         }
         out << '\t' << moneyText(c) << '\t' << row.balance << '\n';
     }
-    out << "合计\t" << result->draws << "期\t" << result->bets << "注\t投入" << result->stake << "\t奖金"
-        << moneyText(result->money, result->floatingWon) << "\t盈亏" << result->balance << "\t回报率"
-        << returnText(static_cast<double>(result->money), result->stake) << '\n';
-    out << "随机基准\t期望奖金" << expectedMoneyText(result->expectedMoney) << "\t回报率"
-        << returnText(result->expectedMoney, result->stake) << '\n';
+    out << replayTotalsRows(*result) << '\n';
     return 0;
 }
 

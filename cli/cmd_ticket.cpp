@@ -79,8 +79,7 @@ int runTicket(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
         err << error << '\n';
         return 1;
     }
-    const PrizeRuleSet* set =
-        date.empty() ? (rules->sets.empty() ? nullptr : &rules->sets.back()) : rules->forDate(drawDateNumber(date));
+    const PrizeRuleSetRef set = date.empty() ? rules->newest() : rules->forDate(drawDateNumber(date));
     if (!set) {
         err << (date.empty() ? "奖级表中没有规则" : date + " 早于所有奖级表") << '\n';
         return 1;

@@ -10,8 +10,14 @@ packages=(
   libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev python3-openpyxl qt6-svg-dev
   fonts-wqy-microhei dpkg-dev file lintian xvfb xauth x11-utils imagemagick poppler-utils
-  ca-certificates
+  ca-certificates locales
 )
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+# The tests run the program under a locale that writes "104,3" for 104.3.
+need_locale() { ! locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8'; }
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,13 +26,14 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+if [ ${#missing[@]} -ne 0 ]; then
+  echo "安装缺少的软件包: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-echo "安装缺少的软件包: ${missing[*]}"
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if need_locale; then
+  echo "生成 de_DE.UTF-8 区域设置（测试用）"
+  $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

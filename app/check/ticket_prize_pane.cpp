@@ -36,14 +36,12 @@ QString drawLine(const quorlin::CheckDraw& draw, const quorlin::TicketShape& sha
 struct TicketPrizePane::Basis {
     quorlin::CheckDraw draw;
     QString caption;
-    std::shared_ptr<const quorlin::PrizeRules> rules;
-    const quorlin::PrizeRuleSet* set = nullptr; ///< points into `rules`; null before every table
+    quorlin::PrizeRuleSetRef set; ///< null before every table
 };
 
-/// What the list won: per ticket and in total, with the list and tables the checks point into.
+/// What the list won: per ticket and in total, with the list.
 struct TicketPrizePane::Result {
     std::shared_ptr<const std::vector<quorlin::Ticket>> tickets;
-    std::shared_ptr<const quorlin::PrizeRules> rules;
     std::vector<quorlin::DrawCheck> checks;
     quorlin::DrawCheck total;
 };
@@ -149,13 +147,8 @@ void TicketPrizePane::calculate()
         refuse(this, QString::fromStdString(error));
         return;
     }
-    basis->rules = std::make_shared<const quorlin::PrizeRules>(std::move(*rules));
-    const quorlin::PrizeRules& loaded = *basis->rules;
     // A typed draw has no date: it is priced as a draw would be today.
-    if (optshuru_->isChecked())
-        basis->set = loaded.sets.empty() ? nullptr : &loaded.sets.back();
-    else
-        basis->set = loaded.forDate(basis->draw.date);
+    basis->set = optshuru_->isChecked() ? rules->newest() : rules->forDate(basis->draw.date);
     basis_ = std::move(basis);
     showPrizes();
 }
@@ -171,7 +164,6 @@ void TicketPrizePane::showPrizes()
     }
     auto result = std::make_shared<Result>();
     result->tickets = tickets_;
-    result->rules = basis.rules;
     result->checks.reserve(tickets_->size());
     for (const quorlin::Ticket& ticket : *tickets_)
         result->checks.push_back(quorlin::checkTicket(ticket, basis.draw, basis.set));

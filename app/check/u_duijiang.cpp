@@ -54,11 +54,11 @@ struct Tfrmduijiang::Loaded {
     std::unique_ptr<quorlin::PrizeChecker> checker;
 };
 
-/// The outcome of one check with the list and the prize tables its draws point into, so that a list
-/// loaded or tables read later do not change what is shown.
+/// The outcome of one check with the list and the prize tables it was checked under (each draw
+/// keeps its own), so that a list loaded or tables read later do not change what is shown.
 struct Tfrmduijiang::Checked {
     std::shared_ptr<const Loaded> list;
-    std::shared_ptr<const quorlin::PrizeRules> rules;
+    quorlin::PrizeRules rules;
     bool extra = false;
     std::vector<quorlin::DrawCheck> checks;
 };
@@ -258,7 +258,7 @@ void Tfrmduijiang::btnduijiangClick()
     }
     auto job = std::make_shared<Checked>();
     job->list = list_;
-    job->rules = std::make_shared<const quorlin::PrizeRules>(std::move(*rules));
+    job->rules = std::move(*rules);
     job->extra = chkzhuijia_->isChecked();
     runner_->run(
         this,
@@ -267,7 +267,7 @@ void Tfrmduijiang::btnduijiangClick()
                 if (progress.cancelled())
                     return std::shared_ptr<const Checked>();
                 // One draw reports its own lines; a range reports its draws.
-                auto check = job->list->checker->check(draws[i], *job->rules, draws.size() == 1 ? &progress : nullptr);
+                auto check = job->list->checker->check(draws[i], job->rules, draws.size() == 1 ? &progress : nullptr);
                 if (!check)
                     return std::shared_ptr<const Checked>();
                 job->checks.push_back(std::move(*check));

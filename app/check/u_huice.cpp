@@ -3,10 +3,7 @@
 
 #include "check/condition_value_chart.h"
 #include "common/bar_chart.h"
-#include "common/error_handler.h"
-#include "common/message_box.h"
-#include "common/task_progress_strip.h"
-#include "common/task_runner.h"
+#include "common/binomial.h"
 #include "common/text_grid.h"
 #include "filter/filter_scheme.h"
 #include "shell/lottery_document.h"
@@ -15,53 +12,19 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-QString percent(double rate)
-{
-    return QString::number(rate * 100.0, 'f', 1) + "%";
-}
-
-} // namespace
-
 Tfrmhuice::Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget* parent)
-    : QWidget(parent), document_(document), source_(std::move(source)), runner_(new TaskRunner(this))
+    : ConditionRunWindow(
+          document, std::move(source), QStringLiteral("回测"), "btnhuice",
+          QStringLiteral("期（取总体过滤窗口的条件，按真实号码；偏度、重号、邻号、冷热对各期之前的开奖）"), parent)
 {
     setObjectName("frmhuice");
     setWindowTitle(QStringLiteral("过滤条件回测"));
-    setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
     resize(980, 780);
-
-    edtqishu_ = new QLineEdit(QStringLiteral("100"));
-    edtqishu_->setObjectName("edtqishu");
-    edtqishu_->setMaximumWidth(60);
-    btnhuice_ = new QPushButton(QStringLiteral("回测"));
-    btnhuice_->setObjectName("btnhuice");
-    btnhuice_->setDefault(true);
-    auto* btnclose = new QPushButton(QStringLiteral("关闭"));
-    btnclose->setObjectName("btnclose");
-    strip_ = new TaskProgressStrip(runner_, this);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("回测最近")));
-    top->addWidget(edtqishu_);
-    top->addWidget(
-        new QLabel(QStringLiteral("期（取总体过滤窗口的条件，按真实号码；偏度、重号、邻号、冷热对各期之前的开奖）")));
-    top->addStretch(1);
-    top->addWidget(strip_);
-    top->addWidget(btnhuice_);
-    top->addWidget(btnclose);
-
-    lbltiaojian_ = new QLabel(QStringLiteral("条件：请在总体过滤窗口中设置条件后点击“回测”。"));
-    lbltiaojian_->setObjectName("lbltiaojian");
-    lbltiaojian_->setWordWrap(true);
 
     tabsummary_ = new TextGrid;
     tabsummary_->setObjectName("tabsummary");
@@ -81,12 +44,9 @@ Tfrmhuice::Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget*
     auto* middle = new QHBoxLayout;
     middle->addWidget(tabsummary_, 1);
     middle->addWidget(chthuice_, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(lbltiaojian_);
-    layout->addLayout(middle, 2);
-    layout->addWidget(chtzhi_, 2);
-    layout->addWidget(tabhistory_, 2);
+    body()->addLayout(middle, 2);
+    body()->addWidget(chtzhi_, 2);
+    body()->addWidget(tabhistory_, 2);
 
     connect(tabsummary_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -98,57 +58,23 @@ Tfrmhuice::Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget*
         if (result_ && column >= 2 && column - 2 < static_cast<int>(result_->summaries.size()))
             tabsummary_->selectRow(column - 2);
     });
-
-    connect(btnhuice_, &QPushButton::clicked, this, [this] { runGuarded(this, [this] { btnhuiceClick(); }); });
-    connect(btnclose, &QPushButton::clicked, this, &QWidget::hide);
-    connect(strip_, &TaskProgressStrip::ended, this, &Tfrmhuice::updateCommandStates);
     updateCommandStates();
 }
 
 Tfrmhuice::~Tfrmhuice() = default;
 
-bool Tfrmhuice::isBusy() const
-{
-    return runner_->isRunning();
-}
-
-void Tfrmhuice::btnhuiceClick()
-{
-    if (isBusy())
-        return;
-    // Under the transformed mapping the conditions speak of the coming draw's labels, which the
-    // past draws never had.
-    if (document_.state().bianhuan) {
-        refuse(this, QStringLiteral("回测按真实号码进行，请先切换到标准走势！"));
-        return;
-    }
-    QString message = QStringLiteral("请先打开总体过滤窗口并设置过滤条件！");
-    const auto settings = source_ ? source_(message) : std::nullopt;
-    if (!settings) {
-        refuse(this, message);
-        return;
-    }
-    runOn(*settings);
-}
-
 void Tfrmhuice::runOn(const quorlin::TotalFilterSettings& settings)
 {
-    if (isBusy())
+    const auto count = drawCount();
+    if (!count)
         return;
-    bool ok = false;
-    const int count = edtqishu_->text().trimmed().toInt(&ok);
-    if (!ok || count < 1) {
-        refuse(this, QStringLiteral("回测期数应为正整数！"));
-        return;
-    }
     const quorlin::LotteryState& state = document_.state();
     lbltiaojian_->setText(QStringLiteral("条件：") + QString::fromStdString(quorlin::filterSettingsText(settings)));
     const quorlin::BacktestHistory history{&state.hisfull, state.caisum, state.caisel};
-    runner_->run(
-        this,
-        [lease = document_.lease(), history, settings, count](quorlin::Progress& progress) {
+    start(
+        [lease = document_.lease(), history, settings, count = *count](quorlin::Progress& progress) {
             (void)lease; // the draws stay as they are until the run ends
-            return quorlin::runBacktest(history, settings, static_cast<std::size_t>(count), &progress);
+            return quorlin::runBacktest(history, settings, count, &progress);
         },
         [this](std::optional<quorlin::BacktestResult> result) {
             if (!result)
@@ -156,8 +82,6 @@ void Tfrmhuice::runOn(const quorlin::TotalFilterSettings& settings)
             result_ = std::move(result);
             showResult();
         });
-    strip_->started();
-    updateCommandStates();
 }
 
 void Tfrmhuice::showResult()
@@ -165,9 +89,7 @@ void Tfrmhuice::showResult()
     const quorlin::BacktestResult& r = *result_;
     // Every front combination of the game: the kept share's whole.
     const quorlin::LotteryState& state = document_.state();
-    double all = 1;
-    for (int i = 1; i <= state.caisel; ++i)
-        all = all * (state.caisum - state.caisel + i) / i;
+    const auto all = static_cast<double>(quorlin::binomial(state.caisum, state.caisel));
     const int draws = static_cast<int>(r.rows.size());
     tabsummary_->table().reset({QStringLiteral("条件"), QStringLiteral("保留开奖号码"), QStringLiteral("命中率"),
                                 QStringLiteral("平均保留注数")},
@@ -177,11 +99,12 @@ void Tfrmhuice::showResult()
                                    case 0:
                                        return QString::fromStdString(s.name);
                                    case 1:
-                                       return QStringLiteral("%1/%2").arg(s.hits).arg(draws);
+                                       return QString::fromStdString(
+                                           quorlin::keptDrawsText(s, static_cast<std::size_t>(draws)));
                                    case 2:
-                                       return percent(s.hitRate);
+                                       return QString::fromStdString(quorlin::hitRateText(s));
                                    default:
-                                       return QString::number(s.meanKept, 'f', 1);
+                                       return QString::fromStdString(quorlin::meanKeptText(s));
                                    }
                                });
     QStringList headers{QStringLiteral("期号"), QStringLiteral("前区号码")};
@@ -244,11 +167,4 @@ void Tfrmhuice::showCondition(int index)
         chtzhi_->setValues(QStringLiteral("全部条件：各期开奖号码未满足的条件数（容错 %1）").arg(r.tolerance), issues,
                            values, 0, r.tolerance);
     }
-}
-
-void Tfrmhuice::updateCommandStates()
-{
-    const bool idle = !isBusy();
-    btnhuice_->setEnabled(idle);
-    edtqishu_->setEnabled(idle);
 }

@@ -1,20 +1,12 @@
 #pragma once
 
 #include "check/condition_backtest.h"
-#include "check/filter_condition_source.h"
-
-#include <QWidget>
+#include "check/condition_run_window.h"
 
 #include <optional>
 
 class BarChart;
 class ConditionValueChart;
-class LotteryDocument;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class TaskProgressStrip;
-class TaskRunner;
 class TextGrid;
 
 /// 过滤条件回测: how often the total filter's conditions would have kept the winning front numbers
@@ -23,7 +15,7 @@ class TextGrid;
 /// click on its column) is charted draw by draw against its range. The conditions come from the total filter
 /// window (its 回测 command, or this window's 回测 while it is open); the run works in the
 /// background with a progress bar and a stop button.
-class Tfrmhuice : public QWidget {
+class Tfrmhuice : public ConditionRunWindow {
     Q_OBJECT
 public:
     using ConditionSource = FilterConditionSource;
@@ -32,10 +24,9 @@ public:
     ~Tfrmhuice() override;
 
     /// 回测: takes the conditions from the source and back-tests them over the recent draws.
-    void btnhuiceClick();
+    void btnhuiceClick() { runWithSourceConditions(); }
     /// Back-tests `settings` over the number of draws in the window's field.
-    void runOn(const quorlin::TotalFilterSettings& settings);
-    bool isBusy() const;
+    void runOn(const quorlin::TotalFilterSettings& settings) override;
     /// The result shown, if any.
     const std::optional<quorlin::BacktestResult>& result() const { return result_; }
     /// Charts the winners' values of summary row `index` (a condition, or 全部条件 after them).
@@ -43,15 +34,7 @@ public:
 
 private:
     void showResult();
-    void updateCommandStates();
 
-    LotteryDocument& document_;
-    ConditionSource source_;
-    TaskRunner* runner_;
-    QLineEdit* edtqishu_;
-    QLabel* lbltiaojian_;
-    QPushButton* btnhuice_;
-    TaskProgressStrip* strip_;
     TextGrid* tabsummary_;
     TextGrid* tabhistory_;
     BarChart* chthuice_;

@@ -1,21 +1,13 @@
 #pragma once
 
-#include "check/filter_condition_source.h"
+#include "check/condition_run_window.h"
 #include "check/scheme_replay.h"
 
-#include <QWidget>
-
-#include <memory>
 #include <optional>
 
 class BalanceChart;
-class LotteryDocument;
 class QCheckBox;
 class QLabel;
-class QLineEdit;
-class QPushButton;
-class TaskProgressStrip;
-class TaskRunner;
 class TextGrid;
 
 /// 方案回放: would the total filter's scheme have paid? For each recent draw the list the
@@ -24,39 +16,27 @@ class TextGrid;
 /// running balance of both charted. The conditions come from the total filter window (its 回放
 /// command, or this window's 回放 while it is open); the run works in the background with a
 /// progress bar and a stop button.
-class Tfrmhuifang : public QWidget {
+class Tfrmhuifang : public ConditionRunWindow {
     Q_OBJECT
 public:
     Tfrmhuifang(LotteryDocument& document, FilterConditionSource source, QWidget* parent = nullptr);
     ~Tfrmhuifang() override;
 
     /// 回放: takes the conditions from the source and replays them over the recent draws.
-    void btnhuifangClick();
+    void btnhuifangClick() { runWithSourceConditions(); }
     /// Replays `settings` over the number of draws in the window's field.
-    void runOn(const quorlin::TotalFilterSettings& settings);
-    bool isBusy() const;
+    void runOn(const quorlin::TotalFilterSettings& settings) override;
     /// The result shown, if any.
     const std::optional<quorlin::ReplayResult>& result() const { return result_; }
 
 private:
-    /// The conditions name real numbers, which the transformed mapping hides; refuses then.
-    bool refusedUnderMapping();
     void showResult();
-    void updateCommandStates();
+    void updateCommandStates() override;
 
-    LotteryDocument& document_;
-    FilterConditionSource source_;
-    TaskRunner* runner_;
-    QLineEdit* edtqishu_;
     QCheckBox* chkzhuijia_;
-    QPushButton* btnhuifang_;
-    TaskProgressStrip* strip_;
-    QLabel* lbltiaojian_;
     QLabel* lblheji_;
     QLabel* lbljiangji_;
     BalanceChart* chtyingkui_;
     TextGrid* tabdraws_;
-    /// The rule sets the result's draws point into; replaced together with the result.
-    std::shared_ptr<const quorlin::PrizeRules> rules_;
     std::optional<quorlin::ReplayResult> result_;
 };

@@ -89,9 +89,10 @@ void TaskRunner::workEnded()
     pollProgress();
     const std::exception_ptr error = watcher_.result();
     const std::function<void()> deliver = std::exchange(deliver_, {});
+    auto* window = qobject_cast<QWidget*>(context_.data());
     if (error)
-        ErrorHandler::report(qobject_cast<QWidget*>(context_.data()), error);
+        ErrorHandler::report(window, error);
     else if (context_)
-        deliver();
+        runGuarded(window, deliver); // showing the result may fail as well, with its message
     emit finished();
 }

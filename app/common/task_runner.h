@@ -24,7 +24,8 @@ public:
 
     /// Starts `work(progress)` on a worker thread. When it ends, `done` is called on this thread with
     /// its result (no argument for a void work) — unless `context` was destroyed meanwhile, in which
-    /// case nothing is delivered. An exception thrown by the work goes to the error handler instead.
+    /// case nothing is delivered. An exception thrown by the work, or by `done`, goes to the error
+    /// handler instead.
     /// The work should capture what it needs by value. Throws std::logic_error while a task runs.
     template <class Work, class Done> void run(QObject* context, Work work, Done done)
     {

@@ -2,22 +2,16 @@
 
 #include "analysis/draw_indicators.h"
 #include "analysis/indicator_texts.h"
+#include "common/decimal_text.h"
 #include "store/lottery_state.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
 
 namespace quorlin {
 
 namespace {
-
-std::string formatReal(const char* format, float value)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, format, static_cast<double>(value));
-    return buf;
-}
 
 } // namespace
 
@@ -62,9 +56,11 @@ IndicatorAnalysis analyseIndicator(Indicator indicator, const std::vector<DrawIn
             row.numbers += buf;
         }
         const float value = indicatorValue(draws[i], indicator);
-        row.value = formatReal("%.0f", value);
+        row.value = decimalText(static_cast<double>(value), 0);
         // The totals read the value back from its text, as the window's grid holds it.
-        values.push_back(std::strtof(row.value.c_str(), nullptr));
+        float shown = 0;
+        std::from_chars(row.value.data(), row.value.data() + row.value.size(), shown);
+        values.push_back(shown);
         a.rows.push_back(std::move(row));
     }
     if (n == 0)
@@ -115,11 +111,11 @@ std::vector<std::string> summaryLines(const IndicatorAnalysis& a)
         return lines;
     const IndicatorTexts& t = textsOf(a.indicator);
     const std::string n = std::to_string(a.recent);
-    lines.push_back(t.maximumLabel + formatReal("%.1f", a.theory.maximum));
-    lines.push_back(t.minimumLabel + formatReal("%.1f", a.theory.minimum));
-    lines.push_back(t.averageLabel + formatReal("%.1f", a.theory.average));
-    lines.push_back("最近" + n + t.actualLabel + formatReal("%.1f", a.actualTotal));
-    lines.push_back("最近" + n + t.theoreticalLabel + formatReal("%.1f", a.theoreticalTotal));
+    lines.push_back(t.maximumLabel + decimalText(static_cast<double>(a.theory.maximum), 1));
+    lines.push_back(t.minimumLabel + decimalText(static_cast<double>(a.theory.minimum), 1));
+    lines.push_back(t.averageLabel + decimalText(static_cast<double>(a.theory.average), 1));
+    lines.push_back("最近" + n + t.actualLabel + decimalText(static_cast<double>(a.actualTotal), 1));
+    lines.push_back("最近" + n + t.theoreticalLabel + decimalText(static_cast<double>(a.theoreticalTotal), 1));
     if (a.advice == IndicatorAnalysis::Advice::High)
         lines.push_back("最近" + n + t.highAdvice);
     else if (a.advice == IndicatorAnalysis::Advice::Low)

@@ -1,5 +1,6 @@
 #include "analysis/omission_table.h"
 
+#include "common/decimal_text.h"
 #include "common/exchange_sort.h"
 #include "store/lottery_state.h"
 
@@ -10,13 +11,6 @@
 namespace quorlin {
 
 namespace {
-
-std::string oneDecimal(long double value)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1Lf", value);
-    return buf;
-}
 
 // Whether row x belongs before row y in the chosen order.
 bool comesFirst(const OmissionRow& x, const OmissionRow& y, OmissionSort sort)
@@ -88,12 +82,12 @@ OmissionTable buildOmissionTable(const std::vector<std::int32_t>& draws, int can
         char number[12]; // room for any int, so the text is never cut
         std::snprintf(number, sizeof number, "%.2d", r);
         row.cells = {number,
-                     oneDecimal(P),
-                     oneDecimal(static_cast<long double>(recnum) * m / K),
+                     decimalText(P, 1),
+                     decimalText(static_cast<long double>(recnum) * m / K, 1),
                      std::to_string(k),
                      std::to_string(row.longestAbsence),
                      applied ? std::to_string(row.omission) : "0",
-                     applied ? oneDecimal(static_cast<long double>(row.omission) * m / K) : "0",
+                     applied ? decimalText(static_cast<long double>(row.omission) * m / K, 1) : "0",
                      std::to_string(row.chase) + "%"};
         table.rows.push_back(std::move(row));
     }

@@ -11,6 +11,8 @@ inline constexpr std::uint64_t kExtraBetPrice = 3;
 
 /// What `bets` bets cost, in 元; `extra` with 追加投注.
 std::uint64_t betCost(std::uint64_t bets, bool extra = false);
+/// The prices as the windows state them: "每注2元，追加3元".
+std::string betPriceText();
 /// The count and cost of a bet list as every window showing one writes it: "共N注，金额M元".
 std::string betCostText(std::uint64_t bets, bool extra = false);
 

@@ -6,6 +6,22 @@ namespace {
 
 constexpr const char* kBeforeEveryTable = "早于所有奖级表";
 
+// "合计\t3期\t6注\t投入12\t奖金5300+浮动\t盈亏5288"
+std::string sumsRow(const CheckTotals& t)
+{
+    return "合计\t" + std::to_string(t.draws) + "期\t" + std::to_string(t.bets) + "注\t投入" + std::to_string(t.stake) +
+           "\t奖金" + moneyText(t.money, t.floatingWon) + "\t盈亏" + std::to_string(t.balance);
+}
+
+// The draws before every prize table, after `separator`; nothing when there are none.
+std::string unpricedNote(const CheckTotals& t, const char* separator)
+{
+    if (t.unpriced == 0)
+        return {};
+    return separator + ("另有" + std::to_string(t.unpriced) + "期") + kBeforeEveryTable +
+           "，只按中奖号码个数列出，不计投入和奖金";
+}
+
 } // namespace
 
 std::string moneyText(std::int64_t money, bool floatingWon)
@@ -58,24 +74,44 @@ std::string winningLineText(const DrawCheck& check, const WinningLine& line)
 
 std::string totalsSentence(const CheckTotals& totals)
 {
-    std::string text = "共" + std::to_string(totals.draws) + "期，每期" + std::to_string(totals.bets) + "注，投入" +
-                       std::to_string(totals.stake) + "元，固定奖金" + std::to_string(totals.money) + "元" +
-                       (totals.floatingWon ? "（另有浮动奖金未计）" : "") + "，盈亏" + std::to_string(totals.balance) +
-                       "元";
-    if (totals.unpriced != 0)
-        text +=
-            "；其中" + std::to_string(totals.unpriced) + "期" + kBeforeEveryTable + "，只按中奖号码个数列出，奖金未计";
-    return text;
+    return "共" + std::to_string(totals.draws) + "期" + std::to_string(totals.bets) + "注，投入" +
+           std::to_string(totals.stake) + "元，固定奖金" + std::to_string(totals.money) + "元" +
+           (totals.floatingWon ? "（另有浮动奖金未计）" : "") + "，盈亏" + std::to_string(totals.balance) + "元" +
+           unpricedNote(totals, "；");
 }
 
 std::string totalsRow(const CheckTotals& totals)
 {
-    std::string text = "合计\t" + std::to_string(totals.draws) + "期\t" + std::to_string(totals.bets) + "注\t投入" +
-                       std::to_string(totals.stake) + "\t奖金" + moneyText(totals.money, totals.floatingWon) +
-                       "\t盈亏" + std::to_string(totals.balance);
-    if (totals.unpriced != 0)
-        text += "\t其中" + std::to_string(totals.unpriced) + "期" + kBeforeEveryTable + "，奖金未计";
-    return text;
+    return sumsRow(totals) + unpricedNote(totals, "\t");
+}
+
+std::string replayTotalsSentence(const ReplayResult& result)
+{
+    const CheckTotals& t = result.totals;
+    return "共" + std::to_string(t.draws) + "期" + std::to_string(t.bets) + "注，投入" + std::to_string(t.stake) +
+           "元，固定奖金" + std::to_string(t.money) + "元" + (t.floatingWon ? "（另有浮动奖金未计）" : "") + "，盈亏" +
+           std::to_string(t.balance) + "元，回报率" + returnText(static_cast<double>(t.money), t.stake) +
+           "；随机投注同样注数的期望奖金" + expectedMoneyText(result.expectedMoney) + "元，回报率" +
+           returnText(result.expectedMoney, t.stake) + unpricedNote(t, "；");
+}
+
+std::string replayTotalsRows(const ReplayResult& result)
+{
+    const CheckTotals& t = result.totals;
+    return sumsRow(t) + "\t回报率" + returnText(static_cast<double>(t.money), t.stake) + unpricedNote(t, "\t") +
+           "\n随机基准\t期望奖金" + expectedMoneyText(result.expectedMoney) + "\t回报率" +
+           returnText(result.expectedMoney, t.stake);
+}
+
+std::string replayLevelsText(const ReplayResult& result)
+{
+    std::string text;
+    for (const RuleSetTotals& set : result.levelTotals) {
+        text += (text.empty() ? "" : "；") + set.rules->title + "：";
+        for (std::size_t k = 0; k < set.bets.size(); ++k)
+            text += (k == 0 ? "" : "，") + set.rules->levels[k].name + ' ' + std::to_string(set.bets[k]) + "注";
+    }
+    return "各奖级中奖注数（" + text + "）";
 }
 
 } // namespace quorlin

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "check/prize_check.h"
+#include "check/scheme_replay.h"
 
 #include <cstdint>
 #include <string>
 
 namespace quorlin {
 
-// The texts of a prize check, shared by the window and the command line.
+// The texts of a prize check and of a scheme replay, shared by the windows and the command line.
 
 /// Fixed money with "+浮动" when a pool level was won as well: its money is not known here.
 std::string moneyText(std::int64_t money, bool floatingWon);
@@ -26,9 +27,18 @@ std::string hitPatternText(int frontHits, int backHits);
 std::string bestBetText(const DrawCheck& check);
 /// What a winning line won: "3+2 六等奖 200", or the hits alone for a draw before every prize table.
 std::string winningLineText(const DrawCheck& check, const WinningLine& line);
-/// The totals as a sentence: "共3期，每期3注，投入18元，固定奖金500元，盈亏482元".
+/// The totals as a sentence: "共3期9注，投入18元，固定奖金500元，盈亏482元", and how many draws
+/// before every prize table were left out.
 std::string totalsSentence(const CheckTotals& totals);
-/// The totals as a tab-separated row: "合计\t3期\t2注\t投入12\t奖金5300+浮动\t盈亏5288".
+/// The totals as a tab-separated row: "合计\t3期\t6注\t投入12\t奖金5300+浮动\t盈亏5288".
 std::string totalsRow(const CheckTotals& totals);
+
+/// A replay's totals as a sentence: the check's totals with the return, beside the random bets.
+std::string replayTotalsSentence(const ReplayResult& result);
+/// A replay's totals as the command line prints them: the 合计 row with the return, then the
+/// 随机基准 row ("随机基准\t期望奖金1.1\t回报率27.7%").
+std::string replayTotalsRows(const ReplayResult& result);
+/// A replay's bets per level, per rule set: "各奖级中奖注数（七个奖级：一等奖 0注，…）".
+std::string replayLevelsText(const ReplayResult& result);
 
 } // namespace quorlin

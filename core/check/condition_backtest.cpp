@@ -2,6 +2,7 @@
 
 #include "analysis/indicators.h"
 #include "common/binomial.h"
+#include "common/decimal_text.h"
 #include "common/progress.h"
 #include "filter/combination_table.h"
 
@@ -162,6 +163,21 @@ std::vector<SingleCondition> activeConditions(const TotalFilterSettings& s, int 
         out.push_back(std::move(c));
     }
     return out;
+}
+
+std::string keptDrawsText(const BacktestSummary& summary, std::size_t draws)
+{
+    return std::to_string(summary.hits) + '/' + std::to_string(draws);
+}
+
+std::string hitRateText(const BacktestSummary& summary)
+{
+    return percentText(summary.hitRate);
+}
+
+std::string meanKeptText(const BacktestSummary& summary)
+{
+    return decimalText(summary.meanKept, 1);
 }
 
 std::optional<BacktestResult> runBacktest(const BacktestHistory& history, const TotalFilterSettings& settings,

@@ -51,6 +51,12 @@ struct BacktestSummary {
     double meanKept = 0;
 };
 
+/// The summary's cells as the window and the command line show them: the draws kept of the draws
+/// tried ("37/100"), the hit rate ("37.0%") and the mean kept size ("1234.5").
+std::string keptDrawsText(const BacktestSummary& summary, std::size_t draws);
+std::string hitRateText(const BacktestSummary& summary);
+std::string meanKeptText(const BacktestSummary& summary);
+
 struct BacktestResult {
     std::vector<std::string> conditions;
     std::vector<FilterRange> ranges;        ///< per condition: the values it keeps

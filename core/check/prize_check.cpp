@@ -6,6 +6,7 @@
 #include "common/progress.h"
 #include "filter/bet_list.h"
 #include "filter/bet_list_reader.h"
+#include "invest/money.h"
 #include "store/lottery_state.h"
 
 #include <algorithm>
@@ -16,6 +17,25 @@ namespace quorlin {
 namespace {
 
 constexpr std::size_t kProgressStep = 1 << 20;
+
+// Prize money and stakes are exact or refused: a wrapped sum would show a loss as a win.
+constexpr const char* kMoneyTooLarge = "奖金或投入超出计算范围，无法计算";
+
+std::int64_t exactSum(std::int64_t a, std::int64_t b)
+{
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        throw MoneyOverflowError(kMoneyTooLarge);
+    return sum;
+}
+
+std::int64_t exactProduct(std::int64_t amount, std::uint64_t count)
+{
+    std::int64_t product = 0;
+    if (__builtin_mul_overflow(amount, count, &product))
+        throw MoneyOverflowError(kMoneyTooLarge);
+    return product;
+}
 
 std::vector<std::uint64_t> masksOf(const std::uint8_t* numbers, std::size_t count, int width)
 {
@@ -158,7 +178,7 @@ std::optional<DrawCheck> PrizeChecker::check(const CheckDraw& draw, const PrizeR
                     result.hits[f][b] += hits[f][b];
         }
 
-    const PatternLevels levels = levelsOf(result.rules);
+    const PatternLevels levels = levelsOf(result.rules.get());
     int best = -1;
     for (std::size_t f = 0; f < 6; ++f)
         for (std::size_t b = 0; b < 3; ++b)
@@ -176,7 +196,7 @@ std::vector<WinningLine> PrizeChecker::winningLines(const DrawCheck& check, std:
 {
     std::vector<std::uint8_t> frontHits, backHits;
     score(check.draw, frontHits, backHits);
-    const PatternLevels levels = levelsOf(check.rules);
+    const PatternLevels levels = levelsOf(check.rules.get());
     int worst = -1;
     for (const auto& byBack : levels)
         for (const int level : byBack)
@@ -283,24 +303,35 @@ void settleLevels(DrawCheck& check)
     for (std::size_t k = 0; k < check.levelCounts.size(); ++k) {
         const PrizeLevel& level = check.rules->levels[k];
         if (level.amount)
-            check.money += *level.amount * static_cast<std::int64_t>(check.levelCounts[k]);
+            check.money = exactSum(check.money, exactProduct(*level.amount, check.levelCounts[k]));
         else if (check.levelCounts[k] != 0)
             check.floatingWon = true;
     }
 }
 
+std::int64_t CheckTotals::add(const DrawCheck& check, std::uint64_t drawBets, bool extra)
+{
+    if (!check.rules) {
+        ++unpriced;
+        return 0;
+    }
+    const std::int64_t drawStake =
+        exactProduct(static_cast<std::int64_t>(extra ? kExtraBetPrice : kBetPrice), drawBets);
+    ++draws;
+    if (__builtin_add_overflow(bets, drawBets, &bets))
+        throw MoneyOverflowError(kMoneyTooLarge);
+    stake = exactSum(stake, drawStake);
+    money = exactSum(money, check.money);
+    balance = exactSum(money, -stake);
+    floatingWon = floatingWon || check.floatingWon;
+    return drawStake;
+}
+
 CheckTotals totalOf(const std::vector<DrawCheck>& checks, std::uint64_t bets, bool extra)
 {
     CheckTotals t;
-    t.draws = checks.size();
-    t.bets = bets;
-    t.stake = static_cast<std::int64_t>(betCost(bets * checks.size(), extra));
-    for (const DrawCheck& c : checks) {
-        t.money += c.money;
-        t.floatingWon = t.floatingWon || c.floatingWon;
-        t.unpriced += c.rules ? 0 : 1;
-    }
-    t.balance = t.money - t.stake;
+    for (const DrawCheck& c : checks)
+        t.add(c, bets, extra);
     return t;
 }
 

@@ -35,8 +35,8 @@ using HitCounts = std::array<std::array<std::uint64_t, 3>, 6>;
 struct DrawCheck {
     CheckDraw draw;
     /// The rule set in force on the draw's date; null when the draw predates every shipped set
-    /// (then only the hit patterns are known, and no money). Points into the rules given to check().
-    const PrizeRuleSet* rules = nullptr;
+    /// (then only the hit patterns are known, and no money).
+    PrizeRuleSetRef rules;
     HitCounts hits{};
     std::vector<std::uint64_t> levelCounts; ///< bets per level of `rules`
     std::int64_t money = 0;                 ///< the fixed prizes won
@@ -47,7 +47,8 @@ struct DrawCheck {
 };
 
 /// Fills in what the hits are worth under the check's rule set: levelCounts, money, floatingWon
-/// and bestLevel. Nothing when the check has no rule set.
+/// and bestLevel. Nothing when the check has no rule set. Throws MoneyOverflowError when the
+/// money leaves 64 bits.
 void settleLevels(DrawCheck& check);
 
 /// A line of the list that won in a draw, with the hits it scored.
@@ -102,16 +103,22 @@ private:
     std::size_t frontOnly_ = 0;
 };
 
-/// The sum over a range of draws.
+/// The sums over a range of draws, for the prize check and the replay alike. A draw before every
+/// rule set is listed but neither staked nor priced: whether it would have paid is not known.
 struct CheckTotals {
-    std::size_t draws = 0;
-    std::uint64_t bets = 0;   ///< bets per draw
-    std::int64_t stake = 0;   ///< 2 per bet per draw, 3 with 追加
+    std::size_t draws = 0;    ///< priced draws
+    std::uint64_t bets = 0;   ///< the bets of the priced draws
+    std::int64_t stake = 0;   ///< 2 per bet, 3 with 追加
     std::int64_t money = 0;   ///< fixed prizes
     std::int64_t balance = 0; ///< money − stake
     bool floatingWon = false;
-    std::size_t unpriced = 0; ///< draws before every rule set: their money is not known
+    std::size_t unpriced = 0; ///< draws before every rule set
+
+    /// Counts a draw in which `bets` bets were checked; gives its stake (0 for a draw before every
+    /// rule set). Throws MoneyOverflowError when a sum leaves 64 bits.
+    std::int64_t add(const DrawCheck& check, std::uint64_t bets, bool extra);
 };
+/// The totals of a list of `bets` bets over the checked draws.
 CheckTotals totalOf(const std::vector<DrawCheck>& checks, std::uint64_t bets, bool extra);
 
 /// The level's money text: the amount, or "浮动".

@@ -41,15 +41,20 @@ int PrizeRuleSet::levelOf(int frontHits, int backHits) const
     return -1;
 }
 
-const PrizeRuleSet* PrizeRules::forDate(int date) const
+PrizeRuleSetRef PrizeRules::forDate(int date) const
 {
-    const PrizeRuleSet* found = nullptr;
+    PrizeRuleSetRef found;
     if (date == 0)
-        return nullptr;
-    for (const PrizeRuleSet& set : sets)
-        if (set.from <= date)
-            found = &set;
+        return found;
+    for (const PrizeRuleSetRef& set : sets)
+        if (set->from <= date)
+            found = set;
     return found;
+}
+
+PrizeRuleSetRef PrizeRules::newest() const
+{
+    return sets.empty() ? nullptr : sets.back();
 }
 
 int drawDateNumber(const std::string& text)
@@ -74,7 +79,7 @@ std::optional<PrizeRules> readPrizeRules(const std::string& path, std::string& e
         error = reader.error();
         return std::nullopt;
     }
-    PrizeRules rules;
+    std::vector<PrizeRuleSet> sets;
     std::string line;
     auto refuse = [&](const std::string& why) {
         error = path + " 第" + std::to_string(reader.lineNumber()) + "行：" + why;
@@ -94,38 +99,45 @@ std::optional<PrizeRules> readPrizeRules(const std::string& path, std::string& e
             set.title = title;
             if (set.from == 0)
                 return refuse("“" + lineExcerpt(date) + "”不是日期");
-            rules.sets.push_back(std::move(set));
+            sets.push_back(std::move(set));
             continue;
         }
-        if (rules.sets.empty())
+        if (sets.empty())
             return refuse("奖级写在“规则”行之前");
         PrizeLevel level;
         level.name = first;
         std::string amount, word;
         words >> amount;
-        std::int64_t value = 0;
-        if (wholeNumber(amount, value))
+        if (amount != "浮动") {
+            std::int64_t value = 0;
+            if (amount.empty() || amount.find_first_not_of("0123456789") != std::string::npos)
+                return refuse("金额“" + lineExcerpt(amount) + "”既不是整数也不是“浮动”");
+            if (!wholeNumber(amount, value) || value > kMaxPrizeAmount)
+                return refuse("金额“" + lineExcerpt(amount) + "”太大，每注最多 " + std::to_string(kMaxPrizeAmount) +
+                              " 元");
             level.amount = value;
-        else if (amount != "浮动")
-            return refuse("金额“" + lineExcerpt(amount) + "”既不是整数也不是“浮动”");
+        }
         while (words >> word) {
             std::pair<int, int> pattern;
             if (!hitPattern(word, pattern))
                 return refuse("“" + lineExcerpt(word) + "”不是中奖号码个数（如 4+2）");
-            if (rules.sets.back().levelOf(pattern.first, pattern.second) >= 0)
+            if (sets.back().levelOf(pattern.first, pattern.second) >= 0)
                 return refuse(lineExcerpt(word) + " 已属于前面的奖级");
             level.patterns.push_back(pattern);
         }
         if (level.patterns.empty())
             return refuse("奖级" + lineExcerpt(level.name) + "没有中奖号码个数");
-        rules.sets.back().levels.push_back(std::move(level));
+        sets.back().levels.push_back(std::move(level));
     }
     if (reader.failed()) {
         error = reader.error();
         return std::nullopt;
     }
-    std::stable_sort(rules.sets.begin(), rules.sets.end(),
+    std::stable_sort(sets.begin(), sets.end(),
                      [](const PrizeRuleSet& a, const PrizeRuleSet& b) { return a.from < b.from; });
+    PrizeRules rules;
+    for (PrizeRuleSet& set : sets)
+        rules.sets.push_back(std::make_shared<const PrizeRuleSet>(std::move(set)));
     return rules;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,18 +26,29 @@ struct PrizeRuleSet {
     int levelOf(int frontHits, int backHits) const;
 };
 
+/// A rule set as checks and results hold it: shared, so whatever was priced under a set keeps it.
+using PrizeRuleSetRef = std::shared_ptr<const PrizeRuleSet>;
+
 /// The rule sets shipped beside the program, oldest first.
 struct PrizeRules {
-    std::vector<PrizeRuleSet> sets;
+    std::vector<PrizeRuleSetRef> sets;
 
     /// The set in force on the draw date (year * 10000 + month * 100 + day), or nothing when the
     /// draw predates every set or its date is unknown (0).
-    const PrizeRuleSet* forDate(int date) const;
+    PrizeRuleSetRef forDate(int date) const;
+    /// The newest set, as a draw of today is priced; nothing without sets.
+    PrizeRuleSetRef newest() const;
 };
+
+/// The largest fixed amount a level may have, in 元 per bet: the game's top prize. With it a replay
+/// of every bet of the game over the most draws a lottery loads stays inside 64 bits; the sums of
+/// longer lists are checked as they are made.
+inline constexpr std::int64_t kMaxPrizeAmount = 10'000'000;
 
 /// Reads the rule file ("附属\大乐透奖级.txt"): blank lines and lines from "#" are skipped;
 /// "规则 YYYY-MM-DD 标题" starts a set; each following "名称 金额|浮动 前+后 …" line is its next
-/// level. Sets are sorted by date. Nothing, with `error` naming the line, when the file is wrong.
+/// level. Sets are sorted by date. Nothing, with `error` naming the line, when the file is wrong
+/// (an amount above kMaxPrizeAmount included).
 std::optional<PrizeRules> readPrizeRules(const std::string& path, std::string& error);
 
 /// The date of a draw as stored ("2007-05-30", "2007/5/30") as year * 10000 + month * 100 + day,

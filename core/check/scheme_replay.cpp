@@ -1,14 +1,16 @@
 #include "check/scheme_replay.h"
 
-#include "check/bet_price.h"
 #include "common/binomial.h"
+#include "common/decimal_text.h"
 #include "common/progress.h"
 #include "filter/combination_table.h"
 #include "filter/extra_conditions.h"
+#include "filter/total_filter_job.h"
+#include "store/filter_space.h"
+#include "store/lottery_state.h"
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
 
 namespace quorlin {
 
@@ -83,18 +85,12 @@ double expectedFixedMoney(const PrizeRuleSet& rules, std::uint64_t bets, int tot
 
 std::string returnText(double money, std::int64_t stake)
 {
-    if (stake <= 0)
-        return "-";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f%%", money * 100.0 / static_cast<double>(stake));
-    return text;
+    return stake <= 0 ? "-" : percentText(money / static_cast<double>(stake));
 }
 
 std::string expectedMoneyText(double money)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", money);
-    return text;
+    return decimalText(money, 1);
 }
 
 std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalFilterSettings& settings,
@@ -188,15 +184,10 @@ std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalF
         row.bets = row.keptFronts * tuples;
         row.check.rules = rules.forDate(draw.date);
         settleLevels(row.check);
+        row.stake = result.totals.add(row.check, row.bets, extra);
         if (row.check.rules) {
-            row.stake = static_cast<std::int64_t>(betCost(row.bets, extra));
             row.expectedMoney =
                 expectedFixedMoney(*row.check.rules, row.bets, history.total, w, history.backTotal, history.backWidth);
-            ++result.draws;
-            result.bets += row.bets;
-            result.stake += row.stake;
-            result.money += row.check.money;
-            result.floatingWon = result.floatingWon || row.check.floatingWon;
             result.expectedMoney += row.expectedMoney;
             auto set = std::find_if(result.levelTotals.begin(), result.levelTotals.end(),
                                     [&row](const RuleSetTotals& t) { return t.rules == row.check.rules; });
@@ -206,17 +197,36 @@ std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalF
                     RuleSetTotals{row.check.rules, std::vector<std::uint64_t>(row.check.levelCounts.size(), 0)});
             for (std::size_t k = 0; k < row.check.levelCounts.size(); ++k)
                 set->bets[k] += row.check.levelCounts[k];
-        } else {
-            ++result.unpriced;
         }
-        result.balance = result.money - result.stake;
-        row.balance = result.balance;
-        row.expectedBalance = result.expectedMoney - static_cast<double>(result.stake);
+        row.balance = result.totals.balance;
+        row.expectedBalance = result.expectedMoney - static_cast<double>(result.totals.stake);
         result.rows.push_back(std::move(row));
     }
     if (progress)
         progress->report(static_cast<std::int64_t>(n), static_cast<std::int64_t>(n));
     return result;
+}
+
+std::optional<ReplayJob> prepareReplay(const LotteryState& state, TotalFilterSettings settings, std::string& error)
+{
+    const FilterSpace space = filterspace(state);
+    if (settings.back.empty())
+        settings.back = everyBackNumber(space);
+    if (const auto refusal = validateTotalFilter(settings, space)) {
+        error = *refusal;
+        return std::nullopt;
+    }
+    auto rules = readPrizeRules(state.apppath + kPrizeRulesFile, error);
+    if (!rules)
+        return std::nullopt;
+    return ReplayJob{
+        ReplayHistory{&state.hisfull, &state.hisdate, state.caisum, state.caisel, state.housum, state.housel},
+        std::move(settings), std::move(*rules)};
+}
+
+std::optional<ReplayResult> runReplay(const ReplayJob& job, std::size_t count, bool extra, Progress* progress)
+{
+    return runReplay(job.history, job.settings, count, job.rules, extra, progress);
 }
 
 } // namespace quorlin

@@ -15,6 +15,7 @@
 namespace quorlin {
 
 class Progress;
+struct LotteryState;
 
 /// The draws a replay plays over: the history rows ([0] issue, [1..width] front, then the back
 /// numbers; oldest first), their dates as stored, and the game.
@@ -41,34 +42,44 @@ struct ReplayRow {
 
 /// Bets per level of one rule set, summed over the draws priced under it.
 struct RuleSetTotals {
-    const PrizeRuleSet* rules = nullptr;
+    PrizeRuleSetRef rules;
     std::vector<std::uint64_t> bets; ///< per level of `rules`
 };
 
-/// The sums over the priced draws. A draw before every rule set is listed (check.rules null) but
-/// neither staked nor priced: whether it would have paid is not known.
+/// The draws one by one and the sums over them. A draw before every rule set is listed
+/// (check.rules null) but neither staked nor priced, as the prize check counts it.
 struct ReplayResult {
     std::vector<ReplayRow> rows; ///< oldest first
-    std::size_t draws = 0;       ///< priced draws
-    std::uint64_t bets = 0;
-    std::int64_t stake = 0;
-    std::int64_t money = 0;
-    bool floatingWon = false;
-    std::int64_t balance = 0;
-    double expectedMoney = 0; ///< of as many random bets
-    std::size_t unpriced = 0; ///< draws before every rule set
+    CheckTotals totals;          ///< over the priced draws; `unpriced` counts the others
+    double expectedMoney = 0;    ///< of as many random bets
     /// Bets per level, one entry per rule set in the order the draws first use it (a level's name
     /// means different patterns and money in different sets, so they are not added together).
     std::vector<RuleSetTotals> levelTotals;
 };
+
+/// A replay as the window and the command line start it: the open lottery's draws, the settings
+/// (every back number when they choose none) and the prize tables.
+struct ReplayJob {
+    ReplayHistory history;
+    TotalFilterSettings settings;
+    PrizeRules rules;
+};
+
+/// Makes the job of replaying `settings` over the open lottery (whose draws must outlive it).
+/// Nothing, with `error` saying why, when the settings are refused or the prize tables cannot be read.
+std::optional<ReplayJob> prepareReplay(const LotteryState& state, TotalFilterSettings settings, std::string& error);
 
 /// Plays the settings over the newest `count` draws (fewer when the history is shorter; the oldest
 /// draw of the history has no draw before it and is skipped): for each draw the fronts the settings
 /// keep, judged with the history before it (the draw before for 偏度 and every history-relative
 /// condition), paired with every pair of `settings.back` (all back numbers when empty), priced
 /// against the draw under the rule set of its date without listing the bets. Nothing when stopped.
+/// Throws MoneyOverflowError when a sum leaves 64 bits.
 std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalFilterSettings& settings,
                                       std::size_t count, const PrizeRules& rules, bool extra,
+                                      Progress* progress = nullptr);
+/// The same for a prepared job.
+std::optional<ReplayResult> runReplay(const ReplayJob& job, std::size_t count, bool extra,
                                       Progress* progress = nullptr);
 
 /// The fixed money `bets` random bets are expected to win under the rule set: every hit pattern's

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 namespace quorlin {
 
@@ -77,21 +78,21 @@ HitCounts ticketHits(const Ticket& ticket, const CheckDraw& draw)
     return hits;
 }
 
-DrawCheck checkTicket(const Ticket& ticket, const CheckDraw& draw, const PrizeRuleSet* rules)
+DrawCheck checkTicket(const Ticket& ticket, const CheckDraw& draw, PrizeRuleSetRef rules)
 {
     DrawCheck result;
     result.draw = draw;
-    result.rules = rules;
+    result.rules = std::move(rules);
     result.hits = ticketHits(ticket, draw);
     settleLevels(result);
     return result;
 }
 
-DrawCheck checkTickets(const std::vector<Ticket>& tickets, const CheckDraw& draw, const PrizeRuleSet* rules)
+DrawCheck checkTickets(const std::vector<Ticket>& tickets, const CheckDraw& draw, PrizeRuleSetRef rules)
 {
     DrawCheck result;
     result.draw = draw;
-    result.rules = rules;
+    result.rules = std::move(rules);
     for (const Ticket& ticket : tickets) {
         const HitCounts hits = ticketHits(ticket, draw);
         for (std::size_t f = 0; f < hits.size(); ++f)

@@ -21,10 +21,10 @@ HitCounts ticketHits(const Ticket& ticket, const CheckDraw& draw);
 
 /// What the ticket won in the draw under `rules` (levelCounts, money, floatingWon, bestLevel;
 /// only the hits when `rules` is null). bestLine is left empty.
-DrawCheck checkTicket(const Ticket& ticket, const CheckDraw& draw, const PrizeRuleSet* rules);
+DrawCheck checkTicket(const Ticket& ticket, const CheckDraw& draw, PrizeRuleSetRef rules);
 
 /// What the tickets won together in the draw: their hits summed, then settled as checkTicket does.
-DrawCheck checkTickets(const std::vector<Ticket>& tickets, const CheckDraw& draw, const PrizeRuleSet* rules);
+DrawCheck checkTickets(const std::vector<Ticket>& tickets, const CheckDraw& draw, PrizeRuleSetRef rules);
 
 /// Reads a typed draw, "F F F F F+B B" (a 单式 line: no "#", exactly the numbers of one bet), as
 /// ticket lines are read. Nothing with `problem` set when it is not one.

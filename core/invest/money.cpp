@@ -19,6 +19,8 @@ WholeNumberError::WholeNumberError(std::string_view text)
 
 MoneyOverflowError::MoneyOverflowError() : std::overflow_error("金额超出计算范围，无法投注！") {}
 
+MoneyOverflowError::MoneyOverflowError(const std::string& message) : std::overflow_error(message) {}
+
 std::optional<std::int64_t> parseWholeNumber(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))

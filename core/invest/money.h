@@ -20,6 +20,8 @@ public:
 class MoneyOverflowError : public std::overflow_error {
 public:
     MoneyOverflowError();
+    /// The same for another computation, with its own message.
+    explicit MoneyOverflowError(const std::string& message);
 };
 
 /// The whole number in `text` (blanks around it and a leading sign allowed), or nothing.

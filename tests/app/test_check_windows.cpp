@@ -41,6 +41,7 @@ private slots:
     void checkListsDrawsTotalsChartAndWinners();
     void checkCountsTicketsAsTheirBets();
     void checkRefusesWithoutAList();
+    void checkSaysWhenItsTotalsLeave64Bits();
     void quittingWithAResultShownFreesItAfterTheWindow();
     void backtestRunsOnTheTotalFilterConditions();
     void backtestAsksForTheTotalFilterFirst();
@@ -91,8 +92,7 @@ void TestCheckWindows::checkListsDrawsTotalsChartAndWinners()
     QCOMPARE(cell(draws, 2, 1), QString("03 09 17 25 33 + 04 11"));
     QCOMPARE(cell(draws, 2, 12), QString("300"));
     QCOMPARE(cell(draws, 2, 13), QString("03 09 17 25 35+04 12 五等奖"));
-    QCOMPARE(window->findChild<QLabel*>("lblzongji")->text(),
-             QString("共3期，每期3注，投入18元，固定奖金500元，盈亏482元"));
+    QCOMPARE(window->findChild<QLabel*>("lblzongji")->text(), QString("共3期9注，投入18元，固定奖金500元，盈亏482元"));
 
     auto* chart = window->findChild<BarChart*>("chtlevels");
     QCOMPARE(chart->bars(0).size(), 9);
@@ -174,6 +174,29 @@ void TestCheckWindows::checkRefusesWithoutAList()
     // 5+0 on the front alone: 三等奖.
     QCOMPARE(window->checks().size(), std::size_t{1});
     QCOMPARE(window->checks()[0].money, 10000);
+}
+
+void TestCheckWindows::checkSaysWhenItsTotalsLeave64Bits()
+{
+    // A table paying the largest amount for 0+0. Each ticket of every number holds 6,412,770 bets
+    // of 0+0 in any draw: 30,000 of them win 1.9e18 元 a draw, 9.6e18 over five, past 2^63.
+    std::ofstream(program_->path() / "附属" / "大乐透奖级.txt", std::ios::binary | std::ios::trunc)
+        << "规则 2000-01-01 测试\n零等奖 10000000 0+0\n";
+    const std::string path = program_->apppath() + "all.txt";
+    {
+        std::ofstream out(path, std::ios::binary);
+        for (int k = 0; k < 30000; ++k)
+            out << "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32 "
+                   "33 34 35+01 02 03 04 05 06 07 08 09 10 11 12\n";
+    }
+    Tfrmduijiang* window = openCheck();
+    window->load(QString::fromStdString(path));
+    QTRY_VERIFY(!window->isBusy());
+    window->findChild<QRadioButton*>("optzuijin")->setChecked(true);
+    window->findChild<QLineEdit*>("edtqishu")->setText("5");
+    QTest::mouseClick(window->findChild<QPushButton*>("btnduijiang"), Qt::LeftButton);
+    QTRY_VERIFY(!window->isBusy());
+    QCOMPARE(messageTexts(), QStringList{"奖金或投入超出计算范围，无法计算"});
 }
 
 void TestCheckWindows::quittingWithAResultShownFreesItAfterTheWindow()

@@ -3,6 +3,7 @@
 #include "shipped_draws.h"
 
 #include "check/balance_chart.h"
+#include "check/check_report.h"
 #include "check/scheme_replay.h"
 #include "check/u_huifang.h"
 #include "common/text_grid.h"
@@ -17,8 +18,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
+#include <clocale>
 #include <filesystem>
 
 class TestReplayWindow : public GuiTestBase {
@@ -39,6 +42,7 @@ private slots:
     void refusesWithoutRunning();
     void stopKeepsTheLastResult();
     void totalFilterReplaysItsConditions();
+    void numbersReadAlikeUnderAGermanLocale();
 
 private:
     void copyPrizeRules()
@@ -124,28 +128,12 @@ void TestReplayWindow::replayShowsTheCoreResultDrawByDraw()
     }
     QVERIFY(keptVaries);
 
-    const QString totals = window->findChild<QLabel*>("lblheji")->text();
-    QVERIFY2(totals.startsWith(QString("共100期，投入%1元，固定奖金%2元").arg(want.stake).arg(want.money)),
-             qPrintable(totals));
-    QVERIFY2(totals.contains(
-                 QString("盈亏%1元，回报率%2；")
-                     .arg(want.balance)
-                     .arg(QString::fromStdString(quorlin::returnText(static_cast<double>(want.money), want.stake)))),
-             qPrintable(totals));
-    QVERIFY2(totals.contains(QString("随机投注同样注数的期望奖金%1元，回报率%2")
-                                 .arg(want.expectedMoney, 0, 'f', 1)
-                                 .arg(QString::fromStdString(quorlin::returnText(want.expectedMoney, want.stake)))),
-             qPrintable(totals));
-    // 100 draws back from 2026115 lie under the seven-level table.
-    QStringList sets;
-    for (const quorlin::RuleSetTotals& set : want.levelTotals) {
-        QStringList levels;
-        for (std::size_t k = 0; k < set.bets.size(); ++k)
-            levels << QString("%1 %2注").arg(QString::fromStdString(set.rules->levels[k].name)).arg(set.bets[k]);
-        sets << QString::fromStdString(set.rules->title) + "：" + levels.join("，");
-    }
+    // The totals and the bets per level in the core's words; 100 draws back from 2026115 lie under
+    // the seven-level table.
+    QCOMPARE(window->findChild<QLabel*>("lblheji")->text(),
+             QString::fromStdString(quorlin::replayTotalsSentence(want)));
     QCOMPARE(want.levelTotals.size(), std::size_t{1});
-    QCOMPARE(window->findChild<QLabel*>("lbljiangji")->text(), "各奖级中奖注数（" + sets.join("；") + "）");
+    QCOMPARE(window->findChild<QLabel*>("lbljiangji")->text(), QString::fromStdString(quorlin::replayLevelsText(want)));
 
     // The chart: the running balances of the scheme and of the random bets, oldest first.
     auto* chart = window->findChild<BalanceChart*>("chtyingkui");
@@ -159,7 +147,7 @@ void TestReplayWindow::replayShowsTheCoreResultDrawByDraw()
         QCOMPARE(scheme[i], QPointF(i, static_cast<double>(d.balance)));
         QCOMPARE(baseline[i], QPointF(i, d.expectedBalance));
     }
-    QCOMPARE(scheme.last().y(), static_cast<double>(want.money - want.stake));
+    QCOMPARE(scheme.last().y(), static_cast<double>(want.totals.balance));
     const QString caption = window->findChild<QLabel*>("lbltiaojian")->text();
     QVERIFY2(caption.startsWith("条件：") && caption.contains("和值 70-110") && caption.contains("重号 0-1"),
              qPrintable(caption));
@@ -184,7 +172,7 @@ void TestReplayWindow::everyBackNumberWithExtraStakeWhenNoneChosen()
         QCOMPARE(cell(draws, row, 3).toULongLong(), kept * 66 * 3);
     }
     quorlin::PrizeRules rules;
-    QCOMPARE(r.money, direct(s, 5, true, rules).money);
+    QCOMPARE(r.totals.money, direct(s, 5, true, rules).totals.money);
 }
 
 void TestReplayWindow::levelColumnsFollowEachDrawsRuleSet()
@@ -225,9 +213,9 @@ void TestReplayWindow::levelColumnsFollowEachDrawsRuleSet()
              (QStringList{"2020001", "1", "1", "2", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0+浮动", "-2"}));
     QCOMPARE(rowOf(6), (QStringList{"2019002", "1", "1", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "0"}));
     const QString totals = window->findChild<QLabel*>("lblheji")->text();
-    QVERIFY2(totals.startsWith("共6期，投入12元，固定奖金0元（另有浮动奖金未计），盈亏-12元，回报率0.0%"),
+    QVERIFY2(totals.startsWith("共6期6注，投入12元，固定奖金0元（另有浮动奖金未计），盈亏-12元，回报率0.0%"),
              qPrintable(totals));
-    QVERIFY2(totals.endsWith("另有1期早于所有奖级表，未计入。"), qPrintable(totals));
+    QVERIFY2(totals.endsWith("另有1期早于所有奖级表，只按中奖号码个数列出，不计投入和奖金"), qPrintable(totals));
     // Each table's levels apart, in the order the draws first use them: the two 一等奖 are not added.
     QCOMPARE(
         window->findChild<QLabel*>("lbljiangji")->text(),
@@ -317,14 +305,34 @@ void TestReplayWindow::totalFilterReplaysItsConditions()
     QVERIFY(window->result());
     quorlin::PrizeRules rules;
     const quorlin::ReplayResult want = direct(sumAndOdd(), 100, false, rules);
-    QCOMPARE(window->result()->money, want.money);
-    QCOMPARE(window->result()->bets, want.bets);
+    QCOMPARE(window->result()->totals.money, want.totals.money);
+    QCOMPARE(window->result()->totals.bets, want.totals.bets);
     QVERIFY(window->findChild<QLabel*>("lbltiaojian")->text().contains("重号 0-1"));
 
     // Under the transformed mapping the total filter's 回放 is refused like its 回测.
     triggerAction("tlbbianwan");
     QTest::mouseClick(filter->findChild<QPushButton*>("btnhuifang"), Qt::LeftButton);
     QCOMPARE(messageTexts(), QStringList{"回放按真实号码进行，请先切换到标准走势！"});
+}
+
+void TestReplayWindow::numbersReadAlikeUnderAGermanLocale()
+{
+    // The program runs with the user's locale for the C library and may be given a German QLocale;
+    // the figures with a fraction read as the command line prints them, "125000.0%".
+    const std::string cLocale = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        QSKIP("de_DE.UTF-8 is not installed (scripts/install-deps.sh)");
+    const QLocale qtLocale;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Tfrmhuifang* window = openReplay();
+    runOn(window, "20", sumAndOdd());
+    const QString totals = window->findChild<QLabel*>("lblheji")->text();
+    QLocale::setDefault(qtLocale);
+    std::setlocale(LC_ALL, cLocale.c_str());
+
+    QVERIFY2(QRegularExpression("回报率\\d+\\.\\d%.*期望奖金\\d+\\.\\d元，回报率\\d+\\.\\d%").match(totals).hasMatch(),
+             qPrintable(totals));
+    QVERIFY2(!totals.contains(QRegularExpression("\\d,\\d")), qPrintable(totals));
 }
 
 QTEST_MAIN(TestReplayWindow)

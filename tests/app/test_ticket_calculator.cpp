@@ -220,7 +220,7 @@ void TestTicketCalculator::prizesOfADrawMatchTheCoreCount()
     const auto rules = quorlin::readPrizeRules(program_->apppath() + quorlin::kPrizeRulesFile, error);
     QVERIFY(rules);
     const quorlin::CheckDraw draw{"2020003", 20200101, {3, 9, 17, 25, 33}, {4, 11}};
-    const quorlin::PrizeRuleSet* set = rules->forDate(draw.date);
+    const quorlin::PrizeRuleSetRef set = rules->forDate(draw.date);
     auto* table = child<TextGrid>("tabjiang");
     QCOMPARE(table->model()->columnCount(), 1 + 9 + 1);
     QCOMPARE(table->model()->headerData(1, Qt::Horizontal).toString(), QString("一等奖"));

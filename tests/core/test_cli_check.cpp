@@ -1,12 +1,15 @@
 // quorlin-cli check and backtest: the prize check and the condition back-test from the command line.
 #include "cli_commands.h"
+#include "german_locale.h"
 #include "store/schema.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 using namespace quorlin;
@@ -54,7 +57,7 @@ TEST_F(CliCheckFixture, CheckPrintsOneRowPerDrawUnderItsTableAndATotal)
     EXPECT_EQ(got[2].rfind("奖级\t七个奖级", 0), 0u);
     EXPECT_EQ(got[3], "2026014\t0\t0\t1\t0\t0\t0\t0\t5000");
     EXPECT_EQ(got[4], "2026015\t0\t0\t0\t1\t0\t0\t0\t300");
-    EXPECT_EQ(got[5], "合计\t3期\t2注\t投入12\t奖金5300+浮动\t盈亏5288");
+    EXPECT_EQ(got[5], "合计\t3期\t6注\t投入12\t奖金5300+浮动\t盈亏5288");
 
     ASSERT_EQ(run({"check", kShippedLottery, file("bets.txt"), "--issue", "2026014", "--extra"}), 0) << err.str();
     EXPECT_NE(out.str().find("合计\t1期\t2注\t投入6\t奖金5000\t盈亏4994"), std::string::npos) << out.str();
@@ -83,7 +86,7 @@ TEST_F(CliCheckFixture, CheckCountsTheBetsOfTicketsAsItsExpansionWould)
     const std::string expected = out.str();
     ASSERT_EQ(run({"check", kShippedLottery, file("tickets.txt"), "--last", "3"}), 0) << err.str();
     EXPECT_EQ(out.str(), expected);
-    EXPECT_NE(out.str().find("合计\t3期\t9注\t投入54"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("合计\t3期\t27注\t投入54"), std::string::npos) << out.str();
 }
 
 TEST_F(CliCheckFixture, TicketPrintsBetsAndCostOrThePrizesOfADraw)
@@ -155,6 +158,71 @@ TEST_F(CliCheckFixture, ReplayPricesEachDrawsListAndSetsItBesideChance)
     EXPECT_EQ(run({"replay", kShippedLottery, "--last", "5"}), 1);
     EXPECT_EQ(err.str(), "请选择过滤条件！\n");
     EXPECT_EQ(run({"replay", kShippedLottery, "--sum", "15"}), 2);
+}
+
+TEST_F(CliCheckFixture, CheckAndReplayCountADrawBeforeEveryTableAlike)
+{
+    // Two draws of 2019, before every prize table; the replay judges the second by the first.
+    test::insertDraws(program.databasePath(), kShippedLottery,
+                      {{2019059, 7, 8, 9, 10, 11, 3, 4}, {2019060, 1, 2, 3, 4, 5, 1, 2}}, "2019-06-01");
+    std::ofstream(file("one.txt"), std::ios::binary) << "01 02 03 04 05+01 02\n";
+    const std::string beforeEveryTable = "另有1期早于所有奖级表，只按中奖号码个数列出，不计投入和奖金";
+    // 2026012 5+2 (pool), 2026014 4+2 三等奖 5000, 2026015 nothing; 2019060 neither staked nor priced.
+    ASSERT_EQ(run({"check", kShippedLottery, file("one.txt"), "--last", "4"}), 0) << err.str();
+    EXPECT_NE(out.str().find("2019060\t早于所有奖级表\t5+2:1\t-\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("合计\t3期\t3注\t投入6\t奖金5000+浮动\t盈亏4994\t" + beforeEveryTable + "\n"),
+              std::string::npos)
+        << out.str();
+    ASSERT_EQ(run({"replay", kShippedLottery, "--last", "4", "--sum", "15", "--back", "1 2"}), 0) << err.str();
+    EXPECT_NE(out.str().find("2019060\t1\t1\t0\t早于所有奖级表\t-\t0\n"), std::string::npos) << out.str();
+    EXPECT_NE(
+        out.str().find("合计\t3期\t3注\t投入6\t奖金5000+浮动\t盈亏4994\t回报率83333.3%\t" + beforeEveryTable + "\n"),
+        std::string::npos)
+        << out.str();
+}
+
+TEST_F(CliCheckFixture, CheckRefusesAnAmountWhoseSumsCouldOverflow)
+{
+    // An edited prize table (GBK, as shipped): 三等奖 of the seven levels at the largest 64-bit number.
+    const auto rules = program.path() / "附属" / "大乐透奖级.txt";
+    std::string text;
+    {
+        std::ifstream in(rules, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const std::string thirdPrize = " 5000 5+0 4+2";
+    const std::size_t at = text.find(thirdPrize);
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, thirdPrize.size(), " 9223372036854775807 5+0 4+2");
+    std::ofstream(rules, std::ios::binary | std::ios::trunc) << text;
+    const auto line = 1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n');
+
+    EXPECT_EQ(run({"check", kShippedLottery, file("bets.txt"), "--last", "3"}), 1);
+    EXPECT_NE(err.str().find("第" + std::to_string(line) + "行：金额“9223372036854775807”太大"), std::string::npos)
+        << err.str();
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(CliCheckFixture, ReplayAndBacktestWriteTheirNumbersAlikeUnderAGermanLocale)
+{
+    const std::vector<std::vector<std::string>> commands{
+        {"replay", kShippedLottery, "--last", "5", "--sum", "15", "--back", "1 2"},
+        {"backtest", kShippedLottery, "--last", "2", "--sum", "15-100"}};
+    std::vector<std::string> plain;
+    for (const auto& args : commands) {
+        ASSERT_EQ(run(args), 0) << err.str();
+        plain.push_back(out.str());
+    }
+    EXPECT_NE(plain[0].find("回报率125000.0%"), std::string::npos) << plain[0];
+    EXPECT_NE(plain[1].find("\t100.0%\t"), std::string::npos) << plain[1];
+
+    test::GermanLocale german;
+    if (!german.active())
+        GTEST_SKIP() << "de_DE.UTF-8 is not installed (scripts/install-deps.sh)";
+    for (std::size_t k = 0; k < commands.size(); ++k) {
+        ASSERT_EQ(run(commands[k]), 0) << err.str();
+        EXPECT_EQ(out.str(), plain[k]);
+    }
 }
 
 TEST_F(CliCheckFixture, CheckRefusesWhatItCannotDo)

@@ -7,6 +7,7 @@
 #include "common/grid.h"
 #include "filter/bet_list.h"
 #include "filter/bet_list_reader.h"
+#include "invest/money.h"
 #include "store/lottery_state.h"
 #include "test_support.h"
 
@@ -82,8 +83,8 @@ TEST(PrizeRules, EveryHitPatternHasItsLevelAndAmountInBothSets)
 {
     const PrizeRules rules = shippedRules();
     ASSERT_EQ(rules.sets.size(), 2u);
-    const PrizeRuleSet& nine = rules.sets[0];
-    const PrizeRuleSet& seven = rules.sets[1];
+    const PrizeRuleSet& nine = *rules.sets[0];
+    const PrizeRuleSet& seven = *rules.sets[1];
     ASSERT_EQ(nine.levels.size(), 9u);
     ASSERT_EQ(seven.levels.size(), 7u);
     // [front hits][back hits]: the 1-based level, 0 for no prize.
@@ -113,7 +114,7 @@ TEST(PrizeRules, TheSetIsPickedByTheDrawDate)
     };
     for (const Case c : {Case{"2026-02-02", 7}, Case{"2026/2/2", 7}, Case{"2026-01-31", 9}, Case{"2020-01-01", 9},
                          Case{"2019-12-30", 0}, Case{"不是日期", 0}}) {
-        const PrizeRuleSet* set = rules.forDate(drawDateNumber(c.date));
+        const PrizeRuleSetRef set = rules.forDate(drawDateNumber(c.date));
         EXPECT_EQ(set ? static_cast<int>(set->levels.size()) : 0, c.levels) << c.date;
     }
     // On the first day of the seven levels, 4+2 is a 三等奖 of 5000; the draw before, a 四等奖 of 3000.
@@ -144,13 +145,43 @@ TEST(PrizeRules, AFaultyFileIsRefusedNamingTheLine)
          {Case{"一等奖 浮动 5+2\n", "第1行"}, Case{"规则 2020-13-01 x\n", "不是日期"},
           Case{"规则 2020-01-01 x\n一等奖 很多 5+2\n", "第2行"}, Case{"规则 2020-01-01 x\n一等奖 浮动 6+2\n", "6+2"},
           Case{"规则 2020-01-01 x\n一等奖 浮动 5+2\n二等奖 9 5+2\n", "已属于"},
-          Case{"规则 2020-01-01 x\n一等奖 浮动\n", "没有"}}) {
+          Case{"规则 2020-01-01 x\n一等奖 浮动\n", "没有"},
+          // Amounts whose sums could leave 64 bits: the largest number that fits, one past it, one
+          // 元 above the largest allowed.
+          Case{"规则 2020-01-01 x\n一等奖 浮动 5+2\n二等奖 9223372036854775807 5+1\n",
+               "第3行：金额“9223372036854775807”太大"},
+          Case{"规则 2020-01-01 x\n一等奖 99999999999999999999 5+2\n", "第2行：金额“99999999999999999999”太大"},
+          Case{"规则 2020-01-01 x\n一等奖 10000001 5+2\n", "每注最多 10000000 元"}}) {
         const std::string path = dir.apppath() + "rules.txt";
         std::ofstream(path) << c.text;
         std::string error;
         EXPECT_FALSE(readPrizeRules(path, error)) << c.text;
         EXPECT_NE(error.find(c.says), std::string::npos) << error;
     }
+}
+
+TEST(PrizeRules, TheLargestAmountIsReadAndSumsBeyond64BitsAreRefused)
+{
+    test::TempProgramDir dir;
+    const std::string path = dir.apppath() + "rules.txt";
+    std::ofstream(path) << "规则 2020-01-01 x\n一等奖 " << kMaxPrizeAmount << " 5+2 0+0\n";
+    std::string error;
+    const auto rules = readPrizeRules(path, error);
+    ASSERT_TRUE(rules) << error;
+    ASSERT_EQ(rules->sets.front()->levels.front().amount, kMaxPrizeAmount);
+
+    // Bets enough to pass 2^63 元 at the largest amount: the sums throw instead of wrapping.
+    DrawCheck check;
+    check.rules = rules->sets.front();
+    check.hits[0][0] = 1'000'000'000'000;
+    EXPECT_THROW(settleLevels(check), MoneyOverflowError);
+    check.hits[0][0] = 900'000'000'000;
+    settleLevels(check);
+    EXPECT_EQ(check.money, kMaxPrizeAmount * 900'000'000'000);
+    CheckTotals totals;
+    totals.add(check, 1, false);
+    EXPECT_THROW(totals.add(check, 1, false), MoneyOverflowError);
+    EXPECT_THROW(CheckTotals().add(check, std::uint64_t{1} << 62, false), MoneyOverflowError) << "the stake";
 }
 
 TEST(PrizeCheck, NumberedAndSavedFilesGiveTheResultOfTheListItself)
@@ -244,7 +275,7 @@ TEST(PrizeCheck, ARangeOfTheRealHistoryMatchesBetByBetScoring)
         const CheckDraw d = drawAt(state, row);
         const auto got = checker.check(d, rules);
         ASSERT_TRUE(got);
-        const PrizeRuleSet* set = rules.forDate(d.date);
+        const PrizeRuleSetRef set = rules.forDate(d.date);
         predating += set ? 0 : 1;
         std::vector<std::uint64_t> counts(set ? set->levels.size() : 0, 0);
         std::int64_t money = 0;
@@ -285,8 +316,12 @@ TEST(PrizeCheck, ARangeOfTheRealHistoryMatchesBetByBetScoring)
     EXPECT_LT(predating, 1100u);
     const CheckTotals plain = totalOf(checks, list.size(), false);
     const CheckTotals extra = totalOf(checks, list.size(), true);
-    EXPECT_EQ(plain.stake, 2 * 400 * 1100);
-    EXPECT_EQ(extra.stake, 3 * 400 * 1100);
+    // The draws before every table are neither staked nor priced.
+    const auto priced = static_cast<std::int64_t>(1100 - predating);
+    EXPECT_EQ(plain.draws, 1100 - predating);
+    EXPECT_EQ(plain.bets, static_cast<std::uint64_t>(400 * priced));
+    EXPECT_EQ(plain.stake, 2 * 400 * priced);
+    EXPECT_EQ(extra.stake, 3 * 400 * priced);
     EXPECT_EQ(plain.balance, plain.money - plain.stake);
     EXPECT_EQ(plain.unpriced, predating);
     EXPECT_GT(plain.money, 0);
@@ -351,10 +386,12 @@ TEST(PrizeCheck, ADrawBeforeEveryTableIsReportedByItsHitsWithoutMoney)
     EXPECT_EQ(winningLineText(*early, winners[1]), "4+0");
     EXPECT_EQ(winners[1].level, -1);
 
-    // The totals say how many draws had no table and that a pool prize (5+2 一等奖) is not counted.
+    // The totals leave the draw without a table out of the stake as out of the money, say so, and
+    // that a pool prize (5+2 一等奖) is not counted.
     const CheckTotals t = totalOf({*priced, *early}, list.size(), false);
     EXPECT_EQ(t.unpriced, 1u);
-    EXPECT_EQ(totalsSentence(t), "共2期，每期3注，投入12元，固定奖金100元（另有浮动奖金未计），盈亏88元；"
-                                 "其中1期早于所有奖级表，只按中奖号码个数列出，奖金未计");
-    EXPECT_EQ(totalsRow(t), "合计\t2期\t3注\t投入12\t奖金100+浮动\t盈亏88\t其中1期早于所有奖级表，奖金未计");
+    EXPECT_EQ(totalsSentence(t), "共1期3注，投入6元，固定奖金100元（另有浮动奖金未计），盈亏94元；"
+                                 "另有1期早于所有奖级表，只按中奖号码个数列出，不计投入和奖金");
+    EXPECT_EQ(totalsRow(t), "合计\t1期\t3注\t投入6\t奖金100+浮动\t盈亏94\t"
+                            "另有1期早于所有奖级表，只按中奖号码个数列出，不计投入和奖金");
 }

@@ -88,7 +88,8 @@ TEST_F(ReplayFixture, TheRandomBaselineIsTheMeanOfEveryBet)
     for (int b = 1; b <= 12; ++b)
         backs.push_back(b);
     const BetList every = BetList::paired(5, survivingFronts(table), 2, backPairs(backs, 12));
-    for (const PrizeRuleSet& set : rules.sets) {
+    for (const PrizeRuleSetRef& ref : rules.sets) {
+        const PrizeRuleSet& set = *ref;
         const CheckDraw draw{"1", set.from, {3, 9, 17, 25, 33}, {4, 11}};
         const auto all = PrizeChecker(every).check(draw, rules);
         ASSERT_TRUE(all);
@@ -120,10 +121,11 @@ TEST_F(ReplayFixture, ConditionsFreeOfTheDrawKeepOneListAndTheBalanceAddsUp)
         EXPECT_EQ(row.balance, balance);
         EXPECT_NEAR(row.expectedBalance, expected - static_cast<double>(stake), 1e-3);
     }
-    EXPECT_EQ(replay->balance, balance);
-    EXPECT_EQ(replay->stake, stake);
-    EXPECT_EQ(replay->money - replay->stake, replay->balance);
-    EXPECT_EQ(replay->draws, 40u);
+    const CheckTotals& totals = replay->totals;
+    EXPECT_EQ(totals.balance, balance);
+    EXPECT_EQ(totals.stake, stake);
+    EXPECT_EQ(totals.money - totals.stake, totals.balance);
+    EXPECT_EQ(totals.draws, 40u);
     std::uint64_t levelBets = 0;
     for (const RuleSetTotals& set : replay->levelTotals)
         for (const std::uint64_t bets : set.bets)
@@ -145,12 +147,39 @@ TEST_F(ReplayFixture, DrawsBeforeEveryRuleSetAreListedButNotPricedAndAStopGivesN
     const auto replay = runReplay(history(), s, his.rows() + 5, rules, false);
     ASSERT_TRUE(replay);
     EXPECT_EQ(replay->rows.size(), his.rows() - 1);
-    EXPECT_GT(replay->unpriced, 0u);
-    EXPECT_EQ(replay->draws + replay->unpriced, replay->rows.size());
+    EXPECT_GT(replay->totals.unpriced, 0u);
+    EXPECT_EQ(replay->totals.draws + replay->totals.unpriced, replay->rows.size());
     EXPECT_EQ(replay->rows.front().stake, 0);
     EXPECT_EQ(replay->rows.front().check.rules, nullptr);
 
     Progress stopped;
     stopped.cancel();
     EXPECT_FALSE(runReplay(history(), s, 10, rules, false, &stopped));
+}
+
+TEST_F(ReplayFixture, TheReplayAndThePrizeCheckCountTheSameList)
+{
+    // Sum 15 keeps 01 02 03 04 05 alone: with 01 02 behind it the replay plays one bet a draw, the
+    // list the prize check is given. Over the whole history, draws before every table included,
+    // both total alike.
+    TotalFilterSettings s;
+    s.sum = FilterRange{15, 15};
+    s.back = {1, 2};
+    const auto replay = runReplay(history(), s, his.rows(), rules, true);
+    ASSERT_TRUE(replay);
+    ASSERT_GT(replay->totals.unpriced, 0u);
+    const BetList list = BetList::paired(5, {1, 2, 3, 4, 5}, 2, {1, 2});
+    const PrizeChecker checker(list);
+    std::vector<DrawCheck> checks;
+    for (const ReplayRow& row : replay->rows)
+        checks.push_back(*checker.check(row.check.draw, rules));
+    const CheckTotals checked = totalOf(checks, list.size(), true);
+    const CheckTotals& replayed = replay->totals;
+    EXPECT_EQ(checked.draws, replayed.draws);
+    EXPECT_EQ(checked.unpriced, replayed.unpriced);
+    EXPECT_EQ(checked.bets, replayed.bets);
+    EXPECT_EQ(checked.stake, replayed.stake);
+    EXPECT_EQ(checked.stake, static_cast<std::int64_t>(3 * replayed.draws));
+    EXPECT_EQ(checked.money, replayed.money);
+    EXPECT_EQ(checked.balance, replayed.balance);
 }
