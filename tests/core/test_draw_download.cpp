@@ -40,7 +40,7 @@ TEST_F(DownloadFixture, AResultsPageAddsNewerRowsInPageOrderDatedFromTheNewestSt
     EXPECT_EQ(rows[6], "2026117 2026-10-14 3 11 19 27 35 2 9");
 }
 
-TEST_F(DownloadFixture, ANewestFirstResultsPageGivesTheNewestTheEarlierDate)
+TEST_F(DownloadFixture, ANewestFirstResultsPageIsDatedInIssueOrder)
 {
     test::storeLatestDraws(program.databasePath());
     DrawDownload run = download();
@@ -50,8 +50,8 @@ TEST_F(DownloadFixture, ANewestFirstResultsPageGivesTheNewestTheEarlierDate)
     EXPECT_EQ(result.added, 2);
     const auto rows = table();
     ASSERT_EQ(rows.size(), 7u);
-    EXPECT_EQ(rows[5], "2026116 2026-10-14 1 8 15 22 29 4 12");
-    EXPECT_EQ(rows[6], "2026117 2026-10-12 3 11 19 27 35 2 9");
+    EXPECT_EQ(rows[5], "2026116 2026-10-12 1 8 15 22 29 4 12");
+    EXPECT_EQ(rows[6], "2026117 2026-10-14 3 11 19 27 35 2 9");
 }
 
 TEST_F(DownloadFixture, ServicePagesAreReadUntilOneReachesTheStoredDraws)
