@@ -59,8 +59,9 @@ int numberCount(std::string_view line)
 }
 
 // Names the character at `at`, which no bet line may hold, and the number it stands in:
-// "第 2 个后区号码“07x”有不认识的字符“x”".
-std::string strangeCharacterProblem(std::string_view line, std::size_t at)
+// "第 2 个后区号码“07x”有不认识的字符“x”". Without "+" the numbers past the front part are the
+// back part, as the fixed reading takes them.
+std::string strangeCharacterProblem(std::string_view line, std::size_t at, int frontWidth, int backWidth)
 {
     const std::size_t plus = line.rfind('+', at);
     const char* part = plus == std::string_view::npos ? "前区" : "后区";
@@ -85,6 +86,11 @@ std::string strangeCharacterProblem(std::string_view line, std::size_t at)
     const std::string what = "有不认识的字符“" + character + "”";
     if (token.find_first_of("0123456789") == std::string_view::npos)
         return part + what;
+    if (plus == std::string_view::npos && backWidth > 0 && index > frontWidth &&
+        line.find('+') == std::string_view::npos) {
+        part = "后区";
+        index -= frontWidth;
+    }
     return "第 " + std::to_string(index) + " 个" + part + "号码" + quotedExcerpt(token) + what;
 }
 
@@ -121,7 +127,7 @@ bool BetLineReader::next(BetLine& bet)
         line.remove_prefix(numberedPrefix(line));
     bet.ticket.reset();
     if (const std::size_t at = strangeCharacterAt(line); at != std::string_view::npos)
-        return refuse(strangeCharacterProblem(line, at));
+        return refuse(strangeCharacterProblem(line, at, frontWidth_, backWidth_));
     // A line of numbers alone is a ticket only as one bet's front part: anything longer keeps the
     // fixed reading, in which "01 02 03 04 05 06 07" is a bet with its back part.
     const int numbers = numberCount(line);
