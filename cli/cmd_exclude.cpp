@@ -232,7 +232,8 @@ int runExclude(CliContext& context, CliArgs& args, std::ostream& out, std::ostre
 
     ExclusionSet set(state.caisum, c);
     if (!in.empty()) {
-        const LoadedExclusionList loaded = readExclusionList(in, state.caisum, c);
+        const LoadedExclusionList loaded =
+            readExclusionList(in, TicketShape{state.caisum, c, state.housum, state.housel});
         if (!loaded.ok) {
             err << loaded.error << '\n';
             return 1;

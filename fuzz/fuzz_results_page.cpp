@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     for (const quorlin::ResultsPage& page :
-         {quorlin::scanResultsTable(bytes), quorlin::readResultsPage(bytes, kFuzzToday)}) {
+         {quorlin::scanResultsTable(bytes, kFuzzToday), quorlin::readResultsPage(bytes, kFuzzToday)}) {
         if (page.ok == !page.error.empty())
             std::abort();
         for (const quorlin::ImportedDraw& draw : page.draws)

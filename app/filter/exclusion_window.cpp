@@ -24,7 +24,6 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHideEvent>
@@ -33,7 +32,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -207,8 +205,6 @@ ExclusionWindow::ExclusionWindow(LotteryDocument& document, const Texts& texts, 
     });
 
     resize(texts.statistics ? 1000 : 760, 620);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 ExclusionWindow::~ExclusionWindow()
@@ -374,10 +370,10 @@ void ExclusionWindow::btnloadClick()
     const quorlin::LotteryState& state = document_.state();
     setCursor(Qt::WaitCursor);
     btngen_->setEnabled(false);
-    startJob([path = name.toStdString(), total = state.caisum, width = state.caisel](quorlin::ExclusionSet& set,
-                                                                                     quorlin::Progress& progress) {
+    const quorlin::TicketShape shape{state.caisum, state.caisel, state.housum, state.housel};
+    startJob([path = name.toStdString(), shape](quorlin::ExclusionSet& set, quorlin::Progress& progress) {
         const quorlin::LoadedExclusionList list =
-            quorlin::readExclusionList(path, total, width, quorlin::kMaxBetListEntries, &progress);
+            quorlin::readExclusionList(path, shape, quorlin::kMaxBetListEntries, &progress);
         if (progress.cancelled())
             return Change{true, {}};
         if (!list.ok)

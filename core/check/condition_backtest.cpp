@@ -68,6 +68,7 @@ ConditionHistory historyBefore(const Grid<std::int32_t>& his, std::size_t at, in
     if (at > 0)
         h.latestDraw = frontOf(his, at - 1, width);
     h.omission = frontOmissions(his, at, width, total);
+    h.total = total;
     return h;
 }
 
@@ -91,12 +92,10 @@ HistoryKey historyKey(const TotalFilterSettings& s, const ConditionHistory& h, i
     if (s.skew || s.extraRange(C::Repeat) || s.extraRange(C::Neighbours))
         for (const int n : h.latestDraw)
             key[0] |= std::uint64_t{1} << (n & 63);
-    if (s.extraRange(C::Hot) || s.extraRange(C::Warm) || s.extraRange(C::Cold))
-        for (int n = 1; n <= total && n < 64; ++n) {
-            const std::array<int, 1> one{n};
-            key[1] |= static_cast<std::uint64_t>(extraConditionValue(C::Hot, one, h)) << n;
-            key[2] |= static_cast<std::uint64_t>(extraConditionValue(C::Warm, one, h)) << n;
-        }
+    if (s.extraRange(C::Hot) || s.extraRange(C::Warm) || s.extraRange(C::Cold)) {
+        key[1] = extraConditionNumbers(C::Hot, total, h);
+        key[2] = extraConditionNumbers(C::Warm, total, h);
+    }
     return key;
 }
 

@@ -171,20 +171,34 @@ std::string Ticket::text() const
     return out;
 }
 
-bool isTicketText(std::string_view line)
+std::size_t ticketMarkLength(std::string_view line, std::size_t at)
 {
-    bool digit = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c >= '0' && c <= '9') {
-            digit = true;
-        } else if (line.substr(i, kWideComma.size()) == kWideComma) {
-            i += kWideComma.size() - 1;
-        } else if (!isSeparator(c) && c != '+' && c != '#') {
-            return false;
+    if (at >= line.size())
+        return 0;
+    const char c = line[at];
+    if (isSeparator(c) || c == '+' || c == '#')
+        return 1;
+    return line.substr(at, kWideComma.size()) == kWideComma ? kWideComma.size() : 0;
+}
+
+std::size_t strangeCharacterAt(std::string_view line)
+{
+    for (std::size_t i = 0; i < line.size();) {
+        if (line[i] >= '0' && line[i] <= '9') {
+            ++i;
+        } else if (const std::size_t mark = ticketMarkLength(line, i)) {
+            i += mark;
+        } else {
+            return i;
         }
     }
-    return digit;
+    return std::string_view::npos;
+}
+
+bool isTicketText(std::string_view line)
+{
+    return strangeCharacterAt(line) == std::string_view::npos &&
+           line.find_first_of("0123456789") != std::string_view::npos;
 }
 
 std::optional<Ticket> parseTicket(std::string_view line, const TicketShape& shape, std::string& problem,
@@ -197,16 +211,13 @@ std::optional<Ticket> parseTicket(std::string_view line, const TicketShape& shap
     }
     const std::string text = narrowCommas(line);
     const std::string_view all(text);
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        const char c = all[i];
-        if ((c < '0' || c > '9') && !isSeparator(c) && c != '+' && c != '#') {
-            // The whole character, not a byte of it.
-            std::size_t end = i + 1;
-            while (end < all.size() && (static_cast<unsigned char>(all[end]) & 0xC0) == 0x80)
-                ++end;
-            problem = "有不认识的字符“" + std::string(all.substr(i, end - i)) + "”";
-            return std::nullopt;
-        }
+    if (const std::size_t i = strangeCharacterAt(all); i != std::string_view::npos) {
+        // The whole character, not a byte of it.
+        std::size_t end = i + 1;
+        while (end < all.size() && (static_cast<unsigned char>(all[end]) & 0xC0) == 0x80)
+            ++end;
+        problem = "有不认识的字符“" + std::string(all.substr(i, end - i)) + "”";
+        return std::nullopt;
     }
     const std::size_t plus = all.find('+');
     if (plus != std::string_view::npos && all.find('+', plus + 1) != std::string_view::npos) {

@@ -55,9 +55,16 @@ struct Ticket {
 inline constexpr int kTicketMaxNumber = 63;
 inline constexpr int kTicketMaxWidth = 8;
 
-/// Whether the line is written as a ticket at all: digits, blanks, tabs, commas (also "，"), "+"
-/// and "#" only, and at least one digit. Other lines are not ticket lines (the bet-list readers
-/// read them by the fixed positions of the saved form).
+/// The length of the mark at `at` that stands between the numbers of a ticket line: a blank, a
+/// tab, a comma (1 byte; "，" 3 bytes), "+" or "#"; 0 for any other character and past the end.
+std::size_t ticketMarkLength(std::string_view line, std::size_t at);
+
+/// Where the first character of the line begins that a ticket line may not hold: anything but
+/// digits, blanks, tabs, commas (also "，"), "+" and "#". npos when there is none.
+std::size_t strangeCharacterAt(std::string_view line);
+
+/// Whether the line is written as a ticket at all: no strange character (strangeCharacterAt) and
+/// at least one digit.
 bool isTicketText(std::string_view line);
 
 /// Reads one ticket line: FRONT[+BACK], each part plain numbers or BANKERS#DRAGS, numbers

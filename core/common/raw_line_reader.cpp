@@ -31,10 +31,21 @@ bool RawLineReader::refill()
     return true;
 }
 
+int RawLineReader::peek()
+{
+    if (at_ == end_ && !refill())
+        return kReadError;
+    return at_ == end_ ? kEnd : static_cast<unsigned char>(block_[at_]);
+}
+
 RawLineReader::Outcome RawLineReader::next(std::string& line)
 {
     line.clear();
     lineStart_ = blockStart_ + at_;
+    if (emptyLines_ > 0) {
+        --emptyLines_;
+        return Outcome::Line;
+    }
     bool any = false;
     while (true) {
         if (at_ == end_) {
@@ -46,16 +57,31 @@ RawLineReader::Outcome RawLineReader::next(std::string& line)
         any = true;
         const char* from = block_.data() + at_;
         const char* stop = block_.data() + end_;
-        const char* lf = std::find(from, stop, '\n');
-        const auto length = static_cast<std::size_t>(lf - from);
+        const char* lineEnd = std::find_if(from, stop, [](char c) { return c == '\n' || c == '\r'; });
+        const auto length = static_cast<std::size_t>(lineEnd - from);
         if (line.size() + length > maxLineBytes_)
             return Outcome::TooLong;
         line.append(from, length);
         at_ += length;
-        if (lf != stop) {
-            ++at_;
+        if (lineEnd == stop)
+            continue;
+        ++at_;
+        if (*lineEnd == '\n')
             return Outcome::Line;
+        // A CR: with the CRs after it and an LF it is one line end; otherwise each CR ends a line.
+        std::size_t more = 0;
+        int c = peek();
+        for (; c == '\r'; c = peek()) {
+            ++at_;
+            ++more;
         }
+        if (c == kReadError)
+            return Outcome::ReadError;
+        if (c == '\n')
+            ++at_;
+        else
+            emptyLines_ = more;
+        return Outcome::Line;
     }
 }
 

@@ -70,7 +70,6 @@ bool TextReader::next(std::string& line)
         lineStart_ += kUtf8Mark.size();
         utf8Mark_ = true;
     }
-    stripLineEnd();
 
     if (!decided_ && !isAscii(raw_) && !decideEncoding())
         return false;
@@ -95,14 +94,6 @@ bool TextReader::checkBinary()
     if (first && looksLikeUtf16(raw_))
         return fail("文件是 UTF-16（Unicode）编码，无法读取；请把它另存为 UTF-8 或 ANSI（GBK）编码的文本文件");
     return fail(lineError(lineNumber_, "含有空字节（NUL），不是文本文件，无法读取"));
-}
-
-void TextReader::stripLineEnd()
-{
-    std::size_t end = raw_.size();
-    while (end > 0 && raw_[end - 1] == '\r')
-        --end;
-    raw_.resize(end);
 }
 
 // Until the first line with a non-ASCII byte both readings agree. At that line the rest of the

@@ -11,7 +11,7 @@ namespace quorlin {
 
 /// Reads one of the program's text files line by line, never holding more than one line: the file
 /// may be UTF-8 (with or without its mark) or GBK, told apart by its content, and every line comes
-/// out as UTF-8 without its line end (LF, CR LF, or several CRs before the LF). UTF-16 files are
+/// out as UTF-8 without its line end (LF, CR LF, or a CR alone: RawLineReader). UTF-16 files are
 /// refused with a message saying so, since their lines would otherwise come out as garbage; so are
 /// binary files (a NUL byte) and lines longer than kMaxLineBytes, naming the line.
 class TextReader {
@@ -41,7 +41,6 @@ private:
     bool fail(std::string message);
     bool failRead(RawLineReader::Outcome outcome, std::size_t line);
     bool checkBinary();
-    void stripLineEnd();
     bool decideEncoding();
 
     std::string path_;

@@ -103,9 +103,13 @@ bool DrawDownload::addPage(std::string_view answer, int page)
     else if (*service_ != service)
         return failWith(pagePrefix(page) + "答复的格式与第 1 页不同");
 
+    // A results page gives no dates: its draws are dated in issue order, whatever the page's order.
+    std::vector<ImportedDraw> draws = results.draws;
+    if (!service)
+        std::stable_sort(draws.begin(), draws.end(), [](const auto& a, const auto& b) { return a.issue < b.issue; });
     bool reachedStored = false;
     int unseen = 0;
-    for (ImportedDraw draw : results.draws) {
+    for (const ImportedDraw& draw : draws) {
         if (const auto seen = seen_.find(draw.issue); seen != seen_.end()) {
             // A draw published during the download moves every later draw one place down, so the
             // last draw of a page comes again at the top of the next one.
@@ -146,15 +150,28 @@ bool DrawDownload::takeDraw(const ImportedDraw& draw, bool dated, bool& reachedS
     return true;
 }
 
+// Within a year an issue is one draw day after the one before it; the first issues of a year
+// follow the last draw dated. The date then goes through the checks of a dated draw.
 bool DrawDownload::dateFromStored(ImportedDraw& draw)
 {
     if (!newestIssue_)
         return failWith("开奖号码表是空的，而结果页不含开奖日期，无法推算新开奖号码的日期；请先导入开奖历史，"
                         "或改用开奖服务的地址");
-    if (chainDate_ == 0 && !parseDrawDate(newestDate_, chainDate_))
-        return failWith("最新一期的开奖日期" + quotedExcerpt(newestDate_) + "不是有效日期，无法推算新开奖号码的日期");
-    chainDate_ = DrawSchedule::shipped().nextDrawDate(chainDate_);
+    if (chainDate_ == 0) {
+        if (!parseDrawDate(newestDate_, chainDate_))
+            return failWith("最新一期的开奖日期" + quotedExcerpt(newestDate_) +
+                            "不是有效日期，无法推算新开奖号码的日期");
+        chainIssue_ = *newestIssue_;
+    }
+    const std::int64_t steps = draw.issue / 1000 == chainIssue_ / 1000 ? draw.issue - chainIssue_ : draw.issue % 1000;
+    const DrawSchedule schedule = DrawSchedule::shipped();
+    for (std::int64_t k = 0; k < steps; ++k)
+        chainDate_ = schedule.nextDrawDate(chainDate_);
+    chainIssue_ = draw.issue;
     draw.date = chainDate_;
+    if (const std::string reason = checkHeldDraw(draw, today_); !reason.empty())
+        return failWith("结果页中期号 " + draw.issueText() + " 有误（日期按开奖日推算为 " + draw.dateText() + "）：" +
+                        reason);
     return true;
 }
 

@@ -39,8 +39,9 @@ std::string downloadMessage(const DownloadResult& result);
 /// another page is needed, and writes the new draws at the end in one transaction.
 ///
 /// A draw is new when its issue is above the newest stored issue. Draws of the results service
-/// carry their dates; draws of a results page are dated from the newest stored draw on, one draw
-/// day after the other in page order. Draws already stored are skipped, and one stored with other
+/// carry their dates; draws of a results page are dated from the newest stored draw on in issue
+/// order, one draw day an issue, and refused like a service's draw when that date does not fit
+/// the issue or lies after `today`. Draws already stored are skipped, and one stored with other
 /// numbers fails the download. One stored with the same numbers on another date is the same draw
 /// (the dates of results pages follow the draw weekdays across holiday breaks): it stays as stored
 /// and the difference is reported. Pages of the service are wanted until a page reaches the stored
@@ -48,7 +49,7 @@ std::string downloadMessage(const DownloadResult& result);
 class DrawDownload {
 public:
     /// Opens its own connection to the database and reads the lottery's draws; a database error
-    /// fails the download (see failed()). `today` bounds the dates of the service's draws.
+    /// fails the download (see failed()). No draw may be dated after `today`.
     DrawDownload(const std::string& databasePath, std::string lottery, std::int32_t today = todayDate());
 
     /// Takes the answer fetched for page `page` (counted from 1); true when page + 1 is wanted.
@@ -82,6 +83,7 @@ private:
     std::optional<std::int64_t> newestIssue_;
     std::string newestDate_;
     std::int32_t chainDate_ = 0;  ///< the date of the last draw dated from the stored ones
+    std::int64_t chainIssue_ = 0; ///< and its issue
     std::optional<bool> service_; ///< the format of the first page
     std::unordered_map<std::int32_t, ImportedDraw> seen_;
     std::vector<ImportedDraw> pending_;

@@ -34,7 +34,7 @@ bool looksLikeJson(std::string_view text)
 ResultsPage readResultsPage(std::string_view bytes, std::int32_t today)
 {
     const std::string text = pageText(bytes);
-    return looksLikeJson(text) ? readServiceAnswer(text, today) : scanResultsTable(text);
+    return looksLikeJson(text) ? readServiceAnswer(text, today) : scanResultsTable(text, today);
 }
 
 } // namespace quorlin

@@ -28,19 +28,21 @@ struct ResultsPage {
 };
 
 /// Reads one answer as fetched (UTF-8 or GBK bytes). An answer whose text starts with "{" or "[" is
-/// the service's JSON; any other is a results page. `today` bounds the service's dates.
+/// the service's JSON; any other is a results page. `today` bounds the issues and dates.
 ResultsPage readResultsPage(std::string_view bytes, std::int32_t today = todayDate());
 
 /// Reads an answer of the results service (UTF-8 JSON): `success`, `errorCode` and `errorMessage`,
 /// and per draw in `value.list` its `lotteryDrawNum`, `lotteryDrawResult` and `lotteryDrawTime`;
 /// every other field is ignored. An answer with `success` false is an error naming the service's
-/// message; so is a draw that an import would refuse (checkIssueAndDate, parseDrawNumbers).
+/// message; so is a draw that an import would refuse or that is dated after `today` (checkHeldDraw,
+/// parseDrawNumbers).
 ResultsPage readServiceAnswer(std::string_view text, std::int32_t today = todayDate());
 
 /// Reads a results page (UTF-8 text): its first line, trimmed, holds a draw row wherever five digits
 /// (the short issue) are followed by "</td><td"; the seven two-character numbers stand 59, 62 … 77
 /// characters after the issue's first character. A page without any row is an error, and so are
-/// numbers an import would refuse (parseDrawNumbers).
-ResultsPage scanResultsTable(std::string_view text);
+/// issues and numbers an import would refuse of a draw without date (checkUndatedIssue,
+/// parseDrawNumbers); the dates are checked once the download has given them (checkHeldDraw).
+ResultsPage scanResultsTable(std::string_view text, std::int32_t today = todayDate());
 
 } // namespace quorlin

@@ -45,7 +45,7 @@ std::string readDraw(const JsonValue& entry, std::int32_t today, ImportedDraw& d
     const std::string_view day = std::string_view(when).substr(0, when.find(' '));
     if (!parseDrawDate(day, draw.date))
         return "开奖日期" + quotedExcerpt(when) + "不是有效日期";
-    if (std::string reason = checkIssueAndDate(draw, today); !reason.empty())
+    if (std::string reason = checkHeldDraw(draw, today); !reason.empty())
         return reason;
     const std::string& result = field("lotteryDrawResult").text();
     const std::vector<std::string_view> numbers = splitFields(result);

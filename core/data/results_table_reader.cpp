@@ -78,7 +78,7 @@ bool rowAt(const CharacterLine& line, std::size_t p)
 
 } // namespace
 
-ResultsPage scanResultsTable(std::string_view text)
+ResultsPage scanResultsTable(std::string_view text, std::int32_t today)
 {
     const CharacterLine line(firstLine(text));
     ResultsPage page;
@@ -94,6 +94,8 @@ ResultsPage scanResultsTable(std::string_view text)
             numbers[k] = line.chars(p + kFirstNumber + kNumberStep * k, kNumberLength);
         ImportedDraw draw;
         parseDrawIssue(issue, draw.issue);
+        if (const std::string reason = checkUndatedIssue(draw, today); !reason.empty())
+            return tableError("结果页中期号 " + std::string(issue) + " 有误：" + reason);
         if (const std::string reason = parseDrawNumbers(numbers, draw); !reason.empty())
             return tableError("结果页中期号 " + std::string(issue) + " 的开奖号码有误：" + reason);
         page.draws.push_back(draw);

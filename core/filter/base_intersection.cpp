@@ -42,7 +42,7 @@ BaseIntersection::BaseIntersection(const LotteryState& state)
 
 bool BaseIntersection::readFile(const std::string& path, const Progress* progress, std::string& error)
 {
-    BetLineReader reader(total_, width_, backTotal_, backWidth_, true);
+    BetLineReader reader(TicketShape{total_, width_, backTotal_, backWidth_}, BetLineOptions{.numberedToo = true});
     if (!reader.open(path)) {
         error = reader.error();
         return false;

@@ -33,7 +33,9 @@ std::uint64_t LoadedBetList::bets() const
 LoadedBetList readBetList(const std::string& path, int frontTotal, int frontWidth, int backTotal, int backWidth,
                           std::size_t maxEntries, Progress* progress, bool numberedToo, TicketLines ticketLines)
 {
-    BetLineReader reader(frontTotal, frontWidth, backTotal, backWidth, numberedToo, ticketLines, maxEntries);
+    BetLineReader reader(
+        TicketShape{frontTotal, frontWidth, backTotal, backWidth},
+        BetLineOptions{.numberedToo = numberedToo, .tickets = ticketLines, .expansionLimit = maxEntries});
     std::vector<ListedTicket> tickets;
     if (!reader.open(path))
         return refuse(reader.error());

@@ -20,10 +20,11 @@ LoadedExclusionList refuse(const std::string& error)
 
 } // namespace
 
-LoadedExclusionList readExclusionList(const std::string& path, int total, int width, std::size_t maxEntries,
+LoadedExclusionList readExclusionList(const std::string& path, const TicketShape& shape, std::size_t maxEntries,
                                       Progress* progress)
 {
-    BetLineReader reader(total, width, 0, 0);
+    BetLineReader reader(shape, BetLineOptions{.frontsOnly = true});
+    const int width = shape.frontWidth;
     if (!reader.open(path))
         return refuse(reader.error());
     const auto w = static_cast<std::size_t>(width);

@@ -18,11 +18,11 @@ struct LoadedExclusionList {
     std::vector<std::uint8_t> fronts;
 };
 
-/// Reads the front part of every line (BetLineReader; back parts ignored). A line whose front part
-/// equals one of the last 100 entries taken adds nothing, so one bet with many back pairs gives one
-/// entry. Refused, naming the line, when a line is not a bet or there are more than `maxEntries`
-/// entries.
-LoadedExclusionList readExclusionList(const std::string& path, int total, int width,
+/// Reads the front part of every line of a list in the lottery's `shape` (BetLineReader; back parts
+/// are checked, then left out). A line whose front part equals one of the last 100 entries taken
+/// adds nothing, so one bet with many back pairs gives one entry. Refused, naming the line, when a
+/// line is not a bet or there are more than `maxEntries` entries.
+LoadedExclusionList readExclusionList(const std::string& path, const TicketShape& shape,
                                       std::size_t maxEntries = kMaxBetListEntries, Progress* progress = nullptr);
 
 } // namespace quorlin

@@ -1,5 +1,8 @@
 #include "filter/extra_conditions.h"
 
+#include "analysis/indicators.h"
+#include "common/number_mask.h"
+
 #include <algorithm>
 
 namespace quorlin {
@@ -43,17 +46,79 @@ std::vector<int> frontOmissions(const Grid<std::int32_t>& history, std::size_t d
     return omission;
 }
 
+namespace {
+
+bool isPrime(int n)
+{
+    if (n < 2)
+        return false;
+    for (int d = 2; d * d <= n; ++d)
+        if (n % d == 0)
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::uint64_t extraConditionNumbers(ExtraCondition c, int total, const ConditionHistory& history)
+{
+    using C = ExtraCondition;
+    const std::uint64_t latest = numberMask(history.latestDraw);
+    const auto inLatest = [latest](int n) { return n >= 0 && n < 64 && ((latest >> n) & 1) != 0; };
+    const auto omission = [&](int n) {
+        return static_cast<std::size_t>(n) < history.omission.size() ? history.omission[static_cast<std::size_t>(n)]
+                                                                     : 0;
+    };
+    const int zone = std::max(zonewidth(total, 3), 1);
+    const auto inZone = [zone](int n, int k) { return std::min((n - 1) / zone, 2) == k; };
+    std::uint64_t numbers = 0;
+    for (int n = 1; n <= total && n < 64; ++n) {
+        bool counted = false;
+        switch (c) {
+        case C::Mod3Zero:
+        case C::Mod3One:
+        case C::Mod3Two:
+            counted = n % 3 == static_cast<int>(c) - static_cast<int>(C::Mod3Zero);
+            break;
+        case C::Primes:
+            counted = isPrime(n);
+            break;
+        case C::Zone1:
+        case C::Zone2:
+        case C::Zone3:
+            counted = inZone(n, static_cast<int>(c) - static_cast<int>(C::Zone1));
+            break;
+        case C::Repeat:
+            counted = inLatest(n);
+            break;
+        case C::Neighbours:
+            counted = !inLatest(n) && (inLatest(n - 1) || inLatest(n + 1));
+            break;
+        case C::Hot:
+            counted = omission(n) <= 4;
+            break;
+        case C::Warm:
+            counted = omission(n) >= 5 && omission(n) <= 9;
+            break;
+        case C::Cold:
+            counted = omission(n) >= 10;
+            break;
+        case C::Consecutive:
+        case C::LongestRun:
+        case C::Tails:
+        case C::TailSum:
+        case C::Lowest:
+        case C::Highest:
+            return 0;
+        }
+        if (counted)
+            numbers |= std::uint64_t{1} << n;
+    }
+    return numbers;
+}
+
 int extraConditionValue(ExtraCondition c, std::span<const int> front, const ConditionHistory& history)
 {
-    const auto inLatest = [&](int n) {
-        return std::find(history.latestDraw.begin(), history.latestDraw.end(), n) != history.latestDraw.end();
-    };
-    const auto omission = [&](int n) {
-        return n >= 0 && static_cast<std::size_t>(n) < history.omission.size()
-                   ? history.omission[static_cast<std::size_t>(n)]
-                   : 0;
-    };
-    const auto count = [&](auto&& test) { return static_cast<int>(std::count_if(front.begin(), front.end(), test)); };
     switch (c) {
     case ExtraCondition::Consecutive: {
         int pairs = 0;
@@ -70,19 +135,6 @@ int extraConditionValue(ExtraCondition c, std::span<const int> front, const Cond
         }
         return longest;
     }
-    case ExtraCondition::Mod3Zero:
-        return count([](int n) { return n % 3 == 0; });
-    case ExtraCondition::Mod3One:
-        return count([](int n) { return n % 3 == 1; });
-    case ExtraCondition::Mod3Two:
-        return count([](int n) { return n % 3 == 2; });
-    case ExtraCondition::Primes:
-        return count([](int n) {
-            for (const int p : {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31})
-                if (n == p)
-                    return true;
-            return false;
-        });
     case ExtraCondition::Tails: {
         std::array<bool, 10> seen{};
         for (const int n : front)
@@ -95,28 +147,16 @@ int extraConditionValue(ExtraCondition c, std::span<const int> front, const Cond
             sum += n % 10;
         return sum;
     }
-    case ExtraCondition::Zone1:
-        return count([](int n) { return n >= 1 && n <= 12; });
-    case ExtraCondition::Zone2:
-        return count([](int n) { return n >= 13 && n <= 24; });
-    case ExtraCondition::Zone3:
-        return count([](int n) { return n >= 25 && n <= 35; });
     case ExtraCondition::Lowest:
         return front.empty() ? 0 : front.front();
     case ExtraCondition::Highest:
         return front.empty() ? 0 : front.back();
-    case ExtraCondition::Repeat:
-        return count(inLatest);
-    case ExtraCondition::Neighbours:
-        return count([&](int n) { return !inLatest(n) && (inLatest(n - 1) || inLatest(n + 1)); });
-    case ExtraCondition::Hot:
-        return count([&](int n) { return omission(n) <= 4; });
-    case ExtraCondition::Warm:
-        return count([&](int n) { return omission(n) >= 5 && omission(n) <= 9; });
-    case ExtraCondition::Cold:
-        return count([&](int n) { return omission(n) >= 10; });
+    default:
+        break;
     }
-    return 0;
+    const std::uint64_t counted = extraConditionNumbers(c, history.total, history);
+    return static_cast<int>(std::count_if(front.begin(), front.end(),
+                                          [counted](int n) { return n >= 0 && n < 64 && ((counted >> n) & 1) != 0; }));
 }
 
 } // namespace quorlin

@@ -53,15 +53,24 @@ inline const ExtraConditionInfo& extraConditionInfo(ExtraCondition c)
 
 /// The draws a history-relative condition is taken against: the latest draw's front numbers and
 /// each number's current omission (draws since it was last drawn in the front: 0 when it is in
-/// the latest draw, the number of draws when it never was), indexed by number.
+/// the latest draw, the number of draws when it never was), indexed by number; and the game's
+/// front numbers 1..total, which 三区 divides.
 struct ConditionHistory {
     std::vector<int> latestDraw;
     std::vector<int> omission;
+    int total = 35;
 };
 
 /// The omissions of 1..total (index 0 unused) after the first `draws` rows of the history (column
 /// 0 the issue, 1..width the front numbers, oldest first).
 std::vector<int> frontOmissions(const Grid<std::int32_t>& history, std::size_t draws, int width, int total);
+
+/// The numbers of 1..total (at most 63) a counting condition counts, as a mask (bit n for number
+/// n): 012路 (n mod 3), 质数 (primes), 三区 (the three zones of zonewidth(total, 3)), 重号, 邻号,
+/// 热号 (omission ≤ 4), 温号 (5–9) and 冷号 (≥ 10; a number without omission counts as 0). 0 for
+/// the other conditions. The one statement of these rules: the total filter's run and
+/// extraConditionValue both count with it.
+std::uint64_t extraConditionNumbers(ExtraCondition c, int total, const ConditionHistory& history);
 
 /// The condition's value for one front combination (ascending numbers): the plain definition,
 /// used where single combinations are judged (the back-test's winners).

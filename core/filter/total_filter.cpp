@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <stdexcept>
+#include <utility>
 
 namespace quorlin {
 
@@ -20,15 +21,6 @@ constexpr std::size_t kProgressStep = 1 << 14;
 bool anyCondition(const TotalFilterSettings& s)
 {
     return s.activeCount() > 0;
-}
-
-std::uint64_t maskWhere(int total, bool (*test)(int))
-{
-    std::uint64_t m = 0;
-    for (int n = 1; n <= total && n < 64; ++n)
-        if (test(n))
-            m |= std::uint64_t{1} << n;
-    return m;
 }
 
 int countIn(const std::vector<int>& numbers, int total)
@@ -182,34 +174,15 @@ RunPlan makePlan(const TotalFilterSettings& s, const FilterSpace& space, int wid
     using C = ExtraCondition;
     std::array<std::uint64_t, CountFields> sets{};
     std::array<std::optional<FilterRange>, CountFields> ranges{};
-    const auto extraSet = [&](CountField f, C c, bool (*test)(int)) {
-        sets[f] = maskWhere(total, test);
+    const ConditionHistory history{space.latestDraw, space.omission, total};
+    for (const auto& [f, c] :
+         {std::pair{Mod3Zero, C::Mod3Zero}, std::pair{Mod3One, C::Mod3One}, std::pair{Mod3Two, C::Mod3Two},
+          std::pair{Primes, C::Primes}, std::pair{Zone1, C::Zone1}, std::pair{Zone2, C::Zone2},
+          std::pair{Zone3, C::Zone3}, std::pair{Repeat, C::Repeat}, std::pair{Neighbours, C::Neighbours},
+          std::pair{Hot, C::Hot}, std::pair{Warm, C::Warm}, std::pair{Cold, C::Cold}}) {
+        sets[f] = extraConditionNumbers(c, total, history);
         ranges[f] = s.extraRange(c);
-    };
-    extraSet(Mod3Zero, C::Mod3Zero, [](int n) { return n % 3 == 0; });
-    extraSet(Mod3One, C::Mod3One, [](int n) { return n % 3 == 1; });
-    extraSet(Mod3Two, C::Mod3Two, [](int n) { return n % 3 == 2; });
-    extraSet(Primes, C::Primes, [](int n) {
-        return n == 2 || n == 3 || n == 5 || n == 7 || n == 11 || n == 13 || n == 17 || n == 19 || n == 23 || n == 29 ||
-               n == 31;
-    });
-    extraSet(Zone1, C::Zone1, [](int n) { return n <= 12; });
-    extraSet(Zone2, C::Zone2, [](int n) { return n >= 13 && n <= 24; });
-    extraSet(Zone3, C::Zone3, [](int n) { return n >= 25 && n <= 35; });
-    const std::uint64_t all = maskWhere(total, [](int) { return true; });
-    const std::uint64_t latest = numberMask(space.latestDraw) & all;
-    sets[Repeat] = latest;
-    ranges[Repeat] = s.extraRange(C::Repeat);
-    sets[Neighbours] = ((latest << 1) | (latest >> 1)) & ~latest & all;
-    ranges[Neighbours] = s.extraRange(C::Neighbours);
-    for (int n = 1; n <= total && n < 64; ++n) {
-        const int o =
-            static_cast<std::size_t>(n) < space.omission.size() ? space.omission[static_cast<std::size_t>(n)] : 0;
-        sets[o <= 4 ? Hot : o <= 9 ? Warm : Cold] |= std::uint64_t{1} << n;
     }
-    ranges[Hot] = s.extraRange(C::Hot);
-    ranges[Warm] = s.extraRange(C::Warm);
-    ranges[Cold] = s.extraRange(C::Cold);
     sets[Front] = p.frontMask;
     if (s.frontOn)
         ranges[Front] = p.front;

@@ -135,10 +135,8 @@ std::string parseUndatedDraw(std::span<const std::string_view> fields, std::int3
 {
     if (std::string reason = parseIssue(fields[0], IssueForm::ShortOrFull, draw); !reason.empty())
         return reason;
-    if (std::string reason = checkDrawOfYear(draw); !reason.empty())
+    if (std::string reason = checkUndatedIssue(draw, today); !reason.empty())
         return reason;
-    if (draw.issue / 1000 < kFirstDrawDay / 10000 || draw.issue / 1000 > today / 10000 + 1)
-        return "期号" + quotedExcerpt(draw.issueText()) + "的前四位不是大乐透开奖的年份";
     draw.date = 0;
     return parseDrawNumbers(fields.subspan(1), draw);
 }
@@ -189,6 +187,27 @@ std::string checkIssueAndDate(const ImportedDraw& draw, std::int32_t today)
     // Year + 1 with the same month and day; compared as numbers it needs to be no real date.
     if (draw.date > today + 10000)
         return "开奖日期" + quotedExcerpt(draw.dateText()) + "比今天晚一年以上";
+    return {};
+}
+
+std::string checkUndatedIssue(const ImportedDraw& draw, std::int32_t today)
+{
+    if (std::string reason = checkDrawOfYear(draw); !reason.empty())
+        return reason;
+    if (draw.issue / 1000 < kFirstDrawDay / 10000 || draw.issue / 1000 > today / 10000 + 1)
+        return "期号" + quotedExcerpt(draw.issueText()) + "的前四位不是大乐透开奖的年份";
+    return {};
+}
+
+std::string checkHeldDraw(const ImportedDraw& draw, std::int32_t today)
+{
+    if (std::string reason = checkIssueAndDate(draw, today); !reason.empty())
+        return reason;
+    if (draw.date > today) {
+        ImportedDraw now;
+        now.date = today;
+        return "开奖日期" + quotedExcerpt(draw.dateText()) + "晚于今天（" + now.dateText() + "），这一期还没有开奖";
+    }
     return {};
 }
 

@@ -66,6 +66,15 @@ std::string parseDrawFields(const DrawFields& fields, IssueForm form, std::int32
 /// between the game's first day (2007-05-28) and a year after `today`. Returns why not, or an empty text.
 std::string checkIssueAndDate(const ImportedDraw& draw, std::int32_t today);
 
+/// Checks the issue of a draw given without a date: the last three digits (the draw of the year)
+/// are 001 or more and its first four are a year of the game, from 2007 to a year after `today`.
+/// Returns why not, or an empty text.
+std::string checkUndatedIssue(const ImportedDraw& draw, std::int32_t today);
+
+/// checkIssueAndDate for a draw a results source lists as held: its date is not after `today`
+/// either. Returns why not, or an empty text.
+std::string checkHeldDraw(const ImportedDraw& draw, std::int32_t today);
+
 /// Reads an issue of 7 digits, or of 5 digits with "20" put in front ("07001" is 2007001).
 bool parseDrawIssue(std::string_view text, std::int32_t& issue);
 

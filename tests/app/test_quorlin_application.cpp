@@ -65,6 +65,7 @@ private slots:
     void fittedGeometry_data();
     void fittedGeometry();
     void everyWindowOpensInsideTheScreen();
+    void exclusionWindowsOpenOnTheMainWindowsScreen();
 };
 
 void TestQuorlinApplication::fileDialogSpeaksChinese()
@@ -183,16 +184,38 @@ void TestQuorlinApplication::everyWindowOpensInsideTheScreen()
     }
 }
 
+void TestQuorlinApplication::exclusionWindowsOpenOnTheMainWindowsScreen()
+{
+    // The placer centres a window on the screen of the window it belongs to, not on the primary one.
+    QScreen* second = nullptr;
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen())
+            second = screen;
+    QVERIFY(second);
+    const QRect area = second->availableGeometry();
+    openShippedLottery();
+    mainWindow_->setGeometry(area.x() + 100, area.y() + 100, 560, 330);
+    QCOMPARE(mainWindow_->screen(), second);
+    for (const char* key : {"Tfrmallhei", "Tfrmallcongma", "Tfrmallpiantai", "Tfrmallgensui"}) {
+        QWidget* window = mainWindow_->tools().show(key);
+        QVERIFY2(window, key);
+        QVERIFY2(insideAndCentred(*window, area), qPrintable(describe(*window)));
+        window->hide();
+    }
+}
+
 int main(int argc, char* argv[])
 {
-    // A virtual screen of 1280 × 800 whose windows have frames.
+    // A virtual screen of 1280 × 800 whose windows have frames, and a second one to its right. The
+    // platform adds screens in the order of their names and makes the first the primary one.
     QTemporaryDir folder;
     const QString config = folder.filePath("screen.json");
     QFile file(config);
     if (!file.open(QIODevice::WriteOnly))
         return 1;
-    file.write(QStringLiteral(R"({"windowFrameMargins": true, "screens": [{"name": "small", "x": 0, "y": 0,
-        "width": %1, "height": %2, "logicalDpi": 96, "logicalBpi": 96, "dpr": 1}]})")
+    file.write(QStringLiteral(R"({"windowFrameMargins": true, "screens": [{"name": "spare", "x": %1, "y": 0,
+        "width": %1, "height": %2, "logicalDpi": 96, "logicalBpi": 96, "dpr": 1}, {"name": "small", "x": 0,
+        "y": 0, "width": %1, "height": %2, "logicalDpi": 96, "logicalBpi": 96, "dpr": 1}]})")
                    .arg(kScreenWidth)
                    .arg(kScreenHeight)
                    .toUtf8());

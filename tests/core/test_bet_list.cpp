@@ -1,6 +1,9 @@
 // Bet lists: the text of a line, the numbered and saved files, and reading a list back in.
+#include "filter/base_intersection.h"
 #include "filter/bet_list.h"
 #include "filter/bet_list_reader.h"
+#include "filter/exclusion_list_reader.h"
+#include "store/lottery_state.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -172,4 +175,72 @@ TEST_F(BetListFixture, BadListsAreRefusedNamingTheLine)
         EXPECT_NE(loaded.error.find(c.fragment), std::string::npos) << loaded.error;
     }
     EXPECT_FALSE(readBetList(path("missing.txt"), 35, 5, 12, 2).ok);
+}
+
+// Every reader of bet lists reads a line the same way: the total filter's 载入 and `filter --in`,
+// the prize check and `check` (numbered form, tickets kept whole), the exclusion windows' 载入 and
+// `exclude --in` (front parts), and 大底交集 and `intersect`.
+TEST_F(BetListFixture, EveryReaderEndsLinesAtEveryLineEndAndRefusesStrayCharactersAndSecondBets)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string error;      ///< what the refusal says after "第 N 行：", or empty when read
+        std::uint64_t bets = 0; ///< the single bets read
+        std::size_t fronts = 0; ///< the distinct front combinations among them
+    };
+    const std::vector<Case> cases = {
+        {"CR line ends", "01 02 03 04 05+01 02\r12 20 32 33 35+06 07\r", "", 2, 2},
+        {"a 复式 line before a CR", "01 02 03 04 05 06+01 02\r12 20 32 33 35+06 07\r", "", 7, 7},
+        {"all three line ends", "01 02 03 04 05+01 02\n01 02 03 04 06+01 02\r\n01 02 03 04 07+01 02\r", "", 3, 3},
+        {"a letter after the back part", "01 02 03 04 05+06 07x\r\n", "第 1 行：第 2 个后区号码“07x”有不认识的字符“x”"},
+        {"a point between back numbers", "01 02 03 04 05+06.07\r\n",
+         "第 1 行：第 1 个后区号码“06.07”有不认识的字符“.”"},
+        {"a dash between front numbers", "01-02 03 04 05 06+01 02\r\n",
+         "第 1 行：第 1 个前区号码“01-02”有不认识的字符“-”"},
+        {"a stray character alone", "01 02 03 04 05 06 07 ?\r\n", "第 1 行：前区有不认识的字符“?”"},
+        {"a control character",
+         "01 02 03 04 05+06\x0b"
+         "07\r\n",
+         "第 1 行：第 1 个后区号码“06\x0b"
+         "07”有不认识的字符“U+000B”"},
+        {"a stray character on a later line", "01 02 03 04 05+06 07\r\n12 20 32 33 35 06 07x\r\n",
+         "第 2 行：第 2 个后区号码“07x”有不认识的字符“x”"},
+        {"a bad line after CR line ends", "01 02 03 04 05+06 07\r01 02 03 04 36+06 07\r",
+         "第 2 行：前区号码“36”不在 01-35 之内"},
+        {"two bets with back parts on one line", "01 02 03 04 05+06 07 12 20 32 33 35+06 07\r\n", "第 1 行：有多个“+”"},
+        {"two bets in the fixed form on one line", "01 02 03 04 05 06 07 12 20 32 33 35 06 07\r\n",
+         "第 1 行：有 14 个号码，多于一注的 5 个前区号码和 2 "
+         "个后区号码；一行只写一注，复式、胆拖要用“+”分开前区和后区"},
+        {"a second bet without its +", "01 02 03 04 05+06 07 12 20 32 33 35\r\n",
+         "第 1 行：后区号码“20”不在 01-12 之内"},
+        {"a number run into the next", "01 02 03 04 05 06 0708\r\n", "第 1 行：号码应为两位数字，以一个空格隔开"},
+    };
+    const LotteryState state; // 35/5 front, 12/2 back
+    BaseIntersection intersection(state);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = write("list.txt", c.text);
+        const LoadedBetList filter = readBetList(file, 35, 5, 12, 2);
+        const LoadedBetList check =
+            readBetList(file, 35, 5, 12, 2, kMaxBetListEntries, nullptr, true, TicketLines::Keep);
+        const LoadedExclusionList exclusion = readExclusionList(file, TicketShape{});
+        const BaseIntersection::Result intersected =
+            intersection.run({file}, {0, 0, BaseIntersection::BackChoice::None, {}});
+        if (!c.error.empty()) {
+            EXPECT_EQ(filter.error, c.error + "。文件未载入。");
+            EXPECT_EQ(check.error, c.error + "。文件未载入。");
+            EXPECT_EQ(exclusion.error, c.error + "。文件未载入。");
+            EXPECT_EQ(intersected.error, "list.txt：" + c.error);
+            continue;
+        }
+        ASSERT_TRUE(filter.ok) << filter.error;
+        ASSERT_TRUE(check.ok) << check.error;
+        ASSERT_TRUE(exclusion.ok) << exclusion.error;
+        ASSERT_TRUE(intersected.ok) << intersected.error;
+        EXPECT_EQ(filter.lines.size(), c.bets);
+        EXPECT_EQ(check.bets(), c.bets);
+        EXPECT_EQ(exclusion.fronts.size(), 5 * c.fronts);
+        EXPECT_EQ(intersected.bets.size(), c.fronts);
+    }
 }

@@ -73,6 +73,20 @@ TEST_F(CliCheckFixture, CheckReadsPastBlankLines)
     EXPECT_NE(out.str().find("合计\t1期\t2注"), std::string::npos) << out.str();
 }
 
+TEST_F(CliCheckFixture, CheckReadsEveryLineOfAListWithCrLineEndsAndRefusesStrayCharacters)
+{
+    // 2026012 is 01 02 03 04 05+01 02: the second line of a list written with CR alone.
+    std::ofstream(file("cr.txt"), std::ios::binary) << "03 09 17 25 35+04 12\r01 02 03 04 05+01 02\r";
+    ASSERT_EQ(run({"check", kShippedLottery, file("cr.txt"), "--issue", "2026012"}), 0) << err.str();
+    EXPECT_NE(out.str().find("2026012\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0+浮动\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("合计\t1期\t2注"), std::string::npos) << out.str();
+
+    std::ofstream(file("stray.txt"), std::ios::binary) << "03 09 17 25 35+04 12\r\n01 02 03 04 05+01 02x\r\n";
+    EXPECT_EQ(run({"check", kShippedLottery, file("stray.txt"), "--issue", "2026012"}), 1);
+    EXPECT_EQ(err.str(), "第 2 行：第 2 个后区号码“02x”有不认识的字符“x”。文件未载入。\n");
+    EXPECT_EQ(out.str(), "");
+}
+
 TEST_F(CliCheckFixture, CheckCountsTheBetsOfTicketsAsItsExpansionWould)
 {
     // 2026015 is 03 09 17 25 33+04 11: the 胆拖 ticket holds 03 09 17 25 33 with 04 11 once.

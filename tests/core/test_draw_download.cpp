@@ -40,7 +40,7 @@ TEST_F(DownloadFixture, AResultsPageAddsNewerRowsInPageOrderDatedFromTheNewestSt
     EXPECT_EQ(rows[6], "2026117 2026-10-14 3 11 19 27 35 2 9");
 }
 
-TEST_F(DownloadFixture, ANewestFirstResultsPageGivesTheNewestTheEarlierDate)
+TEST_F(DownloadFixture, ANewestFirstResultsPageIsDatedInIssueOrder)
 {
     test::storeLatestDraws(program.databasePath());
     DrawDownload run = download();
@@ -50,8 +50,55 @@ TEST_F(DownloadFixture, ANewestFirstResultsPageGivesTheNewestTheEarlierDate)
     EXPECT_EQ(result.added, 2);
     const auto rows = table();
     ASSERT_EQ(rows.size(), 7u);
-    EXPECT_EQ(rows[5], "2026116 2026-10-14 1 8 15 22 29 4 12");
-    EXPECT_EQ(rows[6], "2026117 2026-10-12 3 11 19 27 35 2 9");
+    EXPECT_EQ(rows[5], "2026116 2026-10-12 1 8 15 22 29 4 12");
+    EXPECT_EQ(rows[6], "2026117 2026-10-14 3 11 19 27 35 2 9");
+}
+
+TEST_F(DownloadFixture, AResultsPageDrawThatCannotBeDatedFailsAndLeavesTheNextDownloadWhole)
+{
+    // Stored newest: 2026115 on 2026-10-10; today 2026-10-14, the day of 2026117.
+    test::storeLatestDraws(program.databasePath());
+    const struct {
+        const char* name;
+        std::vector<PublishedDraw> page;
+        std::int32_t today;
+        const char* error;
+    } cases[] = {
+        {"an issue of a year to come",
+         {{"30001", "", {1, 8, 15, 22, 29, 4, 12}}},
+         20261014,
+         "结果页中期号 30001 有误：期号“2030001”的前四位不是大乐透开奖的年份"},
+        {"an issue far ahead in the year",
+         {d26116, {"26999", "", {1, 8, 15, 22, 29, 4, 12}}},
+         20261014,
+         "结果页中期号 2026999 有误（日期按开奖日推算为 2032-"},
+        {"an issue of next year before this one ends",
+         {{"27001", "", {1, 8, 15, 22, 29, 4, 12}}},
+         20271014,
+         "结果页中期号 2027001 有误（日期按开奖日推算为 2026-10-12）：期号“2027001”的前四位应是开奖日期“2026-10-"
+         "12”的年份"},
+        {"a draw after today",
+         {d26116, d26117, d26118},
+         20261014,
+         "结果页中期号 2026118 有误（日期按开奖日推算为 2026-10-17）：开奖日期“2026-10-17”晚于今天（2026-10-14），"
+         "这一期还没有开奖"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DrawDownload run(program.databasePath(), kShippedLottery, c.today);
+        run.addPage(test::resultsTablePage(c.page), 1);
+        const DownloadResult result = run.finish();
+        EXPECT_FALSE(result.ok());
+        EXPECT_EQ(result.error.substr(0, std::string(c.error).size()), c.error) << result.error;
+        EXPECT_EQ(table().size(), 5u);
+    }
+    // Nothing was stored: the real draws still come in.
+    DrawDownload real(program.databasePath(), kShippedLottery, 20261014);
+    real.addPage(test::resultsTablePage({d26117, d26116}), 1);
+    const DownloadResult result = real.finish();
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.added, 2);
+    EXPECT_EQ(table().back(), "2026117 2026-10-14 3 11 19 27 35 2 9");
 }
 
 TEST_F(DownloadFixture, ServicePagesAreReadUntilOneReachesTheStoredDraws)

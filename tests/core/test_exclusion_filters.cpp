@@ -420,17 +420,18 @@ TEST_F(ListFixture, RepeatsOfTheLast100EntriesAddNothing)
         for (int b = a + 1; b <= 34 && others < 100; ++b, ++others)
             text += "06 07 08 " + std::to_string(a) + " " + std::to_string(b) + "\r\n";
     text += "01 02 03 04 05\r\n";
-    const LoadedExclusionList list = readExclusionList(write(text), 35, 5);
+    const LoadedExclusionList list = readExclusionList(write(text), TicketShape{});
     ASSERT_TRUE(list.ok) << list.error;
     EXPECT_EQ(list.fronts.size(), 102u * 5u);
 }
 
 TEST_F(ListFixture, BadListsAreRefusedNamingTheLine)
 {
-    EXPECT_EQ(readExclusionList(write("01 02 03 04 05\r\n01 02 03 04 36\r\n"), 35, 5).error,
+    EXPECT_EQ(readExclusionList(write("01 02 03 04 05\r\n01 02 03 04 36\r\n"), TicketShape{}).error,
               "第 2 行：前区号码“36”不在 01-35 之内。文件未载入。");
-    EXPECT_FALSE(readExclusionList(write("01 02 03 04 05\r\n01 02 03 04 06\r\n01 02 03 04 07\r\n"), 35, 5, 2).ok);
-    EXPECT_TRUE(readExclusionList(write("01 02 03 04 05\r\n01 02 03 04 06\r\n"), 35, 5, 2).ok);
+    EXPECT_FALSE(
+        readExclusionList(write("01 02 03 04 05\r\n01 02 03 04 06\r\n01 02 03 04 07\r\n"), TicketShape{}, 2).ok);
+    EXPECT_TRUE(readExclusionList(write("01 02 03 04 05\r\n01 02 03 04 06\r\n"), TicketShape{}, 2).ok);
 }
 
 TEST(RepeatExclusion, LookingUpTheDrawsExcludesWhatVisitingEveryRowWould)

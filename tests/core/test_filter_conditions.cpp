@@ -1,4 +1,5 @@
 // The total filter's second-page conditions, 容错 and saved schemes, against plain definitions.
+#include "analysis/indicators.h"
 #include "filter/combination_table.h"
 #include "filter/extra_conditions.h"
 #include "filter/filter_scheme.h"
@@ -237,6 +238,33 @@ TEST(FilterConditions, EachConditionAloneMatchesThePlainDefinition)
     TotalFilterSettings allRuns;
     allRuns.extraRange(C::LongestRun) = FilterRange{5, 5};
     EXPECT_EQ(run(allRuns, space), 31u);
+}
+
+TEST(FilterConditions, ThreeZonesAreThoseOfTheZoneAnalysisInAnyGame)
+{
+    // 30 numbers: 1–10, 11–20, 21–30, in the run and for one combination alike.
+    FilterSpace space;
+    space.total = 30;
+    CombinationTable all;
+    all.buildAll(30, 5);
+    const ConditionHistory history{{}, {}, 30};
+    for (const C zone : {C::Zone1, C::Zone2, C::Zone3}) {
+        SCOPED_TRACE(extraConditionInfo(zone).name);
+        const auto k = static_cast<std::size_t>(zone) - static_cast<std::size_t>(C::Zone1);
+        TotalFilterSettings s;
+        s.extraRange(zone) = FilterRange{2, 2};
+        CombinationTable table = all;
+        ASSERT_TRUE(runTotalFilter(table, s, space));
+        std::size_t wrong = 0;
+        for (std::size_t r = 0; r < table.rows(); ++r) {
+            const std::vector<std::int32_t> comb(table.row(r).begin(), table.row(r).end());
+            const std::vector<int> front(comb.begin(), comb.end());
+            const int count = zonecounts(comb, 30, 3)[k];
+            wrong += (table.mark(r) == 0) != (count == 2) ? 1 : 0;
+            wrong += extraConditionValue(zone, front, history) != count ? 1 : 0;
+        }
+        EXPECT_EQ(wrong, 0u);
+    }
 }
 
 TEST(FilterConditions, ToleranceKeepsWhatFailsAtMostKConditions)

@@ -199,6 +199,39 @@ TEST(ResultsTable, RefusesPagesWithoutRowsAndRowsItCannotRead)
     }
 }
 
+TEST(ResultsTable, RefusesIssuesAnImportOfADrawWithoutDateWouldRefuse)
+{
+    // Today is 2026-12-11: a year of the game runs to 2027.
+    const struct {
+        const char* issue;
+        const char* error;
+    } cases[] = {
+        {"30001", "结果页中期号 30001 有误：期号“2030001”的前四位不是大乐透开奖的年份"},
+        {"06001", "结果页中期号 06001 有误：期号“2006001”的前四位不是大乐透开奖的年份"},
+        {"26000", "结果页中期号 26000 有误：期号“2026000”的后三位是当年的第几期，应从 001 起"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.issue);
+        const ResultsPage page =
+            readResultsPage(test::resultsTablePage({{c.issue, "", {1, 8, 15, 22, 29, 4, 12}}}), 20261211);
+        EXPECT_FALSE(page.ok);
+        EXPECT_EQ(page.error, c.error);
+    }
+    EXPECT_TRUE(readResultsPage(test::resultsTablePage({{"27001", "", {1, 8, 15, 22, 29, 4, 12}}}), 20261211).ok)
+        << "dated once the download dates it";
+}
+
+TEST(ServiceAnswer, RefusesADrawDatedAfterToday)
+{
+    const std::string answer = test::serviceAnswer({{"26116", "2026-10-12", {1, 8, 15, 22, 29, 4, 12}}}, 1, 1);
+    EXPECT_TRUE(readResultsPage(answer, 20261012).ok) << "the draw of today";
+    const ResultsPage early = readResultsPage(answer, 20261011);
+    EXPECT_FALSE(early.ok);
+    EXPECT_EQ(early.error,
+              "开奖服务应答的第 1 条开奖记录（期号 26116）有误：开奖日期“2026-10-12”晚于今天（2026-10-11），"
+              "这一期还没有开奖");
+}
+
 TEST(ResultsPage, TellsTheFormatByContentNotByAddress)
 {
     // A byte-order mark and blanks before the JSON; a results page in UTF-8 that mentions braces later.

@@ -113,6 +113,10 @@ TEST_F(TextFileFixture, ReaderTakesLineEndsMarksAndEncodingsAsPeopleWriteThem)
         {"LF", "a\nb\n", {"a", "b"}},
         {"CR LF", "a\r\nb\r\n", {"a", "b"}},
         {"stray CRs before LF", "a\r\r\nb\r\r\r\n", {"a", "b"}},
+        {"CR alone", "a\rb\r", {"a", "b"}},
+        {"CR alone before an empty line", "a\r\rb\r\r", {"a", "", "b", ""}},
+        {"every line end in one file", "a\nb\r\nc\rd", {"a", "b", "c", "d"}},
+        {"CR alone and GBK", kGbkIssue + "\r1\r", {"期号", "1"}},
         {"no end on the last line", "a\r\nb", {"a", "b"}},
         {"empty lines kept", "\r\na\r\n\r\n", {"", "a", ""}},
         {"empty file", "", {}},
@@ -128,6 +132,25 @@ TEST_F(TextFileFixture, ReaderTakesLineEndsMarksAndEncodingsAsPeopleWriteThem)
         writeBytes("in.txt", c.bytes);
         EXPECT_EQ(readAll("in.txt"), c.lines);
     }
+}
+
+TEST_F(TextFileFixture, LineEndsAreFoundAcrossTheReadersBlocks)
+{
+    // The reader takes 64 KiB at a time: a CR as the last byte of a block, whatever follows it.
+    const std::string full(65535, '1');
+    for (const auto& [after, lines] : std::vector<std::pair<std::string, std::vector<std::string>>>{
+             {"\nb", {full, "b"}},
+             {"\r\nb", {full, "b"}},
+             {"b\rc", {full, "b", "c"}},
+             {"\rb", {full, "", "b"}},
+         }) {
+        SCOPED_TRACE(::testing::PrintToString(after));
+        writeBytes("in.txt", full + "\r" + after);
+        EXPECT_EQ(readAll("in.txt"), lines);
+    }
+    // Line numbers count lines ended by CR alone.
+    writeBytes("in.txt", "1\r2\r3\r" + std::string(1, '\0'));
+    EXPECT_EQ(readAll("in.txt"), std::vector<std::string>{"error: 第 4 行：含有空字节（NUL），不是文本文件，无法读取"});
 }
 
 TEST_F(TextFileFixture, ReaderRefusesUtf16AndUnreadableBytesNamingTheLine)

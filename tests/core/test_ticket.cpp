@@ -299,10 +299,11 @@ TEST_F(TicketFileFixture, BetListReadersExpandTicketsUnderTheLimit)
     EXPECT_EQ(over.error, "第 2 行：复式票面展开后超过 5 注。文件未载入。");
 
     // The exclusion lists take the front part of a ticket: its front choices.
-    const LoadedExclusionList fronts = readExclusionList(write("x.txt", "05 18#02 09 13 21+04#01 08\r\n"), 35, 5);
+    const LoadedExclusionList fronts =
+        readExclusionList(write("x.txt", "05 18#02 09 13 21+04#01 08\r\n"), TicketShape{});
     ASSERT_TRUE(fronts.ok) << fronts.error;
     EXPECT_EQ(fronts.fronts.size(), 4u * 5u);
-    EXPECT_FALSE(readExclusionList(path("x.txt"), 35, 5, 3).ok);
+    EXPECT_FALSE(readExclusionList(path("x.txt"), TicketShape{}, 3).ok);
 
     // Seven numbers without "+" keep their old reading: a bet with its back part.
     const LoadedBetList plain = readBetList(write("plain.txt", "01 02 03 04 05 06 07\r\n"), 35, 5, 12, 2);
