@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include <chrono>
 #include <mutex>
@@ -67,8 +66,6 @@ Tfrmfushi::Tfrmfushi(LotteryDocument& document, QWidget* parent) : QDialog(paren
     blocked_ = {edtfushicode_, chkyilou_, edtyilouqishu_, edtnum_, btncopy};
     connect(btnsou_, &QPushButton::clicked, this, &Tfrmfushi::btnsouClick);
     connect(btncopy, &QPushButton::clicked, this, &Tfrmfushi::btncopyClick);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
 }
 
 Tfrmfushi::~Tfrmfushi() = default;

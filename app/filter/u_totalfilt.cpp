@@ -28,13 +28,11 @@
 
 #include <QCheckBox>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -113,9 +111,6 @@ Tfrmtotalfilt::Tfrmtotalfilt(LotteryDocument& document, QWidget* parent)
     // The red-ball choice is offered only while the real numbers are shown.
     connect(&document_, &LotteryDocument::mappingChanged, this, &Tfrmtotalfilt::followMapping);
     followMapping();
-
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 Tfrmtotalfilt::~Tfrmtotalfilt() = default;

@@ -1,7 +1,5 @@
 #include "invest/invest_window.h"
 
-#include <QScreen>
-
 InvestWindow::InvestWindow(const QString& caption, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(caption);
@@ -13,11 +11,6 @@ InvestWindow::InvestWindow(const QString& caption, QWidget* parent) : QDialog(pa
 void InvestWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!placed_) {
-        placed_ = true;
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - rect().center());
-    }
     setColumnWidths();
 }
 

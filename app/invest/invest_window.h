@@ -17,5 +17,4 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    bool placed_ = false;
 };

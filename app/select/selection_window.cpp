@@ -9,11 +9,9 @@
 #include "store/combinations.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include <memory>
 
@@ -38,8 +36,6 @@ SelectionWindow::SelectionWindow(LotteryDocument& document, const char* name, co
         for (QPushButton* command : commands_)
             command->setEnabled(true);
     });
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 SelectionWindow::~SelectionWindow() = default;

@@ -65,7 +65,7 @@ private slots:
     void fittedGeometry_data();
     void fittedGeometry();
     void everyWindowOpensInsideTheScreen();
-    void exclusionWindowsOpenOnTheMainWindowsScreen();
+    void toolWindowsOpenOnTheMainWindowsScreen();
 };
 
 void TestQuorlinApplication::fileDialogSpeaksChinese()
@@ -184,7 +184,7 @@ void TestQuorlinApplication::everyWindowOpensInsideTheScreen()
     }
 }
 
-void TestQuorlinApplication::exclusionWindowsOpenOnTheMainWindowsScreen()
+void TestQuorlinApplication::toolWindowsOpenOnTheMainWindowsScreen()
 {
     // The placer centres a window on the screen of the window it belongs to, not on the primary one.
     QScreen* second = nullptr;
@@ -196,7 +196,8 @@ void TestQuorlinApplication::exclusionWindowsOpenOnTheMainWindowsScreen()
     openShippedLottery();
     mainWindow_->setGeometry(area.x() + 100, area.y() + 100, 560, 330);
     QCOMPARE(mainWindow_->screen(), second);
-    for (const char* key : {"Tfrmallhei", "Tfrmallcongma", "Tfrmallpiantai", "Tfrmallgensui"}) {
+    for (const char* key : {"Tfrmallhei", "Tfrmallcongma", "Tfrmallpiantai", "Tfrmallgensui", "Tfrmtotalfilt",
+                            "Tfrmqingmi", "Tfrmsep", "Tfrmganzhi", "Tfrmsibu", "Tfrmtozi", "Tfrmfushi"}) {
         QWidget* window = mainWindow_->tools().show(key);
         QVERIFY2(window, key);
         QVERIFY2(insideAndCentred(*window, area), qPrintable(describe(*window)));
