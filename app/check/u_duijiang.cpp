@@ -27,16 +27,10 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace {
 
-// Enough columns for the largest prize table shipped (九个奖级).
-constexpr int kLevelColumns = 9;
 // The winning bets of one draw listed at most; a full list can win millions of small prizes.
 constexpr std::size_t kWinnersShown = 5000;
-const char* const kLevelNames[kLevelColumns] = {"一等奖", "二等奖", "三等奖", "四等奖", "五等奖",
-                                                "六等奖", "七等奖", "八等奖", "九等奖"};
 
 QString numbersText(const std::vector<int>& numbers)
 {
@@ -288,14 +282,17 @@ void Tfrmduijiang::btnduijiangClick()
 
 void Tfrmduijiang::showChecks()
 {
-    QStringList headers{QStringLiteral("期号"), QStringLiteral("开奖号码"), QStringLiteral("奖级表")};
-    for (const char* name : kLevelNames)
-        headers << QString::fromUtf8(name);
-    headers << QStringLiteral("固定奖金") << QStringLiteral("最佳投注");
     const Checked& shown = *checked_;
+    // A column per level of the largest prize table among the draws, titled as the tables name it.
+    QStringList headers{QStringLiteral("期号"), QStringLiteral("开奖号码"), QStringLiteral("奖级表")};
+    const std::vector<std::string> titles = quorlin::levelColumnTitles(shown.checks);
+    for (const std::string& title : titles)
+        headers << QString::fromStdString(title);
+    headers << QStringLiteral("固定奖金") << QStringLiteral("最佳投注");
+    const int levels = static_cast<int>(titles.size());
     const int rows = static_cast<int>(shown.checks.size());
     // Newest first.
-    tabdraws_->table().reset(headers, rows, [checked = checked_, rows](int row, int column) -> QString {
+    tabdraws_->table().reset(headers, rows, [checked = checked_, rows, levels](int row, int column) -> QString {
         const quorlin::DrawCheck& c = checked->checks[static_cast<std::size_t>(rows - 1 - row)];
         if (column == 0)
             return QString::fromStdString(c.draw.issue);
@@ -303,11 +300,11 @@ void Tfrmduijiang::showChecks()
             return numbersText(c.draw.front) + " + " + numbersText(c.draw.back);
         if (column == 2)
             return QString::fromStdString(quorlin::ruleSetText(c));
-        if (column < 3 + kLevelColumns) {
+        if (column < 3 + levels) {
             const auto level = static_cast<std::size_t>(column - 3);
             return level < c.levelCounts.size() ? QString::number(c.levelCounts[level]) : QString();
         }
-        if (column == 3 + kLevelColumns)
+        if (column == 3 + levels)
             return QString::fromStdString(quorlin::moneyText(c));
         return QString::fromStdString(quorlin::bestBetText(c));
     });
@@ -317,16 +314,9 @@ void Tfrmduijiang::showChecks()
     lblzongji_->setText(total);
 
     // The chart sums the bets of each level name over the draws that have a prize table.
-    std::array<double, kLevelColumns> perLevel{};
-    std::size_t levels = 0;
-    for (const quorlin::DrawCheck& c : shown.checks) {
-        levels = std::max(levels, c.levelCounts.size());
-        for (std::size_t k = 0; k < c.levelCounts.size() && k < perLevel.size(); ++k)
-            perLevel[k] += static_cast<double>(c.levelCounts[k]);
-    }
     QList<BarChart::Bar> bars;
-    for (std::size_t k = 0; k < levels; ++k)
-        bars.append({QString::fromUtf8(kLevelNames[k]), perLevel[k]});
+    for (const quorlin::LevelTotal& level : quorlin::levelTotals(shown.checks))
+        bars.append({QString::fromStdString(level.name), static_cast<double>(level.bets)});
     chtlevels_->setBars(0, bars);
     chtlevels_->draw();
     tabwinners_->table().reset({}, 0, {});

@@ -159,6 +159,10 @@ Tfrmjisuanqi::Tfrmjisuanqi(LotteryDocument& document, QWidget* parent) : QWidget
     totalRow->addWidget(lblcost_);
     totalRow->addStretch(1);
     totalRow->addWidget(strip_);
+    auto* btnclose = new QPushButton(QStringLiteral("关闭"));
+    btnclose->setObjectName("btnclose");
+    btnclose->setAutoDefault(false);
+    totalRow->addWidget(btnclose);
 
     prizes_ = new TicketPrizePane(state, shape_);
     prizes_->setObjectName("grpzhongjiang");
@@ -192,6 +196,8 @@ Tfrmjisuanqi::Tfrmjisuanqi(LotteryDocument& document, QWidget* parent) : QWidget
     connect(btnbaocun, &QPushButton::clicked, this, [this] { runGuarded(this, [this] { saveList(); }); });
     connect(btnzhankai, &QPushButton::clicked, this, [this] { runGuarded(this, [this] { expand(); }); });
     connect(strip_, &TaskProgressStrip::ended, this, &Tfrmjisuanqi::updateCommandStates);
+    // Hidden with its list, as its siblings are; the list goes only with the window.
+    connect(btnclose, &QPushButton::clicked, this, &QWidget::hide);
     showBuilt();
     showTickets();
     restoreKeptList();

@@ -37,10 +37,11 @@ constexpr int kNavigatorHeight = 25;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 28;
 constexpr int kGap = 6;
-// In add mode a cell is typed into as soon as a key is pressed on it, as in a spreadsheet.
+// In add mode a cell is typed into as soon as a key is pressed on it, as in a spreadsheet. A click
+// on the current row opens no editor: the view would open it only after the double-click time and
+// meanwhile take the keys typed for a search of the rows, moving the typing to another draw.
 constexpr QAbstractItemView::EditTriggers kTypingTriggers =
-    QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
-    QAbstractItemView::AnyKeyPressed;
+    QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed;
 // The issue column holds seven digits.
 constexpr int kIssueColumnWidth = 70;
 
@@ -55,6 +56,19 @@ constexpr NavigatorEntry kNavigator[] = {
     {"dbv_last", "▶|", "最末记录"},   {"dbv_insert", "+", "添加记录"}, {"dbv_delete", "-", "删除记录"},
     {"dbv_edit", "▲", "修改记录"},    {"dbv_post", "✔", "保存修改"},   {"dbv_cancel", "✖", "取消修改"},
     {"dbv_refresh", "↻", "刷新记录"},
+};
+
+/// The draw grid. What is typed while its cells take typing goes into the current cell; a key the
+/// cell does not take is dropped, never used to look for a row whose text begins with it.
+class DrawGrid : public QTableView {
+public:
+    using QTableView::QTableView;
+
+    void keyboardSearch(const QString& search) override
+    {
+        if (editTriggers() == QAbstractItemView::NoEditTriggers)
+            QTableView::keyboardSearch(search);
+    }
 };
 
 // Names a control after its component: that name is how tests and screenshots find it.
@@ -80,7 +94,7 @@ Tfrmdata::Tfrmdata(const quorlin::LotteryState& state, QWidget* parent)
     lstcaipiao_ = named(new QListWidget(this), "lstcaipiao");
     label2_ = named(new QLabel("彩票数据：", this), "Label2");
 
-    grdcaipiao_ = named(new QTableView(this), "grdcaipiao");
+    grdcaipiao_ = named(new DrawGrid(this), "grdcaipiao");
     grdcaipiao_->setModel(model_);
     TableExportMenu::install(grdcaipiao_);
     grdcaipiao_->setSelectionBehavior(QAbstractItemView::SelectRows);

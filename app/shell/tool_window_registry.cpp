@@ -1,5 +1,8 @@
 #include "shell/tool_window_registry.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
+
 #include <utility>
 
 ToolWindowRegistry::ToolWindowRegistry(QWidget* owner) : QObject(owner), owner_(owner) {}
@@ -25,6 +28,7 @@ QWidget* ToolWindowRegistry::ensure(const QString& key)
     QWidget* created = (*factory)(owner_);
     // A tool window is a window of its own that stays with the main window, not a child view.
     created->setWindowFlag(Qt::Window);
+    created->installEventFilter(this);
     windows_.insert(key, created);
     return created;
 }
@@ -33,6 +37,7 @@ QWidget* ToolWindowRegistry::show(const QString& key)
 {
     QWidget* w = ensure(key);
     if (w) {
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
         w->show();
         w->raise();
         w->activateWindow();
@@ -50,8 +55,26 @@ void ToolWindowRegistry::closeAll()
     const auto windows = std::exchange(windows_, {});
     for (const QPointer<QWidget>& w : windows) {
         if (w) {
+            // Closed for good this time: the window may stop its work and let go.
+            w->removeEventFilter(this);
             w->close();
             delete w.data();
         }
     }
+}
+
+bool ToolWindowRegistry::eventFilter(QObject* watched, QEvent* event)
+{
+    // A window closed by the window system would lose its native window with the close (and could
+    // not always be shown again); Escape not taken by a control closes a window as its 关闭 does.
+    const bool closing = event->type() == QEvent::Close;
+    const bool escape = event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+                        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier;
+    if ((closing || escape) && watched->isWidgetType()) {
+        static_cast<QWidget*>(watched)->hide();
+        // An ignored close leaves the native window as it is; the key goes no further.
+        event->setAccepted(escape);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }

@@ -9,7 +9,9 @@
 #include <functional>
 
 /// The tool windows of the main window: each is created on first use, shown without blocking the
-/// main window, brought back by the next use, and destroyed when the lottery is closed.
+/// main window, brought back by the next use, and destroyed when the lottery is closed. However the
+/// user closes one (the title bar's ✕, its 关闭, Escape), it is only hidden with its content, and
+/// the next use shows it again, also when it was minimized.
 class ToolWindowRegistry : public QObject {
     Q_OBJECT
 public:
@@ -33,6 +35,9 @@ public:
 
 signals:
     void factoriesChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* owner_;

@@ -1,5 +1,7 @@
 #include "check/check_report.h"
 
+#include <algorithm>
+
 namespace quorlin {
 
 namespace {
@@ -20,6 +22,16 @@ std::string unpricedNote(const CheckTotals& t, const char* separator)
         return {};
     return separator + ("另有" + std::to_string(t.unpriced) + "期") + kBeforeEveryTable +
            "，只按中奖号码个数列出，不计投入和奖金";
+}
+
+// The most levels a rule set of the draws has.
+std::size_t mostLevels(const std::vector<DrawCheck>& checks)
+{
+    std::size_t most = 0;
+    for (const DrawCheck& c : checks)
+        if (c.rules)
+            most = std::max(most, c.rules->levels.size());
+    return most;
 }
 
 } // namespace
@@ -47,6 +59,40 @@ std::string levelNamesLine(const PrizeRuleSet* set)
     for (const PrizeLevel& level : set->levels)
         line += '\t' + level.name + '(' + amountText(level) + ')';
     return line + "\t奖金";
+}
+
+std::vector<std::string> levelColumnTitles(const std::vector<DrawCheck>& checks)
+{
+    std::vector<std::string> titles(mostLevels(checks));
+    for (std::size_t k = 0; k < titles.size(); ++k) {
+        std::vector<std::string> names;
+        for (const DrawCheck& c : checks)
+            if (c.rules && k < c.rules->levels.size() &&
+                std::find(names.begin(), names.end(), c.rules->levels[k].name) == names.end())
+                names.push_back(c.rules->levels[k].name);
+        for (const std::string& name : names)
+            titles[k] += (titles[k].empty() ? "" : "/") + name;
+    }
+    return titles;
+}
+
+std::vector<LevelTotal> levelTotals(const std::vector<DrawCheck>& checks)
+{
+    std::vector<LevelTotal> totals;
+    const std::size_t levels = mostLevels(checks);
+    for (std::size_t k = 0; k < levels; ++k)
+        for (const DrawCheck& c : checks) {
+            if (!c.rules || k >= c.rules->levels.size())
+                continue;
+            const std::string& name = c.rules->levels[k].name;
+            auto total =
+                std::find_if(totals.begin(), totals.end(), [&](const LevelTotal& t) { return t.name == name; });
+            if (total == totals.end())
+                total = totals.insert(totals.end(), LevelTotal{name, 0});
+            if (k < c.levelCounts.size())
+                total->bets += c.levelCounts[k];
+        }
+    return totals;
 }
 
 std::string hitPatternText(int frontHits, int backHits)

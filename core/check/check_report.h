@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quorlin {
 
@@ -20,6 +21,20 @@ std::string ruleSetText(const DrawCheck& check);
 /// it: "奖级\t九个奖级\t一等奖(浮动)\t…\t奖金"; for draws before every prize table (null)
 /// "奖级\t早于所有奖级表\t奖金". A printed table's first line is always one of these: its header.
 std::string levelNamesLine(const PrizeRuleSet* set);
+/// The titles of the level columns of a table of draws: one per level of the largest rule set among
+/// them, each the name the sets give that level ("三等奖"), or their names joined by "/" where the
+/// sets name it differently. Empty when no draw has a rule set.
+std::vector<std::string> levelColumnTitles(const std::vector<DrawCheck>& checks);
+
+/// The bets won at one level name over a range of draws.
+struct LevelTotal {
+    std::string name;
+    std::uint64_t bets = 0;
+};
+/// The bets won per level name over the draws that have a rule set, every name its rule sets hold
+/// once (won or not), by level and in the order of the draws.
+std::vector<LevelTotal> levelTotals(const std::vector<DrawCheck>& checks);
+
 /// "4+2": front hits + back hits.
 std::string hitPatternText(int frontHits, int backHits);
 /// The draw's best bet and its level ("01 02 03 04 05+01 02 一等奖"), the bet alone for a draw

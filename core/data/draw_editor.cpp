@@ -1,5 +1,6 @@
 #include "data/draw_editor.h"
 
+#include "common/text_encoding.h"
 #include "store/database.h"
 #include "store/draw_cursor.h"
 #include "store/draw_line_parser.h"
@@ -203,6 +204,10 @@ std::string DrawEditor::post()
     Row& row = rows_[static_cast<std::size_t>(current_)];
     const bool inserting = state_ == State::Insert;
     const Cells stored = storedCells(draw);
+    // A correction keeps the draw it corrects: another issue would put a new draw in its place.
+    if (!inserting && stored[0] != row.cells[0])
+        return "期号" + quotedExcerpt(row.cells[0]) + "不能改为 " + stored[0] +
+               "：新的一期请按“+”添加，期号有误请删除这一期后重新添加";
     Transaction tx(db_);
     {
         // Every analysis indexes the history by issue: one issue, one draw.

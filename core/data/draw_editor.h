@@ -28,8 +28,9 @@ public:
 
 /// The draw-entry window's cursor over one lottery's draw table: the rows in issue order, the
 /// current row, and the one row being edited or inserted. A change reaches the table only when it
-/// is posted, and only when the row is a valid draw whose issue no other row holds; every post and
-/// every delete is its own transaction. Moving to another row posts the pending change first, as
+/// is posted, and only when the row is a valid draw whose issue no other row holds; a stored draw
+/// keeps its issue, so a post never replaces one draw by another. Every post and every delete is
+/// its own transaction. Moving to another row posts the pending change first, as
 /// appending does; a new row nobody typed into is dropped instead of posted.
 class DrawEditor {
 public:

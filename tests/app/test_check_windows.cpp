@@ -42,6 +42,7 @@ private slots:
     void checkCountsTicketsAsTheirBets();
     void checkRefusesWithoutAList();
     void checkSaysWhenItsTotalsLeave64Bits();
+    void levelsAndTheirNamesComeFromTheRuleSet();
     void quittingWithAResultShownFreesItAfterTheWindow();
     void backtestRunsOnTheTotalFilterConditions();
     void backtestAsksForTheTotalFilterFirst();
@@ -197,6 +198,52 @@ void TestCheckWindows::checkSaysWhenItsTotalsLeave64Bits()
     QTest::mouseClick(window->findChild<QPushButton*>("btnduijiang"), Qt::LeftButton);
     QTRY_VERIFY(!window->isBusy());
     QCOMPARE(messageTexts(), QStringList{"奖金或投入超出计算范围，无法计算"});
+}
+
+void TestCheckWindows::levelsAndTheirNamesComeFromTheRuleSet()
+{
+    // An edited prize table of twelve levels, one hit pattern each: more than the game has today.
+    const char* const names[] = {"特等奖", "一等奖", "二等奖", "三等奖", "四等奖", "五等奖",
+                                 "六等奖", "七等奖", "八等奖", "九等奖", "十等奖", "十一等奖"};
+    const char* const patterns[] = {"5+2", "5+1", "5+0", "4+2", "4+1", "4+0", "3+2", "3+1", "3+0", "2+2", "2+1", "1+2"};
+    std::ofstream rules(program_->path() / "附属" / "大乐透奖级.txt", std::ios::binary | std::ios::trunc);
+    rules << "规则 2020-01-01 十二个奖级\n";
+    for (int k = 0; k < 12; ++k)
+        rules << names[k] << ' ' << (k == 0 ? std::string("浮动") : std::to_string(1200 - 100 * k)) << ' '
+              << patterns[k] << '\n';
+    rules.close();
+
+    Tfrmduijiang* window = openCheck();
+    // Against 2020003, 03 09 17 25 33 + 04 11: 2+2 (九等奖) and 1+2 (十一等奖).
+    const std::string path = program_->apppath() + "bets.txt";
+    std::ofstream(path, std::ios::binary) << "01 02 03 04 09+04 11\r\n01 02 03 04 05+04 11\r\n";
+    window->load(QString::fromStdString(path));
+    QTRY_VERIFY(!window->isBusy());
+    window->findChild<QRadioButton*>("optqihao")->setChecked(true);
+    window->findChild<QLineEdit*>("edtqihao")->setText("2020003");
+    QTest::mouseClick(window->findChild<QPushButton*>("btnduijiang"), Qt::LeftButton);
+    QTRY_VERIFY(!window->isBusy());
+    QVERIFY2(messageTexts().isEmpty(), qPrintable(messageTexts().join('\n')));
+
+    auto* draws = window->findChild<TextGrid*>("tabdraws");
+    QAbstractItemModel* model = draws->model();
+    QCOMPARE(model->columnCount(), 3 + 12 + 2);
+    for (int k = 0; k < 12; ++k)
+        QCOMPARE(model->headerData(3 + k, Qt::Horizontal).toString(), QString(names[k]));
+    QCOMPARE(model->headerData(15, Qt::Horizontal).toString(), QString("固定奖金"));
+    QCOMPARE(cell(draws, 0, 2), QString("十二个奖级"));
+    QCOMPARE(cell(draws, 0, 3 + 9), QString("1"));
+    QCOMPARE(cell(draws, 0, 3 + 10), QString("0"));
+    QCOMPARE(cell(draws, 0, 3 + 11), QString("1"));
+    QCOMPARE(cell(draws, 0, 15), QString("400"));
+    QCOMPARE(cell(draws, 0, 16), QString("01 02 03 04 09+04 11 九等奖"));
+
+    auto* chart = window->findChild<BarChart*>("chtlevels");
+    QCOMPARE(chart->bars(0).size(), 12);
+    QCOMPARE(chart->bars(0)[11].label, QString("十一等奖"));
+    QCOMPARE(chart->bars(0)[11].value, 1.0);
+    QCOMPARE(chart->bars(0)[9].value, 1.0);
+    QCOMPARE(chart->bars(0)[10].value, 0.0);
 }
 
 void TestCheckWindows::quittingWithAResultShownFreesItAfterTheWindow()

@@ -12,6 +12,7 @@
 #include "store/schema.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -54,6 +55,7 @@ private slots:
     void menuAndToolbarCloseTheLotteryAndReopenItAfter();
     void selectingShowsTheNewestDrawAsCurrent();
     void drawTypedIntoTheGridIsPostedByFinishing();
+    void typingAfterAClickOnTheNewRowFillsThatRow();
     void badDrawIsRefusedWithItsMessageAndNotWritten();
     void closeIsRefusedInAddMode();
     void exportWritesTheHistoryByteForByte();
@@ -67,6 +69,8 @@ private:
     /// Types into one cell as the user does: open its editor, type, press Enter.
     void typeCell(int row, int column, const QString& text);
     void typeRow(int row, const QStringList& cells);
+    /// Presses the keys of `text` on whichever widget has the focus, as the keyboard does.
+    static void typeKeys(const QString& text);
     QTableView* grid() const { return child<QTableView>("grdcaipiao"); }
     DrawTableModel* model() const { return qobject_cast<DrawTableModel*>(grid()->model()); }
     QString cell(int row, int column) const { return model()->index(row, column).data().toString(); }
@@ -120,6 +124,18 @@ void TestDataWindow::typeRow(int row, const QStringList& cells)
 {
     for (int column = 0; column < cells.size(); ++column)
         typeCell(row, column, cells[column]);
+}
+
+void TestDataWindow::typeKeys(const QString& text)
+{
+    for (const QChar c : text) {
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY2(focused, "no widget has the focus");
+        if (c == '\t')
+            QTest::keyClick(focused, Qt::Key_Tab);
+        else
+            QTest::keyClick(focused, c.toLatin1());
+    }
 }
 
 void TestDataWindow::menuAndToolbarCloseTheLotteryAndReopenItAfter()
@@ -206,6 +222,30 @@ void TestDataWindow::drawTypedIntoTheGridIsPostedByFinishing()
     // Shown as stored.
     QCOMPARE(cell(5, 1), QString("5"));
     QCOMPARE(cell(5, 8), QString("2020-01-13"));
+}
+
+void TestDataWindow::typingAfterAClickOnTheNewRowFillsThatRow()
+{
+    // As a new user does: 开始添加, "+", a click on the new empty row, then the draw typed at once,
+    // a Tab between the cells.
+    selectLottery();
+    QApplication::setActiveWindow(dialog_.get());
+    click("btnedit");
+    click("btnadd");
+    QCOMPARE(model()->rowCount(), 6);
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(model()->index(5, 0)).center());
+    typeKeys(kNewDraw.join('\t'));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    // The cell editor hands its text over in an event it posts on Return.
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(cell(5, 8), kNewDraw[8]);
+    QCOMPARE(cell(5, 0), kNewDraw[0]);
+    QCOMPARE(cell(0, 0), QString("2020001"));
+
+    click("btnedit");
+    QVERIFY2(messageTexts().isEmpty(), qPrintable(messageTexts().join('\n')));
+    QCOMPARE(storedIssues(program_->databasePath()),
+             (QStringList{"2020001", "2020002", "2020003", "2020004", "2020005", "2020006"}));
 }
 
 void TestDataWindow::badDrawIsRefusedWithItsMessageAndNotWritten()

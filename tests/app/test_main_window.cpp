@@ -9,6 +9,7 @@
 #include "common/task_runner.h"
 #include "scripted_random.h"
 #include "shell/lottery_document.h"
+#include "shell/main_commands.h"
 #include "shell/main_status_bar.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
@@ -27,8 +28,10 @@
 #include <QThread>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -68,6 +71,7 @@ private slots:
     void mappingCommandsChangeOnlyTheFrontNumbers();
     void reopeningAfterTheTransformedMappingShowsStandardNumbers();
     void toolWindowIsCreatedOnceAndForgottenOnClose();
+    void everyToolWindowReopensFromItsMenuItemHoweverItWasClosed();
     void installedHandlerEnablesItsCommandsAndErrorsAreShown();
     void openDialogIsReusedAfterExitAndFreshAfterAnOpen();
     void backgroundPictureIsOptional();
@@ -266,6 +270,66 @@ void TestMainWindow::toolWindowIsCreatedOnceAndForgottenOnClose()
     openShippedLottery();
     triggerAction("mnuganzhi");
     QCOMPARE(created, 2);
+}
+
+void TestMainWindow::everyToolWindowReopensFromItsMenuItemHoweverItWasClosed()
+{
+    openShippedLottery();
+    const auto ownCloseButton = [](const QWidget* window) -> QPushButton* {
+        for (QPushButton* button : window->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("关闭"))
+                return button;
+        return nullptr;
+    };
+    // The title bar's ✕ (a close asked for by the window system), the window's own 关闭, Escape,
+    // and a window minimized out of sight.
+    const std::vector<std::pair<QString, std::function<void(QWidget*)>>> ways{
+        {"✕", [](QWidget* window) { window->windowHandle()->close(); }},
+        {"关闭", [&](QWidget* window) { QTest::mouseClick(ownCloseButton(window), Qt::LeftButton); }},
+        {"Escape", [](QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); }},
+        {"minimizing", [](QWidget* window) { window->showMinimized(); }},
+    };
+    int windows = 0;
+    QStringList withoutCloseButton;
+    QStringList faults;
+    for (const MenuEntry& menu : mainMenus()) {
+        for (const MenuItemEntry& item : menu.items) {
+            if (!item.toolKey)
+                continue;
+            ++windows;
+            for (const auto& [way, close] : ways) {
+                const QString what = QStringLiteral("%1 closed by %2").arg(item.name, way);
+                triggerAction(item.name);
+                QWidget* window = mainWindow_->tools().window(item.toolKey);
+                QVERIFY2(window && window->isVisible(), qPrintable(what));
+                if (way == "关闭" && !ownCloseButton(window)) {
+                    withoutCloseButton << item.name;
+                    continue;
+                }
+                close(window);
+                if (way == "minimizing" ? !window->isMinimized() : window->isVisible())
+                    faults << what + ": it stayed open";
+                // Closed, a window is only hidden: it keeps its native window and its content.
+                else if (way != "minimizing" && !(window->windowHandle() && window->windowHandle()->handle()))
+                    faults << what + ": its native window went";
+                triggerAction(item.name);
+                if (mainWindow_->tools().window(item.toolKey) != window || !window->isVisible() ||
+                    window->isMinimized() || !window->windowHandle()->isVisible())
+                    faults << what + ": it did not come back";
+                window->hide();
+            }
+        }
+    }
+    QCOMPARE(windows, 22);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    // Only the windows designed without one lack a 关闭 of their own.
+    QCOMPARE(withoutCloseButton, (QStringList{"mnusep", "mnuqingmi", "mnufushi"}));
+    QVERIFY2(MessageBox::recorded().isEmpty(), qPrintable(messageTexts().join('\n')));
+
+    // Closing the lottery still closes and forgets them.
+    QPointer<QWidget> calculator = mainWindow_->tools().window("Tfrmjisuanqi");
+    triggerAction("mnuclose");
+    QVERIFY(!calculator);
 }
 
 void TestMainWindow::installedHandlerEnablesItsCommandsAndErrorsAreShown()

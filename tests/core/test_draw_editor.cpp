@@ -173,10 +173,35 @@ TEST_F(EditorFixture, IssueOfAnotherRowIsRefusedButARowKeepsItsOwn)
 
     // Giving it the issue of 2020003 is refused.
     editor.setCell(0, "2020003");
-    EXPECT_NE(editor.post().find("2020003 已经存在"), std::string::npos);
+    EXPECT_NE(editor.post().find("期号“2020002”不能改为 2020003"), std::string::npos);
     editor.cancel();
     EXPECT_EQ(issueOf(1), "2020002");
     EXPECT_EQ(stored().size(), 4u);
+}
+
+TEST_F(EditorFixture, TypingMeantForANewDrawNeverReplacesAStoredOne)
+{
+    // The new row left untouched for a stored draw, which then gets the new draw typed into it.
+    const std::vector<Cells> before = stored();
+    ASSERT_EQ(editor.append(), "");
+    ASSERT_EQ(editor.moveTo(0), "");
+    EXPECT_EQ(editor.rowCount(), 4);
+    type(kNewDraw);
+    const std::string refused = editor.post();
+    EXPECT_NE(refused.find("期号“2020001”不能改为 2020006：新的一期请按“+”添加"), std::string::npos) << refused;
+    EXPECT_EQ(editor.state(), DrawEditor::State::Edit) << "the row stays for the user to correct";
+    EXPECT_FALSE(editor.moveTo(2).empty()) << "moving on posts, and is refused";
+    EXPECT_FALSE(editor.append().empty()) << "so does appending";
+    EXPECT_EQ(stored(), before);
+    editor.cancel();
+    EXPECT_EQ(issueOf(0), "2020001");
+
+    // The same draw typed into a new row is added beside it.
+    ASSERT_EQ(editor.append(), "");
+    type(kNewDraw);
+    ASSERT_EQ(editor.post(), "");
+    EXPECT_EQ(stored().size(), 5u);
+    EXPECT_EQ(stored().front(), before.front());
 }
 
 TEST_F(EditorFixture, CorrectionReachesTheTableWhenPostedOrMovedAway)

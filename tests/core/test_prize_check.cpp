@@ -395,3 +395,30 @@ TEST(PrizeCheck, ADrawBeforeEveryTableIsReportedByItsHitsWithoutMoney)
     EXPECT_EQ(totalsRow(t), "合计\t1期\t3注\t投入6\t奖金100+浮动\t盈亏94\t"
                             "另有1期早于所有奖级表，只按中奖号码个数列出，不计投入和奖金");
 }
+
+TEST(PrizeCheck, LevelColumnsAndTotalsFollowTheRuleSetsOfTheDraws)
+{
+    // Two tables that name their second level differently and differ in length.
+    PrizeRules rules;
+    rules.sets = {
+        {"旧表", 20200101, {{"一等奖", {{5, 2}}, {}}, {"二等奖", {{5, 1}}, 500}}},
+        {"新表", 20240101, {{"一等奖", {{5, 2}}, {}}, {"幸运奖", {{5, 1}, {5, 0}}, 200}, {"三等奖", {{4, 2}}, 50}}}};
+    const BetList list =
+        linesOf({{1, 2, 3, 4, 5, 1, 2}, {1, 2, 3, 4, 5, 1, 3}, {1, 2, 3, 4, 5, 3, 4}, {1, 2, 3, 4, 6, 1, 2}});
+    const PrizeChecker checker(list);
+    std::vector<DrawCheck> checks;
+    for (const char* date : {"2021-05-01", "2024-05-01", "2015-05-01"})
+        checks.push_back(checker.check(draw(date, {1, 2, 3, 4, 5}, {1, 2}), rules).value());
+
+    EXPECT_EQ(levelColumnTitles(checks), (std::vector<std::string>{"一等奖", "二等奖/幸运奖", "三等奖"}));
+    std::vector<std::pair<std::string, std::uint64_t>> totals;
+    for (const LevelTotal& t : levelTotals(checks))
+        totals.emplace_back(t.name, t.bets);
+    EXPECT_EQ(totals, (std::vector<std::pair<std::string, std::uint64_t>>{
+                          {"一等奖", 2}, {"二等奖", 1}, {"幸运奖", 2}, {"三等奖", 1}}));
+
+    // Draws before every table have no level columns.
+    checks.erase(checks.begin(), checks.begin() + 2);
+    EXPECT_TRUE(levelColumnTitles(checks).empty());
+    EXPECT_TRUE(levelTotals(checks).empty());
+}
