@@ -400,9 +400,12 @@ TEST(PrizeCheck, LevelColumnsAndTotalsFollowTheRuleSetsOfTheDraws)
 {
     // Two tables that name their second level differently and differ in length.
     PrizeRules rules;
-    rules.sets = {
-        {"旧表", 20200101, {{"一等奖", {{5, 2}}, {}}, {"二等奖", {{5, 1}}, 500}}},
-        {"新表", 20240101, {{"一等奖", {{5, 2}}, {}}, {"幸运奖", {{5, 1}, {5, 0}}, 200}, {"三等奖", {{4, 2}}, 50}}}};
+    rules.sets = {std::make_shared<const PrizeRuleSet>(
+                      PrizeRuleSet{"旧表", 20200101, {{"一等奖", {{5, 2}}, {}}, {"二等奖", {{5, 1}}, 500}}}),
+                  std::make_shared<const PrizeRuleSet>(PrizeRuleSet{
+                      "新表",
+                      20240101,
+                      {{"一等奖", {{5, 2}}, {}}, {"幸运奖", {{5, 1}, {5, 0}}, 200}, {"三等奖", {{4, 2}}, 50}}})};
     const BetList list =
         linesOf({{1, 2, 3, 4, 5, 1, 2}, {1, 2, 3, 4, 5, 1, 3}, {1, 2, 3, 4, 5, 3, 4}, {1, 2, 3, 4, 6, 1, 2}});
     const PrizeChecker checker(list);

@@ -9,8 +9,10 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -75,6 +77,33 @@ std::string historyCsvPath()
     if (!std::filesystem::exists(path))
         ADD_FAILURE() << "the shipped draw history is missing: " << path;
     return path;
+}
+
+KilledWork killedPartWay(const std::function<bool()>& work)
+{
+    KilledWork result;
+    int ready[2];
+    if (pipe(ready) != 0)
+        return result;
+    const pid_t child = fork();
+    if (child < 0)
+        return result;
+    if (child == 0) {
+        const char state = work() ? 'w' : 'f';
+        if (write(ready[1], &state, 1) == 1)
+            pause();
+        _exit(1);
+    }
+    close(ready[1]);
+    char state = 0;
+    result.reported = read(ready[0], &state, 1) == 1;
+    close(ready[0]);
+    result.wentWell = state == 'w';
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    result.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    return result;
 }
 
 Grid<std::int32_t> shippedHistory(std::vector<std::string>* dates)

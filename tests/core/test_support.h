@@ -4,6 +4,7 @@
 #include "store/lottery_state.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,16 @@ std::string historyCsvPath();
 /// The shipped draw history as the open lottery's hisfull holds it ([0] issue, [1..5] front,
 /// [6..7] back numbers, oldest first), and its dates as hisdate holds them when `dates` is given.
 Grid<std::int32_t> shippedHistory(std::vector<std::string>* dates = nullptr);
+
+/// What became of work that `killedPartWay` ran.
+struct KilledWork {
+    bool reported = false; // the work came back and said how it went before it was killed
+    bool wentWell = false; // what it said
+    bool killed = false;   // the process ended by the SIGKILL, as a killed program does
+};
+/// Runs `work` in a child process, which then waits; kills it with SIGKILL once the work has
+/// returned (true: it went well), as a user's kill -9 of a program in the middle of a save.
+KilledWork killedPartWay(const std::function<bool()>& work);
 
 /// Makes a folder unwritable while it lives: no file can be created, renamed or removed in it.
 /// Permissions alone do not stop root, so the folder is also marked immutable where the file

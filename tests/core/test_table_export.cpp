@@ -15,13 +15,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace quorlin;
@@ -292,31 +290,18 @@ TEST_F(ExportFixture, KilledXlsxExportLeavesNoFileBehind)
     fs::create_directory(temp);
     fs::create_directory(out);
     std::ofstream(out / "t.xlsx") << "old";
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // The export, stopped for good with its rows written but the workbook not yet in place.
+    // The export, stopped for good with its rows written but the workbook not yet in place.
+    const test::KilledWork killed = test::killedPartWay([&] {
         setenv("TMPDIR", temp.c_str(), 1);
         XlsxWorkbook book((out / "t.xlsx").string(), "t");
         book.writeHeader({"a", "b"});
         for (std::uint32_t r = 1; r <= 20000; ++r)
             book.writeNumber(r, 0, r);
-        const char state = book.failed() ? 'f' : 'w';
-        if (write(ready[1], &state, 1) == 1)
-            pause();
-        _exit(1);
-    }
-    close(ready[1]);
-    char state = 0;
-    const ssize_t got = read(ready[0], &state, 1);
-    close(ready[0]);
-    kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_EQ(got, 1);
-    EXPECT_EQ(state, 'w');
+        return !book.failed();
+    });
+    ASSERT_TRUE(killed.reported);
+    EXPECT_TRUE(killed.wentWell);
+    EXPECT_TRUE(killed.killed);
     const auto names = [](const fs::path& folder) {
         std::vector<std::string> found;
         for (const auto& entry : fs::directory_iterator(folder))

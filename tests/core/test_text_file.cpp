@@ -8,11 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <sys/resource.h>
@@ -303,30 +301,16 @@ TEST_F(TextFileFixture, SaveKilledPartWayLeavesNoScratchFile)
         GTEST_SKIP() << "this file system has no unnamed files; a killed save leaves its named scratch file";
     close(probe);
     writeBytes("list.txt", "old\r\n");
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // The save, stopped for good with several buffers' worth of lines written.
+    // The save, stopped for good with several buffers' worth of lines written.
+    const test::KilledWork killed = test::killedPartWay([&] {
         TextWriter writer(pathOf("list.txt"));
         for (int i = 0; i < 20000; ++i)
             writer.writeLine("01 02 03 04 05+06 07");
-        const char state = writer.failed() ? 'f' : 'w';
-        if (write(ready[1], &state, 1) == 1)
-            pause();
-        _exit(1);
-    }
-    close(ready[1]);
-    char state = 0;
-    const ssize_t got = read(ready[0], &state, 1);
-    close(ready[0]);
-    kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_EQ(got, 1);
-    EXPECT_EQ(state, 'w');
-    EXPECT_TRUE(WIFSIGNALED(status));
+        return !writer.failed();
+    });
+    ASSERT_TRUE(killed.reported);
+    EXPECT_TRUE(killed.wentWell);
+    EXPECT_TRUE(killed.killed);
     EXPECT_EQ(bytesOf("list.txt"), "old\r\n");
     EXPECT_EQ(filesInDir(), std::vector<std::string>{"list.txt"});
 }
