@@ -15,6 +15,14 @@ std::string sumsRow(const CheckTotals& t)
            "\t奖金" + moneyText(t.money, t.floatingWon) + "\t盈亏" + std::to_string(t.balance);
 }
 
+// "共3期6注，投入12元，固定奖金5300元（另有浮动奖金未计），盈亏5288元"
+std::string sumsSentence(const CheckTotals& t)
+{
+    return "共" + std::to_string(t.draws) + "期" + std::to_string(t.bets) + "注，投入" + std::to_string(t.stake) +
+           "元，固定奖金" + std::to_string(t.money) + "元" + (t.floatingWon ? "（另有浮动奖金未计）" : "") + "，盈亏" +
+           std::to_string(t.balance) + "元";
+}
+
 // The draws before every prize table, after `separator`; nothing when there are none.
 std::string unpricedNote(const CheckTotals& t, const char* separator)
 {
@@ -120,10 +128,7 @@ std::string winningLineText(const DrawCheck& check, const WinningLine& line)
 
 std::string totalsSentence(const CheckTotals& totals)
 {
-    return "共" + std::to_string(totals.draws) + "期" + std::to_string(totals.bets) + "注，投入" +
-           std::to_string(totals.stake) + "元，固定奖金" + std::to_string(totals.money) + "元" +
-           (totals.floatingWon ? "（另有浮动奖金未计）" : "") + "，盈亏" + std::to_string(totals.balance) + "元" +
-           unpricedNote(totals, "；");
+    return sumsSentence(totals) + unpricedNote(totals, "；");
 }
 
 std::string totalsRow(const CheckTotals& totals)
@@ -134,9 +139,7 @@ std::string totalsRow(const CheckTotals& totals)
 std::string replayTotalsSentence(const ReplayResult& result)
 {
     const CheckTotals& t = result.totals;
-    return "共" + std::to_string(t.draws) + "期" + std::to_string(t.bets) + "注，投入" + std::to_string(t.stake) +
-           "元，固定奖金" + std::to_string(t.money) + "元" + (t.floatingWon ? "（另有浮动奖金未计）" : "") + "，盈亏" +
-           std::to_string(t.balance) + "元，回报率" + returnText(static_cast<double>(t.money), t.stake) +
+    return sumsSentence(t) + "，回报率" + returnText(static_cast<double>(t.money), t.stake) +
            "；随机投注同样注数的期望奖金" + expectedMoneyText(result.expectedMoney) + "元，回报率" +
            returnText(result.expectedMoney, t.stake) + unpricedNote(t, "；");
 }
