@@ -3,8 +3,10 @@
 #include "common/grid.h"
 #include "filter/combination_table.h"
 #include "store/his_text.h"
+#include "store/prize_results.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,9 @@ struct LotteryState {
     std::vector<std::int32_t> bianperm;
     /// Rank of every code 1..caisum for the coming draw (index 0 unused).
     std::vector<std::int32_t> bianrank;
+    /// The published prize results of the lottery's draws as stored (never null once a lottery is
+    /// open; empty when the database holds none, or is read-only and predates them).
+    std::shared_ptr<const PrizeResults> prizeResults = std::make_shared<const PrizeResults>();
 
     /// Full path of the lottery database.
     std::string databasePath() const;
