@@ -1,5 +1,5 @@
 // check NAME FILE [--issue I | --last N] [--extra]: what a bet list (numbered or saved form) would
-// have won in a draw or the newest draws, under the prize table in force on each draw's date.
+// have won in a draw or the newest draws: the draw's published amounts, else the prize table in force.
 #include "check/check_range.h"
 #include "check/check_report.h"
 #include "check/prize_check.h"
@@ -28,8 +28,8 @@ int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
     context.open(words[0]);
     const LotteryState& state = context.state;
     std::string error;
-    const auto rules = readPrizeRules(state.apppath + kPrizeRulesFile, error);
-    if (!rules) {
+    const auto book = prizeBookOf(state, error);
+    if (!book) {
         err << error << '\n';
         return 1;
     }
@@ -52,7 +52,7 @@ int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
     const PrizeRuleSet* shown = nullptr;
     bool headed = false;
     for (const CheckDraw& draw : *draws) {
-        checks.push_back(*checker.check(draw, *rules));
+        checks.push_back(*checker.check(draw, *book, extra));
         const DrawCheck& c = checks.back();
         if (c.rules.get() != shown || !headed)
             out << levelNamesLine(c.rules.get()) << '\n';

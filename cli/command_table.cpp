@@ -77,9 +77,10 @@ const std::vector<CliCommand>& cliCommands()
          "                         最后是合计与同样注数随机投注的期望奖金（随机基准）",
          runReplay, true},
         {"ticket",
-         "ticket 票面… [--extra] [--draw \"F F F F F+B B\" [--date YYYY-MM-DD]]\n"
+         "ticket 票面… [--extra] [--draw \"F F F F F+B B\" [--date YYYY-MM-DD] | --issue N]\n"
          "                         单式、复式、胆拖票面的注数和金额（追加每注 3 元）；--draw 时为各奖级中奖注数和奖金\n"
-         "                         （按 --date 当日的奖级表，默认最新的奖级表）",
+         "                         （按 --date 当日的奖级表，默认最新的奖级表）；--issue 时按已存第 N 期的开奖号码\n"
+         "                         和公布的单注奖金",
          runTicket},
         {"backtest",
          "backtest 彩票名称 --last N [--big A-B] [--odd A-B] [--sum A-B] [--span A-B] [--dispersion A-B]\n"

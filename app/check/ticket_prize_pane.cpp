@@ -36,7 +36,7 @@ QString drawLine(const quorlin::CheckDraw& draw, const quorlin::TicketShape& sha
 struct TicketPrizePane::Basis {
     quorlin::CheckDraw draw;
     QString caption;
-    quorlin::PrizeRuleSetRef set; ///< null before every table
+    quorlin::DrawCheck priced; ///< the draw's rule set (null before every table) and prices
 };
 
 /// What the list won: per ticket and in total, with the list.
@@ -107,9 +107,10 @@ const std::vector<quorlin::DrawCheck>& TicketPrizePane::checks() const
     return result_ ? result_->checks : none;
 }
 
-void TicketPrizePane::setTickets(std::shared_ptr<const std::vector<quorlin::Ticket>> tickets)
+void TicketPrizePane::setTickets(std::shared_ptr<const std::vector<quorlin::Ticket>> tickets, bool extra)
 {
     tickets_ = std::move(tickets);
+    extra_ = extra;
     if (basis_)
         showPrizes();
 }
@@ -142,13 +143,20 @@ void TicketPrizePane::calculate()
                              .arg(QString::fromStdString(basis->draw.issue), drawLine(basis->draw, shape_));
     }
     std::string error;
-    auto rules = quorlin::readPrizeRules(state_.apppath + quorlin::kPrizeRulesFile, error);
-    if (!rules) {
+    const auto book = quorlin::prizeBookOf(state_, error);
+    if (!book) {
         refuse(this, QString::fromStdString(error));
         return;
     }
-    // A typed draw has no date: it is priced as a draw would be today.
-    basis->set = optshuru_->isChecked() ? rules->newest() : rules->forDate(basis->draw.date);
+    // A typed draw has no date: it is priced as a draw would be today, after the newest stored one;
+    // a stored draw at its published amounts.
+    if (optshuru_->isChecked()) {
+        if (state_.hisfull.rows() != 0)
+            basis->draw.previousIssue = state_.hisfull.at(state_.hisfull.rows() - 1, 0);
+        basis->priced = quorlin::pricedCheck(basis->draw, *book, false, book->rules.newest());
+    } else {
+        basis->priced = quorlin::pricedCheck(basis->draw, *book, false);
+    }
     basis_ = std::move(basis);
     showPrizes();
 }
@@ -156,7 +164,8 @@ void TicketPrizePane::calculate()
 void TicketPrizePane::showPrizes()
 {
     const Basis& basis = *basis_;
-    if (!basis.set) {
+    const quorlin::PrizeRuleSetRef& set = basis.priced.rules;
+    if (!set) {
         result_.reset();
         tabjiang_->table().reset({}, 0, {});
         lblguize_->setText(QStringLiteral("%1：早于所有奖级表，没有可用的奖级，无法计算奖金。").arg(basis.caption));
@@ -165,16 +174,18 @@ void TicketPrizePane::showPrizes()
     auto result = std::make_shared<Result>();
     result->tickets = tickets_;
     result->checks.reserve(tickets_->size());
+    quorlin::DrawCheck priced = basis.priced;
+    priced.extra = extra_;
     for (const quorlin::Ticket& ticket : *tickets_)
-        result->checks.push_back(quorlin::checkTicket(ticket, basis.draw, basis.set));
-    result->total = quorlin::checkTickets(*tickets_, basis.draw, basis.set);
+        result->checks.push_back(quorlin::checkTicket(ticket, priced));
+    result->total = quorlin::checkTickets(*tickets_, priced);
     result_ = result;
 
     QStringList headers{QStringLiteral("票面")};
-    for (const quorlin::PrizeLevel& level : basis.set->levels)
+    for (const quorlin::PrizeLevel& level : set->levels)
         headers << QString::fromStdString(level.name);
     headers << QStringLiteral("奖金");
-    const int levels = static_cast<int>(basis.set->levels.size());
+    const int levels = static_cast<int>(set->levels.size());
     const int rows = static_cast<int>(result->checks.size());
     // One row per ticket, then the list's total.
     tabjiang_->table().reset(headers, rows + 1, [result, levels, rows](int row, int column) -> QString {
@@ -184,8 +195,10 @@ void TicketPrizePane::showPrizes()
                               : QStringLiteral("合计");
         if (column <= levels)
             return QString::number(c.levelCounts[static_cast<std::size_t>(column - 1)]);
-        return QString::fromStdString(quorlin::moneyText(c.money, c.floatingWon));
+        return QString::fromStdString(quorlin::moneyText(c.money, c.unknownWon));
     });
     tabjiang_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    lblguize_->setText(QStringLiteral("%1，奖级表：%2").arg(basis.caption, QString::fromStdString(basis.set->title)));
+    lblguize_->setText(QStringLiteral("%1，奖级表：%2%3")
+                           .arg(basis.caption, QString::fromStdString(set->title),
+                                basis.priced.prices.published ? QStringLiteral("，按当期公布的单注奖金") : QString()));
 }

@@ -52,7 +52,7 @@ struct Tfrmduijiang::Loaded {
 /// keeps its own), so that a list loaded or tables read later do not change what is shown.
 struct Tfrmduijiang::Checked {
     std::shared_ptr<const Loaded> list;
-    quorlin::PrizeRules rules;
+    quorlin::PrizeBook book;
     bool extra = false;
     std::vector<quorlin::DrawCheck> checks;
 };
@@ -228,8 +228,8 @@ void Tfrmduijiang::btnduijiangClick()
     }
     const quorlin::LotteryState& state = document_.state();
     std::string error;
-    auto rules = quorlin::readPrizeRules(state.apppath + quorlin::kPrizeRulesFile, error);
-    if (!rules) {
+    auto book = quorlin::prizeBookOf(state, error);
+    if (!book) {
         refuse(this, QString::fromStdString(error));
         return;
     }
@@ -252,7 +252,7 @@ void Tfrmduijiang::btnduijiangClick()
     }
     auto job = std::make_shared<Checked>();
     job->list = list_;
-    job->rules = std::move(*rules);
+    job->book = std::move(*book);
     job->extra = chkzhuijia_->isChecked();
     runner_->run(
         this,
@@ -261,7 +261,8 @@ void Tfrmduijiang::btnduijiangClick()
                 if (progress.cancelled())
                     return std::shared_ptr<const Checked>();
                 // One draw reports its own lines; a range reports its draws.
-                auto check = job->list->checker->check(draws[i], job->rules, draws.size() == 1 ? &progress : nullptr);
+                auto check =
+                    job->list->checker->check(draws[i], job->book, job->extra, draws.size() == 1 ? &progress : nullptr);
                 if (!check)
                     return std::shared_ptr<const Checked>();
                 job->checks.push_back(std::move(*check));
@@ -288,7 +289,7 @@ void Tfrmduijiang::showChecks()
     const std::vector<std::string> titles = quorlin::levelColumnTitles(shown.checks);
     for (const std::string& title : titles)
         headers << QString::fromStdString(title);
-    headers << QStringLiteral("固定奖金") << QStringLiteral("最佳投注");
+    headers << QStringLiteral("奖金") << QStringLiteral("最佳投注");
     const int levels = static_cast<int>(titles.size());
     const int rows = static_cast<int>(shown.checks.size());
     // Newest first.

@@ -100,10 +100,12 @@ void Tfrmhuifang::showResult()
             if (row->check.rules && i < row->check.rules->levels.size())
                 name = QString::fromStdString(row->check.rules->levels[i].name);
         headers << name;
-        tips << QStringLiteral("中奖注数，按该期开奖日期的奖级表");
+        tips << QStringLiteral("中奖注数，按该期的奖级表");
     }
     headers << QStringLiteral("奖金") << QStringLiteral("累计盈亏");
-    tips << QStringLiteral("固定奖金（元），“+浮动”表示另中浮动奖级") << QStringLiteral("奖金减投入，逐期累计（元）");
+    tips << QStringLiteral(
+                "奖金（元），按该期公布的单注奖金，未公布的按奖级表的固定金额；“+浮动”表示另有金额未知的奖金")
+         << QStringLiteral("奖金减投入，逐期累计（元）");
     const int draws = static_cast<int>(r.rows.size());
     const int levelColumns = static_cast<int>(levels);
     // Newest first, as the player reads a history. The cells own what they show (the rows keep

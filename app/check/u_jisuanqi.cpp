@@ -464,7 +464,7 @@ void Tfrmjisuanqi::showTickets()
     // The line takes the room left; a 复式 of many numbers is long.
     tabpiao_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     lblcost_->showBets(betsOf(tickets_), extra);
-    prizes_->setTickets(std::move(shown));
+    prizes_->setTickets(std::move(shown), extra);
 }
 
 void Tfrmjisuanqi::updateCommandStates()

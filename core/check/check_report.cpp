@@ -12,14 +12,16 @@ constexpr const char* kBeforeEveryTable = "早于所有奖级表";
 std::string sumsRow(const CheckTotals& t)
 {
     return "合计\t" + std::to_string(t.draws) + "期\t" + std::to_string(t.bets) + "注\t投入" + std::to_string(t.stake) +
-           "\t奖金" + moneyText(t.money, t.floatingWon) + "\t盈亏" + std::to_string(t.balance);
+           "\t奖金" + moneyText(t.money, t.unknownWon) + "\t盈亏" + std::to_string(t.balance);
 }
 
-// "共3期6注，投入12元，固定奖金5300元（另有浮动奖金未计），盈亏5288元"
+constexpr const char* kUnknownNote = "（另有浮动奖金未计）";
+
+// "共3期6注，投入12元，奖金5300元（另有浮动奖金未计），盈亏5288元"
 std::string sumsSentence(const CheckTotals& t)
 {
     return "共" + std::to_string(t.draws) + "期" + std::to_string(t.bets) + "注，投入" + std::to_string(t.stake) +
-           "元，固定奖金" + std::to_string(t.money) + "元" + (t.floatingWon ? "（另有浮动奖金未计）" : "") + "，盈亏" +
+           "元，奖金" + std::to_string(t.money) + "元" + (t.unknownWon ? kUnknownNote : "") + "，盈亏" +
            std::to_string(t.balance) + "元";
 }
 
@@ -44,14 +46,14 @@ std::size_t mostLevels(const std::vector<DrawCheck>& checks)
 
 } // namespace
 
-std::string moneyText(std::int64_t money, bool floatingWon)
+std::string moneyText(std::int64_t money, bool unknownWon)
 {
-    return std::to_string(money) + (floatingWon ? "+浮动" : "");
+    return std::to_string(money) + (unknownWon ? "+浮动" : "");
 }
 
 std::string moneyText(const DrawCheck& check)
 {
-    return check.rules ? moneyText(check.money, check.floatingWon) : "-";
+    return check.rules ? moneyText(check.money, check.unknownWon) : "-";
 }
 
 std::string ruleSetText(const DrawCheck& check)
@@ -120,8 +122,10 @@ std::string winningLineText(const DrawCheck& check, const WinningLine& line)
 {
     std::string text = hitPatternText(line.frontHits, line.backHits);
     if (check.rules && line.level >= 0) {
-        const PrizeLevel& level = check.rules->levels.at(static_cast<std::size_t>(line.level));
-        text += ' ' + level.name + ' ' + amountText(level);
+        const auto k = static_cast<std::size_t>(line.level);
+        const LevelPrice price = k < check.prices.levels.size() ? check.prices.levels[k]
+                                                                : rulePrices(*check.rules, std::nullopt).levels.at(k);
+        text += ' ' + check.rules->levels.at(k).name + ' ' + priceText(price, check.extra);
     }
     return text;
 }
@@ -140,16 +144,17 @@ std::string replayTotalsSentence(const ReplayResult& result)
 {
     const CheckTotals& t = result.totals;
     return sumsSentence(t) + "，回报率" + returnText(static_cast<double>(t.money), t.stake) +
-           "；随机投注同样注数的期望奖金" + expectedMoneyText(result.expectedMoney) + "元，回报率" +
-           returnText(result.expectedMoney, t.stake) + unpricedNote(t, "；");
+           "；随机投注同样注数的期望奖金" + expectedMoneyText(result.expectedMoney) + "元" +
+           (result.expectedUnknown ? kUnknownNote : "") + "，回报率" + returnText(result.expectedMoney, t.stake) +
+           unpricedNote(t, "；");
 }
 
 std::string replayTotalsRows(const ReplayResult& result)
 {
     const CheckTotals& t = result.totals;
     return sumsRow(t) + "\t回报率" + returnText(static_cast<double>(t.money), t.stake) + unpricedNote(t, "\t") +
-           "\n随机基准\t期望奖金" + expectedMoneyText(result.expectedMoney) + "\t回报率" +
-           returnText(result.expectedMoney, t.stake);
+           "\n随机基准\t期望奖金" + expectedMoneyText(result.expectedMoney) + (result.expectedUnknown ? "+浮动" : "") +
+           "\t回报率" + returnText(result.expectedMoney, t.stake);
 }
 
 std::string replayLevelsText(const ReplayResult& result)

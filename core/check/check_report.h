@@ -12,7 +12,7 @@ namespace quorlin {
 // The texts of a prize check and of a scheme replay, shared by the windows and the command line.
 
 /// Fixed money with "+浮动" when a pool level was won as well: its money is not known here.
-std::string moneyText(std::int64_t money, bool floatingWon);
+std::string moneyText(std::int64_t money, bool unknownWon);
 /// The draw's fixed money, or "-" for a draw before every prize table.
 std::string moneyText(const DrawCheck& check);
 /// The title of the draw's prize table, or "早于所有奖级表".
@@ -42,7 +42,7 @@ std::string hitPatternText(int frontHits, int backHits);
 std::string bestBetText(const DrawCheck& check);
 /// What a winning line won: "3+2 六等奖 200", or the hits alone for a draw before every prize table.
 std::string winningLineText(const DrawCheck& check, const WinningLine& line);
-/// The totals as a sentence: "共3期9注，投入18元，固定奖金500元，盈亏482元", and how many draws
+/// The totals as a sentence: "共3期9注，投入18元，奖金500元，盈亏482元", and how many draws
 /// before every prize table were left out.
 std::string totalsSentence(const CheckTotals& totals);
 /// The totals as a tab-separated row: "合计\t3期\t6注\t投入12\t奖金5300+浮动\t盈亏5288".

@@ -54,6 +54,7 @@ CheckDraw drawAt(const LotteryState& state, std::size_t row)
     CheckDraw draw;
     draw.issue = std::to_string(state.hisfull.at(row, 0));
     draw.date = row < state.hisdate.size() ? drawDateNumber(state.hisdate[row]) : 0;
+    draw.previousIssue = row > 0 ? state.hisfull.at(row - 1, 0) : 0;
     for (int k = 1; k <= state.caisel; ++k)
         draw.front.push_back(state.hisfull.at(row, static_cast<std::size_t>(k)));
     for (int k = 1; k <= state.housel; ++k)
@@ -134,11 +135,10 @@ std::optional<std::size_t> PrizeChecker::firstLine(const std::vector<std::uint8_
     return std::nullopt;
 }
 
-std::optional<DrawCheck> PrizeChecker::check(const CheckDraw& draw, const PrizeRules& rules, Progress* progress) const
+std::optional<DrawCheck> PrizeChecker::check(const CheckDraw& draw, const PrizeBook& book, bool extra,
+                                             Progress* progress) const
 {
-    DrawCheck result;
-    result.draw = draw;
-    result.rules = rules.forDate(draw.date);
+    DrawCheck result = pricedCheck(draw, book, extra);
     std::vector<std::uint8_t> frontHits, backHits;
     score(draw, frontHits, backHits);
 
@@ -282,13 +282,31 @@ std::string PrizeChecker::firstBet(const DrawCheck& check, const PatternLevels& 
     return check.bestLine ? bets_.bet(*check.bestLine) : std::string();
 }
 
+DrawCheck pricedCheck(const CheckDraw& draw, const PrizeBook& book, bool extra)
+{
+    return pricedCheck(draw, book, extra, book.ruleSetOf(draw));
+}
+
+DrawCheck pricedCheck(const CheckDraw& draw, const PrizeBook& book, bool extra, PrizeRuleSetRef set)
+{
+    DrawCheck check;
+    check.draw = draw;
+    check.rules = std::move(set);
+    if (check.rules)
+        check.prices = book.pricesOf(draw, *check.rules);
+    check.extra = extra;
+    return check;
+}
+
 void settleLevels(DrawCheck& check)
 {
     if (!check.rules)
         return;
+    if (check.prices.levels.size() != check.rules->levels.size())
+        check.prices = rulePrices(*check.rules, std::nullopt);
     check.levelCounts.assign(check.rules->levels.size(), 0);
     check.money = 0;
-    check.floatingWon = false;
+    check.unknownWon = false;
     check.bestLevel = -1;
     for (int f = 0; f <= 5; ++f)
         for (int b = 0; b <= 2; ++b) {
@@ -301,11 +319,11 @@ void settleLevels(DrawCheck& check)
                 check.bestLevel = level;
         }
     for (std::size_t k = 0; k < check.levelCounts.size(); ++k) {
-        const PrizeLevel& level = check.rules->levels[k];
-        if (level.amount)
-            check.money = exactSum(check.money, exactProduct(*level.amount, check.levelCounts[k]));
-        else if (check.levelCounts[k] != 0)
-            check.floatingWon = true;
+        if (check.levelCounts[k] == 0)
+            continue;
+        const LevelPrice& price = check.prices.levels[k];
+        check.money = exactSum(check.money, exactProduct(price.money(check.extra), check.levelCounts[k]));
+        check.unknownWon = check.unknownWon || !price.known(check.extra);
     }
 }
 
@@ -323,7 +341,7 @@ std::int64_t CheckTotals::add(const DrawCheck& check, std::uint64_t drawBets, bo
     stake = exactSum(stake, drawStake);
     money = exactSum(money, check.money);
     balance = exactSum(money, -stake);
-    floatingWon = floatingWon || check.floatingWon;
+    unknownWon = unknownWon || check.unknownWon;
     return drawStake;
 }
 
@@ -337,7 +355,9 @@ CheckTotals totalOf(const std::vector<DrawCheck>& checks, std::uint64_t bets, bo
 
 std::string amountText(const PrizeLevel& level)
 {
-    return level.amount ? std::to_string(*level.amount) : std::string("浮动");
+    if (!level.amount)
+        return "浮动";
+    return std::to_string(*level.amount) + (level.highAmount ? "/" + std::to_string(*level.highAmount) : "");
 }
 
 } // namespace quorlin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "check/prize_book.h"
 #include "check/prize_rules.h"
 
 #include <array>
@@ -20,12 +21,13 @@ struct LotteryState;
 /// A drawn result as the check needs it.
 struct CheckDraw {
     std::string issue;
-    int date = 0; ///< year * 10000 + month * 100 + day; 0 when the stored date is not a date
+    int date = 0;          ///< year * 10000 + month * 100 + day; 0 when the stored date is not a date
     std::vector<int> front;
     std::vector<int> back;
+    int previousIssue = 0; ///< the draw before it in the history (its pool is carried in); 0: none known
 };
 
-/// The draw of row `row` of the open lottery's history (hisfull, hisdate).
+/// The draw of row `row` of the open lottery's history (hisfull, hisdate), with the row before it.
 CheckDraw drawAt(const LotteryState& state, std::size_t row);
 
 /// Bets per hit pattern: [front hits 0..5][back hits 0..2].
@@ -38,17 +40,25 @@ struct DrawCheck {
     /// (then only the hit patterns are known, and no money).
     PrizeRuleSetRef rules;
     HitCounts hits{};
+    DrawPrices prices;                      ///< what each level of `rules` paid in the draw
+    bool extra = false;                     ///< the bets were 追加 bets: money holds the 追加 amounts too
     std::vector<std::uint64_t> levelCounts; ///< bets per level of `rules`
-    std::int64_t money = 0;                 ///< the fixed prizes won
-    bool floatingWon = false;               ///< a pool level was won: its money is not known here
+    std::int64_t money = 0;                 ///< the money won, as far as it is known
+    bool unknownWon = false;                ///< a level was won whose money (or part of it) is not known
     std::optional<std::size_t> bestLine;    ///< the first single line of the best level won (0-based)
     int bestLevel = -1;                     ///< its 0-based level in `rules` (-1 without rules)
     std::string bestBet; ///< the first bet of the best level, of a single line or a ticket; empty when nothing won
 };
 
-/// Fills in what the hits are worth under the check's rule set: levelCounts, money, floatingWon
-/// and bestLevel. Nothing when the check has no rule set. Throws MoneyOverflowError when the
-/// money leaves 64 bits.
+/// A check of the draw before anything is counted: its rule set and what each level paid in it,
+/// from the book; with `extra` the bets are 追加 bets.
+DrawCheck pricedCheck(const CheckDraw& draw, const PrizeBook& book, bool extra);
+/// The same under a rule set chosen by the caller (a typed draw priced by today's rules).
+DrawCheck pricedCheck(const CheckDraw& draw, const PrizeBook& book, bool extra, PrizeRuleSetRef set);
+
+/// Fills in what the hits are worth at the check's prices: levelCounts, money, unknownWon and
+/// bestLevel. Nothing when the check has no rule set. Throws MoneyOverflowError when the money
+/// leaves 64 bits.
 void settleLevels(DrawCheck& check);
 
 /// A line of the list that won in a draw, with the hits it scored.
@@ -72,7 +82,8 @@ public:
     explicit PrizeChecker(const LoadedBetList& list);
 
     /// Nothing when stopped through `progress`.
-    std::optional<DrawCheck> check(const CheckDraw& draw, const PrizeRules& rules, Progress* progress = nullptr) const;
+    std::optional<DrawCheck> check(const CheckDraw& draw, const PrizeBook& book, bool extra = false,
+                                   Progress* progress = nullptr) const;
 
     /// Bets that have no back part (lines, and the bets of tickets without back part).
     std::size_t frontOnlyLines() const { return frontOnly_; }
@@ -109,9 +120,9 @@ struct CheckTotals {
     std::size_t draws = 0;    ///< priced draws
     std::uint64_t bets = 0;   ///< the bets of the priced draws
     std::int64_t stake = 0;   ///< 2 per bet, 3 with 追加
-    std::int64_t money = 0;   ///< fixed prizes
+    std::int64_t money = 0;   ///< the money won, as far as it is known
     std::int64_t balance = 0; ///< money − stake
-    bool floatingWon = false;
+    bool unknownWon = false;
     std::size_t unpriced = 0; ///< draws before every rule set
 
     /// Counts a draw in which `bets` bets were checked; gives its stake (0 for a draw before every
@@ -121,7 +132,8 @@ struct CheckTotals {
 /// The totals of a list of `bets` bets over the checked draws.
 CheckTotals totalOf(const std::vector<DrawCheck>& checks, std::uint64_t bets, bool extra);
 
-/// The level's money text: the amount, or "浮动".
+/// The level's money text as the rule set gives it: the amount, "5000/6666" for a level whose
+/// amount hangs on the pool, or "浮动".
 std::string amountText(const PrizeLevel& level);
 
 } // namespace quorlin

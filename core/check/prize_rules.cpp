@@ -52,6 +52,17 @@ PrizeRuleSetRef PrizeRules::forDate(int date) const
     return found;
 }
 
+PrizeRuleSetRef PrizeRules::forDraw(int issue, int date) const
+{
+    PrizeRuleSetRef found;
+    for (const PrizeRuleSetRef& set : sets) {
+        const bool byIssue = set->fromIssue != 0 && issue != 0;
+        if (byIssue ? set->fromIssue <= issue : date != 0 && set->from <= date)
+            found = set;
+    }
+    return found;
+}
+
 PrizeRuleSetRef PrizeRules::newest() const
 {
     return sets.empty() ? nullptr : sets.back();
@@ -85,39 +96,78 @@ std::optional<PrizeRules> readPrizeRules(const std::string& path, std::string& e
         error = path + " 第" + std::to_string(reader.lineNumber()) + "行：" + why;
         return std::nullopt;
     };
+    // An amount of 元 per bet, at most kMaxPrizeAmount.
+    auto amountOf = [&](const std::string& text, std::int64_t& value) -> std::optional<std::string> {
+        if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+            return "金额“" + lineExcerpt(text) + "”既不是整数也不是“浮动”";
+        if (!wholeNumber(text, value) || value > kMaxPrizeAmount)
+            return "金额“" + lineExcerpt(text) + "”太大，每注最多 " + std::to_string(kMaxPrizeAmount) + " 元";
+        return std::nullopt;
+    };
     while (reader.next(line)) {
         std::istringstream words(line);
         std::string first;
         if (!(words >> first) || first[0] == '#')
             continue;
         if (first == "规则") {
-            std::string date, title;
-            words >> date;
-            std::getline(words >> std::ws, title);
+            std::string start, title;
+            words >> start;
             PrizeRuleSet set;
-            set.from = drawDateNumber(date);
+            std::int64_t issue = 0;
+            if (start.size() == 7 && wholeNumber(start, issue)) {
+                set.fromIssue = static_cast<int>(issue);
+                words >> start;
+            }
+            std::getline(words >> std::ws, title);
+            set.from = drawDateNumber(start);
             set.title = title;
             if (set.from == 0)
-                return refuse("“" + lineExcerpt(date) + "”不是日期");
+                return refuse("“" + lineExcerpt(start) + "”不是日期");
             sets.push_back(std::move(set));
             continue;
         }
         if (sets.empty())
             return refuse("奖级写在“规则”行之前");
+        if (first == "高奖池") {
+            std::string amount, rest;
+            words >> amount;
+            std::int64_t value = 0;
+            if (amount.empty() || !wholeNumber(amount, value) || value == 0 || (words >> rest))
+                return refuse("“高奖池”后应是一个正整数金额（元）");
+            sets.back().highPool = value;
+            continue;
+        }
         PrizeLevel level;
         level.name = first;
         std::string amount, word;
         words >> amount;
         if (amount != "浮动") {
+            const std::size_t slash = amount.find('/');
             std::int64_t value = 0;
-            if (amount.empty() || amount.find_first_not_of("0123456789") != std::string::npos)
-                return refuse("金额“" + lineExcerpt(amount) + "”既不是整数也不是“浮动”");
-            if (!wholeNumber(amount, value) || value > kMaxPrizeAmount)
-                return refuse("金额“" + lineExcerpt(amount) + "”太大，每注最多 " + std::to_string(kMaxPrizeAmount) +
-                              " 元");
+            if (const auto why = amountOf(amount.substr(0, slash), value))
+                return refuse(*why);
             level.amount = value;
+            if (slash != std::string::npos) {
+                if (const auto why = amountOf(amount.substr(slash + 1), value))
+                    return refuse(*why);
+                level.highAmount = value;
+            }
         }
         while (words >> word) {
+            if (word == "追加") {
+                std::string extra, rest;
+                words >> extra;
+                level.hasExtra = true;
+                if (extra != "浮动" && extra != "未知") {
+                    std::int64_t value = 0;
+                    if (const auto why = amountOf(extra, value))
+                        return refuse("追加" + *why);
+                    level.extraAmount = value;
+                }
+                if (words >> rest)
+                    return refuse("“追加 金额”应写在行末");
+                break;
+            }
             std::pair<int, int> pattern;
             if (!hitPattern(word, pattern))
                 return refuse("“" + lineExcerpt(word) + "”不是中奖号码个数（如 4+2）");
@@ -133,8 +183,27 @@ std::optional<PrizeRules> readPrizeRules(const std::string& path, std::string& e
         error = reader.error();
         return std::nullopt;
     }
+    for (const PrizeRuleSet& set : sets) {
+        const bool highAmounts = std::any_of(set.levels.begin(), set.levels.end(),
+                                             [](const PrizeLevel& l) { return l.highAmount.has_value(); });
+        if (highAmounts != (set.highPool != 0)) {
+            error = path + "：奖级表“" + set.title + "”" +
+                    (highAmounts ? "写了高奖池金额（如 5000/6666），却没有“高奖池”行"
+                                 : "有“高奖池”行，却没有奖级写出高奖池金额（如 5000/6666）");
+            return std::nullopt;
+        }
+    }
     std::stable_sort(sets.begin(), sets.end(),
                      [](const PrizeRuleSet& a, const PrizeRuleSet& b) { return a.from < b.from; });
+    // Sets named by their first issue must start in the order of their dates.
+    int lastIssue = 0;
+    for (const PrizeRuleSet& set : sets) {
+        if (set.fromIssue != 0 && set.fromIssue <= lastIssue) {
+            error = path + "：奖级表“" + set.title + "”的首期期号与开始日期先后不一致";
+            return std::nullopt;
+        }
+        lastIssue = std::max(lastIssue, set.fromIssue);
+    }
     PrizeRules rules;
     for (PrizeRuleSet& set : sets)
         rules.sets.push_back(std::make_shared<const PrizeRuleSet>(std::move(set)));

@@ -63,24 +63,33 @@ std::array<std::uint64_t, 3> backTuplesByHits(std::uint64_t chosen, std::uint64_
 
 } // namespace
 
-double expectedFixedMoney(const PrizeRuleSet& rules, std::uint64_t bets, int total, int width, int backTotal,
-                          int backWidth)
+ExpectedMoney expectedMoney(const DrawCheck& priced, std::uint64_t bets, int total, int width, int backTotal,
+                            int backWidth)
 {
+    ExpectedMoney expected;
+    if (!priced.rules)
+        return expected;
+    const PrizeRuleSet& rules = *priced.rules;
     const auto chance = [](int all, int drawn, int hits) {
         return static_cast<double>(binomial(drawn, hits) * binomial(all - drawn, drawn - hits)) /
                static_cast<double>(binomial(all, drawn));
     };
+    const DrawPrices prices =
+        priced.prices.levels.size() == rules.levels.size() ? priced.prices : rulePrices(rules, std::nullopt);
     double perBet = 0;
     for (int f = 0; f <= std::min(width, 5); ++f)
         for (int b = 0; b <= std::min(backWidth, 2); ++b) {
             const int level = rules.levelOf(f, b);
             if (level < 0)
                 continue;
-            const auto& amount = rules.levels[static_cast<std::size_t>(level)].amount;
-            if (amount)
-                perBet += chance(total, width, f) * chance(backTotal, backWidth, b) * static_cast<double>(*amount);
+            const LevelPrice& price = prices.levels[static_cast<std::size_t>(level)];
+            perBet += chance(total, width, f) * chance(backTotal, backWidth, b) *
+                      static_cast<double>(price.money(priced.extra));
         }
-    return perBet * static_cast<double>(bets);
+    for (const LevelPrice& price : prices.levels)
+        expected.unknown = expected.unknown || !price.known(priced.extra);
+    expected.money = perBet * static_cast<double>(bets);
+    return expected;
 }
 
 std::string returnText(double money, std::int64_t stake)
@@ -94,7 +103,7 @@ std::string expectedMoneyText(double money)
 }
 
 std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalFilterSettings& settings,
-                                      std::size_t count, const PrizeRules& rules, bool extra, Progress* progress)
+                                      std::size_t count, const PrizeBook& book, bool extra, Progress* progress)
 {
     const Grid<std::int32_t>& his = *history.hisfull;
     const int w = history.width;
@@ -163,14 +172,16 @@ std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalF
             if (candidateFails[r] + dependentFails[r] <= tolerance)
                 ++byHits[static_cast<std::size_t>(std::popcount(masks[r] & drawFront))];
 
-        ReplayRow row;
-        CheckDraw& draw = row.check.draw;
+        CheckDraw draw;
         draw.issue = std::to_string(his.at(at, 0));
         draw.date = history.hisdate && at < history.hisdate->size() ? drawDateNumber((*history.hisdate)[at]) : 0;
+        draw.previousIssue = his.at(at - 1, 0);
         for (int k = 1; k <= w; ++k)
             draw.front.push_back(his.at(at, static_cast<std::size_t>(k)));
         for (int k = 1; k <= history.backWidth; ++k)
             draw.back.push_back(his.at(at, static_cast<std::size_t>(w + k)));
+        ReplayRow row;
+        row.check = pricedCheck(draw, book, extra);
         const auto backs =
             backTuplesByHits(chosenBack, maskOfRow(his, at, w + 1, history.backWidth), history.backWidth);
         std::uint64_t tuples = 0;
@@ -182,13 +193,15 @@ std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalF
                 row.check.hits[std::min<std::size_t>(f, 5)][b] += byHits[f] * backs[b];
         }
         row.bets = row.keptFronts * tuples;
-        row.check.rules = rules.forDate(draw.date);
         settleLevels(row.check);
         row.stake = result.totals.add(row.check, row.bets, extra);
         if (row.check.rules) {
-            row.expectedMoney =
-                expectedFixedMoney(*row.check.rules, row.bets, history.total, w, history.backTotal, history.backWidth);
-            result.expectedMoney += row.expectedMoney;
+            const ExpectedMoney expected =
+                expectedMoney(row.check, row.bets, history.total, w, history.backTotal, history.backWidth);
+            row.expectedMoney = expected.money;
+            row.expectedUnknown = expected.unknown;
+            result.expectedMoney += expected.money;
+            result.expectedUnknown = result.expectedUnknown || expected.unknown;
             auto set = std::find_if(result.levelTotals.begin(), result.levelTotals.end(),
                                     [&row](const RuleSetTotals& t) { return t.rules == row.check.rules; });
             if (set == result.levelTotals.end())
@@ -216,17 +229,17 @@ std::optional<ReplayJob> prepareReplay(const LotteryState& state, TotalFilterSet
         error = *refusal;
         return std::nullopt;
     }
-    auto rules = readPrizeRules(state.apppath + kPrizeRulesFile, error);
-    if (!rules)
+    auto book = prizeBookOf(state, error);
+    if (!book)
         return std::nullopt;
     return ReplayJob{
         ReplayHistory{&state.hisfull, &state.hisdate, state.caisum, state.caisel, state.housum, state.housel},
-        std::move(settings), std::move(*rules)};
+        std::move(settings), std::move(*book)};
 }
 
 std::optional<ReplayResult> runReplay(const ReplayJob& job, std::size_t count, bool extra, Progress* progress)
 {
-    return runReplay(job.history, job.settings, count, job.rules, extra, progress);
+    return runReplay(job.history, job.settings, count, job.book, extra, progress);
 }
 
 } // namespace quorlin

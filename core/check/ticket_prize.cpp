@@ -78,23 +78,30 @@ HitCounts ticketHits(const Ticket& ticket, const CheckDraw& draw)
     return hits;
 }
 
-DrawCheck checkTicket(const Ticket& ticket, const CheckDraw& draw, PrizeRuleSetRef rules)
+DrawCheck checkTicket(const Ticket& ticket, const DrawCheck& priced)
 {
-    DrawCheck result;
-    result.draw = draw;
-    result.rules = std::move(rules);
-    result.hits = ticketHits(ticket, draw);
+    DrawCheck result = priced;
+    result.hits = ticketHits(ticket, priced.draw);
     settleLevels(result);
     return result;
 }
 
+DrawCheck checkTicket(const Ticket& ticket, const CheckDraw& draw, PrizeRuleSetRef rules)
+{
+    return checkTicket(ticket, pricedCheck(draw, PrizeBook(), false, std::move(rules)));
+}
+
 DrawCheck checkTickets(const std::vector<Ticket>& tickets, const CheckDraw& draw, PrizeRuleSetRef rules)
 {
-    DrawCheck result;
-    result.draw = draw;
-    result.rules = std::move(rules);
+    return checkTickets(tickets, pricedCheck(draw, PrizeBook(), false, std::move(rules)));
+}
+
+DrawCheck checkTickets(const std::vector<Ticket>& tickets, const DrawCheck& priced)
+{
+    DrawCheck result = priced;
+    result.hits = {};
     for (const Ticket& ticket : tickets) {
-        const HitCounts hits = ticketHits(ticket, draw);
+        const HitCounts hits = ticketHits(ticket, priced.draw);
         for (std::size_t f = 0; f < hits.size(); ++f)
             for (std::size_t b = 0; b < hits[f].size(); ++b)
                 result.hits[f][b] += hits[f][b];

@@ -19,11 +19,15 @@ namespace quorlin {
 /// the product of both. A ticket without back part scores no back hit.
 HitCounts ticketHits(const Ticket& ticket, const CheckDraw& draw);
 
-/// What the ticket won in the draw under `rules` (levelCounts, money, floatingWon, bestLevel;
-/// only the hits when `rules` is null). bestLine is left empty.
-DrawCheck checkTicket(const Ticket& ticket, const CheckDraw& draw, PrizeRuleSetRef rules);
+/// What the ticket won in the draw of `priced` (pricedCheck: its rule set and prices): levelCounts,
+/// money, unknownWon, bestLevel; only the hits when it has no rule set. bestLine is left empty.
+DrawCheck checkTicket(const Ticket& ticket, const DrawCheck& priced);
 
 /// What the tickets won together in the draw: their hits summed, then settled as checkTicket does.
+DrawCheck checkTickets(const std::vector<Ticket>& tickets, const DrawCheck& priced);
+
+/// The same at the amounts of a rule set alone (no published results), without 追加.
+DrawCheck checkTicket(const Ticket& ticket, const CheckDraw& draw, PrizeRuleSetRef rules);
 DrawCheck checkTickets(const std::vector<Ticket>& tickets, const CheckDraw& draw, PrizeRuleSetRef rules);
 
 /// Reads a typed draw, "F F F F F+B B" (a 单式 line: no "#", exactly the numbers of one bet), as

@@ -118,7 +118,7 @@ void TestReplayWindow::replayShowsTheCoreResultDrawByDraw()
                              QString::number(d.keptFronts * 6), QString::number(d.bets * 2)};
         for (const std::uint64_t n : d.check.levelCounts)
             expected << QString::number(n);
-        expected << QString::fromStdString(d.check.floatingWon ? std::to_string(d.check.money) + "+浮动"
+        expected << QString::fromStdString(d.check.unknownWon ? std::to_string(d.check.money) + "+浮动"
                                                                : std::to_string(d.check.money))
                  << QString::number(d.balance);
         QStringList shown;

@@ -229,7 +229,7 @@ void TestTicketCalculator::prizesOfADrawMatchTheCoreCount()
         QStringList row{name};
         for (const std::uint64_t count : c.levelCounts)
             row << QString::number(count);
-        return row << QString::fromStdString(quorlin::moneyText(c.money, c.floatingWon));
+        return row << QString::fromStdString(quorlin::moneyText(c.money, c.unknownWon));
     };
     const auto shownRow = [&](int row) {
         QStringList cells;

@@ -79,55 +79,91 @@ int hitsOf(const std::vector<int>& a, const std::vector<int>& b)
 
 } // namespace
 
-TEST(PrizeRules, EveryHitPatternHasItsLevelAndAmountInBothSets)
+TEST(PrizeRules, EveryEraGivesEveryHitPatternItsLevelAndAmount)
 {
     const PrizeRules rules = shippedRules();
-    ASSERT_EQ(rules.sets.size(), 2u);
-    const PrizeRuleSet& nine = *rules.sets[0];
-    const PrizeRuleSet& seven = *rules.sets[1];
-    ASSERT_EQ(nine.levels.size(), 9u);
-    ASSERT_EQ(seven.levels.size(), 7u);
-    // [front hits][back hits]: the 1-based level, 0 for no prize.
-    const int nineLevels[6][3] = {{0, 0, 9}, {0, 0, 9}, {0, 9, 8}, {9, 8, 6}, {7, 5, 4}, {3, 2, 1}};
-    const int sevenLevels[6][3] = {{0, 0, 7}, {0, 0, 7}, {0, 7, 6}, {7, 6, 5}, {5, 4, 3}, {3, 2, 1}};
-    for (int f = 0; f <= 5; ++f)
-        for (int b = 0; b <= 2; ++b) {
-            EXPECT_EQ(nine.levelOf(f, b) + 1, nineLevels[f][b]) << f << "+" << b;
-            EXPECT_EQ(seven.levelOf(f, b) + 1, sevenLevels[f][b]) << f << "+" << b;
-        }
-    const std::vector<std::string> nineAmounts{"浮动", "浮动", "10000", "3000", "300", "200", "100", "15", "5"};
-    const std::vector<std::string> sevenAmounts{"浮动", "浮动", "5000", "300", "150", "15", "5"};
-    for (std::size_t k = 0; k < 9; ++k)
-        EXPECT_EQ(amountText(nine.levels[k]), nineAmounts[k]);
-    for (std::size_t k = 0; k < 7; ++k)
-        EXPECT_EQ(amountText(seven.levels[k]), sevenAmounts[k]);
-    EXPECT_EQ(seven.levels[2].name, "三等奖");
+    struct Era {
+        int fromIssue;
+        int from;
+        const char* title;
+        int levels[6][3]; // [front hits][back hits]: the 1-based level, 0 for no prize
+        std::vector<std::string> amounts;
+    };
+    const std::vector<Era> eras{
+        {2007001,
+         20070530,
+         "八个奖级",
+         {{0, 0, 8}, {0, 0, 8}, {0, 8, 7}, {8, 7, 6}, {6, 5, 4}, {3, 2, 1}},
+         {"浮动", "浮动", "浮动", "3000", "500", "200", "10", "5"}},
+        {2010015,
+         20100203,
+         "八个奖级",
+         {{0, 0, 8}, {0, 0, 8}, {0, 8, 7}, {8, 7, 6}, {6, 5, 4}, {3, 2, 1}},
+         {"浮动", "浮动", "浮动", "3000", "600", "100", "10", "5"}},
+        {2014052,
+         20140507,
+         "六个奖级",
+         {{0, 0, 6}, {0, 0, 6}, {0, 6, 5}, {6, 5, 4}, {5, 4, 3}, {3, 2, 1}},
+         {"浮动", "浮动", "浮动", "200", "10", "5"}},
+        {2019019,
+         20190220,
+         "九个奖级",
+         {{0, 0, 9}, {0, 0, 9}, {0, 9, 8}, {9, 8, 6}, {7, 5, 4}, {3, 2, 1}},
+         {"浮动", "浮动", "10000", "3000", "300", "200", "100", "15", "5"}},
+        {2026014,
+         20260202,
+         "七个奖级",
+         {{0, 0, 7}, {0, 0, 7}, {0, 7, 6}, {7, 6, 5}, {5, 4, 3}, {3, 2, 1}},
+         {"浮动", "浮动", "5000/6666", "300/380", "150/200", "15/18", "5/7"}},
+    };
+    ASSERT_EQ(rules.sets.size(), eras.size());
+    for (std::size_t e = 0; e < eras.size(); ++e) {
+        const Era& era = eras[e];
+        const PrizeRuleSet& set = *rules.sets[e];
+        EXPECT_EQ(set.fromIssue, era.fromIssue);
+        EXPECT_EQ(set.from, era.from);
+        EXPECT_EQ(set.title, era.title);
+        for (int f = 0; f <= 5; ++f)
+            for (int b = 0; b <= 2; ++b)
+                EXPECT_EQ(set.levelOf(f, b) + 1, era.levels[f][b]) << era.fromIssue << ' ' << f << "+" << b;
+        ASSERT_EQ(set.levels.size(), era.amounts.size()) << era.fromIssue;
+        for (std::size_t k = 0; k < era.amounts.size(); ++k)
+            EXPECT_EQ(amountText(set.levels[k]), era.amounts[k]) << era.fromIssue << ' ' << set.levels[k].name;
+    }
+    EXPECT_EQ(rules.sets.back()->highPool, 800'000'000);
 }
 
-TEST(PrizeRules, TheSetIsPickedByTheDrawDate)
+TEST(PrizeRules, AStoredDrawTakesTheSetOfItsIssueATypedOneOfItsDate)
 {
     const PrizeRules rules = shippedRules();
-    ASSERT_EQ(rules.sets.size(), 2u);
     struct Case {
+        int issue;
         const char* date;
-        int levels;
+        int from; // the first issue of the set, 0 for none
     };
-    for (const Case c : {Case{"2026-02-02", 7}, Case{"2026/2/2", 7}, Case{"2026-01-31", 9}, Case{"2020-01-01", 9},
-                         Case{"2019-12-30", 0}, Case{"不是日期", 0}}) {
-        const PrizeRuleSetRef set = rules.forDate(drawDateNumber(c.date));
-        EXPECT_EQ(set ? static_cast<int>(set->levels.size()) : 0, c.levels) << c.date;
+    for (const Case c : {Case{2007001, "2007-05-30", 2007001}, Case{2010014, "2010-02-01", 2007001},
+                         Case{2010015, "2010-02-03", 2010015}, Case{2014051, "2014-05-05", 2010015},
+                         Case{2014052, "2014-05-07", 2014052}, Case{2019018, "2019-02-18", 2014052},
+                         Case{2019019, "2019-02-20", 2019019}, Case{2026013, "2026-01-31", 2019019},
+                         Case{2026014, "2026-02-02", 2026014},
+                         // The issue decides where both are known; a typed draw goes by its date.
+                         Case{2026014, "2026-01-30", 2026014}, Case{0, "2026/2/2", 2026014},
+                         Case{0, "2026-01-31", 2019019}, Case{0, "2007-05-29", 0}, Case{0, "不是日期", 0}}) {
+        const PrizeRuleSetRef set = rules.forDraw(c.issue, drawDateNumber(c.date));
+        EXPECT_EQ(set ? set->fromIssue : 0, c.from) << c.issue << ' ' << c.date;
     }
-    // On the first day of the seven levels, 4+2 is a 三等奖 of 5000; the draw before, a 四等奖 of 3000.
+    // On the first day of the seven levels, 4+2 is a 三等奖 of 5000 (at least: the pool is not known);
+    // the draw before, a 四等奖 of 3000.
     const BetList one = linesOf({{1, 2, 3, 4, 30, 6, 7}});
     const PrizeChecker checker(one);
     const auto onDay = checker.check(draw("2026-02-02", {1, 2, 3, 4, 5}, {6, 7}), rules);
     const auto before = checker.check(draw("2026-01-31", {1, 2, 3, 4, 5}, {6, 7}), rules);
     EXPECT_EQ(onDay->levelCounts, (std::vector<std::uint64_t>{0, 0, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(onDay->money, 5000);
+    EXPECT_EQ(moneyText(*onDay), "5000+浮动");
     EXPECT_EQ(before->levelCounts, (std::vector<std::uint64_t>{0, 0, 0, 1, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(before->money, 3000);
+    EXPECT_EQ(moneyText(*before), "3000");
     // Before every set: the hit pattern only, no levels and no money.
-    const auto early = checker.check(draw("2015-05-01", {1, 2, 3, 4, 5}, {6, 7}), rules);
+    const auto early = checker.check(draw("2006-05-01", {1, 2, 3, 4, 5}, {6, 7}), rules);
     EXPECT_EQ(early->rules, nullptr);
     EXPECT_EQ(early->hits[4][2], 1u);
     EXPECT_EQ(early->money, 0);
@@ -151,7 +187,15 @@ TEST(PrizeRules, AFaultyFileIsRefusedNamingTheLine)
           Case{"规则 2020-01-01 x\n一等奖 浮动 5+2\n二等奖 9223372036854775807 5+1\n",
                "第3行：金额“9223372036854775807”太大"},
           Case{"规则 2020-01-01 x\n一等奖 99999999999999999999 5+2\n", "第2行：金额“99999999999999999999”太大"},
-          Case{"规则 2020-01-01 x\n一等奖 10000001 5+2\n", "每注最多 10000000 元"}}) {
+          Case{"规则 2020-01-01 x\n一等奖 10000001 5+2\n", "每注最多 10000000 元"},
+          // Two amounts hang on a pool: both or neither; 追加 closes the line.
+          Case{"规则 2020-01-01 x\n三等奖 5000/6666 5+0\n", "没有“高奖池”行"},
+          Case{"规则 2020-01-01 x\n高奖池 800000000\n三等奖 5000 5+0\n", "没有奖级写出高奖池金额"},
+          Case{"规则 2020-01-01 x\n高奖池 八亿\n", "第2行：“高奖池”后应是一个正整数金额"},
+          Case{"规则 2020-01-01 x\n一等奖 浮动 5+2 追加 很多\n", "第2行：追加金额“很多”"},
+          Case{"规则 2020-01-01 x\n一等奖 浮动 5+2 追加 浮动 5+1\n", "应写在行末"},
+          Case{"规则 2026014 2026-02-02 x\n一等奖 浮动 5+2\n规则 2019019 2026-03-01 y\n一等奖 浮动 5+2\n",
+               "先后不一致"}}) {
         const std::string path = dir.apppath() + "rules.txt";
         std::ofstream(path) << c.text;
         std::string error;
@@ -245,7 +289,9 @@ TEST(PrizeCheck, ARangeOfTheRealHistoryMatchesBetByBetScoring)
 {
     const LotteryState state = historyState();
     ASSERT_GT(state.hisfull.rows(), 400u);
-    const PrizeRules rules = shippedRules();
+    // The seven levels alone: the older draws of the range predate every table.
+    PrizeRules rules = shippedRules();
+    rules.sets.erase(rules.sets.begin(), rules.sets.end() - 1);
     // A list with repeats, mixed hits and a line without back part.
     std::vector<std::vector<int>> bets;
     for (int i = 0; i < 400; ++i) {
@@ -275,7 +321,7 @@ TEST(PrizeCheck, ARangeOfTheRealHistoryMatchesBetByBetScoring)
         const CheckDraw d = drawAt(state, row);
         const auto got = checker.check(d, rules);
         ASSERT_TRUE(got);
-        const PrizeRuleSetRef set = rules.forDate(d.date);
+        const PrizeRuleSetRef set = rules.forDraw(std::stoi(d.issue), d.date);
         predating += set ? 0 : 1;
         std::vector<std::uint64_t> counts(set ? set->levels.size() : 0, 0);
         std::int64_t money = 0;
@@ -374,7 +420,7 @@ TEST(PrizeCheck, ADrawBeforeEveryTableIsReportedByItsHitsWithoutMoney)
     const BetList list = linesOf({{1, 2, 3, 4, 5, 1, 2}, {1, 2, 3, 4, 6, 3, 4}, {20, 21, 22, 23, 24, 5, 6}});
     const PrizeChecker checker(list);
     const auto priced = checker.check(draw("2024-03-02", {1, 2, 3, 4, 5}, {1, 2}), rules);
-    const auto early = checker.check(draw("2015-05-01", {1, 2, 3, 4, 5}, {1, 2}), rules);
+    const auto early = checker.check(draw("2006-05-01", {1, 2, 3, 4, 5}, {1, 2}), rules);
     ASSERT_TRUE(priced && early);
 
     EXPECT_EQ(ruleSetText(*early), "早于所有奖级表");
@@ -390,7 +436,7 @@ TEST(PrizeCheck, ADrawBeforeEveryTableIsReportedByItsHitsWithoutMoney)
     // that a pool prize (5+2 一等奖) is not counted.
     const CheckTotals t = totalOf({*priced, *early}, list.size(), false);
     EXPECT_EQ(t.unpriced, 1u);
-    EXPECT_EQ(totalsSentence(t), "共1期3注，投入6元，固定奖金100元（另有浮动奖金未计），盈亏94元；"
+    EXPECT_EQ(totalsSentence(t), "共1期3注，投入6元，奖金100元（另有浮动奖金未计），盈亏94元；"
                                  "另有1期早于所有奖级表，只按中奖号码个数列出，不计投入和奖金");
     EXPECT_EQ(totalsRow(t), "合计\t1期\t3注\t投入6\t奖金100+浮动\t盈亏94\t"
                             "另有1期早于所有奖级表，只按中奖号码个数列出，不计投入和奖金");
@@ -410,7 +456,7 @@ TEST(PrizeCheck, LevelColumnsAndTotalsFollowTheRuleSetsOfTheDraws)
         linesOf({{1, 2, 3, 4, 5, 1, 2}, {1, 2, 3, 4, 5, 1, 3}, {1, 2, 3, 4, 5, 3, 4}, {1, 2, 3, 4, 6, 1, 2}});
     const PrizeChecker checker(list);
     std::vector<DrawCheck> checks;
-    for (const char* date : {"2021-05-01", "2024-05-01", "2015-05-01"})
+    for (const char* date : {"2021-05-01", "2024-05-01", "2006-05-01"})
         checks.push_back(checker.check(draw(date, {1, 2, 3, 4, 5}, {1, 2}), rules).value());
 
     EXPECT_EQ(levelColumnTitles(checks), (std::vector<std::string>{"一等奖", "二等奖/幸运奖", "三等奖"}));

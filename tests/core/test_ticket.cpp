@@ -216,7 +216,7 @@ TEST(Ticket, PrizesFollowTheRuleSetOfTheDrawDate)
     const DrawCheck nine = checkTicket(t, draw, rules.forDate(20250602));
     EXPECT_EQ(nine.levelCounts, (std::vector<std::uint64_t>{1, 2, 0, 10, 20, 10, 0, 20, 0}));
     EXPECT_EQ(nine.money, 10 * 3000 + 20 * 300 + 10 * 200 + 20 * 15);
-    EXPECT_TRUE(nine.floatingWon);
+    EXPECT_TRUE(nine.unknownWon);
     EXPECT_EQ(nine.bestLevel, 0);
     const DrawCheck seven = checkTicket(t, draw, rules.forDate(20260202));
     EXPECT_EQ(seven.levelCounts, (std::vector<std::uint64_t>{1, 2, 10, 20, 10, 20, 0}));
