@@ -53,7 +53,10 @@ DrawPrices rulePrices(const PrizeRuleSet& set, std::optional<std::int64_t> poolB
 
 PrizeRuleSetRef PrizeBook::ruleSetOf(const CheckDraw& draw) const
 {
-    return rules.forDraw(issueNumber(draw.issue), draw.date);
+    // Tables name issues as the game numbers them (year and number, seven digits); other issues go
+    // by their date.
+    const int issue = issueNumber(draw.issue);
+    return rules.forDraw(issue >= 1'000'000 && issue <= 9'999'999 ? issue : 0, draw.date);
 }
 
 std::optional<std::int64_t> PrizeBook::poolBefore(const CheckDraw& draw) const

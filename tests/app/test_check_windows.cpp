@@ -93,7 +93,7 @@ void TestCheckWindows::checkListsDrawsTotalsChartAndWinners()
     QCOMPARE(cell(draws, 2, 1), QString("03 09 17 25 33 + 04 11"));
     QCOMPARE(cell(draws, 2, 12), QString("300"));
     QCOMPARE(cell(draws, 2, 13), QString("03 09 17 25 35+04 12 五等奖"));
-    QCOMPARE(window->findChild<QLabel*>("lblzongji")->text(), QString("共3期9注，投入18元，固定奖金500元，盈亏482元"));
+    QCOMPARE(window->findChild<QLabel*>("lblzongji")->text(), QString("共3期9注，投入18元，奖金500元，盈亏482元"));
 
     auto* chart = window->findChild<BarChart*>("chtlevels");
     QCOMPARE(chart->bars(0).size(), 9);
@@ -230,7 +230,7 @@ void TestCheckWindows::levelsAndTheirNamesComeFromTheRuleSet()
     QCOMPARE(model->columnCount(), 3 + 12 + 2);
     for (int k = 0; k < 12; ++k)
         QCOMPARE(model->headerData(3 + k, Qt::Horizontal).toString(), QString(names[k]));
-    QCOMPARE(model->headerData(15, Qt::Horizontal).toString(), QString("固定奖金"));
+    QCOMPARE(model->headerData(15, Qt::Horizontal).toString(), QString("奖金"));
     QCOMPARE(cell(draws, 0, 2), QString("十二个奖级"));
     QCOMPARE(cell(draws, 0, 3 + 9), QString("1"));
     QCOMPARE(cell(draws, 0, 3 + 10), QString("0"));

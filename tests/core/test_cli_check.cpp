@@ -55,12 +55,13 @@ TEST_F(CliCheckFixture, CheckPrintsOneRowPerDrawUnderItsTableAndATotal)
     // 2026012: 5+2 and 0+0; 2026014 (seven levels): 4+2 三等奖 and 1+0; 2026015: 4+1 四等奖 for the second bet.
     EXPECT_EQ(got[1], "2026012\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0+浮动");
     EXPECT_EQ(got[2].rfind("奖级\t七个奖级", 0), 0u);
-    EXPECT_EQ(got[3], "2026014\t0\t0\t1\t0\t0\t0\t0\t5000");
-    EXPECT_EQ(got[4], "2026015\t0\t0\t0\t1\t0\t0\t0\t300");
+    // No pool is known before them: the lower amounts at least.
+    EXPECT_EQ(got[3], "2026014\t0\t0\t1\t0\t0\t0\t0\t5000+浮动");
+    EXPECT_EQ(got[4], "2026015\t0\t0\t0\t1\t0\t0\t0\t300+浮动");
     EXPECT_EQ(got[5], "合计\t3期\t6注\t投入12\t奖金5300+浮动\t盈亏5288");
 
     ASSERT_EQ(run({"check", kShippedLottery, file("bets.txt"), "--issue", "2026014", "--extra"}), 0) << err.str();
-    EXPECT_NE(out.str().find("合计\t1期\t2注\t投入6\t奖金5000\t盈亏4994"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("合计\t1期\t2注\t投入6\t奖金5000+浮动\t盈亏4994"), std::string::npos) << out.str();
 }
 
 TEST_F(CliCheckFixture, CheckReadsPastBlankLines)
@@ -143,9 +144,9 @@ TEST_F(CliCheckFixture, TicketRefusesNamingTheLine)
         {{"ticket", "01 02 03 04 05+06 07", "--draw", "01 02 03 04 05 06+01 02"},
          1,
          "--draw “01 02 03 04 05 06+01 02”：开奖号码应为 5 个前区号码和 2 个后区号码\n"},
-        {{"ticket", "01 02 03 04 05+06 07", "--draw", "01 02 03 04 05+01 02", "--date", "2019-12-31"},
+        {{"ticket", "01 02 03 04 05+06 07", "--draw", "01 02 03 04 05+01 02", "--date", "2007-05-29"},
          1,
-         "2019-12-31 早于所有奖级表\n"},
+         "2007-05-29 早于所有奖级表\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), c.status) << c.args[1];
@@ -163,12 +164,12 @@ TEST_F(CliCheckFixture, ReplayPricesEachDrawsListAndSetsItBesideChance)
     // before it; 2026014 (01 02 03 04 06 + 01 02) is 4+2, 三等奖 of the seven levels.
     ASSERT_EQ(run({"replay", kShippedLottery, "--last", "5", "--sum", "15", "--back", "1 2"}), 0) << err.str();
     EXPECT_EQ(out.str(),
-              "奖级\t七个奖级\t一等奖(浮动)\t二等奖(浮动)\t三等奖(5000)\t四等奖(300)\t五等奖(150)\t六等奖(15)"
-              "\t七等奖(5)\t奖金\n"
-              "2026014\t1\t1\t2\t0\t0\t1\t0\t0\t0\t0\t5000\t4998\n"
+              "奖级\t七个奖级\t一等奖(浮动)\t二等奖(浮动)\t三等奖(5000/6666)\t四等奖(300/380)\t五等奖(150/200)"
+              "\t六等奖(15/18)\t七等奖(5/7)\t奖金\n"
+              "2026014\t1\t1\t2\t0\t0\t1\t0\t0\t0\t0\t5000+浮动\t4998\n"
               "2026015\t1\t1\t2\t0\t0\t0\t0\t0\t0\t0\t0\t4996\n"
-              "合计\t2期\t2注\t投入4\t奖金5000\t盈亏4996\t回报率125000.0%\n"
-              "随机基准\t期望奖金1.1\t回报率27.7%\n");
+              "合计\t2期\t2注\t投入4\t奖金5000+浮动\t盈亏4996\t回报率125000.0%\n"
+              "随机基准\t期望奖金1.1+浮动\t回报率27.7%\n");
     EXPECT_EQ(run({"replay", kShippedLottery, "--last", "5"}), 1);
     EXPECT_EQ(err.str(), "请选择过滤条件！\n");
     EXPECT_EQ(run({"replay", kShippedLottery, "--sum", "15"}), 2);
@@ -176,19 +177,20 @@ TEST_F(CliCheckFixture, ReplayPricesEachDrawsListAndSetsItBesideChance)
 
 TEST_F(CliCheckFixture, CheckAndReplayCountADrawBeforeEveryTableAlike)
 {
-    // Two draws of 2019, before every prize table; the replay judges the second by the first.
+    // Two draws of 2006, before every prize table; the replay judges the second by the first.
     test::insertDraws(program.databasePath(), kShippedLottery,
-                      {{2019059, 7, 8, 9, 10, 11, 3, 4}, {2019060, 1, 2, 3, 4, 5, 1, 2}}, "2019-06-01");
+                      {{2006059, 7, 8, 9, 10, 11, 3, 4}, {2006060, 1, 2, 3, 4, 5, 1, 2}}, "2006-06-01");
     std::ofstream(file("one.txt"), std::ios::binary) << "01 02 03 04 05+01 02\n";
     const std::string beforeEveryTable = "另有1期早于所有奖级表，只按中奖号码个数列出，不计投入和奖金";
-    // 2026012 5+2 (pool), 2026014 4+2 三等奖 5000, 2026015 nothing; 2019060 neither staked nor priced.
+    // 2026012 5+2 (pool), 2026014 4+2 三等奖 5000 at least, 2026015 nothing; 2006060 neither staked nor
+    // priced.
     ASSERT_EQ(run({"check", kShippedLottery, file("one.txt"), "--last", "4"}), 0) << err.str();
-    EXPECT_NE(out.str().find("2019060\t早于所有奖级表\t5+2:1\t-\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("2006060\t早于所有奖级表\t5+2:1\t-\n"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("合计\t3期\t3注\t投入6\t奖金5000+浮动\t盈亏4994\t" + beforeEveryTable + "\n"),
               std::string::npos)
         << out.str();
     ASSERT_EQ(run({"replay", kShippedLottery, "--last", "4", "--sum", "15", "--back", "1 2"}), 0) << err.str();
-    EXPECT_NE(out.str().find("2019060\t1\t1\t0\t早于所有奖级表\t-\t0\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("2006060\t1\t1\t0\t早于所有奖级表\t-\t0\n"), std::string::npos) << out.str();
     EXPECT_NE(
         out.str().find("合计\t3期\t3注\t投入6\t奖金5000+浮动\t盈亏4994\t回报率83333.3%\t" + beforeEveryTable + "\n"),
         std::string::npos)
@@ -204,7 +206,7 @@ TEST_F(CliCheckFixture, CheckRefusesAnAmountWhoseSumsCouldOverflow)
         std::ifstream in(rules, std::ios::binary);
         text.assign(std::istreambuf_iterator<char>(in), {});
     }
-    const std::string thirdPrize = " 5000 5+0 4+2";
+    const std::string thirdPrize = " 5000/6666 5+0 4+2";
     const std::size_t at = text.find(thirdPrize);
     ASSERT_NE(at, std::string::npos);
     text.replace(at, thirdPrize.size(), " 9223372036854775807 5+0 4+2");

@@ -445,13 +445,26 @@ TEST(PrizeCheck, ADrawBeforeEveryTableIsReportedByItsHitsWithoutMoney)
 TEST(PrizeCheck, LevelColumnsAndTotalsFollowTheRuleSetsOfTheDraws)
 {
     // Two tables that name their second level differently and differ in length.
+    const auto level = [](const char* name, std::vector<std::pair<int, int>> patterns,
+                          std::optional<std::int64_t> amount) {
+        PrizeLevel l;
+        l.name = name;
+        l.patterns = std::move(patterns);
+        l.amount = amount;
+        return l;
+    };
+    const auto set = [](const char* title, int from, std::vector<PrizeLevel> levels) {
+        PrizeRuleSet s;
+        s.title = title;
+        s.from = from;
+        s.levels = std::move(levels);
+        return std::make_shared<const PrizeRuleSet>(std::move(s));
+    };
     PrizeRules rules;
-    rules.sets = {std::make_shared<const PrizeRuleSet>(
-                      PrizeRuleSet{"旧表", 20200101, {{"一等奖", {{5, 2}}, {}}, {"二等奖", {{5, 1}}, 500}}}),
-                  std::make_shared<const PrizeRuleSet>(PrizeRuleSet{
-                      "新表",
-                      20240101,
-                      {{"一等奖", {{5, 2}}, {}}, {"幸运奖", {{5, 1}, {5, 0}}, 200}, {"三等奖", {{4, 2}}, 50}}})};
+    rules.sets = {
+        set("旧表", 20200101, {level("一等奖", {{5, 2}}, {}), level("二等奖", {{5, 1}}, 500)}),
+        set("新表", 20240101,
+            {level("一等奖", {{5, 2}}, {}), level("幸运奖", {{5, 1}, {5, 0}}, 200), level("三等奖", {{4, 2}}, 50)})};
     const BetList list =
         linesOf({{1, 2, 3, 4, 5, 1, 2}, {1, 2, 3, 4, 5, 1, 3}, {1, 2, 3, 4, 5, 3, 4}, {1, 2, 3, 4, 6, 1, 2}});
     const PrizeChecker checker(list);

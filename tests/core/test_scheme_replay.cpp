@@ -88,15 +88,39 @@ TEST_F(ReplayFixture, TheRandomBaselineIsTheMeanOfEveryBet)
     for (int b = 1; b <= 12; ++b)
         backs.push_back(b);
     const BetList every = BetList::paired(5, survivingFronts(table), 2, backPairs(backs, 12));
-    for (const PrizeRuleSetRef& ref : rules.sets) {
-        const PrizeRuleSet& set = *ref;
-        const CheckDraw draw{"1", set.from, {3, 9, 17, 25, 33}, {4, 11}};
-        const auto all = PrizeChecker(every).check(draw, rules);
-        ASSERT_TRUE(all);
-        const double mean = static_cast<double>(all->money) / static_cast<double>(every.size());
-        EXPECT_NEAR(expectedFixedMoney(set, 1), mean, 1e-9) << set.title;
-        EXPECT_NEAR(expectedFixedMoney(set, 1000), 1000 * mean, 1e-6) << set.title;
-    }
+    ASSERT_EQ(every.size(), 21'425'712u);
+    // Each era at its tables' amounts (the floating levels unknown), and 2026087 at its published
+    // amounts, floating levels and 追加 included.
+    PrizeBook book(rules);
+    auto results = std::make_shared<PrizeResults>();
+    DrawResults& published = results->draws[2026087];
+    for (const auto& [level, amount] : std::vector<std::pair<std::string, std::int64_t>>{{"一等奖", 6547013},
+                                                                                         {"一等奖(追加)", 5237610},
+                                                                                         {"二等奖", 82652},
+                                                                                         {"二等奖(追加)", 66122},
+                                                                                         {"三等奖", 6666},
+                                                                                         {"四等奖", 380},
+                                                                                         {"五等奖", 200},
+                                                                                         {"六等奖", 18},
+                                                                                         {"七等奖", 7}})
+        published.prizes.push_back({level, 1, amount * 100});
+    book.results = results;
+    std::vector<CheckDraw> draws;
+    for (const PrizeRuleSetRef& set : rules.sets)
+        draws.push_back(CheckDraw{"1", set->from, {3, 9, 17, 25, 33}, {4, 11}});
+    draws.push_back(CheckDraw{"2026087", 20260803, {5, 10, 16, 24, 27}, {4, 10}, 2026086});
+    for (const CheckDraw& draw : draws)
+        for (const bool extra : {false, true}) {
+            const auto all = PrizeChecker(every).check(draw, book, extra);
+            ASSERT_TRUE(all);
+            const double mean = static_cast<double>(all->money) / static_cast<double>(every.size());
+            const ExpectedMoney one = expectedMoney(*all, 1);
+            EXPECT_NEAR(one.money, mean, 1e-9) << draw.issue << ' ' << draw.date << ' ' << extra;
+            EXPECT_NEAR(expectedMoney(*all, 1000).money, 1000 * mean, 1e-6) << draw.issue << ' ' << draw.date;
+            // Only the published draw knows every level's money.
+            EXPECT_EQ(one.unknown, draw.issue == "1") << draw.date << ' ' << extra;
+            EXPECT_EQ(all->unknownWon, one.unknown) << draw.date << ' ' << extra;
+        }
 }
 
 TEST_F(ReplayFixture, ConditionsFreeOfTheDrawKeepOneListAndTheBalanceAddsUp)
@@ -143,8 +167,11 @@ TEST_F(ReplayFixture, DrawsBeforeEveryRuleSetAreListedButNotPricedAndAStopGivesN
 {
     TotalFilterSettings s;
     s.sum = FilterRange{90, 90};
-    // The whole history: the oldest draw has none before it, the draws before 2020 no rule set.
-    const auto replay = runReplay(history(), s, his.rows() + 5, rules, false);
+    // The whole history under the tables from 2019019 on: the oldest draw has none before it, the
+    // draws before 2019019 no rule set.
+    PrizeRules late = rules;
+    late.sets.erase(late.sets.begin(), late.sets.end() - 2);
+    const auto replay = runReplay(history(), s, his.rows() + 5, late, false);
     ASSERT_TRUE(replay);
     EXPECT_EQ(replay->rows.size(), his.rows() - 1);
     EXPECT_GT(replay->totals.unpriced, 0u);
@@ -160,19 +187,35 @@ TEST_F(ReplayFixture, DrawsBeforeEveryRuleSetAreListedButNotPricedAndAStopGivesN
 TEST_F(ReplayFixture, TheReplayAndThePrizeCheckCountTheSameList)
 {
     // Sum 15 keeps 01 02 03 04 05 alone: with 01 02 behind it the replay plays one bet a draw, the
-    // list the prize check is given. Over the whole history, draws before every table included,
-    // both total alike.
+    // list the prize check is given. Over the whole history, draws before every table included
+    // (the tables from 2019019 on), and every third draw with published amounts of its own, both
+    // total alike.
     TotalFilterSettings s;
     s.sum = FilterRange{15, 15};
     s.back = {1, 2};
-    const auto replay = runReplay(history(), s, his.rows(), rules, true);
+    PrizeBook book(rules);
+    book.rules.sets.erase(book.rules.sets.begin(), book.rules.sets.end() - 2);
+    auto results = std::make_shared<PrizeResults>();
+    for (std::size_t row = 0; row < his.rows(); row += 3) {
+        DrawResults& published = results->draws[his.at(row, 0)];
+        for (const std::string level :
+             {"一等奖", "一等奖(追加)", "二等奖", "三等奖", "四等奖", "五等奖", "六等奖", "七等奖", "八等奖", "九等奖"})
+            published.prizes.push_back({level, 3, static_cast<std::int64_t>(100 * (row + level.size()))});
+    }
+    book.results = results;
+    const auto replay = runReplay(history(), s, his.rows(), book, true);
     ASSERT_TRUE(replay);
     ASSERT_GT(replay->totals.unpriced, 0u);
     const BetList list = BetList::paired(5, {1, 2, 3, 4, 5}, 2, {1, 2});
     const PrizeChecker checker(list);
     std::vector<DrawCheck> checks;
-    for (const ReplayRow& row : replay->rows)
-        checks.push_back(*checker.check(row.check.draw, rules));
+    std::size_t published = 0;
+    for (const ReplayRow& row : replay->rows) {
+        checks.push_back(*checker.check(row.check.draw, book, true));
+        EXPECT_EQ(row.check.money, checks.back().money) << row.check.draw.issue;
+        published += row.check.prices.published && row.check.money != 0 ? 1 : 0;
+    }
+    EXPECT_GT(published, 0u) << "some winning draws are priced at published amounts";
     const CheckTotals checked = totalOf(checks, list.size(), true);
     const CheckTotals& replayed = replay->totals;
     EXPECT_EQ(checked.draws, replayed.draws);
@@ -181,5 +224,6 @@ TEST_F(ReplayFixture, TheReplayAndThePrizeCheckCountTheSameList)
     EXPECT_EQ(checked.stake, replayed.stake);
     EXPECT_EQ(checked.stake, static_cast<std::int64_t>(3 * replayed.draws));
     EXPECT_EQ(checked.money, replayed.money);
+    EXPECT_EQ(checked.unknownWon, replayed.unknownWon);
     EXPECT_EQ(checked.balance, replayed.balance);
 }
