@@ -95,6 +95,11 @@ void Database::close()
     }
 }
 
+bool Database::readOnly() const
+{
+    return db_ && sqlite3_db_readonly(db_, "main") == 1;
+}
+
 void Database::exec(const std::string& sql)
 {
     if (!db_)

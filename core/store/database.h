@@ -45,6 +45,8 @@ public:
     void close();
     bool connected() const { return db_ != nullptr; }
     const std::string& path() const { return path_; }
+    /// True when the connection cannot write: opened ReadOnly, or the file lacks write permission.
+    bool readOnly() const;
 
     /// Runs statements that return no rows.
     void exec(const std::string& sql);

@@ -1,12 +1,11 @@
 #include "store/prize_store.h"
 
+#include "common/calendar.h"
 #include "common/text_file.h"
 #include "common/yuan_amount.h"
 #include "store/database.h"
-#include "store/draw_line_parser.h"
 #include "store/schema.h"
 
-#include <cstdio>
 #include <unordered_map>
 
 namespace quorlin {
@@ -48,12 +47,8 @@ std::unordered_map<std::string, std::string> drawDates(Database& db, const std::
         return dates;
     Statement st(db, "select 记录期号,开奖日期 from " + quoteIdentifier(table));
     while (st.step()) {
-        std::int32_t date = 0;
-        if (!parseDrawDate(st.text(1), date))
-            continue;
-        char text[16];
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d", date / 10000, date / 100 % 100, date % 100);
-        dates.try_emplace(st.text(0), text);
+        if (std::string date = canonicalDateText(st.text(1)); !date.empty())
+            dates.try_emplace(st.text(0), std::move(date));
     }
     return dates;
 }
@@ -108,9 +103,9 @@ void createPrizeTables(Database& db, const std::string& lottery)
 {
     db.exec("create table if not exists " + quoteIdentifier(prizeTableName(lottery)) +
             "(记录期号 varchar(7),序号 integer,奖级 varchar(20),中奖注数 integer,单注奖金分 integer,"
-            "primary key(记录期号,序号))");
+            "primary key(记录期号,序号)) without rowid");
     db.exec("create table if not exists " + quoteIdentifier(poolSalesTableName(lottery)) +
-            "(记录期号 varchar(7) primary key,销售额分 integer,奖池分 integer)");
+            "(记录期号 varchar(7) primary key,销售额分 integer,奖池分 integer) without rowid");
 }
 
 PrizeResults readPrizeResults(Database& db, const std::string& lottery)
@@ -123,38 +118,45 @@ PrizeResults readPrizeResults(Database& db, const std::string& lottery)
     if (!hasPrizes && !hasPool)
         return results;
     const auto dates = drawDates(db, lottery);
+    // The rows of one draw come together, so the draw of the row before is looked up once.
+    DrawResults* last = nullptr;
     auto draw = [&](const std::string& issueText, const std::string& table) -> DrawResults& {
+        if (last && last->issue == issueText)
+            return *last;
         auto [it, isNew] = results.draws.try_emplace(storedIssue(issueText, table));
         if (isNew) {
             it->second.issue = issueText;
             if (const auto date = dates.find(issueText); date != dates.end())
                 it->second.date = date->second;
         }
+        last = &it->second;
         return it->second;
     };
     if (hasPrizes) {
-        const std::string of = prizeTable + " 中的";
+        const std::string winners = prizeTable + " 中的中奖注数";
+        const std::string amount = prizeTable + " 中的单注奖金分";
         Statement st(db, "select 记录期号,奖级,中奖注数,单注奖金分 from " + quoteIdentifier(prizeTable) +
                              " order by 记录期号,序号");
         while (st.step()) {
-            PublishedPrize prize;
+            DrawResults& d = draw(st.text(0), prizeTable);
+            PublishedPrize& prize = d.prizes.emplace_back();
             prize.level = st.text(1);
-            prize.winners = st.wholeNumber(2, of + "中奖注数");
-            prize.amount = optionalInteger(st, 3, of + "单注奖金分");
-            draw(st.text(0), prizeTable).prizes.push_back(std::move(prize));
+            prize.winners = st.wholeNumber(2, winners);
+            prize.amount = optionalInteger(st, 3, amount);
         }
     }
     if (hasPool) {
-        const std::string of = poolTable + " 中的";
+        const std::string sales = poolTable + " 中的销售额分";
+        const std::string pool = poolTable + " 中的奖池分";
         Statement st(db, "select 记录期号,销售额分,奖池分 from " + quoteIdentifier(poolTable));
         while (st.step()) {
-            const auto sales = optionalInteger(st, 1, of + "销售额分");
-            const auto pool = optionalInteger(st, 2, of + "奖池分");
-            if (!sales && !pool)
+            const auto storedSales = optionalInteger(st, 1, sales);
+            const auto storedPool = optionalInteger(st, 2, pool);
+            if (!storedSales && !storedPool)
                 continue;
             DrawResults& d = draw(st.text(0), poolTable);
-            d.sales = sales;
-            d.pool = pool;
+            d.sales = storedSales;
+            d.pool = storedPool;
         }
     }
     return results;
