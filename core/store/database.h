@@ -40,6 +40,9 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
+    /// How long a statement waits for another program's lock before it fails.
+    static constexpr int kBusyTimeoutMs = 2000;
+
     /// Opens the file; OpenExisting fails with DatabaseError when the file is missing or unreadable.
     void open(const std::string& path, Mode mode = Mode::OpenExisting);
     void close();

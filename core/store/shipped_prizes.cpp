@@ -61,12 +61,25 @@ std::vector<DrawResults> shippedResultsOfStoredDraws(Database& db, const std::st
     return results;
 }
 
-// A write refused because the file or its folder cannot be written.
+// A write refused because the file or its folder cannot be written, or another program is writing.
 bool refusedWrite(Database& db)
 {
     const int primary = sqlite3_extended_errcode(db.handle()) & 0xff;
-    return primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN || primary == SQLITE_PERM;
+    return primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN || primary == SQLITE_PERM ||
+           primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
+
+// The tables are added when the file is free; opening does not wait for another program's write.
+class NoWaitForLocks {
+public:
+    explicit NoWaitForLocks(Database& db) : db_(db) { sqlite3_busy_timeout(db_.handle(), 0); }
+    ~NoWaitForLocks() { sqlite3_busy_timeout(db_.handle(), Database::kBusyTimeoutMs); }
+    NoWaitForLocks(const NoWaitForLocks&) = delete;
+    NoWaitForLocks& operator=(const NoWaitForLocks&) = delete;
+
+private:
+    Database& db_;
+};
 
 } // namespace
 
@@ -80,6 +93,7 @@ bool addPrizeTables(Database& db, const std::string& lottery, const std::string&
         return false;
     const std::vector<DrawResults> results =
         lottery == kShippedLottery ? shippedResultsOfStoredDraws(db, lottery, apppath) : std::vector<DrawResults>();
+    const NoWaitForLocks noWait(db);
     // Declared outside the try, so that the error is read before the rollback.
     std::optional<Transaction> tx;
     try {

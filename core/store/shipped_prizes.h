@@ -14,7 +14,8 @@ inline constexpr const char* kShippedPoolSalesRelativePath = "附属/dlt_pool_sa
 /// transaction: the shipped lottery's are filled from the copies below `apppath` (a program
 /// directory with its trailing separator) for the draws its draw table stores with the same issue
 /// and day; another lottery's, and the shipped one's when the copies are missing, start empty. A
-/// database that cannot be written is left as it is; returns whether the lottery has the tables.
+/// database that cannot be written, or that another program is writing, is left as it is (a later
+/// open adds them); returns whether the lottery has the tables.
 /// A copy that does not read throws DatabaseError naming the file and line, nothing written; so
 /// does a lottery without a draw table.
 bool addPrizeTables(Database& db, const std::string& lottery, const std::string& apppath);
