@@ -4,7 +4,6 @@
 #include "common/save_target.h"
 #include "common/text_encoding.h"
 #include "common/text_file.h"
-#include "common/text_reader.h"
 #include "common/yuan_amount.h"
 
 #include <functional>
@@ -215,29 +214,10 @@ std::optional<std::vector<CsvDrawResults>> readLines(const std::vector<std::stri
 template <class Form>
 std::optional<std::vector<CsvDrawResults>> readFile(const std::string& path, const char* header, std::string& error)
 {
-    Form form;
-    ResultsCsvReader reader(path, header, [&form](const auto& fields, std::size_t n) { return form.row(fields, n); });
-    TextReader in;
-    if (!in.open(path)) {
-        error = in.error();
+    const std::optional<std::vector<std::string>> lines = readTextLines(path, error);
+    if (!lines)
         return std::nullopt;
-    }
-    std::string line;
-    while (in.next(line)) {
-        if (!reader.addLine(line, in.lineNumber())) {
-            error = reader.error();
-            return std::nullopt;
-        }
-    }
-    if (in.failed()) {
-        error = in.error();
-        return std::nullopt;
-    }
-    if (!reader.finish()) {
-        error = reader.error();
-        return std::nullopt;
-    }
-    return std::move(form.draws);
+    return readLines<Form>(*lines, path, header, error);
 }
 
 std::string optionalYuan(const std::optional<std::int64_t>& fen)
