@@ -1,4 +1,5 @@
-// download NAME [ADDRESS]: adds the newly published draws to a lottery; prints the number added.
+// download NAME [ADDRESS]: adds the newly published draws and their results to a lottery; prints the
+// number of draws added.
 #include "cli_context.h"
 #include "download.h"
 #include "draw_downloader.h"
@@ -33,7 +34,10 @@ int runDownload(CliContext& context, CliArgs& args, std::ostream& out, std::ostr
         err << downloadMessage(result) << '\n';
         return 1;
     }
-    if (result.added == 0)
+    // Results stored and stored values that differ are told as the window tells them.
+    if (hasDownloadNotes(result))
+        err << downloadMessage(result) << '\n';
+    else if (result.added == 0)
         err << "没有新的开奖号码\n";
     return 0;
 }

@@ -17,5 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     for (const quorlin::ImportedDraw& draw : page.draws)
         checkDraw(draw, true);
+    if (page.results.size() != page.draws.size())
+        std::abort();
+    for (const quorlin::DrawResults& results : page.results)
+        for (const quorlin::PublishedPrize& prize : results.prizes)
+            if (prize.level.empty() || prize.winners < 0 || (prize.amount && *prize.amount < 0))
+                std::abort();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "data/results_page.h"
 #include "store/draw_cursor.h"
 #include "store/draw_schedule.h"
+#include "store/prize_store.h"
 
 #include <algorithm>
 #include <charconv>
@@ -22,19 +23,42 @@ std::string pagePrefix(int page)
     return page > 1 ? "第 " + std::to_string(page) + " 页：" : std::string();
 }
 
+bool publishedAnything(const DrawResults& results)
+{
+    return !results.prizes.empty() || results.sales || results.pool;
+}
+
+DownloadResult unfinished(DownloadResult::Outcome outcome, int found, std::string error = {})
+{
+    DownloadResult result;
+    result.outcome = outcome;
+    result.found = found;
+    result.error = std::move(error);
+    return result;
+}
+
 } // namespace
 
 std::string downloadMessage(const DownloadResult& result)
 {
     switch (result.outcome) {
     case DownloadResult::Outcome::Done: {
-        std::string text = result.added > 0 ? "下载完成！新增 " + std::to_string(result.added) + " 期开奖号码。"
-                                            : std::string("下载完成！没有新的开奖号码。");
+        std::string text = result.added > 0 ? "下载完成！新增 " + std::to_string(result.added) + " 期开奖号码"
+                                            : std::string("下载完成！没有新的开奖号码");
+        if (result.withResults > 0)
+            text += "，" + std::to_string(result.withResults) + " 期存入了中奖结果";
+        text += "。";
         if (!result.otherDates.empty()) {
             text += "\n下列 " + std::to_string(result.otherDates.size()) +
                     " 期已存的号码与下载的相同而开奖日期不同，保留了已存的日期（需要时请在数据添加中改正）：";
             for (const std::string& difference : result.otherDates)
                 text += "\n" + difference;
+        }
+        if (!result.resultConflicts.empty()) {
+            text += "\n下列 " + std::to_string(result.resultConflicts.size()) +
+                    " 期已存的中奖结果与下载的不同，保留了已存的结果：";
+            for (const std::string& conflict : result.resultConflicts)
+                text += "\n" + conflict;
         }
         return text;
     }
@@ -49,6 +73,11 @@ std::string downloadMessage(const DownloadResult& result)
     if (result.found > 0)
         text += "失败前读到的 " + std::to_string(result.found) + " 期新开奖号码也没有写入，";
     return text + "数据库没有改动。";
+}
+
+bool hasDownloadNotes(const DownloadResult& result)
+{
+    return result.withResults > 0 || !result.otherDates.empty() || !result.resultConflicts.empty();
 }
 
 DrawDownload::DrawDownload(const std::string& databasePath, std::string lottery, std::int32_t today)
@@ -107,6 +136,10 @@ bool DrawDownload::addPage(std::string_view answer, int page)
     std::vector<ImportedDraw> draws = results.draws;
     if (!service)
         std::stable_sort(draws.begin(), draws.end(), [](const auto& a, const auto& b) { return a.issue < b.issue; });
+    std::unordered_map<std::int32_t, const DrawResults*> published;
+    for (std::size_t i = 0; i < results.results.size() && i < results.draws.size(); ++i)
+        if (publishedAnything(results.results[i]))
+            published.emplace(results.draws[i].issue, &results.results[i]);
     bool reachedStored = false;
     int unseen = 0;
     for (const ImportedDraw& draw : draws) {
@@ -119,7 +152,8 @@ bool DrawDownload::addPage(std::string_view answer, int page)
         }
         ++unseen;
         seen_.emplace(draw.issue, draw);
-        if (!takeDraw(draw, service, reachedStored))
+        const auto withResults = published.find(draw.issue);
+        if (!takeDraw(draw, withResults == published.end() ? nullptr : withResults->second, service, reachedStored))
             return false;
     }
     // The answer's own page number counts: an address that always names the last page ends here.
@@ -134,19 +168,25 @@ bool DrawDownload::addPage(std::string_view answer, int page)
 }
 
 // Takes one draw of a page: skips it when stored or older than the newest stored draw, dates it
-// when the page gives no date, keeps it for writing; false when it fails the download.
-bool DrawDownload::takeDraw(const ImportedDraw& draw, bool dated, bool& reachedStored)
+// when the page gives no date, keeps it for writing; keeps its results when it is stored or kept.
+// False when it fails the download.
+bool DrawDownload::takeDraw(const ImportedDraw& draw, const DrawResults* results, bool dated, bool& reachedStored)
 {
     const bool older = newestIssue_ && draw.issue <= *newestIssue_;
     reachedStored = reachedStored || older;
-    if (const auto stored = stored_.find(draw.issueText()); stored != stored_.end())
-        return checkStored(draw, stored->second, dated, otherDates_);
-    if (older)
+    if (const auto stored = stored_.find(draw.issueText()); stored != stored_.end()) {
+        if (!checkStored(draw, stored->second, dated, otherDates_))
+            return false;
+    } else if (older) {
         return true;
-    ImportedDraw added = draw;
-    if (!dated && !dateFromStored(added))
-        return false;
-    pending_.push_back(added);
+    } else {
+        ImportedDraw added = draw;
+        if (!dated && !dateFromStored(added))
+            return false;
+        pending_.push_back(added);
+    }
+    if (results)
+        results_.emplace(draw.issue, *results);
     return true;
 }
 
@@ -194,9 +234,9 @@ std::string DrawDownload::conflictText(const ImportedDraw& draw, const StoredDra
 DownloadResult DrawDownload::finish()
 {
     if (stopped_)
-        return DownloadResult{DownloadResult::Outcome::Stopped, 0, found(), {}, {}};
+        return unfinished(DownloadResult::Outcome::Stopped, found());
     if (failed())
-        return DownloadResult{DownloadResult::Outcome::Failed, 0, found(), error_, {}};
+        return unfinished(DownloadResult::Outcome::Failed, found(), error_);
     std::vector<ImportedDraw> writing = pending_;
     // The service lists newest first; its draws carry their dates, so they go in issue order.
     if (service_.value_or(false))
@@ -205,21 +245,41 @@ DownloadResult DrawDownload::finish()
         Transaction tx(db_);
         // Another program may have written to the table since it was read: nothing is written twice.
         const StoredDraws now = readStoredDraws(db_, lottery_);
+        DownloadResult result;
+        result.outcome = DownloadResult::Outcome::Done;
+        result.otherDates = otherDates_;
         std::vector<ImportedDraw> fresh;
-        std::vector<std::string> otherDates = otherDates_;
         for (const ImportedDraw& draw : writing) {
             const auto stored = now.find(draw.issueText());
             if (stored == now.end())
                 fresh.push_back(draw);
-            else if (!checkStored(draw, stored->second, true, otherDates))
-                return DownloadResult{DownloadResult::Outcome::Failed, 0, found(), error_, {}};
+            else if (!checkStored(draw, stored->second, true, result.otherDates))
+                return unfinished(DownloadResult::Outcome::Failed, found(), error_);
         }
         appendDraws(db_, lottery_, fresh);
+        result.added = static_cast<int>(fresh.size());
+        // The results of the draws the table holds now: those read as stored and the new ones just
+        // written (not one another program removed meanwhile).
+        const auto held = [&](const DrawResults& published) {
+            return now.count(published.issue) > 0 || std::any_of(fresh.begin(), fresh.end(), [&](const auto& draw) {
+                       return draw.issueText() == published.issue;
+                   });
+        };
+        if (!results_.empty())
+            createPrizeTables(db_, lottery_);
+        for (const auto& [issue, published] : results_) {
+            if (!held(published))
+                continue;
+            const ResultsMerge merge = mergeDrawResults(db_, lottery_, published);
+            if (merge.added)
+                ++result.withResults;
+            if (!merge.conflict.empty())
+                result.resultConflicts.push_back(merge.conflict);
+        }
         tx.commit();
-        return DownloadResult{
-            DownloadResult::Outcome::Done, static_cast<int>(fresh.size()), 0, {}, std::move(otherDates)};
+        return result;
     } catch (const DatabaseError& e) {
-        return DownloadResult{DownloadResult::Outcome::Failed, 0, found(), e.what(), {}};
+        return unfinished(DownloadResult::Outcome::Failed, found(), e.what());
     }
 }
 

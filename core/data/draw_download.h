@@ -3,9 +3,11 @@
 #include "common/calendar.h"
 #include "store/database.h"
 #include "store/draw_line_parser.h"
+#include "store/prize_results.h"
 #include "store/stored_draws.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,8 +16,8 @@
 
 namespace quorlin {
 
-/// What a download did. The draws of one download are written together or not at all: a failure or
-/// a stop writes nothing, whatever was read before it.
+/// What a download did. The draws of one download and their published results are written together
+/// or not at all: a failure or a stop writes nothing, whatever was read before it.
 struct DownloadResult {
     enum class Outcome { Done, Failed, Stopped };
 
@@ -26,14 +28,23 @@ struct DownloadResult {
     /// Stored draws the download gave with the same numbers but another date, kept as stored:
     /// "期号 2026113 已存为 2026-10-03，下载的是 2026-10-05". Only when Done.
     std::vector<std::string> otherDates;
+    /// Draws, new or stored, whose published results (prize lines, sales or pool) were stored.
+    int withResults = 0;
+    /// Stored results the download gave otherwise, kept as stored (mergeDrawResults' texts).
+    std::vector<std::string> resultConflicts;
 
     bool ok() const { return outcome == Outcome::Done; }
 };
 
 /// The text the user is shown after a download: "下载完成！" with the count of new draws (or "没有新的
-/// 开奖号码") and the stored draws whose date differs, or what went wrong together with the count of
-/// draws added, which is then 0.
+/// 开奖号码") and of the draws that gained their results, the stored draws whose date differs and the
+/// stored results that differ, or what went wrong together with the count of draws added, which is
+/// then 0.
 std::string downloadMessage(const DownloadResult& result);
+
+/// Whether a finished download has more to tell than its count of new draws: results stored, or
+/// stored dates or results that differ from the download's.
+bool hasDownloadNotes(const DownloadResult& result);
 
 /// One download into a lottery's draw table: takes the fetched answers page by page, says when
 /// another page is needed, and writes the new draws at the end in one transaction.
@@ -46,6 +57,10 @@ std::string downloadMessage(const DownloadResult& result);
 /// (the dates of results pages follow the draw weekdays across holiday breaks): it stays as stored
 /// and the difference is reported. Pages of the service are wanted until a page reaches the stored
 /// issues, is empty, or is the last.
+///
+/// The published results the service gives with a draw are stored with it, in the same transaction
+/// (the result tables are created then when missing); a stored draw gains those it has not stored
+/// yet. Results that contradict stored ones keep the stored ones and are reported.
 class DrawDownload {
 public:
     /// Opens its own connection to the database and reads the lottery's draws; a database error
@@ -67,7 +82,7 @@ public:
     DownloadResult finish();
 
 private:
-    bool takeDraw(const ImportedDraw& draw, bool dated, bool& reachedStored);
+    bool takeDraw(const ImportedDraw& draw, const DrawResults* results, bool dated, bool& reachedStored);
     bool dateFromStored(ImportedDraw& draw);
     bool failWith(std::string reason);
     std::string conflictText(const ImportedDraw& draw, const StoredDraw& stored, bool dated) const;
@@ -88,6 +103,7 @@ private:
     std::unordered_map<std::int32_t, ImportedDraw> seen_;
     std::vector<ImportedDraw> pending_;
     std::vector<std::string> otherDates_;
+    std::map<std::int32_t, DrawResults> results_; ///< the published results of the draws taken, by issue
     std::string error_;
     bool stopped_ = false;
 };

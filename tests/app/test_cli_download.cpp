@@ -86,6 +86,20 @@ private slots:
         QCOMPARE(static_cast<int>(storedRows(program_->databasePath()).size()), rows);
     }
 
+    void theDrawsResultsAreToldOnStderr()
+    {
+        program_ = std::make_unique<ShippedProgram>();
+        server_->answer("/prizes", Answer::page(downloadFixture("results-service-prizes.json")));
+        const std::vector<std::string> args{"download", quorlin::kShippedLottery,
+                                            server_->url("/prizes").toStdString()};
+        QCOMPARE(run(args), 0);
+        QCOMPARE(out_, "5\n");
+        QCOMPARE(QString::fromStdString(err_), "下载完成！新增 5 期开奖号码，5 期存入了中奖结果。\n");
+        QCOMPARE(run(args), 0);
+        QCOMPARE(out_, "0\n");
+        QCOMPARE(QString::fromStdString(err_), "没有新的开奖号码\n");
+    }
+
     void withoutAnAddressTheSideFileIsUsed()
     {
         writeAddressFile(program_->apppath(), server_->url("/new").toStdString());

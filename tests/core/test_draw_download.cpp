@@ -1,8 +1,11 @@
 // The download's merge: which draws are new, how they are dated, when more pages are wanted, and that
-// one download writes all its new draws or none.
+// one download writes all its new draws and their published results or none.
 #include "data/download_address.h"
 #include "data/draw_download.h"
+#include "data/results_page.h"
 #include "download_fixtures.h"
+#include "store/database.h"
+#include "store/prize_store.h"
 #include "store/schema.h"
 #include "test_support.h"
 
@@ -21,7 +24,43 @@ struct DownloadFixture : ::testing::Test {
     std::vector<std::string> table() { return test::storedRows(program.databasePath()); }
 
     DrawDownload download() { return DrawDownload(program.databasePath(), kShippedLottery); }
+
+    PrizeResults storedResults()
+    {
+        Database db;
+        db.open(program.databasePath());
+        return readPrizeResults(db, kShippedLottery);
+    }
+
+    /// Downloads one answer of the results service listing the draws 26089 … 26085 (dated up to
+    /// 2026-08-08) as its only page.
+    DownloadResult downloadResults(const std::string& answer)
+    {
+        DrawDownload run(program.databasePath(), kShippedLottery, 20261211);
+        EXPECT_FALSE(run.addPage(answer, 1));
+        return run.finish();
+    }
 };
+
+// The answer of the prize fixture with what the service gave for `issue`.
+PrizeResults publishedResults(const std::string& answer)
+{
+    const ResultsPage page = readResultsPage(answer, 20261211);
+    EXPECT_TRUE(page.ok) << page.error;
+    PrizeResults results;
+    for (const DrawResults& draw : page.results)
+        results.draws.emplace(std::stoi(draw.issue), draw);
+    return results;
+}
+
+// The prize fixture with the prize lines of the draw `issue` not published yet.
+std::string withoutPrizeLines(std::string answer, const std::string& issue)
+{
+    const std::size_t entry = answer.find("\"lotteryDrawNum\": \"" + issue + "\", \"lotteryDrawResult\"");
+    const std::size_t list = answer.find('[', answer.find("\"prizeLevelList\"", entry));
+    EXPECT_NE(entry, std::string::npos);
+    return answer.erase(list + 1, answer.find(']', list) - list - 1);
+}
 
 } // namespace
 
@@ -352,4 +391,99 @@ TEST(DownloadAddress, ThePageNumberIsSetOrAdded)
     };
     for (const auto& c : cases)
         EXPECT_EQ(pageAddress(c.address, c.page), c.expected) << c.address << " page " << c.page;
+}
+
+TEST_F(DownloadFixture, NewDrawsAreStoredWithTheirPublishedResults)
+{
+    const std::string answer = test::downloadFixture("results-service-prizes.json");
+    const DownloadResult result = downloadResults(answer);
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.added, 5);
+    EXPECT_EQ(result.withResults, 5);
+    EXPECT_EQ(downloadMessage(result), "下载完成！新增 5 期开奖号码，5 期存入了中奖结果。");
+    EXPECT_EQ(table().front(), "2026085 2026-07-29 3 4 14 28 31 5 7");
+    const PrizeResults stored = storedResults();
+    const PrizeResults published = publishedResults(answer);
+    ASSERT_EQ(stored.draws.size(), 5u);
+    for (const auto& [issue, draw] : published.draws) {
+        SCOPED_TRACE(issue);
+        ASSERT_TRUE(stored.find(issue));
+        EXPECT_EQ(stored.find(issue)->prizes, draw.prizes);
+        EXPECT_EQ(stored.find(issue)->sales, draw.sales);
+        EXPECT_EQ(stored.find(issue)->pool, draw.pool);
+    }
+    EXPECT_EQ(stored.find(2026087)->pool, 76840655852);
+
+    // Again: nothing new, nothing gained.
+    const DownloadResult again = downloadResults(answer);
+    ASSERT_TRUE(again.ok()) << again.error;
+    EXPECT_EQ(again.withResults, 0);
+    EXPECT_FALSE(hasDownloadNotes(again));
+    EXPECT_EQ(downloadMessage(again), "下载完成！没有新的开奖号码。");
+}
+
+TEST_F(DownloadFixture, ResultsNotPublishedYetCreateNothing)
+{
+    test::storeLatestDraws(program.databasePath());
+    DrawDownload run = download();
+    run.addPage(test::downloadFixture("results-service-latest.json"), 1);
+    const DownloadResult result = run.finish();
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.withResults, 0);
+    Database db;
+    db.open(program.databasePath());
+    EXPECT_FALSE(hasPrizeTables(db, kShippedLottery)) << "the placeholders of the service are no results";
+}
+
+TEST_F(DownloadFixture, AFailureStoringResultsWritesNeitherDrawsNorResults)
+{
+    {
+        Database db;
+        db.open(program.databasePath());
+        Transaction tx(db);
+        createPrizeTables(db, kShippedLottery);
+        db.exec("create trigger refuse before insert on " + quoteIdentifier(prizeTableName(kShippedLottery)) +
+                " when new.记录期号 = '2026088' begin select raise(abort, '磁盘已满'); end");
+        tx.commit();
+    }
+    const DownloadResult result = downloadResults(test::downloadFixture("results-service-prizes.json"));
+    EXPECT_EQ(result.outcome, DownloadResult::Outcome::Failed);
+    EXPECT_NE(result.error.find("磁盘已满"), std::string::npos) << result.error;
+    EXPECT_EQ(result.added, 0);
+    EXPECT_EQ(result.found, 5);
+    EXPECT_TRUE(table().empty());
+    EXPECT_TRUE(storedResults().draws.empty()) << "the results of 2026085 … 2026087 went too";
+}
+
+TEST_F(DownloadFixture, AStoredDrawGainsItsResultsOnALaterDownloadAndKeepsThemAgainstOthers)
+{
+    const std::string answer = test::downloadFixture("results-service-prizes.json");
+    const DownloadResult first = downloadResults(withoutPrizeLines(answer, "26089"));
+    ASSERT_TRUE(first.ok()) << first.error;
+    EXPECT_EQ(first.added, 5);
+    EXPECT_EQ(first.withResults, 5) << "26089 with its sales and pool";
+    ASSERT_TRUE(storedResults().find(2026089));
+    EXPECT_TRUE(storedResults().find(2026089)->prizes.empty());
+
+    const DownloadResult later = downloadResults(answer);
+    ASSERT_TRUE(later.ok()) << later.error;
+    EXPECT_EQ(later.added, 0);
+    EXPECT_EQ(later.withResults, 1);
+    EXPECT_EQ(downloadMessage(later), "下载完成！没有新的开奖号码，1 期存入了中奖结果。");
+    EXPECT_EQ(storedResults().find(2026089)->prizes, publishedResults(answer).find(2026089)->prizes);
+
+    // A published amount that differs from the stored one: the stored results stay, the download
+    // goes through and says so.
+    std::string changed = answer;
+    changed.replace(changed.find("\"6,547,013\""), 11, "\"6,547,014\"");
+    const DownloadResult conflict = downloadResults(changed);
+    ASSERT_TRUE(conflict.ok()) << conflict.error;
+    EXPECT_EQ(conflict.withResults, 0);
+    ASSERT_EQ(conflict.resultConflicts.size(), 1u);
+    EXPECT_TRUE(hasDownloadNotes(conflict));
+    EXPECT_EQ(downloadMessage(conflict),
+              "下载完成！没有新的开奖号码。\n下列 1 期已存的中奖结果与下载的不同，保留了已存的结果：\n" +
+                  conflict.resultConflicts[0]);
+    EXPECT_NE(conflict.resultConflicts[0].find("期号 2026087"), std::string::npos) << conflict.resultConflicts[0];
+    EXPECT_EQ(storedResults().find(2026087)->prizes.front(), (PublishedPrize{"一等奖", 9, 654701300}));
 }

@@ -1,9 +1,14 @@
 // Reading the answers of the results sources: the service's JSON and the fixed-offset results page.
+#include "common/yuan_amount.h"
 #include "data/json_reader.h"
 #include "data/results_page.h"
 #include "download_fixtures.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
 
 using namespace quorlin;
 using test::downloadFixture;
@@ -21,6 +26,38 @@ std::string pageDraws(const ResultsPage& page)
     for (const ImportedDraw& draw : page.draws)
         text += drawText(draw) + "\n";
     return text;
+}
+
+// The rows of a shipped results file (data/…csv) of `issue`, split at commas, without the header.
+std::vector<std::vector<std::string>> shippedRows(const char* file, const std::string& issue)
+{
+    std::ifstream in(std::string(test::dataDir()) + "/" + file);
+    EXPECT_TRUE(in) << file;
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(issue + ",", 0) != 0)
+            continue;
+        std::vector<std::string> fields;
+        for (std::size_t from = 0, comma = 0; comma != std::string::npos; from = comma + 1) {
+            comma = line.find(',', from);
+            fields.push_back(line.substr(from, comma == std::string::npos ? comma : comma - from));
+        }
+        rows.push_back(std::move(fields));
+    }
+    return rows;
+}
+
+// One draw of the service with the given result fields, as the only entry of an answer.
+std::string answerWithResults(const std::string& fields)
+{
+    return R"({"success": true, "value": {"list": [{"lotteryDrawNum": "26087", "lotteryDrawTime": "2026-08-03", )"
+           R"("lotteryDrawResult": "01 02 03 04 05 01 02", )" +
+           fields + "}]}}";
+}
+
+std::string prizeLine(const std::string& level, const std::string& count, const std::string& amount)
+{
+    return R"({"prizeLevel": ")" + level + R"(", "stakeCount": )" + count + R"(, "stakeAmount": )" + amount + "}";
 }
 
 } // namespace
@@ -241,4 +278,137 @@ TEST(ResultsPage, TellsTheFormatByContentNotByAddress)
     const std::string table = test::resultsTablePage({{"26116", "{2026}", {1, 8, 15, 22, 29, 4, 12}}});
     EXPECT_EQ(readResultsPage(table).format, ResultsPage::Format::Table);
     EXPECT_TRUE(readResultsPage(table).ok);
+}
+
+TEST(ServiceAnswer, ReadsEachDrawsPublishedResultsAsTheShippedFilesHoldThem)
+{
+    const ResultsPage page = readResultsPage(downloadFixture("results-service-prizes.json"), 20261211);
+    ASSERT_TRUE(page.ok) << page.error;
+    ASSERT_EQ(page.draws.size(), 5u);
+    ASSERT_EQ(page.results.size(), 5u);
+    for (std::size_t i = 0; i < page.draws.size(); ++i) {
+        const DrawResults& results = page.results[i];
+        SCOPED_TRACE(results.issue);
+        EXPECT_EQ(results.issue, page.draws[i].issueText());
+        EXPECT_EQ(results.date, page.draws[i].dateText());
+        const auto rows = shippedRows("dlt_prizes.csv", results.issue);
+        ASSERT_EQ(results.prizes.size(), rows.size());
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            EXPECT_EQ(results.prizes[k].level, rows[k][2]);
+            EXPECT_EQ(std::to_string(results.prizes[k].winners), rows[k][3]);
+            EXPECT_EQ(results.prizes[k].amount, parseYuan(rows[k][4])) << rows[k][2];
+        }
+        const auto money = shippedRows("dlt_pool_sales.csv", results.issue);
+        ASSERT_EQ(money.size(), 1u);
+        EXPECT_EQ(results.sales, parseYuan(money[0][2]));
+        EXPECT_EQ(results.pool, parseYuan(money[0][3]));
+    }
+    // Spelled out once: the grouped texts of 26087, and a level nobody won in 26085.
+    const DrawResults& d26087 = page.results[2];
+    EXPECT_EQ(d26087.issue, "2026087");
+    EXPECT_EQ(d26087.prizes.front(), (PublishedPrize{"一等奖", 9, 654701300}));
+    EXPECT_EQ(d26087.prizes.back(), (PublishedPrize{"七等奖", 8145266, 700}));
+    EXPECT_EQ(d26087.sales, 30609847900);
+    EXPECT_EQ(d26087.pool, 76840655852);
+    EXPECT_EQ(*page.results[4].find("一等奖(追加)"), (PublishedPrize{"一等奖(追加)", 0, 0}));
+}
+
+TEST(ServiceAnswer, ResultsNotPublishedYetAreLeftOut)
+{
+    // The other fixtures carry the placeholder the service gives before it publishes: one level
+    // nobody won and a pool of 0.
+    const ResultsPage latest = readResultsPage(downloadFixture("results-service-latest.json"), 20261211);
+    ASSERT_TRUE(latest.ok) << latest.error;
+    ASSERT_EQ(latest.results.size(), 5u);
+    for (const DrawResults& results : latest.results) {
+        EXPECT_TRUE(results.prizes.empty()) << results.issue;
+        EXPECT_FALSE(results.sales || results.pool) << results.issue;
+    }
+
+    const struct {
+        const char* name;
+        std::string fields;
+        std::vector<PublishedPrize> prizes;
+        std::optional<std::int64_t> sales;
+        std::optional<std::int64_t> pool;
+    } cases[] = {
+        {"no result fields", R"("matchList": [])", {}, {}, {}},
+        {"empty list, empty totals",
+         R"("prizeLevelList": [], "totalSaleAmount": "", "poolBalanceAfterdraw": "")",
+         {},
+         {},
+         {}},
+        {"null list, numbers as numbers",
+         R"("prizeLevelList": null, "totalSaleAmount": 306098479, "poolBalanceAfterdraw": 768406558.52)",
+         {},
+         30609847900,
+         76840655852},
+        {"nobody won anything",
+         R"("prizeLevelList": [)" + prizeLine("一等奖", "\"0\"", "\"---\"") + ", " +
+             prizeLine("二等奖", "\"---\"", "\"---\"") + "]",
+         {},
+         {},
+         {}},
+        {"派奖 with a total only",
+         R"("prizeLevelList": [)" + prizeLine("一等奖", "9", "\"6,547,013\"") + ", " +
+             prizeLine("三等奖派奖", "\"99\"", "\"-1\"") + ", " + prizeLine("四等奖派奖", "323", "0") + ", " +
+             prizeLine("五等奖派奖", "0", "\"-1\"") + ", " + prizeLine("六等奖派奖", "\"1,224\"", "\"7.5\"") + ", " +
+             prizeLine("七等奖", "\"12\"", "\"---\"") + "]",
+         {{"一等奖", 9, 654701300},
+          {"三等奖派奖", 99, std::nullopt},
+          {"四等奖派奖", 323, std::nullopt},
+          {"五等奖派奖", 0, 0},
+          {"六等奖派奖", 1224, 750},
+          {"七等奖", 12, std::nullopt}},
+         {},
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ResultsPage page = readResultsPage(answerWithResults(c.fields), 20261211);
+        ASSERT_TRUE(page.ok) << page.error;
+        ASSERT_EQ(page.results.size(), 1u);
+        EXPECT_EQ(page.results[0].prizes, c.prizes);
+        EXPECT_EQ(page.results[0].sales, c.sales);
+        EXPECT_EQ(page.results[0].pool, c.pool);
+    }
+}
+
+TEST(ServiceAnswer, RefusesResultsThatDoNotRead)
+{
+    const std::string first = prizeLine("一等奖", "\"9\"", "\"6,547,013\"") + ", ";
+    const struct {
+        const char* name;
+        std::string fields;
+        const char* error;
+    } cases[] = {
+        {"amount badly grouped", R"("prizeLevelList": [)" + first + prizeLine("二等奖", "172", "\"82,65\"") + "]",
+         "奖级“二等奖”的单注奖金“82,65”不是金额"},
+        {"negative amount of a basic level", R"("prizeLevelList": [)" + prizeLine("三等奖", "1", "\"-1\"") + "]",
+         "奖级“三等奖”的单注奖金“-1”不是金额"},
+        {"empty amount", R"("prizeLevelList": [)" + prizeLine("三等奖", "1", "\"\"") + "]",
+         "奖级“三等奖”的单注奖金“”不是金额"},
+        {"count with a fraction", R"("prizeLevelList": [)" + prizeLine("三等奖", "\"1.5\"", "\"5,000\"") + "]",
+         "奖级“三等奖”的中奖注数“1.5”不是注数"},
+        {"negative count", R"("prizeLevelList": [)" + prizeLine("三等奖", "-3", "\"5,000\"") + "]",
+         "奖级“三等奖”的中奖注数“-3”不是注数"},
+        {"no count", R"("prizeLevelList": [{"prizeLevel": "三等奖", "stakeAmount": "5,000"}])",
+         "奖级“三等奖”的中奖注数“”不是注数"},
+        {"no level", R"("prizeLevelList": [{"stakeCount": "1", "stakeAmount": "5,000"}])",
+         "中奖结果中有一行没有奖级名称"},
+        {"a line not an object", R"("prizeLevelList": [)" + first + "7]", "中奖结果中有一行不是奖级"},
+        {"a level twice", R"("prizeLevelList": [)" + first + prizeLine("一等奖", "1", "1") + "]",
+         "奖级“一等奖”出现两次"},
+        {"list not a list", R"("prizeLevelList": {"一等奖": 1})", "中奖结果（prizeLevelList）不是列表"},
+        {"sales not money", R"("totalSaleAmount": "三亿")", "销售额“三亿”不是金额"},
+        {"negative pool", R"("poolBalanceAfterdraw": "-817,996,545.38")", "奖池“-817,996,545.38”不是金额"},
+        {"pool not a value", R"("poolBalanceAfterdraw": {})", "奖池“”不是金额"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ResultsPage page = readResultsPage(answerWithResults(c.fields), 20261211);
+        EXPECT_FALSE(page.ok);
+        EXPECT_EQ(page.error, std::string("开奖服务应答的第 1 条开奖记录（期号 26087）有误：") + c.error);
+        EXPECT_TRUE(page.draws.empty());
+    }
 }
