@@ -1,0 +1,62 @@
+#pragma once
+
+#include "common/grid.h"
+#include "filter/total_filter.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace quorlin {
+
+/// The fronts a scheme keeps before each draw of a replay, counted by how many of that draw's
+/// front numbers they hold. The conditions that judge every draw alike are judged once, over every
+/// combination; the rows they leave within the tolerance are held as one bit per row and number,
+/// 64 rows a word, so the conditions taken against the draws before (偏度, 重号, 邻号, 热号, 温号,
+/// 冷号) and the hits of a draw are a few word operations per 64 rows.
+class ReplayFrontCounts {
+public:
+    /// Judges the draw-free conditions of `settings` over every combination of `width` numbers out
+    /// of 1..`total`. Throws std::invalid_argument for more than 7 numbers a row.
+    ReplayFrontCounts(const TotalFilterSettings& settings, int total, int width);
+
+    /// The fronts kept for draw `at` of the history (column 0 the issue, 1..width the front
+    /// numbers, oldest first; at ≥ 1), judged against the draws before it, by how many of its
+    /// front numbers they hold (index = hits). Draws visited in order move the omissions on from
+    /// the draw before instead of counting them again.
+    std::array<std::uint64_t, 9> count(const Grid<std::int32_t>& his, std::size_t at);
+
+    /// The rows the draw-free conditions leave within the tolerance.
+    std::size_t candidates() const { return candidates_; }
+
+private:
+    // A count of a row's numbers in a set, its range and the words of those numbers in a block.
+    struct Test {
+        std::vector<std::size_t> words;
+        int lo = 0;
+        int hi = 0;
+        bool any = false; // a test of "none" or "at least one": the numbers' words or'ed
+    };
+    // One condition fails a row when any of its tests does (偏度 has two).
+    using Condition = std::vector<Test>;
+
+    std::vector<Condition> conditionsFor(const std::vector<int>& latestDraw) const;
+    // Nothing for a test every row passes.
+    std::optional<Test> test(std::uint64_t numbers, int lo, int hi) const;
+
+    TotalFilterSettings dependent_;
+    int total_ = 35;
+    int width_ = 5;
+    bool tolerant_ = false;
+    std::size_t candidates_ = 0;
+    std::size_t stride_ = 0;
+    // Per block of 64 rows: the rows present, three bits of each row's remaining tolerance, then
+    // one word per number 1..total with the rows that hold it.
+    std::vector<std::uint64_t> blocks_;
+    std::vector<int> omission_;
+    std::size_t omissionAt_ = 0;
+};
+
+} // namespace quorlin
