@@ -168,12 +168,34 @@ std::optional<ReplayFrontCounts::Test> ReplayFrontCounts::test(std::uint64_t num
     return t;
 }
 
-std::vector<ReplayFrontCounts::Condition> ReplayFrontCounts::conditionsFor(const std::vector<int>& latestDraw) const
+ReplayFrontCounts::DrawProgram ReplayFrontCounts::programFor(const Grid<std::int32_t>& his, std::size_t at)
 {
-    std::vector<Condition> conditions;
-    const auto add = [&conditions](Condition c) {
+    if (!omission_.empty() && at == omissionAt_ + 1) {
+        for (int& o : omission_)
+            ++o;
+        for (int k = 1; k <= width_; ++k) {
+            const int n = his.at(omissionAt_, static_cast<std::size_t>(k));
+            if (n >= 1 && n <= total_)
+                omission_[static_cast<std::size_t>(n)] = 0;
+        }
+    } else if (omission_.empty() || at != omissionAt_) {
+        omission_ = frontOmissions(his, at, width_, total_);
+    }
+    omissionAt_ = at;
+
+    DrawProgram program;
+    std::vector<int> latestDraw;
+    for (int k = 1; k <= width_; ++k) {
+        latestDraw.push_back(his.at(at - 1, static_cast<std::size_t>(k)));
+        const int n = his.at(at, static_cast<std::size_t>(k));
+        const std::size_t word = kNumbers + static_cast<std::size_t>(n) - 1;
+        auto& words = program.drawWords;
+        if (n >= 1 && n <= total_ && std::find(words.begin(), words.end(), word) == words.end())
+            words.push_back(word);
+    }
+    const auto add = [&program](Condition c) {
         if (!c.empty())
-            conditions.push_back(std::move(c));
+            program.conditions.push_back(std::move(c));
     };
     if (dependent_.skew) {
         // No number too far from the latest draw, and one far enough.
@@ -195,7 +217,7 @@ std::vector<ReplayFrontCounts::Condition> ReplayFrontCounts::conditionsFor(const
             c.push_back(std::move(*t));
         add(std::move(c));
     }
-    return conditions;
+    return program;
 }
 
 namespace {
@@ -227,6 +249,7 @@ template <class Condition>
     return failed;
 }
 
+// Blocks [first, last) of the rows, for every draw of a batch.
 struct BlockRun {
     const std::uint64_t* blocks;
     std::size_t count;
@@ -235,81 +258,81 @@ struct BlockRun {
     int width;
 };
 
-template <class Condition>
-[[gnu::always_inline]] inline void countBlocksImpl(const BlockRun& run, const std::vector<Condition>& conditions,
-                                                   const std::vector<std::size_t>& drawWords,
-                                                   std::array<std::uint64_t, 9>& byHits)
+template <class Program>
+[[gnu::always_inline]] inline void countBlocks(const BlockRun& run, std::size_t first, std::size_t last,
+                                               const Program& program, std::array<std::uint64_t, 9>& byHits)
 {
-    for (std::size_t b = 0; b < run.count; ++b) {
+    std::array<std::uint64_t, 9> counted{};
+    for (std::size_t b = first; b < last; ++b) {
         const std::uint64_t* block = run.blocks + b * run.stride;
         std::uint64_t kept = block[kPresent];
         if (run.tolerant) {
             Planes failures;
-            for (const Condition& c : conditions)
+            for (const auto& c : program.conditions)
                 failures.add(failing(block, c));
             kept &= ~failures.above(Planes{block[kBudget], block[kBudget + 1], block[kBudget + 2]});
         } else {
-            for (const Condition& c : conditions)
+            for (const auto& c : program.conditions)
                 kept &= ~failing(block, c);
         }
         if (kept == 0)
             continue;
-        const Planes hits = countOf(block, drawWords);
+        const Planes hits = countOf(block, program.drawWords);
         for (int k = 0; k <= run.width; ++k)
-            byHits[static_cast<std::size_t>(k)] += static_cast<std::uint64_t>(std::popcount(kept & hits.equal(k)));
+            counted[static_cast<std::size_t>(k)] += static_cast<std::uint64_t>(std::popcount(kept & hits.equal(k)));
+    }
+    for (std::size_t k = 0; k < counted.size(); ++k)
+        byHits[k] += counted[k];
+}
+
+// A stretch of blocks small enough to stay in the nearest cache while every draw of a batch is
+// counted over it.
+constexpr std::size_t kChunkBlocks = 32;
+
+template <class Program>
+[[gnu::always_inline]] inline void countBatchImpl(const BlockRun& run, const std::vector<Program>& programs,
+                                                  std::array<std::uint64_t, 9>* byHits)
+{
+    for (std::size_t first = 0; first < run.count; first += kChunkBlocks) {
+        const std::size_t last = std::min(run.count, first + kChunkBlocks);
+        for (std::size_t d = 0; d < programs.size(); ++d)
+            countBlocks(run, first, last, programs[d], byHits[d]);
     }
 }
 
 // Bit counting is one instruction on processors that have it; the program picks at run time.
-template <class Condition>
-[[gnu::target("popcnt")]] void countBlocksPopcnt(const BlockRun& run, const std::vector<Condition>& conditions,
-                                                 const std::vector<std::size_t>& drawWords,
-                                                 std::array<std::uint64_t, 9>& byHits)
+template <class Program>
+[[gnu::target("popcnt")]] void countBatchPopcnt(const BlockRun& run, const std::vector<Program>& programs,
+                                                std::array<std::uint64_t, 9>* byHits)
 {
-    countBlocksImpl(run, conditions, drawWords, byHits);
+    countBatchImpl(run, programs, byHits);
 }
 
-template <class Condition>
-void countBlocksPortable(const BlockRun& run, const std::vector<Condition>& conditions,
-                         const std::vector<std::size_t>& drawWords, std::array<std::uint64_t, 9>& byHits)
+template <class Program>
+void countBatchPortable(const BlockRun& run, const std::vector<Program>& programs, std::array<std::uint64_t, 9>* byHits)
 {
-    countBlocksImpl(run, conditions, drawWords, byHits);
+    countBatchImpl(run, programs, byHits);
 }
 
 } // namespace
 
 std::array<std::uint64_t, 9> ReplayFrontCounts::count(const Grid<std::int32_t>& his, std::size_t at)
 {
-    if (!omission_.empty() && at == omissionAt_ + 1) {
-        for (int& o : omission_)
-            ++o;
-        for (int k = 1; k <= width_; ++k) {
-            const int n = his.at(omissionAt_, static_cast<std::size_t>(k));
-            if (n >= 1 && n <= total_)
-                omission_[static_cast<std::size_t>(n)] = 0;
-        }
-    } else if (omission_.empty() || at != omissionAt_) {
-        omission_ = frontOmissions(his, at, width_, total_);
+    if (at < countedFrom_ || at >= countedFrom_ + counted_.size()) {
+        const std::size_t end = std::max(at + 1, std::min(at + kBatch, his.rows()));
+        std::vector<DrawProgram> programs;
+        for (std::size_t d = at; d < end; ++d)
+            programs.push_back(programFor(his, d));
+        counted_.assign(programs.size(), {});
+        countedFrom_ = at;
+        const BlockRun run{blocks_.data(), blocks_.size() / std::max<std::size_t>(stride_, 1), stride_, tolerant_,
+                           width_};
+        if (__builtin_cpu_supports("popcnt"))
+            countBatchPopcnt(run, programs, counted_.data());
+        else
+            countBatchPortable(run, programs, counted_.data());
     }
-    omissionAt_ = at;
-
-    std::vector<int> latestDraw;
-    std::vector<std::size_t> drawWords;
-    for (int k = 1; k <= width_; ++k) {
-        latestDraw.push_back(his.at(at - 1, static_cast<std::size_t>(k)));
-        const int n = his.at(at, static_cast<std::size_t>(k));
-        const std::size_t word = kNumbers + static_cast<std::size_t>(n) - 1;
-        if (n >= 1 && n <= total_ && std::find(drawWords.begin(), drawWords.end(), word) == drawWords.end())
-            drawWords.push_back(word);
-    }
-    const std::vector<Condition> conditions = conditionsFor(latestDraw);
-    const BlockRun run{blocks_.data(), blocks_.size() / std::max<std::size_t>(stride_, 1), stride_, tolerant_, width_};
-    std::array<std::uint64_t, 9> byHits{};
-    if (__builtin_cpu_supports("popcnt"))
-        countBlocksPopcnt(run, conditions, drawWords, byHits);
-    else
-        countBlocksPortable(run, conditions, drawWords, byHits);
-    return byHits;
+    return counted_[at - countedFrom_];
 }
 
 } // namespace quorlin
