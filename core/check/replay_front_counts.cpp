@@ -15,7 +15,10 @@ namespace {
 constexpr std::size_t kPresent = 0;
 constexpr std::size_t kBudget = 1;
 constexpr std::size_t kNumbers = 4;
-constexpr int kBudgetBits = 3;
+constexpr std::size_t kBudgetBits = 3;
+// Blocks of 64 rows judged side by side: word w of block j of a chunk is at w · kLanes + j, so
+// every step works on kLanes words in a row.
+constexpr std::size_t kLanes = 32;
 
 // The conditions judged against the draws before a draw (偏度 and the history-relative ones of the
 // second page), and the rest, which judge every draw alike.
@@ -76,10 +79,6 @@ struct Planes {
             return k < 0 ? ~std::uint64_t{0} : 0;
         }
     }
-    [[gnu::always_inline]] std::uint64_t equal(int k) const
-    {
-        return ((k & 1) != 0 ? b0 : ~b0) & ((k & 2) != 0 ? b1 : ~b1) & ((k & 4) != 0 ? b2 : ~b2);
-    }
     // The rows whose count is above the other's.
     [[gnu::always_inline]] std::uint64_t above(const Planes& o) const
     {
@@ -110,22 +109,24 @@ ReplayFrontCounts::ReplayFrontCounts(const TotalFilterSettings& settings, int to
     tolerant_ = tolerance > 0;
     candidates_ = static_cast<std::size_t>(
         std::count_if(fails.begin(), fails.end(), [tolerance](std::uint8_t f) { return f <= tolerance; }));
-    stride_ = kNumbers + static_cast<std::size_t>(total);
-    blocks_.assign((candidates_ + 63) / 64 * stride_, 0);
+    stride_ = (kNumbers + static_cast<std::size_t>(total)) * kLanes;
+    constexpr std::size_t kChunkRows = 64 * kLanes;
+    chunks_.assign((candidates_ + kChunkRows - 1) / kChunkRows * stride_, 0);
     std::size_t at = 0;
     for (std::size_t r = 0; r < all.rows(); ++r) {
         if (fails[r] > tolerance)
             continue;
-        std::uint64_t* block = blocks_.data() + at / 64 * stride_;
+        // Word w of the row's block is block[w * kLanes].
+        std::uint64_t* block = chunks_.data() + at / kChunkRows * stride_ + at / 64 % kLanes;
         const std::uint64_t bit = std::uint64_t{1} << (at % 64);
-        block[kPresent] |= bit;
+        block[kPresent * kLanes] |= bit;
         // Failures beyond the conditions a row can still fail are never reached.
         const int budget = std::min(tolerance - fails[r], (1 << kBudgetBits) - 1);
-        for (int k = 0; k < kBudgetBits; ++k)
+        for (std::size_t k = 0; k < kBudgetBits; ++k)
             if ((budget >> k) & 1)
-                block[kBudget + static_cast<std::size_t>(k)] |= bit;
+                block[(kBudget + k) * kLanes] |= bit;
         for (const std::uint8_t n : all.row(r))
-            block[kNumbers + static_cast<std::size_t>(n) - 1] |= bit;
+            block[(kNumbers + static_cast<std::size_t>(n) - 1) * kLanes] |= bit;
         ++at;
     }
 }
@@ -222,96 +223,168 @@ ReplayFrontCounts::DrawProgram ReplayFrontCounts::programFor(const Grid<std::int
 
 namespace {
 
-// A count of the rows' numbers among the test's, three planes.
-[[gnu::always_inline]] inline Planes countOf(const std::uint64_t* block, const std::vector<std::size_t>& words)
-{
-    Planes p;
-    for (const std::size_t w : words)
-        p.add(block[w]);
-    return p;
-}
+using Lanes = std::array<std::uint64_t, kLanes>;
 
-template <class Condition>
-[[gnu::always_inline]] inline std::uint64_t failing(const std::uint64_t* block, const Condition& condition)
-{
-    std::uint64_t failed = 0;
-    for (const auto& t : condition) {
-        if (t.any) {
-            std::uint64_t some = 0;
-            for (const std::size_t w : t.words)
-                some |= block[w];
-            failed |= t.hi == 0 ? some : ~some;
-        } else {
-            const Planes p = countOf(block, t.words);
-            failed |= p.above(t.hi) | ~p.above(t.lo - 1);
+// Per row of kLanes blocks a count below 8, three bit planes.
+struct LanePlanes {
+    Lanes b0{};
+    Lanes b1{};
+    Lanes b2{};
+
+    [[gnu::always_inline]] void add(const std::uint64_t* rows)
+    {
+        for (std::size_t j = 0; j < kLanes; ++j) {
+            const std::uint64_t carry0 = b0[j] & rows[j];
+            b0[j] ^= rows[j];
+            const std::uint64_t carry1 = b1[j] & carry0;
+            b1[j] ^= carry0;
+            b2[j] |= carry1;
         }
     }
-    return failed;
-}
-
-// Blocks [first, last) of the rows, for every draw of a batch.
-struct BlockRun {
-    const std::uint64_t* blocks;
-    std::size_t count;
-    std::size_t stride;
-    bool tolerant;
-    int width;
+    // out = the rows whose count is above k.
+    [[gnu::always_inline]] void above(int k, Lanes& out) const
+    {
+        const auto each = [&out](auto rows) {
+            for (std::size_t j = 0; j < kLanes; ++j)
+                out[j] = rows(j);
+        };
+        switch (k) {
+        case 0:
+            each([this](std::size_t j) { return b0[j] | b1[j] | b2[j]; });
+            break;
+        case 1:
+            each([this](std::size_t j) { return b1[j] | b2[j]; });
+            break;
+        case 2:
+            each([this](std::size_t j) { return b2[j] | (b1[j] & b0[j]); });
+            break;
+        case 3:
+            out = b2;
+            break;
+        case 4:
+            each([this](std::size_t j) { return b2[j] & (b1[j] | b0[j]); });
+            break;
+        case 5:
+            each([this](std::size_t j) { return b2[j] & b1[j]; });
+            break;
+        case 6:
+            each([this](std::size_t j) { return b2[j] & b1[j] & b0[j]; });
+            break;
+        default:
+            out.fill(k < 0 ? ~std::uint64_t{0} : 0);
+        }
+    }
+    // failed |= the rows whose count lies outside lo..hi.
+    [[gnu::always_inline]] void outside(int lo, int hi, Lanes& failed) const
+    {
+        Lanes tooMany;
+        Lanes enough;
+        above(hi, tooMany);
+        above(lo - 1, enough);
+        for (std::size_t j = 0; j < kLanes; ++j)
+            failed[j] |= tooMany[j] | ~enough[j];
+    }
 };
 
-template <class Program>
-[[gnu::always_inline]] inline void countBlocks(const BlockRun& run, std::size_t first, std::size_t last,
-                                               const Program& program, std::array<std::uint64_t, 9>& byHits)
+template <class Condition>
+[[gnu::always_inline]] inline void addFailures(const std::uint64_t* chunk, const Condition& condition, Lanes& failed)
 {
-    std::array<std::uint64_t, 9> counted{};
-    for (std::size_t b = first; b < last; ++b) {
-        const std::uint64_t* block = run.blocks + b * run.stride;
-        std::uint64_t kept = block[kPresent];
-        if (run.tolerant) {
-            Planes failures;
-            for (const auto& c : program.conditions)
-                failures.add(failing(block, c));
-            kept &= ~failures.above(Planes{block[kBudget], block[kBudget + 1], block[kBudget + 2]});
+    for (const auto& t : condition) {
+        if (t.any) {
+            Lanes some{};
+            for (const std::size_t w : t.words)
+                for (std::size_t j = 0; j < kLanes; ++j)
+                    some[j] |= chunk[w * kLanes + j];
+            const std::uint64_t flip = t.hi == 0 ? 0 : ~std::uint64_t{0};
+            for (std::size_t j = 0; j < kLanes; ++j)
+                failed[j] |= some[j] ^ flip;
         } else {
-            for (const auto& c : program.conditions)
-                kept &= ~failing(block, c);
+            LanePlanes p;
+            for (const std::size_t w : t.words)
+                p.add(chunk + w * kLanes);
+            p.outside(t.lo, t.hi, failed);
         }
-        if (kept == 0)
-            continue;
-        const Planes hits = countOf(block, program.drawWords);
-        for (int k = 0; k <= run.width; ++k)
-            counted[static_cast<std::size_t>(k)] += static_cast<std::uint64_t>(std::popcount(kept & hits.equal(k)));
     }
-    for (std::size_t k = 0; k < counted.size(); ++k)
-        byHits[k] += counted[k];
 }
 
-// A stretch of blocks small enough to stay in the nearest cache while every draw of a batch is
-// counted over it.
-constexpr std::size_t kChunkBlocks = 32;
-
+// One draw over one chunk.
 template <class Program>
-[[gnu::always_inline]] inline void countBatchImpl(const BlockRun& run, const std::vector<Program>& programs,
+[[gnu::always_inline]] inline void countChunk(const std::uint64_t* chunk, bool tolerant, const Program& program,
+                                              std::array<std::uint64_t, 9>& byHits)
+{
+    Lanes kept;
+    for (std::size_t j = 0; j < kLanes; ++j)
+        kept[j] = chunk[kPresent * kLanes + j];
+    if (tolerant) {
+        LanePlanes failures;
+        for (const auto& c : program.conditions) {
+            Lanes failed{};
+            addFailures(chunk, c, failed);
+            failures.add(failed.data());
+        }
+        for (std::size_t j = 0; j < kLanes; ++j) {
+            const Planes budget{chunk[kBudget * kLanes + j], chunk[(kBudget + 1) * kLanes + j],
+                                chunk[(kBudget + 2) * kLanes + j]};
+            kept[j] &= ~Planes{failures.b0[j], failures.b1[j], failures.b2[j]}.above(budget);
+        }
+    } else {
+        Lanes failed{};
+        for (const auto& c : program.conditions)
+            addFailures(chunk, c, failed);
+        for (std::size_t j = 0; j < kLanes; ++j)
+            kept[j] &= ~failed[j];
+    }
+    LanePlanes hits;
+    for (const std::size_t w : program.drawWords)
+        hits.add(chunk + w * kLanes);
+    // A row holds at most 7 of the draw's numbers: every count below 8 is taken.
+    for (std::size_t j = 0; j < kLanes; ++j) {
+        const std::uint64_t low = kept[j] & ~hits.b2[j];
+        const std::uint64_t high = kept[j] & hits.b2[j];
+        const std::uint64_t b0 = hits.b0[j];
+        const std::uint64_t b1 = hits.b1[j];
+        const std::array<std::uint64_t, 4> pairs{~b1 & ~b0, ~b1 & b0, b1 & ~b0, b1 & b0};
+        for (std::size_t k = 0; k < 4; ++k) {
+            byHits[k] += static_cast<std::uint64_t>(std::popcount(low & pairs[k]));
+            byHits[k + 4] += static_cast<std::uint64_t>(std::popcount(high & pairs[k]));
+        }
+    }
+}
+
+// Every draw of a batch over one chunk after the other, so a chunk is read from memory once.
+template <class Program>
+[[gnu::always_inline]] inline void countBatchImpl(const std::vector<std::uint64_t>& chunks, std::size_t stride,
+                                                  bool tolerant, const std::vector<Program>& programs,
                                                   std::array<std::uint64_t, 9>* byHits)
 {
-    for (std::size_t first = 0; first < run.count; first += kChunkBlocks) {
-        const std::size_t last = std::min(run.count, first + kChunkBlocks);
+    for (std::size_t at = 0; at < chunks.size(); at += stride)
         for (std::size_t d = 0; d < programs.size(); ++d)
-            countBlocks(run, first, last, programs[d], byHits[d]);
-    }
+            countChunk(chunks.data() + at, tolerant, programs[d], byHits[d]);
 }
 
-// Bit counting is one instruction on processors that have it; the program picks at run time.
+// Wider vectors and bit counting in one instruction on processors that have them; the program
+// picks at run time.
 template <class Program>
-[[gnu::target("popcnt")]] void countBatchPopcnt(const BlockRun& run, const std::vector<Program>& programs,
+[[gnu::target("avx2,popcnt")]] void countBatchWide(const std::vector<std::uint64_t>& chunks, std::size_t stride,
+                                                   bool tolerant, const std::vector<Program>& programs,
+                                                   std::array<std::uint64_t, 9>* byHits)
+{
+    countBatchImpl(chunks, stride, tolerant, programs, byHits);
+}
+
+template <class Program>
+[[gnu::target("popcnt")]] void countBatchPopcnt(const std::vector<std::uint64_t>& chunks, std::size_t stride,
+                                                bool tolerant, const std::vector<Program>& programs,
                                                 std::array<std::uint64_t, 9>* byHits)
 {
-    countBatchImpl(run, programs, byHits);
+    countBatchImpl(chunks, stride, tolerant, programs, byHits);
 }
 
 template <class Program>
-void countBatchPortable(const BlockRun& run, const std::vector<Program>& programs, std::array<std::uint64_t, 9>* byHits)
+void countBatchPortable(const std::vector<std::uint64_t>& chunks, std::size_t stride, bool tolerant,
+                        const std::vector<Program>& programs, std::array<std::uint64_t, 9>* byHits)
 {
-    countBatchImpl(run, programs, byHits);
+    countBatchImpl(chunks, stride, tolerant, programs, byHits);
 }
 
 } // namespace
@@ -325,12 +398,12 @@ std::array<std::uint64_t, 9> ReplayFrontCounts::count(const Grid<std::int32_t>& 
             programs.push_back(programFor(his, d));
         counted_.assign(programs.size(), {});
         countedFrom_ = at;
-        const BlockRun run{blocks_.data(), blocks_.size() / std::max<std::size_t>(stride_, 1), stride_, tolerant_,
-                           width_};
-        if (__builtin_cpu_supports("popcnt"))
-            countBatchPopcnt(run, programs, counted_.data());
+        if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt"))
+            countBatchWide(chunks_, stride_, tolerant_, programs, counted_.data());
+        else if (__builtin_cpu_supports("popcnt"))
+            countBatchPopcnt(chunks_, stride_, tolerant_, programs, counted_.data());
         else
-            countBatchPortable(run, programs, counted_.data());
+            countBatchPortable(chunks_, stride_, tolerant_, programs, counted_.data());
     }
     return counted_[at - countedFrom_];
 }

@@ -59,10 +59,10 @@ private:
     int width_ = 5;
     bool tolerant_ = false;
     std::size_t candidates_ = 0;
-    std::size_t stride_ = 0;
+    std::size_t stride_ = 0; // words of a chunk
     // Per block of 64 rows: the rows present, three bits of each row's remaining tolerance, then
-    // one word per number 1..total with the rows that hold it.
-    std::vector<std::uint64_t> blocks_;
+    // one word per number 1..total with the rows that hold it; the blocks interleaved in chunks.
+    std::vector<std::uint64_t> chunks_;
     std::vector<int> omission_; // after the first omissionAt_ draws
     std::size_t omissionAt_ = 0;
     std::vector<std::array<std::uint64_t, 9>> counted_; // draws countedFrom_, countedFrom_ + 1, …
