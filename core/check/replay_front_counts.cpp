@@ -43,50 +43,14 @@ TotalFilterSettings drawFree(const TotalFilterSettings& s)
     return f;
 }
 
-// A small count per row of a block, three bit planes (a row holds at most 7 numbers).
-struct Planes {
-    std::uint64_t b0 = 0;
-    std::uint64_t b1 = 0;
-    std::uint64_t b2 = 0;
-
-    [[gnu::always_inline]] void add(std::uint64_t rows)
-    {
-        const std::uint64_t carry0 = b0 & rows;
-        b0 ^= rows;
-        const std::uint64_t carry1 = b1 & carry0;
-        b1 ^= carry0;
-        b2 |= carry1;
-    }
-    // The rows whose count is above k.
-    [[gnu::always_inline]] std::uint64_t above(int k) const
-    {
-        switch (k) {
-        case 0:
-            return b0 | b1 | b2;
-        case 1:
-            return b1 | b2;
-        case 2:
-            return b2 | (b1 & b0);
-        case 3:
-            return b2;
-        case 4:
-            return b2 & (b1 | b0);
-        case 5:
-            return b2 & b1;
-        case 6:
-            return b2 & b1 & b0;
-        default:
-            return k < 0 ? ~std::uint64_t{0} : 0;
-        }
-    }
-    // The rows whose count is above the other's.
-    [[gnu::always_inline]] std::uint64_t above(const Planes& o) const
-    {
-        const std::uint64_t low = b0 & ~o.b0;
-        const std::uint64_t middle = (b1 & ~o.b1) | (~(b1 ^ o.b1) & low);
-        return (b2 & ~o.b2) | (~(b2 ^ o.b2) & middle);
-    }
-};
+// The rows whose count (three bit planes a0..a2) is above another's (b0..b2).
+[[gnu::always_inline]] inline std::uint64_t above(std::uint64_t a0, std::uint64_t a1, std::uint64_t a2,
+                                                  std::uint64_t b0, std::uint64_t b1, std::uint64_t b2)
+{
+    const std::uint64_t low = a0 & ~b0;
+    const std::uint64_t middle = (a1 & ~b1) | (~(a1 ^ b1) & low);
+    return (a2 & ~b2) | (~(a2 ^ b2) & middle);
+}
 
 } // namespace
 
@@ -107,11 +71,11 @@ ReplayFrontCounts::ReplayFrontCounts(const TotalFilterSettings& settings, int to
     }
     const int tolerance = std::max(0, settings.tolerance);
     tolerant_ = tolerance > 0;
-    candidates_ = static_cast<std::size_t>(
+    const auto candidates = static_cast<std::size_t>(
         std::count_if(fails.begin(), fails.end(), [tolerance](std::uint8_t f) { return f <= tolerance; }));
     stride_ = (kNumbers + static_cast<std::size_t>(total)) * kLanes;
     constexpr std::size_t kChunkRows = 64 * kLanes;
-    chunks_.assign((candidates_ + kChunkRows - 1) / kChunkRows * stride_, 0);
+    chunks_.assign((candidates + kChunkRows - 1) / kChunkRows * stride_, 0);
     std::size_t at = 0;
     for (std::size_t r = 0; r < all.rows(); ++r) {
         if (fails[r] > tolerance)
@@ -154,15 +118,14 @@ std::optional<ReplayFrontCounts::Test> ReplayFrontCounts::test(std::uint64_t num
         int hi;
     };
     const Form forms[2] = {{numbers, lo, hi}, {every & ~numbers, width_ - hi, width_ - lo}};
-    const auto cost = [this](const Form& f) {
-        const int words = std::popcount(f.numbers);
-        return f.hi == 0 || (f.lo == 1 && f.hi == width_) ? words : 5 * words;
-    };
+    // None, or at least one: the words or'ed, one operation a number; a count takes five.
+    const auto any = [this](const Form& f) { return f.hi == 0 || (f.lo == 1 && f.hi == width_); };
+    const auto cost = [&any](const Form& f) { return std::popcount(f.numbers) * (any(f) ? 1 : 5); };
     const Form& f = cost(forms[1]) < cost(forms[0]) ? forms[1] : forms[0];
     Test t;
     t.lo = f.lo;
     t.hi = f.hi;
-    t.any = f.hi == 0 || (f.lo == 1 && f.hi == width_);
+    t.any = any(f);
     for (int n = 1; n <= total_; ++n)
         if ((f.numbers >> n) & 1)
             t.words.push_back(kNumbers + static_cast<std::size_t>(n) - 1);
@@ -322,11 +285,10 @@ template <class Program>
             addFailures(chunk, c, failed);
             failures.add(failed.data());
         }
-        for (std::size_t j = 0; j < kLanes; ++j) {
-            const Planes budget{chunk[kBudget * kLanes + j], chunk[(kBudget + 1) * kLanes + j],
-                                chunk[(kBudget + 2) * kLanes + j]};
-            kept[j] &= ~Planes{failures.b0[j], failures.b1[j], failures.b2[j]}.above(budget);
-        }
+        const std::uint64_t* budget = chunk + kBudget * kLanes;
+        for (std::size_t j = 0; j < kLanes; ++j)
+            kept[j] &= ~above(failures.b0[j], failures.b1[j], failures.b2[j], budget[j], budget[kLanes + j],
+                              budget[2 * kLanes + j]);
     } else {
         Lanes failed{};
         for (const auto& c : program.conditions)

@@ -26,13 +26,11 @@ public:
     /// The fronts kept for draw `at` of the history (column 0 the issue, 1..width the front
     /// numbers, oldest first; at ≥ 1), judged against the draws before it, by how many of its
     /// front numbers they hold (index = hits). The draws after it (up to kBatch of them) are
-    /// counted in the same pass and kept for the calls that ask for them next, in order.
+    /// counted in the same pass and kept for the calls that ask for them next, in order: every
+    /// call takes the same history.
     std::array<std::uint64_t, 9> count(const Grid<std::int32_t>& his, std::size_t at);
 
     static constexpr std::size_t kBatch = 32;
-
-    /// The rows the draw-free conditions leave within the tolerance.
-    std::size_t candidates() const { return candidates_; }
 
 private:
     // A count of a row's numbers in a set, its range and the words of those numbers in a block.
@@ -58,7 +56,6 @@ private:
     int total_ = 35;
     int width_ = 5;
     bool tolerant_ = false;
-    std::size_t candidates_ = 0;
     std::size_t stride_ = 0; // words of a chunk
     // Per block of 64 rows: the rows present, three bits of each row's remaining tolerance, then
     // one word per number 1..total with the rows that hold it; the blocks interleaved in chunks.
