@@ -176,7 +176,11 @@ BENCHMARK(BM_CheckTenThousandTicketsOverHundredDraws)->Unit(benchmark::kMillisec
 
 // The replay of 1000 draws with the nine conditions of the first page and five of the second
 // (偏度, 重号 and 热号 judged against the draws before each draw), and the same by a full run over
-// every combination per draw.
+// every combination per draw. The same replay as a whole process, from the source folder (one line):
+//   /usr/bin/time -v build/bin/quorlin-cli replay 中国体彩超级大乐透 --last 1000 --big 1-4 --odd 1-4
+//     --sum 40-140 --span 10-34 --dispersion 4-12 --skew 0-10 --ac 5-10 --banker "3 17 29"
+//     --banker-hits 0-2 --front "$(seq -s ' ' 33)" --front-hits 4-5 --consecutive 0-2 --mod3-0 0-3
+//     --hot 0-4 --repeat 0-2 --tails 3-5 --back "1 2 3 4"
 TotalFilterSettings replaySettings()
 {
     TotalFilterSettings s = bench::wideFirstPage();

@@ -1,10 +1,9 @@
 #include "check/scheme_replay.h"
 
+#include "check/replay_front_counts.h"
 #include "common/binomial.h"
 #include "common/decimal_text.h"
 #include "common/progress.h"
-#include "filter/combination_table.h"
-#include "filter/extra_conditions.h"
 #include "filter/total_filter_job.h"
 #include "store/filter_space.h"
 #include "store/lottery_state.h"
@@ -15,29 +14,6 @@
 namespace quorlin {
 
 namespace {
-
-// The conditions judged against the draws before a draw (偏度 and the history-relative ones of the
-// second page), and the rest, which judge every draw alike.
-TotalFilterSettings drawDependent(const TotalFilterSettings& s)
-{
-    TotalFilterSettings d;
-    d.skew = s.skew;
-    for (const ExtraConditionInfo& info : extraConditions())
-        if (info.againstHistory)
-            d.extraRange(info.id) = s.extraRange(info.id);
-    return d;
-}
-
-TotalFilterSettings drawFree(const TotalFilterSettings& s)
-{
-    TotalFilterSettings f = s;
-    f.skew.reset();
-    for (const ExtraConditionInfo& info : extraConditions())
-        if (info.againstHistory)
-            f.extraRange(info.id).reset();
-    f.tolerance = 0;
-    return f;
-}
 
 std::uint64_t maskOfRow(const Grid<std::int32_t>& his, std::size_t row, int from, int count)
 {
@@ -120,33 +96,7 @@ std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalF
         for (int b = 1; b <= history.backTotal; ++b)
             chosenBack |= std::uint64_t{1} << b;
 
-    // The conditions that judge every draw alike are counted once; only the rows they leave within
-    // the tolerance are judged again per draw by the draw-dependent ones.
-    FilterSpace space;
-    space.total = history.total;
-    space.width = w;
-    space.backTotal = history.backTotal;
-    space.backWidth = history.backWidth;
-    CombinationTable all;
-    all.buildAll(history.total, w);
-    std::vector<std::uint8_t> baseFails(all.rows(), 0);
-    const TotalFilterSettings free = drawFree(settings);
-    if (free.activeCount() > 0)
-        countFailures(all, free, space, baseFails.data());
-    const int tolerance = std::max(0, settings.tolerance);
-    std::vector<std::uint8_t> candidates;
-    std::vector<std::uint8_t> candidateFails;
-    for (std::size_t r = 0; r < all.rows(); ++r)
-        if (baseFails[r] <= tolerance) {
-            const auto row = all.row(r);
-            candidates.insert(candidates.end(), row.begin(), row.end());
-            candidateFails.push_back(baseFails[r]);
-        }
-    CombinationTable kept;
-    kept.assign(history.total, w, candidates);
-    const TotalFilterSettings dependent = drawDependent(settings);
-    const bool perDraw = dependent.activeCount() > 0;
-    std::vector<std::uint8_t> dependentFails(kept.rows(), 0);
+    ReplayFrontCounts fronts(settings, history.total, w);
 
     ReplayResult result;
     result.rows.reserve(n);
@@ -157,20 +107,8 @@ std::optional<ReplayResult> runReplay(const ReplayHistory& history, const TotalF
             progress->report(static_cast<std::int64_t>(i), static_cast<std::int64_t>(n));
         }
         const std::size_t at = first + i;
-        if (perDraw) {
-            space.latestDraw.clear();
-            for (int k = 1; k <= w; ++k)
-                space.latestDraw.push_back(his.at(at - 1, static_cast<std::size_t>(k)));
-            space.omission = frontOmissions(his, at, w, history.total);
-            countFailures(kept, dependent, space, dependentFails.data());
-        }
         // Kept fronts by how many of the draw's front numbers they hold.
-        const std::uint64_t drawFront = maskOfRow(his, at, 1, w);
-        std::array<std::uint64_t, 9> byHits{};
-        const std::uint64_t* masks = kept.maskData();
-        for (std::size_t r = 0; r < kept.rows(); ++r)
-            if (candidateFails[r] + dependentFails[r] <= tolerance)
-                ++byHits[static_cast<std::size_t>(std::popcount(masks[r] & drawFront))];
+        const std::array<std::uint64_t, 9> byHits = fronts.count(his, at);
 
         CheckDraw draw;
         draw.issue = std::to_string(his.at(at, 0));

@@ -57,56 +57,99 @@ std::size_t CombinationTable::unmarked() const
     return static_cast<std::size_t>(std::count(marks_.begin(), marks_.end(), std::uint8_t{0}));
 }
 
+namespace {
+
+// The indicators of one row (its numbers ascending, Width of them, or w when Width is 0).
+template <int Width>
+[[gnu::always_inline]] inline CombinationTable::Stats rowStats(const std::uint8_t* x, int w, int total,
+                                                               std::uint64_t& mask)
+{
+    using F = CombinationTable::Field;
+    if constexpr (Width > 0)
+        w = Width;
+    const auto n = static_cast<std::size_t>(w);
+    std::uint64_t m = 0;
+    CombinationTable::Stats st{};
+    int sum = 0;
+#pragma GCC unroll 8
+    for (std::size_t k = 0; k < n; ++k) {
+        m |= std::uint64_t{1} << x[k];
+        sum += x[k];
+    }
+    st.sum = static_cast<std::uint16_t>(sum);
+    // The value farthest from every number lies at an end or halfway inside the widest gap.
+    int worst = std::max(x[0] - 1, total - x[n - 1]);
+#pragma GCC unroll 8
+    for (std::size_t k = 1; k < n; ++k)
+        worst = std::max(worst, (x[k] - x[k - 1]) / 2);
+    // Bit d of (m >> x) is set when x + d is a number too; bit 0 (a number with itself) is dropped.
+    std::uint64_t differences = 0;
+#pragma GCC unroll 8
+    for (std::size_t k = 0; k < n; ++k)
+        differences |= m >> x[k];
+    int run = 1;
+    int longest = 1;
+    unsigned tails = 0;
+    int tailSum = 0;
+#pragma GCC unroll 8
+    for (std::size_t k = 0; k < n; ++k) {
+        if (k > 0) {
+            run = x[k] == x[k - 1] + 1 ? run + 1 : 1;
+            longest = std::max(longest, run);
+        }
+        tails |= 1u << (x[k] % 10);
+        tailSum += x[k] % 10;
+    }
+    const auto put = [&st](F f, int value) {
+        st.fields |= static_cast<std::uint64_t>(value & 0x7F) << (CombinationTable::kFieldBits * f);
+    };
+    put(F::Span, x[n - 1] - x[0]);
+    put(F::Dispersion, worst);
+    put(F::Ac, std::popcount(differences >> 1));
+    put(F::LongestRun, longest);
+    put(F::Tails, std::popcount(tails));
+    put(F::TailSum, tailSum);
+    put(F::Lowest, x[0]);
+    put(F::Highest, x[n - 1]);
+    put(F::Consecutive, std::popcount(m & (m >> 1)));
+    mask = m;
+    return st;
+}
+
+template <int Width>
+[[gnu::always_inline]] inline void deriveRows(const std::uint8_t* numbers, std::size_t rows, int w, int total,
+                                              std::uint64_t* masks, CombinationTable::Stats* stats)
+{
+    for (std::size_t r = 0; r < rows; ++r)
+        stats[r] = rowStats<Width>(numbers + r * static_cast<std::size_t>(w), w, total, masks[r]);
+}
+
+// Bit counting is one instruction on processors that have it; the program picks at run time. The
+// game's five numbers get loops the compiler unrolls.
+[[gnu::target("popcnt")]] void deriveRowsPopcnt(const std::uint8_t* numbers, std::size_t rows, int w, int total,
+                                                std::uint64_t* masks, CombinationTable::Stats* stats)
+{
+    w == 5 ? deriveRows<5>(numbers, rows, w, total, masks, stats)
+           : deriveRows<0>(numbers, rows, w, total, masks, stats);
+}
+
+void deriveRowsPortable(const std::uint8_t* numbers, std::size_t rows, int w, int total, std::uint64_t* masks,
+                        CombinationTable::Stats* stats)
+{
+    w == 5 ? deriveRows<5>(numbers, rows, w, total, masks, stats)
+           : deriveRows<0>(numbers, rows, w, total, masks, stats);
+}
+
+} // namespace
+
 void CombinationTable::computeDerived()
 {
     masks_.resize(marks_.size());
     stats_.resize(marks_.size());
-    const auto w = static_cast<std::size_t>(width_);
-    for (std::size_t r = 0; r < marks_.size(); ++r) {
-        const std::uint8_t* x = numbers_.data() + r * w;
-        std::uint64_t m = 0;
-        Stats st{};
-        int sum = 0;
-        for (std::size_t k = 0; k < w; ++k) {
-            m |= std::uint64_t{1} << x[k];
-            sum += x[k];
-        }
-        st.sum = static_cast<std::uint16_t>(sum);
-        // The value farthest from every number lies at an end or halfway inside the widest gap.
-        int worst = std::max(x[0] - 1, total_ - x[w - 1]);
-        for (std::size_t k = 1; k < w; ++k)
-            worst = std::max(worst, (x[k] - x[k - 1]) / 2);
-        // Bit d of (m >> x) is set when x + d is a number too; bit 0 (a number with itself) is dropped.
-        std::uint64_t differences = 0;
-        for (std::size_t k = 0; k < w; ++k)
-            differences |= m >> x[k];
-        int run = 1;
-        int longest = 1;
-        unsigned tails = 0;
-        int tailSum = 0;
-        for (std::size_t k = 0; k < w; ++k) {
-            if (k > 0) {
-                run = x[k] == x[k - 1] + 1 ? run + 1 : 1;
-                longest = std::max(longest, run);
-            }
-            tails |= 1u << (x[k] % 10);
-            tailSum += x[k] % 10;
-        }
-        const auto put = [&st](Field f, int value) {
-            st.fields |= static_cast<std::uint64_t>(value & 0x7F) << (kFieldBits * f);
-        };
-        put(Span, x[w - 1] - x[0]);
-        put(Dispersion, worst);
-        put(Ac, std::popcount(differences >> 1));
-        put(LongestRun, longest);
-        put(Tails, std::popcount(tails));
-        put(TailSum, tailSum);
-        put(Lowest, x[0]);
-        put(Highest, x[w - 1]);
-        put(Consecutive, std::popcount(m & (m >> 1)));
-        masks_[r] = m;
-        stats_[r] = st;
-    }
+    if (__builtin_cpu_supports("popcnt"))
+        deriveRowsPopcnt(numbers_.data(), marks_.size(), width_, total_, masks_.data(), stats_.data());
+    else
+        deriveRowsPortable(numbers_.data(), marks_.size(), width_, total_, masks_.data(), stats_.data());
 }
 
 } // namespace quorlin
