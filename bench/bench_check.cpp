@@ -36,8 +36,13 @@ PrizeRules rules()
                                                                  {{4, 0}, {3, 2}},
                                                                  {{3, 1}, {2, 2}},
                                                                  {{3, 0}, {2, 1}, {1, 2}, {0, 2}}};
-    for (const auto& p : patterns)
-        set.levels.push_back(PrizeLevel{"级", p, 5});
+    for (const auto& p : patterns) {
+        PrizeLevel level;
+        level.name = "级";
+        level.patterns = p;
+        level.amount = 5;
+        set.levels.push_back(level);
+    }
     r.sets.push_back(std::make_shared<const PrizeRuleSet>(set));
     return r;
 }

@@ -324,8 +324,9 @@ template <class Program>
             countChunk(chunks.data() + at, tolerant, programs[d], byHits[d]);
 }
 
-// Wider vectors and bit counting in one instruction on processors that have them; the program
+// Wider vectors and bit counting in one instruction on x86 processors that have them; the program
 // picks at run time.
+#if defined(__x86_64__) || defined(__i386__)
 template <class Program>
 [[gnu::target("avx2,popcnt")]] void countBatchWide(const std::vector<std::uint64_t>& chunks, std::size_t stride,
                                                    bool tolerant, const std::vector<Program>& programs,
@@ -341,6 +342,7 @@ template <class Program>
 {
     countBatchImpl(chunks, stride, tolerant, programs, byHits);
 }
+#endif
 
 template <class Program>
 void countBatchPortable(const std::vector<std::uint64_t>& chunks, std::size_t stride, bool tolerant,
@@ -360,11 +362,13 @@ std::array<std::uint64_t, 9> ReplayFrontCounts::count(const Grid<std::int32_t>& 
             programs.push_back(programFor(his, d));
         counted_.assign(programs.size(), {});
         countedFrom_ = at;
+#if defined(__x86_64__) || defined(__i386__)
         if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt"))
             countBatchWide(chunks_, stride_, tolerant_, programs, counted_.data());
         else if (__builtin_cpu_supports("popcnt"))
             countBatchPopcnt(chunks_, stride_, tolerant_, programs, counted_.data());
         else
+#endif
             countBatchPortable(chunks_, stride_, tolerant_, programs, counted_.data());
     }
     return counted_[at - countedFrom_];

@@ -124,14 +124,16 @@ template <int Width>
         stats[r] = rowStats<Width>(numbers + r * static_cast<std::size_t>(w), w, total, masks[r]);
 }
 
-// Bit counting is one instruction on processors that have it; the program picks at run time. The
-// game's five numbers get loops the compiler unrolls.
+// Bit counting is one instruction on x86 processors that have it; the program picks at run time.
+// The game's five numbers get loops the compiler unrolls.
+#if defined(__x86_64__) || defined(__i386__)
 [[gnu::target("popcnt")]] void deriveRowsPopcnt(const std::uint8_t* numbers, std::size_t rows, int w, int total,
                                                 std::uint64_t* masks, CombinationTable::Stats* stats)
 {
     w == 5 ? deriveRows<5>(numbers, rows, w, total, masks, stats)
            : deriveRows<0>(numbers, rows, w, total, masks, stats);
 }
+#endif
 
 void deriveRowsPortable(const std::uint8_t* numbers, std::size_t rows, int w, int total, std::uint64_t* masks,
                         CombinationTable::Stats* stats)
@@ -146,9 +148,11 @@ void CombinationTable::computeDerived()
 {
     masks_.resize(marks_.size());
     stats_.resize(marks_.size());
+#if defined(__x86_64__) || defined(__i386__)
     if (__builtin_cpu_supports("popcnt"))
         deriveRowsPopcnt(numbers_.data(), marks_.size(), width_, total_, masks_.data(), stats_.data());
     else
+#endif
         deriveRowsPortable(numbers_.data(), marks_.size(), width_, total_, masks_.data(), stats_.data());
 }
 
