@@ -70,6 +70,10 @@ const std::vector<CliCommand>& cliCommands()
          "check 彩票名称 文件 [--issue 期号 | --last N] [--extra] [--xlsx 文件] [--csv 文件]\n"
          "                         投注号码的中奖核对：每期各奖级注数和奖金，最后一行合计（追加每注 3 元）",
          runCheck, true},
+        {"prizes",
+         "prizes 彩票名称 [--issue 期号 | --last N] [--xlsx 文件] [--csv 文件]\n"
+         "                         开奖公告：最新一期（或所给各期）的各奖级中奖注数和单注奖金、销售额和奖池",
+         runPrizes, true},
         {"replay",
          "replay 彩票名称 --last N [过滤条件同 filter | --scheme 方案文件] [--back \"号码\"] [--extra]\n"
          "                         [--xlsx 文件] [--csv 文件]\n"
