@@ -1,5 +1,6 @@
 #include "shell/main_status_bar.h"
 
+#include "check/draw_results_report.h"
 #include "shell/lottery_document.h"
 #include "store/database.h"
 #include "store/draw_schedule.h"
@@ -56,6 +57,7 @@ MainStatusBar::MainStatusBar(LotteryDocument& document, QWidget* parent) : QStat
     lblcaipiao_ = addField(this, "lblcaipiao", false);
     lblqishu_ = addField(this, "lblqishu", true);
     lblzuixin_ = addField(this, "lblzuixin", true);
+    lblgonggao_ = addField(this, "lblgonggao", true);
     lblzoushi_ = addField(this, "lblzoushi", true);
     lblxiaqi_ = addField(this, "lblxiaqi", true);
     btnxiazai_ = new QPushButton(this);
@@ -114,8 +116,10 @@ void MainStatusBar::refresh()
     showOutlook();
     if (!state.caiopen) {
         lblcaipiao_->setText(closedHint());
-        for (QLabel* field : {lblqishu_, lblzuixin_, lblzoushi_})
+        for (QLabel* field : {lblqishu_, lblzuixin_, lblgonggao_, lblzoushi_}) {
+            field->clear();
             field->hide();
+        }
         return;
     }
     lblcaipiao_->setText("彩票：" + QString::fromStdString(state.cainame));
@@ -129,9 +133,11 @@ void MainStatusBar::refresh()
             text += "  " + QString::fromStdString(state.hisdate[newest]);
         lblzuixin_->setText(text);
     }
+    lblgonggao_->setText(QString::fromStdString(quorlin::newestPrizeLine(state)));
     lblzoushi_->setText(state.bianhuan ? QStringLiteral("变幻走势") : QStringLiteral("标准走势"));
     for (QLabel* field : {lblqishu_, lblzuixin_, lblzoushi_})
         field->show();
+    lblgonggao_->setVisible(!lblgonggao_->text().isEmpty());
 }
 
 QString MainStatusBar::closedHint() const
