@@ -9,6 +9,14 @@ const std::vector<CliCommand>& cliCommands()
     static const std::vector<CliCommand> commands{
         {"lotteries", "lotteries              列出数据库中的彩票及其开奖记录数", runLotteries},
         {"import", "import 彩票名称 文件   从文本文件导入开奖号码，输出新增的期数", runImport},
+        {"prizes-import",
+         "prizes-import 彩票名称 奖级文件 [销售奖池文件]\n"
+         "                         导入各期公布的奖级结果（及销售额与奖池），相同的跳过，矛盾的拒绝整个文件",
+         runPrizesImport},
+        {"prizes-export",
+         "prizes-export 彩票名称 奖级文件 [销售奖池文件]\n"
+         "                         把存储的奖级结果（及销售额与奖池）写成 CSV 文件",
+         runPrizesExport},
         {"open", "open 彩票名称          打开彩票（只载入最新的 20000 期），输出期数", runOpen},
         {"indicators", "indicators 彩票名称    输出每期的号码指标", runIndicators},
         {"summary",

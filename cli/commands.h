@@ -10,6 +10,8 @@ struct CliContext;
 
 int runLotteries(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runImport(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runPrizesImport(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runPrizesExport(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runOpen(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runIndicators(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runSummary(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);

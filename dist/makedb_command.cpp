@@ -14,7 +14,9 @@ namespace {
 
 const char* const kUsage = "用法: quorlin-makedb [--history 开奖历史文件] 程序目录\n"
                            "在程序目录中建立附属文件夹；其中还没有 数据库/彩票数据.mdb 时建立它，\n"
-                           "含彩票“中国体彩超级大乐透”，给出 --history 时并导入该文件的开奖号码。\n"
+                           "含彩票“中国体彩超级大乐透”，给出 --history 时并导入该文件的开奖号码，\n"
+                           "程序目录的 附属/ 中有 dlt_prizes.csv、dlt_pool_sales.csv 时并存入这些开奖的\n"
+                           "奖级结果、销售额与奖池。\n"
                            "已有的数据库是用户的数据，从不改动。\n"
                            "选项:\n"
                            "  --history 文件   新数据库导入的开奖历史（每行一期：期号、日期、7 个号码）\n"
@@ -71,7 +73,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             return 0;
         }
         int draws = 0;
-        if (const std::string error = createShippedDatabase(target.string(), options.history, draws); !error.empty()) {
+        if (const std::string error =
+                createShippedDatabase(target.string(), options.history, draws, home.string() + "/");
+            !error.empty()) {
             err << error << '\n';
             return 1;
         }

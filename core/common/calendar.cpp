@@ -1,6 +1,7 @@
 #include "common/calendar.h"
 
 #include <charconv>
+#include <cstdio>
 #include <ctime>
 
 namespace quorlin {
@@ -54,6 +55,24 @@ int dateFromText(std::string_view text)
     if (!readPart(rest, day, 1, 2) || !rest.empty() || !isValidDate(year, month, day))
         return 0;
     return year * 10000 + month * 100 + day;
+}
+
+std::string dateText(int date)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date / 10000, date / 100 % 100, date % 100);
+    return text;
+}
+
+std::string canonicalDateText(std::string_view text)
+{
+    const int date = dateFromText(text);
+    if (date == 0)
+        return {};
+    // Most dates are stored in that form already.
+    if (text.size() == 10 && text[4] == '-' && text[7] == '-')
+        return std::string(text);
+    return dateText(date);
 }
 
 namespace {

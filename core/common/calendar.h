@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace quorlin {
@@ -12,6 +13,12 @@ bool isValidDate(int year, int month, int day);
 bool isDateText(std::string_view text);
 /// The date such a text names, written year * 10000 + month * 100 + day; 0 when it is none.
 int dateFromText(std::string_view text);
+
+/// A date written year * 10000 + month * 100 + day as the draw tables store it: "2007-05-30".
+std::string dateText(int date);
+/// The text of a date the way dateText writes it, whatever form `text` is in ("2007/5/30");
+/// empty when it is not a date.
+std::string canonicalDateText(std::string_view text);
 
 /// Day of the week of a date written year * 10000 + month * 100 + day: 0 Sunday, 1 Monday … 6 Saturday.
 int weekdayOf(int date);

@@ -77,7 +77,7 @@ void Database::open(const std::string& path, Mode mode)
     }
     db_ = db;
     path_ = path;
-    sqlite3_busy_timeout(db_, 2000);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     // Reading the schema proves the file is a database and not some other file of that name.
     const int read = sqlite3_exec(db_, "pragma schema_version", nullptr, nullptr, nullptr);
     if (read != SQLITE_OK) {
@@ -93,6 +93,11 @@ void Database::close()
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
+}
+
+bool Database::readOnly() const
+{
+    return db_ && sqlite3_db_readonly(db_, "main") == 1;
 }
 
 void Database::exec(const std::string& sql)

@@ -40,11 +40,16 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
+    /// How long a statement waits for another program's lock before it fails.
+    static constexpr int kBusyTimeoutMs = 2000;
+
     /// Opens the file; OpenExisting fails with DatabaseError when the file is missing or unreadable.
     void open(const std::string& path, Mode mode = Mode::OpenExisting);
     void close();
     bool connected() const { return db_ != nullptr; }
     const std::string& path() const { return path_; }
+    /// True when the connection cannot write: opened ReadOnly, or the file lacks write permission.
+    bool readOnly() const;
 
     /// Runs statements that return no rows.
     void exec(const std::string& sql);

@@ -222,12 +222,10 @@ bool parseDrawIssue(std::string_view text, std::int32_t& issue)
 
 bool parseDrawDate(std::string_view text, std::int32_t& date)
 {
-    if (!isDateText(text))
+    const int value = dateFromText(text);
+    if (value == 0)
         return false;
-    int year = 0, month = 0, day = 0;
-    char sep = 0;
-    std::sscanf(std::string(text).c_str(), "%d%c%d%*c%d", &year, &sep, &month, &day);
-    date = year * 10000 + month * 100 + day;
+    date = value;
     return true;
 }
 
@@ -240,10 +238,7 @@ std::string ImportedDraw::issueText() const
 
 std::string ImportedDraw::dateText() const
 {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", static_cast<int>(date / 10000), static_cast<int>(date / 100 % 100),
-                  static_cast<int>(date % 100));
-    return buf;
+    return quorlin::dateText(date);
 }
 
 std::string ImportedDraw::numbersText() const

@@ -4,7 +4,9 @@
 #include "store/display_tables.h"
 #include "store/draw_cursor.h"
 #include "store/lottery_state.h"
+#include "store/prize_store.h"
 #include "store/schema.h"
+#include "store/shipped_prizes.h"
 #include "store/u_datamod.h"
 
 namespace quorlin {
@@ -23,6 +25,10 @@ void loadlottery(LotteryState& state, Tdatamod& datamod)
     state.bianrank.clear();
     datamod.close();
     datamod.t_con.open(state.databasePath());
+    // A database made before the published results gets their tables on its first writable open.
+    state.prizeResults = std::make_shared<const PrizeResults>();
+    if (addPrizeTables(datamod.t_con, state.cainame, state.apppath))
+        state.prizeResults = std::make_shared<const PrizeResults>(readPrizeResults(datamod.t_con, state.cainame));
 
     std::vector<int> limits(static_cast<std::size_t>(state.caisel), state.caisum);
     limits.insert(limits.end(), static_cast<std::size_t>(state.housel), state.housum);

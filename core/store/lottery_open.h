@@ -10,9 +10,11 @@ struct Tdatamod;
 inline constexpr int kMaxDraws = 20000;
 
 /// Opens the lottery connection and the draw cursor over the newest kMaxDraws draws of
-/// `state.cainame`, leaving older draws in the table untouched (opening never writes, so a
-/// read-only database opens), sets recnum, clears bianhuan and forgets the transformed
-/// mapping of the previous history (hisbian, bianperm, bianrank). Throws DatabaseError.
+/// `state.cainame`, leaving older draws in the table untouched, sets recnum, clears bianhuan and
+/// forgets the transformed mapping of the previous history (hisbian, bianperm, bianrank). Reads
+/// the lottery's published results into prizeResults; a writable database that lacks their tables
+/// gets them first (addPrizeTables), a read-only one opens as it is, with no results. Throws
+/// DatabaseError.
 void loadlottery(LotteryState& state, Tdatamod& datamod);
 
 /// Opens a lottery as the registry dialog does: sets the name, type and the fixed 35/5/12/2 game,

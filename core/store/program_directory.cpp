@@ -5,6 +5,7 @@
 #include "store/database_file.h"
 #include "store/draw_import.h"
 #include "store/schema.h"
+#include "store/shipped_prizes.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -92,7 +93,8 @@ ProgramDirectory locateProgramDirectory(const std::string& exeDir, const Environ
     return {(fs::path(dataHome) / "quorlin").string(), true, share.string()};
 }
 
-std::string createShippedDatabase(const std::string& target, const std::string& history, int& draws)
+std::string createShippedDatabase(const std::string& target, const std::string& history, int& draws,
+                                  const std::string& apppath)
 {
     draws = 0;
     try {
@@ -107,6 +109,8 @@ std::string createShippedDatabase(const std::string& target, const std::string& 
                 return history + "：" + imported.error;
             draws = imported.added;
         }
+        if (!apppath.empty())
+            addPrizeTables(db, kShippedLottery, apppath);
         writeDatabaseFile(target, db.image());
     } catch (const std::exception& e) {
         return e.what();
@@ -156,8 +160,9 @@ std::string prepareProgramDirectory(const std::string& shareDir, const std::stri
         if (!fs::exists(database, ec)) {
             int draws = 0;
             const fs::path history = share / "dlt_history.csv";
-            const std::string error = createShippedDatabase(
-                database.string(), fs::exists(history, ec) ? history.string() : std::string(), draws);
+            const std::string error =
+                createShippedDatabase(database.string(), fs::exists(history, ec) ? history.string() : std::string(),
+                                      draws, user.string() + "/");
             if (!error.empty())
                 return "无法建立数据库 " + database.string() + "：" + error;
         }

@@ -28,9 +28,12 @@ ProgramDirectory locateProgramDirectory(const std::string& exeDir);
 std::string prepareProgramDirectory(const std::string& shareDir, const std::string& userDir);
 
 /// Creates the database `target` with the shipped lottery, filled from `history` when it is not
-/// empty, built in memory and written by writeDatabaseFile. Sets `draws` to the number imported.
-/// Returns an empty text, or why it failed (no file is left behind then).
-std::string createShippedDatabase(const std::string& target, const std::string& history, int& draws);
+/// empty, built in memory and written by writeDatabaseFile. When `apppath` (a program directory
+/// with its trailing separator) is given, the lottery also gets its published results from the
+/// copies there (addPrizeTables). Sets `draws` to the number imported. Returns an empty text, or
+/// why it failed (no file is left behind then).
+std::string createShippedDatabase(const std::string& target, const std::string& history, int& draws,
+                                  const std::string& apppath = {});
 
 /// The folders every program directory has.
 inline constexpr const char* kSideFolders[] = {"数据库", "附属", "旋转矩阵", "图片", "帮助"};

@@ -2,6 +2,7 @@
 // failed fill leaves nothing behind, and the command line refuses what it does not know.
 #include "makedb_command.h"
 #include "store/database.h"
+#include "store/prize_store.h"
 #include "store/schema.h"
 #include "test_support.h"
 
@@ -55,6 +56,23 @@ TEST_F(MakedbFixture, NewDatabaseHoldsTheShippedHistory)
     EXPECT_EQ(issues.back(), "2026115");
     for (const char* folder : {"附属", "旋转矩阵", "图片", "帮助"})
         EXPECT_TRUE(fs::is_directory(home / fs::u8path(folder))) << folder;
+}
+
+TEST_F(MakedbFixture, NewDatabaseHoldsThePublishedResultsOfTheCopiesInTheAttachedFolder)
+{
+    fs::create_directories(home / fs::u8path("附属"));
+    for (const char* name : {"dlt_prizes.csv", "dlt_pool_sales.csv"})
+        fs::copy_file(fs::path(test::dataDir()) / name, home / fs::u8path("附属") / name);
+    ASSERT_EQ(run({"--history", test::historyCsvPath(), home.string()}), 0) << err.str();
+    Database db;
+    db.open(database().string());
+    const PrizeResults results = readPrizeResults(db, kShippedLottery);
+    ASSERT_EQ(results.draws.size(), 2933u);
+    std::size_t lines = 0;
+    for (const auto& [issue, draw] : results.draws)
+        lines += draw.prizes.size();
+    EXPECT_EQ(lines, 32710u);
+    EXPECT_EQ(results.find(2026115)->date, "2026-10-10");
 }
 
 TEST_F(MakedbFixture, ExistingDatabaseIsNeverTouched)

@@ -4,8 +4,10 @@
 #include "store/database.h"
 #include "store/database_backup.h"
 #include "store/lottery_catalog.h"
+#include "store/prize_store.h"
 #include "store/program_directory.h"
 #include "store/schema.h"
+#include "store/shipped_prizes.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +100,24 @@ TEST_F(InstalledFixture, FirstStartPreparesLaterStartsKeepTheUsersData)
     ASSERT_EQ(prepareProgramDirectory(share.string(), user.string()), "");
     EXPECT_EQ(drawsIn(user), 3);
     EXPECT_EQ(readFile(user / fs::path("帮助") / "index.html"), "my notes");
+}
+
+TEST_F(InstalledFixture, TheFirstDatabaseHoldsThePublishedResultsTheProgramFilesBring)
+{
+    writeFile(share / "files" / fs::u8path("附属") / "dlt_prizes.csv",
+              "issue,date,level,winners,amount_per_bet\n2020002,2020-01-04,一等奖,1,10000000\n"
+              "2020009,2020-02-01,一等奖,0,0\n");
+    writeFile(share / "files" / fs::u8path("附属") / "dlt_pool_sales.csv",
+              "issue,date,sales,pool_after\n2020002,2020-01-04,1,2\n");
+    const fs::path user = home / "quorlin";
+    ASSERT_EQ(prepareProgramDirectory(share.string(), user.string()), "");
+    EXPECT_TRUE(fs::exists(user / fs::u8path(kShippedPrizesRelativePath)));
+    Database db;
+    db.open((user / fs::path(kDatabaseRelativePath)).string());
+    const PrizeResults results = readPrizeResults(db, kShippedLottery);
+    ASSERT_EQ(results.draws.size(), 1u);
+    EXPECT_EQ(results.find(2020002)->prizes, (std::vector<PublishedPrize>{{"一等奖", 1, 1000000000}}));
+    EXPECT_EQ(results.find(2020002)->pool, 200);
 }
 
 TEST_F(InstalledFixture, AnUpgradeReplacesProgramFilesTheUserLeftAlone)
