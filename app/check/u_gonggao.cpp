@@ -2,6 +2,7 @@
 #include "check/u_gonggao.h"
 
 #include "check/check_range.h"
+#include "check/draw_results_report.h"
 #include "common/text_grid.h"
 #include "shell/lottery_document.h"
 #include "store/his_text.h"
@@ -11,6 +12,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <memory>
+#include <vector>
 
 Tfrmgonggao::Tfrmgonggao(LotteryDocument& document, QWidget* parent) : QWidget(parent), document_(document)
 {
@@ -44,11 +48,6 @@ Tfrmgonggao::Tfrmgonggao(LotteryDocument& document, QWidget* parent) : QWidget(p
     tabjiangji_->setObjectName("tabjiangji");
     tabjiangji_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tabjiangji_->horizontalHeader()->setStretchLastSection(true);
-    // 派奖 lines in a muted colour: shown with the results, never part of what a bet won.
-    tabjiangji_->table().setRowColour([this](int row) {
-        return lines_[static_cast<std::size_t>(row)].bonus ? palette().color(QPalette::Disabled, QPalette::Text)
-                                                           : QColor();
-    });
 
     lblxiaoshou_ = label("lblxiaoshou");
     lbljiangchi_ = label("lbljiangchi");
@@ -102,7 +101,6 @@ void Tfrmgonggao::showNewest()
     const quorlin::LotteryState& state = document_.state();
     if (state.hisfull.empty()) {
         issue_ = 0;
-        lines_.clear();
         lblqihao_->setText(QStringLiteral("还没有开奖号码"));
         for (QLabel* field : {lblriqi_, lblhaoma_, lblxiaoshou_, lbljiangchi_, lbltishi_})
             field->clear();
@@ -146,14 +144,20 @@ void Tfrmgonggao::showRow(std::size_t row)
                                 &state.hisfull.at(row, static_cast<std::size_t>(state.caisel) + 1), state.housel)));
 
     const quorlin::DrawResults* results = quorlin::storedResults(state, row);
-    lines_ = results ? quorlin::noticeLines(*results) : std::vector<quorlin::NoticeLine>();
+    // Shared with the grid's cells, which the grid may still ask for while the window is destroyed.
+    const auto lines = std::make_shared<const std::vector<quorlin::NoticeLine>>(
+        results ? quorlin::noticeLines(*results) : std::vector<quorlin::NoticeLine>());
     tabjiangji_->table().reset(
         {QStringLiteral("奖级"), QStringLiteral("中奖注数"), QStringLiteral("单注奖金(元)"), QStringLiteral("备注")},
-        static_cast<int>(lines_.size()), [this](int r, int column) {
-            const quorlin::NoticeLine& line = lines_[static_cast<std::size_t>(r)];
+        static_cast<int>(lines->size()), [lines](int r, int column) {
+            const quorlin::NoticeLine& line = (*lines)[static_cast<std::size_t>(r)];
             const std::string* cells[] = {&line.level, &line.winners, &line.amount, &line.note};
             return QString::fromStdString(*cells[column]);
         });
+    // 派奖 lines in a muted colour: shown with the results, never part of what a bet won.
+    tabjiangji_->table().setRowColour([lines, muted = palette().color(QPalette::Disabled, QPalette::Text)](int r) {
+        return (*lines)[static_cast<std::size_t>(r)].bonus ? muted : QColor();
+    });
     lbltishi_->setText(results ? QString() : QString::fromUtf8(quorlin::kResultsNotStored));
     lbltishi_->setVisible(!results);
     lblxiaoshou_->setText(

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "check/draw_results_report.h"
-
 #include <QWidget>
 
 #include <cstddef>
-#include <vector>
 
 class LotteryDocument;
 class QLabel;
@@ -39,7 +36,6 @@ private:
     LotteryDocument& document_;
     int issue_ = 0;
     std::size_t row_ = 0;
-    std::vector<quorlin::NoticeLine> lines_;
 
     QLabel* lblqihao_;
     QLabel* lblriqi_;
