@@ -55,9 +55,11 @@ MainStatusBar::MainStatusBar(LotteryDocument& document, QWidget* parent) : QStat
     setObjectName("stbmain");
     setSizeGripEnabled(false);
     lblcaipiao_ = addField(this, "lblcaipiao", false);
+    // The newest draw's 一等奖 and pool beside the lottery; cut short rather than widen the window.
+    lblgonggao_ = addField(this, "lblgonggao", false);
+    lblgonggao_->setMinimumWidth(1);
     lblqishu_ = addField(this, "lblqishu", true);
     lblzuixin_ = addField(this, "lblzuixin", true);
-    lblgonggao_ = addField(this, "lblgonggao", true);
     lblzoushi_ = addField(this, "lblzoushi", true);
     lblxiaqi_ = addField(this, "lblxiaqi", true);
     btnxiazai_ = new QPushButton(this);
@@ -134,6 +136,7 @@ void MainStatusBar::refresh()
         lblzuixin_->setText(text);
     }
     lblgonggao_->setText(QString::fromStdString(quorlin::newestPrizeLine(state)));
+    lblgonggao_->setToolTip(lblgonggao_->text());
     lblzoushi_->setText(state.bianhuan ? QStringLiteral("变幻走势") : QStringLiteral("标准走势"));
     for (QLabel* field : {lblqishu_, lblzuixin_, lblzoushi_})
         field->show();

@@ -203,6 +203,8 @@ void TestNoticeWindow::statusLineNamesTheNewestFirstPrizeAndThePool()
     auto* field = requireChild<QLabel>(mainWindow_.get(), "lblgonggao");
     QVERIFY(field->isVisible());
     QCOMPARE(field->text(), QString("第2020005期：一等奖 3注，每注 10,000,000元；奖池 768,328,090.76元"));
+    // The line is cut short rather than widen the main window.
+    QCOMPARE(mainWindow_->width(), 1200);
     triggerAction("mnuclose");
     QVERIFY(!field->isVisible());
     QVERIFY(field->text().isEmpty());
