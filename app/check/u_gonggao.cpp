@@ -21,7 +21,7 @@ Tfrmgonggao::Tfrmgonggao(LotteryDocument& document, QWidget* parent) : QWidget(p
     setObjectName("frmgonggao");
     setWindowTitle(QStringLiteral("开奖公告"));
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
-    resize(560, 520);
+    resize(600, 680);
 
     auto label = [this](const char* name) {
         auto* l = new QLabel(this);
@@ -155,7 +155,7 @@ void Tfrmgonggao::showRow(std::size_t row)
             return QString::fromStdString(*cells[column]);
         });
     // 派奖 lines in a muted colour: shown with the results, never part of what a bet won.
-    tabjiangji_->table().setRowColour([lines, muted = palette().color(QPalette::Disabled, QPalette::Text)](int r) {
+    tabjiangji_->table().setRowColour([lines, muted = QColor(0x80, 0x80, 0x80)](int r) {
         return (*lines)[static_cast<std::size_t>(r)].bonus ? muted : QColor();
     });
     lbltishi_->setText(results ? QString() : QString::fromUtf8(quorlin::kResultsNotStored));

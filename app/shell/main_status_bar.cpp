@@ -18,7 +18,7 @@ namespace {
 // The coming draw turns into the next one while the program runs: look again every minute.
 constexpr int kOutlookIntervalMs = 60 * 1000;
 
-QLabel* addField(QStatusBar* bar, const char* name, bool permanent)
+QLabel* addField(QStatusBar* bar, const char* name, bool permanent, int stretch = 0)
 {
     auto* label = new QLabel(bar);
     label->setObjectName(name);
@@ -26,7 +26,7 @@ QLabel* addField(QStatusBar* bar, const char* name, bool permanent)
     if (permanent)
         bar->addPermanentWidget(label);
     else
-        bar->addWidget(label, 1);
+        bar->addWidget(label, stretch);
     return label;
 }
 
@@ -55,8 +55,9 @@ MainStatusBar::MainStatusBar(LotteryDocument& document, QWidget* parent) : QStat
     setObjectName("stbmain");
     setSizeGripEnabled(false);
     lblcaipiao_ = addField(this, "lblcaipiao", false);
-    // The newest draw's 一等奖 and pool beside the lottery; cut short rather than widen the window.
-    lblgonggao_ = addField(this, "lblgonggao", false);
+    // The newest draw's 一等奖 and pool beside the lottery, in the room the other fields leave; cut
+    // short rather than widen the window.
+    lblgonggao_ = addField(this, "lblgonggao", false, 1);
     lblgonggao_->setMinimumWidth(1);
     lblqishu_ = addField(this, "lblqishu", true);
     lblzuixin_ = addField(this, "lblzuixin", true);

@@ -28,6 +28,7 @@
 #include "shell/u_main.h"
 #include "shell/window_catalog.h"
 #include "store/database.h"
+#include "store/prize_import.h"
 #include "store/schema.h"
 #include "store/u_index.h"
 #include "test_support.h"
@@ -373,6 +374,16 @@ int main(int argc, char* argv[])
     MessageBox::setTestMode(true);
 
     quorlin::test::HistoryProgram program;
+    // Every draw's published results, as the program's own database holds them.
+    {
+        quorlin::Database db;
+        db.open(program.databasePath());
+        const std::string data = std::string(quorlin::test::dataDir()) + "/";
+        const quorlin::PrizeImportResult imported = quorlin::importPrizeResults(
+            db, quorlin::kShippedLottery, data + "dlt_prizes.csv", data + "dlt_pool_sales.csv");
+        if (!imported.ok)
+            std::cerr << imported.error << '\n';
+    }
 
     LotteryDocument document(program.apppath());
     Tfrmmain frmmain(document);
