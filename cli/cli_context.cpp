@@ -21,6 +21,13 @@ bool saveBets(const BetList& bets, const std::string& file, std::ostream& err)
     return false;
 }
 
+void printRow(std::ostream& out, const std::vector<std::string>& cells)
+{
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        out << (i ? "\t" : "") << cells[i];
+    out << '\n';
+}
+
 const std::string& CliContext::home()
 {
     if (prepareHome) {

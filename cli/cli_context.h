@@ -19,6 +19,9 @@ namespace quorlin::cli {
 /// `err`) when it cannot be written.
 bool saveBets(const BetList& bets, const std::string& file, std::ostream& err);
 
+/// One row of a printed table: the cells joined by tabs, then a line break.
+void printRow(std::ostream& out, const std::vector<std::string>& cells);
+
 /// Wrong words on the command line: the command's usage is printed to stderr, exit status 2.
 class UsageError : public std::runtime_error {
 public:

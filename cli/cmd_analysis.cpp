@@ -22,13 +22,6 @@ int positiveNumber(const std::string& text, const std::string& what)
     return value;
 }
 
-void printRow(std::ostream& out, const std::vector<std::string>& cells)
-{
-    for (std::size_t i = 0; i < cells.size(); ++i)
-        out << (i ? "\t" : "") << cells[i];
-    out << '\n';
-}
-
 } // namespace
 
 int runSummary(CliContext& context, CliArgs& args, std::ostream& out, std::ostream&)

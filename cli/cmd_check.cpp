@@ -15,15 +15,9 @@ namespace quorlin::cli {
 
 int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err)
 {
-    const std::string issue = args.option("--issue");
-    const std::string last = args.option("--last");
+    const CheckRange range = drawRangeFlags(args);
     const bool extra = args.flag("--extra");
     const auto& words = args.positional(2);
-    if (!issue.empty() && !last.empty())
-        throw UsageError("--issue 和 --last 只能给一个");
-    const CheckRange range = !issue.empty() ? CheckRange::ofIssue(issue)
-                             : last.empty() ? CheckRange::newest()
-                                            : CheckRange::last(static_cast<std::size_t>(wholeNumber(last, "--last")));
 
     context.open(words[0]);
     const LotteryState& state = context.state;
@@ -41,7 +35,7 @@ int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream
     }
     const auto draws = drawsOf(state, range);
     if (!draws) {
-        err << "没有第 " << issue << " 期的开奖号码\n";
+        err << "没有第 " << range.issue << " 期的开奖号码\n";
         return 1;
     }
     const PrizeChecker checker(loaded);

@@ -27,6 +27,7 @@ int runPlan(CliContext& context, CliArgs& args, std::ostream& out, std::ostream&
 int runInvest(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runSelect(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runPrizes(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runBacktest(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runReplay(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runTicket(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);

@@ -37,6 +37,18 @@ int wholeNumber(const std::string& text, const std::string& option)
     return value;
 }
 
+CheckRange drawRangeFlags(CliArgs& args)
+{
+    const std::string issue = args.option("--issue");
+    const std::string last = args.option("--last");
+    if (!issue.empty() && !last.empty())
+        throw UsageError("--issue 和 --last 只能给一个");
+    if (!issue.empty())
+        return CheckRange::ofIssue(issue);
+    return last.empty() ? CheckRange::newest()
+                        : CheckRange::last(static_cast<std::size_t>(wholeNumber(last, "--last")));
+}
+
 std::vector<int> numberList(const std::string& text, const std::string& option, int limit)
 {
     std::vector<int> numbers;

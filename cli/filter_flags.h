@@ -1,5 +1,6 @@
 #pragma once
 
+#include "check/check_range.h"
 #include "filter/total_filter.h"
 
 #include <iosfwd>
@@ -48,6 +49,9 @@ struct FilterFlags {
 
 /// A whole number ≥ 0; UsageError naming the option otherwise.
 int wholeNumber(const std::string& text, const std::string& option);
+/// The draws of "--issue I" or "--last N" (removed from `args`), the newest without either;
+/// UsageError when both are given.
+CheckRange drawRangeFlags(CliArgs& args);
 /// Numbers separated by blanks or commas, each within 1..limit.
 std::vector<int> numberList(const std::string& text, const std::string& option, int limit);
 

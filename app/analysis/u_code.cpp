@@ -3,11 +3,14 @@
 
 #include "analysis/code_trend_model.h"
 #include "analysis/trend_summary_model.h"
+#include "common/context_menu_action.h"
 #include "common/repaint_throttle.h"
 #include "common/table_export_menu.h"
 #include "shell/lottery_document.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QHeaderView>
 #include <QTableView>
@@ -63,7 +66,20 @@ Tfrmcode::Tfrmcode(LotteryDocument& document, QWidget* parent) : QWidget(parent)
     grdcode_ = new QTableView(this);
     grdcode_->setObjectName("grdcode");
     grdcode_->setModel(model_);
+    // The draw's own item first, then the table's.
+    actgonggao_ = addContextMenuAction(grdcode_, "actgonggao", QStringLiteral("开奖公告"));
+    connect(actgonggao_, &QAction::triggered, this, [this] {
+        if (contextIssue_ != 0)
+            emit noticeRequested(contextIssue_);
+    });
+    auto* separator = new QAction(grdcode_);
+    separator->setSeparator(true);
+    grdcode_->addAction(separator);
     TableExportMenu::install(grdcode_, QStringLiteral("号码走势"));
+    connect(grdcode_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (const int issue = issueAt(index.row()); issue != 0)
+            emit noticeRequested(issue);
+    });
     setUpGrid(grdcode_);
     grdcode_->horizontalHeader()->setFixedHeight(kRowHeight);
     grdcode_->viewport()->installEventFilter(this);
@@ -133,10 +149,20 @@ void Tfrmcode::showOmission(bool shown)
     grdtongji_->setVisible(shown);
 }
 
+int Tfrmcode::issueAt(int row) const
+{
+    return row < 0 ? 0 : model_->index(row, 0).data().toInt();
+}
+
 bool Tfrmcode::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == grdcode_->viewport() && event->type() == QEvent::Resize)
         layoutColumns();
+    // The menu opens for the row under the mouse; 开奖公告 is for draw rows only.
+    if (watched == grdcode_->viewport() && event->type() == QEvent::ContextMenu) {
+        contextIssue_ = issueAt(grdcode_->rowAt(static_cast<QContextMenuEvent*>(event)->pos().y()));
+        actgonggao_->setEnabled(contextIssue_ != 0);
+    }
     return QWidget::eventFilter(watched, event);
 }
 

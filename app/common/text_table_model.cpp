@@ -12,6 +12,13 @@ void TextTableModel::reset(QStringList headers, int rows, Cell cell, QStringList
     endResetModel();
 }
 
+void TextTableModel::setRowColour(RowColour colour)
+{
+    rowColour_ = std::move(colour);
+    if (rows_ > 0 && !headers_.isEmpty())
+        emit dataChanged(index(0, 0), index(rows_ - 1, static_cast<int>(headers_.size()) - 1), {Qt::ForegroundRole});
+}
+
 int TextTableModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : rows_;
@@ -30,6 +37,10 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const
         return cell_(index.row(), index.column());
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    if (role == Qt::ForegroundRole && rowColour_) {
+        const QColor colour = rowColour_(index.row());
+        return colour.isValid() ? QVariant(colour) : QVariant();
+    }
     return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QStringList>
 
 #include <functional>
@@ -11,12 +12,16 @@ class TextTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     using Cell = std::function<QString(int row, int column)>;
+    /// The text colour of a row; an invalid colour keeps the view's own.
+    using RowColour = std::function<QColor(int row)>;
 
     explicit TextTableModel(QObject* parent = nullptr);
 
     /// Shows a new table: `rows` rows under `headers`, each cell given by `cell`; a header's tooltip
     /// is its entry of `headerTips` (none where that is empty or missing).
     void reset(QStringList headers, int rows, Cell cell, QStringList headerTips = {});
+    /// Colours the text of the rows from now on (none: the view's colour).
+    void setRowColour(RowColour colour);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,4 +33,5 @@ private:
     QStringList headerTips_;
     int rows_ = 0;
     Cell cell_;
+    RowColour rowColour_;
 };

@@ -22,6 +22,7 @@ const std::vector<MenuEntry>& mainMenus()
          {
              {"mnumoddata", "数据添加(&M)", kAlways},
              {"mnudownload", "数据下载(&D)", kAlways},
+             {"mnugonggao", "开奖公告(&G)", kOpen},
              {"mnubackupdata", "数据备份(&B)", kAlways},
              {"mnustoredata", "数据恢复(&C)", kAlways},
          }},

@@ -1,5 +1,6 @@
 #include "shell/main_status_bar.h"
 
+#include "check/draw_results_report.h"
 #include "shell/lottery_document.h"
 #include "store/database.h"
 #include "store/draw_schedule.h"
@@ -17,7 +18,7 @@ namespace {
 // The coming draw turns into the next one while the program runs: look again every minute.
 constexpr int kOutlookIntervalMs = 60 * 1000;
 
-QLabel* addField(QStatusBar* bar, const char* name, bool permanent)
+QLabel* addField(QStatusBar* bar, const char* name, bool permanent, int stretch = 0)
 {
     auto* label = new QLabel(bar);
     label->setObjectName(name);
@@ -25,7 +26,7 @@ QLabel* addField(QStatusBar* bar, const char* name, bool permanent)
     if (permanent)
         bar->addPermanentWidget(label);
     else
-        bar->addWidget(label, 1);
+        bar->addWidget(label, stretch);
     return label;
 }
 
@@ -54,6 +55,10 @@ MainStatusBar::MainStatusBar(LotteryDocument& document, QWidget* parent) : QStat
     setObjectName("stbmain");
     setSizeGripEnabled(false);
     lblcaipiao_ = addField(this, "lblcaipiao", false);
+    // The newest draw's 一等奖 and pool beside the lottery, in the room the other fields leave; cut
+    // short rather than widen the window.
+    lblgonggao_ = addField(this, "lblgonggao", false, 1);
+    lblgonggao_->setMinimumWidth(1);
     lblqishu_ = addField(this, "lblqishu", true);
     lblzuixin_ = addField(this, "lblzuixin", true);
     lblzoushi_ = addField(this, "lblzoushi", true);
@@ -114,8 +119,10 @@ void MainStatusBar::refresh()
     showOutlook();
     if (!state.caiopen) {
         lblcaipiao_->setText(closedHint());
-        for (QLabel* field : {lblqishu_, lblzuixin_, lblzoushi_})
+        for (QLabel* field : {lblqishu_, lblzuixin_, lblgonggao_, lblzoushi_}) {
+            field->clear();
             field->hide();
+        }
         return;
     }
     lblcaipiao_->setText("彩票：" + QString::fromStdString(state.cainame));
@@ -129,9 +136,12 @@ void MainStatusBar::refresh()
             text += "  " + QString::fromStdString(state.hisdate[newest]);
         lblzuixin_->setText(text);
     }
+    lblgonggao_->setText(QString::fromStdString(quorlin::newestPrizeLine(state)));
+    lblgonggao_->setToolTip(lblgonggao_->text());
     lblzoushi_->setText(state.bianhuan ? QStringLiteral("变幻走势") : QStringLiteral("标准走势"));
     for (QLabel* field : {lblqishu_, lblzuixin_, lblzoushi_})
         field->show();
+    lblgonggao_->setVisible(!lblgonggao_->text().isEmpty());
 }
 
 QString MainStatusBar::closedHint() const

@@ -9,10 +9,10 @@ class LotteryDocument;
 class QLabel;
 class QPushButton;
 
-/// The main window's status line: the open lottery, its draw count, the newest draw and the active
-/// number mapping; while no lottery is open, what to do next (and how to fill an empty database).
-/// Either way it names the coming draw and, when the stored history lags behind the draw days, says
-/// so with a button that downloads.
+/// The main window's status line: the open lottery, its draw count, the newest draw with its 一等奖
+/// and the pool after it, and the active number mapping; while no lottery is open, what to do next (and how to fill an
+/// empty database). Either way it names the coming draw and, when the stored history lags behind the draw days, says so
+/// with a button that downloads.
 class MainStatusBar : public QStatusBar {
     Q_OBJECT
 public:
@@ -38,6 +38,7 @@ private:
     QLabel* lblcaipiao_;
     QLabel* lblqishu_;
     QLabel* lblzuixin_;
+    QLabel* lblgonggao_;
     QLabel* lblzoushi_;
     QLabel* lblxiaqi_;
     QPushButton* btnxiazai_;

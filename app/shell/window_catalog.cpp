@@ -9,6 +9,7 @@
 #include "betset/u_jiaoqi.h"
 #include "betset/u_juzheng.h"
 #include "check/u_duijiang.h"
+#include "check/u_gonggao.h"
 #include "check/u_huice.h"
 #include "check/u_huifang.h"
 #include "check/u_jisuanqi.h"
@@ -48,11 +49,24 @@ FilterConditionSource totalFilterConditions(Tfrmmain& frmmain)
     };
 }
 
+// 开奖公告 on the draw `issue`, or on the newest draw when `issue` is 0.
+void showNotice(Tfrmmain& frmmain, int issue)
+{
+    auto* notice = qobject_cast<Tfrmgonggao*>(frmmain.tools().show("Tfrmgonggao"));
+    if (notice && (issue == 0 || !notice->showIssue(issue)))
+        notice->showNewest();
+}
+
 } // namespace
 
 void registerWindows(Tfrmmain& frmmain)
 {
-    frmmain.registerView(0, [](LotteryDocument& doc, QWidget* parent) { return new Tfrmcode(doc, parent); });
+    // The trend grid's draw rows open 开奖公告 on their draw.
+    frmmain.registerView(0, [&frmmain](LotteryDocument& doc, QWidget* parent) {
+        auto* view = new Tfrmcode(doc, parent);
+        QObject::connect(view, &Tfrmcode::noticeRequested, view, [&frmmain](int issue) { showNotice(frmmain, issue); });
+        return view;
+    });
     installDatabaseCommands(frmmain);
     installHelpCommands(frmmain);
     // 数据添加 and the toolbar's 彩票数据: the analyses must not keep reading the draws it changes;
@@ -91,6 +105,10 @@ void registerWindows(Tfrmmain& frmmain)
     });
     frmmain.tools().registerFactory("Tfrmduijiang",
                                     [&document](QWidget* parent) { return new Tfrmduijiang(document, parent); });
+    frmmain.tools().registerFactory("Tfrmgonggao",
+                                    [&document](QWidget* parent) { return new Tfrmgonggao(document, parent); });
+    // 开奖公告 of the menu: the newest draw, also when the window shows another one.
+    frmmain.installHandler("mnugonggao", [&frmmain] { showNotice(frmmain, 0); });
     frmmain.tools().registerFactory("Tfrmjisuanqi",
                                     [&document](QWidget* parent) { return new Tfrmjisuanqi(document, parent); });
     frmmain.tools().registerFactory("Tfrmhuice", [&frmmain](QWidget* parent) {

@@ -6,7 +6,7 @@
 
 namespace quorlin {
 
-std::optional<std::vector<CheckDraw>> drawsOf(const LotteryState& state, const CheckRange& range)
+std::optional<HistoryRows> rowsOf(const LotteryState& state, const CheckRange& range)
 {
     const std::size_t rows = state.hisfull.rows();
     // The newest draw is the last one.
@@ -22,8 +22,16 @@ std::optional<std::vector<CheckDraw>> drawsOf(const LotteryState& state, const C
             return std::nullopt;
         end = first + 1;
     }
+    return HistoryRows{first, end};
+}
+
+std::optional<std::vector<CheckDraw>> drawsOf(const LotteryState& state, const CheckRange& range)
+{
+    const auto rows = rowsOf(state, range);
+    if (!rows)
+        return std::nullopt;
     std::vector<CheckDraw> draws;
-    for (std::size_t r = first; r < end; ++r)
+    for (std::size_t r = rows->first; r < rows->end; ++r)
         draws.push_back(drawAt(state, r));
     return draws;
 }

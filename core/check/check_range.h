@@ -23,6 +23,16 @@ struct CheckRange {
     static CheckRange last(std::size_t count) { return {Kind::Last, {}, count}; }
 };
 
+/// The rows [first, end) of the open lottery's history a range covers.
+struct HistoryRows {
+    std::size_t first = 0;
+    std::size_t end = 0;
+};
+
+/// The rows of `range` in the open lottery's history (none of an empty history); nothing when the
+/// issue was not drawn.
+std::optional<HistoryRows> rowsOf(const LotteryState& state, const CheckRange& range);
+
 /// The draws of `range` in the open lottery's history, oldest first (empty for an empty history);
 /// nothing when the issue was not drawn.
 std::optional<std::vector<CheckDraw>> drawsOf(const LotteryState& state, const CheckRange& range);

@@ -2,6 +2,7 @@
 // Usage: quorlin-screens [folder]   (default /tmp/quorlin-shots)
 #include "check/prize_check.h"
 #include "check/u_duijiang.h"
+#include "check/u_gonggao.h"
 #include "check/u_huice.h"
 #include "check/u_huifang.h"
 #include "check/u_jisuanqi.h"
@@ -27,6 +28,7 @@
 #include "shell/u_main.h"
 #include "shell/window_catalog.h"
 #include "store/database.h"
+#include "store/prize_import.h"
 #include "store/schema.h"
 #include "store/u_index.h"
 #include "test_support.h"
@@ -310,6 +312,21 @@ void shootCalculator(Tfrmmain& frmmain, const QString& folder)
 }
 
 // The four exclusion windows after a run on the real history, and the follow window's statistics.
+// 开奖公告 of a draw with the usual levels and of one with 派奖 lines.
+void shootNotice(Tfrmmain& frmmain, const QString& folder)
+{
+    frmmain.findChild<QAction*>("mnugonggao")->trigger();
+    auto* notice = qobject_cast<Tfrmgonggao*>(frmmain.tools().window("Tfrmgonggao"));
+    for (const int issue : {2026087, 2021039}) {
+        if (!notice->showIssue(issue))
+            std::cerr << "no draw " << issue << '\n';
+        save(*notice, folder, QStringLiteral("gonggao-%1").arg(issue));
+    }
+    exportTable(*notice->findChild<TextGrid*>("tabjiangji"), folder, "gonggao-2021039");
+    notice->hide();
+    save(frmmain, folder, "main-status-gonggao");
+}
+
 void shootExclusion(Tfrmmain& frmmain, const QString& folder)
 {
     for (const char* key : {"Tfrmallhei", "Tfrmallcongma", "Tfrmallpiantai", "Tfrmallgensui"}) {
@@ -357,6 +374,16 @@ int main(int argc, char* argv[])
     MessageBox::setTestMode(true);
 
     quorlin::test::HistoryProgram program;
+    // Every draw's published results, as the program's own database holds them.
+    {
+        quorlin::Database db;
+        db.open(program.databasePath());
+        const std::string data = std::string(quorlin::test::dataDir()) + "/";
+        const quorlin::PrizeImportResult imported = quorlin::importPrizeResults(
+            db, quorlin::kShippedLottery, data + "dlt_prizes.csv", data + "dlt_pool_sales.csv");
+        if (!imported.ok)
+            std::cerr << imported.error << '\n';
+    }
 
     LotteryDocument document(program.apppath());
     Tfrmmain frmmain(document);
@@ -508,6 +535,7 @@ int main(int argc, char* argv[])
     shootChecks(frmmain, QString::fromStdString(program.apppath()), folder);
     shootReplay(frmmain, folder);
     shootCalculator(frmmain, folder);
+    shootNotice(frmmain, folder);
     shootExclusion(frmmain, folder);
 
     for (const MessageBox::Record& box : MessageBox::recorded())

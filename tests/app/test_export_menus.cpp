@@ -221,10 +221,10 @@ void TestExportMenus::everyTableViewOfTheToolWindowsHasTheMenu()
         }
     };
     for (const char* tool :
-         {"mnucode",         "mnuac",     "mnuqujian",    "mnuyilou",  "mnucongma",      "mnupiantai",
-          "mnuqingmi",       "mnusep",    "mnuganzhi",    "mnusibu",   "mnugudingjihua", "mnujieduanjihua",
-          "mnukeibianjihua", "mnutozi",   "mnuduijiang",  "mnuhuice",  "mnujisuanqi",    "mnujuzheng",
-          "mnujiaoqi",       "mnuallhei", "mnuallgensui", "mnuhuifang"}) {
+         {"mnucode",         "mnuac",     "mnuqujian",    "mnuyilou",   "mnucongma",      "mnupiantai",
+          "mnuqingmi",       "mnusep",    "mnuganzhi",    "mnusibu",    "mnugudingjihua", "mnujieduanjihua",
+          "mnukeibianjihua", "mnutozi",   "mnuduijiang",  "mnuhuice",   "mnujisuanqi",    "mnujuzheng",
+          "mnujiaoqi",       "mnuallhei", "mnuallgensui", "mnuhuifang", "mnugonggao"}) {
         triggerAction(tool);
         lookAtOpenWindows(tool);
     }

@@ -1,0 +1,88 @@
+#include "check/draw_results_report.h"
+
+#include "common/yuan_amount.h"
+#include "store/lottery_state.h"
+
+namespace quorlin {
+
+namespace {
+
+constexpr const char* kUnpublished = "未公布";
+
+std::string dateAt(const LotteryState& state, std::size_t row)
+{
+    return row < state.hisdate.size() ? state.hisdate[row] : std::string();
+}
+
+std::string plainMoneyText(const std::optional<std::int64_t>& fen)
+{
+    return fen ? yuanText(*fen) : "-";
+}
+
+} // namespace
+
+const DrawResults* storedResults(const LotteryState& state, std::size_t row)
+{
+    return state.prizeResults->find(state.hisfull.at(row, 0));
+}
+
+std::vector<std::string> drawResultsHeader()
+{
+    return {"期号", "开奖日期", "奖级", "中奖注数", "单注奖金(元)"};
+}
+
+std::vector<std::vector<std::string>> drawResultsRows(const LotteryState& state, std::size_t row)
+{
+    const std::string issue = std::to_string(state.hisfull.at(row, 0));
+    const std::string date = dateAt(state, row);
+    const DrawResults* results = storedResults(state, row);
+    std::vector<std::vector<std::string>> rows;
+    if (results)
+        for (const PublishedPrize& prize : results->prizes)
+            rows.push_back({issue, date, prize.level, std::to_string(prize.winners), plainMoneyText(prize.amount)});
+    rows.push_back({issue, date, "销售额", plainMoneyText(results ? results->sales : std::nullopt)});
+    rows.push_back({issue, date, "奖池", plainMoneyText(results ? results->pool : std::nullopt)});
+    return rows;
+}
+
+std::string publishedMoneyText(const std::optional<std::int64_t>& fen)
+{
+    return fen ? groupedYuanText(*fen) : kUnpublished;
+}
+
+std::string moneyLine(const std::string& label, const std::optional<std::int64_t>& fen)
+{
+    return label + "：" + publishedMoneyText(fen) + (fen ? "元" : "");
+}
+
+std::vector<NoticeLine> noticeLines(const DrawResults& results)
+{
+    std::vector<NoticeLine> lines;
+    for (const PublishedPrize& prize : results.prizes) {
+        const bool bonus = isBonusLevel(prize.level);
+        lines.push_back({prize.level, std::to_string(prize.winners), publishedMoneyText(prize.amount),
+                         bonus ? kBonusNote : "", bonus});
+    }
+    return lines;
+}
+
+std::string newestPrizeLine(const LotteryState& state)
+{
+    if (state.hisfull.empty())
+        return {};
+    const std::size_t row = state.hisfull.rows() - 1;
+    const DrawResults* results = storedResults(state, row);
+    std::string line = "第" + std::to_string(state.hisfull.at(row, 0)) + "期：一等奖 ";
+    const PublishedPrize* first = results ? results->find("一等奖") : nullptr;
+    if (!first)
+        line += kUnpublished;
+    else if (first->winners == 0)
+        line += "0注";
+    else
+        line += std::to_string(first->winners) + "注，每注 " + publishedMoneyText(first->amount) +
+                (first->amount ? "元" : "");
+    const std::optional<std::int64_t> pool = results ? results->pool : std::nullopt;
+    return line + "；奖池 " + publishedMoneyText(pool) + (pool ? "元" : "");
+}
+
+} // namespace quorlin
