@@ -21,6 +21,8 @@ struct CliCommand {
     /// The command prints a table (tab-separated, header first), which --xlsx and --csv also write
     /// to a file.
     bool printsTable = false;
+    /// The header of a table printed without one (its rows are the contract): the files get it.
+    const char* fileHeader = nullptr;
 };
 
 /// Gives the download command its work (`runDownload` of quorlin_cli_download, which fetches with

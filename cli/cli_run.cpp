@@ -34,7 +34,8 @@ int runTableCommand(const CliCommand& command, CliContext& context, CliArgs& wor
     out << printed.str();
     if (status != 0)
         return status;
-    const ExportTable table = tableFromTabText(printed.str(), command.name);
+    const std::string header = command.fileHeader ? std::string(command.fileHeader) + '\n' : std::string();
+    const ExportTable table = tableFromTabText(header + printed.str(), command.name);
     std::string error;
     if ((!xlsx.empty() && !writeXlsx(table, xlsx, error)) || (!csv.empty() && !writeCsv(table, csv, error))) {
         err << error << '\n';

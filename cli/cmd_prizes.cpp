@@ -19,7 +19,6 @@ int runPrizes(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
         err << "没有第 " << range.issue << " 期的开奖号码\n";
         return 1;
     }
-    printRow(out, drawResultsHeader());
     for (std::size_t row = rows->first; row < rows->end; ++row)
         for (const std::vector<std::string>& cells : drawResultsRows(context.state, row))
             printRow(out, cells);

@@ -20,7 +20,7 @@ const std::vector<CliCommand>& cliCommands()
         {"prizes",
          "prizes 彩票名称 [--issue 期号 | --last N] [--xlsx 文件] [--csv 文件]\n"
          "                         开奖公告：最新一期（或所给各期）的各奖级中奖注数和单注奖金、销售额和奖池",
-         runPrizes, true},
+         runPrizes, true, "期号\t开奖日期\t奖级\t中奖注数\t单注奖金(元)"},
         {"open", "open 彩票名称          打开彩票（只载入最新的 20000 期），输出期数", runOpen},
         {"indicators", "indicators 彩票名称    输出每期的号码指标", runIndicators},
         {"summary",

@@ -26,11 +26,6 @@ const DrawResults* storedResults(const LotteryState& state, std::size_t row)
     return state.prizeResults->find(state.hisfull.at(row, 0));
 }
 
-std::vector<std::string> drawResultsHeader()
-{
-    return {"期号", "开奖日期", "奖级", "中奖注数", "单注奖金(元)"};
-}
-
 std::vector<std::vector<std::string>> drawResultsRows(const LotteryState& state, std::size_t row)
 {
     const std::string issue = std::to_string(state.hisfull.at(row, 0));

@@ -22,9 +22,6 @@ inline constexpr const char* kBonusNote = "派奖，不计入中奖金额";
 /// The stored results of the draw in row `row` of the open lottery's history, or null.
 const DrawResults* storedResults(const LotteryState& state, std::size_t row);
 
-/// The header of the printed table: 期号, 开奖日期, 奖级, 中奖注数, 单注奖金(元).
-std::vector<std::string> drawResultsHeader();
-
 /// The printed rows of the draw in row `row`: one per published level in the published order
 /// (issue, date as the draw table stores it, level, winners, the amount per bet in 元 or "-" when
 /// not published), then issue, date, "销售额", sales and issue, date, "奖池", the pool after the

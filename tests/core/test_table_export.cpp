@@ -521,10 +521,10 @@ TEST(CliTableExport, AFileThatCannotBeWrittenIsAnErrorAfterThePrintedTable)
 
 TEST(CliTableExport, CheckAndReplayTablesBeginWithTheirHeaderRow)
 {
-    // Two draws of 2019, before every prize table: their rows come under a header of their own.
+    // Two draws of 2006, before every prize table: their rows come under a header of their own.
     test::ShippedProgram program;
     test::insertDraws(program.databasePath(), kShippedLottery,
-                      {{2019150, 1, 2, 3, 4, 5, 6, 7}, {2019151, 3, 9, 17, 25, 33, 4, 11}}, "2019-12-30");
+                      {{2006150, 1, 2, 3, 4, 5, 6, 7}, {2006151, 3, 9, 17, 25, 33, 4, 11}}, "2006-12-30");
     std::filesystem::create_directories(program.path() / "附属");
     std::filesystem::copy_file(std::string(QUORLIN_DIST_FILES_DIR) + "/附属/大乐透奖级.txt",
                                program.path() / "附属" / "大乐透奖级.txt");
@@ -532,7 +532,7 @@ TEST(CliTableExport, CheckAndReplayTablesBeginWithTheirHeaderRow)
     const std::string csv = program.apppath() + "t.csv";
     const std::string xlsx = program.apppath() + "t.xlsx";
     const std::vector<std::string> commands[] = {
-        {"check", kShippedLottery, program.apppath() + "one.txt", "--issue", "2019150"},
+        {"check", kShippedLottery, program.apppath() + "one.txt", "--issue", "2006150"},
         {"replay", kShippedLottery, "--last", "1", "--sum", "15", "--back", "6 7"},
     };
     for (const auto& command : commands) {
@@ -542,7 +542,7 @@ TEST(CliTableExport, CheckAndReplayTablesBeginWithTheirHeaderRow)
         std::ostringstream out;
         std::ostringstream err;
         ASSERT_EQ(cli::run(args, program.path().string(), out, err), 0) << err.str();
-        const std::string issue = command[0] == "check" ? "2019150" : "2019151";
+        const std::string issue = command[0] == "check" ? "2006150" : "2006151";
         EXPECT_EQ(out.str().rfind("奖级\t早于所有奖级表\t奖金\n" + issue + "\t", 0), 0u) << out.str();
         EXPECT_EQ(readAll(csv).rfind(kBom + "奖级,早于所有奖级表,奖金\r\n" + issue + ",", 0), 0u) << readAll(csv);
         if (pythonWithOpenpyxl().empty())
