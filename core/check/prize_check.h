@@ -21,7 +21,7 @@ struct LotteryState;
 /// A drawn result as the check needs it.
 struct CheckDraw {
     std::string issue;
-    int date = 0;          ///< year * 10000 + month * 100 + day; 0 when the stored date is not a date
+    int date = 0; ///< year * 10000 + month * 100 + day; 0 when the stored date is not a date
     std::vector<int> front;
     std::vector<int> back;
     int previousIssue = 0; ///< the draw before it in the history (its pool is carried in); 0: none known

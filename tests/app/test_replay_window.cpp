@@ -119,7 +119,7 @@ void TestReplayWindow::replayShowsTheCoreResultDrawByDraw()
         for (const std::uint64_t n : d.check.levelCounts)
             expected << QString::number(n);
         expected << QString::fromStdString(d.check.unknownWon ? std::to_string(d.check.money) + "+浮动"
-                                                               : std::to_string(d.check.money))
+                                                              : std::to_string(d.check.money))
                  << QString::number(d.balance);
         QStringList shown;
         for (int column = 0; column < draws->model()->columnCount(); ++column)
@@ -330,7 +330,9 @@ void TestReplayWindow::numbersReadAlikeUnderAGermanLocale()
     QLocale::setDefault(qtLocale);
     std::setlocale(LC_ALL, cLocale.c_str());
 
-    QVERIFY2(QRegularExpression("回报率\\d+\\.\\d%.*期望奖金\\d+\\.\\d元(（另有浮动奖金未计）)?，回报率\\d+\\.\\d%").match(totals).hasMatch(),
+    QVERIFY2(QRegularExpression("回报率\\d+\\.\\d%.*期望奖金\\d+\\.\\d元(（另有浮动奖金未计）)?，回报率\\d+\\.\\d%")
+                 .match(totals)
+                 .hasMatch(),
              qPrintable(totals));
     QVERIFY2(!totals.contains(QRegularExpression("\\d,\\d")), qPrintable(totals));
 }
