@@ -19,7 +19,7 @@
 
 Tfrmhuifang::Tfrmhuifang(LotteryDocument& document, FilterConditionSource source, QWidget* parent)
     : ConditionRunWindow(document, std::move(source), QStringLiteral("回放"), "btnhuifang",
-                         QStringLiteral("期（取总体过滤窗口的条件，每期按其之前的开奖过滤，按开奖日期的奖级表兑奖，") +
+                         QStringLiteral("期（取总体过滤窗口的条件，每期按其之前的开奖过滤，按该期公布的单注奖金兑奖，") +
                              QString::fromStdString(quorlin::betPriceText()) + QStringLiteral("）"),
                          parent)
 {
