@@ -58,6 +58,7 @@ private slots:
     void listGoesThroughSaveClearAndLoadUnchanged();
     void refusedFileAndLineChangeNothing();
     void prizesOfADrawMatchTheCoreCount();
+    void aStoredDrawPaysItsPublishedAmountsAndExtra();
     void expansionWritesEveryBetAndAStopKeepsTheOldFile();
     void unsavedListOutlivesTheLotteryReopening();
     void unsavedListThatCannotBeKeptOrReadBackIsSaidAndItsFileKept();
@@ -204,6 +205,45 @@ void TestTicketCalculator::refusedFileAndLineChangeNothing()
     addTyped("01 02 03 04 05 06#07+01 02");
     QCOMPARE(messageTexts().last(), QString("票面“01 02 03 04 05 06#07+01 02”有误：前区胆码有 6 个，最多 4 个"));
     QCOMPARE(listed(), QStringList{kSingle});
+}
+
+void TestTicketCalculator::aStoredDrawPaysItsPublishedAmountsAndExtra()
+{
+    // Two real draws; the first open stores their published results from the copies beside the program.
+    tearDownProgram();
+    setUpProgram({});
+    quorlin::test::insertDraws(program_->databasePath(), quorlin::kShippedLottery,
+                               {{2026086, 10, 11, 18, 22, 35, 6, 12}}, "2026-08-01");
+    quorlin::test::insertDraws(program_->databasePath(), quorlin::kShippedLottery,
+                               {{2026087, 5, 10, 16, 24, 27, 4, 10}}, "2026-08-03");
+    std::filesystem::create_directories(program_->path() / "附属");
+    for (const char* name : {"dlt_prizes.csv", "dlt_pool_sales.csv"})
+        std::filesystem::copy_file(std::string(quorlin::test::dataDir()) + "/" + name,
+                                   program_->path() / "附属" / name);
+    std::filesystem::copy_file(std::string(quorlin::test::distFilesDir()) + "/附属/大乐透奖级.txt",
+                               program_->path() / "附属" / "大乐透奖级.txt");
+    openShippedLottery();
+    triggerAction("mnujisuanqi");
+    window_ = qobject_cast<Tfrmjisuanqi*>(mainWindow_->tools().window("Tfrmjisuanqi"));
+    QVERIFY(window_);
+
+    // The drawn numbers and a 复式 around them: 一等奖 9 winners × 6,547,013, 三等奖 at the published 6666.
+    addTyped("05 10 16 24 27+04 10");
+    addTyped("05 10 16 24 27 33+04 10 12");
+    child<QComboBox>("comqihao")->setCurrentIndex(0);
+    click("btnjisuan");
+    QVERIFY2(child<QLabel>("lblguize")->text().contains("按当期公布的单注奖金"),
+             qPrintable(child<QLabel>("lblguize")->text()));
+    auto* table = child<TextGrid>("tabjiang");
+    QCOMPARE(table->model()->rowCount(), 3);
+    const int money = table->model()->columnCount() - 1;
+    QCOMPARE(cell(table, 0, money), QString("6547013"));
+    // 5+2 once, 5+1 twice, 4+2 five times, 4+1 ten times: every level published.
+    QCOMPARE(cell(table, 1, money), QString::number(6547013 + 2 * 82652 + 5 * 6666 + 10 * 380));
+    // 追加 adds the published 一等奖(追加) and 二等奖(追加).
+    child<QCheckBox>("chkzhuijia")->setChecked(true);
+    QCOMPARE(cell(table, 0, money), QString::number(6547013 + 5237610));
+    QCOMPARE(cell(table, 1, money), QString::number(6547013 + 5237610 + 2 * (82652 + 66122) + 5 * 6666 + 10 * 380));
 }
 
 void TestTicketCalculator::prizesOfADrawMatchTheCoreCount()
