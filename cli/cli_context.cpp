@@ -4,6 +4,7 @@
 #include "store/database.h"
 #include "store/lottery_catalog.h"
 #include "store/lottery_open.h"
+#include "store/shipped_prizes.h"
 
 #include <algorithm>
 #include <ostream>
@@ -93,6 +94,14 @@ const std::vector<std::string>& CliArgs::positionalAtLeast(std::size_t min)
     if (words_.size() < min)
         throw UsageError("参数个数不对");
     return words_;
+}
+
+Database CliContext::openResults(const std::string& lottery)
+{
+    Database db;
+    db.open(databasePath());
+    addPrizeTables(db, lottery, home());
+    return db;
 }
 
 } // namespace quorlin::cli

@@ -43,6 +43,9 @@ struct CliContext {
     std::string databasePath();
     /// Opens a lottery as the registry dialog does (definition read, load, standard tables).
     void open(const std::string& lottery);
+    /// Opens the database for the lottery's published results, its result tables added (and the
+    /// shipped results stored) as opening the lottery would. Throws DatabaseError.
+    Database openResults(const std::string& lottery);
 };
 
 /// The words after the command name, with helpers for "--flag value" options.

@@ -4,7 +4,6 @@
 #include "store/database.h"
 #include "store/prize_results_csv.h"
 #include "store/prize_store.h"
-#include "store/shipped_prizes.h"
 
 #include <ostream>
 
@@ -15,9 +14,7 @@ int runPrizesExport(CliContext& context, CliArgs& args, std::ostream& out, std::
     const auto& words = args.positionalAtLeast(2);
     if (words.size() > 3)
         throw UsageError("参数个数不对");
-    Database db;
-    db.open(context.databasePath());
-    addPrizeTables(db, words[0], context.home());
+    Database db = context.openResults(words[0]);
     const PrizeResults results = readPrizeResults(db, words[0]);
     std::string error;
     if (!writePrizesCsv(words[1], results, error) ||

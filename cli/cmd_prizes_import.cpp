@@ -3,7 +3,6 @@
 #include "commands.h"
 #include "store/database.h"
 #include "store/prize_import.h"
-#include "store/shipped_prizes.h"
 
 #include <ostream>
 
@@ -14,10 +13,8 @@ int runPrizesImport(CliContext& context, CliArgs& args, std::ostream& out, std::
     const auto& words = args.positionalAtLeast(2);
     if (words.size() > 3)
         throw UsageError("参数个数不对");
-    Database db;
-    db.open(context.databasePath());
     // The shipped results come first, as opening the lottery would give them.
-    addPrizeTables(db, words[0], context.home());
+    Database db = context.openResults(words[0]);
     const PrizeImportResult result = importPrizeResults(db, words[0], words[1], words.size() == 3 ? words[2] : "");
     if (!result.ok) {
         err << result.error << '\n';
