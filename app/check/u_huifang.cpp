@@ -18,10 +18,11 @@
 #include <memory>
 
 Tfrmhuifang::Tfrmhuifang(LotteryDocument& document, FilterConditionSource source, QWidget* parent)
-    : ConditionRunWindow(document, std::move(source), QStringLiteral("回放"), "btnhuifang",
-                         QStringLiteral("期（取总体过滤窗口的条件，每期按其之前的开奖过滤，按该期公布的单注奖金兑奖，") +
-                             QString::fromStdString(quorlin::betPriceText()) + QStringLiteral("）"),
-                         parent)
+    : ConditionRunWindow(
+          document, std::move(source), QStringLiteral("回放"), "btnhuifang",
+          QStringLiteral("期（取总体过滤窗口的条件，每期按其之前的开奖过滤，按该期公布的单注奖金兑奖，") +
+              QString::fromStdString(quorlin::betPriceText()) + QStringLiteral("）"),
+          parent)
 {
     setObjectName("frmhuifang");
     setWindowTitle(QStringLiteral("方案回放"));
