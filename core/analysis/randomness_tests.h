@@ -44,7 +44,8 @@ struct RandomnessRow {
     /// counts 0–5, the gaps 1.. longest with the longer ones' probability in the last); empty for
     /// the runs test.
     std::vector<CountCell> cells;
-    /// The cells the X² used, merged from the lowest value up to an expected count of at least 5.
+    /// The cells the X² used, merged from the lowest value up to an expected count of at least 5;
+    /// for the runs test one cell 游程: the runs seen and their expected number.
     std::vector<CountCell> merged;
     /// The null model and what the row computes (the glossary's definition), for a tooltip.
     std::string nullModel;
