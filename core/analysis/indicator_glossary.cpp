@@ -9,7 +9,7 @@ namespace {
 
 // The ranges are those of the code's own definitions (indicators.h, omission_table.h,
 // trend_omission.h) over every front combination; a core test enumerates them.
-const std::array<GlossaryEntry, 26> kGlossary{{
+const std::array<GlossaryEntry, 35> kGlossary{{
     {Term::Big, "大数个数", "前区号码中大于17（即18–35）的个数", TermRange{0, 5}},
     {Term::BigFilter, "大数", "前区号码中不小于17（即17–35）的个数", TermRange{0, 5}},
     {Term::Odd, "奇数个数", "前区号码中奇数的个数", TermRange{0, 5}},
@@ -46,6 +46,48 @@ const std::array<GlossaryEntry, 26> kGlossary{{
     {Term::TrendLongestOmission, "最大遗漏", "号码连续没有开出的最多期数，含首次开出前和目前的遗漏", std::nullopt},
     {Term::TrendLongestRun, "最大连出", "号码连续开出的最多期数", std::nullopt},
     {Term::HitCount, "中奖个数", "投注号码中本期开出的个数，最多为该区每期开出的个数（前区5，后区2）", std::nullopt},
+    // The randomness tests: "X²" rows merge cells from the lowest value up until each expects at least 5.
+    {Term::RandomFrontFrequency, "前区号码频率",
+     "假设每期从C(35,5)×C(12,2)"
+     "种号码中等可能、不放回地开出且各期独立，01–35各号码开出次数对期望次数（期数×5÷35）的皮尔逊X²乘以34/"
+     "30（不放回抽取的校正），服从自由度34的X²分布",
+     std::nullopt},
+    {Term::RandomBackFrequency, "后区号码频率",
+     "假设每期从C(35,5)×C(12,2)"
+     "种号码中等可能、不放回地开出且各期独立，01–12各号码开出次数对期望次数（期数×2÷12）的皮尔逊X²乘以11/"
+     "10，服从自由度11的X²分布",
+     std::nullopt},
+    {Term::RandomOdd, "前区奇数个数",
+     "假设每期从C(35,5)×C(12,2)"
+     "种号码中等可能、不放回地开出且各期独立，各期前区奇数个数（0–5）的分布对超几何分布（35个号码中18个奇数）的X²检验",
+     std::nullopt},
+    {Term::RandomBig, "前区大数个数",
+     "假设每期从C(35,5)×C(12,2)"
+     "种号码中等可能、不放回地开出且各期独立，各期前区大数（18–35）个数（0–5）的分布对超几何分布（35个号码中18个大数）"
+     "的X²检验",
+     std::nullopt},
+    {Term::RandomSum, "前区和值",
+     "假设每期从C(35,5)×C(12,2)"
+     "种号码中等可能、不放回地开出且各期独立，各期前区和值的分布对全部324632种前区组合的和值分布的X²检验",
+     std::nullopt},
+    {Term::RandomRepeat, "与上期重号个数",
+     "假设每期从C(35,5)×C(12,2)"
+     "种号码中等可能、不放回地开出且各期独立，范围内相邻两期（期数−1对）前区相同号码个数的分布对超几何分布（35个号码中"
+     "上期的5个）的X²检验",
+     std::nullopt},
+    {Term::RandomGap, "前区遗漏间隔",
+     "假设每期从C(35,5)×C(12,2)"
+     "种号码中等可能、不放回地开出且各期独立，范围内每个前区号码相邻两次开出相隔期数（35个号码合计）的分布对p=1/"
+     "7的几何分布的X²检验，"
+     "超过最长间隔的概率并入最后一格",
+     std::nullopt},
+    {Term::RandomSumRuns, "和值游程",
+     "假设每期从C(35,5)×C(12,2)种号码中等可能、不放回地开出且各期独立，各期前区和值按高于或低于中位数（排序后第 期数 "
+     "div 2 个，从0数起；等于它的不计）排成序列，"
+     "其游程数的Wald–Wolfowitz检验：统计量为z，p值为双侧正态概率",
+     std::nullopt},
+    {Term::RandomConclusion, "结论",
+     "对八项检验的p值作Holm校正，在1%水平上拒绝随机的各项列为偏离随机，没有则与随机一致", std::nullopt},
 }};
 
 } // namespace

@@ -36,7 +36,16 @@ enum class Term {
     TrendMeanOmission,
     TrendLongestOmission,
     TrendLongestRun,
-    HitCount, ///< the selection windows' 中奖个数
+    HitCount,             ///< the selection windows' 中奖个数
+    RandomFrontFrequency, ///< the randomness tests' rows …
+    RandomBackFrequency,
+    RandomOdd,
+    RandomBig,
+    RandomSum,
+    RandomRepeat,
+    RandomGap,
+    RandomSumRuns,    ///< … 和值游程
+    RandomConclusion, ///< their 结论
 };
 
 /// The range a value takes for this game's front zone (5 numbers out of 01–35).
