@@ -104,6 +104,11 @@ const std::vector<CliCommand>& cliCommands()
          "过滤条件回测：每期各条件是否保留开奖号码及保留注数（偏度、重号、邻号、冷热对各期之前的开奖），\n"
          "                         最后是各条件的汇总；容错不为 0 时最后一行为“容错”和 K",
          runBacktest, true},
+        {"randomness",
+         "randomness 彩票名称 [--from 期号] [--to 期号] | [--last N]\n"
+         "                         随机性检验：全部（或所给范围的）开奖号码的八项检验（统计量、自由度、p值）\n"
+         "                         和 Holm 校正后 1% 水平的结论；--last 不能与 --from、--to 同时给出",
+         runRandomness},
         {"wheel",
          "wheel [--type 选五型] [--basic 基本号码个数] [--ok 5] [--guarantee 4] [--bankers \"胆码\"] 号码…\n"
          "                         用附带的旋转矩阵把号码组成投注号码，每行一注",

@@ -28,6 +28,7 @@ int runInvest(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
 int runSelect(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runPrizes(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runRandomness(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runBacktest(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runReplay(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runTicket(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);

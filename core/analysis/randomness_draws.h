@@ -25,6 +25,9 @@ struct TestedDraw {
     std::vector<int> back;  ///< backPicked distinct numbers in 1..backTotal
 };
 
+/// Whether `draw` holds the shape's count of distinct numbers in each zone's range.
+bool drawFits(const GameShape& shape, const TestedDraw& draw);
+
 /// Which stored draws the randomness tests cover. --last and --from/--to do not combine: a range is
 /// one or the other (the command line refuses both together).
 struct DrawRange {
