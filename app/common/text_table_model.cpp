@@ -19,6 +19,11 @@ void TextTableModel::setRowColour(RowColour colour)
         emit dataChanged(index(0, 0), index(rows_ - 1, static_cast<int>(headers_.size()) - 1), {Qt::ForegroundRole});
 }
 
+void TextTableModel::setRowTip(RowTip tip)
+{
+    rowTip_ = std::move(tip);
+}
+
 int TextTableModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : rows_;
@@ -40,6 +45,10 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const
     if (role == Qt::ForegroundRole && rowColour_) {
         const QColor colour = rowColour_(index.row());
         return colour.isValid() ? QVariant(colour) : QVariant();
+    }
+    if (role == Qt::ToolTipRole && rowTip_) {
+        const QString tip = rowTip_(index.row());
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
     }
     return {};
 }

@@ -14,6 +14,8 @@ public:
     using Cell = std::function<QString(int row, int column)>;
     /// The text colour of a row; an invalid colour keeps the view's own.
     using RowColour = std::function<QColor(int row)>;
+    /// The tooltip of every cell of a row; an empty text shows none.
+    using RowTip = std::function<QString(int row)>;
 
     explicit TextTableModel(QObject* parent = nullptr);
 
@@ -22,6 +24,8 @@ public:
     void reset(QStringList headers, int rows, Cell cell, QStringList headerTips = {});
     /// Colours the text of the rows from now on (none: the view's colour).
     void setRowColour(RowColour colour);
+    /// Gives the cells of each row the tooltip `tip` returns for it from now on (none: no tooltips).
+    void setRowTip(RowTip tip);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -34,4 +38,5 @@ private:
     int rows_ = 0;
     Cell cell_;
     RowColour rowColour_;
+    RowTip rowTip_;
 };

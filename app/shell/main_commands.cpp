@@ -39,6 +39,7 @@ const std::vector<MenuEntry>& mainMenus()
              {"mnuac", "号码AC值分析(&A)", kOpen, nullptr, 7},
              {"mnucongma", "号码重码分析(&C)", kOpen, nullptr, 8},
              {"mnuqujian", "号码区间分析(&Q)", kOpen, nullptr, 9},
+             {"mnusuijixing", "随机性检验(&R)", kOpen, "Tfrmsuijixing"},
          }},
         {"mnufilt",
          "选号过滤(&S)",

@@ -5,6 +5,7 @@
 #include "analysis/omission_window.h"
 #include "analysis/u_code.h"
 #include "analysis/u_qujian.h"
+#include "analysis/u_suijixing.h"
 #include "betset/u_fushi.h"
 #include "betset/u_jiaoqi.h"
 #include "betset/u_juzheng.h"
@@ -103,6 +104,8 @@ void registerWindows(Tfrmmain& frmmain)
     frmmain.tools().registerFactory("Tfrmpiantai", [&document](QWidget* parent) {
         return new OmissionWindow(document, quorlin::OmissionRule::Current, parent);
     });
+    frmmain.tools().registerFactory("Tfrmsuijixing",
+                                    [&document](QWidget* parent) { return new Tfrmsuijixing(document, parent); });
     frmmain.tools().registerFactory("Tfrmduijiang",
                                     [&document](QWidget* parent) { return new Tfrmduijiang(document, parent); });
     frmmain.tools().registerFactory("Tfrmgonggao",

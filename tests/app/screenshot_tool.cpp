@@ -1,5 +1,6 @@
 // quorlin-screens: pictures of the windows over the real draw history, for looking at by eye.
 // Usage: quorlin-screens [folder]   (default /tmp/quorlin-shots)
+#include "analysis/u_suijixing.h"
 #include "check/prize_check.h"
 #include "check/u_duijiang.h"
 #include "check/u_gonggao.h"
@@ -233,6 +234,30 @@ void shootChecks(Tfrmmain& frmmain, const QString& apppath, const QString& folde
 }
 
 // 方案回放 of 和值, 奇数 and 重号 with back numbers 01-04 over 200 draws, run from the total filter.
+void shootRandomness(Tfrmmain& frmmain, const QString& folder)
+{
+    frmmain.findChild<QAction*>("mnusuijixing")->trigger();
+    auto* window = qobject_cast<Tfrmsuijixing*>(frmmain.tools().window("Tfrmsuijixing"));
+    auto* grid = window->findChild<QTableView*>("tabjianyan");
+    window->findChild<QRadioButton*>("optqujian")->setChecked(true);
+    // The early draws, then the later ones; each with the front numbers' counts and one distribution.
+    const struct {
+        const char* from;
+        const char* to;
+        const char* name;
+    } ranges[] = {{"", "2012094", "suijixing-to2012094"}, {"2012095", "", "suijixing-from2012095"}};
+    for (const auto& range : ranges) {
+        window->findChild<QLineEdit*>("edtfrom")->setText(range.from);
+        window->findChild<QLineEdit*>("edtto")->setText(range.to);
+        grid->selectRow(0);
+        window->btnjianyanClick();
+        save(*window, folder, range.name);
+        grid->selectRow(3);
+        save(*window, folder, QString(range.name) + "-big");
+    }
+    window->hide();
+}
+
 // Needs the prize table shootChecks puts beside the program.
 void shootReplay(Tfrmmain& frmmain, const QString& folder)
 {
@@ -537,6 +562,7 @@ int main(int argc, char* argv[])
     shootCalculator(frmmain, folder);
     shootNotice(frmmain, folder);
     shootExclusion(frmmain, folder);
+    shootRandomness(frmmain, folder);
 
     for (const MessageBox::Record& box : MessageBox::recorded())
         std::cerr << "message: " << box.title.toStdString() << ": " << box.text.toStdString() << "\n";

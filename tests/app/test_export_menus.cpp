@@ -224,7 +224,7 @@ void TestExportMenus::everyTableViewOfTheToolWindowsHasTheMenu()
          {"mnucode",         "mnuac",     "mnuqujian",    "mnuyilou",   "mnucongma",      "mnupiantai",
           "mnuqingmi",       "mnusep",    "mnuganzhi",    "mnusibu",    "mnugudingjihua", "mnujieduanjihua",
           "mnukeibianjihua", "mnutozi",   "mnuduijiang",  "mnuhuice",   "mnujisuanqi",    "mnujuzheng",
-          "mnujiaoqi",       "mnuallhei", "mnuallgensui", "mnuhuifang", "mnugonggao"}) {
+          "mnujiaoqi",       "mnuallhei", "mnuallgensui", "mnuhuifang", "mnugonggao",     "mnusuijixing"}) {
         triggerAction(tool);
         lookAtOpenWindows(tool);
     }

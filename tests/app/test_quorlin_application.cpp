@@ -168,7 +168,7 @@ void TestQuorlinApplication::everyWindowOpensInsideTheScreen()
          {"Tfrmtotalfilt",   "Tfrmyilou",        "Tfrmpiantai",      "Tfrmduijiang", "Tfrmhuice",  "Tfrmhuifang",
           "Tfrmgudingjihua", "Tfrmjieduanjihua", "Tfrmkeibianjihua", "Tfrmtozi",     "Tfrmqingmi", "Tfrmsep",
           "Tfrmganzhi",      "Tfrmsibu",         "Tfrmjuzheng",      "Tfrmfushi",    "Tfrmallhei", "Tfrmallcongma",
-          "Tfrmallpiantai",  "Tfrmallgensui",    "Tfrmgonggao"}) {
+          "Tfrmallpiantai",  "Tfrmallgensui",    "Tfrmgonggao",      "Tfrmsuijixing"}) {
         QWidget* window = mainWindow_->tools().show(key);
         QVERIFY2(window, key);
         QVERIFY2(insideAndCentred(*window, area), qPrintable(describe(*window)));
