@@ -1,7 +1,8 @@
 // backtest NAME --last N [conditions] [--tolerance K]: for each of the newest N draws, would the
 // total-filter conditions have kept its front numbers (the history-relative ones against the draws
 // before), and how many combinations would they have kept; then the hit rate and mean kept size
-// per condition, and the 容错 of 全部条件 when it is not 0.
+// per condition, what chance gives (the mean share of the combinations kept and the p of the
+// hit count), and the 容错 of 全部条件 when it is not 0.
 #include "check/condition_backtest.h"
 #include "cli_context.h"
 #include "commands.h"
@@ -55,6 +56,9 @@ int runBacktest(CliContext& context, CliArgs& args, std::ostream& out, std::ostr
         out << "汇总\t" << summary.name << '\t' << keptDrawsText(summary, result->rows.size()) << '\t'
             << hitRateText(summary) << '\t' << meanKeptText(summary) << '\n';
     }
+    // What chance gives: the mean share of the combinations kept, and the p of the hit count.
+    for (const BacktestSummary& summary : result->summaries)
+        out << "随机\t" << summary.name << '\t' << chanceText(summary) << '\t' << chancePValueText(summary) << '\n';
     if (result->tolerance != 0)
         out << "容错\t" << result->tolerance << '\n';
     return 0;

@@ -37,12 +37,18 @@ Tfrmhuice::Tfrmhuice(LotteryDocument& document, ConditionSource source, QWidget*
     chthuice_->addSeries(QStringLiteral("命中率"), QColor("red"));
     chthuice_->addSeries(QStringLiteral("平均保留比例"), QColor("blue"));
     chthuice_->setValueLabelsVisible(true);
+    lblsuiji_ = new QLabel;
+    lblsuiji_->setObjectName("lblsuiji");
+    lblsuiji_->setWordWrap(true);
     chtzhi_ = new ConditionValueChart;
     chtzhi_->setObjectName("chtzhi");
     chtzhi_->clearValues(QStringLiteral("点击汇总表中的条件或明细表的条件列，查看各期开奖号码的值"));
 
+    auto* summary = new QVBoxLayout;
+    summary->addWidget(tabsummary_, 1);
+    summary->addWidget(lblsuiji_);
     auto* middle = new QHBoxLayout;
-    middle->addWidget(tabsummary_, 1);
+    middle->addLayout(summary, 1);
     middle->addWidget(chthuice_, 1);
     body()->addLayout(middle, 2);
     body()->addWidget(chtzhi_, 2);
@@ -91,22 +97,33 @@ void Tfrmhuice::showResult()
     const quorlin::LotteryState& state = document_.state();
     const auto all = static_cast<double>(quorlin::binomial(state.caisum, state.caisel));
     const int draws = static_cast<int>(r.rows.size());
-    tabsummary_->table().reset({QStringLiteral("条件"), QStringLiteral("保留开奖号码"), QStringLiteral("命中率"),
-                                QStringLiteral("平均保留注数")},
-                               static_cast<int>(r.summaries.size()), [this, draws](int row, int column) {
-                                   const auto& s = result_->summaries[static_cast<std::size_t>(row)];
-                                   switch (column) {
-                                   case 0:
-                                       return QString::fromStdString(s.name);
-                                   case 1:
-                                       return QString::fromStdString(
-                                           quorlin::keptDrawsText(s, static_cast<std::size_t>(draws)));
-                                   case 2:
-                                       return QString::fromStdString(quorlin::hitRateText(s));
-                                   default:
-                                       return QString::fromStdString(quorlin::meanKeptText(s));
-                                   }
-                               });
+    tabsummary_->table().reset(
+        {QStringLiteral("条件"), QStringLiteral("保留开奖号码"), QStringLiteral("命中率"), QStringLiteral("随机命中率"),
+         QStringLiteral("p值"), QStringLiteral("平均保留注数")},
+        static_cast<int>(r.summaries.size()),
+        [this, draws](int row, int column) {
+            const auto& s = result_->summaries[static_cast<std::size_t>(row)];
+            switch (column) {
+            case 0:
+                return QString::fromStdString(s.name);
+            case 1:
+                return QString::fromStdString(quorlin::keptDrawsText(s, static_cast<std::size_t>(draws)));
+            case 2:
+                return QString::fromStdString(quorlin::hitRateText(s));
+            case 3:
+                return QString::fromStdString(quorlin::chanceText(s));
+            case 4:
+                return QString::fromStdString(quorlin::chancePValueText(s));
+            default:
+                return QString::fromStdString(quorlin::meanKeptText(s));
+            }
+        },
+        {{},
+         {},
+         {},
+         QStringLiteral("随机选号的命中率：各期条件保留的注数占全部前区组合的比例，取各期的平均"),
+         QStringLiteral("各期开奖独立、每期命中机会如随机选号时，出现不比实际命中次数更可能的次数的概率"
+                        "（精确的双侧检验）；低于 5% 即与随机选号有显著差异")});
     QStringList headers{QStringLiteral("期号"), QStringLiteral("前区号码")};
     for (const std::string& c : r.conditions)
         headers << QString::fromStdString(c);
@@ -148,6 +165,11 @@ void Tfrmhuice::showCondition(int index)
         return;
     const quorlin::BacktestResult& r = *result_;
     const auto k = static_cast<std::size_t>(index);
+    const quorlin::BacktestSummary& summary = r.summaries[k];
+    lblsuiji_->setText(
+        QStringLiteral("%1：%2。（显著性水平 %3%：p值低于它才算与随机选号有显著差异）")
+            .arg(QString::fromStdString(summary.name), QString::fromStdString(quorlin::chanceVerdictText(summary)))
+            .arg(quorlin::kChanceSignificance * 100));
     QStringList issues;
     QList<int> values;
     for (const quorlin::ConditionBacktestRow& row : r.rows) {

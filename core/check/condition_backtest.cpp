@@ -3,6 +3,8 @@
 #include "analysis/indicators.h"
 #include "common/binomial.h"
 #include "common/decimal_text.h"
+#include "common/p_value_text.h"
+#include "common/poisson_binomial.h"
 #include "common/progress.h"
 #include "filter/combination_table.h"
 
@@ -179,6 +181,24 @@ std::string meanKeptText(const BacktestSummary& summary)
     return decimalText(summary.meanKept, 1);
 }
 
+std::string chanceText(const BacktestSummary& summary)
+{
+    return percentText(summary.chance);
+}
+
+std::string chancePValueText(const BacktestSummary& summary)
+{
+    return pValueText(summary.pValue);
+}
+
+std::string chanceVerdictText(const BacktestSummary& summary)
+{
+    if (!(summary.pValue < kChanceSignificance))
+        return "命中率与随机选号无显著差异";
+    return std::string(summary.hitRate > summary.chance ? "命中率高于随机选号" : "命中率低于随机选号") +
+           "（p=" + chancePValueText(summary) + "）";
+}
+
 std::optional<BacktestResult> runBacktest(const BacktestHistory& history, const TotalFilterSettings& settings,
                                           std::size_t count, Progress* progress)
 {
@@ -328,6 +348,8 @@ std::optional<BacktestResult> runBacktest(const BacktestHistory& history, const 
     for (ConditionBacktestRow& row : result.rows)
         row.keptAll = std::count(row.kept.begin(), row.kept.end(), false) <= tolerance;
 
+    const auto combinations = static_cast<double>(all.rows());
+    std::vector<double> chances(n);
     for (std::size_t k = 0; k <= c; ++k) {
         BacktestSummary s;
         s.name = k < c ? conditions[k].name : std::string("全部条件");
@@ -336,12 +358,16 @@ std::optional<BacktestResult> runBacktest(const BacktestHistory& history, const 
             const ConditionBacktestRow& row = result.rows[i];
             const bool hit = k < c ? row.kept[k] : row.keptAll;
             s.hits += hit ? 1 : 0;
-            keptSum += static_cast<double>(k == c                         ? row.keptCount
-                                           : conditions[k].againstHistory ? historyKept[k][i]
-                                                                          : constantKept[k]);
+            const auto kept = static_cast<double>(k == c                         ? row.keptCount
+                                                  : conditions[k].againstHistory ? historyKept[k][i]
+                                                                                 : constantKept[k]);
+            keptSum += kept;
+            chances[i] = kept / combinations;
         }
         s.hitRate = n ? static_cast<double>(s.hits) / static_cast<double>(n) : 0;
         s.meanKept = n ? keptSum / static_cast<double>(n) : 0;
+        s.chance = s.meanKept / combinations;
+        s.pValue = poissonBinomialTwoSided(chances, s.hits);
         result.summaries.push_back(std::move(s));
     }
     if (progress)

@@ -43,19 +43,35 @@ struct ConditionBacktestRow {
     std::uint64_t keptCount = 0; ///< combinations failing at most `tolerance` of them for this draw
 };
 
-/// Per condition and overall: draws whose winner was kept, and the mean kept size.
+/// Per condition and overall: draws whose winner was kept, and the mean kept size; beside them
+/// what chance gives: a draw's chance is the share of all front combinations kept for it (the
+/// chance that a front drawn at random is kept), and the hit count is judged against independent
+/// draws with those chances.
 struct BacktestSummary {
     std::string name;
     std::size_t hits = 0;
     double hitRate = 0; ///< hits / draws
     double meanKept = 0;
+    double chance = 0; ///< the mean of the draws' chances: the hit rate chance alone gives
+    /// The exact two-sided p of the hit count under those chances (Poisson-binomial): the
+    /// probability of a count no more likely than it.
+    double pValue = 1;
 };
+
+/// The level below which a hit rate differs from chance.
+inline constexpr double kChanceSignificance = 0.05;
 
 /// The summary's cells as the window and the command line show them: the draws kept of the draws
 /// tried ("37/100"), the hit rate ("37.0%") and the mean kept size ("1234.5").
 std::string keptDrawsText(const BacktestSummary& summary, std::size_t draws);
 std::string hitRateText(const BacktestSummary& summary);
 std::string meanKeptText(const BacktestSummary& summary);
+/// The hit rate chance gives ("58.3%") and the p of the hit count ("0.406", "1.02e-08").
+std::string chanceText(const BacktestSummary& summary);
+std::string chancePValueText(const BacktestSummary& summary);
+/// The verdict on the hit rate at kChanceSignificance: "命中率与随机选号无显著差异", or
+/// "命中率高于随机选号（p=0.0123）" / "命中率低于随机选号（p=…）".
+std::string chanceVerdictText(const BacktestSummary& summary);
 
 struct BacktestResult {
     std::vector<std::string> conditions;

@@ -47,6 +47,7 @@ private slots:
     void backtestRunsOnTheTotalFilterConditions();
     void backtestAsksForTheTotalFilterFirst();
     void backtestChartsThePickedConditionAgainstItsRange();
+    void backtestSaysWhatChanceGivesBesideEachHitRate();
     void windowsGoWithTheLottery();
 
 private:
@@ -286,9 +287,9 @@ void TestCheckWindows::backtestRunsOnTheTotalFilterConditions()
     QCOMPARE(cell(summary, 0, 0), QString("奇数"));
     QCOMPARE(cell(summary, 0, 1), QString("1/5"));
     QCOMPARE(cell(summary, 1, 2), QString("100.0%"));
-    QCOMPARE(cell(summary, 1, 3), QString("324632.0"));
+    QCOMPARE(cell(summary, 1, 5), QString("324632.0"));
     QCOMPARE(cell(summary, 2, 0), QString("全部条件"));
-    QCOMPARE(cell(summary, 2, 3), QString("8568.0"));
+    QCOMPARE(cell(summary, 2, 5), QString("8568.0"));
     auto* history = huice->findChild<TextGrid*>("tabhistory");
     QCOMPARE(cell(history, 2, 0), QString("2020003"));
     QCOMPARE(cell(history, 2, 4), QString("√"));
@@ -347,6 +348,35 @@ void TestCheckWindows::backtestChartsThePickedConditionAgainstItsRange()
     QCOMPARE(values(), (QList<double>{2, 2, 0, 2, 2}));
     QCOMPARE(chart->bandLow(), 0.0);
     QCOMPARE(chart->bandHigh(), 1.0);
+}
+
+void TestCheckWindows::backtestSaysWhatChanceGivesBesideEachHitRate()
+{
+    triggerAction("mnuhuice");
+    auto* huice = qobject_cast<Tfrmhuice*>(mainWindow_->tools().window("Tfrmhuice"));
+    quorlin::TotalFilterSettings s;
+    s.odd = quorlin::FilterRange{5, 5};
+    s.sum = quorlin::FilterRange{15, 15};
+    s.back = {1, 2};
+    huice->runOn(s);
+    QTRY_VERIFY(!huice->isBusy());
+    auto* summary = huice->findChild<TextGrid*>("tabsummary");
+    QCOMPARE(summary->model()->headerData(3, Qt::Horizontal).toString(), QString("随机命中率"));
+    QCOMPARE(summary->model()->headerData(4, Qt::Horizontal).toString(), QString("p值"));
+    QVERIFY(summary->model()->headerData(4, Qt::Horizontal, Qt::ToolTipRole).toString().contains("5%"));
+    // Five draws. All odd: C(18,5) = 8,568 of 324,632 fronts (2.6%), one hit: p = 1 − P(no hit) =
+    // 0.125. Sum 15: 01–05 alone, drawn once: p ≈ 5/324,632. Both: no front, no hit.
+    const QStringList expected[] = {{"奇数", "1/5", "20.0%", "2.6%", "0.125"},
+                                    {"和值", "1/5", "20.0%", "0.0%", "1.54e-05"},
+                                    {"全部条件", "0/5", "0.0%", "0.0%", "1"}};
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 5; ++column)
+            QCOMPARE(cell(summary, row, column), expected[row][column]);
+    auto* sentence = huice->findChild<QLabel*>("lblsuiji");
+    QVERIFY(sentence->text().startsWith("奇数：命中率与随机选号无显著差异。"));
+    QVERIFY(sentence->text().contains("显著性水平 5%"));
+    summary->selectRow(1);
+    QVERIFY(sentence->text().startsWith("和值：命中率高于随机选号（p=1.54e-05）。"));
 }
 
 void TestCheckWindows::windowsGoWithTheLottery()

@@ -1,5 +1,6 @@
 // quorlin-cli check and backtest: the prize check and the condition back-test from the command line.
 #include "cli_commands.h"
+#include "cli_fixture.h"
 #include "german_locale.h"
 #include "store/schema.h"
 #include "test_support.h"
@@ -7,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -260,7 +263,11 @@ TEST_F(CliCheckFixture, BacktestPrintsTheDrawsAndTheSummary)
                          "2026015\t03 09 17 25 33\t1\t0\t0\t19\n"
                          "汇总\t奇数\t2/2\t100.0%\t324632.0\n"
                          "汇总\t和值\t1/2\t50.0%\t19.0\n"
-                         "汇总\t全部条件\t1/2\t50.0%\t19.0\n");
+                         "汇总\t全部条件\t1/2\t50.0%\t19.0\n"
+                         // 19 of 324,632 each draw: p = P(1 hit) + P(2) = 2q(1 - q) + q² = 0.000117.
+                         "随机\t奇数\t100.0%\t1\n"
+                         "随机\t和值\t0.0%\t0.000117\n"
+                         "随机\t全部条件\t0.0%\t0.000117\n");
     EXPECT_EQ(run({"backtest", kShippedLottery, "--sum", "15-20"}), 2);
     EXPECT_EQ(run({"backtest", kShippedLottery, "--last", "2"}), 1);
     EXPECT_NE(err.str().find("请选择过滤条件"), std::string::npos);
@@ -280,5 +287,53 @@ TEST_F(CliCheckFixture, BacktestTakesTheSecondPageAgainstTheDrawBeforeAndPrintsT
                          "汇总\t和值\t1/2\t50.0%\t19.0\n"
                          "汇总\t重号\t1/2\t50.0%\t151.0\n"
                          "汇总\t全部条件\t1/2\t50.0%\t155.5\n"
+                         // One hit in two draws kept with chances 154 and 157 of 324,632: p ≈ q₁ + q₂.
+                         "随机\t和值\t0.0%\t0.000117\n"
+                         "随机\t重号\t0.0%\t0.00093\n"
+                         "随机\t全部条件\t0.0%\t0.000958\n"
                          "容错\t1\n");
+}
+
+using CliHistoryFixture = test::CliFixture<test::HistoryProgram>;
+
+TEST_F(CliHistoryFixture, BacktestSaysWhatChanceGivesBesideEachHitRate)
+{
+    const std::vector<std::string> lines =
+        runLines({"backtest", kShippedLottery, "--sum", "70-110", "--odd", "2-3", "--last", "500"});
+    ASSERT_EQ(lines.size(), 1u + 500 + 3 + 3);
+    // Neither condition looks at the history: each draw's chance is the share of the fronts kept,
+    // counted here one by one, and the hit count is binomial.
+    double kept[3] = {0, 0, 0}; // 奇数, 和值, both
+    for (int a = 1; a <= 31; ++a)
+        for (int b = a + 1; b <= 32; ++b)
+            for (int c = b + 1; c <= 33; ++c)
+                for (int d = c + 1; d <= 34; ++d)
+                    for (int e = d + 1; e <= 35; ++e) {
+                        const int odd = a % 2 + b % 2 + c % 2 + d % 2 + e % 2;
+                        const int sum = a + b + c + d + e;
+                        const bool oddKept = odd >= 2 && odd <= 3, sumKept = sum >= 70 && sum <= 110;
+                        kept[0] += oddKept ? 1 : 0;
+                        kept[1] += sumKept ? 1 : 0;
+                        kept[2] += oddKept && sumKept ? 1 : 0;
+                    }
+    const std::string names[3] = {"奇数", "和值", "全部条件"};
+    for (std::size_t k = 0; k < 3; ++k) {
+        // The hits from the 汇总 line ("汇总\t和值\t331/500\t…"), the chance lines after all of them.
+        const std::string& summary = lines[501 + k];
+        ASSERT_EQ(summary.rfind("汇总\t" + names[k] + '\t', 0), 0u) << summary;
+        const int hits = std::stoi(summary.substr(summary.find('\t', summary.find('\t') + 1) + 1));
+        const double q = kept[k] / 324'632.0;
+        const auto pmf = [q](int j) {
+            return std::exp(std::lgamma(501.0) - std::lgamma(j + 1.0) - std::lgamma(501.0 - j) + j * std::log(q) +
+                            (500 - j) * std::log1p(-q));
+        };
+        double p = 0;
+        for (int j = 0; j <= 500; ++j)
+            p += pmf(j) <= pmf(hits) * (1 + 1e-7) ? pmf(j) : 0.0;
+        char chanceCell[16];
+        std::snprintf(chanceCell, sizeof chanceCell, "%.1f%%", q * 100);
+        char pCell[16];
+        std::snprintf(pCell, sizeof pCell, "%.3g", std::min(p, 1.0));
+        EXPECT_EQ(lines[504 + k], "随机\t" + names[k] + '\t' + chanceCell + '\t' + pCell) << "hits " << hits;
+    }
 }

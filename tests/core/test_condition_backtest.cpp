@@ -1,6 +1,7 @@
 // The condition back-test: per draw, would the conditions have kept the winner, and at what size.
 #include "analysis/indicators.h"
 #include "check/condition_backtest.h"
+#include "common/poisson_binomial.h"
 #include "filter/combination_table.h"
 #include "test_support.h"
 
@@ -49,7 +50,8 @@ bool winnerKept(const Grid<std::int32_t>& his, std::size_t row, const TotalFilte
 }
 
 // Compares every draw of the back-test with full filter runs: the kept count, the winner kept
-// by all and by each condition alone, the value against the range, each condition's mean size.
+// by all and by each condition alone, the value against the range, each condition's mean size;
+// and the chance figures with the draws' kept shares by those runs.
 void expectMatchesFullRuns(const Grid<std::int32_t>& his, const TotalFilterSettings& s, std::size_t n)
 {
     const auto result = runBacktest(BacktestHistory{&his, 35, 5}, s, n);
@@ -58,21 +60,34 @@ void expectMatchesFullRuns(const Grid<std::int32_t>& his, const TotalFilterSetti
     const std::vector<SingleCondition> singles = activeConditions(s, 35);
     ASSERT_EQ(result->conditions.size(), singles.size());
     std::vector<double> keptSums(singles.size(), 0);
+    std::vector<std::vector<double>> chances(singles.size() + 1); // per condition, then all
     for (std::size_t i = 0; i < n; ++i) {
         const std::size_t row = his.rows() - n + i;
         const ConditionBacktestRow& got = result->rows[i];
         ASSERT_EQ(got.values.size(), singles.size());
-        EXPECT_EQ(got.keptCount, keptByFullRun(his, row, s)) << got.issue;
+        const std::size_t keptAll = keptByFullRun(his, row, s);
+        EXPECT_EQ(got.keptCount, keptAll) << got.issue;
+        chances.back().push_back(static_cast<double>(keptAll) / 324'632.0);
         EXPECT_EQ(got.keptAll, winnerKept(his, row, s)) << got.issue;
         for (std::size_t k = 0; k < singles.size(); ++k) {
             EXPECT_EQ(got.kept[k], winnerKept(his, row, singles[k].settings)) << got.issue << singles[k].name;
             EXPECT_EQ(got.kept[k], result->ranges[k].contains(got.values[k]))
                 << got.issue << singles[k].name << " value " << got.values[k];
-            keptSums[k] += static_cast<double>(keptByFullRun(his, row, singles[k].settings));
+            const auto kept = static_cast<double>(keptByFullRun(his, row, singles[k].settings));
+            keptSums[k] += kept;
+            chances[k].push_back(kept / 324'632.0);
         }
     }
     for (std::size_t k = 0; k < singles.size(); ++k)
         EXPECT_DOUBLE_EQ(result->summaries[k].meanKept, keptSums[k] / static_cast<double>(n)) << singles[k].name;
+    for (std::size_t k = 0; k <= singles.size(); ++k) {
+        const BacktestSummary& summary = result->summaries[k];
+        double mean = 0;
+        for (const double chance : chances[k])
+            mean += chance / static_cast<double>(n);
+        EXPECT_NEAR(summary.chance, mean, 1e-12) << summary.name;
+        EXPECT_NEAR(summary.pValue, poissonBinomialTwoSided(chances[k], summary.hits), 1e-12) << summary.name;
+    }
 }
 
 } // namespace
@@ -93,6 +108,12 @@ TEST_F(BacktestFixture, AConditionThatAlwaysHoldsKeepsEveryWinnerAndEveryCombina
     for (const BacktestSummary& summary : result->summaries) {
         EXPECT_EQ(summary.hitRate, 1.0) << summary.name;
         EXPECT_EQ(summary.meanKept, 324'632.0) << summary.name;
+        // Chance keeps every draw too: nothing to tell apart.
+        EXPECT_EQ(summary.chance, 1.0) << summary.name;
+        EXPECT_EQ(summary.pValue, 1.0) << summary.name;
+        EXPECT_EQ(chanceText(summary), "100.0%");
+        EXPECT_EQ(chancePValueText(summary), "1");
+        EXPECT_EQ(chanceVerdictText(summary), "命中率与随机选号无显著差异");
     }
 }
 
@@ -113,6 +134,26 @@ TEST_F(BacktestFixture, AConditionThatNeverHoldsKeepsNothing)
     EXPECT_EQ(result->summaries[1].hits, 0u);
     EXPECT_EQ(result->summaries[2].hits, 0u);
     EXPECT_EQ(result->summaries[2].meanKept, 0.0);
+    EXPECT_EQ(result->summaries[2].chance, 0.0);
+    EXPECT_EQ(result->summaries[2].pValue, 1.0);
+}
+
+TEST(BacktestChance, TheVerdictSaysWhichWayAHitRateDiffersAtFivePercent)
+{
+    struct Case {
+        double hitRate, chance, pValue;
+        const char* verdict;
+    };
+    for (const Case& c : {Case{0.6, 0.5, 0.0123, "命中率高于随机选号（p=0.0123）"},
+                          Case{0.4, 0.5, 1.02e-8, "命中率低于随机选号（p=1.02e-08）"},
+                          Case{0.6, 0.5, 0.05, "命中率与随机选号无显著差异"},
+                          Case{0.6, 0.5, 0.0499, "命中率高于随机选号（p=0.0499）"}}) {
+        BacktestSummary summary;
+        summary.hitRate = c.hitRate;
+        summary.chance = c.chance;
+        summary.pValue = c.pValue;
+        EXPECT_EQ(chanceVerdictText(summary), c.verdict) << c.pValue;
+    }
 }
 
 TEST_F(BacktestFixture, EveryDrawMatchesAFullFilterRunAgainstItsPrecedingDraw)
