@@ -3,9 +3,9 @@
 #include "analysis/indicators.h"
 #include "common/binomial.h"
 #include "common/decimal_text.h"
-#include "common/p_value_text.h"
 #include "common/poisson_binomial.h"
 #include "common/progress.h"
+#include "common/tail_probability.h"
 #include "filter/combination_table.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // The exact distribution of a count of independent successes, its two-sided p, and how a p prints.
-#include "common/p_value_text.h"
 #include "common/poisson_binomial.h"
+#include "common/tail_probability.h"
 
 #include <gtest/gtest.h>
 
