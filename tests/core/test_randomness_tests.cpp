@@ -29,6 +29,8 @@ const RandomnessRow& rowOf(const RandomnessReport& report, RandomnessTest test)
 {
     return report.rows.at(static_cast<std::size_t>(test));
 }
+// A row of a report about to go would dangle.
+const RandomnessRow& rowOf(RandomnessReport&& report, RandomnessTest test) = delete;
 
 // The observed counts of the cells that saw something, as "label:count".
 std::vector<std::string> seen(const std::vector<CountCell>& cells)
@@ -232,7 +234,8 @@ TEST(RandomnessTests, TheCorrectedFrequencyTestHoldsItsLevelUnderTheNull)
             const int b2 = 1 + (b1 + random.random(11)) % 12;
             draw.back = {b1, b2};
         }
-        const RandomnessRow& row = rowOf(testRandomness(kGame, draws), RandomnessTest::FrontFrequency);
+        const RandomnessReport report = testRandomness(kGame, draws);
+        const RandomnessRow& row = rowOf(report, RandomnessTest::FrontFrequency);
         ASSERT_EQ(row.degreesOfFreedom, 34);
         corrected += row.p < 0.05 ? 1 : 0;
         uncorrected += chiSquareUpperTail(row.statistic * 30 / 34, 34) < 0.05 ? 1 : 0;
