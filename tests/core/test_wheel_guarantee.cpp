@@ -1,0 +1,142 @@
+// Made wheels: the guarantee and its refusals, the verifier against every possible draw, holes
+// and repair, and the search.
+#include "wheel/wheel_guarantee.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+using namespace quorlin;
+
+namespace {
+
+/// Every draw of 5 front numbers out of 1..35: when it holds every banker and at least M other pool
+/// numbers, some bet must hold the bankers and T of the drawn pool numbers.
+bool holdsForEveryDraw(const WheelGuarantee& g, const std::vector<WheelBet>& bets)
+{
+    std::vector<int> draw = {1, 2, 3, 4, 5};
+    const std::vector<int> free = g.freeNumbers();
+    const auto in = [](const std::vector<int>& set, int n) {
+        return std::find(set.begin(), set.end(), n) != set.end();
+    };
+    for (;;) {
+        int bankers = 0, inPool = 0;
+        for (const int n : draw) {
+            bankers += in(g.bankers, n);
+            inPool += in(free, n);
+        }
+        if (bankers == static_cast<int>(g.bankers.size()) && inPool >= g.ok) {
+            bool covered = false;
+            for (const WheelBet& bet : bets) {
+                int common = 0;
+                bool allBankers = true;
+                for (const int b : g.bankers)
+                    allBankers = allBankers && in(bet, b);
+                for (const int n : draw)
+                    common += in(free, n) && in(bet, n);
+                covered = covered || (allBankers && common >= g.hit);
+            }
+            if (!covered)
+                return false;
+        }
+        int i = 4;
+        while (i >= 0 && draw[static_cast<std::size_t>(i)] == 31 + i)
+            --i;
+        if (i < 0)
+            return true;
+        ++draw[static_cast<std::size_t>(i)];
+        for (int j = i + 1; j < 5; ++j)
+            draw[static_cast<std::size_t>(j)] = draw[static_cast<std::size_t>(j - 1)] + 1;
+    }
+}
+
+std::vector<WheelBet> randomBets(const WheelGuarantee& g, int count, std::mt19937& rng)
+{
+    std::vector<WheelBet> bets;
+    std::vector<int> free = g.freeNumbers();
+    for (int i = 0; i < count; ++i) {
+        std::shuffle(free.begin(), free.end(), rng);
+        WheelBet bet = g.bankers;
+        bet.insert(bet.end(), free.begin(), free.begin() + g.freeWidth());
+        std::sort(bet.begin(), bet.end());
+        bets.push_back(bet);
+    }
+    return bets;
+}
+
+} // namespace
+
+TEST(WheelGuarantee, RefusesEachBadDefinitionNamingIt)
+{
+    const struct {
+        WheelGuarantee g;
+        const char* message;
+    } cases[] = {
+        {{{1, 2, 3, 4}, {}, 3, 3}, "至少要有5个"},
+        {{{1, 2, 3, 4, 4, 6}, {}, 3, 3}, "4 重复"},
+        {{{1, 2, 3, 4, 36}, {}, 3, 3}, "36 不在1到35"},
+        {{{1, 2, 3, 4, 5, 6}, {7}, 3, 3}, "胆码 07 不在号码池"},
+        {{{1, 2, 3, 4, 5, 6, 7, 8}, {1, 2, 3, 4}, 1, 1}, "胆码最多3个"},
+        {{{1, 2, 3, 4, 5, 6}, {1, 2}, 4, 3}, "M 应为1到3"},
+        {{{1, 2, 3, 4, 5, 6}, {}, 6, 3}, "M 应为1到5"},
+        {{{1, 2, 3, 4, 5, 6}, {}, 3, 4}, "T 应为1到3"},
+        {{{1, 2, 3, 4, 5, 6}, {}, 3, 0}, "T 应为1到3"},
+    };
+    for (const auto& c : cases)
+        EXPECT_NE(wheelGuaranteeProblem(c.g).find(c.message), std::string::npos) << c.message;
+    EXPECT_EQ(wheelGuaranteeProblem({{1, 2, 3, 4, 5, 35}, {35}, 4, 2}), "");
+    EXPECT_EQ(wheelGuaranteeLabel({{1, 3, 5, 7, 12, 20}, {3, 12}, 3, 2}), "胆码 03 12\t中3保2");
+}
+
+TEST(WheelGuarantee, RanksEveryMSetOnceAndBack)
+{
+    const MSetIndex index(9, 4, 2);
+    std::vector<int> seen(index.count(), 0);
+    MSetIndex::forEachChoice(index.full(), 4, [&](std::uint64_t mask) {
+        const std::uint64_t r = index.rank(mask);
+        ASSERT_LT(r, index.count());
+        ++seen[r];
+        EXPECT_EQ(index.maskOf(r), mask);
+    });
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), 126);
+}
+
+TEST(WheelGuarantee, VerifierAgreesWithEveryDrawOnRandomWheels)
+{
+    const WheelGuarantee guarantees[] = {
+        {{2, 5, 9, 14, 20, 33}, {}, 4, 4},
+        {{1, 2, 3, 4, 5, 6, 7}, {}, 3, 3},
+        {{3, 6, 9, 12, 15, 18, 21}, {}, 5, 4},
+        {{1, 4, 8, 10, 11, 29, 35}, {}, 5, 3},
+        {{1, 2, 3, 4, 5, 6, 7, 8}, {3}, 4, 3},
+        {{7, 8, 9, 10, 11, 12, 13}, {8, 13}, 3, 2},
+        {{1, 2, 30, 31, 32, 33, 34, 35}, {1, 2, 35}, 2, 2},
+        {{5, 6, 7, 8, 9, 10}, {}, 2, 1},
+    };
+    std::mt19937 rng(7);
+    int holding = 0, failing = 0;
+    for (const WheelGuarantee& g : guarantees) {
+        ASSERT_EQ(wheelGuaranteeProblem(g), "");
+        for (int count = 1; count <= 8; ++count) {
+            const std::vector<WheelBet> bets = randomBets(g, count, rng);
+            const bool holds = holdsForEveryDraw(g, bets);
+            EXPECT_EQ(verifyWheel(g, bets), holds) << wheelGuaranteeLabel(g) << " with " << count << " bets";
+            (holds ? holding : failing) += 1;
+        }
+    }
+    // Both verdicts are exercised.
+    EXPECT_GT(holding, 5);
+    EXPECT_GT(failing, 5);
+}
+
+TEST(WheelGuarantee, RefusesBetsThatAreNotOfThePool)
+{
+    const WheelGuarantee g{{1, 2, 3, 4, 5, 6, 7}, {2}, 3, 3};
+    std::vector<std::uint64_t> masks;
+    EXPECT_EQ(wheelBetMasks(g, {{1, 2, 3, 4, 5}, {2, 3, 4, 5, 8}}, masks), "第2注的号码 08 不在号码池中");
+    EXPECT_EQ(wheelBetMasks(g, {{1, 3, 4, 5, 6}}, masks), "第1注没有包含全部胆码");
+    EXPECT_EQ(wheelBetMasks(g, {{1, 2, 3, 4}}, masks), "第1注不是5个号码");
+    EXPECT_EQ(wheelBetMasks(g, {{1, 2, 3, 3, 4}}, masks), "第1注的号码 03 重复");
+    EXPECT_FALSE(verifyWheel(g, {{1, 2, 3, 4, 5}, {2, 3, 4, 5, 8}}));
+}
