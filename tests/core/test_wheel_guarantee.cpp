@@ -1,10 +1,16 @@
 // Made wheels: the guarantee and its refusals, the verifier against every possible draw, holes
 // and repair, and the search.
+#include "test_support.h"
+#include "wheel/wheel_bets.h"
+#include "wheel/wheel_file.h"
 #include "wheel/wheel_guarantee.h"
+#include "wheel/wheel_names.h"
+#include "wheel/wheel_repair.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
 
 using namespace quorlin;
@@ -139,4 +145,111 @@ TEST(WheelGuarantee, RefusesBetsThatAreNotOfThePool)
     EXPECT_EQ(wheelBetMasks(g, {{1, 2, 3, 4}}, masks), "第1注不是5个号码");
     EXPECT_EQ(wheelBetMasks(g, {{1, 2, 3, 3, 4}}, masks), "第1注的号码 03 重复");
     EXPECT_FALSE(verifyWheel(g, {{1, 2, 3, 4, 5}, {2, 3, 4, 5, 8}}));
+}
+
+namespace {
+
+/// A shipped wheel (选五型, no bankers) as bets of the pool 1..basic.
+std::vector<WheelBet> shippedWheel(int basic, int ok, int hit)
+{
+    const std::string name = "选五型" + std::string(basic < 10 ? "0" : "") + std::to_string(basic) + "码中" +
+                             std::to_string(ok) + "保" + std::to_string(hit) + ".txt";
+    const auto path = std::filesystem::path(quorlin::test::distFilesDir()) / kWheelFolder / name;
+    const LoadedWheel loaded = readWheel(path.string(), 5, basic);
+    EXPECT_TRUE(loaded.ok) << name << ": " << loaded.error;
+    std::vector<int> pool;
+    for (int n = 1; n <= basic; ++n)
+        pool.push_back(n);
+    return wheelBets(loaded.wheel, pool, {});
+}
+
+std::vector<int> poolOf(int basic)
+{
+    std::vector<int> pool;
+    for (int n = 1; n <= basic; ++n)
+        pool.push_back(n);
+    return pool;
+}
+
+} // namespace
+
+TEST(WheelHoles, RemovingABetOpensExactlyTheMSetsOnlyItCovered)
+{
+    const struct {
+        WheelGuarantee g;
+        int bet;
+    } cases[] = {
+        {{poolOf(10), {}, 5, 4}, 3},
+        {{poolOf(9), {}, 4, 4}, 0},
+        {{poolOf(12), {}, 5, 3}, 1},
+    };
+    for (const auto& c : cases) {
+        std::vector<WheelBet> bets = shippedWheel(static_cast<int>(c.g.pool.size()), c.g.ok, c.g.hit);
+        const WheelCoverage whole = wheelCoverage(c.g, bets);
+        ASSERT_EQ(whole.error, "");
+        ASSERT_TRUE(whole.holes.empty());
+        ASSERT_EQ(whole.covered, whole.total);
+        const WheelBet removed = bets[static_cast<std::size_t>(c.bet)];
+        bets.erase(bets.begin() + c.bet);
+        // The M-sets with T or more in the removed bet and fewer than T in every other bet.
+        std::vector<std::vector<int>> expected;
+        std::vector<std::uint64_t> masks;
+        ASSERT_EQ(wheelBetMasks(c.g, bets, masks), "");
+        const MSetIndex index(static_cast<int>(c.g.pool.size()), c.g.ok, c.g.hit);
+        MSetIndex::forEachChoice(index.full(), c.g.ok, [&](std::uint64_t set) {
+            std::vector<int> numbers;
+            for (int i = 0; i < index.numbers(); ++i)
+                if (set >> i & 1u)
+                    numbers.push_back(i + 1);
+            const auto common = [&](const WheelBet& bet) {
+                return std::count_if(numbers.begin(), numbers.end(),
+                                     [&](int n) { return std::find(bet.begin(), bet.end(), n) != bet.end(); });
+            };
+            if (common(removed) >= c.g.hit &&
+                std::none_of(bets.begin(), bets.end(), [&](const WheelBet& b) { return common(b) >= c.g.hit; }))
+                expected.push_back(numbers);
+        });
+        std::sort(expected.begin(), expected.end());
+        const WheelCoverage coverage = wheelCoverage(c.g, bets);
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(coverage.holes, expected) << wheelGuaranteeLabel(c.g);
+        EXPECT_EQ(coverage.covered + expected.size(), coverage.total);
+    }
+}
+
+TEST(WheelRepair, DamagedShippedWheelsRepairToVerifiedWheelsNoLarger)
+{
+    const struct {
+        int basic, ok, hit;
+    } cases[] = {{10, 5, 4}, {12, 4, 4}, {13, 5, 3}, {11, 4, 4}};
+    for (const auto& c : cases) {
+        const WheelGuarantee g{poolOf(c.basic), {}, c.ok, c.hit};
+        const std::vector<WheelBet> original = shippedWheel(c.basic, c.ok, c.hit);
+        // One bet removed, one bet with a number changed.
+        std::vector<WheelBet> damaged = original;
+        damaged.erase(damaged.begin() + 1);
+        WheelBet& changed = damaged.front();
+        for (int n = 1; n <= c.basic; ++n)
+            if (std::find(changed.begin(), changed.end(), n) == changed.end()) {
+                changed.back() = n;
+                break;
+            }
+        std::sort(changed.begin(), changed.end());
+        ASSERT_FALSE(wheelCoverage(g, damaged).holes.empty());
+        const WheelRepair repair = repairWheel(g, damaged);
+        ASSERT_EQ(repair.error, "");
+        EXPECT_TRUE(holdsForEveryDraw(g, repair.bets)) << c.basic;
+        EXPECT_LE(repair.bets.size(), original.size()) << c.basic << " 中" << c.ok << "保" << c.hit;
+        EXPECT_GT(repair.added, 0u);
+    }
+}
+
+TEST(WheelRepair, RepairsWithBankersAndRefusesForeignBets)
+{
+    const WheelGuarantee g{{2, 4, 6, 8, 10, 12, 14, 16, 18}, {4}, 3, 3};
+    const WheelRepair repair = repairWheel(g, {{2, 4, 6, 8, 10}});
+    ASSERT_EQ(repair.error, "");
+    EXPECT_TRUE(holdsForEveryDraw(g, repair.bets));
+    EXPECT_EQ(repairWheel(g, {{2, 4, 6, 8, 11}}).error, "第1注的号码 11 不在号码池中");
+    EXPECT_EQ(wheelCoverage(g, {{2, 4, 6, 8, 11}}).error, "第1注的号码 11 不在号码池中");
 }
