@@ -4,6 +4,7 @@
 #include "wheel/wheel_bets.h"
 #include "wheel/wheel_file.h"
 #include "wheel/wheel_guarantee.h"
+#include "wheel/wheel_maker.h"
 #include "wheel/wheel_names.h"
 #include "wheel/wheel_repair.h"
 
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <mutex>
 #include <random>
 
 using namespace quorlin;
@@ -252,4 +254,85 @@ TEST(WheelRepair, RepairsWithBankersAndRefusesForeignBets)
     EXPECT_TRUE(holdsForEveryDraw(g, repair.bets));
     EXPECT_EQ(repairWheel(g, {{2, 4, 6, 8, 11}}).error, "第1注的号码 11 不在号码池中");
     EXPECT_EQ(wheelCoverage(g, {{2, 4, 6, 8, 11}}).error, "第1注的号码 11 不在号码池中");
+}
+
+TEST(WheelMaker, MadeWheelsHoldForEveryDraw)
+{
+    const struct {
+        WheelGuarantee g;
+        std::size_t best; ///< the best known size: the search stops there
+    } cases[] = {
+        {{poolOf(7), {}, 3, 3}, 5},
+        {{poolOf(8), {}, 4, 4}, 20},
+        {{poolOf(9), {}, 5, 4}, 9},
+        {{poolOf(10), {}, 5, 3}, 2},
+        {{{2, 5, 9, 14, 20, 27, 31, 33, 35}, {5}, 3, 2}, 0},
+        {{{1, 3, 5, 7, 9, 11, 13}, {3, 11}, 3, 3}, 10},
+        {{{4, 8, 15, 16, 23, 34}, {4, 8, 15}, 2, 1}, 1},
+    };
+    for (const auto& c : cases) {
+        WheelMakeOptions options;
+        options.seed = 11;
+        options.targetSize = c.best;
+        options.stepsPerSize = c.best ? 0 : 20'000;
+        options.seconds = 600;
+        const MadeWheel made = makeWheel(c.g, options);
+        ASSERT_EQ(made.error, "");
+        EXPECT_TRUE(holdsForEveryDraw(c.g, made.bets)) << wheelGuaranteeLabel(c.g);
+        if (c.best) {
+            EXPECT_EQ(made.bets.size(), c.best) << wheelGuaranteeLabel(c.g);
+        }
+        EXPECT_TRUE(std::is_sorted(made.bets.begin(), made.bets.end()));
+    }
+}
+
+TEST(WheelMaker, SameSeedOneThreadGivesTheSameWheel)
+{
+    const WheelGuarantee g{poolOf(11), {}, 4, 3};
+    WheelMakeOptions options;
+    options.seed = 5;
+    options.stepsPerSize = 5'000;
+    options.seconds = 600;
+    const MadeWheel first = makeWheel(g, options), second = makeWheel(g, options);
+    EXPECT_EQ(first.bets, second.bets);
+    options.seed = 6;
+    EXPECT_NE(makeWheel(g, options).bets, first.bets);
+}
+
+TEST(WheelMaker, ThreadsShareTheBestAndReportEachSmallerWheel)
+{
+    const WheelGuarantee g{poolOf(10), {}, 5, 4};
+    std::mutex mutex;
+    std::vector<std::size_t> sizes;
+    WheelMakeOptions options;
+    options.threads = 3;
+    options.targetSize = 14;
+    options.seconds = 600;
+    options.onBest = [&](std::size_t size) {
+        const std::lock_guard lock(mutex);
+        sizes.push_back(size);
+    };
+    const MadeWheel made = makeWheel(g, options);
+    EXPECT_EQ(made.bets.size(), 14u);
+    EXPECT_TRUE(verifyWheel(g, made.bets));
+    ASSERT_FALSE(sizes.empty());
+    EXPECT_TRUE(std::is_sorted(sizes.rbegin(), sizes.rend()));
+    EXPECT_EQ(sizes.back(), 14u);
+}
+
+TEST(WheelMaker, StopsAtOnceWithAVerifiedWheel)
+{
+    const WheelGuarantee g{poolOf(20), {}, 4, 4};
+    Progress progress;
+    progress.cancel();
+    WheelMakeOptions options;
+    options.threads = 2;
+    options.seconds = 600;
+    options.progress = &progress;
+    const MadeWheel made = makeWheel(g, options);
+    ASSERT_EQ(made.error, "");
+    EXPECT_FALSE(made.bets.empty());
+    EXPECT_TRUE(verifyWheel(g, made.bets));
+    // A refused guarantee makes nothing.
+    EXPECT_NE(makeWheel({poolOf(4), {}, 3, 3}, options).error, "");
 }
