@@ -16,22 +16,22 @@ std::vector<int> WheelGuarantee::freeNumbers() const
 
 namespace {
 
-std::string numberProblem(const std::vector<int>& numbers, const char* what)
-{
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (numbers[i] < 1 || numbers[i] > kWheelMaxNumber)
-            return std::string(what) + "中的号码 " + std::to_string(numbers[i]) + " 不在1到35之间";
-        if (std::count(numbers.begin(), numbers.end(), numbers[i]) > 1)
-            return std::string(what) + "中的号码 " + std::to_string(numbers[i]) + " 重复";
-    }
-    return {};
-}
-
 std::string twoDigits(int n)
 {
     char cell[8];
     std::snprintf(cell, sizeof cell, "%.2d", n);
     return cell;
+}
+
+std::string numberProblem(const std::vector<int>& numbers, const char* what)
+{
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (numbers[i] < 1 || numbers[i] > kWheelMaxNumber)
+            return std::string(what) + "中的号码 " + twoDigits(numbers[i]) + " 不在1到35之间";
+        if (std::count(numbers.begin(), numbers.end(), numbers[i]) > 1)
+            return std::string(what) + "中的号码 " + twoDigits(numbers[i]) + " 重复";
+    }
+    return {};
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 
 namespace quorlin {
 
@@ -88,8 +89,12 @@ std::uint64_t betAround(std::uint64_t seed, int width, int hit, std::uint64_t fu
 
 } // namespace
 
-WheelRepair repairWheel(const WheelGuarantee& g, const std::vector<WheelBet>& bets)
+WheelRepair repairWheel(const WheelGuarantee& g, const std::vector<WheelBet>& bets, double seconds)
 {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                               std::chrono::duration<double>(std::max(0.0, seconds)));
+    const auto late = [&] { return std::chrono::steady_clock::now() >= deadline; };
     WheelRepair repair;
     std::vector<std::uint64_t> masks;
     repair.error = wheelGuaranteeProblem(g);
@@ -135,7 +140,7 @@ WheelRepair repairWheel(const WheelGuarantee& g, const std::vector<WheelBet>& be
         for (;;) {
             WheelAnneal fewer = anneal;
             fewer.removeWeakest();
-            if (fewer.movable().empty() || !fewer.anneal(kRepairSteps, {}))
+            if (fewer.movable().empty() || !fewer.anneal(kRepairSteps, late))
                 break;
             anneal = fewer;
         }
@@ -153,7 +158,7 @@ WheelRepair repairWheel(const WheelGuarantee& g, const std::vector<WheelBet>& be
     for (;;) {
         WheelAnneal fewer = whole;
         fewer.removeWeakest();
-        if (fewer.movable().empty() || !fewer.anneal(kRepairSteps, {}))
+        if (fewer.movable().empty() || !fewer.anneal(kRepairSteps, late))
             break;
         whole = fewer;
         ++repair.dropped;

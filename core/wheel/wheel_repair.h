@@ -29,8 +29,8 @@ struct WheelRepair {
 
 /// Covers the holes by adding bets greedily (each the one covering most holes of those it tries),
 /// then drops bets every M-set of which another bet also covers, then lets the annealing cover the
-/// M-sets with one bet fewer while it can; the result is verified.
-WheelRepair repairWheel(const WheelGuarantee& guarantee, const std::vector<WheelBet>& bets);
+/// M-sets with one bet fewer while it can within `seconds`; the result is verified.
+WheelRepair repairWheel(const WheelGuarantee& guarantee, const std::vector<WheelBet>& bets, double seconds = 10);
 
 /// Drops bets (last first) whose M-sets are all covered by other bets; `counts` follow.
 void dropRedundantBets(const MSetIndex& index, std::vector<std::uint64_t>& masks, std::vector<std::uint32_t>& counts);
