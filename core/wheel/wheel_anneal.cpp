@@ -1,5 +1,6 @@
 #include "wheel/wheel_anneal.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -132,22 +133,35 @@ long WheelAnneal::swapDelta(std::uint64_t bet, std::uint64_t out, std::uint64_t 
     return delta;
 }
 
+std::size_t WheelAnneal::nearestBet(std::uint64_t hole)
+{
+    // A bet one swap from covering the hole, at random among those; else the closest of a few.
+    std::size_t chosen = movable_.size(), seen = 0;
+    for (std::size_t i = 0; i < movable_.size(); ++i)
+        if (std::popcount(movable_[i] & hole) == hit_ - 1 && random(++seen) == 0)
+            chosen = i;
+    if (chosen < movable_.size())
+        return chosen;
+    chosen = random(movable_.size());
+    for (int k = 0; k < 4; ++k) {
+        const std::size_t other = random(movable_.size());
+        if (std::popcount(movable_[other] & hole) > std::popcount(movable_[chosen] & hole))
+            chosen = other;
+    }
+    return chosen;
+}
+
 bool WheelAnneal::anneal(std::uint64_t steps, const std::function<bool()>& stop)
 {
     if (movable_.empty())
         return holes_.empty();
     std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const std::uint64_t level = std::max<std::uint64_t>(kMinLevel, movable_.size() * kLevelPerBet);
     for (std::uint64_t step = 0; step < steps && !holes_.empty(); ++step) {
         if ((step & 255u) == 0 && stop && stop())
             return false;
-        // A move that brings a random bet closer to a random hole.
         const std::uint64_t hole = index_->maskOf(holes_[random(holes_.size())]);
-        std::size_t which = random(movable_.size());
-        for (int k = 0; k < 2; ++k) {
-            const std::size_t other = random(movable_.size());
-            if (std::popcount(movable_[other] & hole) > std::popcount(movable_[which] & hole))
-                which = other;
-        }
+        const std::size_t which = nearestBet(hole);
         const std::uint64_t bet = movable_[which];
         const std::uint64_t out = randomBit(bet & ~hole, rng_), in = randomBit(hole & ~bet, rng_);
         const long delta = swapDelta(bet, out, in, false);
@@ -155,8 +169,30 @@ bool WheelAnneal::anneal(std::uint64_t steps, const std::function<bool()>& stop)
             swapDelta(bet, out, in, true);
             movable_[which] = (bet & ~out) | in;
         }
+        // Geometric cooling; a search that no longer improves is heated again.
+        if (holes_.size() < levelBest_)
+            levelBest_ = holes_.size();
+        if (++levelSteps_ >= level) {
+            levelSteps_ = 0;
+            temperature_ *= kCooling;
+            if (levelBest_ < runBest_) {
+                runBest_ = levelBest_;
+                frozen_ = 0;
+            } else if (++frozen_ >= kFrozenLevels || temperature_ < kMinTemperature) {
+                reheat();
+            }
+            levelBest_ = holes_.size();
+        }
     }
     return holes_.empty();
+}
+
+void WheelAnneal::reheat()
+{
+    temperature_ = kStartTemperature;
+    frozen_ = 0;
+    runBest_ = levelBest_ = holes_.size();
+    levelSteps_ = 0;
 }
 
 } // namespace quorlin

@@ -26,6 +26,8 @@ public:
     /// every 256 steps).
     bool anneal(std::uint64_t steps, const std::function<bool()>& stop);
 
+    /// Starts the cooling again from the highest temperature.
+    void reheat();
     std::size_t uncovered() const { return holes_.size(); }
     const std::vector<std::uint64_t>& movable() const { return movable_; }
     const std::vector<std::uint64_t>& fixed() const { return fixed_; }
@@ -36,6 +38,7 @@ private:
     void raise(std::uint64_t r);
     void lower(std::uint64_t r);
     /// The change of uncovered M-sets when `out` leaves the bet and `in` joins it; applied when asked.
+    std::size_t nearestBet(std::uint64_t hole);
     long swapDelta(std::uint64_t bet, std::uint64_t out, std::uint64_t in, bool apply);
 
     const MSetIndex* index_;
@@ -45,7 +48,16 @@ private:
     std::vector<std::uint32_t> counts_;
     std::vector<std::uint64_t> holes_;
     std::vector<std::uint32_t> holeAt_;
-    double temperature_ = 0.6;
+    static constexpr double kStartTemperature = 1.0;
+    static constexpr double kMinTemperature = 0.05;
+    static constexpr double kCooling = 0.99;
+    static constexpr std::uint64_t kMinLevel = 1000;
+    static constexpr std::uint64_t kLevelPerBet = 10;
+    static constexpr int kFrozenLevels = 100;
+    double temperature_ = kStartTemperature;
+    std::uint64_t levelSteps_ = 0;
+    std::size_t levelBest_ = SIZE_MAX, runBest_ = SIZE_MAX;
+    int frozen_ = 0;
 };
 
 } // namespace quorlin
