@@ -135,18 +135,16 @@ long WheelAnneal::swapDelta(std::uint64_t bet, std::uint64_t out, std::uint64_t 
 
 std::size_t WheelAnneal::nearestBet(std::uint64_t hole)
 {
-    // A bet one swap from covering the hole, at random among those; else the closest of a few.
-    std::size_t chosen = movable_.size(), seen = 0;
-    for (std::size_t i = 0; i < movable_.size(); ++i)
-        if (std::popcount(movable_[i] & hole) == hit_ - 1 && random(++seen) == 0)
-            chosen = i;
-    if (chosen < movable_.size())
-        return chosen;
-    chosen = random(movable_.size());
-    for (int k = 0; k < 4; ++k) {
+    // A bet one swap from covering the hole, drawn at random; else the closest of those drawn.
+    std::size_t chosen = random(movable_.size());
+    int closest = std::popcount(movable_[chosen] & hole);
+    for (int k = 0; k < kDraws && closest != hit_ - 1; ++k) {
         const std::size_t other = random(movable_.size());
-        if (std::popcount(movable_[other] & hole) > std::popcount(movable_[chosen] & hole))
+        const int common = std::popcount(movable_[other] & hole);
+        if (common == hit_ - 1 || (closest < hit_ - 1 && common > closest)) {
             chosen = other;
+            closest = common;
+        }
     }
     return chosen;
 }

@@ -54,6 +54,7 @@ private:
     static constexpr std::uint64_t kMinLevel = 1000;
     static constexpr std::uint64_t kLevelPerBet = 10;
     static constexpr int kFrozenLevels = 100;
+    static constexpr int kDraws = 64;
     double temperature_ = kStartTemperature;
     std::uint64_t levelSteps_ = 0;
     std::size_t levelBest_ = SIZE_MAX, runBest_ = SIZE_MAX;
