@@ -187,7 +187,8 @@ bool WheelAnneal::anneal(std::uint64_t steps, const std::function<bool()>& stop)
 
 void WheelAnneal::reheat()
 {
-    temperature_ = kStartTemperature;
+    startLow_ = !startLow_;
+    temperature_ = startLow_ ? kLowStartTemperature : kStartTemperature;
     frozen_ = 0;
     runBest_ = levelBest_ = holes_.size();
     levelSteps_ = 0;

@@ -26,7 +26,7 @@ public:
     /// every 256 steps).
     bool anneal(std::uint64_t steps, const std::function<bool()>& stop);
 
-    /// Starts the cooling again from the highest temperature.
+    /// Starts the cooling again, from a high and a low temperature in turn.
     void reheat();
     std::size_t uncovered() const { return holes_.size(); }
     const std::vector<std::uint64_t>& movable() const { return movable_; }
@@ -49,16 +49,18 @@ private:
     std::vector<std::uint64_t> holes_;
     std::vector<std::uint32_t> holeAt_;
     static constexpr double kStartTemperature = 1.0;
-    static constexpr double kMinTemperature = 0.05;
+    static constexpr double kLowStartTemperature = 0.3;
+    static constexpr double kMinTemperature = 0.02;
     static constexpr double kCooling = 0.99;
     static constexpr std::uint64_t kMinLevel = 1000;
-    static constexpr std::uint64_t kLevelPerBet = 10;
+    static constexpr std::uint64_t kLevelPerBet = 100;
     static constexpr int kFrozenLevels = 100;
     static constexpr int kDraws = 64;
     double temperature_ = kStartTemperature;
     std::uint64_t levelSteps_ = 0;
     std::size_t levelBest_ = SIZE_MAX, runBest_ = SIZE_MAX;
     int frozen_ = 0;
+    bool startLow_ = false;
 };
 
 } // namespace quorlin

@@ -69,6 +69,8 @@ MadeWheel makeWheel(const WheelGuarantee& g, const WheelMakeOptions& options)
         WheelAnneal anneal(index, g.freeWidth(), g.hit, options.seed + static_cast<std::uint64_t>(thread));
         anneal.setBets({}, {});
         anneal.coverGreedily();
+        if (thread % 2)
+            anneal.reheat(); // every other thread begins its cooling from the low temperature
         offer(anneal.movable(), thread);
         std::uint64_t spent = 0;
         for (;;) {
