@@ -117,6 +117,18 @@ const std::vector<CliCommand>& cliCommands()
          "wheel-check 矩阵文件 --basic B --ok K --guarantee G\n"
          "                         用全部开奖逐一验证矩阵：成立输出 ok，否则列出漏洞",
          runWheelCheck},
+        {"wheel-make",
+         "wheel-make --pool \"号码池\" --guarantee M-T [--bankers \"胆码\"] [--seconds 10] [--seed N] [--threads K]\n"
+         "                         按需生成旋转矩阵：每行一注，然后合计注数和金额、已验证的保证",
+         runWheelMake},
+        {"wheel-holes",
+         "wheel-holes 投注文件 --pool \"号码池\" --guarantee M-T [--bankers \"胆码\"]\n"
+         "                         检查矩阵：覆盖率，然后每个漏洞一行",
+         runWheelHoles},
+        {"wheel-repair",
+         "wheel-repair 投注文件 --pool \"号码池\" --guarantee M-T [--bankers \"胆码\"] [--seconds 10]\n"
+         "                         修补矩阵：补上漏洞、去掉多余的注，输出同 wheel-make",
+         runWheelRepair},
         {"intersect",
          "intersect 大底文件… [--tolerance E1-E2] [--back import|none|all|\"01 02 …\"]\n"
          "                         多重大底交集：输出带序号的交集号码",

@@ -34,6 +34,9 @@ int runReplay(CliContext& context, CliArgs& args, std::ostream& out, std::ostrea
 int runTicket(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runWheel(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runWheelCheck(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runWheelMake(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runWheelHoles(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
+int runWheelRepair(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runIntersect(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 int runExclude(CliContext& context, CliArgs& args, std::ostream& out, std::ostream& err);
 

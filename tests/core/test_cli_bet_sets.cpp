@@ -1,4 +1,5 @@
-// quorlin-cli wheel, wheel-check and intersect: the bet-set tools from the command line.
+// quorlin-cli wheel, wheel-check, wheel-make, wheel-holes, wheel-repair and intersect: the bet-set
+// tools from the command line.
 #include "cli_commands.h"
 #include "cli_fixture.h"
 #include "test_support.h"
@@ -98,4 +99,61 @@ TEST_F(CliBetSetFixture, IntersectPrintsTheNumberedLinesOrTheRefusal)
     EXPECT_EQ(run({"intersect", a, write("bad.txt", "01 02 03 04 05\r\n01 02 03 04 36\r\n")}), 1);
     EXPECT_EQ(err.str(), "bad.txt：第 2 行：前区号码“36”不在 01-35 之内\n");
     EXPECT_EQ(run({"intersect", a, "--tolerance", "x"}), 2);
+}
+
+TEST_F(CliBetSetFixture, WheelMakePrintsTheVerifiedWheel)
+{
+    const auto lines = runLines({"wheel-make", "--pool", "03 05 07 11 13 17 19", "--guarantee", "3-3", "--seconds", "1",
+                                 "--seed", "4", "--threads", "1"});
+    ASSERT_GE(lines.size(), 7u);
+    const std::size_t bets = lines.size() - 2;
+    EXPECT_EQ(lines[bets], "合计\t" + std::to_string(bets) + "注\t" + std::to_string(2 * bets) + "元");
+    EXPECT_EQ(lines[bets + 1], "保证\t中3保3\t已验证");
+    EXPECT_EQ(lines[0].size(), 14u);
+    const auto banked = runLines({"wheel-make", "--pool", "12 03 05 07 11 13", "--bankers", "12 03", "--guarantee",
+                                  "2-2", "--seconds", "1", "--threads", "2"});
+    EXPECT_EQ(banked.back(), "保证\t胆码 03 12\t中2保2\t已验证");
+    for (std::size_t i = 0; i + 2 < banked.size(); ++i)
+        EXPECT_NE(banked[i].find("03 "), std::string::npos) << banked[i];
+}
+
+TEST_F(CliBetSetFixture, WheelMakeRefusesBadPoolsAndGuarantees)
+{
+    const struct {
+        std::vector<std::string> words;
+        const char* message;
+    } cases[] = {
+        {{"--pool", "01 02 03 04", "--guarantee", "3-3"}, "至少要有5个"},
+        {{"--pool", "01 02 03 04 04 06", "--guarantee", "3-3"}, "04"},
+        {{"--pool", "01 02 03 04 05 36", "--guarantee", "3-3"}, "36"},
+        {{"--pool", "01 02 03 04 0x", "--guarantee", "3-3"}, "0x"},
+        {{"--pool", "01 02 03 04 05 06", "--guarantee", "6-3"}, "M 应为"},
+        {{"--pool", "01 02 03 04 05 06", "--guarantee", "3-4"}, "T 应为"},
+        {{"--pool", "01 02 03 04 05 06", "--guarantee", "33"}, "M-T"},
+        {{"--pool", "01 02 03 04 05 06", "--guarantee", "2-2", "--bankers", "07"}, "不在号码池"},
+        {{"--pool", "01 02 03 04 05 06 07", "--guarantee", "1-1", "--bankers", "01 02 03 04"}, "最多3个"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> words = {"wheel-make"};
+        words.insert(words.end(), c.words.begin(), c.words.end());
+        EXPECT_EQ(run(words), 1) << c.message;
+        EXPECT_NE(err.str().find(c.message), std::string::npos) << c.message << ": " << err.str();
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+TEST_F(CliBetSetFixture, WheelHolesListsTheCoverageAndHolesAndRepairCoversThem)
+{
+    const std::string path = (program.path() / "bets.txt").string();
+    std::ofstream(path) << "01 02 03 04 05\n01 02 03 06 07\n";
+    const auto holes = runLines({"wheel-holes", path, "--pool", "01 02 03 04 05 06 07", "--guarantee", "3-3"});
+    ASSERT_EQ(holes.size(), 1u + 35u - 19u);
+    EXPECT_EQ(holes[0], "覆盖\t19/35\t54.3%");
+    EXPECT_EQ(holes[1], "01 04 06");
+    EXPECT_EQ(holes.back(), "05 06 07");
+    const auto repaired = runLines({"wheel-repair", path, "--pool", "01 02 03 04 05 06 07", "--guarantee", "3-3"});
+    EXPECT_EQ(repaired.back(), "保证\t中3保3\t已验证");
+    std::ofstream(path) << "01 02 03 04 09\n";
+    EXPECT_EQ(run({"wheel-holes", path, "--pool", "01 02 03 04 05 06 07", "--guarantee", "3-3"}), 1);
+    EXPECT_NE(err.str().find("第1注的号码 09 不在号码池中"), std::string::npos) << err.str();
 }
