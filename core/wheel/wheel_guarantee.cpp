@@ -57,6 +57,20 @@ std::string wheelGuaranteeProblem(const WheelGuarantee& g)
     return {};
 }
 
+std::size_t wheelLowerBound(const WheelGuarantee& g)
+{
+    if (g.ok != g.hit)
+        return 1;
+    // ⌈v/k ⌈(v−1)/(k−1) … ⌈(v−t+1)/(k−t+1)⌉…⌉⌉ over the free numbers and the free places of a bet.
+    const std::uint64_t v = g.pool.size() - g.bankers.size();
+    const std::uint64_t k = static_cast<std::uint64_t>(g.freeWidth());
+    const auto t = static_cast<std::uint64_t>(g.hit);
+    std::uint64_t bound = 1;
+    for (std::uint64_t i = t; i-- > 0;)
+        bound = ((v - i) * bound + (k - i) - 1) / (k - i);
+    return static_cast<std::size_t>(bound);
+}
+
 std::string wheelGuaranteeLabel(const WheelGuarantee& g)
 {
     std::string label;

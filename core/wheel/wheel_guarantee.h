@@ -32,6 +32,9 @@ inline constexpr int kWheelMaxBankers = 3;
 /// or out-of-range number, bankers outside the pool or more than 3, M or T out of bounds.
 std::string wheelGuaranteeProblem(const WheelGuarantee& guarantee);
 
+/// No wheel for the guarantee has fewer bets: the Schönheim bound when M = T (a covering), else 1.
+std::size_t wheelLowerBound(const WheelGuarantee& guarantee);
+
 /// "中M保T", with bankers "胆码 03 12\t中M保T".
 std::string wheelGuaranteeLabel(const WheelGuarantee& guarantee);
 

@@ -38,6 +38,8 @@ MadeWheel makeWheel(const WheelGuarantee& g, const WheelMakeOptions& options)
     const MSetIndex index(static_cast<int>(g.freeNumbers().size()), g.ok, g.hit);
     const auto start = Clock::now();
     const auto limit = std::chrono::duration<double>(std::max(0.0, options.seconds));
+    // No search can end below the bound, so reaching it ends every thread.
+    const std::size_t enough = std::max(options.targetSize, wheelLowerBound(g));
     SharedSearch shared;
     const auto stop = [&] {
         if (shared.done.load(std::memory_order_relaxed))
@@ -60,7 +62,7 @@ MadeWheel makeWheel(const WheelGuarantee& g, const WheelMakeOptions& options)
         shared.best = wheel;
         shared.bestThread = thread;
         shared.bestSize.store(wheel.size());
-        if (options.targetSize && wheel.size() <= options.targetSize)
+        if (wheel.size() <= enough)
             shared.done.store(true);
         if (smaller && options.onBest)
             options.onBest(wheel.size());
@@ -77,7 +79,7 @@ MadeWheel makeWheel(const WheelGuarantee& g, const WheelMakeOptions& options)
             if (anneal.uncovered() == 0) {
                 offer(anneal.movable(), thread);
                 spent = 0;
-                if (anneal.movable().size() <= 1)
+                if (anneal.movable().size() <= enough)
                     return;
                 // One bet fewer than the best any thread has.
                 const std::size_t target = std::min(anneal.movable().size(), shared.bestSize.load()) - 1;

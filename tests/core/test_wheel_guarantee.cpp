@@ -336,3 +336,25 @@ TEST(WheelMaker, StopsAtOnceWithAVerifiedWheel)
     // A refused guarantee makes nothing.
     EXPECT_NE(makeWheel({poolOf(4), {}, 3, 3}, options).error, "");
 }
+
+TEST(WheelMaker, ASearchReachingTheLowerBoundEndsThere)
+{
+    const struct {
+        WheelGuarantee g;
+        std::size_t bound;
+    } cases[] = {
+        {{poolOf(7), {}, 4, 4}, 9},    {{poolOf(8), {}, 4, 4}, 18}, {{poolOf(13), {}, 3, 3}, 32},
+        {{poolOf(19), {}, 3, 3}, 103}, {{poolOf(10), {}, 5, 4}, 1}, {{poolOf(6), {2}, 4, 4}, 5},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(wheelLowerBound(c.g), c.bound) << wheelGuaranteeLabel(c.g);
+    // Both wheels meet their bound: with a day's limit the search returns only because it ends there.
+    WheelMakeOptions options;
+    options.threads = 2;
+    options.seconds = 86'400;
+    for (const WheelGuarantee& g : {WheelGuarantee{poolOf(7), {}, 4, 4}, WheelGuarantee{poolOf(6), {2}, 4, 4}}) {
+        const MadeWheel made = makeWheel(g, options);
+        EXPECT_EQ(made.bets.size(), wheelLowerBound(g));
+        EXPECT_TRUE(verifyWheel(g, made.bets));
+    }
+}
