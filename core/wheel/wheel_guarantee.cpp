@@ -1,5 +1,7 @@
 #include "wheel/wheel_guarantee.h"
 
+#include "common/text_file.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -45,7 +47,7 @@ std::string wheelGuaranteeProblem(const WheelGuarantee& g)
     if (std::string problem = numberProblem(g.bankers, "胆码"); !problem.empty())
         return problem;
     if (g.bankers.size() > static_cast<std::size_t>(kWheelMaxBankers))
-        return "胆码最多3个";
+        return kTooManyWheelBankers;
     for (const int b : g.bankers)
         if (std::find(g.pool.begin(), g.pool.end(), b) == g.pool.end())
             return "胆码 " + twoDigits(b) + " 不在号码池中";
@@ -67,6 +69,55 @@ std::string wheelGuaranteeLabel(const WheelGuarantee& g)
         label += '\t';
     }
     return label + "中" + std::to_string(g.ok) + "保" + std::to_string(g.hit);
+}
+
+std::string readWheelNumbers(std::string_view text, const std::string& what, std::vector<int>& numbers)
+{
+    numbers.clear();
+    for (const std::string_view field : splitFields(text)) {
+        if (!isAllDigits(field) || field.size() > 2)
+            return what + " 中的 \"" + std::string(field) + "\" 不是号码";
+        numbers.push_back(std::stoi(std::string(field)));
+    }
+    return {};
+}
+
+std::string readWheelPool(std::string_view text, WheelGuarantee& g)
+{
+    const std::size_t mark = text.find('#');
+    if (mark != std::string_view::npos && text.find('#', mark + 1) != std::string_view::npos)
+        return "号码池中只能有一个 #（#前为胆码）";
+    std::vector<int> bankers, others;
+    if (mark != std::string_view::npos) {
+        if (std::string problem = readWheelNumbers(text.substr(0, mark), "胆码", bankers); !problem.empty())
+            return problem;
+    }
+    const std::string_view rest = mark == std::string_view::npos ? text : text.substr(mark + 1);
+    if (std::string problem = readWheelNumbers(rest, "号码池", others); !problem.empty())
+        return problem;
+    g.bankers = bankers;
+    g.pool = bankers;
+    g.pool.insert(g.pool.end(), others.begin(), others.end());
+    std::sort(g.pool.begin(), g.pool.end());
+    std::sort(g.bankers.begin(), g.bankers.end());
+    return {};
+}
+
+std::string wheelPoolText(const WheelGuarantee& g)
+{
+    std::string text;
+    const auto append = [&text](int n) {
+        if (!text.empty() && text.back() != '#')
+            text += ' ';
+        text += twoDigits(n);
+    };
+    for (const int b : g.bankers)
+        append(b);
+    if (!g.bankers.empty())
+        text += '#';
+    for (const int n : g.freeNumbers())
+        append(n);
+    return text;
 }
 
 MSetIndex::MSetIndex(int numbers, int ok, int hit) : numbers_(numbers), ok_(ok), hit_(hit)
