@@ -6,7 +6,6 @@
 #include "common/text_reader.h"
 #include "common/text_writer.h"
 #include "wheel/wheel_check.h"
-#include "wheel/wheel_names.h"
 
 #include <algorithm>
 #include <charconv>
@@ -109,14 +108,14 @@ MadeWheelFile madeWheelFile(const WheelGuarantee& g, const std::vector<WheelBet>
 {
     const std::vector<int> free = g.freeNumbers();
     const int bankers = static_cast<int>(g.bankers.size());
-    WheelSettings settings;
+    MadeWheelFile file;
+    WheelSettings& settings = file.settings;
     settings.selection = kWheelBetSize;
     settings.basic = static_cast<int>(free.size());
     settings.bankers = bankers;
     settings.bankerAndDrag = bankers > 0;
     settings.ok = g.ok + bankers;
     settings.guarantee = g.hit + bankers;
-    MadeWheelFile file;
     file.name = wheelFileName(settings).value_or("");
     file.readable = settings.basic <= kWheelWindowMaxBasic && bankers <= kWheelWindowMaxBankers;
     file.wheel.width = g.freeWidth();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "wheel/wheel_guarantee.h"
+#include "wheel/wheel_names.h"
 
 #include <cstdint>
 #include <string>
@@ -43,6 +44,7 @@ struct MadeWheelFile {
     /// The name the window looks the wheel up by, "选五型11码中5保4.txt"; with b bankers the drag
     /// wheel's, "选三型09码中2保2.txt" (found with 胆码 b, 选对 M + b, 保中 T + b).
     std::string name;
+    WheelSettings settings; ///< what the window is given to look the name up
     Wheel wheel;
     std::string note; ///< the closing line, as the shipped files have one
     /// The window offers the settings that look the name up (kWheelWindowMaxBasic numbers besides

@@ -38,12 +38,10 @@ std::string numberProblem(const std::vector<int>& numbers, const char* what)
 
 } // namespace
 
-std::string wheelGuaranteeProblem(const WheelGuarantee& g)
+std::string wheelPoolProblem(const WheelGuarantee& g)
 {
     if (std::string problem = numberProblem(g.pool, "号码池"); !problem.empty())
         return problem;
-    if (g.pool.size() < static_cast<std::size_t>(kWheelBetSize))
-        return "号码池至少要有5个号码";
     if (std::string problem = numberProblem(g.bankers, "胆码"); !problem.empty())
         return problem;
     if (g.bankers.size() > static_cast<std::size_t>(kWheelMaxBankers))
@@ -51,6 +49,17 @@ std::string wheelGuaranteeProblem(const WheelGuarantee& g)
     for (const int b : g.bankers)
         if (std::find(g.pool.begin(), g.pool.end(), b) == g.pool.end())
             return "胆码 " + twoDigits(b) + " 不在号码池中";
+    return {};
+}
+
+std::string wheelGuaranteeProblem(const WheelGuarantee& g)
+{
+    if (std::string problem = numberProblem(g.pool, "号码池"); !problem.empty())
+        return problem;
+    if (g.pool.size() < static_cast<std::size_t>(kWheelBetSize))
+        return "号码池至少要有5个号码";
+    if (std::string problem = wheelPoolProblem(g); !problem.empty())
+        return problem;
     const int free = static_cast<int>(g.pool.size() - g.bankers.size());
     if (g.ok < 1 || g.ok > g.freeWidth() || g.ok > free)
         return "中M保T 的 M 应为1到" + std::to_string(std::min(g.freeWidth(), free));

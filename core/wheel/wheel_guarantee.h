@@ -33,6 +33,10 @@ inline constexpr int kWheelMaxBankers = 3;
 /// or out-of-range number, bankers outside the pool or more than 3, M or T out of bounds.
 std::string wheelGuaranteeProblem(const WheelGuarantee& guarantee);
 
+/// Why the pool and its bankers cannot be a wheel's, whatever its size and guarantee (empty when
+/// they can): a repeated or out-of-range number, bankers outside the pool or more than 3.
+std::string wheelPoolProblem(const WheelGuarantee& guarantee);
+
 /// "中M保T", with bankers "胆码 03 12\t中M保T".
 std::string wheelGuaranteeLabel(const WheelGuarantee& guarantee);
 
