@@ -396,8 +396,8 @@ void WheelMakerPage::btnbaocunjzClick()
     const QString name = QString::fromStdString(file.name);
     std::error_code ec;
     if (std::filesystem::exists(path, ec) &&
-        MessageBox::question(this, QStringLiteral("确认"), QStringLiteral("已有矩阵文件%1，要替换它吗？").arg(name)) !=
-            QMessageBox::Yes)
+        MessageBox::question(this, QStringLiteral("确认"), QStringLiteral("已有矩阵文件%1，要替换它吗？").arg(name),
+                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     std::filesystem::create_directories(folder, ec);
     std::string error;
