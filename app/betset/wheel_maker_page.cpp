@@ -116,6 +116,7 @@ void WheelMakerPage::buildResult()
     tabjieguo_->setHorizontalHeaderLabels(titles);
     for (int c = 0; c < tabjieguo_->columnCount(); ++c)
         tabjieguo_->setColumnWidth(c, (tabjieguo_->width() - 24) / tabjieguo_->columnCount());
+    tabjieguo_->horizontalHeader()->setStretchLastSection(true);
     lblbaozheng_ = FormWidgets::label(this, {}, QRect(8, 532, 292, 22));
     lblbaozheng_->setObjectName("lblbaozheng");
 }

@@ -37,8 +37,9 @@ public:
     std::optional<int> askedSeconds();
     /// Shows `bets`, a verified wheel of `guarantee`, as the page's result.
     void showWheel(const quorlin::WheelGuarantee& guarantee, std::vector<quorlin::WheelBet> bets);
-    /// Runs `work` with the page's runner, its commands disabled until it ends.
+    /// The one runner of the page and its box; when a task ends the commands are enabled again.
     TaskRunner& runner() { return *runner_; }
+    /// Enables or disables every command but 停止, which only a search enables.
     void setCommandsEnabled(bool enabled);
 
 private:
