@@ -9,8 +9,8 @@
 #include "common/integer_fields.h"
 #include "common/message_box.h"
 #include "common/number_button_grid.h"
-#include "common/table_export_menu.h"
 #include "common/task_runner.h"
+#include "common/text_grid.h"
 #include "filter/bet_list.h"
 #include "wheel/wheel_file.h"
 #include "wheel/wheel_maker.h"
@@ -21,7 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QThread>
 
 #include <algorithm>
@@ -101,22 +100,13 @@ void WheelMakerPage::buildResult()
     lblzhushu_->setGeometry(138, 8, 162, 18);
     lblzhushu_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblzhushu_->setToolTip(QStringLiteral("选了两个以上后区号码时，每注配每一对后区号码"));
-    tabjieguo_ = new QTableWidget(this);
-    TableExportMenu::install(tabjieguo_);
+    // A model-backed grid: a wheel of a large pool may have hundreds of thousands of bets.
+    tabjieguo_ = new TextGrid(this);
     tabjieguo_->setObjectName("tabjieguo");
     tabjieguo_->setGeometry(8, 28, 292, 500);
-    tabjieguo_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tabjieguo_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tabjieguo_->verticalHeader()->hide();
     tabjieguo_->verticalHeader()->setDefaultSectionSize(20);
-    QStringList titles{QStringLiteral("序号")};
-    for (int c = 1; c <= quorlin::kWheelBetSize; ++c)
-        titles << QStringLiteral("号码") + QString::number(c);
-    tabjieguo_->setColumnCount(static_cast<int>(titles.size()));
-    tabjieguo_->setHorizontalHeaderLabels(titles);
-    for (int c = 0; c < tabjieguo_->columnCount(); ++c)
-        tabjieguo_->setColumnWidth(c, (tabjieguo_->width() - 24) / tabjieguo_->columnCount());
     tabjieguo_->horizontalHeader()->setStretchLastSection(true);
+    showRows();
     lblbaozheng_ = FormWidgets::label(this, {}, QRect(8, 532, 292, 22));
     lblbaozheng_->setObjectName("lblbaozheng");
 }
@@ -339,18 +329,23 @@ void WheelMakerPage::showWheel(const quorlin::WheelGuarantee& guarantee, std::ve
     made_ = guarantee;
     bets_ = std::move(bets);
     const int rows = static_cast<int>(bets_.size());
-    tabjieguo_->setRowCount(0);
-    tabjieguo_->setRowCount(rows);
-    for (int r = 0; r < rows; ++r) {
-        tabjieguo_->setItem(r, 0, new QTableWidgetItem(QString::number(r + 1)));
-        const quorlin::WheelBet& bet = bets_[static_cast<std::size_t>(r)];
-        for (int c = 0; c < static_cast<int>(bet.size()); ++c)
-            tabjieguo_->setItem(r, c + 1,
-                                new QTableWidgetItem(QString::asprintf("%.2d", bet[static_cast<std::size_t>(c)])));
-    }
+    showRows();
     lbltouzhu_->setText(QStringLiteral("投注号码：共%1注").arg(rows));
     lblbaozheng_->setText(QStringLiteral("保证 %1 已验证").arg(fromCore(quorlin::wheelGuaranteeLabel(guarantee))));
     showCost();
+}
+
+void WheelMakerPage::showRows()
+{
+    QStringList titles{QStringLiteral("序号")};
+    for (int c = 1; c <= quorlin::kWheelBetSize; ++c)
+        titles << QStringLiteral("号码") + QString::number(c);
+    tabjieguo_->table().reset(titles, static_cast<int>(bets_.size()), [this](int row, int column) {
+        return column == 0 ? QString::number(row + 1)
+                           : QString::asprintf("%.2d", bets_[static_cast<std::size_t>(row)][column - 1u]);
+    });
+    for (int c = 0; c < static_cast<int>(titles.size()); ++c)
+        tabjieguo_->setColumnWidth(c, (tabjieguo_->width() - 24) / static_cast<int>(titles.size()));
 }
 
 void WheelMakerPage::showCost()

@@ -14,8 +14,8 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 class TaskRunner;
+class TextGrid;
 class TicketNumberPad;
 class WheelRepairBox;
 
@@ -59,6 +59,8 @@ private:
     void btnkaishiClick();
     void btnbaocunClick();
     void btnbaocunjzClick();
+    /// The bets in the grid: 序号 and the five numbers.
+    void showRows();
     void showCost();
     void showBest(std::size_t size);
     void showTimeLeft(qint64 elapsedMs, qint64 limitMs);
@@ -81,7 +83,7 @@ private:
     QLabel* lblshengyu_;
     QLabel* lbltouzhu_;
     BetCostLine* lblzhushu_;
-    QTableWidget* tabjieguo_;
+    TextGrid* tabjieguo_;
     QLabel* lblbaozheng_;
     QList<QWidget*> commands_;
     WheelRepairBox* repair_;
