@@ -5,7 +5,6 @@
 #include "cli_context.h"
 #include "commands.h"
 #include "common/text_file.h"
-#include "filter/bet_list_reader.h"
 #include "wheel/wheel_guarantee.h"
 #include "wheel/wheel_maker.h"
 #include "wheel/wheel_repair.h"
@@ -28,12 +27,8 @@ struct Refusal {
 std::vector<int> numbersOption(CliArgs& args, const std::string& name)
 {
     std::vector<int> numbers;
-    const std::string text = args.option(name);
-    for (const std::string_view field : splitFields(text)) {
-        if (!isAllDigits(std::string(field)) || field.size() > 2)
-            throw Refusal{name + " 中的 \"" + std::string(field) + "\" 不是号码"};
-        numbers.push_back(std::stoi(std::string(field)));
-    }
+    if (std::string problem = readWheelNumbers(args.option(name), name, numbers); !problem.empty())
+        throw Refusal{problem};
     return numbers;
 }
 
@@ -93,14 +88,10 @@ void printWheel(const WheelGuarantee& g, const std::vector<WheelBet>& bets, std:
 /// The bets of a bet-list file; false with the reader's message when it is refused.
 bool readWheelBets(const std::string& path, std::vector<WheelBet>& bets, std::ostream& err)
 {
-    const LoadedBetList loaded = readBetList(path, kWheelMaxNumber, kWheelBetSize, 12, 2);
-    if (!loaded.ok) {
-        err << loaded.error << '\n';
+    if (const std::string error = quorlin::readWheelBets(path, bets); !error.empty()) {
+        err << error << '\n';
         return false;
     }
-    for (std::size_t i = 0; i + kWheelBetSize <= loaded.fronts.size(); i += kWheelBetSize)
-        bets.emplace_back(loaded.fronts.begin() + static_cast<std::ptrdiff_t>(i),
-                          loaded.fronts.begin() + static_cast<std::ptrdiff_t>(i) + kWheelBetSize);
     return true;
 }
 
@@ -135,10 +126,7 @@ int runWheelHoles(CliContext&, CliArgs& args, std::ostream& out, std::ostream& e
         err << path << ": " << coverage.error << '\n';
         return 1;
     }
-    char share[32];
-    std::snprintf(share, sizeof share, "%.1f%%",
-                  100.0 * static_cast<double>(coverage.covered) / static_cast<double>(coverage.total));
-    out << "覆盖\t" << coverage.covered << '/' << coverage.total << '\t' << share << '\n';
+    out << wheelCoverageText(coverage) << '\n';
     for (const std::vector<int>& hole : coverage.holes) {
         for (std::size_t i = 0; i < hole.size(); ++i) {
             char cell[8];

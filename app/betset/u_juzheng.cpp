@@ -1,6 +1,7 @@
-// Tfrmjuzheng: 旋转矩阵组号缩水, bets from the shipped wheels.
+// Tfrmjuzheng: 旋转矩阵组号缩水, bets from the shipped wheels or from a wheel made to order.
 #include "betset/u_juzheng.h"
 
+#include "betset/wheel_maker_page.h"
 #include "common/bet_cost_line.h"
 #include "common/file_dialog.h"
 #include "common/form_widgets.h"
@@ -22,6 +23,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -57,14 +60,28 @@ QString twoDigits(int n)
 Tfrmjuzheng::Tfrmjuzheng(const std::string& apppath, QWidget* parent)
     : InvestWindow(QStringLiteral("旋转矩阵组号缩水"), parent), apppath_(apppath)
 {
-    setFixedSize(737, 563);
-    label1_ = FormWidgets::label(this, QStringLiteral("投注号码："), QRect(8, 8, 150, 18));
+    // The shipped wheels on the first page, the wheels made to order on the second; each page is
+    // 737 × 563 and the window grows by the tab bar.
+    auto* pages = new QTabWidget(this);
+    pages->setObjectName("pgcjuzheng");
+    pages->setDocumentMode(true);
+    files_ = new QWidget;
+    files_->setObjectName("tshwenjian");
+    pages->addTab(files_, QStringLiteral("矩阵文件"));
+    maker_ = new WheelMakerPage(apppath, nullptr);
+    maker_->setObjectName("tshanxu");
+    pages->addTab(maker_, QStringLiteral("按需生成"));
+    const QSize pageSize(737, 563);
+    const int bar = pages->tabBar()->sizeHint().height();
+    pages->setGeometry(0, 0, pageSize.width(), pageSize.height() + bar);
+    setFixedSize(pages->size());
+    label1_ = FormWidgets::label(files_, QStringLiteral("投注号码："), QRect(8, 8, 150, 18));
     label1_->setObjectName("Label1");
-    lblcost_ = new BetCostLine(this);
+    lblcost_ = new BetCostLine(files_);
     lblcost_->setGeometry(158, 8, 202, 18);
     lblcost_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblcost_->setToolTip(QStringLiteral("每行按前区复式计注：多于5个号码的一行含其中每5个号码的组合"));
-    tabcode_ = new QTableWidget(this);
+    tabcode_ = new QTableWidget(files_);
     TableExportMenu::install(tabcode_);
     tabcode_->setObjectName("tabcode");
     tabcode_->setGeometry(8, 28, 352, 527);
@@ -74,11 +91,11 @@ Tfrmjuzheng::Tfrmjuzheng(const std::string& apppath, QWidget* parent)
     tabcode_->verticalHeader()->setDefaultSectionSize(20);
     buildChoices();
     buildNumberBoxes();
-    auto* btngen = FormWidgets::button(this, "btngen", QStringLiteral("开始缩水"), QRect(372, 520, 82, 28));
+    auto* btngen = FormWidgets::button(files_, "btngen", QStringLiteral("开始缩水"), QRect(372, 520, 82, 28));
     btngen->setDefault(true);
-    auto* btncheck = FormWidgets::button(this, "btncheck", QStringLiteral("验证"), QRect(460, 520, 82, 28));
-    auto* btnsave = FormWidgets::button(this, "btnsave", QStringLiteral("保存"), QRect(548, 520, 82, 28));
-    auto* btnclose = FormWidgets::button(this, "btnclose", QStringLiteral("关闭"), QRect(636, 520, 82, 28));
+    auto* btncheck = FormWidgets::button(files_, "btncheck", QStringLiteral("验证"), QRect(460, 520, 82, 28));
+    auto* btnsave = FormWidgets::button(files_, "btnsave", QStringLiteral("保存"), QRect(548, 520, 82, 28));
+    auto* btnclose = FormWidgets::button(files_, "btnclose", QStringLiteral("关闭"), QRect(636, 520, 82, 28));
     connect(btngen, &QPushButton::clicked, this, &Tfrmjuzheng::btngenClick);
     connect(btncheck, &QPushButton::clicked, this, &Tfrmjuzheng::btncheckClick);
     connect(btnsave, &QPushButton::clicked, this, &Tfrmjuzheng::btnsaveClick);
@@ -90,13 +107,14 @@ void Tfrmjuzheng::buildChoices()
 {
     const int labelX = 380, boxX = 490, w = 120, h = 24;
     const quorlin::WheelSettings defaults;
-    FormWidgets::label(this, QStringLiteral("基本号码个数："), QRect(labelX, 14, 110, h));
-    commainnum_ = choice(this, "commainnum", counting(1, 21), defaults.basic - 1, QRect(boxX, 14, w, h));
-    FormWidgets::label(this, QStringLiteral("胆号码个数："), QRect(labelX, 46, 110, h));
-    comdannum_ = choice(this, "comdannum", counting(0, 2), 0, QRect(boxX, 46, w, h));
+    FormWidgets::label(files_, QStringLiteral("基本号码个数："), QRect(labelX, 14, 110, h));
+    commainnum_ = choice(files_, "commainnum", counting(1, quorlin::kWheelWindowMaxBasic), defaults.basic - 1,
+                         QRect(boxX, 14, w, h));
+    FormWidgets::label(files_, QStringLiteral("胆号码个数："), QRect(labelX, 46, 110, h));
+    comdannum_ = choice(files_, "comdannum", counting(0, quorlin::kWheelWindowMaxBankers), 0, QRect(boxX, 46, w, h));
     comdannum_->setEnabled(false);
 
-    auto* optjutype = new QGroupBox(QStringLiteral("矩阵类型："), this);
+    auto* optjutype = new QGroupBox(QStringLiteral("矩阵类型："), files_);
     optjutype->setObjectName("optjutype");
     optjutype->setGeometry(labelX, 76, 340, 48);
     optbalanced_ = new QRadioButton(QStringLiteral("平衡式"), optjutype);
@@ -109,17 +127,17 @@ void Tfrmjuzheng::buildChoices()
     connect(optbalanced_, &QRadioButton::clicked, this, [this] { optjutypeClick(false); });
     connect(optdrag_, &QRadioButton::clicked, this, [this] { optjutypeClick(true); });
 
-    FormWidgets::label(this, QStringLiteral("选对号码数："), QRect(labelX, 134, 110, h));
-    comoknum_ = choice(this, "comoknum", counting(1, 8), defaults.ok - 1, QRect(boxX, 134, w, h));
-    FormWidgets::label(this, QStringLiteral("保中号码数："), QRect(labelX, 166, 110, h));
-    combaonum_ = choice(this, "combaonum", counting(1, 8), defaults.guarantee - 1, QRect(boxX, 166, w, h));
+    FormWidgets::label(files_, QStringLiteral("选对号码数："), QRect(labelX, 134, 110, h));
+    comoknum_ = choice(files_, "comoknum", counting(1, 8), defaults.ok - 1, QRect(boxX, 134, w, h));
+    FormWidgets::label(files_, QStringLiteral("保中号码数："), QRect(labelX, 166, 110, h));
+    combaonum_ = choice(files_, "combaonum", counting(1, 8), defaults.guarantee - 1, QRect(boxX, 166, w, h));
     QStringList kinds;
     for (int i = 1; i <= 7; ++i)
         kinds << QStringLiteral("选") + QString::number(i) + QStringLiteral("型");
-    FormWidgets::label(this, QStringLiteral("彩票类型："), QRect(labelX, 198, 110, h));
-    comcainum_ = choice(this, "comcainum", kinds, defaults.selection - 1, QRect(boxX, 198, w, h));
-    FormWidgets::label(this, QStringLiteral("矩阵注数："), QRect(labelX, 230, 110, h));
-    edtjushu_ = FormWidgets::lineEdit(this, "edtjushu", QRect(boxX, 230, w, h));
+    FormWidgets::label(files_, QStringLiteral("彩票类型："), QRect(labelX, 198, 110, h));
+    comcainum_ = choice(files_, "comcainum", kinds, defaults.selection - 1, QRect(boxX, 198, w, h));
+    FormWidgets::label(files_, QStringLiteral("矩阵注数："), QRect(labelX, 230, 110, h));
+    edtjushu_ = FormWidgets::lineEdit(files_, "edtjushu", QRect(boxX, 230, w, h));
     edtjushu_->setReadOnly(true);
     connect(commainnum_, &QComboBox::currentIndexChanged, this, &Tfrmjuzheng::colourBoxes);
     connect(comdannum_, &QComboBox::currentIndexChanged, this, &Tfrmjuzheng::colourBoxes);
@@ -127,8 +145,8 @@ void Tfrmjuzheng::buildChoices()
 
 void Tfrmjuzheng::buildNumberBoxes()
 {
-    FormWidgets::label(this, QStringLiteral("白色代表基本号码，红色代表胆码"), QRect(380, 266, 340, 18));
-    groupBox1_ = new QGroupBox(QStringLiteral("请在下面框中输入你要包的号码："), this);
+    FormWidgets::label(files_, QStringLiteral("白色代表基本号码，红色代表胆码"), QRect(380, 266, 340, 18));
+    groupBox1_ = new QGroupBox(QStringLiteral("请在下面框中输入你要包的号码："), files_);
     groupBox1_->setObjectName("GroupBox1");
     groupBox1_->setGeometry(380, 288, 340, 150);
     const int gw = groupBox1_->width(), gh = groupBox1_->height();

@@ -15,15 +15,17 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QTableWidget;
+class WheelMakerPage;
 
 namespace quorlin {
 struct WheelSettings;
 struct LoadedWheel;
 } // namespace quorlin
 
-/// 旋转矩阵组号缩水: maps the numbers typed into its 21 boxes through a shipped wheel file onto a
-/// reduced list of bets (balanced, or banker-and-drag where the bankers join every bet of the
-/// drag part's wheel), shows them sorted and saves them; 验证 tries the wheel against every draw.
+/// 旋转矩阵组号缩水: on its page 矩阵文件 maps the numbers typed into its 21 boxes through a shipped
+/// wheel file onto a reduced list of bets (balanced, or banker-and-drag where the bankers join every
+/// bet of the drag part's wheel), shows them sorted and saves them; 验证 tries the wheel against
+/// every draw. Its page 按需生成 makes a wheel for any pool (WheelMakerPage).
 class Tfrmjuzheng : public InvestWindow {
     Q_OBJECT
 public:
@@ -52,6 +54,8 @@ private:
     std::string wheelFolder() const;
 
     std::string apppath_;
+    QWidget* files_;        // 矩阵文件: the shipped wheels
+    WheelMakerPage* maker_; // 按需生成
     QComboBox* commainnum_;
     QComboBox* comdannum_;
     QRadioButton* optbalanced_;

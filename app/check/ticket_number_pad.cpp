@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <bit>
+
 TicketNumberPad::TicketNumberPad(const QString& title, int buttons, int usable, const QColor& colour,
                                  const QString& buttonPrefix, QWidget* parent)
     : NumberButtonGrid(buttons, usable, colour, buttonPrefix, parent), colour_(colour)
@@ -38,6 +40,23 @@ void TicketNumberPad::clear()
     emit changed();
 }
 
+void TicketNumberPad::setPart(const quorlin::TicketPart& part)
+{
+    bankers_ = 0;
+    clearSelection();
+    for (int n = 1; n <= usable() && n < 64; ++n) {
+        const std::uint64_t bit = std::uint64_t{1} << n;
+        if (((part.bankers | part.drags) & bit) == 0)
+            continue;
+        setSelected(n, true);
+        if (part.bankers & bit) {
+            bankers_ |= bit;
+            paintBanker(n);
+        }
+    }
+    emit changed();
+}
+
 bool TicketNumberPad::eventFilter(QObject* watched, QEvent* event)
 {
     // The button's clicked signal comes while it handles this release, after the filter has seen it.
@@ -53,6 +72,10 @@ void TicketNumberPad::choose(int n)
     const bool asBanker = bankerMode_ || ctrlClick_;
     ctrlClick_ = false;
     const bool sameMode = isSelected(n) && isBanker(n) == asBanker;
+    if (asBanker && !sameMode && std::popcount(bankers_) >= maxBankers_) {
+        emit bankersFull();
+        return;
+    }
     const std::uint64_t bit = std::uint64_t{1} << n;
     bankers_ = sameMode || !asBanker ? bankers_ & ~bit : bankers_ | bit;
     // Unselect first so that the grid paints the number afresh when it changes over.
@@ -60,8 +83,13 @@ void TicketNumberPad::choose(int n)
     if (!sameMode)
         setSelected(n, true);
     if (isBanker(n))
-        button(n)->setStyleSheet(QStringLiteral("QPushButton { background-color: white; color: %1; font-weight: bold; "
-                                                "border: 3px solid %1; border-radius: 2px; }")
-                                     .arg(colour_.name()));
+        paintBanker(n);
     emit changed();
+}
+
+void TicketNumberPad::paintBanker(int n)
+{
+    button(n)->setStyleSheet(QStringLiteral("QPushButton { background-color: white; color: %1; font-weight: bold; "
+                                            "border: 3px solid %1; border-radius: 2px; }")
+                                 .arg(colour_.name()));
 }

@@ -1,9 +1,11 @@
 #include "wheel/wheel_file.h"
 
+#include "common/binomial.h"
 #include "common/text_encoding.h"
 #include "common/text_file.h"
 #include "common/text_reader.h"
 #include "common/text_writer.h"
+#include "wheel/wheel_check.h"
 
 #include <algorithm>
 #include <charconv>
@@ -100,6 +102,30 @@ bool writeWheel(const std::string& path, const Wheel& wheel, const std::string& 
         return false;
     }
     return true;
+}
+
+MadeWheelFile madeWheelFile(const WheelGuarantee& g, const std::vector<WheelBet>& bets)
+{
+    const std::vector<int> free = g.freeNumbers();
+    const int bankers = static_cast<int>(g.bankers.size());
+    MadeWheelFile file;
+    WheelSettings& settings = file.settings;
+    settings.selection = kWheelBetSize;
+    settings.basic = static_cast<int>(free.size());
+    settings.bankers = bankers;
+    settings.bankerAndDrag = bankers > 0;
+    settings.ok = g.ok + bankers;
+    settings.guarantee = g.hit + bankers;
+    file.name = wheelFileName(settings).value_or("");
+    file.readable = settings.basic <= kWheelWindowMaxBasic && bankers <= kWheelWindowMaxBankers;
+    file.wheel.width = g.freeWidth();
+    for (const WheelBet& bet : bets)
+        for (const int n : bet)
+            if (const auto at = std::find(free.begin(), free.end(), n); at != free.end())
+                file.wheel.positions.push_back(static_cast<std::uint8_t>(at - free.begin() + 1));
+    file.note = "以上" + std::to_string(bets.size()) + "注已对全部" + std::to_string(binomial(settings.basic, g.ok)) +
+                "种开奖逐一验证：" + guaranteeText(g.ok, g.hit);
+    return file;
 }
 
 } // namespace quorlin

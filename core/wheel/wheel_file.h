@@ -1,5 +1,8 @@
 #pragma once
 
+#include "wheel/wheel_guarantee.h"
+#include "wheel/wheel_names.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -33,5 +36,23 @@ LoadedWheel readWheel(const std::string& path, int width, int basic);
 /// Writes the lines, positions ascending and one blank apart, then `note` as a last line (empty:
 /// none); false with `error` set when the file cannot be written.
 bool writeWheel(const std::string& path, const Wheel& wheel, const std::string& note, std::string& error);
+
+/// A made wheel in the form of the shipped wheel files, so that 旋转矩阵组号缩水 maps it onto the
+/// same bets: each bet's numbers besides the bankers by their positions (1-based) among the pool's
+/// other numbers, ascending; the bankers join every bet there as its banker-and-drag bankers.
+struct MadeWheelFile {
+    /// The name the window looks the wheel up by, "选五型11码中5保4.txt"; with b bankers the drag
+    /// wheel's, "选三型09码中2保2.txt" (found with 胆码 b, 选对 M + b, 保中 T + b).
+    std::string name;
+    WheelSettings settings; ///< what the window is given to look the name up
+    Wheel wheel;
+    std::string note; ///< the closing line, as the shipped files have one
+    /// The window offers the settings that look the name up (kWheelWindowMaxBasic numbers besides
+    /// at most kWheelWindowMaxBankers bankers).
+    bool readable = false;
+};
+
+/// The file of a verified wheel of the guarantee.
+MadeWheelFile madeWheelFile(const WheelGuarantee& guarantee, const std::vector<WheelBet>& bets);
 
 } // namespace quorlin

@@ -1,5 +1,7 @@
 #include "wheel/wheel_guarantee.h"
 
+#include "common/text_file.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -36,19 +38,28 @@ std::string numberProblem(const std::vector<int>& numbers, const char* what)
 
 } // namespace
 
+std::string wheelPoolProblem(const WheelGuarantee& g)
+{
+    if (std::string problem = numberProblem(g.pool, "号码池"); !problem.empty())
+        return problem;
+    if (std::string problem = numberProblem(g.bankers, "胆码"); !problem.empty())
+        return problem;
+    if (g.bankers.size() > static_cast<std::size_t>(kWheelMaxBankers))
+        return kTooManyWheelBankers;
+    for (const int b : g.bankers)
+        if (std::find(g.pool.begin(), g.pool.end(), b) == g.pool.end())
+            return "胆码 " + twoDigits(b) + " 不在号码池中";
+    return {};
+}
+
 std::string wheelGuaranteeProblem(const WheelGuarantee& g)
 {
     if (std::string problem = numberProblem(g.pool, "号码池"); !problem.empty())
         return problem;
     if (g.pool.size() < static_cast<std::size_t>(kWheelBetSize))
         return "号码池至少要有5个号码";
-    if (std::string problem = numberProblem(g.bankers, "胆码"); !problem.empty())
+    if (std::string problem = wheelPoolProblem(g); !problem.empty())
         return problem;
-    if (g.bankers.size() > static_cast<std::size_t>(kWheelMaxBankers))
-        return "胆码最多3个";
-    for (const int b : g.bankers)
-        if (std::find(g.pool.begin(), g.pool.end(), b) == g.pool.end())
-            return "胆码 " + twoDigits(b) + " 不在号码池中";
     const int free = static_cast<int>(g.pool.size() - g.bankers.size());
     if (g.ok < 1 || g.ok > g.freeWidth() || g.ok > free)
         return "中M保T 的 M 应为1到" + std::to_string(std::min(g.freeWidth(), free));
@@ -81,6 +92,55 @@ std::string wheelGuaranteeLabel(const WheelGuarantee& g)
         label += '\t';
     }
     return label + "中" + std::to_string(g.ok) + "保" + std::to_string(g.hit);
+}
+
+std::string readWheelNumbers(std::string_view text, const std::string& what, std::vector<int>& numbers)
+{
+    numbers.clear();
+    for (const std::string_view field : splitFields(text)) {
+        if (!isAllDigits(field) || field.size() > 2)
+            return what + " 中的 \"" + std::string(field) + "\" 不是号码";
+        numbers.push_back(std::stoi(std::string(field)));
+    }
+    return {};
+}
+
+std::string readWheelPool(std::string_view text, WheelGuarantee& g)
+{
+    const std::size_t mark = text.find('#');
+    if (mark != std::string_view::npos && text.find('#', mark + 1) != std::string_view::npos)
+        return "号码池中只能有一个 #（#前为胆码）";
+    std::vector<int> bankers, others;
+    if (mark != std::string_view::npos) {
+        if (std::string problem = readWheelNumbers(text.substr(0, mark), "胆码", bankers); !problem.empty())
+            return problem;
+    }
+    const std::string_view rest = mark == std::string_view::npos ? text : text.substr(mark + 1);
+    if (std::string problem = readWheelNumbers(rest, "号码池", others); !problem.empty())
+        return problem;
+    g.bankers = bankers;
+    g.pool = bankers;
+    g.pool.insert(g.pool.end(), others.begin(), others.end());
+    std::sort(g.pool.begin(), g.pool.end());
+    std::sort(g.bankers.begin(), g.bankers.end());
+    return {};
+}
+
+std::string wheelPoolText(const WheelGuarantee& g)
+{
+    std::string text;
+    const auto append = [&text](int n) {
+        if (!text.empty() && text.back() != '#')
+            text += ' ';
+        text += twoDigits(n);
+    };
+    for (const int b : g.bankers)
+        append(b);
+    if (!g.bankers.empty())
+        text += '#';
+    for (const int n : g.freeNumbers())
+        append(n);
+    return text;
 }
 
 MSetIndex::MSetIndex(int numbers, int ok, int hit) : numbers_(numbers), ok_(ok), hit_(hit)

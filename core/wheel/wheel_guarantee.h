@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorlin {
@@ -35,8 +36,28 @@ std::string wheelGuaranteeProblem(const WheelGuarantee& guarantee);
 /// No wheel for the guarantee has fewer bets: the Schönheim bound when M = T (a covering), else 1.
 std::size_t wheelLowerBound(const WheelGuarantee& guarantee);
 
+/// Why the pool and its bankers cannot be a wheel's, whatever its size and guarantee (empty when
+/// they can): a repeated or out-of-range number, bankers outside the pool or more than 3.
+std::string wheelPoolProblem(const WheelGuarantee& guarantee);
+
 /// "中M保T", with bankers "胆码 03 12\t中M保T".
 std::string wheelGuaranteeLabel(const WheelGuarantee& guarantee);
+
+/// The refusal of a fourth banker.
+inline constexpr const char* kTooManyWheelBankers = "胆码最多3个";
+
+/// Reads typed numbers, separated by blanks, tabs or commas, each one or two digits; the message
+/// names the first other field ("号码池 中的 \"x\" 不是号码" for `what` 号码池). Ranges and repeats
+/// are wheelGuaranteeProblem's.
+std::string readWheelNumbers(std::string_view text, const std::string& what, std::vector<int>& numbers);
+
+/// Reads a typed pool, "BANKERS#OTHERS" or the numbers alone, into the guarantee's pool (bankers
+/// and others, ascending) and bankers (ascending); a message when the text is no such pool.
+std::string readWheelPool(std::string_view text, WheelGuarantee& guarantee);
+
+/// The pool as typed: "03 12#01 05 07 …" (bankers, "#", the other numbers), without bankers the
+/// numbers alone; two digits each, one blank apart.
+std::string wheelPoolText(const WheelGuarantee& guarantee);
 
 /// The M-sets of the free numbers, as masks over their indexes (bit i: freeNumbers()[i]), each with
 /// a rank 0..count()-1; and, for a bet's mask, every M-set it covers (T or more in common).

@@ -33,6 +33,10 @@ std::optional<std::string> wheelFileName(const WheelSettings& settings);
 /// "选六型1胆9拖中6保5投注号码.txt".
 std::string betFileName(const WheelSettings& settings);
 
+/// The most basic numbers and bankers 旋转矩阵组号缩水 offers.
+inline constexpr int kWheelWindowMaxBasic = 21;
+inline constexpr int kWheelWindowMaxBankers = 2;
+
 /// The refusal for D ≥ S.
 inline constexpr const char* kTooManyBankers = "胆码个数必须小于彩票类型的选号个数！";
 

@@ -1,5 +1,7 @@
 #include "wheel/wheel_repair.h"
 
+#include "common/decimal_text.h"
+#include "filter/bet_list_reader.h"
 #include "wheel/wheel_anneal.h"
 
 #include <algorithm>
@@ -33,6 +35,24 @@ WheelCoverage wheelCoverage(const WheelGuarantee& g, const std::vector<WheelBet>
     }
     std::sort(coverage.holes.begin(), coverage.holes.end());
     return coverage;
+}
+
+std::string readWheelBets(const std::string& path, std::vector<WheelBet>& bets)
+{
+    bets.clear();
+    const LoadedBetList loaded = readBetList(path, kWheelMaxNumber, kWheelBetSize, 12, 2);
+    if (!loaded.ok)
+        return loaded.error;
+    for (std::size_t i = 0; i + kWheelBetSize <= loaded.fronts.size(); i += kWheelBetSize)
+        bets.emplace_back(loaded.fronts.begin() + static_cast<std::ptrdiff_t>(i),
+                          loaded.fronts.begin() + static_cast<std::ptrdiff_t>(i) + kWheelBetSize);
+    return {};
+}
+
+std::string wheelCoverageText(const WheelCoverage& c)
+{
+    const double share = c.total ? static_cast<double>(c.covered) / static_cast<double>(c.total) : 0.0;
+    return "覆盖\t" + std::to_string(c.covered) + '/' + std::to_string(c.total) + '\t' + percentText(share);
 }
 
 void dropRedundantBets(const MSetIndex& index, std::vector<std::uint64_t>& masks, std::vector<std::uint32_t>& counts)

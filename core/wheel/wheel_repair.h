@@ -19,6 +19,13 @@ struct WheelCoverage {
 /// The coverage and every hole of `bets` for the guarantee.
 WheelCoverage wheelCoverage(const WheelGuarantee& guarantee, const std::vector<WheelBet>& bets);
 
+/// Reads the bets of a bet-list file (back parts ignored, 复式 and 胆拖 lines as their bets,
+/// consecutive lines of the same front part as one bet); the reader's message when it is refused.
+std::string readWheelBets(const std::string& path, std::vector<WheelBet>& bets);
+
+/// "覆盖\tK/TOTAL\tPP.P%".
+std::string wheelCoverageText(const WheelCoverage& coverage);
+
 /// A repaired wheel, or why there is none.
 struct WheelRepair {
     std::string error;

@@ -42,6 +42,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -336,6 +337,37 @@ void shootCalculator(Tfrmmain& frmmain, const QString& folder)
     calc->hide();
 }
 
+// 旋转矩阵组号缩水: the shipped wheels' page, then 按需生成 on 11 numbers 中5保4 during its search
+// and after it, with two back numbers paired.
+void shootWheelMaker(Tfrmmain& frmmain, const QString& folder)
+{
+    frmmain.findChild<QAction*>("mnujuzheng")->trigger();
+    QWidget* wheel = frmmain.tools().window("Tfrmjuzheng");
+    save(*wheel, folder, "juzheng-files");
+    auto* pages = wheel->findChild<QTabWidget*>("pgcjuzheng");
+    pages->setCurrentIndex(1);
+    const auto click = [wheel](const QString& name, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(wheel->findChild<QPushButton*>(name), Qt::LeftButton, modifiers);
+    };
+    for (const int n : {2, 5, 9, 13, 17, 18, 22, 26, 29, 31, 34})
+        click(QString::asprintf("btnchi%.2d", n));
+    for (const int n : {4, 9})
+        click(QString::asprintf("btnhou%.2d", n));
+    wheel->findChild<QComboBox*>("comzhong")->setCurrentText("5");
+    wheel->findChild<QComboBox*>("combao")->setCurrentText("4");
+    wheel->findChild<QLineEdit*>("edtmiao")->setText("6");
+    click("btnkaishi");
+    auto* best = wheel->findChild<QLabel*>("lblzuijia");
+    while (!best->text().endsWith(QStringLiteral("注")))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    save(*wheel, folder, "juzheng-making");
+    auto* start = wheel->findChild<QPushButton*>("btnkaishi");
+    while (!start->isEnabled())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    save(*wheel, folder, "juzheng-made");
+    wheel->hide();
+}
+
 // The four exclusion windows after a run on the real history, and the follow window's statistics.
 // 开奖公告 of a draw with the usual levels and of one with 派奖 lines.
 void shootNotice(Tfrmmain& frmmain, const QString& folder)
@@ -560,6 +592,7 @@ int main(int argc, char* argv[])
     shootChecks(frmmain, QString::fromStdString(program.apppath()), folder);
     shootReplay(frmmain, folder);
     shootCalculator(frmmain, folder);
+    shootWheelMaker(frmmain, folder);
     shootNotice(frmmain, folder);
     shootExclusion(frmmain, folder);
     shootRandomness(frmmain, folder);

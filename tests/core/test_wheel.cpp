@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -103,6 +104,34 @@ TEST_F(WheelFixture, WrittenWheelReadsBackWithItsNote)
     ASSERT_TRUE(loaded.ok) << loaded.error;
     EXPECT_EQ(loaded.wheel.width, 3);
     EXPECT_EQ(loaded.wheel.positions, (std::vector<std::uint8_t>{1, 2, 3, 2, 4, 5}));
+}
+
+TEST_F(WheelFixture, MadeWheelFileReadsBackIntoTheSameBetsUnderTheWindowsName)
+{
+    // 03 and 12 banked; the other numbers 01 05 07 20 are positions 1..4.
+    const WheelGuarantee g{{1, 3, 5, 7, 12, 20}, {3, 12}, 2, 2};
+    const std::vector<WheelBet> bets{{1, 3, 5, 7, 12}, {1, 3, 12, 20, 5}, {3, 7, 12, 20, 1}, {3, 5, 7, 12, 20}};
+    const MadeWheelFile file = madeWheelFile(g, bets);
+    EXPECT_EQ(file.name, "选三型04码中2保2.txt");
+    EXPECT_TRUE(file.readable);
+    EXPECT_EQ(file.note, "以上4注已对全部6种开奖逐一验证：中2保2");
+    std::string error;
+    ASSERT_TRUE(writeWheel(write(""), file.wheel, file.note, error)) << error;
+    // As 旋转矩阵组号缩水 reads it: 选5型 with 2 bankers, the drag part's width and count.
+    const LoadedWheel loaded = readWheel(dir.apppath() + "wheel.txt", 3, 4);
+    ASSERT_TRUE(loaded.ok) << loaded.error;
+    std::vector<std::vector<int>> sorted = bets;
+    for (auto& bet : sorted)
+        std::sort(bet.begin(), bet.end());
+    EXPECT_EQ(wheelBets(loaded.wheel, g.freeNumbers(), g.bankers), sorted);
+
+    std::vector<int> big;
+    for (int n = 1; n <= 22; ++n)
+        big.push_back(n);
+    EXPECT_EQ(madeWheelFile({big, {}, 5, 4}, {}).name, "选五型22码中5保4.txt");
+    EXPECT_FALSE(madeWheelFile({big, {}, 5, 4}, {}).readable);
+    EXPECT_TRUE(madeWheelFile({big, {1}, 4, 4}, {}).readable);
+    EXPECT_FALSE(madeWheelFile({big, {1, 2, 3}, 2, 2}, {}).readable);
 }
 
 TEST(WheelBets, PositionsMapOntoTheBoxesAndEachBetIsSorted)

@@ -97,6 +97,37 @@ TEST(WheelGuarantee, RefusesEachBadDefinitionNamingIt)
     EXPECT_EQ(wheelGuaranteeLabel({{1, 3, 5, 7, 12, 20}, {3, 12}, 3, 2}), "胆码 03 12\t中3保2");
 }
 
+TEST(WheelGuarantee, TypedPoolReadsBankersBeforeTheMarkAndWritesBackTheSame)
+{
+    WheelGuarantee g;
+    ASSERT_EQ(readWheelPool(" 12,3 # 7 5  1,20 ", g), "");
+    EXPECT_EQ(g.pool, (std::vector<int>{1, 3, 5, 7, 12, 20}));
+    EXPECT_EQ(g.bankers, (std::vector<int>{3, 12}));
+    EXPECT_EQ(wheelPoolText(g), "03 12#01 05 07 20");
+    ASSERT_EQ(readWheelPool(wheelPoolText(g), g), "");
+    EXPECT_EQ(g.bankers, (std::vector<int>{3, 12}));
+    ASSERT_EQ(readWheelPool("9 8 7", g), "");
+    EXPECT_TRUE(g.bankers.empty());
+    EXPECT_EQ(wheelPoolText(g), "07 08 09");
+    const struct {
+        const char* text;
+        const char* message;
+    } refused[] = {
+        {"01 02 x3", "号码池 中的 \"x3\" 不是号码"},
+        {"1a#02 03", "胆码 中的 \"1a\" 不是号码"},
+        {"001 02", "\"001\""},
+        {"01#02#03", "只能有一个 #"},
+    };
+    for (const auto& c : refused) {
+        g = {{1, 2, 3, 4, 5}, {1}, 3, 3};
+        EXPECT_NE(readWheelPool(c.text, g).find(c.message), std::string::npos) << c.text;
+        EXPECT_EQ(g.bankers, std::vector<int>{1}) << "a refused text changes nothing";
+    }
+    // A banker typed among the others as well is the pool's repeat.
+    ASSERT_EQ(readWheelPool("03#03 04 05 06 07", g), "");
+    EXPECT_NE(wheelGuaranteeProblem(g).find("03 重复"), std::string::npos);
+}
+
 TEST(WheelGuarantee, RanksEveryMSetOnceAndBack)
 {
     const MSetIndex index(9, 4, 2);
