@@ -19,6 +19,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -170,6 +171,13 @@ bool Tfrmjuzheng::eventFilter(QObject* watched, QEvent* event)
         QTimer::singleShot(0, box, [box] { box->selectAll(); });
     }
     return InvestWindow::eventFilter(watched, event);
+}
+
+void Tfrmjuzheng::hideEvent(QHideEvent* event)
+{
+    if (!event->spontaneous())
+        maker_->stop();
+    InvestWindow::hideEvent(event);
 }
 
 void Tfrmjuzheng::optjutypeClick(bool bankerAndDrag)

@@ -35,6 +35,8 @@ public:
     quorlin::WheelSettings settings() const;
 
 protected:
+    /// Closing the window (not minimizing it) ends a search or repair of 按需生成, keeping its best wheel.
+    void hideEvent(QHideEvent* event) override;
     void setColumnWidths() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -290,8 +290,7 @@ void WheelMakerPage::btnkaishiClick()
         QMetaObject::invokeMethod(
             this, [this, size] { showBest(size); }, Qt::QueuedConnection);
     };
-    setCommandsEnabled(false);
-    btntingzhi_->setEnabled(true);
+    setSearching();
     lblzuijia_->setText(QStringLiteral("最佳：—"));
     showTimeLeft(0, *seconds * 1000);
     runner_->run(
@@ -301,7 +300,10 @@ void WheelMakerPage::btnkaishiClick()
             return quorlin::makeWheel(g, options);
         },
         [this, g = *g](quorlin::MadeWheel made) {
-            lblshengyu_->setText(runner_->wasCancelled() ? QStringLiteral("已停止") : QStringLiteral("已到时"));
+            // A covering that reaches the bound ends before its time: no wheel can be smaller.
+            lblshengyu_->setText(runner_->wasCancelled()                           ? QStringLiteral("已停止")
+                                 : made.bets.size() <= quorlin::wheelLowerBound(g) ? QStringLiteral("已是最少注数")
+                                                                                   : QStringLiteral("已到时"));
             if (!made.error.empty()) {
                 refuse(this, QString::fromStdString(made.error));
                 return;
@@ -309,6 +311,17 @@ void WheelMakerPage::btnkaishiClick()
             showBest(made.bets.size());
             showWheel(g, std::move(made.bets));
         });
+}
+
+void WheelMakerPage::setSearching()
+{
+    setCommandsEnabled(false);
+    btntingzhi_->setEnabled(true);
+}
+
+void WheelMakerPage::stop()
+{
+    runner_->cancel();
 }
 
 void WheelMakerPage::showBest(std::size_t size)

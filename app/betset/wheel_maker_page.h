@@ -39,8 +39,12 @@ public:
     void showWheel(const quorlin::WheelGuarantee& guarantee, std::vector<quorlin::WheelBet> bets);
     /// The one runner of the page and its box; when a task ends the commands are enabled again.
     TaskRunner& runner() { return *runner_; }
-    /// Enables or disables every command but 停止, which only a search enables.
+    /// Enables or disables every command but 停止, which only a search or a repair enables.
     void setCommandsEnabled(bool enabled);
+    /// A search or a repair begins: only 停止 answers until it ends.
+    void setSearching();
+    /// Ends a running search or repair, keeping the best wheel it has.
+    void stop();
 
 private:
     void buildPool();

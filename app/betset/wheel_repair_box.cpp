@@ -121,11 +121,11 @@ void WheelRepairBox::btnxiubuClick()
     const auto seconds = page_.askedSeconds();
     if (!seconds)
         return;
-    page_.setCommandsEnabled(false);
+    page_.setSearching();
     page_.runner().run(
         this,
-        [g = *g, bets = bets_, seconds = *seconds](quorlin::Progress&) {
-            return quorlin::repairWheel(g, bets, seconds);
+        [g = *g, bets = bets_, seconds = *seconds](quorlin::Progress& progress) {
+            return quorlin::repairWheel(g, bets, seconds, &progress);
         },
         [this, g = *g](quorlin::WheelRepair repair) {
             if (!repair.error.empty()) {

@@ -80,6 +80,7 @@ namespace {
 
 constexpr std::uint64_t kRepairSeed = 1;
 constexpr std::uint64_t kRepairSteps = 50'000;
+constexpr std::size_t kCarefulHoles = 512;
 
 /// Builds a bet around T numbers of a hole, adding one number at a time the one that brings the
 /// most holes to T or more in common with the bet so far.
@@ -109,12 +110,20 @@ std::uint64_t betAround(std::uint64_t seed, int width, int hit, std::uint64_t fu
 
 } // namespace
 
-WheelRepair repairWheel(const WheelGuarantee& g, const std::vector<WheelBet>& bets, double seconds)
+WheelRepair repairWheel(const WheelGuarantee& g, const std::vector<WheelBet>& bets, double seconds, Progress* progress)
 {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                               std::chrono::duration<double>(std::max(0.0, seconds)));
-    const auto late = [&] { return std::chrono::steady_clock::now() >= deadline; };
+    const auto start = std::chrono::steady_clock::now();
+    const auto limit = std::chrono::duration<double>(std::max(0.0, seconds));
+    const auto late = [&] {
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        if (progress) {
+            progress->report(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(),
+                             static_cast<std::int64_t>(seconds * 1000));
+            if (progress->cancelled())
+                return true;
+        }
+        return elapsed >= limit;
+    };
     WheelRepair repair;
     std::vector<std::uint64_t> masks;
     repair.error = wheelGuaranteeProblem(g);
@@ -130,6 +139,17 @@ WheelRepair repairWheel(const WheelGuarantee& g, const std::vector<WheelBet>& be
         if (!counts[r])
             holes.push_back(index.maskOf(r));
 
+    // The careful choice below scans every hole for every number it tries; a list with many holes
+    // (an empty one for a large pool has hundreds of thousands) is covered the quick way.
+    if (holes.size() > kCarefulHoles) {
+        WheelAnneal cover(index, width, g.hit, kRepairSeed);
+        cover.setBets(masks, {});
+        cover.coverGreedily();
+        masks.insert(masks.end(), cover.movable().begin(), cover.movable().end());
+        repair.added = cover.movable().size();
+        counts = wheelCoverCounts(index, masks);
+        holes.clear();
+    }
     constexpr std::size_t kHolesTried = 16;
     while (!holes.empty()) {
         std::uint64_t best = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/progress.h"
 #include "wheel/wheel_guarantee.h"
 
 #include <cstdint>
@@ -34,10 +35,13 @@ struct WheelRepair {
     std::size_t dropped = 0;    ///< bets dropped as redundant afterwards
 };
 
-/// Covers the holes by adding bets greedily (each the one covering most holes of those it tries),
-/// then drops bets every M-set of which another bet also covers, then lets the annealing cover the
-/// M-sets with one bet fewer while it can within `seconds`; the result is verified.
-WheelRepair repairWheel(const WheelGuarantee& guarantee, const std::vector<WheelBet>& bets, double seconds = 10);
+/// Covers the holes by adding bets greedily (each the one covering most holes of those it tries;
+/// with many holes, the best of a few around a random hole), then drops bets every M-set of which
+/// another bet also covers, then lets the annealing cover the M-sets with one bet fewer while it can
+/// within `seconds` or until `progress` is cancelled (reported as elapsed and limit in ms); the
+/// result is verified.
+WheelRepair repairWheel(const WheelGuarantee& guarantee, const std::vector<WheelBet>& bets, double seconds = 10,
+                        Progress* progress = nullptr);
 
 /// Drops bets (last first) whose M-sets are all covered by other bets; `counts` follow.
 void dropRedundantBets(const MSetIndex& index, std::vector<std::uint64_t>& masks, std::vector<std::uint32_t>& counts);

@@ -287,6 +287,19 @@ TEST(WheelRepair, RepairsWithBankersAndRefusesForeignBets)
     EXPECT_EQ(wheelCoverage(g, {{2, 4, 6, 8, 11}}).error, "第1注的号码 11 不在号码池中");
 }
 
+TEST(WheelRepair, ARepairOfNearlyNothingForTheWholeFieldEndsWhenStopped)
+{
+    // 324,632 M-sets and one bet: covering the holes must not scan them all for every added bet,
+    // and a stopped repair still gives a verified wheel at once, whatever its time limit.
+    const WheelGuarantee g{poolOf(35), {}, 5, 4};
+    Progress progress;
+    progress.cancel();
+    const WheelRepair repair = repairWheel(g, {{1, 2, 3, 4, 5}}, 86'400, &progress);
+    ASSERT_EQ(repair.error, "");
+    EXPECT_TRUE(verifyWheel(g, repair.bets));
+    EXPECT_GT(repair.added, 1000u);
+}
+
 TEST(WheelMaker, MadeWheelsHoldForEveryDraw)
 {
     const struct {
