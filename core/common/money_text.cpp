@@ -1,5 +1,7 @@
 #include "common/money_text.h"
 
+#include "common/decimal_text.h"
+
 #include <cmath>
 
 namespace quorlin {
@@ -82,9 +84,18 @@ std::string yuanFullText(std::int64_t yuan)
     return fullText(amountOf(yuan, 1), "元");
 }
 
-std::string fenFullText(std::int64_t fen)
+std::string fenFullText(std::int64_t fen, std::string_view unit)
 {
-    return fullText(amountOf(fen, 100), "元");
+    return fullText(amountOf(fen, 100), unit);
+}
+
+std::string yuanFullText(double yuan)
+{
+    const double fen = std::round(yuan * 100);
+    // Past 64 bits of 分 (never an amount of the game) the plain decimals, ungrouped.
+    if (!(std::fabs(fen) < 9e18))
+        return decimalText(yuan, 2) + "元";
+    return fenFullText(static_cast<std::int64_t>(fen));
 }
 
 std::string yuanShortText(std::int64_t yuan)

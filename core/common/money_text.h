@@ -20,12 +20,14 @@ std::string groupedNumber(std::int64_t value);
 
 /// Whole 元 in full: "1,234元".
 std::string yuanFullText(std::int64_t yuan);
-/// 分 in full: "1,234元", "1,234.50元".
-std::string fenFullText(std::int64_t fen);
+/// 分 in full: "1,234元", "1,234.50元"; another unit, or none, in place of 元.
+std::string fenFullText(std::int64_t fen, std::string_view unit = "元");
 /// Whole 元 in short: "9,999元", "12.35万元", "315.37亿元".
 std::string yuanShortText(std::int64_t yuan);
 /// 分 in short: "9,999.99元", "12.35万元".
 std::string fenShortText(std::int64_t fen);
+/// An amount of 元 with a fraction (an expected prize) in full, rounded to the 分: "92,240,903.46元".
+std::string yuanFullText(double yuan);
 /// A count in full with its unit: "1,234,567注".
 std::string countFullText(std::uint64_t count, std::string_view unit);
 /// A count in short with its unit: "9,999注", "123.46万注"; an empty unit gives "123.46万".
