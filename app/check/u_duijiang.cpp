@@ -306,8 +306,14 @@ void Tfrmduijiang::showChecks()
             return level < c.levelCounts.size() ? QString::number(c.levelCounts[level]) : QString();
         }
         if (column == 3 + levels)
-            return QString::fromStdString(quorlin::moneyText(c));
+            return QString::fromStdString(quorlin::moneyShortText(c));
         return QString::fromStdString(quorlin::bestBetText(c));
+    });
+    // Copies and exports write the money as the command line does.
+    tabdraws_->table().setPlainCell([checked = checked_, rows, levels](int row, int column) {
+        if (column != 3 + levels)
+            return QString();
+        return QString::fromStdString(quorlin::moneyText(checked->checks[static_cast<std::size_t>(rows - 1 - row)]));
     });
 
     const QString total = QString::fromStdString(

@@ -1,6 +1,7 @@
 #include "common/bar_chart.h"
 
 #include "common/chart_picture_menu.h"
+#include "common/money_text.h"
 
 #include <QPainter>
 
@@ -30,6 +31,15 @@ constexpr double kHeadRoom = 1.15;
 constexpr double kMostTicks = 8;
 const QColor kGridLine(225, 225, 225);
 const QColor kAxisLine(150, 150, 150);
+
+// A value on the chart. Counts are grouped and from 1万 in 万/亿 ("8,427.30万"), never in
+// exponent notation; a fraction (a rate) as it is.
+QString valueText(double value)
+{
+    if (value >= 0 && value < 1.8e19 && value == std::floor(value))
+        return QString::fromStdString(quorlin::countShortText(static_cast<std::uint64_t>(value), ""));
+    return QString::number(value);
+}
 
 } // namespace
 
@@ -151,7 +161,7 @@ void BarChart::paintEvent(QPaintEvent*)
     // The value axis: its widest tick label decides where the plot begins.
     QStringList ticks;
     for (double v = 0; v <= picture_.top + picture_.step / 2; v += picture_.step)
-        ticks.append(QString::number(v, 'f', 0));
+        ticks.append(valueText(v));
     int axisWidth = 0;
     for (const QString& t : std::as_const(ticks))
         axisWidth = std::max(axisWidth, metrics.horizontalAdvance(t));
@@ -208,7 +218,7 @@ void BarChart::paintEvent(QPaintEvent*)
             }
             if (picture_.valuesShown) {
                 painter.setPen(ink);
-                const QString text = QString::number(values[i]);
+                const QString text = valueText(values[i]);
                 const int centre = static_cast<int>(left + barWidth / 2);
                 // Bars side by side with labels wider than a bar: a smaller type keeps the labels
                 // of neighbours apart.

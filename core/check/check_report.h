@@ -43,7 +43,8 @@ std::string hitPatternText(int frontHits, int backHits);
 /// The draw's best bet and its level ("01 02 03 04 05+01 02 一等奖"), the bet alone for a draw
 /// before every prize table, or "未中奖".
 std::string bestBetText(const DrawCheck& check);
-/// What a winning line won: "3+2 六等奖 200元", "5+2 一等奖 10,000,000元+浮动", or the hits alone for a draw before every prize table.
+/// What a winning line won: "3+2 六等奖 200元", "5+2 一等奖 10,000,000元+浮动", or the hits alone for a draw before
+/// every prize table.
 std::string winningLineText(const DrawCheck& check, const WinningLine& line);
 /// The totals as a window's sentence: "共3期9注，投入18元，奖金1,500元，盈亏1,482元", and how many draws
 /// before every prize table were left out.

@@ -62,8 +62,9 @@ std::vector<NoticeLine> noticeLines(const DrawResults& results)
     std::vector<NoticeLine> lines;
     for (const PublishedPrize& prize : results.prizes) {
         const bool bonus = isBonusLevel(prize.level);
-        lines.push_back({prize.level, countFullText(prize.winners, ""), publishedMoneyText(prize.amount),
-                         prize.amount ? yuanText(*prize.amount) : kUnpublished, bonus ? kBonusNote : "", bonus});
+        lines.push_back({prize.level, groupedNumber(prize.winners), publishedMoneyText(prize.amount),
+                         bonus ? kBonusNote : "", bonus, std::to_string(prize.winners),
+                         prize.amount ? yuanText(*prize.amount) : kUnpublished});
     }
     return lines;
 }

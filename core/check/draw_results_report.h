@@ -37,11 +37,13 @@ std::string moneyLine(const std::string& label, const std::optional<std::int64_t
 /// One line of the window's table of levels.
 struct NoticeLine {
     std::string level;
-    std::string winners; ///< grouped
+    std::string winners; ///< grouped ("1,234")
     std::string amount;  ///< publishedMoneyText
-    std::string plainAmount; ///< as published, ungrouped ("123456.5"), for an export; or "未公布"
-    std::string note;   ///< kBonusNote for a 派奖 line, else empty
+    std::string note;    ///< kBonusNote for a 派奖 line, else empty
     bool bonus = false;
+    // The same ungrouped, as an export writes them: "1234", "123456.5" (or "未公布").
+    std::string plainWinners;
+    std::string plainAmount;
 };
 
 /// The lines of a draw's results in the published order.

@@ -21,7 +21,8 @@ struct Amount {
 Amount amountOf(std::int64_t value, std::uint64_t perWhole)
 {
     // The magnitude of the most negative value is still exact in 64 unsigned bits.
-    const std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    const std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     return {magnitude, value < 0, perWhole};
 }
 

@@ -83,6 +83,7 @@ TEST(DrawResultsReport, WindowLinesMarkTheBonusLinesAndGroupTheMoney)
         EXPECT_EQ(lines[i].winners, expected[i].winners) << i;
         EXPECT_EQ(lines[i].amount, expected[i].amount) << i;
         EXPECT_EQ(lines[i].plainAmount, expected[i].plainAmount) << i;
+        EXPECT_EQ(lines[i].plainWinners, expected[i].winners) << i;
         EXPECT_EQ(lines[i].bonus, expected[i].bonus) << i;
         EXPECT_EQ(lines[i].note, expected[i].bonus ? kBonusNote : "") << i;
     }

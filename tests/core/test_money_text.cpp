@@ -95,7 +95,7 @@ TEST(MoneyText, ChartScaleFollowsTheLargestValue)
         double largest;
         double divisor;
         const char* unit;
-    } cases[] = {{0, 1, "元"},       {9'999, 1, "元"},     {-10'000, 1e4, "万元"},
+    } cases[] = {{0, 1, "元"},       {9'999, 1, "元"},   {-10'000, 1e4, "万元"},
                  {5e7, 1e4, "万元"}, {1e8, 1e8, "亿元"}, {-3.2e10, 1e8, "亿元"}};
     for (const auto& c : cases) {
         const MoneyScale scale = moneyScale(c.largest);
