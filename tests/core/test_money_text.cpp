@@ -1,4 +1,5 @@
 // Money and large counts as the windows write them: grouped in full, in 万/亿 in short.
+#include "check/bet_price.h"
 #include "common/money_text.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +88,13 @@ TEST(MoneyText, CountsTakeTheirUnit)
     EXPECT_EQ(countShortText(9'999, "注"), "9,999注");
     EXPECT_EQ(countShortText(84'273'000, ""), "8,427.30万");
     EXPECT_EQ(countShortText(std::numeric_limits<std::uint64_t>::max(), "注"), "184,467,440,737.10亿注");
+}
+
+TEST(MoneyText, BetCostLineGroupsTheCountAndTheCost)
+{
+    EXPECT_EQ(betCostText(3), "共3注，金额6元");
+    EXPECT_EQ(betCostText(21'425'712, true), "共21,425,712注，金额64,277,136元");
+    EXPECT_EQ(betCostText(std::numeric_limits<std::uint64_t>::max()), "共18,446,744,073,709,551,615注，金额过大");
 }
 
 TEST(MoneyText, ChartScaleFollowsTheLargestValue)
