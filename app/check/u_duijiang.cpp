@@ -9,6 +9,7 @@
 #include "common/error_handler.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/money_text.h"
 #include "common/task_progress_strip.h"
 #include "common/task_runner.h"
 #include "common/text_grid.h"
@@ -204,7 +205,8 @@ void Tfrmduijiang::loaded(std::shared_ptr<const Loaded> list, const QString& pat
         return;
     }
     list_ = std::move(list);
-    QString text = QStringLiteral("%1：%2注").arg(QFileInfo(path).fileName()).arg(list_->file.bets());
+    QString text = QFileInfo(path).fileName() + QStringLiteral("：") +
+                   QString::fromStdString(quorlin::countFullText(list_->file.bets(), "注"));
     if (!list_->file.tickets.empty())
         text += QStringLiteral("（其中%1行复式、胆拖票面）").arg(list_->file.tickets.size());
     if (const std::size_t frontOnly = list_->checker->frontOnlyLines())

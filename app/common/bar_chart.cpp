@@ -4,6 +4,7 @@
 #include "common/money_text.h"
 
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -39,6 +40,13 @@ QString valueText(double value)
     if (value >= 0 && value < 1.8e19 && value == std::floor(value))
         return QString::fromStdString(quorlin::countShortText(static_cast<std::uint64_t>(value), ""));
     return QString::number(value);
+}
+
+// A value tick: whole 万 and 亿 without their decimals ("70万").
+QString tickText(double value)
+{
+    static const QRegularExpression zeros(QStringLiteral("\\.00(?=[万亿])"));
+    return valueText(value).remove(zeros);
 }
 
 } // namespace
@@ -161,7 +169,7 @@ void BarChart::paintEvent(QPaintEvent*)
     // The value axis: its widest tick label decides where the plot begins.
     QStringList ticks;
     for (double v = 0; v <= picture_.top + picture_.step / 2; v += picture_.step)
-        ticks.append(valueText(v));
+        ticks.append(tickText(v));
     int axisWidth = 0;
     for (const QString& t : std::as_const(ticks))
         axisWidth = std::max(axisWidth, metrics.horizontalAdvance(t));
