@@ -33,23 +33,20 @@ constexpr double kMostTicks = 8;
 const QColor kGridLine(225, 225, 225);
 const QColor kAxisLine(150, 150, 150);
 
-// A value on the chart. Counts are grouped and from 1万 in 万/亿 ("8,427.30万"), never in
-// exponent notation; a fraction (a rate) as it is.
-QString valueText(double value)
+} // namespace
+
+QString BarChart::valueText(double value)
 {
     if (value >= 0 && value < 1.8e19 && value == std::floor(value))
         return QString::fromStdString(quorlin::countShortText(static_cast<std::uint64_t>(value), ""));
     return QString::number(value);
 }
 
-// A value tick: whole 万 and 亿 without their decimals ("70万").
-QString tickText(double value)
+QString BarChart::tickText(double value)
 {
     static const QRegularExpression zeros(QStringLiteral("\\.00(?=[万亿])"));
     return valueText(value).remove(zeros);
 }
-
-} // namespace
 
 BarChart::BarChart(const QString& title, QWidget* parent) : QWidget(parent), title_(title)
 {

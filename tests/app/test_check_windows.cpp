@@ -40,6 +40,7 @@ private slots:
 
     void checkListsDrawsTotalsChartAndWinners();
     void checkCountsTicketsAsTheirBets();
+    void levelChartWritesLargeCountsInWan();
     void checkRefusesWithoutAList();
     void checkSaysWhenItsTotalsLeave64Bits();
     void levelsAndTheirNamesComeFromTheRuleSet();
@@ -152,6 +153,26 @@ void TestCheckWindows::checkCountsTicketsAsTheirBets()
     QCOMPARE(cell(winners, 0, 0), QString("11 12 13 20 21+05 06（票面 11 12 13#20 21 22+05 06 07）"));
     QCOMPARE(cell(winners, 0, 1), QString("3+2 六等奖 200元"));
     QCOMPARE(cell(winners, 8, 1), QString("3+1 八等奖 15元"));
+}
+
+void TestCheckWindows::levelChartWritesLargeCountsInWan()
+{
+    // The bets won per level of a large list: no exponent notation over the bars or on the axis.
+    const struct {
+        double value;
+        const char* text;
+        const char* tick;
+    } cases[] = {{0, "0", "0"},
+                 {1396, "1,396", "1,396"},
+                 {9999, "9,999", "9,999"},
+                 {84273000, "8,427.30万", "8,427.30万"},
+                 {700000, "70.00万", "70万"},
+                 {3e8, "3.00亿", "3亿"},
+                 {52.5, "52.5", "52.5"}};
+    for (const auto& c : cases) {
+        QCOMPARE(BarChart::valueText(c.value), QString(c.text));
+        QCOMPARE(BarChart::tickText(c.value), QString(c.tick));
+    }
 }
 
 void TestCheckWindows::checkRefusesWithoutAList()
