@@ -195,6 +195,13 @@ void TicketPrizePane::showPrizes()
                               : QStringLiteral("合计");
         if (column <= levels)
             return QString::number(c.levelCounts[static_cast<std::size_t>(column - 1)]);
+        return QString::fromStdString(quorlin::moneyShortText(c.money, c.unknownWon));
+    });
+    // Copies and exports write the money as the command line does.
+    tabjiang_->table().setPlainCell([result, levels, rows](int row, int column) {
+        if (column <= levels)
+            return QString();
+        const quorlin::DrawCheck& c = row < rows ? result->checks[static_cast<std::size_t>(row)] : result->total;
         return QString::fromStdString(quorlin::moneyText(c.money, c.unknownWon));
     });
     tabjiang_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);

@@ -9,6 +9,7 @@
 #include "common/error_handler.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/money_text.h"
 #include "common/task_progress_strip.h"
 #include "common/task_runner.h"
 #include "common/text_grid.h"
@@ -204,7 +205,8 @@ void Tfrmduijiang::loaded(std::shared_ptr<const Loaded> list, const QString& pat
         return;
     }
     list_ = std::move(list);
-    QString text = QStringLiteral("%1：%2注").arg(QFileInfo(path).fileName()).arg(list_->file.bets());
+    QString text = QFileInfo(path).fileName() + QStringLiteral("：") +
+                   QString::fromStdString(quorlin::countFullText(list_->file.bets(), "注"));
     if (!list_->file.tickets.empty())
         text += QStringLiteral("（其中%1行复式、胆拖票面）").arg(list_->file.tickets.size());
     if (const std::size_t frontOnly = list_->checker->frontOnlyLines())
@@ -306,8 +308,14 @@ void Tfrmduijiang::showChecks()
             return level < c.levelCounts.size() ? QString::number(c.levelCounts[level]) : QString();
         }
         if (column == 3 + levels)
-            return QString::fromStdString(quorlin::moneyText(c));
+            return QString::fromStdString(quorlin::moneyShortText(c));
         return QString::fromStdString(quorlin::bestBetText(c));
+    });
+    // Copies and exports write the money as the command line does.
+    tabdraws_->table().setPlainCell([checked = checked_, rows, levels](int row, int column) {
+        if (column != 3 + levels)
+            return QString();
+        return QString::fromStdString(quorlin::moneyText(checked->checks[static_cast<std::size_t>(rows - 1 - row)]));
     });
 
     const QString total = QString::fromStdString(

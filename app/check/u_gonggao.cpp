@@ -154,6 +154,12 @@ void Tfrmgonggao::showRow(std::size_t row)
             const std::string* cells[] = {&line.level, &line.winners, &line.amount, &line.note};
             return QString::fromStdString(*cells[column]);
         });
+    tabjiangji_->table().setPlainCell([lines](int r, int column) {
+        const quorlin::NoticeLine& line = (*lines)[static_cast<std::size_t>(r)];
+        return column == 1   ? QString::fromStdString(line.plainWinners)
+               : column == 2 ? QString::fromStdString(line.plainAmount)
+                             : QString();
+    });
     // 派奖 lines in a muted colour: shown with the results, never part of what a bet won.
     tabjiangji_->table().setRowColour([lines, muted = QColor(0x80, 0x80, 0x80)](int r) {
         return (*lines)[static_cast<std::size_t>(r)].bonus ? muted : QColor();

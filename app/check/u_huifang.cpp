@@ -5,6 +5,7 @@
 #include "check/bet_price.h"
 #include "check/check_report.h"
 #include "common/message_box.h"
+#include "common/money_text.h"
 #include "common/text_grid.h"
 #include "filter/filter_scheme.h"
 #include "shell/lottery_document.h"
@@ -94,7 +95,7 @@ void Tfrmhuifang::showResult()
     QStringList headers{QStringLiteral("期号"), QStringLiteral("保留注数"), QStringLiteral("注数"),
                         QStringLiteral("投入")};
     QStringList tips{QString(), QStringLiteral("条件按该期之前的开奖保留的前区组合数"),
-                     QStringLiteral("保留注数×所选后区号码的组合数"), QStringLiteral("元")};
+                     QStringLiteral("保留注数×所选后区号码的组合数"), QStringLiteral("该期投注的金额")};
     for (std::size_t i = 0; i < levels; ++i) {
         QString name;
         for (auto row = r.rows.rbegin(); row != r.rows.rend() && name.isEmpty(); ++row)
@@ -104,9 +105,8 @@ void Tfrmhuifang::showResult()
         tips << QStringLiteral("中奖注数，按该期的奖级表");
     }
     headers << QStringLiteral("奖金") << QStringLiteral("累计盈亏");
-    tips << QStringLiteral(
-                "奖金（元），按该期公布的单注奖金，未公布的按奖级表的固定金额；“+浮动”表示另有金额未知的奖金")
-         << QStringLiteral("奖金减投入，逐期累计（元）");
+    tips << QStringLiteral("奖金，按该期公布的单注奖金，未公布的按奖级表的固定金额；“+浮动”表示另有金额未知的奖金")
+         << QStringLiteral("奖金减投入，逐期累计");
     const int draws = static_cast<int>(r.rows.size());
     const int levelColumns = static_cast<int>(levels);
     // Newest first, as the player reads a history. The cells own what they show (the rows keep
@@ -125,7 +125,7 @@ void Tfrmhuifang::showResult()
             case 2:
                 return QString::number(d.bets);
             case 3:
-                return priced ? QString::number(d.stake) : QStringLiteral("-");
+                return priced ? QString::fromStdString(quorlin::yuanShortText(d.stake)) : QStringLiteral("-");
             default:
                 break;
             }
@@ -134,10 +134,21 @@ void Tfrmhuifang::showResult()
                 return level < d.check.levelCounts.size() ? QString::number(d.check.levelCounts[level])
                                                           : (priced ? QString() : QStringLiteral("-"));
             if (column - 4 == levelColumns)
-                return QString::fromStdString(quorlin::moneyText(d.check));
-            return QString::number(d.balance);
+                return QString::fromStdString(quorlin::moneyShortText(d.check));
+            return QString::fromStdString(quorlin::yuanShortText(d.balance));
         },
         tips);
+    // Copies and exports write the money as the command line does.
+    tabdraws_->table().setPlainCell([shown, draws, levelColumns](int row, int column) {
+        const quorlin::ReplayRow& d = shown->rows[static_cast<std::size_t>(draws - 1 - row)];
+        if (column == 3 && d.check.rules)
+            return QString::number(d.stake);
+        if (column - 4 == levelColumns)
+            return QString::fromStdString(quorlin::moneyText(d.check));
+        if (column - 4 == levelColumns + 1)
+            return QString::number(d.balance);
+        return QString();
+    });
     // The counts share what room is left; the sums stay whole.
     for (const int column : {1, 2, 3, 4 + levelColumns, 5 + levelColumns})
         tabdraws_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);

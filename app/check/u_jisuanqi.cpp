@@ -11,6 +11,7 @@
 #include "common/export_dialogs.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/money_text.h"
 #include "common/task_progress_strip.h"
 #include "common/task_runner.h"
 #include "common/text_grid.h"
@@ -45,6 +46,12 @@ std::uint64_t betsOf(const std::vector<quorlin::Ticket>& tickets)
     for (const quorlin::Ticket& ticket : tickets)
         bets += ticket.bets();
     return bets;
+}
+
+// What a ticket costs in 元; a ticket holds far fewer bets than would leave 64 bits.
+std::int64_t ticketCost(const quorlin::Ticket& ticket, bool extra)
+{
+    return static_cast<std::int64_t>(quorlin::betCost(ticket.bets(), extra));
 }
 
 QString desktop()
@@ -458,9 +465,13 @@ void Tfrmjisuanqi::showTickets()
             case 2:
                 return QString::number(t.bets());
             default:
-                return QString::number(quorlin::betCost(t.bets(), extra));
+                return QString::fromStdString(quorlin::yuanShortText(ticketCost(t, extra)));
             }
         });
+    // Copies and exports write the money as the command line does.
+    tabpiao_->table().setPlainCell([shown, extra](int row, int column) {
+        return column == 3 ? QString::number(ticketCost((*shown)[static_cast<std::size_t>(row)], extra)) : QString();
+    });
     // The line takes the room left; a 复式 of many numbers is long.
     tabpiao_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     lblcost_->showBets(betsOf(tickets_), extra);

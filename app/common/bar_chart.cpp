@@ -1,8 +1,10 @@
 #include "common/bar_chart.h"
 
 #include "common/chart_picture_menu.h"
+#include "common/money_text.h"
 
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -32,6 +34,19 @@ const QColor kGridLine(225, 225, 225);
 const QColor kAxisLine(150, 150, 150);
 
 } // namespace
+
+QString BarChart::valueText(double value)
+{
+    if (value >= 0 && value < 1.8e19 && value == std::floor(value))
+        return QString::fromStdString(quorlin::countShortText(static_cast<std::uint64_t>(value), ""));
+    return QString::number(value);
+}
+
+QString BarChart::tickText(double value)
+{
+    static const QRegularExpression zeros(QStringLiteral("\\.00(?=[万亿])"));
+    return valueText(value).remove(zeros);
+}
 
 BarChart::BarChart(const QString& title, QWidget* parent) : QWidget(parent), title_(title)
 {
@@ -151,7 +166,7 @@ void BarChart::paintEvent(QPaintEvent*)
     // The value axis: its widest tick label decides where the plot begins.
     QStringList ticks;
     for (double v = 0; v <= picture_.top + picture_.step / 2; v += picture_.step)
-        ticks.append(QString::number(v, 'f', 0));
+        ticks.append(tickText(v));
     int axisWidth = 0;
     for (const QString& t : std::as_const(ticks))
         axisWidth = std::max(axisWidth, metrics.horizontalAdvance(t));
@@ -208,7 +223,7 @@ void BarChart::paintEvent(QPaintEvent*)
             }
             if (picture_.valuesShown) {
                 painter.setPen(ink);
-                const QString text = QString::number(values[i]);
+                const QString text = valueText(values[i]);
                 const int centre = static_cast<int>(left + barWidth / 2);
                 // Bars side by side with labels wider than a bar: a smaller type keeps the labels
                 // of neighbours apart.

@@ -59,6 +59,12 @@ public:
     enum class LabelFit { Flat, Upright, Hidden };
     LabelFit labelFit(int plotWidth) const;
 
+    /// A value over its bar. Counts are grouped and from 1万 in 万/亿 ("8,427.30万"), never in
+    /// exponent notation; a fraction (a rate) as it is.
+    static QString valueText(double value);
+    /// A tick of the value axis: the same, whole 万 and 亿 without decimals ("70万").
+    static QString tickText(double value);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -1,5 +1,7 @@
 #include "common/text_table_model.h"
 
+#include "common/plain_text_role.h"
+
 TextTableModel::TextTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void TextTableModel::reset(QStringList headers, int rows, Cell cell, QStringList headerTips)
@@ -9,7 +11,13 @@ void TextTableModel::reset(QStringList headers, int rows, Cell cell, QStringList
     headerTips_ = std::move(headerTips);
     rows_ = rows;
     cell_ = std::move(cell);
+    plainCell_ = {};
     endResetModel();
+}
+
+void TextTableModel::setPlainCell(Cell plain)
+{
+    plainCell_ = std::move(plain);
 }
 
 void TextTableModel::setRowColour(RowColour colour)
@@ -40,6 +48,10 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::DisplayRole)
         return cell_(index.row(), index.column());
+    if (role == kPlainTextRole && plainCell_) {
+        const QString plain = plainCell_(index.row(), index.column());
+        return plain.isNull() ? QVariant() : QVariant(plain);
+    }
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     if (role == Qt::ForegroundRole && rowColour_) {

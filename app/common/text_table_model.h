@@ -24,6 +24,9 @@ public:
     void reset(QStringList headers, int rows, Cell cell, QStringList headerTips = {});
     /// Colours the text of the rows from now on (none: the view's colour).
     void setRowColour(RowColour colour);
+    /// Gives the cells the plain text `plain` returns, which copies and exports write in place of
+    /// the text shown (kPlainTextRole); a null text keeps the shown one. A reset forgets it.
+    void setPlainCell(Cell plain);
     /// Gives the cells of each row the tooltip `tip` returns for it from now on (none: no tooltips).
     void setRowTip(RowTip tip);
 
@@ -37,6 +40,7 @@ private:
     QStringList headerTips_;
     int rows_ = 0;
     Cell cell_;
+    Cell plainCell_;
     RowColour rowColour_;
     RowTip rowTip_;
 };

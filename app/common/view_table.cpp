@@ -1,5 +1,7 @@
 #include "common/view_table.h"
 
+#include "common/plain_text_role.h"
+
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
 #include <QRegularExpression>
@@ -77,8 +79,11 @@ quorlin::ExportTable read(const QAbstractItemView& view, bool selectionOnly, con
     for (int r : extent.rows) {
         std::vector<std::string>& row = table.rows.emplace_back();
         row.reserve(extent.columns.size());
-        for (int c : extent.columns)
-            row.push_back(text(model->data(model->index(r, c), Qt::DisplayRole)));
+        for (int c : extent.columns) {
+            const QModelIndex cell = model->index(r, c);
+            const QVariant plain = model->data(cell, kPlainTextRole);
+            row.push_back(text(plain.isValid() ? plain : model->data(cell, Qt::DisplayRole)));
+        }
     }
     return table;
 }

@@ -3,11 +3,13 @@
 #include "common/error_handler.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/money_text.h"
 #include "common/print_job.h"
 #include "common/table_export_menu.h"
 #include "common/text_table_model.h"
 #include "invest/money.h"
 #include "invest/plan_printout.h"
+#include "invest/plan_store.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -128,14 +130,26 @@ void PlanWindow::setTable(const QStringList& headers, std::vector<QStringList> r
 {
     headers_ = headers;
     rows_ = std::move(rows);
-    model_->reset(headers_, tableRows(), [this](int row, int column) { return cell(row, column); });
-    setColumnWidths();
+    showRows();
 }
 
 void PlanWindow::appendRow(const QStringList& cells)
 {
     rows_.push_back(cells);
-    model_->reset(headers_, tableRows(), [this](int row, int column) { return cell(row, column); });
+    showRows();
+}
+
+void PlanWindow::showRows()
+{
+    // The money in short, as a narrow column shows it; copies and exports write the plain rows,
+    // like the saved file and the print-out.
+    model_->reset(headers_, tableRows(), [this](int row, int column) {
+        const QString text = cell(row, column);
+        const std::optional<std::int64_t> money =
+            isMoneyHeader(headers_.value(column).toStdString()) ? parseWholeNumber(text.toStdString()) : std::nullopt;
+        return money ? QString::fromStdString(yuanShortText(*money)) : text;
+    });
+    model_->setPlainCell([this](int row, int column) { return cell(row, column); });
     setColumnWidths();
 }
 
@@ -168,7 +182,7 @@ void PlanWindow::setColumnWidths()
 
 void PlanWindow::showAverage(std::size_t rows)
 {
-    inform(QStringLiteral("平均每期净利润为:") + QString::number(store_.averageNet(rows)));
+    inform(QStringLiteral("平均每期净利润为:") + QString::fromStdString(yuanFullText(store_.averageNet(rows))));
 }
 
 void PlanWindow::inform(const QString& text)

@@ -74,6 +74,8 @@ protected:
     void setColumnWidths() override;
 
 private:
+    /// Shows rows_ under headers_.
+    void showRows();
     void generateWholePlan();
     QLineEdit* addField(QGridLayout* grid, int row, int column, const char* name, const QString& label,
                         const QString& text);

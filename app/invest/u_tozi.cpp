@@ -4,6 +4,7 @@
 #include "common/error_handler.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/money_text.h"
 #include "common/print_job.h"
 #include "common/random_source.h"
 #include "common/table_export_menu.h"
@@ -13,6 +14,7 @@
 #include "invest/mode_search.h"
 #include "invest/mode_settings_box.h"
 #include "invest/money.h"
+#include "invest/plan_store.h"
 #include "shell/lottery_document.h"
 #include "store/schema.h"
 
@@ -315,9 +317,16 @@ void Tfrmtozi::showResult(ModeResult result)
     QStringList headers;
     for (const char* header : kResultHeaders)
         headers.append(QString::fromUtf8(header));
-    toziModel_->reset(headers, static_cast<int>(result_.blocks.size()), [this](int row, int column) {
-        return QString::number(result_.blocks[static_cast<std::size_t>(row)].row[static_cast<std::size_t>(column)]);
+    // The money in short, as a narrow column shows it; copies and exports write the plain numbers.
+    auto value = [this](int row, int column) {
+        return result_.blocks[static_cast<std::size_t>(row)].row[static_cast<std::size_t>(column)];
+    };
+    toziModel_->reset(headers, static_cast<int>(result_.blocks.size()), [value, headers](int row, int column) {
+        return isMoneyHeader(headers.value(column).toStdString())
+                   ? QString::fromStdString(yuanShortText(value(row, column)))
+                   : QString::number(value(row, column));
     });
+    toziModel_->setPlainCell([value](int row, int column) { return QString::number(value(row, column)); });
 }
 
 void Tfrmtozi::btnyouhuaClick()

@@ -1,5 +1,9 @@
 #include "check/bet_price.h"
 
+#include "common/money_text.h"
+
+#include <cstdint>
+
 namespace quorlin {
 
 std::uint64_t betCost(std::uint64_t bets, bool extra)
@@ -14,7 +18,12 @@ std::string betPriceText()
 
 std::string betCostText(std::uint64_t bets, bool extra)
 {
-    return "共" + std::to_string(bets) + "注，金额" + std::to_string(betCost(bets, extra)) + "元";
+    // A cost past 64 bits (more bets than any list holds) would wrap: it reads as unknown.
+    const std::uint64_t price = extra ? kExtraBetPrice : kBetPrice;
+    const std::string cost = bets > static_cast<std::uint64_t>(INT64_MAX) / price
+                                 ? std::string("过大")
+                                 : yuanFullText(static_cast<std::int64_t>(bets * price));
+    return "共" + countFullText(bets, "注") + "，金额" + cost;
 }
 
 } // namespace quorlin

@@ -13,7 +13,7 @@ inline constexpr std::uint64_t kExtraBetPrice = 3;
 std::uint64_t betCost(std::uint64_t bets, bool extra = false);
 /// The prices as the windows state them: "每注2元，追加3元".
 std::string betPriceText();
-/// The count and cost of a bet list as every window showing one writes it: "共N注，金额M元".
+/// The count and cost of a bet list as every window showing one writes it: "共1,234注，金额2,468元".
 std::string betCostText(std::uint64_t bets, bool extra = false);
 
 } // namespace quorlin

@@ -1,5 +1,7 @@
 #include "check/check_report.h"
 
+#include "common/money_text.h"
+
 #include <algorithm>
 
 namespace quorlin {
@@ -17,12 +19,11 @@ std::string sumsRow(const CheckTotals& t)
 
 constexpr const char* kUnknownNote = "（另有浮动奖金未计）";
 
-// "共3期6注，投入12元，奖金5300元（另有浮动奖金未计），盈亏5288元"
+// "共3期6注，投入12元，奖金5,300元（另有浮动奖金未计），盈亏5,288元"
 std::string sumsSentence(const CheckTotals& t)
 {
-    return "共" + std::to_string(t.draws) + "期" + std::to_string(t.bets) + "注，投入" + std::to_string(t.stake) +
-           "元，奖金" + std::to_string(t.money) + "元" + (t.unknownWon ? kUnknownNote : "") + "，盈亏" +
-           std::to_string(t.balance) + "元";
+    return "共" + countFullText(t.draws, "期") + countFullText(t.bets, "注") + "，投入" + yuanFullText(t.stake) +
+           "，奖金" + yuanFullText(t.money) + (t.unknownWon ? kUnknownNote : "") + "，盈亏" + yuanFullText(t.balance);
 }
 
 // The draws before every prize table, after `separator`; nothing when there are none.
@@ -54,6 +55,16 @@ std::string moneyText(std::int64_t money, bool unknownWon)
 std::string moneyText(const DrawCheck& check)
 {
     return check.rules ? moneyText(check.money, check.unknownWon) : "-";
+}
+
+std::string moneyShortText(std::int64_t money, bool unknownWon)
+{
+    return yuanShortText(money) + (unknownWon ? "+浮动" : "");
+}
+
+std::string moneyShortText(const DrawCheck& check)
+{
+    return check.rules ? moneyShortText(check.money, check.unknownWon) : "-";
 }
 
 std::string ruleSetText(const DrawCheck& check)
@@ -125,7 +136,7 @@ std::string winningLineText(const DrawCheck& check, const WinningLine& line)
         const auto k = static_cast<std::size_t>(line.level);
         const LevelPrice price = k < check.prices.levels.size() ? check.prices.levels[k]
                                                                 : rulePrices(*check.rules, std::nullopt).levels.at(k);
-        text += ' ' + check.rules->levels.at(k).name + ' ' + priceText(price, check.extra);
+        text += ' ' + check.rules->levels.at(k).name + ' ' + priceFullText(price, check.extra);
     }
     return text;
 }
@@ -144,7 +155,7 @@ std::string replayTotalsSentence(const ReplayResult& result)
 {
     const CheckTotals& t = result.totals;
     return sumsSentence(t) + "，回报率" + returnText(static_cast<double>(t.money), t.stake) +
-           "；随机投注同样注数的期望奖金" + expectedMoneyText(result.expectedMoney) + "元" +
+           "；随机投注同样注数的期望奖金" + yuanFullText(result.expectedMoney) +
            (result.expectedUnknown ? kUnknownNote : "") + "，回报率" + returnText(result.expectedMoney, t.stake) +
            unpricedNote(t, "；");
 }
@@ -163,7 +174,7 @@ std::string replayLevelsText(const ReplayResult& result)
     for (const RuleSetTotals& set : result.levelTotals) {
         text += (text.empty() ? "" : "；") + set.rules->title + "：";
         for (std::size_t k = 0; k < set.bets.size(); ++k)
-            text += (k == 0 ? "" : "，") + set.rules->levels[k].name + ' ' + std::to_string(set.bets[k]) + "注";
+            text += (k == 0 ? "" : "，") + set.rules->levels[k].name + ' ' + countFullText(set.bets[k], "注");
     }
     return "各奖级中奖注数（" + text + "）";
 }

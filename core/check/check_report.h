@@ -15,6 +15,9 @@ namespace quorlin {
 std::string moneyText(std::int64_t money, bool unknownWon);
 /// The draw's fixed money, or "-" for a draw before every prize table.
 std::string moneyText(const DrawCheck& check);
+/// The same as a narrow column of a window shows it: "12.35万元+浮动" (common/money_text.h).
+std::string moneyShortText(std::int64_t money, bool unknownWon);
+std::string moneyShortText(const DrawCheck& check);
 /// The title of the draw's prize table, or "早于所有奖级表".
 std::string ruleSetText(const DrawCheck& check);
 /// The line naming a rule set's levels above the draws priced under it, as the command line prints
@@ -40,9 +43,10 @@ std::string hitPatternText(int frontHits, int backHits);
 /// The draw's best bet and its level ("01 02 03 04 05+01 02 一等奖"), the bet alone for a draw
 /// before every prize table, or "未中奖".
 std::string bestBetText(const DrawCheck& check);
-/// What a winning line won: "3+2 六等奖 200", or the hits alone for a draw before every prize table.
+/// What a winning line won: "3+2 六等奖 200元", "5+2 一等奖 10,000,000元+浮动", or the hits alone for a draw before
+/// every prize table.
 std::string winningLineText(const DrawCheck& check, const WinningLine& line);
-/// The totals as a sentence: "共3期9注，投入18元，奖金500元，盈亏482元", and how many draws
+/// The totals as a window's sentence: "共3期9注，投入18元，奖金1,500元，盈亏1,482元", and how many draws
 /// before every prize table were left out.
 std::string totalsSentence(const CheckTotals& totals);
 /// The totals as a tab-separated row: "合计\t3期\t6注\t投入12\t奖金5300+浮动\t盈亏5288".

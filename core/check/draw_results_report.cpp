@@ -1,5 +1,6 @@
 #include "check/draw_results_report.h"
 
+#include "common/money_text.h"
 #include "common/yuan_amount.h"
 #include "store/lottery_state.h"
 
@@ -17,6 +18,12 @@ std::string dateAt(const LotteryState& state, std::size_t row)
 std::string plainMoneyText(const std::optional<std::int64_t>& fen)
 {
     return fen ? yuanText(*fen) : "-";
+}
+
+// The status bar is narrow: "1,000.00万元", "7.68亿元".
+std::string shortMoneyText(const std::optional<std::int64_t>& fen)
+{
+    return fen ? fenShortText(*fen) : kUnpublished;
 }
 
 } // namespace
@@ -42,7 +49,7 @@ std::vector<std::vector<std::string>> drawResultsRows(const LotteryState& state,
 
 std::string publishedMoneyText(const std::optional<std::int64_t>& fen)
 {
-    return fen ? groupedYuanText(*fen) : kUnpublished;
+    return fen ? fenFullText(*fen, "") : kUnpublished;
 }
 
 std::string moneyLine(const std::string& label, const std::optional<std::int64_t>& fen)
@@ -55,8 +62,9 @@ std::vector<NoticeLine> noticeLines(const DrawResults& results)
     std::vector<NoticeLine> lines;
     for (const PublishedPrize& prize : results.prizes) {
         const bool bonus = isBonusLevel(prize.level);
-        lines.push_back({prize.level, std::to_string(prize.winners), publishedMoneyText(prize.amount),
-                         bonus ? kBonusNote : "", bonus});
+        lines.push_back({prize.level, groupedNumber(prize.winners), publishedMoneyText(prize.amount),
+                         bonus ? kBonusNote : "", bonus, std::to_string(prize.winners),
+                         prize.amount ? yuanText(*prize.amount) : kUnpublished});
     }
     return lines;
 }
@@ -74,10 +82,8 @@ std::string newestPrizeLine(const LotteryState& state)
     else if (first->winners == 0)
         line += "0注";
     else
-        line += std::to_string(first->winners) + "注，每注 " + publishedMoneyText(first->amount) +
-                (first->amount ? "元" : "");
-    const std::optional<std::int64_t> pool = results ? results->pool : std::nullopt;
-    return line + "；奖池 " + publishedMoneyText(pool) + (pool ? "元" : "");
+        line += countFullText(first->winners, "注") + "，每注 " + shortMoneyText(first->amount);
+    return line + "；奖池 " + shortMoneyText(results ? results->pool : std::nullopt);
 }
 
 } // namespace quorlin

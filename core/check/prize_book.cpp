@@ -1,6 +1,7 @@
 #include "check/prize_book.h"
 
 #include "check/prize_check.h"
+#include "common/money_text.h"
 #include "store/lottery_state.h"
 
 #include <charconv>
@@ -107,6 +108,14 @@ std::string priceText(const LevelPrice& price, bool withExtra)
     if (price.known(withExtra))
         return std::to_string(money);
     return money == 0 ? std::string("浮动") : std::to_string(money) + "+浮动";
+}
+
+std::string priceFullText(const LevelPrice& price, bool withExtra)
+{
+    const std::int64_t money = price.money(withExtra);
+    if (price.known(withExtra))
+        return yuanFullText(money);
+    return money == 0 ? std::string("浮动") : yuanFullText(money) + "+浮动";
 }
 
 } // namespace quorlin

@@ -64,5 +64,7 @@ std::optional<PrizeBook> prizeBookOf(const LotteryState& state, std::string& err
 /// A bet's money at a level as the tables write it: "6666", "5000+浮动" (a part is unknown),
 /// "浮动" (nothing of it is known).
 std::string priceText(const LevelPrice& price, bool withExtra);
+/// The same in full as a window's sentence writes it: "10,000,000元", "5,000元+浮动", "浮动".
+std::string priceFullText(const LevelPrice& price, bool withExtra);
 
 } // namespace quorlin

@@ -63,16 +63,4 @@ std::string yuanText(std::int64_t fen)
     return (fen < 0 && fen > -100 ? "-" : "") + std::to_string(fen / 100) + fractionText(fen);
 }
 
-std::string groupedYuanText(std::int64_t fen)
-{
-    const std::string whole = std::to_string(std::llabs(fen / 100));
-    std::string grouped;
-    for (std::size_t i = 0; i < whole.size(); ++i) {
-        if (i != 0 && (whole.size() - i) % 3 == 0)
-            grouped += ',';
-        grouped += whole[i];
-    }
-    return (fen < 0 ? "-" : "") + grouped + fractionText(fen);
-}
-
 } // namespace quorlin

@@ -18,8 +18,4 @@ std::optional<std::int64_t> parseYuan(std::string_view text);
 /// otherwise one or two decimals without a trailing zero ("3316339129.3", "725321799.11").
 std::string yuanText(std::int64_t fen);
 
-/// The same with the whole 元 grouped in threes by commas ("817,996,545.38"), as the results
-/// service writes them.
-std::string groupedYuanText(std::int64_t fen);
-
 } // namespace quorlin

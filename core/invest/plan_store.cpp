@@ -22,4 +22,9 @@ std::vector<const char*> planHeaders(PlanKind kind)
     return {"投注期号", "投注倍数", "当期投注", "当期总投入", "当期中奖", "当期净利润", "当期利润率(%)"};
 }
 
+bool isMoneyHeader(std::string_view header)
+{
+    return header == "当期投注" || header == "当期总投入" || header == "当期中奖" || header == "当期净利润";
+}
+
 } // namespace quorlin

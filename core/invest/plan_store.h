@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace quorlin {
@@ -44,5 +45,8 @@ private:
 
 /// The headers of a plan table, in column order (7, or 8 for the variable plan).
 std::vector<const char*> planHeaders(PlanKind kind);
+/// Whether a column of a plan table or of the investment mode's table holds money (元) by its
+/// header: 当期投注, 当期总投入, 当期中奖, 当期净利润.
+bool isMoneyHeader(std::string_view header);
 
 } // namespace quorlin

@@ -3,6 +3,7 @@
 #include "gui_test_base.h"
 
 #include "betset/u_fushi.h"
+#include "check/bet_price.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "shell/lottery_document.h"
@@ -257,7 +258,8 @@ void TestBetSetWindows::compoundSearchEndsWithTheCountAndTheStandardMapping()
     qint64 bets = 1;
     for (int i = 0; i < 5; ++i)
         bets = bets * (numbers.size() - i) / (i + 1);
-    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共%1注，金额%2元").arg(bets).arg(2 * bets));
+    QCOMPARE(child<QLabel>("lblcost")->text(),
+             QString::fromStdString(quorlin::betCostText(static_cast<std::uint64_t>(bets))));
     shoot(window_, "fushi-result");
     click("btncopy");
     QCOMPARE(QApplication::clipboard()->text(), result);

@@ -40,6 +40,7 @@ private slots:
 
     void checkListsDrawsTotalsChartAndWinners();
     void checkCountsTicketsAsTheirBets();
+    void levelChartWritesLargeCountsInWan();
     void checkRefusesWithoutAList();
     void checkSaysWhenItsTotalsLeave64Bits();
     void levelsAndTheirNamesComeFromTheRuleSet();
@@ -86,13 +87,13 @@ void TestCheckWindows::checkListsDrawsTotalsChartAndWinners()
     QCOMPARE(draws->model()->rowCount(), 3);
     // Newest first: 2020005 wins nothing; 2020004: 3+2 六等奖 200; 2020003: 4+1 五等奖 300.
     QCOMPARE(cell(draws, 0, 0), QString("2020005"));
-    QCOMPARE(cell(draws, 0, 12), QString("0"));
+    QCOMPARE(cell(draws, 0, 12), QString("0元"));
     QCOMPARE(cell(draws, 0, 13), QString("未中奖"));
     QCOMPARE(cell(draws, 1, 2), QString("九个奖级"));
     QCOMPARE(cell(draws, 1, 3 + 5), QString("1"));
-    QCOMPARE(cell(draws, 1, 12), QString("200"));
+    QCOMPARE(cell(draws, 1, 12), QString("200元"));
     QCOMPARE(cell(draws, 2, 1), QString("03 09 17 25 33 + 04 11"));
-    QCOMPARE(cell(draws, 2, 12), QString("300"));
+    QCOMPARE(cell(draws, 2, 12), QString("300元"));
     QCOMPARE(cell(draws, 2, 13), QString("03 09 17 25 35+04 12 五等奖"));
     QCOMPARE(window->findChild<QLabel*>("lblzongji")->text(), QString("共3期9注，投入18元，奖金500元，盈亏482元"));
 
@@ -105,7 +106,7 @@ void TestCheckWindows::checkListsDrawsTotalsChartAndWinners()
     auto* winners = window->findChild<TextGrid*>("tabwinners");
     QCOMPARE(winners->model()->rowCount(), 1);
     QCOMPARE(cell(winners, 0, 0), QString("11 12 13 20 21+05 06"));
-    QCOMPARE(cell(winners, 0, 1), QString("3+2 六等奖 200"));
+    QCOMPARE(cell(winners, 0, 1), QString("3+2 六等奖 200元"));
 
     // With 追加 the stake is 3 a bet.
     window->findChild<QCheckBox*>("chkzhuijia")->setChecked(true);
@@ -144,14 +145,34 @@ void TestCheckWindows::checkCountsTicketsAsTheirBets()
     QCOMPARE(draws->model()->rowCount(), 1);
     QCOMPARE(cell(draws, 0, 3 + 5), QString("3"));
     QCOMPARE(cell(draws, 0, 3 + 7), QString("6"));
-    QCOMPARE(cell(draws, 0, 12), QString("690"));
+    QCOMPARE(cell(draws, 0, 12), QString("690元"));
     QCOMPARE(cell(draws, 0, 13), QString("11 12 13 20 21+05 06 六等奖"));
     QTest::mouseClick(draws->viewport(), Qt::LeftButton, {}, draws->visualRect(draws->model()->index(0, 0)).center());
     auto* winners = window->findChild<TextGrid*>("tabwinners");
     QCOMPARE(winners->model()->rowCount(), 9);
     QCOMPARE(cell(winners, 0, 0), QString("11 12 13 20 21+05 06（票面 11 12 13#20 21 22+05 06 07）"));
-    QCOMPARE(cell(winners, 0, 1), QString("3+2 六等奖 200"));
-    QCOMPARE(cell(winners, 8, 1), QString("3+1 八等奖 15"));
+    QCOMPARE(cell(winners, 0, 1), QString("3+2 六等奖 200元"));
+    QCOMPARE(cell(winners, 8, 1), QString("3+1 八等奖 15元"));
+}
+
+void TestCheckWindows::levelChartWritesLargeCountsInWan()
+{
+    // The bets won per level of a large list: no exponent notation over the bars or on the axis.
+    const struct {
+        double value;
+        const char* text;
+        const char* tick;
+    } cases[] = {{0, "0", "0"},
+                 {1396, "1,396", "1,396"},
+                 {9999, "9,999", "9,999"},
+                 {84273000, "8,427.30万", "8,427.30万"},
+                 {700000, "70.00万", "70万"},
+                 {3e8, "3.00亿", "3亿"},
+                 {52.5, "52.5", "52.5"}};
+    for (const auto& c : cases) {
+        QCOMPARE(BarChart::valueText(c.value), QString(c.text));
+        QCOMPARE(BarChart::tickText(c.value), QString(c.tick));
+    }
 }
 
 void TestCheckWindows::checkRefusesWithoutAList()
@@ -236,7 +257,7 @@ void TestCheckWindows::levelsAndTheirNamesComeFromTheRuleSet()
     QCOMPARE(cell(draws, 0, 3 + 9), QString("1"));
     QCOMPARE(cell(draws, 0, 3 + 10), QString("0"));
     QCOMPARE(cell(draws, 0, 3 + 11), QString("1"));
-    QCOMPARE(cell(draws, 0, 15), QString("400"));
+    QCOMPARE(cell(draws, 0, 15), QString("400元"));
     QCOMPARE(cell(draws, 0, 16), QString("01 02 03 04 09+04 11 九等奖"));
 
     auto* chart = window->findChild<BarChart*>("chtlevels");

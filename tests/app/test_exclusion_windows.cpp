@@ -2,6 +2,7 @@
 // the same seed, stop, refusals, load and save, the follow window's modes and tabs.
 #include "gui_test_base.h"
 
+#include "check/bet_price.h"
 #include "common/file_dialog.h"
 #include "common/random_source.h"
 #include "filter/exclusion_set.h"
@@ -153,8 +154,7 @@ void TestExclusionWindows::aRunKeepsWhatTheCoreKeepsWithTheSameSeed()
     const quorlin::BetList bets = set.bets();
     QCOMPARE(memoLines(), static_cast<int>(bets.size()));
     QCOMPARE(child<QLabel>("lblcode")->text(), QStringLiteral("过滤结果：%1注").arg(bets.size()));
-    QCOMPARE(child<QLabel>("lblcost")->text(),
-             QStringLiteral("共%1注，金额%2元").arg(bets.size()).arg(2 * bets.size()));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QString::fromStdString(quorlin::betCostText(bets.size())));
     QCOMPARE(memoLine(0), QString::fromStdString(bets.numbered(0)));
     QVERIFY(memoLine(0).endsWith(' '));
     QVERIFY(fileBytes(tempPath()).startsWith(QByteArray::fromStdString(bets.numbered(0) + "\r\n")));

@@ -177,6 +177,7 @@ private slots:
     void chartPictureIsAPngAtLeastItsSizeOrAnSvg();
     void totalFilterListExportsOneBetARow();
     void betListExportWithoutAListIsRefused();
+    void moneyShownInShortLeavesAsThePlainNumber();
 
 private:
     QString path(const QString& name) const { return QString::fromStdString(program_->apppath()) + name; }
@@ -306,6 +307,32 @@ void TestExportMenus::exportedFilesHoldTheCellsShown()
             }
     }
     QCOMPARE(messageTexts().count(QStringLiteral("成功导出！")), 6);
+}
+
+void TestExportMenus::moneyShownInShortLeavesAsThePlainNumber()
+{
+    // A column of money shown as the windows show it, its plain number kept for the files.
+    TextGrid grid;
+    grid.setWindowTitle(QStringLiteral("奖金"));
+    const QStringList shown{"12.35万元", "-5,000元", "3.15亿元+浮动"};
+    const QStringList plain{"123456", "-5000", "315370000+浮动"};
+    grid.table().reset({QStringLiteral("期号"), QStringLiteral("奖金")}, 3, [shown](int row, int column) {
+        return column == 0 ? QString::number(26001 + row) : shown[row];
+    });
+    grid.table().setPlainCell([plain](int row, int column) { return column == 1 ? plain[row] : QString(); });
+    QCOMPARE(grid.model()->index(0, 1).data().toString(), shown[0]);
+
+    menuItem(grid, "actcopy")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("期号\t奖金\n26001\t123456\n26002\t-5000\n26003\t315370000+浮动\n"));
+    exportThrough(grid, "actcsv", path("money.csv"));
+    QCOMPARE(
+        readCsv(path("money.csv")),
+        (QList<QStringList>{{"期号", "奖金"}, {"26001", "123456"}, {"26002", "-5000"}, {"26003", "315370000+浮动"}}));
+    // A reset forgets the plain texts with the cells they stood for.
+    grid.table().reset({QStringLiteral("奖金")}, 1, [](int, int) { return QStringLiteral("1.00万元"); });
+    menuItem(grid, "actcopy")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("奖金\n1.00万元\n"));
 }
 
 void TestExportMenus::exportToAnUnwritablePlaceIsRefused()

@@ -54,7 +54,7 @@ private slots:
         click("btngen");
         QCOMPARE(text("edtcurcode"), QStringLiteral("2026118期推荐投注号码：3 5 8 10 13 15 18 20 23 25 28 30 33 35 "));
         // Played as a compound bet: C(14, 5) front combinations.
-        QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2002注，金额4004元"));
+        QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2,002注，金额4,004元"));
         click("optqianhou1");
         click("btngen");
         QCOMPARE(text("edtcurcode"), QStringLiteral("2026118期推荐投注号码：3 5 8 10 "));

@@ -4,6 +4,7 @@
 
 #include "check/u_gonggao.h"
 #include "common/text_grid.h"
+#include "common/view_table.h"
 #include "shell/lottery_document.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
@@ -122,7 +123,7 @@ void TestNoticeWindow::menuShowsTheNewestDrawWithItsLevelsAndTheBonusLinesMarked
     const QString bonus = QStringLiteral("派奖，不计入中奖金额");
     const QList<QStringList> rows{{"一等奖", "3", "10,000,000", ""},
                                   {"一等奖基本派奖", "3", "2,777,777", bonus},
-                                  {"二等奖", "52", "123,456.5", ""},
+                                  {"二等奖", "52", "123,456.50", ""},
                                   {"三等奖派奖", "107", "未公布", bonus},
                                   {"三等奖", "0", "0", ""}};
     for (int row = 0; row < rows.size(); ++row) {
@@ -134,8 +135,11 @@ void TestNoticeWindow::menuShowsTheNewestDrawWithItsLevelsAndTheBonusLinesMarked
     QCOMPARE(label("lblxiaoshou"), QString("销售额：未公布"));
     QCOMPARE(label("lbljiangchi"), QString("奖池：768,328,090.76元"));
     QVERIFY(!requireChild<QLabel>(window, "lbltishi")->isVisible());
-    // Its table leaves the program as the other tables do.
+    // Its table leaves the program as the other tables do, with the amounts as published.
     QVERIFY(grid->findChild<QObject*>("tableExportMenu"));
+    const quorlin::ExportTable exported = ViewTable::read(*grid, false, QString());
+    QCOMPARE(exported.rows.at(0), (std::vector<std::string>{"一等奖", "3", "10000000", ""}));
+    QCOMPARE(exported.rows.at(2), (std::vector<std::string>{"二等奖", "52", "123456.5", ""}));
 
     // The menu brings the newest draw back, whatever the window shows.
     QVERIFY(window->showIssue(2020002));
@@ -202,7 +206,7 @@ void TestNoticeWindow::statusLineNamesTheNewestFirstPrizeAndThePool()
 {
     auto* field = requireChild<QLabel>(mainWindow_.get(), "lblgonggao");
     QVERIFY(field->isVisible());
-    QCOMPARE(field->text(), QString("第2020005期：一等奖 3注，每注 10,000,000元；奖池 768,328,090.76元"));
+    QCOMPARE(field->text(), QString("第2020005期：一等奖 3注，每注 1,000.00万元；奖池 7.68亿元"));
     // The line is cut short rather than widen the main window.
     QCOMPARE(mainWindow_->width(), 1200);
     triggerAction("mnuclose");

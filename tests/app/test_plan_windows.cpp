@@ -4,6 +4,7 @@
 
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/plain_text_role.h"
 #include "common/print_dialog.h"
 #include "invest/plan_printout.h"
 #include "shell/tool_window_registry.h"
@@ -73,7 +74,14 @@ private:
     template <typename T> T* child(const char* name) const { return requireChild<T>(window_, name); }
     void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
     void setField(const char* name, const QString& text) { child<QLineEdit>(name)->setText(text); }
+    // A cell as copies, exports and the saved plan write it.
     QString cell(int row, int column) const
+    {
+        const QAbstractItemModel* model = child<QTableView>("grdjihua")->model();
+        return model->data(model->index(row, column), kPlainTextRole).toString();
+    }
+    // A cell as the table shows it.
+    QString shown(int row, int column) const
     {
         const QAbstractItemModel* model = child<QTableView>("grdjihua")->model();
         return model->data(model->index(row, column)).toString();
@@ -131,7 +139,11 @@ void TestPlanWindows::fixedPlanGeneratesTheWorkedFigures()
     QCOMPARE(row(60), (QStringList{"61", "1", "16", "976", "1000", "24", "2"}));
     QCOMPARE(row(61), (QStringList{"62", "2", "32", "1008", "2000", "992", "98"}));
     QCOMPARE(row(79), (QStringList{"80", "2", "32", "1584", "2000", "416", "26"}));
-    QCOMPARE(lastMessage(), QStringLiteral("平均每期净利润为:551"));
+    // On screen the money columns read in 元, grouped; the multiple and the rate stay numbers.
+    QCOMPARE(shown(79, 1), QStringLiteral("2"));
+    QCOMPARE(shown(79, 3), QStringLiteral("1,584元"));
+    QCOMPARE(shown(79, 6), QStringLiteral("26"));
+    QCOMPARE(lastMessage(), QStringLiteral("平均每期净利润为:551元"));
     QCOMPARE(header(0), QStringLiteral("投注期号"));
 
     // 关闭 hides the window; the next use shows it again with its plan.
@@ -207,7 +219,7 @@ void TestPlanWindows::stagedPlanGeneratesTheWorkedFigures()
     QCOMPARE(window_->windowTitle(), QStringLiteral("阶段计划投资"));
     click("btnala");
     QCOMPARE(row(79), (QStringList{"80", "2", "32", "1664", "2000", "336", "20"}));
-    QCOMPARE(lastMessage(), QStringLiteral("平均每期净利润为:592"));
+    QCOMPARE(lastMessage(), QStringLiteral("平均每期净利润为:592元"));
 
     setField("edtjieduan", "0");
     click("btnala");
@@ -234,7 +246,7 @@ void TestPlanWindows::variablePlanGrowsOneDrawAtATime()
     click("btnjisuan");
     QCOMPARE(row(0), (QStringList{"1", "1", "8", "16", "16", "1000", "984", "6150"}));
     QCOMPARE(row(1), (QStringList{"2", "1", "10", "20", "36", "1000", "964", "2677"}));
-    QCOMPARE(lastMessage(), QStringLiteral("平均每期净利润为:974"));
+    QCOMPARE(lastMessage(), QStringLiteral("平均每期净利润为:974元"));
 
     click("btnjisuan");
     QCOMPARE(lastMessage(), QStringLiteral("投资期限已满2天!"));
@@ -292,7 +304,7 @@ void TestPlanWindows::variablePlanLoadedGoesOnFromItsLastRow()
     FileDialog::setNextFileName(path);
     click("btnload");
     QCOMPARE(rows(), 2);
-    QCOMPARE(lastMessage(), QStringLiteral("平均每期净利润为:864"));
+    QCOMPARE(lastMessage(), QStringLiteral("平均每期净利润为:864元"));
     QCOMPARE(child<QPushButton>("btnnew")->text(), QStringLiteral("取消保存"));
     QVERIFY(child<QPushButton>("btnjisuan")->isEnabled());
     QVERIFY(child<QPushButton>("btnprint")->isEnabled());

@@ -6,7 +6,9 @@
 #include "check/check_report.h"
 #include "check/scheme_replay.h"
 #include "check/u_huifang.h"
+#include "common/money_text.h"
 #include "common/text_grid.h"
+#include "common/view_table.h"
 #include "filter/total_filter.h"
 #include "filter/u_totalfilt.h"
 #include "shell/lottery_document.h"
@@ -17,6 +19,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -43,6 +46,7 @@ private slots:
     void stopKeepsTheLastResult();
     void totalFilterReplaysItsConditions();
     void numbersReadAlikeUnderAGermanLocale();
+    void balanceChartReadsInTheUnitOfItsRange();
 
 private:
     void copyPrizeRules()
@@ -80,6 +84,13 @@ private:
     {
         return grid->model()->headerData(column, Qt::Horizontal).toString();
     }
+    static std::vector<std::string> toStd(const QStringList& texts)
+    {
+        std::vector<std::string> out;
+        for (const QString& t : texts)
+            out.push_back(t.toStdString());
+        return out;
+    }
     static quorlin::TotalFilterSettings sumAndOdd()
     {
         quorlin::TotalFilterSettings s;
@@ -110,7 +121,9 @@ void TestReplayWindow::replayShowsTheCoreResultDrawByDraw()
     QCOMPARE(draws->model()->columnCount(), 4 + 7 + 2);
     QCOMPARE(header(draws, 4), QString("一等奖"));
     QCOMPARE(header(draws, 11), QString("奖金"));
+    const quorlin::ExportTable exported = ViewTable::read(*draws, false, QString());
     bool keptVaries = false;
+    bool shortened = false;
     for (int row = 0; row < 100; ++row) {
         const quorlin::ReplayRow& d = want.rows[static_cast<std::size_t>(99 - row)]; // newest first
         keptVaries = keptVaries || d.keptFronts != want.rows.front().keptFronts;
@@ -121,12 +134,15 @@ void TestReplayWindow::replayShowsTheCoreResultDrawByDraw()
         expected << QString::fromStdString(d.check.unknownWon ? std::to_string(d.check.money) + "+浮动"
                                                               : std::to_string(d.check.money))
                  << QString::number(d.balance);
-        QStringList shown;
-        for (int column = 0; column < draws->model()->columnCount(); ++column)
-            shown << cell(draws, row, column);
-        QCOMPARE(shown, expected);
+        // Copied or exported, the money is the command line's plain number; on screen in short.
+        QCOMPARE(exported.rows[static_cast<std::size_t>(row)], toStd(expected));
+        QCOMPARE(cell(draws, row, 3), QString::fromStdString(quorlin::yuanShortText(d.stake)));
+        QCOMPARE(cell(draws, row, 11), QString::fromStdString(quorlin::moneyShortText(d.check)));
+        QCOMPARE(cell(draws, row, 12), QString::fromStdString(quorlin::yuanShortText(d.balance)));
+        shortened = shortened || cell(draws, row, 12) != expected.last();
     }
     QVERIFY(keptVaries);
+    QVERIFY(shortened);
 
     // The totals and the bets per level in the core's words; 100 draws back from 2026115 lie under
     // the seven-level table.
@@ -137,7 +153,7 @@ void TestReplayWindow::replayShowsTheCoreResultDrawByDraw()
 
     // The chart: the running balances of the scheme and of the random bets, oldest first.
     auto* chart = window->findChild<BalanceChart*>("chtyingkui");
-    QCOMPARE(chart->seriesNames(), (QStringList{"随机基准累计盈亏", "方案累计盈亏"}));
+    QCOMPARE(chart->seriesNames(), (QStringList{"方案与随机基准之差", "随机基准累计盈亏", "方案累计盈亏"}));
     const QList<QPointF> scheme = chart->schemePoints();
     const QList<QPointF> baseline = chart->baselinePoints();
     QCOMPARE(scheme.size(), 100);
@@ -169,7 +185,8 @@ void TestReplayWindow::everyBackNumberWithExtraStakeWhenNoneChosen()
         const std::uint64_t kept = cell(draws, row, 1).toULongLong();
         QVERIFY(kept > 0);
         QCOMPARE(cell(draws, row, 2).toULongLong(), kept * 66);
-        QCOMPARE(cell(draws, row, 3).toULongLong(), kept * 66 * 3);
+        QCOMPARE(cell(draws, row, 3),
+                 QString::fromStdString(quorlin::yuanShortText(static_cast<std::int64_t>(kept * 66 * 3))));
     }
     quorlin::PrizeRules rules;
     QCOMPARE(r.totals.money, direct(s, 5, true, rules).totals.money);
@@ -207,11 +224,12 @@ void TestReplayWindow::levelColumnsFollowEachDrawsRuleSet()
     };
     // 2026020 hits 5+2 with the one bet: a pool level, its money unknown.
     QCOMPARE(rowOf(0),
-             (QStringList{"2026020", "1", "1", "2", "1", "0", "0", "0", "0", "0", "0", "", "", "0+浮动", "-12"}));
+             (QStringList{"2026020", "1", "1", "2元", "1", "0", "0", "0", "0", "0", "0", "", "", "0元+浮动", "-12元"}));
     // 2020001 hits 5+2 as well, under the older table; 2006002 is not priced.
-    QCOMPARE(rowOf(5),
-             (QStringList{"2020001", "1", "1", "2", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0+浮动", "-2"}));
-    QCOMPARE(rowOf(6), (QStringList{"2006002", "1", "1", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "0"}));
+    QCOMPARE(rowOf(5), (QStringList{"2020001", "1", "1", "2元", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0元+浮动",
+                                    "-2元"}));
+    QCOMPARE(rowOf(6),
+             (QStringList{"2006002", "1", "1", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "-", "0元"}));
     const QString totals = window->findChild<QLabel*>("lblheji")->text();
     QVERIFY2(totals.startsWith("共6期6注，投入12元，奖金0元（另有浮动奖金未计），盈亏-12元，回报率0.0%"),
              qPrintable(totals));
@@ -318,7 +336,7 @@ void TestReplayWindow::totalFilterReplaysItsConditions()
 void TestReplayWindow::numbersReadAlikeUnderAGermanLocale()
 {
     // The program runs with the user's locale for the C library and may be given a German QLocale;
-    // the figures with a fraction read as the command line prints them, "125000.0%".
+    // the figures with a fraction are written with a point, "125000.0%", "1,234.50元".
     const std::string cLocale = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
         QSKIP("de_DE.UTF-8 is not installed (scripts/install-deps.sh)");
@@ -330,11 +348,53 @@ void TestReplayWindow::numbersReadAlikeUnderAGermanLocale()
     QLocale::setDefault(qtLocale);
     std::setlocale(LC_ALL, cLocale.c_str());
 
-    QVERIFY2(QRegularExpression("回报率\\d+\\.\\d%.*期望奖金\\d+\\.\\d元(（另有浮动奖金未计）)?，回报率\\d+\\.\\d%")
-                 .match(totals)
-                 .hasMatch(),
-             qPrintable(totals));
-    QVERIFY2(!totals.contains(QRegularExpression("\\d,\\d")), qPrintable(totals));
+    QVERIFY2(
+        QRegularExpression("回报率\\d+\\.\\d%.*期望奖金[\\d,]+(\\.\\d\\d)?元(（另有浮动奖金未计）)?，回报率\\d+\\.\\d%")
+            .match(totals)
+            .hasMatch(),
+        qPrintable(totals));
+    // Commas only group the thousands: one never stands for the decimal point.
+    QVERIFY2(!totals.contains(QRegularExpression(",(?!\\d{3}(\\D|$))")), qPrintable(totals));
+}
+
+void TestReplayWindow::balanceChartReadsInTheUnitOfItsRange()
+{
+    BalanceChart chart;
+    // The two lines: told apart by colour and by dash.
+    const QPen scheme = chart.schemeSeries()->pen();
+    const QPen baseline = chart.baselineSeries()->pen();
+    QVERIFY(scheme.color() != baseline.color());
+    QVERIFY(scheme.style() != baseline.style());
+
+    const struct {
+        QList<double> scheme, baseline;
+        QString title;
+        QString tip; // of the second draw
+    } cases[] = {
+        {{-10, 250},
+         {-8, -16.45},
+         "累计盈亏（元）",
+         "第2026002期\n方案累计盈亏：250元\n随机基准累计盈亏：-16.45元\n方案比随机基准：+266.45元"},
+        {{-2e4, -8.4273e7},
+         {-1.5e4, -6e7},
+         "累计盈亏（万元）",
+         "第2026002期\n方案累计盈亏：-84,273,000元\n随机基准累计盈亏：-60,000,000元\n方案比随机基准：-24,273,000元"},
+        {{0, 3.1537e10},
+         {0, -2e8},
+         "累计盈亏（亿元）",
+         "第2026002期\n方案累计盈亏：31,537,000,000元\n随机基准累计盈亏：-200,000,000元\n"
+         "方案比随机基准：+31,737,000,000元"},
+    };
+    for (const auto& c : cases) {
+        chart.setBalances({"2026001", "2026002"}, c.scheme, c.baseline);
+        QCOMPARE(chart.moneyAxisTitle(), c.title);
+        const QStringList labels = chart.moneyAxisLabels();
+        QVERIFY(labels.size() >= 3);
+        for (const QString& label : labels)
+            QVERIFY2(!label.contains('e') && label.size() <= 8, qPrintable(labels.join(' ')));
+        QCOMPARE(chart.pointTip(1), c.tip);
+        QVERIFY(chart.pointTip(2).isEmpty());
+    }
 }
 
 QTEST_MAIN(TestReplayWindow)

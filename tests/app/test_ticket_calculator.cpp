@@ -9,6 +9,7 @@
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "common/text_grid.h"
+#include "common/view_table.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 #include "store/schema.h"
@@ -87,6 +88,13 @@ private:
     {
         return grid->model()->index(row, column).data().toString();
     }
+    // The cell as a copy or an export writes it.
+    static QString plain(const TextGrid* grid, int row, int column)
+    {
+        const quorlin::ExportTable table = ViewTable::read(*grid, false, QString());
+        return QString::fromStdString(
+            table.rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)));
+    }
     static quorlin::Ticket ticketOf(const QString& line)
     {
         std::string problem;
@@ -140,7 +148,7 @@ void TestTicketCalculator::buttonsBuildTheBankerTicketWithItsCost()
     auto* list = child<TextGrid>("tabpiao");
     QCOMPARE(cell(list, 0, 1), QString("胆拖"));
     QCOMPARE(cell(list, 0, 2), QString("60"));
-    QCOMPARE(cell(list, 0, 3), QString("180"));
+    QCOMPARE(cell(list, 0, 3), QString("180元"));
     QCOMPARE(child<QLabel>("lblcost")->text(), QString("共60注，金额180元"));
     // The buttons are free for the next ticket.
     QVERIFY(front->selectedNumbers().empty() && !front->isBanker(5));
@@ -237,13 +245,16 @@ void TestTicketCalculator::aStoredDrawPaysItsPublishedAmountsAndExtra()
     auto* table = child<TextGrid>("tabjiang");
     QCOMPARE(table->model()->rowCount(), 3);
     const int money = table->model()->columnCount() - 1;
-    QCOMPARE(cell(table, 0, money), QString("6547013"));
+    // On screen in 万元; copied or exported as the plain number.
+    QCOMPARE(cell(table, 0, money), QString("654.70万元"));
+    QCOMPARE(plain(table, 0, money), QString("6547013"));
     // 5+2 once, 5+1 twice, 4+2 five times, 4+1 ten times: every level published.
-    QCOMPARE(cell(table, 1, money), QString::number(6547013 + 2 * 82652 + 5 * 6666 + 10 * 380));
+    QCOMPARE(plain(table, 1, money), QString::number(6547013 + 2 * 82652 + 5 * 6666 + 10 * 380));
     // 追加 adds the published 一等奖(追加) and 二等奖(追加).
     child<QCheckBox>("chkzhuijia")->setChecked(true);
-    QCOMPARE(cell(table, 0, money), QString::number(6547013 + 5237610));
-    QCOMPARE(cell(table, 1, money), QString::number(6547013 + 5237610 + 2 * (82652 + 66122) + 5 * 6666 + 10 * 380));
+    QCOMPARE(plain(table, 0, money), QString::number(6547013 + 5237610));
+    QCOMPARE(cell(table, 0, money), QString("1,178.46万元"));
+    QCOMPARE(plain(table, 1, money), QString::number(6547013 + 5237610 + 2 * (82652 + 66122) + 5 * 6666 + 10 * 380));
 }
 
 void TestTicketCalculator::prizesOfADrawMatchTheCoreCount()
@@ -269,7 +280,7 @@ void TestTicketCalculator::prizesOfADrawMatchTheCoreCount()
         QStringList row{name};
         for (const std::uint64_t count : c.levelCounts)
             row << QString::number(count);
-        return row << QString::fromStdString(quorlin::moneyText(c.money, c.unknownWon));
+        return row << QString::fromStdString(quorlin::moneyShortText(c.money, c.unknownWon));
     };
     const auto shownRow = [&](int row) {
         QStringList cells;
@@ -284,7 +295,7 @@ void TestTicketCalculator::prizesOfADrawMatchTheCoreCount()
     QCOMPARE(shownRow(3), rowOf(quorlin::checkTickets(window_->tickets(), draw, set), "合计"));
     // By hand: C(7,5) fronts hold 5 hits once, 4 hits 10 times and 3 hits 10 times; C(3,2) backs
     // hold 2 hits once and 1 hit twice.
-    QCOMPARE(shownRow(1), (QStringList{kCompound, "1", "2", "0", "10", "20", "10", "0", "20", "0", "38300+浮动"}));
+    QCOMPARE(shownRow(1), (QStringList{kCompound, "1", "2", "0", "10", "20", "10", "0", "20", "0", "3.83万元+浮动"}));
 
     // The result follows the list.
     child<TextGrid>("tabpiao")->selectRow(1);

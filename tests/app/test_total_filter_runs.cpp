@@ -2,6 +2,7 @@
 // transformed mapping, clear, stop, and the document announcing every new working table.
 #include "total_filter_window_test.h"
 
+#include "check/bet_price.h"
 #include "common/message_box.h"
 #include "common/uniform_list_view.h"
 #include "shell/lottery_document.h"
@@ -42,7 +43,7 @@ void TestTotalFilterRuns::runKeepsWhatTheCoreKeepsAndNarrowsFurther()
     const std::size_t expected = coreSurvivors(sum60to100);
     QVERIFY(expected > 1000);
     QCOMPARE(child<QLabel>("lblcode")->text(), QString("过滤结果：%1注（1个条件，容错0）").arg(expected));
-    QCOMPARE(child<QLabel>("lblcost")->text(), QString("共%1注，金额%2元").arg(expected).arg(2 * expected));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QString::fromStdString(quorlin::betCostText(expected)));
     QCOMPARE(memoLines(), static_cast<int>(expected));
     // The first combination in table order whose sum reaches 60.
     QCOMPARE(memoLine(0), QString("0000001    01 02 03 19 35+01 02"));
@@ -75,8 +76,7 @@ void TestTotalFilterRuns::runKeepsWhatTheCoreKeepsAndNarrowsFurther()
     quorlin::TotalFilterSettings sum80to100;
     sum80to100.sum = quorlin::FilterRange{80, 100};
     QCOMPARE(memoLines(), static_cast<int>(coreSurvivors(sum80to100)));
-    QCOMPARE(child<QLabel>("lblcost")->text(),
-             QString("共%1注，金额%2元").arg(coreSurvivors(sum80to100)).arg(2 * coreSurvivors(sum80to100)));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QString::fromStdString(quorlin::betCostText(coreSurvivors(sum80to100))));
     QCOMPARE(document_->state().allcode.unmarked(), coreSurvivors(sum80to100));
 }
 

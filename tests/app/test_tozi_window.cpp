@@ -4,6 +4,7 @@
 
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/plain_text_role.h"
 #include "common/print_dialog.h"
 #include "common/progress.h"
 #include "common/random_source.h"
@@ -76,11 +77,12 @@ private:
     {
         return table(name)->data(table(name)->index(row, column)).toString();
     }
+    // A row of the result as copies and exports write it.
     QStringList resultRow(int row) const
     {
         QStringList cells;
         for (int c = 0; c < 7; ++c)
-            cells.append(cell("grdtozi", row, c));
+            cells.append(table("grdtozi")->data(table("grdtozi")->index(row, c), kPlainTextRole).toString());
         return cells;
     }
     QString lastMessage() const { return messageTexts().value(messageTexts().size() - 1); }
@@ -175,6 +177,10 @@ void TestToziWindow::analysisShowsTheWorkedBlock()
     click("btnala");
     // Hit at 2, then bet on 3 — a hit: the worked block of one draw.
     QCOMPARE(resultRow(0), (QStringList{"1", "1", "200", "200", "1000", "800", "400"}));
+    // On screen the money columns read in 元.
+    QCOMPARE(cell("grdtozi", 0, 1), QStringLiteral("1"));
+    QCOMPARE(cell("grdtozi", 0, 4), QStringLiteral("1,000元"));
+    QCOMPARE(cell("grdtozi", 0, 6), QStringLiteral("400"));
     QCOMPARE(table("grdtozi")->rowCount(), 3);
     // The loss at 8 is carried into the last block, whose own loss ends the history: both left out.
     QCOMPARE(child<QLineEdit>("edtallwin")->text(), QStringLiteral("800"));

@@ -71,16 +71,19 @@ TEST(DrawResultsReport, WindowLinesMarkTheBonusLinesAndGroupTheMoney)
         const char* level;
         const char* winners;
         const char* amount;
+        const char* plainAmount;
         bool bonus;
-    } expected[] = {{"一等奖", "4", "10,000,000", false},
-                    {"一等奖基本派奖", "4", "2,777,777", true},
-                    {"二等奖", "52", "123,456.5", false},
-                    {"三等奖派奖", "107", "未公布", true},
-                    {"八等奖", "0", "0", false}};
+    } expected[] = {{"一等奖", "4", "10,000,000", "10000000", false},
+                    {"一等奖基本派奖", "4", "2,777,777", "2777777", true},
+                    {"二等奖", "52", "123,456.50", "123456.5", false},
+                    {"三等奖派奖", "107", "未公布", "未公布", true},
+                    {"八等奖", "0", "0", "0", false}};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         EXPECT_EQ(lines[i].level, expected[i].level);
         EXPECT_EQ(lines[i].winners, expected[i].winners) << i;
         EXPECT_EQ(lines[i].amount, expected[i].amount) << i;
+        EXPECT_EQ(lines[i].plainAmount, expected[i].plainAmount) << i;
+        EXPECT_EQ(lines[i].plainWinners, expected[i].winners) << i;
         EXPECT_EQ(lines[i].bonus, expected[i].bonus) << i;
         EXPECT_EQ(lines[i].note, expected[i].bonus ? kBonusNote : "") << i;
     }
@@ -102,7 +105,7 @@ TEST(DrawResultsReport, NewestPrizeLineNamesTheFirstPrizeAndThePool)
         const char* line;
     } cases[] = {
         {withNewest({{"一等奖", 3, 1000000000}, {"二等奖", 40, 20000000}}, 76832809076),
-         "第2021040期：一等奖 3注，每注 10,000,000元；奖池 768,328,090.76元"},
+         "第2021040期：一等奖 3注，每注 1,000.00万元；奖池 7.68亿元"},
         {withNewest({{"一等奖", 0, 0}}, 5), "第2021040期：一等奖 0注；奖池 0.05元"},
         {withNewest({{"一等奖", 2, std::nullopt}}, std::nullopt), "第2021040期：一等奖 2注，每注 未公布；奖池 未公布"},
         // A 派奖 line is not the level itself.

@@ -248,7 +248,7 @@ TEST(PrizeCheck, NumberedAndSavedFilesGiveTheResultOfTheListItself)
     const std::vector<WinningLine> winners = PrizeChecker(list).winningLines(*expected, 100);
     ASSERT_FALSE(winners.empty());
     EXPECT_EQ(winners.front().line, 2u);
-    EXPECT_EQ(winningLineText(*expected, winners.front()), "4+2 四等奖 3000");
+    EXPECT_EQ(winningLineText(*expected, winners.front()), "4+2 四等奖 3,000元");
     EXPECT_EQ(winners.size(), expected->levelCounts[3] + expected->levelCounts[4] + expected->levelCounts[5] +
                                   expected->levelCounts[6] + expected->levelCounts[7] + expected->levelCounts[8]);
     for (const char* name : {"n.txt", "s.txt"}) {
@@ -281,8 +281,8 @@ TEST(PrizeCheck, LinesWithoutBackNumbersAreCheckedOnTheFrontOnly)
     EXPECT_EQ(lineNumbers(winners), (std::vector<std::size_t>{0, 1}));
     EXPECT_EQ(lineNumbers(checker.winningLines(*got, 1)), (std::vector<std::size_t>{0}));
     ASSERT_EQ(winners.size(), 2u);
-    EXPECT_EQ(winningLineText(*got, winners[0]), "5+0 三等奖 10000");
-    EXPECT_EQ(winningLineText(*got, winners[1]), "3+0 九等奖 5");
+    EXPECT_EQ(winningLineText(*got, winners[0]), "5+0 三等奖 10,000元");
+    EXPECT_EQ(winningLineText(*got, winners[1]), "3+0 九等奖 5元");
 }
 
 TEST(PrizeCheck, ARangeOfTheRealHistoryMatchesBetByBetScoring)
