@@ -114,15 +114,22 @@ void AppSettings::setValue(const QString& key, const QVariant& value)
 
 void AppSettings::restoreGeometry(QWidget& window, const QString& name)
 {
-    const QByteArray geometry = value(geometryKey(name)).toByteArray();
-    // A value that is no geometry is ignored by the window.
-    if (!geometry.isEmpty())
-        window.restoreGeometry(geometry);
+    // The inner geometry as the program sets it: the placer fits it to the screen with its frame.
+    // A value that is no rectangle, or an empty one, is ignored.
+    const QVariant kept = value(geometryKey(name));
+    if (kept.typeId() != QMetaType::QRect)
+        return;
+    const QRect geometry = kept.toRect();
+    if (geometry.width() > 0 && geometry.height() > 0)
+        window.setGeometry(geometry);
 }
 
 void AppSettings::saveGeometry(const QWidget& window, const QString& name)
 {
-    setValue(geometryKey(name), window.saveGeometry());
+    // A maximized or minimized window keeps the place it had before.
+    if (window.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        return;
+    setValue(geometryKey(name), window.geometry());
 }
 
 QString AppSettings::lastFolder(const QString& kind)
