@@ -6,12 +6,13 @@
 
 namespace {
 
-// The failure's reason as far as it fits a status line; the tooltip has all of it.
-constexpr qsizetype kReasonLength = 40;
+// The failure's reason as far as it fits a status line, without the address it names in brackets;
+// the tooltip has all of it.
+constexpr qsizetype kReasonLength = 30;
 
 QString shortReason(const std::string& error)
 {
-    QString reason = QString::fromStdString(error).section('\n', 0, 0).trimmed();
+    QString reason = QString::fromStdString(error).section('\n', 0, 0).section(QChar(0xFF08), 0, 0).trimmed();
     if (reason.size() > kReasonLength)
         reason = reason.left(kReasonLength - 1) + QStringLiteral("…");
     return reason;
