@@ -1,11 +1,13 @@
-// The settings file: values kept across a restart, a damaged file set aside, the file dialogs'
-// folders remembered. The settings live in a folder of the test's own.
+// The settings file: values kept across a restart, a damaged file set aside, a window's option and
+// the file dialogs' folders remembered. The settings live in a folder of the test's own.
 #include "gui_test_base.h"
 
 #include "common/app_settings.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "shell/u_main.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -96,6 +98,17 @@ private slots:
         AppSettings::open(settingsPath());
         QCOMPARE(AppSettings::value(AppSettings::kLastLottery).toString(), "中国体彩超级大乐透");
         QCOMPARE(MessageBox::recorded().size(), 1);
+    }
+
+    void theTrendGridKeepsShowOmission()
+    {
+        AppSettings::open(settingsPath());
+        AppSettings::setValue("trend/showOmission", false);
+        openShippedLottery();
+        auto* chkyilou = requireChild<QCheckBox>(mainWindow_.get(), "chkyilou");
+        QVERIFY(!chkyilou->isChecked());
+        chkyilou->click();
+        QCOMPARE(AppSettings::flag("trend/showOmission", false), true);
     }
 
     void eachKindOfFileDialogStartsInItsLastFolder()
