@@ -388,7 +388,10 @@ void shootExclusion(Tfrmmain& frmmain, const QString& folder)
 void saveScreen(const QList<QWidget*>& windows, const QString& folder, const QString& name)
 {
     QCoreApplication::processEvents();
-    QPixmap screen(windows.first()->screen()->geometry().size());
+    QRect area = windows.first()->screen()->geometry();
+    for (const QWidget* window : windows)
+        area |= window->frameGeometry();
+    QPixmap screen(area.size());
     screen.fill(QColor(0, 90, 120));
     QPainter painter(&screen);
     for (QWidget* window : windows) {
@@ -418,7 +421,7 @@ void shootStartUp(const QString& folder)
     quorlin::test::writeAddressFile(program.apppath(), server.url("/kj.qry?gameNo=85&pageNo=1").toStdString());
     // The draws of Monday and Wednesday are due on Thursday morning.
     const QDateTime thursday(QDate(2026, 10, 15), QTime(9, 30));
-    const QRect placed(700, 330, 560, 420);
+    const QRect placed(220, 330, 560, 420);
     {
         LotteryDocument document(program.apppath());
         Tfrmmain first(document);
