@@ -1,4 +1,5 @@
 // Quorlin: the program for players of 中国体彩超级大乐透.
+#include "common/app_settings.h"
 #include "common/message_box.h"
 #include "common/quorlin_application.h"
 #include "shell/lottery_document.h"
@@ -8,6 +9,7 @@
 #include "store/program_directory.h"
 
 #include <QScreen>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -21,6 +23,8 @@ int main(int argc, char* argv[])
             refuse(nullptr, QString::fromStdString(error));
     }
     const QString apppath = QString::fromStdString(home.path) + "/";
+    // The settings lie beside the data: in the user's folder, or beside a program run where it was built.
+    AppSettings::open(apppath + AppSettings::fileName());
     {
         Tfrmflash frmflash(apppath);
         frmflash.exec();
@@ -31,5 +35,8 @@ int main(int argc, char* argv[])
     // Filling the screen first keeps the window full-size where no window manager maximizes it.
     frmmain.setGeometry(frmmain.screen()->availableGeometry());
     frmmain.showMaximized();
-    return app.exec();
+    QTimer::singleShot(0, &frmmain, &Tfrmmain::startUp);
+    const int exitCode = app.exec();
+    AppSettings::close();
+    return exitCode;
 }

@@ -3,6 +3,7 @@
 
 #include "analysis/code_trend_model.h"
 #include "analysis/trend_summary_model.h"
+#include "common/app_settings.h"
 #include "common/context_menu_action.h"
 #include "common/repaint_throttle.h"
 #include "common/table_export_menu.h"
@@ -31,8 +32,10 @@ constexpr int kRefreshIntervalMs = 200;
 
 constexpr double kFigureScale = 0.8;
 
-// "显示遗漏" as the player last left it in this run; every tab change creates the grid anew.
+// "显示遗漏" as the player last left it, in this run and in the settings for the next; every tab
+// change creates the grid anew.
 bool omissionShownInRun = true;
+const QString kOmissionShownKey = QStringLiteral("trend/showOmission");
 
 const char* const kOmissionHint =
     "遗漏值：号码自上次开出以来经过的期数（开出当期为●），从表中最早一期往上数；在表中第一次开出之前，"
@@ -117,10 +120,12 @@ Tfrmcode::Tfrmcode(LotteryDocument& document, QWidget* parent) : QWidget(parent)
     layout->addLayout(options);
     layout->addWidget(grdcode_);
     layout->addWidget(grdtongji_);
-    chkyilou_->setChecked(omissionShownInRun);
-    showOmission(omissionShownInRun);
+    const bool omissionShown = AppSettings::flag(kOmissionShownKey, omissionShownInRun);
+    chkyilou_->setChecked(omissionShown);
+    showOmission(omissionShown);
     connect(chkyilou_, &QCheckBox::toggled, this, [this](bool shown) {
         omissionShownInRun = shown;
+        AppSettings::setValue(kOmissionShownKey, shown);
         showOmission(shown);
     });
 

@@ -1,7 +1,9 @@
 #include "common/file_dialog.h"
 
+#include "common/app_settings.h"
 #include "common/localized_file_model.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -49,6 +51,53 @@ QStringList chosenFiles(QFileDialog* made)
     return files;
 }
 
+// The suffix of the filter's first pattern ("*.txt" gives ".txt"); empty for every file.
+QString firstSuffix(const QString& filter)
+{
+    // The first filter in Qt's form "描述 (*.txt *.csv)".
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\s*\\*(\\.[^*?\\s()]+)[\\s)]"));
+    return firstPattern.match(FileDialog::qtFilter(filter).section(QStringLiteral(";;"), 0, 0)).captured(1);
+}
+
+// The kind of file a dialog is for, which keeps its own last folder: the filter's first suffix
+// without its dot ("txt"), or "all" for every file.
+QString fileKind(const QString& filter)
+{
+    const QString suffix = firstSuffix(filter);
+    return suffix.isEmpty() ? QStringLiteral("all") : suffix.mid(1).toLower();
+}
+
+// Where a dialog of `kind` opens: in the folder that kind used last, keeping the file name `dir`
+// proposes; `dir` itself when none was used yet or it is gone.
+QString startIn(const QString& dir, const QString& kind)
+{
+    const QString folder = AppSettings::lastFolder(kind);
+    if (folder.isEmpty())
+        return dir;
+    const QFileInfo proposed(dir);
+    if (dir.isEmpty() || dir.endsWith('/') || proposed.isDir())
+        return folder;
+    return QDir(folder).filePath(proposed.fileName());
+}
+
+QStringList remembered(const QString& kind, const QStringList& chosen)
+{
+    if (!chosen.isEmpty())
+        AppSettings::setLastFolder(kind, QFileInfo(chosen.first()).absolutePath());
+    return chosen;
+}
+
+// One dialog: started where its kind was last, its folder kept for the next one.
+QStringList ask(QWidget* parent, FileDialog::Kind kind, const QString& caption, const QString& dir,
+                const QString& filter)
+{
+    const QString fileType = fileKind(filter);
+    const QString start = startIn(dir, fileType);
+    if (testState().on)
+        return remembered(fileType, answerInTestMode(kind, caption, start, filter));
+    return remembered(fileType, chosenFiles(FileDialog::makeDialog(parent, kind, caption, start, filter)));
+}
+
 } // namespace
 
 QFileDialog* FileDialog::makeDialog(QWidget* parent, Kind kind, const QString& caption, const QString& dir,
@@ -92,32 +141,23 @@ QString FileDialog::withDefaultSuffix(const QString& name, const QString& filter
 {
     if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty())
         return name;
-    // The first pattern of the first filter, in Qt's form "描述 (*.txt *.csv)".
-    static const QRegularExpression firstPattern(QStringLiteral("\\(\\s*\\*(\\.[^*?\\s()]+)[\\s)]"));
-    const QRegularExpressionMatch match = firstPattern.match(qtFilter(filter).section(QStringLiteral(";;"), 0, 0));
-    return match.hasMatch() ? name + match.captured(1) : name;
+    return name + firstSuffix(filter);
 }
 
 QString FileDialog::getOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
-    if (testState().on)
-        return answerInTestMode(Kind::Open, caption, dir, filter).value(0);
-    return chosenFiles(makeDialog(parent, Kind::Open, caption, dir, filter)).value(0);
+    return ask(parent, Kind::Open, caption, dir, filter).value(0);
 }
 
 QStringList FileDialog::getOpenFileNames(QWidget* parent, const QString& caption, const QString& dir,
                                          const QString& filter)
 {
-    if (testState().on)
-        return answerInTestMode(Kind::OpenMany, caption, dir, filter);
-    return chosenFiles(makeDialog(parent, Kind::OpenMany, caption, dir, filter));
+    return ask(parent, Kind::OpenMany, caption, dir, filter);
 }
 
 QString FileDialog::getSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
-    const QString name = testState().on ? answerInTestMode(Kind::Save, caption, dir, filter).value(0)
-                                        : chosenFiles(makeDialog(parent, Kind::Save, caption, dir, filter)).value(0);
-    return withDefaultSuffix(name, filter);
+    return withDefaultSuffix(ask(parent, Kind::Save, caption, dir, filter).value(0), filter);
 }
 
 void FileDialog::setTestMode(bool on)

@@ -10,12 +10,13 @@ class QWidget;
 /// Every open and save dialog of the program; in test mode no window is shown, each call is
 /// recorded and answered with the scripted file name(s) — none scripted means the user cancelled.
 /// Filters are written as "描述|模式" pairs ("文本文件(*.txt)|*.txt", patterns separated by ';')
-/// and given to the dialog in Qt's form.
+/// and given to the dialog in Qt's form. Each kind of file (the filter's first suffix) keeps the
+/// folder it was last chosen in (AppSettings): its next dialog opens there, with the proposed name.
 class FileDialog {
 public:
     enum class Kind { Open, OpenMany, Save };
 
-    /// One dialog as asked for in test mode; `filter` as the dialog is given it.
+    /// One dialog as asked for in test mode; `dir` and `filter` as the dialog is given them.
     struct Record {
         Kind kind;
         QString caption;

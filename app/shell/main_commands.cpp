@@ -15,6 +15,7 @@ const std::vector<MenuEntry>& mainMenus()
          {
              {"mnuopen", "打开彩票(&O)", kAlways},
              {"mnuclose", "关闭彩票(&G)", kAlways},
+             {"mnuoptions", "选项(&P)", kAlways},
              {"mnuexit", "退出(&X)", kAlways},
          }},
         {"mnudata",

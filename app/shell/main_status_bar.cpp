@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -74,10 +75,18 @@ MainStatusBar::MainStatusBar(LotteryDocument& document, QWidget* parent) : QStat
     btnxiazai_->setToolTip(reckoning + QStringLiteral("。单击下载新的开奖号码"));
     addPermanentWidget(btnxiazai_);
     connect(btnxiazai_, &QPushButton::clicked, this, &MainStatusBar::downloadRequested);
+    lblxinkaijiang_ = addField(this, "lblxinkaijiang", true);
+    lblxinkaijiang_->hide();
+    btnchongshi_ = new QPushButton(QStringLiteral("重试"), this);
+    btnchongshi_->setObjectName("btnchongshi");
+    btnchongshi_->setCursor(Qt::PointingHandCursor);
+    addPermanentWidget(btnchongshi_);
+    btnchongshi_->hide();
+    connect(btnchongshi_, &QPushButton::clicked, this, &MainStatusBar::retryRequested);
     clock_ = [] { return QDateTime::currentDateTime(); };
     auto* timer = new QTimer(this);
     timer->start(kOutlookIntervalMs);
-    connect(timer, &QTimer::timeout, this, &MainStatusBar::showOutlook);
+    connect(timer, &QTimer::timeout, this, &MainStatusBar::checkClock);
     connect(&document_, &LotteryDocument::changed, this, &MainStatusBar::refresh);
     refresh();
 }
@@ -85,7 +94,35 @@ MainStatusBar::MainStatusBar(LotteryDocument& document, QWidget* parent) : QStat
 void MainStatusBar::setClock(Clock clock)
 {
     clock_ = std::move(clock);
+    checkClock();
+}
+
+void MainStatusBar::checkClock()
+{
+    // Draws that go missing otherwise (the user deleted them) are no news from the schedule.
+    const int before = behind_;
     showOutlook();
+    if (behind_ > before)
+        emit drawsMissing();
+}
+
+void MainStatusBar::showDownloadState(const QString& text)
+{
+    lblxinkaijiang_->setText(text);
+    lblxinkaijiang_->setToolTip(QString());
+    lblxinkaijiang_->setStyleSheet(QString());
+    lblxinkaijiang_->setVisible(!text.isEmpty());
+    btnchongshi_->hide();
+}
+
+void MainStatusBar::showDownloadFailure(const QString& line, const QString& detail)
+{
+    lblxinkaijiang_->setText(line);
+    lblxinkaijiang_->setToolTip(detail);
+    lblxinkaijiang_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    lblxinkaijiang_->show();
+    btnchongshi_->setToolTip(detail);
+    btnchongshi_->show();
 }
 
 void MainStatusBar::showOutlook()
@@ -105,8 +142,9 @@ void MainStatusBar::showOutlook()
     } catch (const std::exception&) {
         // No database, or no such lottery in it: the other fields say so; there is no draw to name.
     }
+    behind_ = outlook ? std::max(outlook->behind, 0) : 0;
     lblxiaqi_->setVisible(outlook.has_value());
-    btnxiazai_->setVisible(outlook && outlook->behind > 0);
+    btnxiazai_->setVisible(behind_ > 0);
     if (!outlook)
         return;
     lblxiaqi_->setText(outlookText(*outlook));

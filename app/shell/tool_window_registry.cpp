@@ -1,8 +1,11 @@
 #include "shell/tool_window_registry.h"
 
+#include "common/app_settings.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 
+#include <algorithm>
 #include <utility>
 
 ToolWindowRegistry::ToolWindowRegistry(QWidget* owner) : QObject(owner), owner_(owner) {}
@@ -28,6 +31,7 @@ QWidget* ToolWindowRegistry::ensure(const QString& key)
     QWidget* created = (*factory)(owner_);
     // A tool window is a window of its own that stays with the main window, not a child view.
     created->setWindowFlag(Qt::Window);
+    AppSettings::restoreGeometry(*created, key);
     created->installEventFilter(this);
     windows_.insert(key, created);
     return created;
@@ -50,16 +54,25 @@ QWidget* ToolWindowRegistry::window(const QString& key) const
     return windows_.value(key).data();
 }
 
+bool ToolWindowRegistry::anyShown() const
+{
+    return std::any_of(windows_.cbegin(), windows_.cend(),
+                       [](const QPointer<QWidget>& w) { return w && w->isVisible(); });
+}
+
 void ToolWindowRegistry::closeAll()
 {
     const auto windows = std::exchange(windows_, {});
-    for (const QPointer<QWidget>& w : windows) {
-        if (w) {
-            // Closed for good this time: the window may stop its work and let go.
-            w->removeEventFilter(this);
-            w->close();
-            delete w.data();
-        }
+    for (auto entry = windows.cbegin(); entry != windows.cend(); ++entry) {
+        QWidget* w = entry.value().data();
+        if (!w)
+            continue;
+        if (w->isVisible())
+            AppSettings::saveGeometry(*w, entry.key());
+        // Closed for good this time: the window may stop its work and let go.
+        w->removeEventFilter(this);
+        w->close();
+        delete w;
     }
 }
 
@@ -71,7 +84,10 @@ bool ToolWindowRegistry::eventFilter(QObject* watched, QEvent* event)
     const bool escape = event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
                         static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier;
     if ((closing || escape) && watched->isWidgetType()) {
-        static_cast<QWidget*>(watched)->hide();
+        auto* w = static_cast<QWidget*>(watched);
+        if (w->isVisible())
+            AppSettings::saveGeometry(*w, windows_.key(w));
+        w->hide();
         // An ignored close leaves the native window as it is; the key goes no further.
         event->setAccepted(escape);
         return true;

@@ -11,7 +11,8 @@
 /// The tool windows of the main window: each is created on first use, shown without blocking the
 /// main window, brought back by the next use, and destroyed when the lottery is closed. However the
 /// user closes one (the title bar's ✕, its 关闭, Escape), it is only hidden with its content, and
-/// the next use shows it again, also when it was minimized.
+/// the next use shows it again, also when it was minimized. A window's size and place are kept in
+/// the settings when it is closed and given back when it is created again, also after a restart.
 class ToolWindowRegistry : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +31,8 @@ public:
     QWidget* show(const QString& key);
     /// The window of `key` if it exists.
     QWidget* window(const QString& key) const;
+    /// Whether any of the windows is shown now.
+    bool anyShown() const;
     /// Closes and destroys every window and forgets it, so the next use creates a fresh one.
     void closeAll();
 

@@ -2,17 +2,21 @@
 #include "shell/u_main.h"
 
 #include "analysis/indicator_texts.h"
+#include "common/app_settings.h"
 #include "common/definition_tip.h"
 #include "common/error_handler.h"
 #include "common/message_box.h"
+#include "shell/background_download.h"
 #include "shell/lottery_document.h"
 #include "shell/main_status_bar.h"
 #include "shell/tool_window_registry.h"
+#include "shell/u_options.h"
 #include "store/database.h"
 #include "store/lottery_catalog.h"
 #include "store/u_index.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -62,6 +66,7 @@ Tfrmmain::Tfrmmain(LotteryDocument& document, QWidget* parent)
 
     builtins_.insert("mnuopen", [this] { mnuopenClick(); });
     builtins_.insert("mnuclose", [this] { mnucloseClick(); });
+    builtins_.insert("mnuoptions", [this] { mnuoptionsClick(); });
     builtins_.insert("mnuexit", [this] { close(); });
     builtins_.insert("tlbbiaozhun", [this] { tlbbiaozhunClick(); });
     builtins_.insert("tlbbianwan", [this] { tlbbianwanClick(); });
@@ -71,6 +76,10 @@ Tfrmmain::Tfrmmain(LotteryDocument& document, QWidget* parent)
     statusBar_ = new MainStatusBar(document_, this);
     setStatusBar(statusBar_);
     connect(statusBar_, &MainStatusBar::downloadRequested, this, [this] { runCommand("mnudownload"); });
+    backgroundDownload_ = new BackgroundDownload(document_.state().apppath, *statusBar_, this);
+    connect(statusBar_, &MainStatusBar::drawsMissing, this, &Tfrmmain::downloadWhenDue);
+    connect(statusBar_, &MainStatusBar::retryRequested, backgroundDownload_, &BackgroundDownload::start);
+    connect(backgroundDownload_, &BackgroundDownload::drawsAdded, this, &Tfrmmain::newDrawsStored);
 
     connect(tools_, &ToolWindowRegistry::factoriesChanged, this, &Tfrmmain::refreshmenus);
     connect(&document_, &LotteryDocument::opened, this, &Tfrmmain::lotteryOpened);
@@ -269,6 +278,61 @@ void Tfrmmain::mnucloseClick()
     closeLottery();
 }
 
+void Tfrmmain::mnuoptionsClick()
+{
+    Tfrmoptions frmoptions(this);
+    frmoptions.exec();
+}
+
+void Tfrmmain::startUp()
+{
+    started_ = true;
+    // The download runs beside the open; a lottery opened before it ends is opened again with its
+    // new draws.
+    if (AppSettings::flag(AppSettings::kAutoDownload, true))
+        backgroundDownload_->startWhenBehind();
+    openLastLottery();
+}
+
+void Tfrmmain::openLastLottery()
+{
+    const QString last = AppSettings::value(AppSettings::kLastLottery).toString();
+    if (!AppSettings::flag(AppSettings::kOpenLastLottery, true) || last.isEmpty()) {
+        runCommand("mnuopen");
+        return;
+    }
+    try {
+        quorlin::Database db;
+        db.open(document_.state().databasePath());
+        document_.open(quorlin::readDefinition(db, last.toStdString()));
+        return;
+    } catch (const std::exception& error) {
+        refuse(this, QStringLiteral("无法打开上次的彩票《%1》：%2。请选择要打开的彩票。")
+                         .arg(last, QString::fromStdString(error.what())));
+    }
+    runCommand("mnuopen");
+}
+
+void Tfrmmain::downloadWhenDue()
+{
+    if (started_ && AppSettings::flag(AppSettings::kAutoDownload, true))
+        backgroundDownload_->startWhenBehind();
+}
+
+void Tfrmmain::newDrawsStored(int count)
+{
+    // The open lottery shows the new draws when it is opened again; that closes the tool windows, so
+    // it waits while one is shown or a task reads the draws.
+    const quorlin::LotteryState& state = document_.state();
+    if (!state.caiopen || state.cainame != quorlin::kShippedLottery)
+        return;
+    if (tools_->anyShown() || document_.busy()) {
+        statusBar_->showDownloadState(QStringLiteral("已下载 %1 期，重新打开彩票后显示").arg(count));
+        return;
+    }
+    runWithLotteryClosed([] {});
+}
+
 void Tfrmmain::closeLottery()
 {
     // The views and tool windows go first: a tool window stops and waits for its background task,
@@ -280,6 +344,8 @@ void Tfrmmain::closeLottery()
 
 void Tfrmmain::runWithLotteryClosed(const std::function<void()>& change)
 {
+    // The change and a background download would both write the draws.
+    backgroundDownload_->stop();
     const bool wasOpen = document_.state().caiopen;
     const std::string name = document_.state().cainame;
     const int tab = tabmain_->currentIndex();
@@ -370,6 +436,7 @@ void Tfrmmain::lotteryOpened()
     }
     tabmain_->show();
     setWindowTitle("Quorlin《" + QString::fromStdString(document_.state().cainame) + "》");
+    AppSettings::setValue(AppSettings::kLastLottery, QString::fromStdString(document_.state().cainame));
     refreshmenus();
     tabmainChange(0);
 }
@@ -413,6 +480,13 @@ void Tfrmmain::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         refreshmenus();
+}
+
+void Tfrmmain::closeEvent(QCloseEvent* event)
+{
+    backgroundDownload_->stop();
+    closeLottery();
+    QMainWindow::closeEvent(event);
 }
 
 void Tfrmmain::showEvent(QShowEvent* event)

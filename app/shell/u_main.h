@@ -16,6 +16,7 @@ class QFrame;
 class QGridLayout;
 class QLabel;
 class QTabBar;
+class BackgroundDownload;
 class QToolBar;
 class MainStatusBar;
 class Tfrmindex;
@@ -51,9 +52,19 @@ public:
     void runWithLotteryClosed(const std::function<void()>& change);
     /// The analysis view shown in the client area, or null.
     QWidget* currentView() const { return view_; }
+    /// The status line.
+    MainStatusBar& mainStatusBar() { return *statusBar_; }
+
+    /// What the program does once the window is shown: fetches missing draws in the background and
+    /// from then on whenever a draw time passes (unless the option says not to); opens the lottery
+    /// opened last (unless the option says not to), or else shows 打开彩票's dialog, after the reason
+    /// when the last lottery cannot be opened.
+    void startUp();
 
 protected:
     void changeEvent(QEvent* event) override;
+    /// Closing the program closes the lottery, which keeps the tool windows' places.
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -74,6 +85,10 @@ private:
     void runCommand(const QString& command);
     void mnuopenClick();
     void mnucloseClick();
+    void mnuoptionsClick();
+    void openLastLottery();
+    void downloadWhenDue();
+    void newDrawsStored(int count);
     void tlbbiaozhunClick();
     void tlbbianwanClick();
     void mappingChanged();
@@ -105,6 +120,8 @@ private:
     QFrame* pan_ = nullptr;
     QLabel* panclose_ = nullptr;
     MainStatusBar* statusBar_ = nullptr;
+    BackgroundDownload* backgroundDownload_ = nullptr;
+    bool started_ = false;
     QAction* tlbbiaozhun_ = nullptr;
     QAction* tlbbianwan_ = nullptr;
     QPointer<QWidget> view_;

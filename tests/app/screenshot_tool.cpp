@@ -7,6 +7,7 @@
 #include "check/u_huice.h"
 #include "check/u_huifang.h"
 #include "check/u_jisuanqi.h"
+#include "common/app_settings.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "common/print_dialog.h"
@@ -14,6 +15,7 @@
 #include "common/text_grid.h"
 #include "common/view_table.h"
 #include "data/u_data.h"
+#include "download_fixtures.h"
 #include "export/table_export.h"
 #include "filter/bet_list.h"
 #include "filter/combination_table.h"
@@ -22,7 +24,9 @@
 #include "filter/u_totalfilt.h"
 #include "invest/mode_files.h"
 #include "invest/u_tozi.h"
+#include "loopback_http_server.h"
 #include "shell/lottery_document.h"
+#include "shell/main_status_bar.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_about.h"
 #include "shell/u_flash.h"
@@ -52,6 +56,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 
@@ -410,6 +415,77 @@ void shootExclusion(Tfrmmain& frmmain, const QString& folder)
 
 // A save dialog as the FileDialog seam shows it (Qt's own widget dialog): its buttons, columns and
 // file types should read in Chinese.
+// The screen as the user sees it: each window's picture where it lies.
+void saveScreen(const QList<QWidget*>& windows, const QString& folder, const QString& name)
+{
+    QCoreApplication::processEvents();
+    QRect area = windows.first()->screen()->geometry();
+    for (const QWidget* window : windows)
+        area |= window->frameGeometry();
+    QPixmap screen(area.size());
+    screen.fill(QColor(0, 90, 120));
+    QPainter painter(&screen);
+    for (QWidget* window : windows) {
+        const QRect frame = window->frameGeometry();
+        painter.fillRect(frame, QColor(60, 60, 60));
+        painter.drawPixmap(window->geometry().topLeft(), window->grab());
+    }
+    painter.end();
+    const QString path = folder + "/" + name + ".png";
+    if (screen.save(path))
+        std::cout << path.toStdString() << "\n";
+}
+
+// A second start: the lottery of the first opens by itself with a tool window where it was left, and
+// the draws missing since are fetched in the background from a web server on 127.0.0.1.
+void shootStartUp(const QString& folder)
+{
+    QTemporaryDir settings;
+    AppSettings::open(settings.filePath(AppSettings::fileName()));
+    quorlin::test::ShippedProgram program;
+    quorlin::test::storeLatestDraws(program.databasePath());
+    LoopbackHttpServer server;
+    server.answer("/kj.qry", LoopbackHttpServer::Answer::slowPage(
+                                 quorlin::test::serviceAnswer(
+                                     {quorlin::test::d26117, quorlin::test::d26116, quorlin::test::d26115}, 1, 1),
+                                 10, 100));
+    quorlin::test::writeAddressFile(program.apppath(), server.url("/kj.qry?gameNo=85&pageNo=1").toStdString());
+    // The draws of Monday and Wednesday are due on Thursday morning.
+    const QDateTime thursday(QDate(2026, 10, 15), QTime(9, 30));
+    const QRect placed(220, 330, 560, 420);
+    {
+        LotteryDocument document(program.apppath());
+        Tfrmmain first(document);
+        registerWindows(first);
+        first.mainStatusBar().setClock([] { return QDateTime(QDate(2026, 10, 11), QTime(9, 30)); });
+        first.setGeometry(0, 0, 1280, 800);
+        first.show();
+        Tfrmindex frmindex(document, &first);
+        frmindex.show();
+        auto* list = frmindex.findChild<QListWidget*>("lstcaipiao");
+        list->setCurrentItem(list->findItems(quorlin::kShippedLottery, Qt::MatchExactly).value(0));
+        QTest::mouseClick(frmindex.findChild<QPushButton*>("btnopen"), Qt::LeftButton);
+        first.tools().show("Tfrmgudingjihua")->setGeometry(placed);
+        first.close();
+    }
+    LotteryDocument document(program.apppath());
+    Tfrmmain second(document);
+    registerWindows(second);
+    second.mainStatusBar().setClock([thursday] { return thursday; });
+    second.setGeometry(0, 0, 1280, 800);
+    second.show();
+    second.startUp();
+    save(second, folder, "startup-downloading");
+    auto* state = second.findChild<QLabel*>("lblxinkaijiang");
+    while (state->text().startsWith(QStringLiteral("正在")))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    save(second, folder, "startup-downloaded");
+    QWidget* plan = second.tools().show("Tfrmgudingjihua");
+    saveScreen({&second, plan}, folder, "startup-second-start");
+    second.close();
+    AppSettings::close();
+}
+
 void shootFileDialog(const QString& apppath, const QString& folder)
 {
     QFileDialog* dialog = FileDialog::makeDialog(nullptr, FileDialog::Kind::Save, QStringLiteral("导出历史号码"),
@@ -596,6 +672,7 @@ int main(int argc, char* argv[])
     shootNotice(frmmain, folder);
     shootExclusion(frmmain, folder);
     shootRandomness(frmmain, folder);
+    shootStartUp(folder);
 
     for (const MessageBox::Record& box : MessageBox::recorded())
         std::cerr << "message: " << box.title.toStdString() << ": " << box.text.toStdString() << "\n";

@@ -89,7 +89,7 @@ void TestMainWindow::commandsFollowTheOpenLottery()
                                    "mnubackupdata",   "mnustoredata",    "mnuweb1",   "mnuweb2",     "mnuweb3",
                                    "mnuweb4",         "mnuhelpcotent",   "mnumyname", "mnumail",     "mnuhelpabout",
                                    "tlbyansi",        "mnumoddata",      "tlbdata",   "mnudownload", "mnugudingjihua",
-                                   "mnujieduanjihua", "mnukeibianjihua", "mnutozi"};
+                                   "mnujieduanjihua", "mnukeibianjihua", "mnutozi",   "mnuoptions"};
     auto* tabmain = mainWindow_->findChild<QTabBar*>("tabmain");
     QCOMPARE(enabledCommands(*mainWindow_), sorted(alwaysUsable));
     QVERIFY(!tabmain->isVisible());
@@ -118,7 +118,7 @@ void TestMainWindow::menuBarAndToolbarAreComplete()
     QCOMPARE(menuCaptions, (QStringList{"文件(&F)", "彩票数据(&D)", "数据分析(&A)", "选号过滤(&S)", "投资管理(&M)",
                                         "彩票网站(&W)", "帮助(&H)"}));
     QCOMPARE(mainWindow_->findChild<QAction*>("mnujiaoqi")->text(), QString("    大底交集(&A)"));
-    QCOMPARE(mainWindow_->findChildren<QAction*>(QRegularExpression("^mnu")).size(), 3 + 5 + 11 + 18 + 4 + 4 + 4);
+    QCOMPARE(mainWindow_->findChildren<QAction*>(QRegularExpression("^mnu")).size(), 4 + 5 + 11 + 18 + 4 + 4 + 4);
 
     QStringList buttons;
     for (const QAction* action : mainWindow_->findChild<QToolBar*>("tlbmain")->actions())

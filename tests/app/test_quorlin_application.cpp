@@ -2,6 +2,7 @@
 // enough for their titles, and every window opened inside the screen's free area.
 #include "gui_test_base.h"
 
+#include "common/app_settings.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
 #include "common/quorlin_application.h"
@@ -58,7 +59,12 @@ class TestQuorlinApplication : public GuiTestBase {
     Q_OBJECT
 private slots:
     void init() { setUpProgram(); }
-    void cleanup() { tearDownProgram(); }
+    void cleanup()
+    {
+        tearDownProgram();
+        AppSettings::close();
+        QFile::remove(settingsPath_);
+    }
 
     void fileDialogSpeaksChinese();
     void messageBoxShowsItsTitleAndLetsItsTextBeCopied();
@@ -66,6 +72,22 @@ private slots:
     void fittedGeometry();
     void everyWindowOpensInsideTheScreen();
     void toolWindowsOpenOnTheMainWindowsScreen();
+    void toolWindowsOpenWhereTheyWereLeft();
+    void aKeptPlaceOffTheScreenIsMovedIntoIt();
+
+private:
+    /// The tool window 固定投资计划, which needs no open lottery, in the settings of a folder of the
+    /// test's own.
+    QWidget* showPlanWindow()
+    {
+        if (!AppSettings::isOpen())
+            AppSettings::open(settingsPath_);
+        triggerAction("mnugudingjihua");
+        return mainWindow_->tools().window("Tfrmgudingjihua");
+    }
+
+    QTemporaryDir settingsFolder_;
+    const QString settingsPath_ = settingsFolder_.filePath(AppSettings::fileName());
 };
 
 void TestQuorlinApplication::fileDialogSpeaksChinese()
@@ -203,6 +225,39 @@ void TestQuorlinApplication::toolWindowsOpenOnTheMainWindowsScreen()
         QVERIFY2(insideAndCentred(*window, area), qPrintable(describe(*window)));
         window->hide();
     }
+}
+
+void TestQuorlinApplication::toolWindowsOpenWhereTheyWereLeft()
+{
+    QWidget* window = showPlanWindow();
+    const QRect area = window->screen()->availableGeometry();
+    const QRect placed(area.left() + 40, area.top() + 60, window->width() + 30, window->height() + 20);
+    window->setGeometry(placed);
+    window->close();
+    // Closed by the lottery's close, it is created afresh in the same place.
+    mainWindow_->closeLottery();
+    QVERIFY(!mainWindow_->tools().window("Tfrmgudingjihua"));
+    QCOMPARE(showPlanWindow()->geometry(), placed);
+
+    // And after a restart: another main window reading the same settings.
+    mainWindow_->closeLottery();
+    tearDownProgram();
+    AppSettings::close();
+    AppSettings::open(settingsPath_);
+    setUpProgram();
+    QCOMPARE(showPlanWindow()->geometry(), placed);
+}
+
+void TestQuorlinApplication::aKeptPlaceOffTheScreenIsMovedIntoIt()
+{
+    QWidget* window = showPlanWindow();
+    const QRect area = window->screen()->availableGeometry();
+    // Below the screen (the spare screen lies to its right), as after a change of screens.
+    window->move(area.left() + 100, area.bottom() + 500);
+    mainWindow_->closeLottery();
+    QWidget* shown = showPlanWindow();
+    QVERIFY2(area.contains(shown->frameGeometry()), qPrintable(describe(*shown)));
+    QCOMPARE(shown->x(), area.left() + 100);
 }
 
 int main(int argc, char* argv[])
