@@ -3,6 +3,7 @@
 
 #include "betset/wheel_repair_box.h"
 #include "check/ticket_number_pad.h"
+#include "common/app_settings.h"
 #include "common/bet_cost_line.h"
 #include "common/bet_list_files.h"
 #include "common/form_widgets.h"
@@ -34,6 +35,7 @@ const QColor kPoolColour(255, 50, 50);
 const QColor kBackColour(50, 50, 255);
 constexpr int kBackTotal = 12;
 constexpr int kMaxSeconds = 86'400;
+const QString kSecondsKey = QStringLiteral("wheel/searchSeconds");
 
 QString fromCore(const std::string& text)
 {
@@ -159,7 +161,16 @@ void WheelMakerPage::buildGuarantee()
     combao_->setObjectName("combao");
     combao_->setGeometry(434, y, 44, h);
     FormWidgets::label(this, QStringLiteral("限时"), QRect(500, y, 32, h));
-    edtmiao_ = FormWidgets::lineEdit(this, "edtmiao", QRect(534, y, 50, h), QStringLiteral("10"));
+    // The time limit last asked for, when it is one.
+    const int kept = AppSettings::value(kSecondsKey, 10).toInt();
+    edtmiao_ = FormWidgets::lineEdit(this, "edtmiao", QRect(534, y, 50, h),
+                                     QString::number(kept >= 1 && kept <= kMaxSeconds ? kept : 10));
+    connect(edtmiao_, &QLineEdit::textChanged, this, [](const QString& text) {
+        bool number = false;
+        const int seconds = text.trimmed().toInt(&number);
+        if (number && seconds >= 1 && seconds <= kMaxSeconds)
+            AppSettings::setValue(kSecondsKey, seconds);
+    });
     FormWidgets::label(this, QStringLiteral("秒"), QRect(588, y, 20, h));
     connect(comzhong_, &QComboBox::currentIndexChanged, this, [this] {
         if (bounding_ || comzhong_->currentIndex() < 0)

@@ -4,6 +4,7 @@
 #include "check/bet_price.h"
 #include "check/check_range.h"
 #include "check/check_report.h"
+#include "common/app_settings.h"
 #include "common/bar_chart.h"
 #include "common/bet_cost_line.h"
 #include "common/error_handler.h"
@@ -95,6 +96,9 @@ Tfrmduijiang::Tfrmduijiang(LotteryDocument& document, QWidget* parent)
     edtqishu_->setMaximumWidth(60);
     chkzhuijia_ = new QCheckBox(QStringLiteral("追加投注（每注%1元）").arg(quorlin::kExtraBetPrice));
     chkzhuijia_->setObjectName("chkzhuijia");
+    chkzhuijia_->setChecked(AppSettings::flag(QStringLiteral("check/zhuijia"), false));
+    connect(chkzhuijia_, &QCheckBox::toggled, this,
+            [](bool checked) { AppSettings::setValue(QStringLiteral("check/zhuijia"), checked); });
     connect(chkzhuijia_, &QCheckBox::toggled, this, &Tfrmduijiang::showCost);
     QPushButton* btnduijiang = button("btnduijiang", QStringLiteral("核对"));
     btnduijiang->setDefault(true);

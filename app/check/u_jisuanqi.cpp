@@ -6,6 +6,7 @@
 #include "check/ticket_file.h"
 #include "check/ticket_number_pad.h"
 #include "check/ticket_prize_pane.h"
+#include "common/app_settings.h"
 #include "common/bet_cost_line.h"
 #include "common/error_handler.h"
 #include "common/export_dialogs.h"
@@ -103,6 +104,9 @@ Tfrmjisuanqi::Tfrmjisuanqi(LotteryDocument& document, QWidget* parent) : QWidget
     lblzhushu_->setObjectName("lblzhushu");
     chkzhuijia_ = new QCheckBox(QStringLiteral("追加投注（每注%1元）").arg(quorlin::kExtraBetPrice));
     chkzhuijia_->setObjectName("chkzhuijia");
+    chkzhuijia_->setChecked(AppSettings::flag(QStringLiteral("check/zhuijia"), false));
+    connect(chkzhuijia_, &QCheckBox::toggled, this,
+            [](bool checked) { AppSettings::setValue(QStringLiteral("check/zhuijia"), checked); });
     QPushButton* btntianjia = button("btntianjia", QStringLiteral("添加到投注单"));
     QPushButton* btnchongxuan = button("btnchongxuan", QStringLiteral("重新选号"));
     edtpiaomian_ = new QLineEdit;

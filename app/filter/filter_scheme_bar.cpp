@@ -1,5 +1,6 @@
 #include "filter/filter_scheme_bar.h"
 
+#include "common/app_settings.h"
 #include "common/form_widgets.h"
 #include "common/input_dialog.h"
 #include "common/message_box.h"
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int kWidth = 228;
 const QString kSuffix = QStringLiteral(".txt");
+const QString kLastSchemeKey = QStringLiteral("totalfilt/lastScheme");
 
 // A name that is one file in the folder on every desktop: no separators or reserved characters.
 bool usableName(const QString& name)
@@ -64,6 +66,15 @@ void FilterSchemeBar::refresh()
     cbbfangan_->setCurrentIndex(static_cast<int>(names.indexOf(current)));
 }
 
+void FilterSchemeBar::chooseLast()
+{
+    const int index = cbbfangan_->findText(AppSettings::value(kLastSchemeKey).toString());
+    if (index < 0)
+        return;
+    cbbfangan_->setCurrentIndex(index);
+    choose(index);
+}
+
 void FilterSchemeBar::showEvent(QShowEvent* event)
 {
     refresh();
@@ -103,6 +114,7 @@ void FilterSchemeBar::save()
     }
     refresh();
     cbbfangan_->setCurrentIndex(cbbfangan_->findText(name));
+    AppSettings::setValue(kLastSchemeKey, name);
 }
 
 void FilterSchemeBar::remove()
@@ -131,5 +143,6 @@ void FilterSchemeBar::choose(int index)
         refuse(this, QStringLiteral("方案“%1”%2").arg(name, QString::fromStdString(scheme.error)));
         return;
     }
+    AppSettings::setValue(kLastSchemeKey, name);
     emit schemeChosen(scheme.settings);
 }

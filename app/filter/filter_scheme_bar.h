@@ -25,6 +25,8 @@ public:
 
     /// Lists the scheme files again, keeping the current name when it is still there.
     void refresh();
+    /// Chooses the scheme chosen or saved last, when it is still listed (nothing else when not).
+    void chooseLast();
 
 signals:
     void schemeChosen(const quorlin::TotalFilterSettings& settings);

@@ -111,6 +111,8 @@ Tfrmtotalfilt::Tfrmtotalfilt(LotteryDocument& document, QWidget* parent)
     // The red-ball choice is offered only while the real numbers are shown.
     connect(&document_, &LotteryDocument::mappingChanged, this, &Tfrmtotalfilt::followMapping);
     followMapping();
+    // The window opens on the scheme used last.
+    schemes_->chooseLast();
 }
 
 Tfrmtotalfilt::~Tfrmtotalfilt() = default;

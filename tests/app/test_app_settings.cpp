@@ -5,10 +5,15 @@
 #include "common/app_settings.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "filter/filter_scheme.h"
+#include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,6 +36,15 @@ private:
         QFile file(settingsPath());
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
+    }
+
+private:
+    QWidget* tool(const char* name) const
+    {
+        QWidget* window = mainWindow_->tools().window(name);
+        if (!window)
+            qFatal("no window %s", name);
+        return window;
     }
 
 private slots:
@@ -109,6 +123,38 @@ private slots:
         QVERIFY(!chkyilou->isChecked());
         chkyilou->click();
         QCOMPARE(AppSettings::flag("trend/showOmission", false), true);
+    }
+
+    void windowOptionsComeBackInTheNextWindows()
+    {
+        AppSettings::open(settingsPath());
+        const QString schemes = QString::fromStdString(program_->apppath()) + QString::fromUtf8(quorlin::kSchemeFolder);
+        QVERIFY(QDir().mkpath(schemes));
+        QFile scheme(schemes + QStringLiteral("/稳健.txt"));
+        QVERIFY(scheme.open(QIODevice::WriteOnly) && scheme.write("sum = 70-110\nback = 01 02\n") > 0);
+        scheme.close();
+        openShippedLottery();
+        triggerAction("mnuduijiang");
+        requireChild<QCheckBox>(tool("Tfrmduijiang"), "chkzhuijia")->click();
+        triggerAction("mnujuzheng");
+        requireChild<QLineEdit>(tool("Tfrmjuzheng"), "edtmiao")->setText("37");
+        triggerAction("mnutotalfilt");
+        auto* box = requireChild<QComboBox>(tool("Tfrmtotalfilt"), "cbbfangan");
+        box->setCurrentIndex(box->findText(QStringLiteral("稳健")));
+        emit box->activated(box->currentIndex());
+
+        // New windows of the next lottery session open as they were left.
+        triggerAction("mnuclose");
+        openShippedLottery();
+        for (const char* window : {"Tfrmduijiang", "Tfrmjisuanqi"}) {
+            triggerAction(window == QStringLiteral("Tfrmduijiang") ? "mnuduijiang" : "mnujisuanqi");
+            QVERIFY2(requireChild<QCheckBox>(tool(window), "chkzhuijia")->isChecked(), window);
+        }
+        triggerAction("mnujuzheng");
+        QCOMPARE(requireChild<QLineEdit>(tool("Tfrmjuzheng"), "edtmiao")->text(), QStringLiteral("37"));
+        triggerAction("mnutotalfilt");
+        QCOMPARE(requireChild<QComboBox>(tool("Tfrmtotalfilt"), "cbbfangan")->currentText(), QStringLiteral("稳健"));
+        QVERIFY(requireChild<QCheckBox>(tool("Tfrmtotalfilt"), "chkhei")->isChecked());
     }
 
     void eachKindOfFileDialogStartsInItsLastFolder()
