@@ -20,24 +20,36 @@ bool placeable(const QWidget& widget)
     return type != Qt::Popup && type != Qt::ToolTip && type != Qt::Desktop;
 }
 
-// A window's frame is known only once it is shown; until then take that of the window it belongs
-// to, or of the active one.
-QMargins frameOf(const QWidget& window)
+// The frame a window manager usually puts around a window: a title bar and thin edges. Assumed
+// while no frame is known, so that a window never opens with its title bar above the screen.
+constexpr QMargins kAssumedFrame(6, 36, 6, 6);
+
+QMargins marginsOf(const QWidget& window)
 {
-    const QWidget* shown = window.isVisible() ? &window : nullptr;
-    if (!shown && window.parentWidget() && window.parentWidget()->window()->isVisible())
-        shown = window.parentWidget()->window();
-    if (!shown)
-        shown = QApplication::activeWindow();
-    if (!shown || shown->isMaximized() || shown->isFullScreen())
-        return {};
-    const QRect frame = shown->frameGeometry();
-    const QRect inner = shown->geometry();
+    const QRect frame = window.frameGeometry();
+    const QRect inner = window.geometry();
     return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
                     frame.bottom() - inner.bottom());
 }
 
 } // namespace
+
+QMargins WindowPlacer::frameOf(const QWidget& window)
+{
+    if (window.windowFlags().testFlag(Qt::FramelessWindowHint))
+        return {};
+    // A window's frame is known only once the window manager has framed it, which may be after it
+    // is shown: until then take that of the window it belongs to, or of the active one. A maximized
+    // or full-screen window's frame says nothing of a normal one's.
+    const QWidget* parent = window.parentWidget() ? window.parentWidget()->window() : nullptr;
+    for (const QWidget* shown : {&window, parent, static_cast<const QWidget*>(QApplication::activeWindow())}) {
+        if (!shown || !shown->isVisible() || shown->isMaximized() || shown->isFullScreen())
+            continue;
+        if (const QMargins margins = marginsOf(*shown); !margins.isNull())
+            return margins;
+    }
+    return kAssumedFrame;
+}
 
 QRect WindowPlacer::fitted(QRect geometry, const QMargins& frame, const QRect& area, bool centre, const QSize& minimum)
 {

@@ -19,6 +19,10 @@ public:
     /// around it, centred when `centre`, else moved only as far as needed; it is not made smaller
     /// than `minimum`.
     static QRect fitted(QRect geometry, const QMargins& frame, const QRect& area, bool centre, const QSize& minimum);
+    /// The frame `window` has or will have: its own once known, else that of a normal window shown
+    /// (its parent's or the active one), else the frame a window manager usually draws; none for a
+    /// frameless window.
+    static QMargins frameOf(const QWidget& window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

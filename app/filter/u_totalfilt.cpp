@@ -172,7 +172,10 @@ void Tfrmtotalfilt::buildResultArea()
     memcode_->setModel(model_);
     BetListExportMenu::install(memcode_, [this](BetListExportMenu::Work work, std::function<void(bool)> done) {
         if (!isBusy())
-            startTask(std::move(work), std::move(done));
+            startTask(std::move(work), [this, done = std::move(done)](bool written) {
+                unsaved_ = unsaved_ && !written;
+                done(written);
+            });
     });
     memcode_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     memcode_->setGeometry(kRightLeft, 8, kRightWidth, 446);
@@ -304,6 +307,11 @@ void Tfrmtotalfilt::setRandomSource(std::unique_ptr<quorlin::RandomSource> sourc
     random_ = std::move(source);
 }
 
+QString Tfrmtotalfilt::unsavedResult() const
+{
+    return unsaved_ ? QStringLiteral("总体过滤的过滤结果") : QString();
+}
+
 std::string Tfrmtotalfilt::tempPath() const
 {
     return document_.state().apppath + "temp.txt";
@@ -354,9 +362,11 @@ void Tfrmtotalfilt::filtered(const quorlin::TotalFilterSettings& settings, quorl
         refuse(this, QString::fromUtf8(quorlin::kNothingKeptMessage));
         model_->setBets(nullptr);
         lblcode_->setText(QStringLiteral("过滤结果："));
+        unsaved_ = false;
         return;
     }
     steps_->append(settings, outcome.bets->size());
+    unsaved_ = true;
     showList(outcome.bets, runCaption(outcome.bets->size(), settings));
     conditions_->uncheck(true);
     extras_->uncheck();
@@ -371,8 +381,9 @@ void Tfrmtotalfilt::showList(std::shared_ptr<const quorlin::BetList> bets, const
 
 void Tfrmtotalfilt::btnclearClick()
 {
-    if (isBusy())
+    if (isBusy() || !mayDiscard(this, {unsavedResult()}))
         return;
+    unsaved_ = false;
     const QString width = QString::number(document_.state().caisel);
     conditions_->uncheck(true);
     extras_->uncheck();
@@ -412,8 +423,10 @@ void Tfrmtotalfilt::btnsaveClick()
             throw std::runtime_error(error);
         },
         [this](bool saved) {
-            if (saved)
-                MessageBox::information(this, QStringLiteral("提示"), QStringLiteral("成功保存！"));
+            if (!saved)
+                return;
+            unsaved_ = false;
+            MessageBox::information(this, QStringLiteral("提示"), QStringLiteral("成功保存！"));
         });
 }
 
@@ -442,6 +455,7 @@ void Tfrmtotalfilt::loaded(quorlin::TotalFilterOutcome outcome)
         return;
     }
     document_.setAllcode(std::move(*outcome.table));
+    unsaved_ = false;
     // The file's numbers become the choice; its back pairs are not kept, the next run pairs anew.
     chkhongqiu_->setChecked(true);
     front_->clearSelection();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/unsaved_result.h"
+
 #include <QDialog>
 #include <QList>
 
@@ -35,8 +37,9 @@ struct TotalFilterSettings;
 /// can be saved, printed, loaded back and narrowed further. Runs are cumulative until 清空; the
 /// steps since 清空 or 载入 are listed beside it, and the conditions can be kept as named schemes.
 /// A run, a load or a save works in the background, with a progress bar and a stop button;
-/// meanwhile the window takes no other command.
-class Tfrmtotalfilt : public QDialog {
+/// meanwhile the window takes no other command. A run's list that is neither saved nor exported is
+/// not thrown away without asking.
+class Tfrmtotalfilt : public QDialog, public UnsavedResult {
     Q_OBJECT
 public:
     explicit Tfrmtotalfilt(LotteryDocument& document, QWidget* parent = nullptr);
@@ -53,6 +56,7 @@ public:
     bool isBusy() const;
     /// The generator of the random selections; tests hand in a scripted one.
     void setRandomSource(std::unique_ptr<quorlin::RandomSource> source);
+    QString unsavedResult() const override;
 
 signals:
     /// 回测: the player asks how the conditions in the controls would have done in past draws.
@@ -116,6 +120,8 @@ private:
     QList<QPushButton*> commands_;
     /// The next run starts from every combination (after creation and 清空).
     bool rebuildall_ = true;
+    /// The list shown came from a run and has not been saved or exported since.
+    bool unsaved_ = false;
     /// The front numbers can be chosen: the real numbers are shown, not the transformed ones.
     bool frontChoice_ = true;
 };

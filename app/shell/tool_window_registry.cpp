@@ -1,6 +1,7 @@
 #include "shell/tool_window_registry.h"
 
 #include "common/app_settings.h"
+#include "common/unsaved_result.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -58,6 +59,15 @@ bool ToolWindowRegistry::anyShown() const
 {
     return std::any_of(windows_.cbegin(), windows_.cend(),
                        [](const QPointer<QWidget>& w) { return w && w->isVisible(); });
+}
+
+QStringList ToolWindowRegistry::unsavedResults() const
+{
+    QStringList results;
+    for (const QPointer<QWidget>& w : windows_)
+        if (const auto* holder = dynamic_cast<const UnsavedResult*>(w.data()); holder && !holder->unsavedResult().isEmpty())
+            results.append(holder->unsavedResult());
+    return results;
 }
 
 void ToolWindowRegistry::closeAll()

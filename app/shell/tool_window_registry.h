@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -33,6 +34,8 @@ public:
     QWidget* window(const QString& key) const;
     /// Whether any of the windows is shown now.
     bool anyShown() const;
+    /// What the windows, shown or hidden, hold unsaved (UnsavedResult), closing them would lose.
+    QStringList unsavedResults() const;
     /// Closes and destroys every window and forgets it, so the next use creates a fresh one.
     void closeAll();
 

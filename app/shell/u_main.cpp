@@ -6,6 +6,7 @@
 #include "common/definition_tip.h"
 #include "common/error_handler.h"
 #include "common/message_box.h"
+#include "common/unsaved_result.h"
 #include "shell/background_download.h"
 #include "shell/lottery_document.h"
 #include "shell/main_status_bar.h"
@@ -265,7 +266,9 @@ void Tfrmmain::runCommand(const QString& command)
 
 void Tfrmmain::mnuopenClick()
 {
-    mnucloseClick();
+    if (!mayCloseLottery())
+        return;
+    closeLottery();
     if (!frmindex_)
         frmindex_ = new Tfrmindex(document_, this);
     // A successful open discards the dialog so that the next one lists the lotteries afresh.
@@ -275,7 +278,13 @@ void Tfrmmain::mnuopenClick()
 
 void Tfrmmain::mnucloseClick()
 {
-    closeLottery();
+    if (mayCloseLottery())
+        closeLottery();
+}
+
+bool Tfrmmain::mayCloseLottery()
+{
+    return UnsavedResult::mayDiscard(this, tools_->unsavedResults());
 }
 
 void Tfrmmain::mnuoptionsClick()
@@ -322,11 +331,11 @@ void Tfrmmain::downloadWhenDue()
 void Tfrmmain::newDrawsStored(int count)
 {
     // The open lottery shows the new draws when it is opened again; that closes the tool windows, so
-    // it waits while one is shown or a task reads the draws.
+    // it waits while one is shown or holds an unsaved result, or a task reads the draws.
     const quorlin::LotteryState& state = document_.state();
     if (!state.caiopen || state.cainame != quorlin::kShippedLottery)
         return;
-    if (tools_->anyShown() || document_.busy()) {
+    if (tools_->anyShown() || !tools_->unsavedResults().isEmpty() || document_.busy()) {
         statusBar_->showDownloadState(QStringLiteral("已下载 %1 期，重新打开彩票后显示").arg(count));
         return;
     }
@@ -344,6 +353,8 @@ void Tfrmmain::closeLottery()
 
 void Tfrmmain::runWithLotteryClosed(const std::function<void()>& change)
 {
+    if (!mayCloseLottery())
+        return;
     // The change and a background download would both write the draws.
     backgroundDownload_->stop();
     const bool wasOpen = document_.state().caiopen;
@@ -484,6 +495,10 @@ void Tfrmmain::changeEvent(QEvent* event)
 
 void Tfrmmain::closeEvent(QCloseEvent* event)
 {
+    if (!mayCloseLottery()) {
+        event->ignore();
+        return;
+    }
     backgroundDownload_->stop();
     closeLottery();
     QMainWindow::closeEvent(event);

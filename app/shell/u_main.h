@@ -48,7 +48,8 @@ public:
     void closeLottery();
     /// Runs `change`, a command that rewrites the database, with the lottery closed as above; then
     /// opens the lottery that was open again, on the analysis tab that was shown. A lottery that
-    /// cannot be opened again is reported and stays closed.
+    /// cannot be opened again is reported and stays closed. When a tool window holds an unsaved
+    /// result and the user keeps it, nothing runs.
     void runWithLotteryClosed(const std::function<void()>& change);
     /// The analysis view shown in the client area, or null.
     QWidget* currentView() const { return view_; }
@@ -63,7 +64,8 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
-    /// Closing the program closes the lottery, which keeps the tool windows' places.
+    /// Closing the program closes the lottery, which keeps the tool windows' places; when a tool
+    /// window holds an unsaved result, only once the user agrees to lose it.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +87,9 @@ private:
     void runCommand(const QString& command);
     void mnuopenClick();
     void mnucloseClick();
+    /// Whether closing the lottery may go on: at once, or after the user agreed to lose the
+    /// unsaved results of the tool windows.
+    bool mayCloseLottery();
     void mnuoptionsClick();
     void openLastLottery();
     void downloadWhenDue();

@@ -142,6 +142,8 @@ template <class Window> void waitIdle(Window& window)
 void shootTotalFilterSteps(Tfrmmain& frmmain, const QString& folder)
 {
     auto* filter = qobject_cast<Tfrmtotalfilt*>(frmmain.tools().window("Tfrmtotalfilt"));
+    if (!filter->unsavedResult().isEmpty())
+        MessageBox::setNextAnswer(QMessageBox::Yes);
     QTest::mouseClick(filter->findChild<QPushButton*>("btnclear"), Qt::LeftButton);
     quorlin::TotalFilterSettings step;
     step.sum = quorlin::FilterRange{70, 110};

@@ -64,6 +64,7 @@ private slots:
 
     void commandsFollowTheOpenLottery();
     void menuBarAndToolbarAreComplete();
+    void noMenuRepeatsAnAccelerator();
     void tabStripSitsRightOfTheExitButton();
     void tabCaptionsAreNeverCut();
     void closingReturnsToTheClosedState();
@@ -128,6 +129,33 @@ void TestMainWindow::menuBarAndToolbarAreComplete()
     auto* exitButton = mainWindow_->findChild<QToolButton*>("tlbexit");
     QCOMPARE(exitButton->text(), QString("退出"));
     QCOMPARE(exitButton->toolTip(), QString("退出系统"));
+}
+
+void TestMainWindow::noMenuRepeatsAnAccelerator()
+{
+    // The menu bar's own items and the items of each menu: Alt with a letter must reach one item.
+    const auto repeated = [](const QList<QAction*>& actions) {
+        QHash<QChar, QString> taken;
+        QStringList clashes;
+        for (const QAction* action : actions) {
+            const QString text = action->text();
+            const qsizetype amp = text.indexOf('&');
+            if (!action->isVisible() || action->isSeparator() || amp < 0 || amp + 1 >= text.size())
+                continue;
+            const QChar key = text.at(amp + 1).toUpper();
+            if (taken.contains(key))
+                clashes << taken.value(key) + " / " + text;
+            else
+                taken.insert(key, text);
+        }
+        return clashes;
+    };
+    QStringList clashes = repeated(mainWindow_->menuBar()->actions());
+    for (const QAction* item : mainWindow_->menuBar()->actions()) {
+        QVERIFY(item->menu());
+        clashes << repeated(item->menu()->actions());
+    }
+    QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join('\n')));
 }
 
 void TestMainWindow::tabStripSitsRightOfTheExitButton()

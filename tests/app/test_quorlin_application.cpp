@@ -74,6 +74,7 @@ private slots:
     void toolWindowsOpenOnTheMainWindowsScreen();
     void toolWindowsOpenWhereTheyWereLeft();
     void aKeptPlaceOffTheScreenIsMovedIntoIt();
+    void tallWindowsKeepTheirTitleBarsOnTheScreen();
 
 private:
     /// The tool window 固定投资计划, which needs no open lottery, in the settings of a folder of the
@@ -258,6 +259,28 @@ void TestQuorlinApplication::aKeptPlaceOffTheScreenIsMovedIntoIt()
     QWidget* shown = showPlanWindow();
     QVERIFY2(area.contains(shown->frameGeometry()), qPrintable(describe(*shown)));
     QCOMPARE(shown->x(), area.left() + 100);
+}
+
+void TestQuorlinApplication::tallWindowsKeepTheirTitleBarsOnTheScreen()
+{
+    // The title bar of a usual window manager, which frames a window only after it is shown.
+    constexpr int kTitleBar = 30;
+    openShippedLottery();
+    mainWindow_->showMaximized();
+    const QRect area = mainWindow_->screen()->availableGeometry();
+    for (const char* key : {"Tfrmjisuanqi", "Tfrmhuice"}) {
+        // Not framed yet, beside a maximized main window whose frame tells nothing of theirs.
+        QWidget* window = mainWindow_->tools().ensure(key);
+        QVERIFY2(window && !window->isVisible(), key);
+        const QMargins frame = WindowPlacer::frameOf(*window);
+        QVERIFY2(frame.top() >= kTitleBar, key);
+        const QRect placed = WindowPlacer::fitted(window->geometry(), frame, area, true, window->minimumSize());
+        QVERIFY2(placed.top() - kTitleBar >= area.top(), key);
+
+        window = mainWindow_->tools().show(key);
+        QVERIFY2(area.contains(window->frameGeometry()), qPrintable(describe(*window)));
+        window->hide();
+    }
 }
 
 int main(int argc, char* argv[])

@@ -53,6 +53,7 @@ private slots:
     void refusedFileChangesNothing();
     void printerPutsAHundredBetsOnAPage();
     void printGoesToAPdfWithoutAPrinter();
+    void anUnsavedRunIsNotThrownAwayWithoutAsking();
 };
 
 void TestTotalFilterFiles::saveWritesTheBetsAlone()
@@ -245,3 +246,58 @@ void TestTotalFilterFiles::printGoesToAPdfWithoutAPrinter()
 
 QTEST_MAIN(TestTotalFilterFiles)
 #include "test_total_filter_files.moc"
+
+void TestTotalFilterFiles::anUnsavedRunIsNotThrownAwayWithoutAsking()
+{
+    const QString question = QStringLiteral("总体过滤的过滤结果还没有保存，继续将丢失。确定不保存而继续吗？");
+    const auto asked = [] {
+        const QList<MessageBox::Record> boxes = MessageBox::recorded();
+        MessageBox::clearRecorded();
+        return boxes.size() == 1 && boxes.first().kind == MessageBox::Kind::Question ? boxes.first().text
+                                                                                       : QString();
+    };
+    child<QCheckBox>("chkhongqiu")->setChecked(true);
+    clickNumbers("btnhong", {1, 2, 3, 4, 5, 6});
+    clickNumbers("btnlan", {6, 7});
+    filter();
+    QCOMPARE(memoLines(), 6);
+    MessageBox::clearRecorded();
+
+    // 否, the default, keeps the list: for 清空, 关闭彩票, 打开彩票, 数据添加 and quitting, also with the
+    // window hidden.
+    click("btnclear");
+    QCOMPARE(asked(), question);
+    QCOMPARE(memoLines(), 6);
+    click("btnclose");
+    for (const char* command : {"mnuclose", "mnuopen", "mnumoddata", "mnuexit"}) {
+        triggerAction(command);
+        QCOMPARE(asked(), question);
+        QVERIFY2(document_->state().caiopen, command);
+        QCOMPARE(mainWindow_->tools().window("Tfrmtotalfilt"), window());
+    }
+    QCOMPARE(memoLines(), 6);
+
+    // 是 lets 清空 go on.
+    triggerAction("mnutotalfilt");
+    MessageBox::setNextAnswer(QMessageBox::Yes);
+    click("btnclear");
+    QCOMPARE(asked(), question);
+    QCOMPARE(memoLines(), 0);
+
+    // A saved list goes without a question.
+    child<QCheckBox>("chkhongqiu")->setChecked(true);
+    clickNumbers("btnhong", {1, 2, 3, 4, 5, 6});
+    clickNumbers("btnlan", {6, 7});
+    filter();
+    QCOMPARE(memoLines(), 6);
+    QTemporaryDir folder;
+    FileDialog::setNextFileName(folder.filePath("bets.txt"));
+    click("btnsave");
+    waitIdle();
+    QCOMPARE(messageTexts(), QStringList{"成功保存！"});
+    MessageBox::clearRecorded();
+    triggerAction("mnuclose");
+    QVERIFY(MessageBox::recorded().isEmpty());
+    QVERIFY(!document_->state().caiopen);
+    window_ = nullptr;
+}

@@ -195,6 +195,7 @@ void TestTotalFilterMore::stepsListTheRunsAndAClickTicksAgain()
     QCOMPARE(steps()->count(), 0);
     filter();
     QCOMPARE(steps()->count(), 1);
+    MessageBox::setNextAnswer(QMessageBox::Yes);
     click("btnclear");
     QCOMPARE(steps()->count(), 0);
 }

@@ -125,6 +125,8 @@ void TestTotalFilterRuns::clearStartsOverInTheStandardMapping()
     child<QLineEdit>("edtnum2")->setText("3");
     child<QLineEdit>("edtsuiji1")->setText("9");
 
+    // The run's list is not saved: 清空 asks first.
+    MessageBox::setNextAnswer(QMessageBox::Yes);
     click("btnclear");
     QVERIFY(!document_->state().bianhuan);
     QVERIFY(mainWindow_->findChild<QAction*>("tlbbiaozhun")->isChecked());
