@@ -17,6 +17,16 @@ namespace {
 constexpr int kNumbers = 7;
 // More pages than the service has ever had for this game: a service that never ends its list.
 constexpr int kMaxPages = 1000;
+// How far below the newest stored draw a missing issue is looked for: more than a download stopped
+// part way leaves behind, fewer than would have every download page back to an old gap.
+constexpr std::size_t kWholeDraws = 300;
+
+// Whether `upper` is the issue right after `lower`: the next of the year, or the first of the next.
+bool follows(std::int64_t lower, std::int64_t upper)
+{
+    const std::int64_t year = lower / 1000;
+    return (upper / 1000 == year && upper == lower + 1) || (upper / 1000 == year + 1 && upper % 1000 == 1);
+}
 
 std::string pagePrefix(int page)
 {
@@ -26,15 +36,6 @@ std::string pagePrefix(int page)
 bool publishedAnything(const DrawResults& results)
 {
     return !results.prizes.empty() || results.sales || results.pool;
-}
-
-DownloadResult unfinished(DownloadResult::Outcome outcome, int found, std::string error = {})
-{
-    DownloadResult result;
-    result.outcome = outcome;
-    result.found = found;
-    result.error = std::move(error);
-    return result;
 }
 
 } // namespace
@@ -63,13 +64,19 @@ std::string downloadMessage(const DownloadResult& result)
         return text;
     }
     case DownloadResult::Outcome::Stopped:
+        if (result.added > 0)
+            return "下载已停止：停止前的各页新增了 " + std::to_string(result.added) + " 期开奖号码" +
+                   (result.found > 0 ? "，其后读到的 " + std::to_string(result.found) + " 期没有写入。" : "。");
         return result.found > 0
                    ? "下载已停止：已读到的 " + std::to_string(result.found) + " 期新开奖号码没有写入，数据库没有改动。"
                    : std::string("下载已停止，数据库没有改动。");
     case DownloadResult::Outcome::Failed:
         break;
     }
-    std::string text = "下载失败：" + result.error + "\n新增 0 期开奖号码：";
+    std::string text = "下载失败：" + result.error + "\n新增 " + std::to_string(result.added) + " 期开奖号码：";
+    if (result.added > 0)
+        return text + "失败前的各页已写入" +
+               (result.found > 0 ? "，其后读到的 " + std::to_string(result.found) + " 期没有写入。" : "。");
     if (result.found > 0)
         text += "失败前读到的 " + std::to_string(result.found) + " 期新开奖号码也没有写入，";
     return text + "数据库没有改动。";
@@ -80,9 +87,11 @@ bool hasDownloadNotes(const DownloadResult& result)
     return result.withResults > 0 || !result.otherDates.empty() || !result.resultConflicts.empty();
 }
 
-DrawDownload::DrawDownload(const std::string& databasePath, std::string lottery, std::int32_t today)
-    : lottery_(std::move(lottery)), today_(today)
+DrawDownload::DrawDownload(const std::string& databasePath, std::string lottery, std::int32_t today,
+                           DownloadWrites writes)
+    : lottery_(std::move(lottery)), today_(today), writes_(writes)
 {
+    written_.outcome = DownloadResult::Outcome::Done;
     try {
         db_.open(databasePath);
         verifyDrawTable(db_, lottery_, kNumbers);
@@ -105,6 +114,27 @@ DrawDownload::DrawDownload(const std::string& databasePath, std::string lottery,
     }
     newestIssue_ = issue;
     newestDate_ = newest->second.date;
+    findNewestWhole();
+}
+
+void DrawDownload::findNewestWhole()
+{
+    std::vector<std::pair<std::int64_t, const StoredDraw*>> issues;
+    issues.reserve(stored_.size());
+    for (const auto& [text, draw] : stored_) {
+        std::int64_t issue = 0;
+        const auto [last, ec] = std::from_chars(text.data(), text.data() + text.size(), issue);
+        if (ec == std::errc() && last == text.data() + text.size())
+            issues.emplace_back(issue, &draw);
+    }
+    std::sort(issues.begin(), issues.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (std::size_t at = 0; at + 1 < issues.size() && at < kWholeDraws; ++at) {
+        if (!follows(issues[at + 1].first, issues[at].first)) {
+            newestIssue_ = issues[at + 1].first;
+            newestDate_ = issues[at + 1].second->date;
+            return;
+        }
+    }
 }
 
 bool DrawDownload::failWith(std::string reason)
@@ -156,6 +186,8 @@ bool DrawDownload::addPage(std::string_view answer, int page)
         if (!takeDraw(draw, withResults == published.end() ? nullptr : withResults->second, service, reachedStored))
             return false;
     }
+    if (writes_ == DownloadWrites::PerPage && !writePending())
+        return false;
     // The answer's own page number counts: an address that always names the last page ends here.
     const int at = results.pageNo > 0 ? results.pageNo : page;
     if (!service || results.draws.empty() || reachedStored || (results.pages > 0 && at >= results.pages))
@@ -233,10 +265,19 @@ std::string DrawDownload::conflictText(const ImportedDraw& draw, const StoredDra
 
 DownloadResult DrawDownload::finish()
 {
-    if (stopped_)
-        return unfinished(DownloadResult::Outcome::Stopped, found());
-    if (failed())
-        return unfinished(DownloadResult::Outcome::Failed, found(), error_);
+    if (!stopped_ && !failed())
+        writePending();
+    DownloadResult result = written_;
+    if (stopped_ || failed()) {
+        result.outcome = stopped_ ? DownloadResult::Outcome::Stopped : DownloadResult::Outcome::Failed;
+        result.found = found();
+        result.error = stopped_ ? std::string() : error_;
+    }
+    return result;
+}
+
+bool DrawDownload::writePending()
+{
     std::vector<ImportedDraw> writing = pending_;
     // The service lists newest first; its draws carry their dates, so they go in issue order.
     if (service_.value_or(false))
@@ -245,19 +286,16 @@ DownloadResult DrawDownload::finish()
         Transaction tx(db_);
         // Another program may have written to the table since it was read: nothing is written twice.
         const StoredDraws now = readStoredDraws(db_, lottery_);
-        DownloadResult result;
-        result.outcome = DownloadResult::Outcome::Done;
-        result.otherDates = otherDates_;
+        std::vector<std::string> otherDates;
         std::vector<ImportedDraw> fresh;
         for (const ImportedDraw& draw : writing) {
             const auto stored = now.find(draw.issueText());
             if (stored == now.end())
                 fresh.push_back(draw);
-            else if (!checkStored(draw, stored->second, true, result.otherDates))
-                return unfinished(DownloadResult::Outcome::Failed, found(), error_);
+            else if (!checkStored(draw, stored->second, true, otherDates))
+                return false;
         }
         appendDraws(db_, lottery_, fresh);
-        result.added = static_cast<int>(fresh.size());
         // The results of the draws the table holds now: those read as stored and the new ones just
         // written (not one another program removed meanwhile).
         const auto held = [&](const DrawResults& published) {
@@ -267,19 +305,29 @@ DownloadResult DrawDownload::finish()
         };
         if (!results_.empty())
             createPrizeTables(db_, lottery_);
+        int withResults = 0;
+        std::vector<std::string> conflicts;
         for (const auto& [issue, published] : results_) {
             if (!held(published))
                 continue;
             const ResultsMerge merge = mergeDrawResults(db_, lottery_, published);
             if (merge.added)
-                ++result.withResults;
+                ++withResults;
             if (!merge.conflict.empty())
-                result.resultConflicts.push_back(merge.conflict);
+                conflicts.push_back(merge.conflict);
         }
         tx.commit();
-        return result;
+        written_.added += static_cast<int>(fresh.size());
+        written_.withResults += withResults;
+        written_.otherDates.insert(written_.otherDates.end(), otherDates_.begin(), otherDates_.end());
+        written_.otherDates.insert(written_.otherDates.end(), otherDates.begin(), otherDates.end());
+        otherDates_.clear();
+        written_.resultConflicts.insert(written_.resultConflicts.end(), conflicts.begin(), conflicts.end());
+        pending_.clear();
+        results_.clear();
+        return true;
     } catch (const DatabaseError& e) {
-        return unfinished(DownloadResult::Outcome::Failed, found(), e.what());
+        return failWith(e.what());
     }
 }
 

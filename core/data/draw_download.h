@@ -16,14 +16,23 @@
 
 namespace quorlin {
 
-/// What a download did. The draws of one download and their published results are written together
-/// or not at all: a failure or a stop writes nothing, whatever was read before it.
+/// When a download writes what it read.
+enum class DownloadWrites {
+    /// All new draws and their results at the end, in one transaction: a failure or a stop writes
+    /// nothing, whatever was read before it.
+    AtTheEnd,
+    /// Each page's as soon as the page is read, one transaction a page: a failure or a stop keeps
+    /// the pages read before it and writes nothing of the page under way.
+    PerPage,
+};
+
+/// What a download did.
 struct DownloadResult {
     enum class Outcome { Done, Failed, Stopped };
 
     Outcome outcome = Outcome::Failed;
-    int added = 0; ///< draws written; 0 unless Done
-    int found = 0; ///< new draws read before a failure or stop, none of them written
+    int added = 0; ///< draws written; after a failure or stop only those of the pages written per page
+    int found = 0; ///< new draws read before a failure or stop and not written
     std::string error;
     /// Stored draws the download gave with the same numbers but another date, kept as stored:
     /// "期号 2026113 已存为 2026-10-03，下载的是 2026-10-05". Only when Done.
@@ -38,8 +47,8 @@ struct DownloadResult {
 
 /// The text the user is shown after a download: "下载完成！" with the count of new draws (or "没有新的
 /// 开奖号码") and of the draws that gained their results, the stored draws whose date differs and the
-/// stored results that differ, or what went wrong together with the count of draws added, which is
-/// then 0.
+/// stored results that differ, or what went wrong together with the count of draws added (those of
+/// the pages written before it) and of those read and not written.
 std::string downloadMessage(const DownloadResult& result);
 
 /// Whether a finished download has more to tell than its count of new draws: results stored, or
@@ -47,9 +56,12 @@ std::string downloadMessage(const DownloadResult& result);
 bool hasDownloadNotes(const DownloadResult& result);
 
 /// One download into a lottery's draw table: takes the fetched answers page by page, says when
-/// another page is needed, and writes the new draws at the end in one transaction.
+/// another page is needed, and writes the new draws (see DownloadWrites).
 ///
-/// A draw is new when its issue is above the newest stored issue. Draws of the results service
+/// A draw is new when it is not stored and its issue is above the newest stored issue, or above
+/// the last stored issue before a missing one among the newest stored draws (issues count up by one
+/// within a year and start again at 001): a download that stopped after its first pages left the
+/// draws below them missing, and the next download fetches them. Draws of the results service
 /// carry their dates; draws of a results page are dated from the newest stored draw on in issue
 /// order, one draw day an issue, and refused like a service's draw when that date does not fit
 /// the issue or lies after `today`. Draws already stored are skipped, and one stored with other
@@ -65,9 +77,11 @@ class DrawDownload {
 public:
     /// Opens its own connection to the database and reads the lottery's draws; a database error
     /// fails the download (see failed()). No draw may be dated after `today`.
-    DrawDownload(const std::string& databasePath, std::string lottery, std::int32_t today = todayDate());
+    DrawDownload(const std::string& databasePath, std::string lottery, std::int32_t today = todayDate(),
+                 DownloadWrites writes = DownloadWrites::AtTheEnd);
 
-    /// Takes the answer fetched for page `page` (counted from 1); true when page + 1 is wanted.
+    /// Takes the answer fetched for page `page` (counted from 1), writing its new draws when they
+    /// are written per page; true when page + 1 is wanted.
     bool addPage(std::string_view answer, int page);
     /// The fetch of a page failed; `reason` says why.
     void fail(std::string reason);
@@ -75,13 +89,22 @@ public:
     void stop() { stopped_ = true; }
 
     bool failed() const { return !error_.empty(); }
-    /// New draws read so far.
+    /// New draws read so far and not written yet.
     int found() const { return static_cast<int>(pending_.size()); }
+    /// New draws written so far (per page).
+    int written() const { return written_.added; }
 
-    /// Writes the new draws unless the download failed or was stopped; one transaction.
+    /// Writes the new draws not written yet unless the download failed or was stopped; one
+    /// transaction.
     DownloadResult finish();
 
 private:
+    /// The newest stored issue below which no issue is missing among the newest stored draws, and
+    /// its date.
+    void findNewestWhole();
+    /// Writes the pending draws and the results taken, in one transaction, into written_; false
+    /// (failing the download) on a database error or a draw stored meanwhile with other numbers.
+    bool writePending();
     bool takeDraw(const ImportedDraw& draw, const DrawResults* results, bool dated, bool& reachedStored);
     bool dateFromStored(ImportedDraw& draw);
     bool failWith(std::string reason);
@@ -106,6 +129,8 @@ private:
     std::map<std::int32_t, DrawResults> results_; ///< the published results of the draws taken, by issue
     std::string error_;
     bool stopped_ = false;
+    DownloadWrites writes_;
+    DownloadResult written_; ///< what was written so far
 };
 
 } // namespace quorlin

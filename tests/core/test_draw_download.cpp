@@ -298,6 +298,67 @@ TEST_F(DownloadFixture, AStopOrAFetchFailureWritesNothing)
     EXPECT_EQ(table().size(), 5u);
 }
 
+TEST_F(DownloadFixture, WrittenPerPageAFailureKeepsThePagesBeforeItAndTheNextDownloadFillsTheGap)
+{
+    test::storeLatestDraws(program.databasePath());
+    const auto perPage = [this] {
+        return DrawDownload(program.databasePath(), kShippedLottery, todayDate(), DownloadWrites::PerPage);
+    };
+    DrawDownload run = perPage();
+    ASSERT_TRUE(run.addPage(test::serviceAnswer({d26118, d26117}, 1, 50), 1));
+    EXPECT_EQ(table().size(), 7u) << "page 1 is stored as soon as it is read";
+    EXPECT_EQ(run.written(), 2);
+    // Page 2 breaks off after one new draw: nothing of it is written.
+    EXPECT_FALSE(run.addPage(test::serviceAnswer({d26116, {"26115", "2026-10-10", {1, 2, 3, 4, 5, 6, 7}}}, 2, 50), 2));
+    const DownloadResult failed = run.finish();
+    EXPECT_EQ(failed.outcome, DownloadResult::Outcome::Failed);
+    EXPECT_EQ(failed.added, 2);
+    EXPECT_EQ(failed.found, 1);
+    EXPECT_EQ(downloadMessage(failed),
+              "下载失败：" + failed.error + "\n新增 2 期开奖号码：失败前的各页已写入，其后读到的 1 期没有写入。");
+    EXPECT_EQ(table().size(), 7u);
+
+    // 2026116 is missing below the draws written: the next download pages on to it, also when it
+    // writes at the end.
+    DrawDownload next = download();
+    EXPECT_TRUE(next.addPage(test::serviceAnswer({d26118, d26117}, 1, 50), 1));
+    EXPECT_FALSE(next.addPage(test::serviceAnswer({d26117, d26116, d26115}, 2, 50), 2));
+    const DownloadResult filled = next.finish();
+    ASSERT_TRUE(filled.ok()) << filled.error;
+    EXPECT_EQ(filled.added, 1);
+    const auto rows = table();
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows[5], "2026116 2026-10-12 1 8 15 22 29 4 12");
+
+    // A stop keeps the pages written too.
+    test::insertDraws(program.databasePath(), kShippedLottery, {{2026119, 1, 2, 3, 4, 5, 1, 2}}, "2026-10-19");
+    DrawDownload stopped = perPage();
+    PublishedDraw d26120{"26120", "2026-10-21", {2, 3, 4, 5, 6, 1, 2}};
+    ASSERT_FALSE(stopped.addPage(test::serviceAnswer({d26120}, 1, 1), 1));
+    stopped.stop();
+    const DownloadResult stop = stopped.finish();
+    EXPECT_EQ(stop.outcome, DownloadResult::Outcome::Stopped);
+    EXPECT_EQ(downloadMessage(stop), "下载已停止：停止前的各页新增了 1 期开奖号码。");
+    EXPECT_EQ(table().size(), 10u);
+}
+
+TEST_F(DownloadFixture, AGapBelowTheNewestThreeHundredDrawsIsTheTablesOwn)
+{
+    // 2024002 is missing, below 301 whole draws: the download stops at the newest stored draw.
+    std::vector<std::vector<int>> draws{{2024001, 1, 2, 3, 4, 5, 1, 2}, {2024003, 1, 2, 3, 4, 5, 1, 2}};
+    for (int n = 1; n <= 301; ++n)
+        draws.push_back({2025000 + n, 1, 2, 3, 4, 5, 1, 2});
+    test::insertDraws(program.databasePath(), kShippedLottery, draws, "2025-12-27");
+    DrawDownload run = download();
+    EXPECT_FALSE(run.addPage(
+        test::serviceAnswer(
+            {{"25302", "2025-12-29", {1, 2, 3, 4, 6, 1, 2}}, {"25301", "2025-12-27", {1, 2, 3, 4, 5, 1, 2}}}, 1, 50),
+        1));
+    const DownloadResult result = run.finish();
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.added, 1);
+}
+
 TEST_F(DownloadFixture, DrawsStoredMeanwhileAreNotWrittenTwice)
 {
     test::storeLatestDraws(program.databasePath());
