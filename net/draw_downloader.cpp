@@ -33,7 +33,8 @@ void DrawDownloader::start()
 {
     if (isRunning())
         return;
-    download_ = std::make_unique<quorlin::DrawDownload>(apppath_ + quorlin::kDatabaseRelativePath, lottery_);
+    download_ = std::make_unique<quorlin::DrawDownload>(apppath_ + quorlin::kDatabaseRelativePath, lottery_,
+                                                        quorlin::todayDate(), writes_);
     page_ = 0;
     if (address_.isEmpty()) {
         const quorlin::DownloadAddress chosen = quorlin::readDownloadAddress(apppath_);

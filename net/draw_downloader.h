@@ -26,10 +26,12 @@ public:
     void setAddress(const QString& address) { address_ = address; }
     /// How long the fetch of one page may take in all.
     void setTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
+    /// When the new draws are written: at the end (the default) or page by page.
+    void setWrites(quorlin::DownloadWrites writes) { writes_ = writes; }
 
     /// Starts the download; finished() follows, also for a failure found at once.
     void start();
-    /// Stops the download at once: the page under way is dropped, nothing is written.
+    /// Stops the download at once: the page under way is dropped, nothing more is written.
     void stop();
     bool isRunning() const { return download_ != nullptr; }
 
@@ -58,6 +60,7 @@ private:
     QString address_;
     QString source_;
     std::chrono::milliseconds timeout_{20000};
+    quorlin::DownloadWrites writes_ = quorlin::DownloadWrites::AtTheEnd;
     PageFetcher* fetcher_;
     std::unique_ptr<quorlin::DrawDownload> download_;
     int page_ = 0;

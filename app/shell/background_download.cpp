@@ -23,6 +23,7 @@ QString shortReason(const std::string& error)
 BackgroundDownload::BackgroundDownload(const std::string& apppath, MainStatusBar& bar, QObject* parent)
     : QObject(parent), bar_(bar), downloader_(new DrawDownloader(apppath, quorlin::kShippedLottery, this))
 {
+    downloader_->setWrites(quorlin::DownloadWrites::PerPage);
     connect(downloader_, &DrawDownloader::finished, this, &BackgroundDownload::finished);
 }
 
@@ -53,16 +54,20 @@ bool BackgroundDownload::isRunning() const
 void BackgroundDownload::finished(const quorlin::DownloadResult& result)
 {
     using Outcome = quorlin::DownloadResult::Outcome;
+    const QString stored = result.added > 0 ? QStringLiteral("已下载 %1 期").arg(result.added) : QString();
     if (result.outcome == Outcome::Failed) {
-        bar_.showDownloadFailure(QStringLiteral("下载新开奖失败：") + shortReason(result.error),
+        // The pages before the failure are stored: the open lottery may show them first.
+        if (result.added > 0)
+            emit drawsAdded(result.added);
+        bar_.showDownloadFailure((stored.isEmpty() ? QString() : stored + QStringLiteral("，其余")) +
+                                     QStringLiteral("下载新开奖失败：") + shortReason(result.error),
                                  QString::fromStdString(quorlin::downloadMessage(result)));
+        bar_.refresh();
         return;
     }
-    if (result.outcome == Outcome::Done && result.added > 0) {
-        bar_.showDownloadState(QStringLiteral("已下载 %1 期").arg(result.added));
+    bar_.showDownloadState(stored);
+    // A stop comes from whoever closes the lottery or the program: it reads the draws anew itself.
+    if (result.outcome == Outcome::Done && result.added > 0)
         emit drawsAdded(result.added);
-    } else {
-        bar_.showDownloadState(QString());
-    }
     bar_.refresh();
 }

@@ -65,7 +65,8 @@ QStringList ToolWindowRegistry::unsavedResults() const
 {
     QStringList results;
     for (const QPointer<QWidget>& w : windows_)
-        if (const auto* holder = dynamic_cast<const UnsavedResult*>(w.data()); holder && !holder->unsavedResult().isEmpty())
+        if (const auto* holder = dynamic_cast<const UnsavedResult*>(w.data());
+            holder && !holder->unsavedResult().isEmpty())
             results.append(holder->unsavedResult());
     return results;
 }

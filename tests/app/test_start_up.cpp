@@ -204,6 +204,25 @@ private slots:
         QVERIFY(messageTexts().isEmpty());
     }
 
+    void aFailedPageKeepsThePagesBeforeIt()
+    {
+        Answer refusal = Answer::page("busy");
+        refusal.status = 503;
+        server_->answerPage("/kj.qry", 1, Answer::page(serviceAnswer({d26117, d26116}, 1, 50)));
+        server_->answerPage("/kj.qry", 2, refusal);
+        AppSettings::setValue(AppSettings::kLastLottery, quorlin::kShippedLottery);
+        setClock(kTwoBehind);
+        startUp();
+        QTRY_VERIFY(retry()->isVisible());
+        QVERIFY2(downloadState()->text().startsWith("已下载 2 期，其余下载新开奖失败："),
+                 qPrintable(downloadState()->text()));
+        QCOMPARE(server_->requests().size(), 2);
+        QCOMPARE(rows().size(), 7u);
+        QVERIFY2(document_->state().caiopen, "the lottery is opened again on the draws stored");
+        QCOMPARE(document_->state().recnum, 7);
+        QVERIFY(messageTexts().isEmpty());
+    }
+
     void aRefusingServerIsAFailureToo()
     {
         Answer refusal = Answer::page("busy");

@@ -253,8 +253,7 @@ void TestTotalFilterFiles::anUnsavedRunIsNotThrownAwayWithoutAsking()
     const auto asked = [] {
         const QList<MessageBox::Record> boxes = MessageBox::recorded();
         MessageBox::clearRecorded();
-        return boxes.size() == 1 && boxes.first().kind == MessageBox::Kind::Question ? boxes.first().text
-                                                                                       : QString();
+        return boxes.size() == 1 && boxes.first().kind == MessageBox::Kind::Question ? boxes.first().text : QString();
     };
     child<QCheckBox>("chkhongqiu")->setChecked(true);
     clickNumbers("btnhong", {1, 2, 3, 4, 5, 6});
