@@ -74,7 +74,10 @@ Tfrmjiaoqi::Tfrmjiaoqi(const quorlin::LotteryState& state, QWidget* parent)
         if (isBusy())
             return;
         setCommandsEnabled(false);
-        runner_->run(this, std::move(work), std::move(done));
+        runner_->run(this, std::move(work), [this, done = std::move(done)](bool written) {
+            unsaved_ = unsaved_ && !written;
+            done(written);
+        });
     });
     resultModel_ = new BetListModel(this);
     fileModel_ = new TextTableModel(this);
@@ -148,6 +151,11 @@ bool Tfrmjiaoqi::isBusy() const
     return runner_->isRunning();
 }
 
+QString Tfrmjiaoqi::unsavedResult() const
+{
+    return unsaved_ ? QStringLiteral("大底交集的结果") : QString();
+}
+
 void Tfrmjiaoqi::setCommandsEnabled(bool enabled)
 {
     for (QPushButton* button : commands_)
@@ -190,7 +198,8 @@ void Tfrmjiaoqi::btndaoruClick()
 
 void Tfrmjiaoqi::lstdadiDoubleClick(int row)
 {
-    if (isBusy())
+    // The base takes the intersection's place in the memo.
+    if (isBusy() || !mayDiscard(this, {unsavedResult()}))
         return;
     setCommandsEnabled(false);
     // A base may hold millions of lines: read on the worker, each line's text formed when in sight.
@@ -216,6 +225,7 @@ void Tfrmjiaoqi::lstdadiDoubleClick(int row)
             });
             memdadi_->setModel(fileModel_);
             shown_ = shown;
+            unsaved_ = false;
             showLines(static_cast<int>(shown->lines.size()));
         });
 }
@@ -264,6 +274,7 @@ void Tfrmjiaoqi::btnjiaoqiClick()
             shown->result = result;
             shown_ = shown;
             resultModel_->setBets(std::shared_ptr<const quorlin::BetList>(result, &result->bets));
+            unsaved_ = true;
             showResultList();
             showLines(static_cast<int>(result->bets.size()));
         });
@@ -301,12 +312,16 @@ void Tfrmjiaoqi::btnsaveClick()
                     refuse(this, QString::fromStdString(error));
                 return;
             }
+            unsaved_ = false;
             MessageBox::information(this, QStringLiteral("提示"), QStringLiteral("成功保存！"));
         });
 }
 
 void Tfrmjiaoqi::btnclsClick()
 {
+    if (!mayDiscard(this, {unsavedResult()}))
+        return;
+    unsaved_ = false;
     lstdadi_->clear();
     files_.clear();
     shown_.reset();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/unsaved_result.h"
 #include "invest/invest_window.h"
 
 #include <QStringList>
@@ -27,14 +28,16 @@ struct LotteryState;
 /// 多重大底交集: imports several saved bet lists (大底), keeps the front combinations found in all
 /// of them (or, with a tolerance, in all but a few), pairs them with back numbers as chosen and
 /// shows and saves the numbered result. The count table is sized once for the open lottery; a run
-/// works in the background with a progress bar.
-class Tfrmjiaoqi : public InvestWindow {
+/// works in the background with a progress bar. A result neither saved nor exported is not thrown
+/// away without asking.
+class Tfrmjiaoqi : public InvestWindow, public UnsavedResult {
     Q_OBJECT
 public:
     explicit Tfrmjiaoqi(const quorlin::LotteryState& state, QWidget* parent = nullptr);
     ~Tfrmjiaoqi() override;
 
     bool isBusy() const;
+    QString unsavedResult() const override;
 
 protected:
     void setColumnWidths() override {}
@@ -68,5 +71,7 @@ private:
     QLineEdit* edtnum2_;
     QProgressBar* progress_;
     QList<QPushButton*> commands_;
+    /// The memo holds an intersection not saved or exported since.
+    bool unsaved_ = false;
     TaskRunner* runner_;
 };

@@ -344,6 +344,17 @@ void TestBetSetWindows::intersectionListsTheSharedCombinationsAndSavesThemNumber
     QTRY_COMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集：45注"));
     QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共45注，金额90元"));
     shoot(window_, "jiaoqi-result");
+    // Not saved yet: 清空所有 and a double-clicked base ask first, and 否 keeps the result.
+    const std::function<void()> discards[] = {
+        [this] { click("btncls"); },
+        [this] { emit child<QListWidget>("lstdadi")->itemDoubleClicked(child<QListWidget>("lstdadi")->item(1)); }};
+    for (const auto& discard : discards) {
+        const int asked = static_cast<int>(messageTexts().size());
+        discard();
+        QCOMPARE(messageTexts().size(), asked + 1);
+        QCOMPARE(lastMessage(), QStringLiteral("大底交集的结果还没有保存，继续将丢失。确定不保存而继续吗？"));
+        QCOMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集：45注"));
+    }
     FileDialog::setNextFileName(path("交集"));
     click("btnsave");
     QTRY_COMPARE(lastMessage(), QStringLiteral("成功保存！"));

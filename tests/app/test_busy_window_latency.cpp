@@ -8,6 +8,7 @@
 #include "betset/u_fushi.h"
 #include "betset/u_jiaoqi.h"
 #include "common/file_dialog.h"
+#include "common/message_box.h"
 #include "filter/exclusion_window.h"
 #include "shell/lottery_document.h"
 #include "shell/tool_window_registry.h"
@@ -234,6 +235,8 @@ void TestBusyWindowLatency::baseIntersection()
     report("jiaoqi: intersecting the big base", after);
     QVERIFY(after.settled);
     QVERIFY(memo->model() == result);
+    // The intersection is not saved: 清空所有 asks first.
+    MessageBox::setNextAnswer(QMessageBox::Yes);
     report("jiaoqi: clear", measureEventLoopLatency([&] { click("btncls"); }));
     FileDialog::setNextFileNames({path("交集.txt"), files[0]});
     click("btndaoru");
