@@ -266,6 +266,7 @@ void Tfrmjiaoqi::btnjiaoqiClick()
             resultModel_->setBets(std::shared_ptr<const quorlin::BetList>(result, &result->bets));
             showResultList();
             showLines(static_cast<int>(result->bets.size()));
+            lblcost_->showList(result->bets);
         });
 }
 

@@ -108,9 +108,14 @@ const GlossaryEntry& glossaryEntry(Term term)
 std::string definitionOf(Term term)
 {
     const GlossaryEntry& entry = glossaryEntry(term);
-    std::string text = std::string(entry.name) + "：" + entry.definition;
-    if (entry.range)
-        text += "，范围" + std::to_string(entry.range->minimum) + "–" + std::to_string(entry.range->maximum);
+    return definitionText(entry.name, entry.definition, entry.range);
+}
+
+std::string definitionText(std::string_view name, std::string_view definition, std::optional<TermRange> range)
+{
+    std::string text = std::string(name) + "：" + std::string(definition);
+    if (range)
+        text += "，范围" + std::to_string(range->minimum) + "–" + std::to_string(range->maximum);
     return text + "。";
 }
 

@@ -26,4 +26,9 @@ std::string betCostText(std::uint64_t bets, bool extra)
     return "共" + countFullText(bets, "注") + "，金额" + cost;
 }
 
+std::string frontOnlyCostText(std::uint64_t fronts)
+{
+    return "共" + countFullText(fronts, "个前区组合") + "，配后区后每注" + std::to_string(kBetPrice) + "元";
+}
+
 } // namespace quorlin

@@ -14,6 +14,8 @@
 #include "shell/u_main.h"
 
 #include <QCheckBox>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +50,7 @@ private slots:
     void backtestRunsOnTheTotalFilterConditions();
     void backtestAsksForTheTotalFilterFirst();
     void backtestChartsThePickedConditionAgainstItsRange();
+    void backtestValueLabelsAreReadWhole();
     void backtestSaysWhatChanceGivesBesideEachHitRate();
     void windowsGoWithTheLottery();
 
@@ -369,6 +372,41 @@ void TestCheckWindows::backtestChartsThePickedConditionAgainstItsRange()
     QCOMPARE(values(), (QList<double>{2, 2, 0, 2, 2}));
     QCOMPARE(chart->bandLow(), 0.0);
     QCOMPARE(chart->bandHigh(), 1.0);
+}
+
+void TestCheckWindows::backtestValueLabelsAreReadWhole()
+{
+    triggerAction("mnuhuice");
+    auto* huice = qobject_cast<Tfrmhuice*>(mainWindow_->tools().window("Tfrmhuice"));
+    huice->resize(980, 780);
+    quorlin::TotalFilterSettings s;
+    s.odd = quorlin::FilterRange{5, 5};
+    s.back = {1, 2};
+    huice->runOn(s);
+    QTRY_VERIFY(!huice->isBusy());
+    auto* chart = huice->findChild<ConditionValueChart*>("chtzhi");
+    QVERIFY(chart->isVisible());
+    // The values 2–5 in a chart about 120 pixels high: a label for each would be cut down to dots.
+    const auto valueLabels = [chart] {
+        QStringList labels;
+        for (QGraphicsItem* item : chart->scene()->items())
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible()) {
+                bool number = false;
+                const int value = text->toPlainText().toInt(&number);
+                if (text->toPlainText().contains("...") || text->toPlainText().contains(QChar(0x2026)) ||
+                    (number && value < 100))
+                    labels << text->toPlainText();
+            }
+        return labels;
+    };
+    QTRY_VERIFY(!valueLabels().isEmpty());
+    const QStringList labels = valueLabels();
+    for (const QString& label : labels) {
+        bool number = false;
+        label.toInt(&number);
+        QVERIFY2(number, qPrintable(labels.join(' ')));
+    }
+    QVERIFY2(labels.size() >= 2, qPrintable(labels.join(' ')));
 }
 
 void TestCheckWindows::backtestSaysWhatChanceGivesBesideEachHitRate()
