@@ -61,6 +61,7 @@
 #include <QToolTip>
 
 #include <chrono>
+#include <filesystem>
 #include <iostream>
 #include <thread>
 
@@ -518,6 +519,9 @@ int main(int argc, char* argv[])
     MessageBox::setTestMode(true);
 
     quorlin::test::HistoryProgram program;
+    // The shipped wheels, for 旋转矩阵's first page.
+    std::filesystem::copy(std::filesystem::path(quorlin::test::distFilesDir()) / "旋转矩阵",
+                          program.path() / "旋转矩阵");
     // Every draw's published results, as the program's own database holds them.
     {
         quorlin::Database db;
