@@ -19,6 +19,11 @@ void BetCostLine::showFronts(std::uint64_t fronts)
     setText(fronts == 0 ? QString() : QString::fromStdString(quorlin::frontOnlyCostText(fronts)));
 }
 
+void BetCostLine::showBacks(std::uint64_t backs)
+{
+    setText(backs == 0 ? QString() : QString::fromStdString(quorlin::backOnlyCostText(backs)));
+}
+
 void BetCostLine::showList(const quorlin::BetList& bets)
 {
     if (bets.hasBack())
