@@ -1,5 +1,6 @@
 #include "analysis/code_trend_model.h"
 
+#include "common/plain_text_role.h"
 #include "store/lottery_state.h"
 
 #include <QBrush>
@@ -98,6 +99,8 @@ QVariant CodeTrendModel::numberCell(int column, std::size_t draw, int role) cons
             return QBrush(kOmissionText);
         return QBrush(columnKind(column) == ColumnKind::Front ? kFrontBall : kBackBall);
     }
+    if (role == kPlainTextRole)
+        return drawn ? QVariant(QString::asprintf("%.2d", columnNumber(column))) : QVariant();
     if (role != Qt::DisplayRole)
         return {};
     if (drawn)
@@ -117,6 +120,14 @@ QVariant CodeTrendModel::headerData(int section, Qt::Orientation orientation, in
         const ColumnKind kind = columnKind(section);
         return transformed_ && (kind == ColumnKind::DrawText || kind == ColumnKind::Front) ? kTransformedHint
                                                                                            : QVariant();
+    }
+    if (role == kPlainTextRole) {
+        // A file names the zone of each number column.
+        const ColumnKind kind = columnKind(section);
+        if (kind != ColumnKind::Front && kind != ColumnKind::Back)
+            return {};
+        return (kind == ColumnKind::Front ? QStringLiteral("前区") : QStringLiteral("后区")) +
+               QString::asprintf("%.2d", columnNumber(section));
     }
     if (role != Qt::DisplayRole)
         return {};

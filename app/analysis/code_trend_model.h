@@ -11,9 +11,11 @@ struct LotteryState;
 /// The trend table of the open lottery: one row per draw, newest first, with the issue, the draw
 /// text and one column per front and back number marked "●" where that number was drawn (red in
 /// the front block, blue in the back block) and, while omissions are shown, the number's current
-/// omission in the other cells. The marks and omissions are counted once per rebuild of the tables
-/// (recount()); the texts are read from the state's display rows when painted. The views learn of a
-/// rebuild at the next reload(); until then a row the tables no longer hold is empty.
+/// omission in the other cells. Copies and files get the drawn number in place of the mark, under
+/// number columns headed 前区01 … 后区12. The marks and omissions are counted once per rebuild of
+/// the tables (recount()); the texts are read from the state's display rows when painted. The
+/// views learn of a rebuild at the next reload(); until then a row the tables no longer hold is
+/// empty.
 class CodeTrendModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -3,6 +3,8 @@
 #include "analysis/code_trend_model.h"
 #include "common/definition_tip.h"
 
+#include <algorithm>
+
 namespace {
 
 // The term of each row; its name is the row's caption.
@@ -15,10 +17,32 @@ const quorlin::Term kRows[TrendSummaryModel::RowCount] = {
 TrendSummaryModel::TrendSummaryModel(const CodeTrendModel& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid)
 {
+    recount();
     connect(&grid, &QAbstractItemModel::modelReset, this, [this] {
         beginResetModel();
+        recount();
         endResetModel();
     });
+}
+
+void TrendSummaryModel::setDraws(int draws)
+{
+    beginResetModel();
+    draws_ = std::max(draws, 0);
+    recount();
+    endResetModel();
+}
+
+void TrendSummaryModel::recount()
+{
+    summaries_ = grid_.omission().summaries(static_cast<std::size_t>(draws_));
+}
+
+QVariant TrendSummaryModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal)
+        return grid_.headerData(section, orientation, role);
+    return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 int TrendSummaryModel::rowCount(const QModelIndex& parent) const
@@ -56,7 +80,9 @@ QVariant TrendSummaryModel::figure(int row, int column) const
     const CodeTrendModel::ColumnKind kind = grid_.columnKind(column);
     if (kind != CodeTrendModel::ColumnKind::Front && kind != CodeTrendModel::ColumnKind::Back)
         return {};
-    const quorlin::TrendColumnSummary& summary = grid_.omission().summary(column);
+    if (static_cast<std::size_t>(column) >= summaries_.size())
+        return {};
+    const quorlin::TrendColumnSummary& summary = summaries_[static_cast<std::size_t>(column)];
     switch (row) {
     case Occurrences:
         return QString::number(summary.occurrences);

@@ -11,9 +11,11 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -36,10 +38,13 @@ constexpr double kFigureScale = 0.8;
 // change creates the grid anew.
 bool omissionShownInRun = true;
 const QString kOmissionShownKey = QStringLiteral("trend/showOmission");
+// The draws the summary rows cover: the newest N, or 0 for every draw.
+const QString kSummaryDrawsKey = QStringLiteral("trend/summaryDraws");
+constexpr int kSummaryChoices[] = {30, 50, 100, 0};
 
 const char* const kOmissionHint =
     "遗漏值：号码自上次开出以来经过的期数（开出当期为●），从表中最早一期往上数；在表中第一次开出之前，"
-    "从最早一期起算（最早一期记 1）。表下的统计行按表中全部各期计算。";
+    "从最早一期起算（最早一期记 1）。";
 
 void setUpGrid(QTableView* grid)
 {
@@ -90,7 +95,8 @@ Tfrmcode::Tfrmcode(LotteryDocument& document, QWidget* parent) : QWidget(parent)
     // The summary rows stay in sight under the grid, in its columns.
     grdtongji_ = new QTableView(this);
     grdtongji_->setObjectName("grdtongji");
-    grdtongji_->setModel(new TrendSummaryModel(*model_, this));
+    summary_ = new TrendSummaryModel(*model_, this);
+    grdtongji_->setModel(summary_);
     TableExportMenu::install(grdtongji_, QStringLiteral("走势统计"));
     setUpGrid(grdtongji_);
     grdtongji_->horizontalHeader()->hide();
@@ -109,9 +115,29 @@ Tfrmcode::Tfrmcode(LotteryDocument& document, QWidget* parent) : QWidget(parent)
     chkyilou_ = new QCheckBox("显示遗漏", this);
     chkyilou_->setObjectName("chkyilou");
     chkyilou_->setToolTip(QString::fromUtf8(kOmissionHint));
+    lbltongji_ = new QLabel(QStringLiteral("统计期数："), this);
+    comtongjiqishu_ = new QComboBox(this);
+    comtongjiqishu_->setObjectName("comtongjiqishu");
+    const QString summaryTip =
+        QStringLiteral("表下的统计行（出现次数、平均遗漏、最大遗漏、最大连出）只按最近这些期计算");
+    lbltongji_->setToolTip(summaryTip);
+    comtongjiqishu_->setToolTip(summaryTip);
+    for (const int draws : kSummaryChoices)
+        comtongjiqishu_->addItem(draws == 0 ? QStringLiteral("全部") : QStringLiteral("最近%1期").arg(draws), draws);
+    const int index = comtongjiqishu_->findData(AppSettings::value(kSummaryDrawsKey, 0).toInt());
+    comtongjiqishu_->setCurrentIndex(index < 0 ? comtongjiqishu_->count() - 1 : index);
+    summary_->setDraws(comtongjiqishu_->currentData().toInt());
+    connect(comtongjiqishu_, &QComboBox::currentIndexChanged, this, [this] {
+        const int draws = comtongjiqishu_->currentData().toInt();
+        AppSettings::setValue(kSummaryDrawsKey, draws);
+        summary_->setDraws(draws);
+    });
     auto* options = new QHBoxLayout;
     options->setContentsMargins(4, 0, 4, 0);
     options->addWidget(chkyilou_);
+    options->addSpacing(16);
+    options->addWidget(lbltongji_);
+    options->addWidget(comtongjiqishu_);
     options->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
@@ -152,6 +178,8 @@ void Tfrmcode::showOmission(bool shown)
 {
     model_->setOmissionShown(shown);
     grdtongji_->setVisible(shown);
+    lbltongji_->setVisible(shown);
+    comtongjiqishu_->setVisible(shown);
 }
 
 int Tfrmcode::issueAt(int row) const

@@ -6,12 +6,16 @@ class CodeTrendModel;
 class LotteryDocument;
 class QAction;
 class QCheckBox;
+class QComboBox;
+class QLabel;
 class QTableView;
 class RepaintThrottle;
+class TrendSummaryModel;
 
 /// 号码走势: the trend grid of the open lottery, the view of the first analysis tab. With "显示遗漏"
 /// (on unless the player turned it off earlier in the run) the empty cells show the omissions and
-/// the summary rows stand under the grid. A draw row's context menu item 开奖公告 and a double-click
+/// the summary rows stand under the grid, over the newest draws chosen in 统计期数 (all of them
+/// unless the player chose fewer). A draw row's context menu item 开奖公告 and a double-click
 /// on it ask for the published results of that draw.
 class Tfrmcode : public QWidget {
     Q_OBJECT
@@ -41,6 +45,9 @@ private:
     QCheckBox* chkyilou_;
     QTableView* grdcode_;
     QTableView* grdtongji_;
+    TrendSummaryModel* summary_;
+    QLabel* lbltongji_;
+    QComboBox* comtongjiqishu_;
     QAction* actgonggao_;
     // The issue of the row the context menu was opened on; 0 when not a draw row.
     int contextIssue_ = 0;

@@ -50,7 +50,7 @@ Tfrmfushi::Tfrmfushi(LotteryDocument& document, QWidget* parent) : QDialog(paren
     edtfushicode_ = FormWidgets::lineEdit(this, "edtfushicode", QRect(96, 18, 345, 26));
     lblcost_ = new BetCostLine(this);
     lblcost_->setGeometry(96, 46, 345, 16);
-    lblcost_->setToolTip(QStringLiteral("复式号码的前区组合数和金额（后区各选一注）"));
+    lblcost_->setToolTip(QStringLiteral("复式号码含的前区组合数；每个组合配上后区号码才成一注"));
     // The cost is that of the search's result; numbers typed in over it are not counted.
     connect(edtfushicode_, &QLineEdit::textEdited, lblcost_, [this] { lblcost_->showBets(0); });
     chkyilou_ = new QCheckBox(QStringLiteral("遗漏期数>="), this);
@@ -129,7 +129,7 @@ void Tfrmfushi::btnsouClick()
                 finish();
                 edtfushicode_->setText(QString::fromStdString(outcome.result));
                 edtfushicode_->setCursorPosition(0);
-                lblcost_->showBets(
+                lblcost_->showFronts(
                     static_cast<std::uint64_t>(quorlin::choose(outcome.remaining, document_.state().caisel)));
             } else if (outcome.end == quorlin::CompoundSearch::End::StepLimit) {
                 finish();

@@ -277,6 +277,7 @@ void Tfrmjiaoqi::btnjiaoqiClick()
             unsaved_ = true;
             showResultList();
             showLines(static_cast<int>(result->bets.size()));
+            lblcost_->showList(result->bets);
         });
 }
 

@@ -76,16 +76,15 @@ Tfrmjuzheng::Tfrmjuzheng(const std::string& apppath, QWidget* parent)
     const int bar = pages->tabBar()->sizeHint().height();
     pages->setGeometry(0, 0, pageSize.width(), pageSize.height() + bar);
     setFixedSize(pages->size());
-    label1_ = FormWidgets::label(files_, QStringLiteral("投注号码："), QRect(8, 8, 150, 18));
+    label1_ = FormWidgets::label(files_, QStringLiteral("投注号码："), QRect(8, 8, 352, 18));
     label1_->setObjectName("Label1");
     lblcost_ = new BetCostLine(files_);
-    lblcost_->setGeometry(158, 8, 202, 18);
-    lblcost_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblcost_->setGeometry(8, 537, 352, 18);
     lblcost_->setToolTip(QStringLiteral("每行按前区复式计注：多于5个号码的一行含其中每5个号码的组合"));
     tabcode_ = new QTableWidget(files_);
     TableExportMenu::install(tabcode_);
     tabcode_->setObjectName("tabcode");
-    tabcode_->setGeometry(8, 28, 352, 527);
+    tabcode_->setGeometry(8, 28, 352, 505);
     tabcode_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tabcode_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tabcode_->verticalHeader()->hide();
@@ -273,7 +272,7 @@ void Tfrmjuzheng::btngenClick()
     label1_->setText(QStringLiteral("投注号码：共") + QString::number(bets.size()) + QStringLiteral(" 注"));
     // A line of more front numbers than a bet holds is played as a compound of every bet within it.
     const auto betsPerLine = quorlin::choose(columns_, quorlin::LotteryState{}.caisel);
-    lblcost_->showBets(bets.size() * static_cast<std::uint64_t>(betsPerLine));
+    lblcost_->showFronts(bets.size() * static_cast<std::uint64_t>(betsPerLine));
 }
 
 void Tfrmjuzheng::btncheckClick()

@@ -95,17 +95,16 @@ WheelMakerPage::~WheelMakerPage()
 
 void WheelMakerPage::buildResult()
 {
-    lbltouzhu_ = FormWidgets::label(this, QStringLiteral("投注号码："), QRect(8, 8, 130, 18));
+    lbltouzhu_ = FormWidgets::label(this, QStringLiteral("投注号码："), QRect(8, 8, 292, 18));
     lbltouzhu_->setObjectName("lbltouzhu");
     lblzhushu_ = new BetCostLine(this);
     lblzhushu_->setObjectName("lblzhushu");
-    lblzhushu_->setGeometry(138, 8, 162, 18);
-    lblzhushu_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblzhushu_->setToolTip(QStringLiteral("选了两个以上后区号码时，每注配每一对后区号码"));
+    lblzhushu_->setGeometry(8, 510, 292, 18);
+    lblzhushu_->setToolTip(QStringLiteral("选了两个以上后区号码时，每注配每一对后区号码；没选时只计前区组合"));
     // A model-backed grid: a wheel of a large pool may have hundreds of thousands of bets.
     tabjieguo_ = new TextGrid(this);
     tabjieguo_->setObjectName("tabjieguo");
-    tabjieguo_->setGeometry(8, 28, 292, 500);
+    tabjieguo_->setGeometry(8, 28, 292, 480);
     tabjieguo_->verticalHeader()->setDefaultSectionSize(20);
     tabjieguo_->horizontalHeader()->setStretchLastSection(true);
     showRows();
@@ -375,7 +374,10 @@ void WheelMakerPage::showRows()
 void WheelMakerPage::showCost()
 {
     const std::size_t pairs = quorlin::backPairs(back_->selectedNumbers(), kBackTotal).size() / 2;
-    lblzhushu_->showBets(bets_.size() * std::max<std::size_t>(1, pairs));
+    if (pairs == 0)
+        lblzhushu_->showFronts(bets_.size());
+    else
+        lblzhushu_->showBets(bets_.size() * pairs);
 }
 
 void WheelMakerPage::btnbaocunClick()

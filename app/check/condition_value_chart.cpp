@@ -7,6 +7,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QCursor>
+#include <QFontMetricsF>
 #include <QLineSeries>
 #include <QPen>
 #include <QScatterSeries>
@@ -22,6 +23,18 @@ constexpr int kMostIssueLabels = 6;
 const QColor kBand(60, 170, 60, 70);
 const QColor kLine(30, 90, 200);
 const QColor kOutside(220, 30, 30);
+// The room the chart gives each value label: its height and the padding above and below it. A
+// label given less is cut down to dots.
+constexpr double kLabelPadding = 5;
+
+// The step of 1, 2 or 5 times a power of ten that divides `span` into no more than `most` parts.
+double valueStep(double span, int most)
+{
+    for (double scale = 1;; scale *= 10)
+        for (const double factor : {1.0, 2.0, 5.0})
+            if (span / (factor * scale) <= most)
+                return factor * scale;
+}
 
 } // namespace
 
@@ -53,6 +66,9 @@ ConditionValueChart::ConditionValueChart(QWidget* parent)
     chart->addAxis(axisX_, Qt::AlignBottom);
     chart->addAxis(axisY_, Qt::AlignLeft);
     axisY_->setLabelFormat("%d");
+    axisY_->setTickType(QValueAxis::TicksDynamic);
+    axisY_->setTickAnchor(0);
+    connect(chart, &QChart::plotAreaChanged, this, &ConditionValueChart::fitValueTicks);
     for (QAbstractSeries* series : chart->series()) {
         series->attachAxis(axisX_);
         series->attachAxis(axisY_);
@@ -97,10 +113,19 @@ void ConditionValueChart::setValues(const QString& title, const QStringList& iss
     const int bottom = std::max(std::min(low, lo), low - room) - 1;
     const int top = std::min(std::max(high, hi), high + room) + 1;
     axisY_->setRange(bottom, top);
-    axisY_->setTickCount(std::min(top - bottom, 8) + 1);
-    axisY_->applyNiceNumbers();
+    fitValueTicks();
 
     labelIssueAxis(*axisX_, issues, kMostIssueLabels, first, last);
+}
+
+void ConditionValueChart::fitValueTicks()
+{
+    // As many labels as the height holds, one tick between each, on whole values.
+    const double room = QFontMetricsF(axisY_->labelsFont()).height() + 2 * kLabelPadding;
+    const int labels = std::max(2, static_cast<int>(chart()->plotArea().height() / room));
+    const double step = valueStep(axisY_->max() - axisY_->min(), labels - 1);
+    if (step != axisY_->tickInterval())
+        axisY_->setTickInterval(step);
 }
 
 void ConditionValueChart::clearValues(const QString& title)

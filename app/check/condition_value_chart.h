@@ -34,6 +34,9 @@ public:
     double bandHigh() const;
 
 private:
+    /// Spaces the value labels so that each has the height it needs to be read whole.
+    void fitValueTicks();
+
     QLineSeries* line_;
     QScatterSeries* outside_;
     QLineSeries* bandLower_;

@@ -14,8 +14,26 @@ void BetCostLine::showBets(std::uint64_t bets, bool extra)
     setText(bets == 0 ? QString() : QString::fromStdString(quorlin::betCostText(bets, extra)));
 }
 
+void BetCostLine::showFronts(std::uint64_t fronts)
+{
+    setText(fronts == 0 ? QString() : QString::fromStdString(quorlin::frontOnlyCostText(fronts)));
+}
+
+void BetCostLine::showBacks(std::uint64_t backs)
+{
+    setText(backs == 0 ? QString() : QString::fromStdString(quorlin::backOnlyCostText(backs)));
+}
+
+void BetCostLine::showList(const quorlin::BetList& bets)
+{
+    if (bets.hasBack())
+        showBets(bets.size());
+    else
+        showFronts(bets.size());
+}
+
 void BetCostLine::follow(const BetListModel* model)
 {
-    connect(model, &QAbstractItemModel::modelReset, this, [this, model] { showBets(model->bets()->size()); });
-    showBets(model->bets()->size());
+    connect(model, &QAbstractItemModel::modelReset, this, [this, model] { showList(*model->bets()); });
+    showList(*model->bets());
 }

@@ -73,8 +73,10 @@ quorlin::ExportTable read(const QAbstractItemView& view, bool selectionOnly, con
     if (model == nullptr)
         return table;
     const Extent extent = selectionOnly ? selected(view) : wholeTable(view);
-    for (int c : extent.columns)
-        table.headers.push_back(text(model->headerData(c, Qt::Horizontal, Qt::DisplayRole)));
+    for (int c : extent.columns) {
+        const QVariant plain = model->headerData(c, Qt::Horizontal, kPlainTextRole);
+        table.headers.push_back(text(plain.isValid() ? plain : model->headerData(c, Qt::Horizontal, Qt::DisplayRole)));
+    }
     table.rows.reserve(extent.rows.size());
     for (int r : extent.rows) {
         std::vector<std::string>& row = table.rows.emplace_back();

@@ -9,7 +9,7 @@ class QAbstractItemView;
 /// The table a view shows, as it leaves the program through the clipboard or a file.
 namespace ViewTable {
 
-/// The header row and every cell's text as displayed (its plain text where the model gives one,
+/// The header row and every cell's text as displayed (their plain text where the model gives one,
 /// common/plain_text_role.h), rows and columns hidden in the view left
 /// out. With `selectionOnly` and something selected, only the rows and the columns that hold a
 /// selected cell.

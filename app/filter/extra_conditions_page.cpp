@@ -38,6 +38,7 @@ ExtraConditionsPage::ExtraConditionsPage(QWidget* parent) : QWidget(parent)
                            controlName("cbb", info.flag, "1").constData(),
                            controlName("cbb", info.flag, "2").constData(), info.low, info.high,
                            RangeConditionRow::Place{left, top, kCheckWidth, kComboWidth});
+        rows_.back().setToolTip(QString::fromStdString(quorlin::extraConditionTip(info)));
         ++i;
     }
 

@@ -1,6 +1,7 @@
 // Tfrmallhei: 无穷和值排除选号, the sum exclusion window.
 #include "filter/u_allhei.h"
 
+#include "analysis/indicators.h"
 #include "common/definition_tip.h"
 #include "filter/sum_exclusion.h"
 
@@ -110,7 +111,7 @@ void Tfrmallhei::showSums(const std::vector<std::uint8_t>& draws)
         s.values.emplace_back(sum);
     }
     mem_->setText(QStringLiteral("和值：理论平均值：%1 理论最小值：%2 理论最大值：%3 实际最小值：%4 实际最大值：%5")
-                      .arg(QString::asprintf("%.1f", width * (total + 1) / 2.0))
+                      .arg(QString::asprintf("%.1f", static_cast<double>(quorlin::theoreticalMeanSum(total, width))))
                       .arg(quorlin::SumExclusion::lowestSum(total, width))
                       .arg(quorlin::SumExclusion::highestSum(total, width))
                       .arg(lo)

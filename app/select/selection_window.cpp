@@ -18,7 +18,7 @@
 namespace {
 
 constexpr int kCaptionWidth = 84;
-constexpr int kCostWidth = 200;
+constexpr int kCostWidth = 250;
 
 } // namespace
 
@@ -86,14 +86,18 @@ QLineEdit* SelectionWindow::buildResultLine(const char* name, const QString& cap
     resultLine_ = line;
     cost_ = new BetCostLine(this);
     cost_->setGeometry(geometry.right() - kCostWidth + 8, geometry.y(), kCostWidth - 8, geometry.height());
-    cost_->setToolTip(QStringLiteral("推荐号码作复式投注的注数和金额（另一区各选一注）"));
+    cost_->setToolTip(QStringLiteral("推荐号码作复式时含的组合数；每个组合配上另一区的号码才成一注"));
     return line;
 }
 
 void SelectionWindow::showRecommendation(const std::string& text, std::size_t numbers, int perDraw)
 {
     resultLine_->setText(QString::fromStdString(text));
-    cost_->showBets(static_cast<std::uint64_t>(quorlin::choose(static_cast<std::int32_t>(numbers), perDraw)));
+    const auto combinations = static_cast<std::uint64_t>(quorlin::choose(static_cast<std::int32_t>(numbers), perDraw));
+    if (zone() == quorlin::Zone::Back)
+        cost_->showBacks(combinations);
+    else
+        cost_->showFronts(combinations);
 }
 
 QPushButton* SelectionWindow::addCommand(const char* name, const QString& caption, const QRect& geometry)

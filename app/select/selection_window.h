@@ -49,8 +49,8 @@ protected:
     QComboBox* buildTargetList(const QRect& geometry, const quorlin::ZoneDraws& draws);
     /// The recommendation line 目前投注号码 (or another caption) with its label.
     QLineEdit* buildResultLine(const char* name, const QString& caption, const QRect& geometry);
-    /// Shows `text` in the recommendation line and beside it what the `numbers` recommended cost
-    /// played as a compound bet of their zone, where a draw holds `perDraw` numbers.
+    /// Shows `text` in the recommendation line and beside it how many combinations of the zone
+    /// the `numbers` recommended hold as a compound, where a draw holds `perDraw` numbers.
     void showRecommendation(const std::string& text, std::size_t numbers, int perDraw);
     /// A button that waits while a back-test runs.
     QPushButton* addCommand(const char* name, const QString& caption, const QRect& geometry);

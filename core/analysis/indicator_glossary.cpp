@@ -39,7 +39,7 @@ const std::array<GlossaryEntry, 35> kGlossary{{
      std::nullopt},
     {Term::ColdRatio, "目前冷态倍数", "遗漏期数÷理论周期", std::nullopt},
     {Term::Chase, "追号价值", "目前冷态倍数×理论中奖总次数÷实际中奖总次数×100%，从0%起，越大越值得追", std::nullopt},
-    {Term::TrendOccurrences, "出现次数", "号码在表中各期开出的次数", std::nullopt},
+    {Term::TrendOccurrences, "出现次数", "号码在所统计的各期中开出的次数", std::nullopt},
     {Term::TrendMeanOmission, "平均遗漏",
      "（期数 − 出现次数）÷（出现次数 + 1），即首次开出前、两次开出之间和最近一次开出后各段遗漏的平均期数",
      std::nullopt},
@@ -108,9 +108,14 @@ const GlossaryEntry& glossaryEntry(Term term)
 std::string definitionOf(Term term)
 {
     const GlossaryEntry& entry = glossaryEntry(term);
-    std::string text = std::string(entry.name) + "：" + entry.definition;
-    if (entry.range)
-        text += "，范围" + std::to_string(entry.range->minimum) + "–" + std::to_string(entry.range->maximum);
+    return definitionText(entry.name, entry.definition, entry.range);
+}
+
+std::string definitionText(std::string_view name, std::string_view definition, std::optional<TermRange> range)
+{
+    std::string text = std::string(name) + "：" + std::string(definition);
+    if (range)
+        text += "，范围" + std::to_string(range->minimum) + "–" + std::to_string(range->maximum);
     return text + "。";
 }
 

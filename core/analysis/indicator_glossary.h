@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace quorlin {
 
@@ -68,6 +69,8 @@ std::span<const GlossaryEntry> glossary();
 const GlossaryEntry& glossaryEntry(Term term);
 /// The tooltip text: "名称：定义，范围 a–b。".
 std::string definitionOf(Term term);
+/// The same text for any name, definition and range.
+std::string definitionText(std::string_view name, std::string_view definition, std::optional<TermRange> range);
 /// The term of an analysis window's indicator (big numbers by the windows' rule).
 Term termOf(Indicator indicator);
 

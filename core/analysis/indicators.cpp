@@ -187,6 +187,12 @@ std::vector<int> zonecounts(Combination comb, int total, int zones)
 }
 
 // Theoretical maximum, minimum and average of an indicator as the analysis windows state them.
+float theoreticalMeanSum(int total, int count)
+{
+    // Each number is in a combination with probability count / total.
+    return static_cast<float>(count * (total + 1)) / 2.0f;
+}
+
 TheoryValues theoryvalues(Indicator indicator, int total, int count, std::span<const float> perDraw)
 {
     const int S = total;
@@ -202,7 +208,7 @@ TheoryValues theoryvalues(Indicator indicator, int total, int count, std::span<c
     case Indicator::Sum:
         t.maximum = static_cast<float>((2 * S - c + 1) * c / 2);
         t.minimum = static_cast<float>(c * (c + 1) / 2);
-        t.average = meanOf(perDraw);
+        t.average = theoreticalMeanSum(S, c);
         break;
     case Indicator::Span:
         t.maximum = static_cast<float>(S - 1);
@@ -246,6 +252,7 @@ float theoreticalTotal(Indicator indicator, int total, int count, int lastN, std
     case Indicator::Repeat:
         return total > 0 ? static_cast<float>(count * lastN * count / total) : 0.0f;
     case Indicator::Sum:
+        return static_cast<float>(lastN) * theoreticalMeanSum(total, count);
     case Indicator::Span:
     case Indicator::Dispersion:
     case Indicator::Skew:

@@ -40,12 +40,17 @@ struct TheoryValues {
     float average = 0;
 };
 
+/// The mean sum of `count` numbers out of 1..total over every combination: count·(total + 1)/2.
+float theoreticalMeanSum(int total, int count);
+
 /// Theoretical maximum, minimum and average for `count` numbers out of `total`; the average of
-/// sum, span, dispersion, skew and AC is the mean of `perDraw` (single precision, 0 when empty).
+/// the sum is theoreticalMeanSum, that of span, dispersion, skew and AC the mean of `perDraw`
+/// (single precision, 0 when empty).
 TheoryValues theoryvalues(Indicator indicator, int total, int count, std::span<const float> perDraw);
 
 /// The theoretical total over the last `lastN` draws that the analysis windows set against the
-/// actual total (0 for mean-based indicators when `perDraw` is empty).
+/// actual total: lastN times the theoretical average (0 for span, dispersion, skew and AC when
+/// `perDraw` is empty).
 float theoreticalTotal(Indicator indicator, int total, int count, int lastN, std::span<const float> perDraw);
 
 } // namespace quorlin

@@ -39,11 +39,16 @@ public:
     std::int32_t omission(std::size_t r, int cell) const { return omission_.at(r, static_cast<std::size_t>(cell)); }
     /// The number of mark cell `cell` was drawn in display row r (meaningless for other cells).
     bool drawn(std::size_t r, int cell) const { return omission(r, cell) == 0; }
-    /// The figures of mark cell `cell`; zeros for the other cells.
+    /// The figures of mark cell `cell` over every row; zeros for the other cells.
     const TrendColumnSummary& summary(int cell) const { return summaries_[static_cast<std::size_t>(cell)]; }
+    /// The figures of every cell over the newest `draws` rows alone, as if they were all the rows
+    /// (every row when `draws` is 0 or more than there are); zeros for the cells that are no mark
+    /// cells.
+    std::vector<TrendColumnSummary> summaries(std::size_t draws) const;
 
 private:
     Grid<std::int32_t> omission_;
+    std::vector<bool> markCell_;
     std::vector<TrendColumnSummary> summaries_;
 };
 

@@ -26,4 +26,24 @@ std::string betCostText(std::uint64_t bets, bool extra)
     return "共" + countFullText(bets, "注") + "，金额" + cost;
 }
 
+namespace {
+
+std::string oneZoneCostText(std::uint64_t combinations, const char* zone, const char* other)
+{
+    return "共" + countFullText(combinations, std::string("个") + zone + "组合") + "，配" + other + "后每注" +
+           std::to_string(kBetPrice) + "元";
+}
+
+} // namespace
+
+std::string frontOnlyCostText(std::uint64_t fronts)
+{
+    return oneZoneCostText(fronts, "前区", "后区");
+}
+
+std::string backOnlyCostText(std::uint64_t backs)
+{
+    return oneZoneCostText(backs, "后区", "前区");
+}
+
 } // namespace quorlin

@@ -15,5 +15,10 @@ std::uint64_t betCost(std::uint64_t bets, bool extra = false);
 std::string betPriceText();
 /// The count and cost of a bet list as every window showing one writes it: "共1,234注，金额2,468元".
 std::string betCostText(std::uint64_t bets, bool extra = false);
+/// The count of a list of front combinations without back numbers, which are no bets yet, and
+/// what a bet costs once each is paired with back numbers: "共10,000个前区组合，配后区后每注2元".
+std::string frontOnlyCostText(std::uint64_t fronts);
+/// The same for back combinations without front numbers: "共6个后区组合，配前区后每注2元".
+std::string backOnlyCostText(std::uint64_t backs);
 
 } // namespace quorlin

@@ -1,5 +1,6 @@
 #include "filter/extra_conditions.h"
 
+#include "analysis/indicator_glossary.h"
 #include "analysis/indicators.h"
 #include "common/number_mask.h"
 
@@ -11,26 +12,31 @@ const std::array<ExtraConditionInfo, kExtraConditionCount>& extraConditions()
 {
     using C = ExtraCondition;
     static const std::array<ExtraConditionInfo, kExtraConditionCount> table{{
-        {C::Consecutive, "连号对数", "consecutive", 0, 4, false},
-        {C::LongestRun, "最长连号", "longest-run", 1, 5, false},
-        {C::Mod3Zero, "0路个数", "mod3-0", 0, 5, false},
-        {C::Mod3One, "1路个数", "mod3-1", 0, 5, false},
-        {C::Mod3Two, "2路个数", "mod3-2", 0, 5, false},
-        {C::Primes, "质数个数", "primes", 0, 5, false},
-        {C::Tails, "尾数个数", "tails", 1, 5, false},
-        {C::TailSum, "尾数和", "tail-sum", 2, 43, false},
-        {C::Zone1, "一区个数", "zone1", 0, 5, false},
-        {C::Zone2, "二区个数", "zone2", 0, 5, false},
-        {C::Zone3, "三区个数", "zone3", 0, 5, false},
-        {C::Lowest, "首号", "lowest", 1, 31, false},
-        {C::Highest, "尾号", "highest", 5, 35, false},
-        {C::Repeat, "重号", "repeat", 0, 5, true},
-        {C::Neighbours, "邻号", "neighbours", 0, 5, true},
-        {C::Hot, "热号", "hot", 0, 5, true},
-        {C::Warm, "温号", "warm", 0, 5, true},
-        {C::Cold, "冷号", "cold", 0, 5, true},
+        {C::Consecutive, "连号对数", "consecutive", 0, 4, false, "前区号码中相邻两个号码相差1的对数（05 06 07为2对）"},
+        {C::LongestRun, "最长连号", "longest-run", 1, 5, false, "前区号码中最长一串连续号码的个数（没有连号为1）"},
+        {C::Mod3Zero, "0路个数", "mod3-0", 0, 5, false, "前区号码中除以3余0的号码（03 06 … 33）的个数"},
+        {C::Mod3One, "1路个数", "mod3-1", 0, 5, false, "前区号码中除以3余1的号码（01 04 … 34）的个数"},
+        {C::Mod3Two, "2路个数", "mod3-2", 0, 5, false, "前区号码中除以3余2的号码（02 05 … 35）的个数"},
+        {C::Primes, "质数个数", "primes", 0, 5, false, "前区号码中质数（02 03 05 07 11 13 17 19 23 29 31）的个数"},
+        {C::Tails, "尾数个数", "tails", 1, 5, false, "前区号码的个位数字有几种不同的"},
+        {C::TailSum, "尾数和", "tail-sum", 2, 43, false, "前区号码的个位数字之和"},
+        {C::Zone1, "一区个数", "zone1", 0, 5, false, "前区号码中落在01–12的个数"},
+        {C::Zone2, "二区个数", "zone2", 0, 5, false, "前区号码中落在13–24的个数"},
+        {C::Zone3, "三区个数", "zone3", 0, 5, false, "前区号码中落在25–35的个数"},
+        {C::Lowest, "首号", "lowest", 1, 31, false, "最小的前区号码"},
+        {C::Highest, "尾号", "highest", 5, 35, false, "最大的前区号码"},
+        {C::Repeat, "重号", "repeat", 0, 5, true, "前区号码中最新一期前区也开出的个数"},
+        {C::Neighbours, "邻号", "neighbours", 0, 5, true, "前区号码中不在最新一期前区、但与其中某个号码相差1的个数"},
+        {C::Hot, "热号", "hot", 0, 5, true, "前区号码中目前遗漏0–4期（最近5期内开出过）的个数"},
+        {C::Warm, "温号", "warm", 0, 5, true, "前区号码中目前遗漏5–9期的个数"},
+        {C::Cold, "冷号", "cold", 0, 5, true, "前区号码中目前遗漏10期以上（含从未开出）的个数"},
     }};
     return table;
+}
+
+std::string extraConditionTip(const ExtraConditionInfo& info)
+{
+    return definitionText(info.name, info.counts, TermRange{info.low, info.high});
 }
 
 std::vector<int> frontOmissions(const Grid<std::int32_t>& history, std::size_t draws, int width, int total)

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace quorlin {
@@ -42,6 +43,7 @@ struct ExtraConditionInfo {
     int low;          ///< the values a front combination of 5 numbers out of 35 can take
     int high;
     bool againstHistory; ///< taken against the draws before (重号, 邻号, 热号, 温号, 冷号)
+    const char* counts;  ///< what it counts, one sentence without its range and full stop
 };
 
 /// Every extra condition, in enum order.
@@ -50,6 +52,9 @@ inline const ExtraConditionInfo& extraConditionInfo(ExtraCondition c)
 {
     return extraConditions()[static_cast<std::size_t>(c)];
 }
+
+/// The tooltip of a condition: "连号对数：定义，范围0–4。".
+std::string extraConditionTip(const ExtraConditionInfo& info);
 
 /// The draws a history-relative condition is taken against: the latest draw's front numbers and
 /// each number's current omission (draws since it was last drawn in the front: 0 when it is in

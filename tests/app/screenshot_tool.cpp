@@ -61,6 +61,7 @@
 #include <QToolTip>
 
 #include <chrono>
+#include <filesystem>
 #include <iostream>
 #include <thread>
 
@@ -111,6 +112,10 @@ void shootTotalFilter(Tfrmmain& frmmain, const QString& folder)
     save(*filter, folder, "totalfilt-initial");
     auto* ac = filter->findChild<QWidget*>("chkac");
     saveWithTip(*filter, *ac, ac->toolTip(), QPoint(20, 18), folder, "totalfilt-ac-tooltip");
+    filter->findChild<QTabWidget*>("tabconditions")->setCurrentIndex(1);
+    auto* hot = filter->findChild<QWidget*>("chkhot");
+    saveWithTip(*filter, *hot, hot->toolTip(), QPoint(20, 18), folder, "totalfilt-more-tooltip");
+    filter->findChild<QTabWidget*>("tabconditions")->setCurrentIndex(0);
     quorlin::TotalFilterSettings everything;
     everything.frontOn = true;
     for (int n = 1; n <= 35; ++n)
@@ -351,6 +356,10 @@ void shootWheelMaker(Tfrmmain& frmmain, const QString& folder)
     frmmain.findChild<QAction*>("mnujuzheng")->trigger();
     QWidget* wheel = frmmain.tools().window("Tfrmjuzheng");
     save(*wheel, folder, "juzheng-files");
+    for (int b = 0; b < 10; ++b)
+        wheel->findChild<QLineEdit*>(QStringLiteral("box%1").arg(b))->setText(QString::number(3 * b + 2));
+    QTest::mouseClick(wheel->findChild<QPushButton*>("btngen"), Qt::LeftButton);
+    save(*wheel, folder, "juzheng-files-made");
     auto* pages = wheel->findChild<QTabWidget*>("pgcjuzheng");
     pages->setCurrentIndex(1);
     const auto click = [wheel](const QString& name, Qt::KeyboardModifiers modifiers = {}) {
@@ -372,6 +381,9 @@ void shootWheelMaker(Tfrmmain& frmmain, const QString& folder)
     while (!start->isEnabled())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     save(*wheel, folder, "juzheng-made");
+    for (const int n : {4, 9})
+        click(QString::asprintf("btnhou%.2d", n));
+    save(*wheel, folder, "juzheng-made-fronts");
     wheel->hide();
 }
 
@@ -509,6 +521,9 @@ int main(int argc, char* argv[])
     MessageBox::setTestMode(true);
 
     quorlin::test::HistoryProgram program;
+    // The shipped wheels, for 旋转矩阵's first page.
+    std::filesystem::copy(std::filesystem::path(quorlin::test::distFilesDir()) / "旋转矩阵",
+                          program.path() / "旋转矩阵");
     // Every draw's published results, as the program's own database holds them.
     {
         quorlin::Database db;
@@ -547,6 +562,10 @@ int main(int argc, char* argv[])
             save(*w, folder, "trend-summary-tooltip");
     QToolTip::hideText();
     frmmain.resize(1280, 800);
+    auto* summaryDraws = frmmain.findChild<QComboBox*>("comtongjiqishu");
+    summaryDraws->setCurrentIndex(summaryDraws->findText(QStringLiteral("最近30期")));
+    save(frmmain, folder, "main-open-last30");
+    summaryDraws->setCurrentIndex(summaryDraws->findText(QStringLiteral("全部")));
 
     frmmain.findChild<QAction*>("tlbbianwan")->trigger();
     save(frmmain, folder, "main-transformed");

@@ -125,6 +125,22 @@ private slots:
         QCOMPARE(AppSettings::flag("trend/showOmission", false), true);
     }
 
+    void theTrendGridKeepsItsSummaryDraws()
+    {
+        AppSettings::open(settingsPath());
+        AppSettings::setValue("trend/summaryDraws", 50);
+        openShippedLottery();
+        auto* draws = requireChild<QComboBox>(mainWindow_.get(), "comtongjiqishu");
+        QCOMPARE(draws->currentText(), QStringLiteral("最近50期"));
+        draws->setCurrentIndex(draws->findText(QStringLiteral("全部")));
+        QCOMPARE(AppSettings::value("trend/summaryDraws").toInt(), 0);
+        // A value no choice offers is every draw.
+        AppSettings::setValue("trend/summaryDraws", 45);
+        triggerAction("mnuclose");
+        openShippedLottery();
+        QCOMPARE(requireChild<QComboBox>(mainWindow_.get(), "comtongjiqishu")->currentText(), QStringLiteral("全部"));
+    }
+
     void windowOptionsComeBackInTheNextWindows()
     {
         AppSettings::open(settingsPath());

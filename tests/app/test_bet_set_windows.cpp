@@ -137,8 +137,8 @@ void TestBetSetWindows::wheelDefaultsMapTheShippedWheelAndSaveTheBets()
     QCOMPARE(betRows(), 14);
     QCOMPARE(child<QLineEdit>("edtjushu")->text(), QStringLiteral("14"));
     QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("投注号码：共14 注"));
-    // The row number and five numbers a bet; 14 single bets at 2 元.
-    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共14注，金额28元"));
+    // The row number and five front numbers a line; no back numbers, so no price yet.
+    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共14个前区组合，配后区后每注2元"));
     QCOMPARE(child<QTableWidget>("tabcode")->columnCount(), 6);
     QCOMPARE(child<QTableWidget>("tabcode")->horizontalHeaderItem(5)->text(), QStringLiteral("号码5"));
     for (int r = 0; r < betRows(); ++r)
@@ -174,7 +174,7 @@ void TestBetSetWindows::wheelBankerAndDragAddsTheBankersAndProposesItsName()
     QCOMPARE(betRows(), 9);
     for (int r = 0; r < betRows(); ++r)
         QCOMPARE(betRow(r).last(), QStringLiteral("35"));
-    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共54注，金额108元"));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共54个前区组合，配后区后每注2元"));
     shoot(window_, "juzheng-drag");
     FileDialog::setNextFileName({});
     click("btnsave");
@@ -254,12 +254,12 @@ void TestBetSetWindows::compoundSearchEndsWithTheCountAndTheStandardMapping()
         QVERIFY(i == 0 || numbers[i].toInt() > numbers[i - 1].toInt());
     }
     QVERIFY(!document_->state().bianhuan);
-    // The compound bet of n front numbers is C(n, 5) bets at 2 yuan.
+    // The compound of n front numbers holds C(n, 5) front combinations, no bets until backs are added.
     qint64 bets = 1;
     for (int i = 0; i < 5; ++i)
         bets = bets * (numbers.size() - i) / (i + 1);
     QCOMPARE(child<QLabel>("lblcost")->text(),
-             QString::fromStdString(quorlin::betCostText(static_cast<std::uint64_t>(bets))));
+             QString::fromStdString(quorlin::frontOnlyCostText(static_cast<std::uint64_t>(bets))));
     shoot(window_, "fushi-result");
     click("btncopy");
     QCOMPARE(QApplication::clipboard()->text(), result);
@@ -334,7 +334,7 @@ void TestBetSetWindows::intersectionListsTheSharedCombinationsAndSavesThemNumber
     child<QRadioButton>("optteima1")->click(); // 不选特码
     click("btnjiaoqi");
     QTRY_COMPARE(child<QLabel>("lbldadi")->text(), QStringLiteral("最终交集：2注"));
-    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2注，金额4元"));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2个前区组合，配后区后每注2元"));
     QCOMPARE(fileBytes(path("temp.txt")), QByteArray("0000001    01 02 03 04 05 \r\n0000002    01 02 03 04 06 \r\n"));
     // 导入特码 with a tolerance of one file: three combinations, each with the 15 pairs of the back
     // numbers seen in both files (01 02 03 06 07 12).

@@ -13,13 +13,17 @@
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 
+#include <QChart>
 #include <QCheckBox>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <filesystem>
@@ -48,6 +52,7 @@ private slots:
     void backtestRunsOnTheTotalFilterConditions();
     void backtestAsksForTheTotalFilterFirst();
     void backtestChartsThePickedConditionAgainstItsRange();
+    void backtestValueLabelsAreReadWhole();
     void backtestSaysWhatChanceGivesBesideEachHitRate();
     void windowsGoWithTheLottery();
 
@@ -369,6 +374,48 @@ void TestCheckWindows::backtestChartsThePickedConditionAgainstItsRange()
     QCOMPARE(values(), (QList<double>{2, 2, 0, 2, 2}));
     QCOMPARE(chart->bandLow(), 0.0);
     QCOMPARE(chart->bandHigh(), 1.0);
+}
+
+void TestCheckWindows::backtestValueLabelsAreReadWhole()
+{
+    triggerAction("mnuhuice");
+    auto* huice = qobject_cast<Tfrmhuice*>(mainWindow_->tools().window("Tfrmhuice"));
+    quorlin::TotalFilterSettings s;
+    s.odd = quorlin::FilterRange{5, 5};
+    s.back = {1, 2};
+    huice->runOn(s);
+    QTRY_VERIFY(!huice->isBusy());
+    auto* chart = huice->findChild<ConditionValueChart*>("chtzhi");
+    QVERIFY(chart->isVisible());
+    const auto valueLabels = [chart] {
+        QStringList labels;
+        for (QGraphicsItem* item : chart->scene()->items())
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible()) {
+                bool number = false;
+                const int value = text->toPlainText().toInt(&number);
+                if (text->toPlainText().contains("...") || text->toPlainText().contains(QChar(0x2026)) ||
+                    (number && value < 100))
+                    labels << text->toPlainText();
+            }
+        return labels;
+    };
+    // The values 1–6 in a chart 80 to 120 pixels high: a label at each would be cut down to dots.
+    QSignalSpy laidOut(chart->chart(), &QChart::plotAreaChanged);
+    for (const int height : {780, 700}) {
+        laidOut.clear();
+        const int before = huice->height();
+        huice->resize(980, height);
+        if (huice->height() != before)
+            QTRY_VERIFY(!laidOut.isEmpty());
+        QTRY_VERIFY(!valueLabels().isEmpty());
+        const QStringList labels = valueLabels();
+        for (const QString& label : labels) {
+            bool number = false;
+            label.toInt(&number);
+            QVERIFY2(number, qPrintable(labels.join(' ')));
+        }
+        QVERIFY2(labels.size() >= 2, qPrintable(labels.join(' ')));
+    }
 }
 
 void TestCheckWindows::backtestSaysWhatChanceGivesBesideEachHitRate()

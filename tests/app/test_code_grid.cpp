@@ -1,5 +1,6 @@
 // The trend grid 号码走势: one row per draw, newest first, marks in the columns of the drawn numbers.
 #include "gui_test_base.h"
+#include "shipped_draws.h"
 
 #include "common/message_box.h"
 #include "shell/lottery_document.h"
@@ -8,6 +9,7 @@
 #include <QAbstractItemModelTester>
 #include <QBrush>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTableView>
@@ -27,6 +29,7 @@ private slots:
     void aBurstOfMappingSwitchesRepaintsOnce();
     void emptyCellsCountTheOmissionAndBallsAreColoured();
     void summaryRowsGiveTheFiguresOfEveryNumber();
+    void summaryRowsCoverTheChosenNewestDraws();
     void theOptionHidesOmissionsAndSummaryForTheRun();
     void relabelledDrawsAreCaptioned();
 
@@ -200,6 +203,41 @@ void TestCodeGrid::summaryRowsGiveTheFiguresOfEveryNumber()
     // The figures stand under their numbers.
     for (const int c : {5, 37, 42})
         QCOMPARE(summary->columnWidth(c), requireChild<QTableView>(mainWindow_.get(), "grdcode")->columnWidth(c));
+}
+
+void TestCodeGrid::summaryRowsCoverTheChosenNewestDraws()
+{
+    tearDownProgram();
+    const std::vector<std::vector<int>> draws = shippedDraws();
+    QVERIFY(draws.size() > 100);
+    setUpProgram(draws);
+    openShippedLottery();
+    const QAbstractItemModel* figures = summaryGrid()->model();
+    auto* choice = requireChild<QComboBox>(mainWindow_.get(), "comtongjiqishu");
+    QCOMPARE(choice->currentText(), QStringLiteral("全部"));
+    // 出现次数 of front 07 (column 9) and back 12 (column 50) counted straight from the draws.
+    const auto hits = [&draws](std::size_t newest, int number, bool back) {
+        int count = 0;
+        for (std::size_t r = draws.size() - newest; r < draws.size(); ++r)
+            for (std::size_t k = back ? 6 : 1; k < (back ? 8u : 6u); ++k)
+                count += draws[r][k] == number ? 1 : 0;
+        return QString::number(count);
+    };
+    const auto occurrences = [figures](int first, int last) {
+        int sum = 0;
+        for (int c = first; c <= last; ++c)
+            sum += figures->index(0, c).data().toInt();
+        return sum;
+    };
+    QCOMPARE(figures->index(0, 9).data().toString(), hits(draws.size(), 7, false));
+    for (const auto& [text, newest] : {std::pair{"最近30期", 30}, std::pair{"最近100期", 100}}) {
+        choice->setCurrentIndex(choice->findText(QString::fromUtf8(text)));
+        QCOMPARE(figures->index(0, 9).data().toString(), hits(static_cast<std::size_t>(newest), 7, false));
+        QCOMPARE(figures->index(0, 50).data().toString(), hits(static_cast<std::size_t>(newest), 12, true));
+        // Five front and two back numbers a draw.
+        QCOMPARE(occurrences(3, 37), 5 * newest);
+        QCOMPARE(occurrences(39, 50), 2 * newest);
+    }
 }
 
 void TestCodeGrid::theOptionHidesOmissionsAndSummaryForTheRun()

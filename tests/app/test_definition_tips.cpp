@@ -6,6 +6,7 @@
 #include "analysis/indicator_glossary.h"
 #include "analysis/indicator_texts.h"
 #include "common/text_grid.h"
+#include "filter/extra_conditions.h"
 #include "shell/tool_window_registry.h"
 #include "shell/u_main.h"
 
@@ -118,6 +119,22 @@ void TestDefinitionTips::everyTotalFilterConditionIsDefined()
     QVERIFY(ac->toolTip().contains(QStringLiteral("范围4–10")));
     QCOMPARE(conditions->findChild<QCheckBox*>("chkdashu")->toolTip(), tip(quorlin::Term::BigFilter));
     QCOMPARE(conditions->findChild<QComboBox*>("comsandu1")->toolTip(), tip(quorlin::Term::Dispersion));
+
+    // 更多条件: each row says what it counts and the values it takes.
+    auto* more = window->findChild<QWidget*>("tabmore");
+    QVERIFY(more);
+    const QList<QCheckBox*> extra = more->findChildren<QCheckBox*>();
+    QCOMPARE(extra.size(), static_cast<qsizetype>(quorlin::kExtraConditionCount));
+    tips.clear();
+    for (QCheckBox* box : extra) {
+        QVERIFY2(box->toolTip().startsWith(box->text() + QStringLiteral("：")), qPrintable(box->objectName()));
+        tips.append(box->toolTip());
+    }
+    tips.removeDuplicates();
+    QCOMPARE(tips.size(), extra.size());
+    QCOMPARE(more->findChild<QCheckBox*>("chkconsecutive")->toolTip(),
+             QStringLiteral("连号对数：前区号码中相邻两个号码相差1的对数（05 06 07为2对），范围0–4。"));
+    QCOMPARE(more->findChild<QComboBox*>("cbbhot2")->toolTip(), more->findChild<QCheckBox*>("chkhot")->toolTip());
 }
 
 void TestDefinitionTips::omissionColumnsAndOptionsAreDefined()

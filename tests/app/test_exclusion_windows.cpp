@@ -154,7 +154,8 @@ void TestExclusionWindows::aRunKeepsWhatTheCoreKeepsWithTheSameSeed()
     const quorlin::BetList bets = set.bets();
     QCOMPARE(memoLines(), static_cast<int>(bets.size()));
     QCOMPARE(child<QLabel>("lblcode")->text(), QStringLiteral("过滤结果：%1注").arg(bets.size()));
-    QCOMPARE(child<QLabel>("lblcost")->text(), QString::fromStdString(quorlin::betCostText(bets.size())));
+    // Front combinations alone: counted, not priced.
+    QCOMPARE(child<QLabel>("lblcost")->text(), QString::fromStdString(quorlin::frontOnlyCostText(bets.size())));
     QCOMPARE(memoLine(0), QString::fromStdString(bets.numbered(0)));
     QVERIFY(memoLine(0).endsWith(' '));
     QVERIFY(fileBytes(tempPath()).startsWith(QByteArray::fromStdString(bets.numbered(0) + "\r\n")));
@@ -292,7 +293,7 @@ void TestExclusionWindows::loadThenSaveGivesTheBetsBack()
     QCOMPARE(memoLines(), 2);
     QCOMPARE(memoLine(1), QStringLiteral("0000002    03 09 17 25 33 "));
     QCOMPARE(child<QLabel>("lblcode")->text(), QStringLiteral("过滤结果：2注"));
-    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2注，金额4元"));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2个前区组合，配后区后每注2元"));
     const QString out = QString::fromStdString(program_->apppath()) + "out.txt";
     FileDialog::setNextFileName(out);
     click("btnsave");
@@ -308,7 +309,7 @@ void TestExclusionWindows::loadThenSaveGivesTheBetsBack()
     waitIdle();
     QVERIFY(messageTexts().value(1).startsWith(QStringLiteral("第 2 行")));
     QCOMPARE(memoLines(), 2);
-    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2注，金额4元"));
+    QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2个前区组合，配后区后每注2元"));
     click("btnclear");
     QVERIFY(child<QLabel>("lblcost")->text().isEmpty());
 }

@@ -6,6 +6,7 @@
 #include "common/chart_picture_menu.h"
 #include "common/file_dialog.h"
 #include "common/message_box.h"
+#include "common/plain_text_role.h"
 #include "common/text_grid.h"
 #include "export/cell_value.h"
 #include "filter/bet_list.h"
@@ -114,15 +115,19 @@ sys.stdout.buffer.write("\x1e".join(out).encode("utf-8"))
 QList<QStringList> shownTable(const QAbstractItemView& view)
 {
     const QAbstractItemModel& model = *view.model();
+    // What leaves the program: a cell's or header's plain text where the model gives one.
+    const auto text = [](const QVariant& plain, const QVariant& shown) {
+        return (plain.isValid() ? plain : shown).toString();
+    };
     QList<QStringList> rows;
     QStringList header;
     for (int c = 0; c < model.columnCount(); ++c)
-        header << model.headerData(c, Qt::Horizontal).toString();
+        header << text(model.headerData(c, Qt::Horizontal, kPlainTextRole), model.headerData(c, Qt::Horizontal));
     rows << header;
     for (int r = 0; r < model.rowCount(); ++r) {
         QStringList row;
         for (int c = 0; c < model.columnCount(); ++c)
-            row << model.index(r, c).data().toString();
+            row << text(model.index(r, c).data(kPlainTextRole), model.index(r, c).data());
         rows << row;
     }
     return rows;
@@ -178,6 +183,7 @@ private slots:
     void totalFilterListExportsOneBetARow();
     void betListExportWithoutAListIsRefused();
     void moneyShownInShortLeavesAsThePlainNumber();
+    void trendGridLeavesWithTheDrawnNumbersUnderZoneHeaders();
 
 private:
     QString path(const QString& name) const { return QString::fromStdString(program_->apppath()) + name; }
@@ -333,6 +339,35 @@ void TestExportMenus::moneyShownInShortLeavesAsThePlainNumber()
     grid.table().reset({QStringLiteral("奖金")}, 1, [](int, int) { return QStringLiteral("1.00万元"); });
     menuItem(grid, "actcopy")->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("奖金\n1.00万元\n"));
+}
+
+void TestExportMenus::trendGridLeavesWithTheDrawnNumbersUnderZoneHeaders()
+{
+    triggerAction("mnucode");
+    auto* trend = mainWindow_->findChild<QTableView*>("grdcode");
+    QVERIFY(trend);
+    // Row 2 is 03 09 17 25 33 + 04 11: front 09 stands in column 11, back 11 in column 49.
+    exportThrough(*trend, "actcsv", path("trend.csv"));
+    const QList<QStringList> csv = readCsv(path("trend.csv"));
+    QCOMPARE(csv.size(), 6);
+    QCOMPARE(csv[0].mid(0, 4), (QStringList{"记录期号", "开奖号码", "", "前区01"}));
+    QCOMPARE(csv[0].value(37), QStringLiteral("前区35"));
+    QCOMPARE(csv[0].value(39), QStringLiteral("后区01"));
+    QCOMPARE(csv[0].value(50), QStringLiteral("后区12"));
+    QCOMPARE(csv[3].value(11), QStringLiteral("09"));
+    QCOMPARE(csv[3].value(49), QStringLiteral("11"));
+    for (const QStringList& row : csv)
+        QVERIFY2(!row.join(',').contains(QStringLiteral("●")), qPrintable(row.join(',')));
+
+    if (pythonWithOpenpyxl().isEmpty())
+        QSKIP("python3 cannot import openpyxl; the workbook cannot be read back");
+    exportThrough(*trend, "actexcel", path("trend.xlsx"));
+    const QList<QStringList> sheet = readXlsx(path("trend.xlsx"));
+    QCOMPARE(sheet.size(), 8);
+    QCOMPARE(sheet[2].value(3), QStringLiteral("s:前区01"));
+    QCOMPARE(sheet[2].value(50), QStringLiteral("s:后区12"));
+    QCOMPARE(sheet[5].value(11), QStringLiteral("n:9"));
+    QCOMPARE(sheet[5].value(49), QStringLiteral("n:11"));
 }
 
 void TestExportMenus::exportToAnUnwritablePlaceIsRefused()

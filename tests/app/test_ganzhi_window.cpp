@@ -53,12 +53,12 @@ private slots:
         click("optadd1");
         click("btngen");
         QCOMPARE(text("edtcurcode"), QStringLiteral("2026118期推荐投注号码：3 5 8 10 13 15 18 20 23 25 28 30 33 35 "));
-        // Played as a compound bet: C(14, 5) front combinations.
-        QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2,002注，金额4,004元"));
+        // Played as a compound: C(14, 5) front combinations, no bets before the back numbers are added.
+        QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共2,002个前区组合，配后区后每注2元"));
         click("optqianhou1");
         click("btngen");
         QCOMPARE(text("edtcurcode"), QStringLiteral("2026118期推荐投注号码：3 5 8 10 "));
-        QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共6注，金额12元")); // C(4, 2) back pairs
+        QCOMPARE(child<QLabel>("lblcost")->text(), QStringLiteral("共6个后区组合，配前区后每注2元")); // C(4, 2)
 
         child<QComboBox>("comcurqi")->setCurrentIndex(0);
         QCOMPARE(text("edttiangan") + text("edtdizhi"), QStringLiteral("甲子"));

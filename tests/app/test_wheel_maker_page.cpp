@@ -209,9 +209,10 @@ void TestWheelMakerPage::backPairsCountAndSaveWithEveryBet()
     makeWheel(1);
     QCOMPARE(shownBets().size(), 6u);
     QCOMPARE(shownBets().front(), (quorlin::WheelBet{1, 2, 3, 4, 5}));
-    QCOMPARE(child<QLabel>("lblzhushu")->text(), QStringLiteral("共6注，金额12元"));
+    // Without a pair of back numbers the fronts are no bets yet.
+    QCOMPARE(child<QLabel>("lblzhushu")->text(), QStringLiteral("共6个前区组合，配后区后每注2元"));
     click("btnhou03");
-    QCOMPARE(child<QLabel>("lblzhushu")->text(), QStringLiteral("共6注，金额12元")); // one back number pairs nothing
+    QCOMPARE(child<QLabel>("lblzhushu")->text(), QStringLiteral("共6个前区组合，配后区后每注2元")); // one pairs nothing
     click("btnhou07");
     click("btnhou11");
     QCOMPARE(child<QLabel>("lblzhushu")->text(), QStringLiteral("共18注，金额36元"));
@@ -228,7 +229,7 @@ void TestWheelMakerPage::backPairsCountAndSaveWithEveryBet()
 
     click("btnhou07");
     click("btnhou11");
-    QCOMPARE(child<QLabel>("lblzhushu")->text(), QStringLiteral("共6注，金额12元"));
+    QCOMPARE(child<QLabel>("lblzhushu")->text(), QStringLiteral("共6个前区组合，配后区后每注2元"));
     FileDialog::setNextFileName(path("fronts.txt"));
     click("btnbaocun");
     QVERIFY2(fileBytes(path("fronts.txt")).startsWith("01 02 03 04 05\r\n01 02 03 04 06\r\n"),

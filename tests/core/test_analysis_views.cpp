@@ -296,6 +296,35 @@ TEST(TrendOmission, CountsDownTheRowsAndSummarisesEveryNumber)
         EXPECT_EQ(table.summary(separator).occurrences + table.summary(separator).longestOmission, 0);
 }
 
+TEST(TrendOmission, SummarisesTheNewestDrawsAsIfTheyWereAll)
+{
+    // The rows of the test above; the newest three are rows 3-5.
+    const HisText rows = trendRows({{{1}, {1}}, {{1, 4}, {1}}, {{3}, {1}}, {{4}, {1}}, {{4}, {1}}, {{3, 4}, {1, 2}}});
+    const TrendOmission table(rows);
+    const std::vector<TrendColumnSummary> last3 = table.summaries(3);
+    struct Column {
+        int cell;
+        TrendColumnSummary summary;
+    };
+    // Front 1 was drawn only before them; the gaps and the mean count these three draws alone.
+    const std::vector<Column> columns{
+        {3, {0, 3.0, 3, 0}}, {5, {1, 1.0, 2, 1}}, {6, {3, 0.0, 0, 3}}, {8, {3, 0.0, 0, 3}}, {9, {1, 1.0, 2, 1}}};
+    for (const Column& column : columns) {
+        SCOPED_TRACE("cell " + std::to_string(column.cell));
+        const TrendColumnSummary& summary = last3[static_cast<std::size_t>(column.cell)];
+        EXPECT_EQ(summary.occurrences, column.summary.occurrences);
+        EXPECT_DOUBLE_EQ(summary.meanOmission, column.summary.meanOmission);
+        EXPECT_EQ(summary.longestOmission, column.summary.longestOmission);
+        EXPECT_EQ(summary.longestRun, column.summary.longestRun);
+    }
+    // No limit, or one beyond the rows, is every row.
+    for (const std::size_t draws : {std::size_t{0}, std::size_t{6}, std::size_t{100}}) {
+        const std::vector<TrendColumnSummary> all = table.summaries(draws);
+        EXPECT_EQ(all[6].occurrences, table.summary(6).occurrences);
+        EXPECT_EQ(all[4].longestOmission, 6);
+    }
+}
+
 TEST(TrendOmission, EmptyHistoryHasNoRowsAndZeroFigures)
 {
     const TrendOmission table(trendRows({}));

@@ -97,6 +97,14 @@ TEST(MoneyText, BetCostLineGroupsTheCountAndTheCost)
     EXPECT_EQ(betCostText(std::numeric_limits<std::uint64_t>::max()), "共18,446,744,073,709,551,615注，金额过大");
 }
 
+TEST(MoneyText, FrontOnlyListIsCountedButNotPriced)
+{
+    // Front combinations are no bets: the line names no total, only what a bet will cost.
+    EXPECT_EQ(frontOnlyCostText(10'000), "共10,000个前区组合，配后区后每注2元");
+    EXPECT_EQ(frontOnlyCostText(1), "共1个前区组合，配后区后每注2元");
+    EXPECT_EQ(backOnlyCostText(66), "共66个后区组合，配前区后每注2元");
+}
+
 TEST(MoneyText, ChartScaleFollowsTheLargestValue)
 {
     const struct {
