@@ -51,6 +51,9 @@ void IndicatorView::compute()
     for (const std::string& line : quorlin::summaryLines(analysis_))
         memo.append(QString::fromStdString(line));
     mem_->setPlainText(memo.join('\n'));
+    const auto& state = document_.state();
+    mem_->setToolTip(QString::fromStdString(
+        quorlin::theoryAverageNote(texts_.indicator, texts_.columnTitle, state.caisum, state.caisel)));
 }
 
 void IndicatorView::drawchart()

@@ -111,10 +111,12 @@ void Tfrmallhei::showSums(const std::vector<std::uint8_t>& draws)
         s.values.emplace_back(sum);
     }
     mem_->setText(QStringLiteral("和值：理论平均值：%1 理论最小值：%2 理论最大值：%3 实际最小值：%4 实际最大值：%5")
-                      .arg(QString::asprintf("%.1f", static_cast<double>(quorlin::theoreticalMeanSum(total, width))))
+                      .arg(QString::fromStdString(quorlin::combinationMeanSumText(total, width)))
                       .arg(quorlin::SumExclusion::lowestSum(total, width))
                       .arg(quorlin::SumExclusion::highestSum(total, width))
                       .arg(lo)
                       .arg(hi));
+    mem_->setToolTip(
+        QStringLiteral("理论平均值是全部前区组合的平均和值；和值分析中的“理论平均和值”是已载入各期和值的平均。"));
     showStatistics(s);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -187,12 +188,6 @@ std::vector<int> zonecounts(Combination comb, int total, int zones)
 }
 
 // Theoretical maximum, minimum and average of an indicator as the analysis windows state them.
-float theoreticalMeanSum(int total, int count)
-{
-    // Each number is in a combination with probability count / total.
-    return static_cast<float>(count * (total + 1)) / 2.0f;
-}
-
 TheoryValues theoryvalues(Indicator indicator, int total, int count, std::span<const float> perDraw)
 {
     const int S = total;
@@ -208,7 +203,7 @@ TheoryValues theoryvalues(Indicator indicator, int total, int count, std::span<c
     case Indicator::Sum:
         t.maximum = static_cast<float>((2 * S - c + 1) * c / 2);
         t.minimum = static_cast<float>(c * (c + 1) / 2);
-        t.average = theoreticalMeanSum(S, c);
+        t.average = meanOf(perDraw);
         break;
     case Indicator::Span:
         t.maximum = static_cast<float>(S - 1);
@@ -252,7 +247,6 @@ float theoreticalTotal(Indicator indicator, int total, int count, int lastN, std
     case Indicator::Repeat:
         return total > 0 ? static_cast<float>(count * lastN * count / total) : 0.0f;
     case Indicator::Sum:
-        return static_cast<float>(lastN) * theoreticalMeanSum(total, count);
     case Indicator::Span:
     case Indicator::Dispersion:
     case Indicator::Skew:
@@ -262,6 +256,29 @@ float theoreticalTotal(Indicator indicator, int total, int count, int lastN, std
         return static_cast<float>(lastN) * sumOf(perDraw) / static_cast<float>(perDraw.size());
     }
     return 0.0f;
+}
+
+std::string combinationMeanSumText(int total, int count)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", count * (total + 1) / 2.0);
+    return text;
+}
+
+std::string theoryAverageNote(Indicator indicator, const std::string& name, int total, int count)
+{
+    switch (indicator) {
+    case Indicator::Sum:
+        return "理论平均" + name + "是已载入各期" + name + "的平均；全部前区组合的平均" + name + "为" +
+               combinationMeanSumText(total, count) + "（无穷和值排除选号中的“理论平均值”）。";
+    case Indicator::Span:
+    case Indicator::Dispersion:
+    case Indicator::Skew:
+    case Indicator::AC:
+        return "理论平均" + name + "是已载入各期" + name + "的平均。";
+    default:
+        return {};
+    }
 }
 
 } // namespace quorlin

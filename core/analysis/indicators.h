@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace quorlin {
@@ -40,17 +41,20 @@ struct TheoryValues {
     float average = 0;
 };
 
-/// The mean sum of `count` numbers out of 1..total over every combination: count·(total + 1)/2.
-float theoreticalMeanSum(int total, int count);
-
 /// Theoretical maximum, minimum and average for `count` numbers out of `total`; the average of
-/// the sum is theoreticalMeanSum, that of span, dispersion, skew and AC the mean of `perDraw`
-/// (single precision, 0 when empty).
+/// sum, span, dispersion, skew and AC is the mean of `perDraw` (single precision, 0 when empty).
 TheoryValues theoryvalues(Indicator indicator, int total, int count, std::span<const float> perDraw);
 
 /// The theoretical total over the last `lastN` draws that the analysis windows set against the
-/// actual total: lastN times the theoretical average (0 for span, dispersion, skew and AC when
-/// `perDraw` is empty).
+/// actual total (0 for mean-based indicators when `perDraw` is empty).
 float theoreticalTotal(Indicator indicator, int total, int count, int lastN, std::span<const float> perDraw);
+
+/// What the analysis windows' theoretical average of `indicator` (called `name`) is: empty where
+/// the game fixes it (big, odd, repeat), else that it is the mean over the loaded draws; for the sum
+/// also the mean over every combination, count·(total + 1)/2, which the sum exclusion shows.
+std::string theoryAverageNote(Indicator indicator, const std::string& name, int total, int count);
+
+/// The mean sum of `count` numbers out of 1..total over every combination, "%.1f".
+std::string combinationMeanSumText(int total, int count);
 
 } // namespace quorlin

@@ -126,6 +126,10 @@ void TestIndicatorViews::everyTabShowsItsIndicator()
     QCOMPARE(columnTexts(*grid, 2).at(2), middle);
 
     QCOMPARE(memo(*view), expectedMemo(document_->state(), texts.indicator, 3));
+    // Its tooltip says what the theoretical average is (the sum's names the mean of every combination).
+    const QString note = view->findChild<QPlainTextEdit*>("mem")->toolTip();
+    QCOMPARE(note.contains(QStringLiteral("已载入各期")), tab >= 3 && tab <= 7);
+    QCOMPARE(note.contains(QStringLiteral("90.0")), tab == 3);
 
     // The chart: the newest three values, oldest first, under their issues, in red.
     auto* chart = view->findChild<BarChart*>("chthistory");

@@ -25,10 +25,10 @@ struct CliAnalysisFixture : test::CliFixture<> {
 
 TEST_F(CliAnalysisFixture, SummaryZonesAndOmission)
 {
-    // Sums 15, 87, 97: the last two total 184 against 2 × 90, the mean sum of every combination.
+    // Sums 15, 87, 97: mean 66.3; the last two total 184 against 132.7.
     EXPECT_EQ(runLines({"summary", kShippedLottery, "sum", "2"}),
-              (std::vector<std::string>{"理论最大和值：165.0", "理论最小和值：15.0", "理论平均和值：90.0",
-                                        "最近2期和值总和：184.0", "最近2期理论和值总和：180.0"}));
+              (std::vector<std::string>{"理论最大和值：165.0", "理论最小和值：15.0", "理论平均和值：66.3",
+                                        "最近2期和值总和：184.0", "最近2期理论和值总和：132.7"}));
     EXPECT_EQ(runLines({"summary", kShippedLottery, "repeat", "all"}).size(), 6u);
 
     const auto zones = runLines({"zones", kShippedLottery, "2"});

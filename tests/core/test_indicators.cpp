@@ -165,12 +165,12 @@ TEST(TheoryValues, RangesAndAveragesForEveryIndicator)
         float minimum;
         float average;
     };
-    // Mean 22 for the mean-based indicators; big, odd, sum and repeat must ignore the draws.
+    // Mean 22 for the mean-based indicators; big, odd and repeat must ignore the draws.
     const std::vector<float> perDraw = {10.0f, 20.0f, 36.0f};
     const TheoryCase cases[] = {
         {Indicator::Big, 35, 5, 5, 0, 2.5f},
         {Indicator::Odd, 35, 5, 5, 0, 2.5f},
-        {Indicator::Sum, 35, 5, 165, 15, 90}, // the mean over every combination, whatever was drawn
+        {Indicator::Sum, 35, 5, 165, 15, 22},
         {Indicator::Span, 35, 5, 34, 4, 22},
         {Indicator::Dispersion, 35, 5, 30, 4, 22},
         {Indicator::Skew, 35, 5, 30, 0, 22},
@@ -178,7 +178,7 @@ TEST(TheoryValues, RangesAndAveragesForEveryIndicator)
         {Indicator::Repeat, 35, 5, 5, 0, 0},
         // Another game size, so that no figure of the 5-of-35 front zone is fixed in the code.
         {Indicator::Big, 33, 6, 6, 0, 3},
-        {Indicator::Sum, 33, 6, 183, 21, 102},
+        {Indicator::Sum, 33, 6, 183, 21, 22},
         {Indicator::Span, 33, 6, 32, 5, 22},
         {Indicator::Dispersion, 33, 6, 27, 3, 22},
         {Indicator::Dispersion, 36, 6, 30, 4, 22},
@@ -198,7 +198,8 @@ TEST(TheoryValues, RangesAndAveragesForEveryIndicator)
 // Mean-based averages and totals are 0, not a division by zero, when no draw is loaded.
 TEST(TheoryValues, MeanBasedValuesAreZeroWithoutDraws)
 {
-    for (const Indicator ind : {Indicator::Span, Indicator::Dispersion, Indicator::Skew, Indicator::AC}) {
+    for (const Indicator ind :
+         {Indicator::Sum, Indicator::Span, Indicator::Dispersion, Indicator::Skew, Indicator::AC}) {
         SCOPED_TRACE(static_cast<int>(ind));
         EXPECT_EQ(theoryvalues(ind, kTotal, kCount, {}).average, 0.0f);
         EXPECT_EQ(theoreticalTotal(ind, kTotal, kCount, 10, {}), 0.0f);
@@ -216,7 +217,7 @@ TEST(TheoreticalTotal, OverTheLastDraws)
     const std::vector<float> perDraw = {10.0f, 20.0f, 36.0f}; // mean 22
     const TotalCase cases[] = {
         {Indicator::Big, 3, 7.5f}, {Indicator::Odd, 3, 7.5f},      {Indicator::Big, 10, 25.0f},
-        {Indicator::Repeat, 3, 2}, {Indicator::Repeat, 10, 7},     {Indicator::Sum, 3, 270},
+        {Indicator::Repeat, 3, 2}, {Indicator::Repeat, 10, 7},     {Indicator::Sum, 3, 66},
         {Indicator::Span, 5, 110}, {Indicator::Dispersion, 1, 22}, {Indicator::Skew, 4, 88},
         {Indicator::AC, 2, 44},
     };
@@ -343,3 +344,14 @@ TEST_F(DrawTable, OnlyLoadedDrawsAreListed)
 }
 
 } // namespace
+
+// The windows name what their theoretical average is: the sum's beside the mean of every combination.
+TEST(TheoryValues, AverageNotesNameTheirDefinition)
+{
+    EXPECT_EQ(theoryAverageNote(Indicator::Sum, "和值", 35, 5),
+              "理论平均和值是已载入各期和值的平均；全部前区组合的平均和值为90.0（无穷和值排除选号中的“理论平均值”）。");
+    EXPECT_NE(theoryAverageNote(Indicator::Sum, "和值", 33, 6).find("为102.0"), std::string::npos);
+    EXPECT_EQ(theoryAverageNote(Indicator::Span, "跨度", 35, 5), "理论平均跨度是已载入各期跨度的平均。");
+    for (const Indicator fixed : {Indicator::Big, Indicator::Odd, Indicator::Repeat})
+        EXPECT_EQ(theoryAverageNote(fixed, "x", 35, 5), "");
+}
