@@ -10,9 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 
 using namespace quorlin;
 
@@ -196,17 +196,23 @@ TEST(WheelSearch, SmallWheelsHoldTheirGuaranteeAtTheKnownSizes)
 TEST(ShippedWheels, EveryShippedWheelHoldsItsGuarantee)
 {
     const std::filesystem::path folder = std::filesystem::path(quorlin::test::distFilesDir()) / kWheelFolder;
-    const std::regex name("选(.+)型(\\d\\d)码中(\\d)保(\\d)\\.txt");
     int checked = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        // 选{digit}型{BB}码中{K}保{G}.txt
         const std::string file = entry.path().filename().string();
-        std::smatch m;
-        ASSERT_TRUE(std::regex_match(file, m, name)) << file;
-        int width = 0;
-        for (int s = 1; s <= 7; ++s)
-            if (chineseDigit(s) == m[1].str())
+        int width = 0, basic = 0, ok = 0, guarantee = 0;
+        std::string rest;
+        for (int s = 1; s <= 7; ++s) {
+            const std::string head = std::string("选") + chineseDigit(s) + "型";
+            if (file.rfind(head, 0) == 0) {
                 width = s;
-        const int basic = std::stoi(m[2]), ok = std::stoi(m[3]), guarantee = std::stoi(m[4]);
+                rest = file.substr(head.size());
+            }
+        }
+        ASSERT_GT(width, 0) << file;
+        char tail[8] = {};
+        ASSERT_EQ(std::sscanf(rest.c_str(), "%2d码中%1d保%1d%7s", &basic, &ok, &guarantee, tail), 4) << file;
+        ASSERT_STREQ(tail, ".txt") << file;
         const LoadedWheel loaded = readWheel(entry.path().string(), width, basic);
         ASSERT_TRUE(loaded.ok) << file << ": " << loaded.error;
         ASSERT_GT(loaded.wheel.lines(), 0u) << file;
