@@ -185,8 +185,10 @@ std::uint64_t MSetIndex::maskOf(std::uint64_t rank) const
 
 std::string wheelBetMasks(const WheelGuarantee& g, const std::vector<WheelBet>& bets, std::vector<std::uint64_t>& masks)
 {
-    const std::vector<int> free = g.freeNumbers();
     masks.clear();
+    if (std::string problem = wheelGuaranteeProblem(g); !problem.empty())
+        return problem;
+    const std::vector<int> free = g.freeNumbers();
     for (std::size_t i = 0; i < bets.size(); ++i) {
         const WheelBet& bet = bets[i];
         const std::string where = "第" + std::to_string(i + 1) + "注";

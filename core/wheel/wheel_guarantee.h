@@ -117,8 +117,8 @@ private:
     std::vector<std::uint64_t> binom_; // binom_[n * 8 + k] = C(n, k), k ≤ 7
 };
 
-/// The bets as masks over the free numbers; the message names the first bet (1-based) that is not
-/// five distinct pool numbers holding every banker.
+/// The bets as masks over the free numbers; the message is the guarantee's refusal, or names the
+/// first bet (1-based) that is not five distinct pool numbers holding every banker.
 std::string wheelBetMasks(const WheelGuarantee& guarantee, const std::vector<WheelBet>& bets,
                           std::vector<std::uint64_t>& masks);
 

@@ -1,11 +1,11 @@
 #include "wheel/wheel_maker.h"
 
 #include "wheel/wheel_anneal.h"
+#include "wheel/wheel_deadline.h"
 #include "wheel/wheel_repair.h"
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -13,8 +13,6 @@
 namespace quorlin {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 /// What the threads share: the best wheel, its size, and the reasons to stop.
 struct SharedSearch {
@@ -36,23 +34,11 @@ MadeWheel makeWheel(const WheelGuarantee& g, const WheelMakeOptions& options)
     if (!made.error.empty())
         return made;
     const MSetIndex index(static_cast<int>(g.freeNumbers().size()), g.ok, g.hit);
-    const auto start = Clock::now();
-    const auto limit = std::chrono::duration<double>(std::max(0.0, options.seconds));
+    const WheelDeadline deadline(options.seconds, options.progress);
     // No search can end below the bound, so reaching it ends every thread.
     const std::size_t enough = std::max(options.targetSize, wheelLowerBound(g));
     SharedSearch shared;
-    const auto stop = [&] {
-        if (shared.done.load(std::memory_order_relaxed))
-            return true;
-        const auto elapsed = Clock::now() - start;
-        if (options.progress) {
-            options.progress->report(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(),
-                                     static_cast<std::int64_t>(options.seconds * 1000));
-            if (options.progress->cancelled())
-                return true;
-        }
-        return elapsed >= limit;
-    };
+    const auto stop = [&] { return shared.done.load(std::memory_order_relaxed) || deadline.reached(); };
     const auto offer = [&](const std::vector<std::uint64_t>& wheel, int thread) {
         const std::lock_guard lock(shared.mutex);
         if (!shared.best.empty() &&

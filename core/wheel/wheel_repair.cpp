@@ -3,10 +3,11 @@
 #include "common/decimal_text.h"
 #include "filter/bet_list_reader.h"
 #include "wheel/wheel_anneal.h"
+#include "wheel/wheel_deadline.h"
 
 #include <algorithm>
 #include <bit>
-#include <chrono>
+#include <functional>
 
 namespace quorlin {
 
@@ -14,9 +15,7 @@ WheelCoverage wheelCoverage(const WheelGuarantee& g, const std::vector<WheelBet>
 {
     WheelCoverage coverage;
     std::vector<std::uint64_t> masks;
-    coverage.error = wheelGuaranteeProblem(g);
-    if (coverage.error.empty())
-        coverage.error = wheelBetMasks(g, bets, masks);
+    coverage.error = wheelBetMasks(g, bets, masks);
     if (!coverage.error.empty())
         return coverage;
     const std::vector<int> free = g.freeNumbers();
@@ -108,27 +107,30 @@ std::uint64_t betAround(std::uint64_t seed, int width, int hit, std::uint64_t fu
     return bet;
 }
 
+/// Takes one movable bet away at a time while the annealing covers every M-set without it within
+/// its steps; the bets removed.
+std::size_t shrinkWhileCovered(WheelAnneal& anneal, const std::function<bool()>& stop)
+{
+    std::size_t removed = 0;
+    for (;;) {
+        WheelAnneal fewer = anneal;
+        fewer.removeWeakest();
+        if (fewer.movable().empty() || !fewer.anneal(kRepairSteps, stop))
+            return removed;
+        anneal = std::move(fewer);
+        ++removed;
+    }
+}
+
 } // namespace
 
 WheelRepair repairWheel(const WheelGuarantee& g, const std::vector<WheelBet>& bets, double seconds, Progress* progress)
 {
-    const auto start = std::chrono::steady_clock::now();
-    const auto limit = std::chrono::duration<double>(std::max(0.0, seconds));
-    const auto late = [&] {
-        const auto elapsed = std::chrono::steady_clock::now() - start;
-        if (progress) {
-            progress->report(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(),
-                             static_cast<std::int64_t>(seconds * 1000));
-            if (progress->cancelled())
-                return true;
-        }
-        return elapsed >= limit;
-    };
+    const WheelDeadline deadline(seconds, progress);
+    const auto late = [&] { return deadline.reached(); };
     WheelRepair repair;
     std::vector<std::uint64_t> masks;
-    repair.error = wheelGuaranteeProblem(g);
-    if (repair.error.empty())
-        repair.error = wheelBetMasks(g, bets, masks);
+    repair.error = wheelBetMasks(g, bets, masks);
     if (!repair.error.empty())
         return repair;
     const int width = g.freeWidth();
@@ -177,13 +179,7 @@ WheelRepair repairWheel(const WheelGuarantee& g, const std::vector<WheelBet>& be
         WheelAnneal anneal(index, width, g.hit, kRepairSeed);
         anneal.setBets(
             kept, std::vector<std::uint64_t>(masks.end() - static_cast<std::ptrdiff_t>(repair.added), masks.end()));
-        for (;;) {
-            WheelAnneal fewer = anneal;
-            fewer.removeWeakest();
-            if (fewer.movable().empty() || !fewer.anneal(kRepairSteps, late))
-                break;
-            anneal = fewer;
-        }
+        shrinkWhileCovered(anneal, late);
         masks = kept;
         masks.insert(masks.end(), anneal.movable().begin(), anneal.movable().end());
         repair.added = anneal.movable().size();
@@ -195,14 +191,7 @@ WheelRepair repairWheel(const WheelGuarantee& g, const std::vector<WheelBet>& be
     // Then the whole wheel one bet smaller at a time, while the annealing covers it.
     WheelAnneal whole(index, width, g.hit, kRepairSeed);
     whole.setBets({}, masks);
-    for (;;) {
-        WheelAnneal fewer = whole;
-        fewer.removeWeakest();
-        if (fewer.movable().empty() || !fewer.anneal(kRepairSteps, late))
-            break;
-        whole = fewer;
-        ++repair.dropped;
-    }
+    repair.dropped += shrinkWhileCovered(whole, late);
     masks = whole.movable();
     repair.bets = sortedWheelBets(g, masks);
     if (!verifyWheel(g, repair.bets))
